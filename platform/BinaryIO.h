@@ -1,0 +1,101 @@
+// Little-endian byte reading and writing with every length checked against
+// what is left, and whole-file reading and atomic writing.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Errors.h"
+
+namespace kestrilo {
+
+// The whole file as bytes; "Cannot open file %s" when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+class TByteReader {
+ public:
+  explicit TByteReader(std::string_view data) : data_(data) {}
+
+  size_t Position() const { return pos_; }
+  size_t Remaining() const { return data_.size() - pos_; }
+  size_t Size() const { return data_.size(); }
+  bool AtEnd() const { return pos_ >= data_.size(); }
+  void Seek(size_t pos) { if (pos > data_.size()) Fail(); pos_ = pos; }
+
+  // Every read throws EReadError("Stream read error") past the end.
+  void Read(void* out, size_t count) {
+    if (count > Remaining()) Fail();
+    std::memcpy(out, data_.data() + pos_, count);
+    pos_ += count;
+  }
+  std::string_view Bytes(size_t count) {
+    if (count > Remaining()) Fail();
+    std::string_view v = data_.substr(pos_, count);
+    pos_ += count;
+    return v;
+  }
+  uint8_t U8() { uint8_t v; Read(&v, 1); return v; }
+  int8_t I8() { return static_cast<int8_t>(U8()); }
+  uint16_t U16() { uint8_t b[2]; Read(b, 2); return static_cast<uint16_t>(b[0] | (b[1] << 8)); }
+  int16_t I16() { return static_cast<int16_t>(U16()); }
+  uint32_t U32() {
+    uint8_t b[4];
+    Read(b, 4);
+    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+           (static_cast<uint32_t>(b[3]) << 24);
+  }
+  int32_t I32() { return static_cast<int32_t>(U32()); }
+  uint64_t U64() { uint64_t lo = U32(); uint64_t hi = U32(); return lo | (hi << 32); }
+  int64_t I64() { return static_cast<int64_t>(U64()); }
+  double F64() { uint64_t u = U64(); double d; std::memcpy(&d, &u, 8); return d; }
+  float F32() { uint32_t u = U32(); float f; std::memcpy(&f, &u, 4); return f; }
+
+  [[noreturn]] static void Fail() { throw EReadError(kStreamReadError); }
+
+ private:
+  std::string_view data_;
+  size_t pos_ = 0;
+};
+
+class TByteWriter {
+ public:
+  std::string& Data() { return data_; }
+  const std::string& Data() const { return data_; }
+  void Write(const void* p, size_t n) { data_.append(static_cast<const char*>(p), n); }
+  void Bytes(std::string_view s) { data_.append(s); }
+  void U8(uint8_t v) { data_.push_back(static_cast<char>(v)); }
+  void I8(int8_t v) { U8(static_cast<uint8_t>(v)); }
+  void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
+  void I16(int16_t v) { U16(static_cast<uint16_t>(v)); }
+  void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+  void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+  void U64(uint64_t v) { U32(static_cast<uint32_t>(v)); U32(static_cast<uint32_t>(v >> 32)); }
+  void I64(int64_t v) { U64(static_cast<uint64_t>(v)); }
+  void F64(double d) { uint64_t u; std::memcpy(&u, &d, 8); U64(u); }
+
+ private:
+  std::string data_;
+};
+
+// Writes a set of files so that either all of them are replaced or none is:
+// each is written to a temporary file in its own folder, and the temporaries
+// are renamed into place only when every one of them is complete.
+// Failures raise "Cannot create file %s" (or "Stream write error").
+class TAtomicFileSet {
+ public:
+  void Add(const std::string& path, std::string bytes) { files_.push_back({path, std::move(bytes)}); }
+  void Commit();
+
+ private:
+  struct TEntry { std::string Path; std::string Bytes; };
+  std::vector<TEntry> files_;
+};
+
+// Writes one file atomically.
+void WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+}  // namespace kestrilo

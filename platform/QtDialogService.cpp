@@ -1,0 +1,81 @@
+#include "platform/QtDialogService.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kestrilo {
+
+QString TQtDialogService::QtFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    QString desc = parts[i];
+    out << (desc.contains('(') ? desc : desc + " (" + patterns + ")");
+  }
+  return out.join(";;");
+}
+
+TModalResult TQtDialogService::MessageBox(const std::string& text, const std::string& caption,
+                                          TMsgButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                  QMessageBox::NoButton, parent_);
+  QPushButton* first = nullptr;
+  switch (buttons) {
+    case TMsgButtons::OK: first = box.addButton(QMessageBox::Ok); break;
+    case TMsgButtons::YesNo:
+      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::No);
+      break;
+    case TMsgButtons::YesNoCancel:
+      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::No);
+      box.addButton(QMessageBox::Cancel);
+      break;
+  }
+  box.setDefaultButton(first);
+  box.exec();
+  switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok: return TModalResult::mrOk;
+    case QMessageBox::Yes: return TModalResult::mrYes;
+    case QMessageBox::No: return TModalResult::mrNo;
+    default: return TModalResult::mrCancel;
+  }
+}
+
+void TQtDialogService::ShowMessage(const std::string& text) {
+  MessageBox(text, QApplication::applicationName().toStdString(), TMsgButtons::OK);
+}
+
+std::optional<std::string> TQtDialogService::OpenFile(const TFileDialogRequest& r) {
+  const QString path = QFileDialog::getOpenFileName(parent_, QString::fromStdString(r.Title),
+                                                    QString::fromStdString(r.InitialDir), QtFilter(r.Filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::string> TQtDialogService::SaveFile(const TFileDialogRequest& r) {
+  QFileDialog dialog(parent_, QString::fromStdString(r.Title), QString::fromStdString(r.InitialDir),
+                     QtFilter(r.Filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The editor asks its own overwrite question.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  QString ext = QString::fromStdString(r.DefaultExt);
+  ext.remove("*.");
+  dialog.setDefaultSuffix(ext);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<uint32_t> TQtDialogService::ChooseColor(uint32_t initial) {
+  const QColor c = QColorDialog::getColor(QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF),
+                                          parent_);
+  if (!c.isValid()) return std::nullopt;
+  return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+         (static_cast<uint32_t>(c.blue()) << 16);
+}
+
+}  // namespace kestrilo

@@ -1,0 +1,25 @@
+// A rectangle with exclusive right and bottom edges, 32-bit integers.
+#pragma once
+
+#include <cstdint>
+
+namespace kestrilo {
+
+struct TRect {
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+
+  int32_t Width() const { return Right - Left; }
+  int32_t Height() const { return Bottom - Top; }
+  bool operator==(const TRect&) const = default;
+};
+
+inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  return {left, top, left + width, top + height};
+}
+
+// Rectangles that only touch at an edge do not overlap.
+inline bool OverlapRect(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+}  // namespace kestrilo

@@ -1,0 +1,63 @@
+// A 16-bit surface in the 5-6-5 layout with an optional colour key.
+// The back buffer, picture frames and every blit target are surfaces.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Rect.h"
+
+namespace kestrilo {
+
+// 0x00BBGGRR colour -> nearest 5-6-5 pixel value.
+uint16_t ColorToRgb565(uint32_t color);
+uint16_t Rgb565(int r, int g, int b);
+// 5-6-5 pixel -> 0x00BBGGRR with the channels widened to 8 bits.
+uint32_t Rgb565ToColor(uint16_t pixel);
+
+class TSurface {
+ public:
+  TSurface() = default;
+  TSurface(int32_t width, int32_t height);
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  TRect ClientRect() const { return {0, 0, width_, height_}; }
+  uint16_t* Pixels() { return pixels_.data(); }
+  const uint16_t* Pixels() const { return pixels_.data(); }
+  uint16_t* Line(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const uint16_t* Line(int32_t y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  uint16_t Pixel(int32_t x, int32_t y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  void SetPixel(int32_t x, int32_t y, uint16_t v) { pixels_[static_cast<size_t>(y) * width_ + x] = v; }
+
+  void Resize(int32_t width, int32_t height);
+  // Writes the raw pixel value into every pixel.
+  void Fill(uint16_t value);
+  // Fills a rectangle, clipped to the surface.
+  void FillRect(const TRect& rect, uint16_t value);
+
+  bool HasColorKey() const { return hasColorKey_; }
+  uint16_t ColorKey() const { return colorKey_; }
+  void SetColorKey(uint16_t key) { colorKey_ = key; hasColorKey_ = true; }
+  void ClearColorKey() { hasColorKey_ = false; }
+
+  // Copies `source` of `from` to (x, y) of this surface, clipped to this surface
+  // (and to `from`). With `transparent` and a key on `from`, key pixels are left out.
+  void Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent);
+
+  // A QImage sharing this surface's memory (Format_RGB16), for QPainter work.
+  QImage WrapImage();
+  // A copy of the pixels as a 32-bit image.
+  QImage ToImage() const;
+  // Builds a surface from part of an image, converting to 5-6-5.
+  static TSurface FromImage(const QImage& image, const TRect& part);
+
+ private:
+  int32_t width_ = 0, height_ = 0;
+  std::vector<uint16_t> pixels_;
+  bool hasColorKey_ = false;
+  uint16_t colorKey_ = 0;
+};
+
+}  // namespace kestrilo
