@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/Canvas.h"
+#include "platform/Display.h"
 #include "platform/Surface.h"
 
 namespace kestrilo {
@@ -20,13 +21,13 @@ enum class TDXDrawNotifyType { dxntDestroying, dxntInitializing, dxntInitialize,
 class TDXDraw;
 using TDXDrawNotifyEvent = std::function<void(TDXDraw* sender, TDXDrawNotifyType type)>;
 
-class TDXDraw : public QWidget {
+class TDXDraw : public QWidget, public TDisplay {
   Q_OBJECT
  public:
   explicit TDXDraw(QWidget* parent = nullptr, int width = 640, int height = 480);
   ~TDXDraw() override;
 
-  bool Initialized() const { return initialized_; }
+  bool Initialized() const override { return initialized_; }
   // Initialised, not initialising, surfaces present and not lost (restoring first).
   bool ReadyToDraw();
   void Initialize();
