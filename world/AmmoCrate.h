@@ -1,0 +1,35 @@
+// An ammunition crate: adds rounds of one weapon type to the player on touch and
+// goes away. Kind and amount are packed into the record's WeaponValue byte.
+#pragma once
+
+#include <cstdint>
+
+#include "library/ObjectRecord.h"
+#include "sprites/ImageSprite.h"
+
+namespace kestrilo {
+
+class TPlayerSprite;
+
+// Weapon kind and rounds unpacked from a packed WeaponValue byte.
+struct TWeaponUnpacked {
+  uint8_t Kind = 0;
+  uint8_t Amount = 0;
+};
+TWeaponUnpacked UnpackWeaponValue(uint8_t WeaponValue);
+
+class TAmmoCrate : public TImageSprite {
+ public:
+  TAmmoCrate(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z);
+  const char* ClassName() const override { return "TAmmoCrate"; }
+
+  void OnMove(int32_t MoveCount) override;
+
+  static constexpr int kWeaponKinds = 7;  // the player's ammunition counters
+
+  uint8_t WeaponKind = 0;
+  uint8_t Amount = 0;
+  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+};
+
+}  // namespace kestrilo

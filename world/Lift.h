@@ -1,0 +1,35 @@
+// A lift: carries the player between its home row and a second row Travel cells
+// above (or below, for a negative Travel), one leg per press of Space while the
+// player touches it, one pixel per tick.
+#pragma once
+
+#include <cstdint>
+
+#include "library/ObjectRecord.h"
+#include "sprites/ImageSprite.h"
+
+namespace kestrilo {
+
+class TPlayerSprite;
+
+class TLift : public TImageSprite {
+ public:
+  // Z is accepted for the factory's common signature and not used.
+  TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z);
+  const char* ClassName() const override { return "TLift"; }
+
+  void OnMove(int32_t MoveCount) override;
+
+  uint8_t Running = 0;      // 1 while the current leg is travelled
+  int8_t Travel = 0;        // trip length in cells; positive = above home
+  uint8_t Mode = 2;         // direction of the first leg: 1 up, 2 down
+  uint8_t Leg = 2;          // which leg comes next
+  int32_t HomeRow = 0;
+  int32_t TargetRow = 0;    // meaningful from the first leg on
+  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+
+ private:
+  void TravelOnePixel();
+};
+
+}  // namespace kestrilo
