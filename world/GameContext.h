@@ -1,7 +1,7 @@
-// The game context: the state that the specification keeps in globals and in
-// the main window, in one object. The main window owns one; a test or the
+// The game context: the state that the editor keeps in globals and in the
+// main window, in one object. The main window owns one; a test or the
 // command-line tool builds its own. Every sprite reaches it through its
-// engine (TSpriteEngine::Context). Members keep the specification's names.
+// engine (TSpriteEngine::Context).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,9 @@ class TObjectDataBase;
 class TMonstersDataBase;
 class TDXImageList;
 class TDXSpriteEngine;
+class TSpriteEngine;
+class TSprite;
+class TPictureCollection;
 
 struct TGameContext {
   TGameContext();
@@ -36,7 +39,8 @@ struct TGameContext {
   std::unique_ptr<TMatrix> Matrix;
   TDXInput DXInput1;
 
-  // Not owned: lives in the sprite tree. Cleared when that sprite is freed.
+  // Not owned: the newest player lives in the sprite tree. Its destructor sets
+  // this back to none, so a freed player is never reached through here.
   TPlayerSprite* PlayerSprite = nullptr;
 
   // Main-window state.
@@ -61,6 +65,21 @@ struct TGameContext {
 
   // Folder of the executable, with its trailing separator; Data/ lies below it.
   std::string ExecutableDir;
+
+  // The root of the sprite tree, or none while there is no engine.
+  TSpriteEngine* Root() const;
+  // The picture collections of DXImageList1 and DXImageList2. They throw
+  // ESpriteError "Picture list is missing" while the list does not exist.
+  TPictureCollection& ObjectPictures() const;
+  TPictureCollection& DynamicPictures() const;
 };
+
+// The context a sprite lives in (through its engine), or none for a sprite
+// outside a tree or an engine without a context.
+TGameContext* ContextOf(const TSprite* sprite);
+
+// The player that game objects watch: the context's PlayerSprite, read anew
+// at every call. None when there is no context or no (living) player.
+TPlayerSprite* CurrentPlayer(const TSprite* sprite);
 
 }  // namespace kestrilo

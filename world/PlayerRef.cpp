@@ -1,0 +1,11 @@
+#include "world/PlayerRef.h"
+
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+TPlayerRef::TPlayerRef(TPlayerSprite* player) {
+  if (player) token_ = player->LifeToken();
+}
+
+}  // namespace kestrilo
