@@ -1,0 +1,119 @@
+// The named picture collection: pictures cut into equal frames on display
+// surfaces, found by name ignoring letter case, drawn one frame at a time
+// with colour-key transparency.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/HashCollection.h"
+#include "library/Picture.h"
+#include "platform/Rect.h"
+#include "platform/Surface.h"
+
+namespace kestrilo {
+
+class TDisplay;
+class TDXImageList;
+class TPictureCollection;
+
+// One frame: its rectangle on the surface that holds it.
+struct TPictureCollectionItemPattern {
+  TSurface* Surface = nullptr;
+  TRect Rect;
+};
+
+class TPictureCollectionItem : public THashCollectionItem {
+ public:
+  explicit TPictureCollectionItem(TPictureCollection* collection);
+  ~TPictureCollectionItem() override;
+
+  const char* ClassName() const override { return "TPictureCollectionItem"; }
+  TPictureCollection* Collection() const;
+
+  // Published properties, in their stored order (Name is inherited).
+  int32_t PatternHeight = 0;  // 0 or less: the picture's height
+  int32_t PatternWidth = 0;   // 0 or less: the picture's width
+  TPicture Picture;
+  int32_t SkipHeight = 0;
+  int32_t SkipWidth = 0;
+  bool SystemMemory = false;
+  bool Transparent = true;
+  // 0x00BBGGRR, 0x80000000 + n for system colours, 0x1FFFFFFF for none.
+  uint32_t TransparentColor() const { return transparentColor_; }
+  // Stores a different colour and re-keys every surface the item made.
+  void SetTransparentColor(uint32_t color);
+
+  // The frame size.
+  int32_t Width() const;
+  int32_t Height() const;
+  int32_t PatternCount() const;
+  // Frame `index`'s rectangle on its surface; empty at 0, 0 when out of range.
+  TRect PatternRect(int32_t index) const;
+  // Draws frame `frame` with its top-left corner at (x, y); nothing when the
+  // item is not prepared or the frame does not exist.
+  void Draw(TSurface& dest, int32_t x, int32_t y, int32_t frame) const;
+  // Cuts the picture into frames on new surfaces.
+  void Restore();
+
+  bool Prepared() const { return prepared_; }
+  // What frame cutting made (for inspection).
+  int32_t SurfaceCount() const { return static_cast<int32_t>(surfaces_.size()); }
+  const TSurface& Surface(int32_t index) const { return *surfaces_.at(index); }
+  const TPictureCollectionItemPattern& Pattern(int32_t index) const { return patterns_.at(index); }
+
+ private:
+  friend class TPictureCollection;
+  void Prepare();   // drops frames, becomes prepared
+  void Finalize();  // drops frames, stops being prepared
+  void FreeFrames();
+  TSurface* MakeSurface(const TRect& partOfPicture);
+
+  uint32_t transparentColor_ = 0;
+  bool prepared_ = false;
+  std::vector<TPictureCollectionItemPattern> patterns_;
+  std::vector<std::unique_ptr<TSurface>> surfaces_;
+};
+
+class TPictureCollection : public THashCollection {
+ public:
+  explicit TPictureCollection(TDXImageList* owner = nullptr) : owner_(owner) {}
+  ~TPictureCollection() override;
+
+  const char* ClassName() const override { return "TPictureCollection"; }
+  TDXImageList* Owner() const { return owner_; }
+
+  // Appends a new item with the defaults; its position is the old count.
+  TPictureCollectionItem* Add();
+  // "List index out of bounds (%d)" outside 0..Count-1.
+  TPictureCollectionItem* Items(int32_t index) const;
+  // "Image '%s' not found" when no item has the name.
+  TPictureCollectionItem* Find(std::string_view name) const;
+
+  // The graphics file. A load replaces every item (keeping those read before
+  // a failure) and, in a bound collection, cuts the new pictures at once.
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path) const;
+  void LoadFromBytes(std::string_view bytes);
+  std::string SaveToBytes() const;
+
+  // Binds to a display; "%s cannot be initialized" when it is not initialised.
+  void Initialize(const TDisplay* display);
+  void Finalize();
+  // Frame cutting for every item, in order.
+  void Restore();
+  bool Initialized() const;
+  const TDisplay* Display() const { return display_; }
+
+ protected:
+  void ItemRemoving(THashCollectionItem& item) override;
+
+ private:
+  TDXImageList* owner_;
+  const TDisplay* display_ = nullptr;
+};
+
+}  // namespace kestrilo
