@@ -1,0 +1,64 @@
+// The monster record: the behaviour settings of one kind of monster, 184
+// bytes, as they lie in the monster file. Bytes not listed carry no meaning.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kestrilo {
+
+class TByteReader;
+class TByteWriter;
+
+// Frames of one animation state; plays downwards when Last < First.
+struct TMonsterFrameRange {
+  uint16_t First = 0;
+  uint16_t Last = 0;
+  bool operator==(const TMonsterFrameRange&) const = default;
+};
+
+// Byte layout (little-endian):
+//   3 CanJump bool | 4 MoveMode u8 | 5 WakeByDistance bool | 6 WakeDistance u16
+//   40 Hunter bool | 42 HealthMin u16 | 44 HealthMax u16 | 50 DamageMin u16
+//   52 DamageMax u16 | 54 ShotDelay u16 | 56 WalkSpeed u16
+//   58 Name (length byte + 20) | 79 ShotPicture (length byte + 32)
+//   112 AnimSpeed f64 | 122 FrameRanges 8 x (u16 first, u16 last)
+struct TMonsterRecord {
+  static constexpr size_t kSize = 184;
+  static constexpr size_t kMaxNameLength = 20;
+  static constexpr size_t kMaxShotPictureLength = 32;
+  static constexpr size_t kStateCount = 8;
+
+  bool CanJump = false;
+  uint8_t MoveMode = 0;  // 0 walks and falls, 2 flies and bombs, others walk without falling
+  bool WakeByDistance = false;
+  uint16_t WakeDistance = 0;  // cells
+  bool Hunter = false;
+  uint16_t HealthMin = 0;
+  uint16_t HealthMax = 0;  // exclusive
+  uint16_t DamageMin = 0;
+  uint16_t DamageMax = 0;  // exclusive
+  uint16_t ShotDelay = 0;
+  uint16_t WalkSpeed = 0;
+  std::string Name;         // Windows-1251 bytes, at most 20 stored
+  std::string ShotPicture;  // Windows-1251 bytes, at most 32 stored
+  double AnimSpeed = 0.0;
+  // State 1 (walking left) first; see the monster's states.
+  std::array<TMonsterFrameRange, kStateCount> FrameRanges{};
+
+  // Reads one record from the next 184 bytes ("Stream read error" when fewer
+  // are left). Length bytes above a string's maximum are clamped to it.
+  static TMonsterRecord ReadFrom(TByteReader& reader);
+  // Exactly 184 bytes; bytes without meaning are zeros.
+  void WriteTo(TByteWriter& writer) const;
+
+  static TMonsterRecord FromBytes(std::string_view bytes);
+  std::string ToBytes() const;
+
+  bool operator==(const TMonsterRecord&) const = default;
+};
+
+}  // namespace kestrilo

@@ -1,0 +1,86 @@
+// The object library: the table of object records and, through the picture
+// collection it is given, one picture per entry named like the entry.
+// On disk: the objects file (records only) and its graphics file (.dxg).
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/ObjectRecord.h"
+#include "library/PictureSettings.h"
+
+namespace kestrilo {
+
+class TDialogService;
+class TPictureCollection;
+
+class TObjectDataBase {
+ public:
+  // Frame size of an object's picture; height first, as the matrix asks for it.
+  struct TFrameSize {
+    int32_t Height = 0;
+    int32_t Width = 0;
+    bool operator==(const TFrameSize&) const = default;
+  };
+
+  // Size of the image box that ShowPicture renders for.
+  static constexpr int kPictureBoxSize = 128;
+
+  // `images` is not owned (it belongs to the first picture list) and may be
+  // null only for databases that never touch pictures.
+  explicit TObjectDataBase(TPictureCollection* images);
+
+  std::vector<TObjectRecord> Records;
+  TObjectRecord EmptyRecord;
+  TPictureCollection* Images;
+
+  // Loads the picture first and appends record and picture only when it loaded;
+  // an empty file name does nothing. Picture errors propagate unchanged.
+  void AddObject(const TObjectRecord& record, const std::string& pictureFileName, const TPictureSettings& settings);
+
+  // Removes the first entry named `name` (byte-exact) and its picture, telling
+  // the designer the position(s) and "Запись удалена!" through `dialogs`.
+  void DeleteObject(const std::string& name, TDialogService& dialogs);
+
+  // Asks before overwriting; writes the objects file and its graphics file so
+  // that both are replaced or neither is. Returns false when the designer
+  // declined. File errors propagate (EFCreateError, EWriteError).
+  bool SaveToFile(const std::string& path, TDialogService& dialogs);
+
+  // Replaces records and pictures from the objects file and its graphics file.
+  // A missing objects file is reported with "Файл не существует!" (returns
+  // false). A file that cannot be read raises its error and leaves both the
+  // records and the pictures as they were.
+  bool LoadFromFile(const std::string& path, TDialogService& dialogs);
+
+  // Byte-exact name lookups in table order.
+  TObjectRecord FindByName(std::string_view name) const;
+  std::string NameOfNumber(int32_t number) const;
+
+  // The frame size of the picture of the last entry with this number; (0, 0)
+  // for a negative number or a number no entry has. "Image '%s' not found"
+  // when an entry's picture is missing.
+  TFrameSize FrameSizeOfNumber(int32_t number) const;
+
+  // The smallest number not below count + 1 that no entry uses.
+  int32_t NextFreeNumber() const;
+
+  // Fills `list` with the names of every entry of the type, in table order, and
+  // returns the index to select: 0, or -1 when the list stays empty.
+  int FillNameList(uint8_t objType, std::vector<std::string>& list) const;
+
+  // The picture of the named entry as the 128 by 128 image box shows it: at its
+  // own size from the top-left corner, clipped, the rest transparent. A null
+  // image for an empty name (the box keeps what it shows).
+  // "Image '%s' not found" when no picture carries the name.
+  QImage ShowPicture(std::string_view name) const;
+
+  // The graphics file of an objects file: the extension replaced by ".dxg".
+  static std::string GraphicsFileName(const std::string& path);
+};
+
+}  // namespace kestrilo
