@@ -1,0 +1,31 @@
+#include "library/MonstersDataBase.h"
+
+#include "platform/BinaryIO.h"
+#include "platform/Errors.h"
+
+namespace kestrilo {
+
+void TMonstersDataBase::LoadFromFile(const std::string& path) {
+  if (!FileExists(path)) return;  // the monster file is optional
+  const std::string bytes = ReadWholeFile(path);
+  const size_t count = bytes.size() / TMonsterRecord::kSize;
+  std::vector<TMonsterRecord> loaded;
+  loaded.reserve(count);
+  TByteReader reader(bytes);
+  for (size_t i = 0; i < count; ++i) loaded.push_back(TMonsterRecord::ReadFrom(reader));
+  Records = std::move(loaded);
+}
+
+int32_t TMonstersDataBase::IndexOfName(std::string_view name) const {
+  for (size_t i = 0; i < Records.size(); ++i) {
+    if (Records[i].Name == name) return static_cast<int32_t>(i);
+  }
+  return 0;
+}
+
+TMonsterRecord TMonstersDataBase::GetRecord(int32_t index) const {
+  if (index < 0 || index >= Count()) throw EListError(ListIndexMessage(index));
+  return Records[static_cast<size_t>(index)];
+}
+
+}  // namespace kestrilo

@@ -1,0 +1,196 @@
+#include "library/ObjectDataBase.h"
+
+#include <QPainter>
+
+#include <filesystem>
+
+#include "library/PictureCollection.h"
+#include "platform/BinaryIO.h"
+#include "platform/DialogService.h"
+#include "platform/Errors.h"
+
+namespace kestrilo {
+
+namespace {
+
+const char* const kNoSuchName = "В массиве нет такого имени. Нечего удалять!";
+const char* const kRecordDeleted = "Запись удалена!";
+const char* const kFileExistsQuestion = "Файл существет! Перезаписать ?";
+const char* const kFileExistsCaption = "File Exists!";
+const char* const kFileMissing = "Файл не существует!";
+
+std::string RecordsToBytes(const std::vector<TObjectRecord>& records) {
+  TByteWriter writer;
+  for (const TObjectRecord& record : records) record.WriteTo(writer);
+  return std::move(writer.Data());
+}
+
+std::vector<TObjectRecord> RecordsFromBytes(std::string_view bytes) {
+  // A trailing part shorter than a record is ignored.
+  const size_t count = bytes.size() / TObjectRecord::kSize;
+  std::vector<TObjectRecord> records;
+  records.reserve(count);
+  TByteReader reader(bytes);
+  for (size_t i = 0; i < count; ++i) records.push_back(TObjectRecord::ReadFrom(reader));
+  return records;
+}
+
+// Something that is not a plain file (a folder, say) at a target would make
+// the second rename of a pair fail after the first one succeeded; refuse it
+// before anything is written.
+void RequireWritableTarget(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    throw EFCreateError(CannotCreateMessage(path));
+  }
+}
+
+}  // namespace
+
+TObjectDataBase::TObjectDataBase(TPictureCollection* images) : EmptyRecord(MakeEmptyObjectRecord()), Images(images) {}
+
+void TObjectDataBase::AddObject(const TObjectRecord& record, const std::string& pictureFileName,
+                                const TPictureSettings& settings) {
+  if (pictureFileName.empty()) return;
+  // The picture comes first: when it cannot be loaded, neither an entry nor a
+  // nameless item is left behind.
+  TPicture picture;
+  picture.LoadFromFile(pictureFileName);
+
+  TObjectRecord stored = record;
+  // Only 25 characters reach the objects file; the picture must carry the same
+  // name or it would not be found again after the next load.
+  if (stored.Name.size() > TObjectRecord::kMaxNameLength) stored.Name.resize(TObjectRecord::kMaxNameLength);
+  Records.push_back(stored);
+
+  TPictureCollectionItem* item = Images->Add();
+  item->Picture = std::move(picture);
+  item->SetName(stored.Name);
+  item->PatternWidth = settings.PatternWidth;
+  item->PatternHeight = settings.PatternHeight;
+  item->Transparent = settings.Transparent;
+  item->SetTransparentColor(settings.TransparentColor);
+}
+
+void TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dialogs) {
+  size_t position = 0;
+  while (position < Records.size() && Records[position].Name != name) ++position;
+  if (position == Records.size()) {
+    dialogs.ShowMessage(kNoSuchName);
+    return;
+  }
+  dialogs.ShowMessage(std::to_string(position));
+  Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(position));
+  if (position == 0) dialogs.ShowMessage(std::to_string(static_cast<long long>(Records.size()) - 1));
+  // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
+  Images->Delete(Images->IndexOf(name));
+  dialogs.ShowMessage(kRecordDeleted);
+}
+
+bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs) {
+  if (FileExists(path) &&
+      dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo) != TModalResult::mrYes) {
+    return false;
+  }
+  const std::string graphicsPath = GraphicsFileName(path);
+  RequireWritableTarget(path);
+  RequireWritableTarget(graphicsPath);
+  // Both files are renamed into place only when both are complete, so the
+  // pair on disk always belongs together.
+  TAtomicFileSet files;
+  files.Add(path, RecordsToBytes(Records));
+  files.Add(graphicsPath, Images->SaveToBytes());
+  files.Commit();
+  return true;
+}
+
+bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dialogs) {
+  if (!FileExists(path)) {
+    dialogs.ShowMessage(kFileMissing);
+    return false;
+  }
+  // Everything is read and checked before anything is replaced, so a missing
+  // or damaged graphics file leaves the library as it was.
+  std::vector<TObjectRecord> records = RecordsFromBytes(ReadWholeFile(path));
+  const std::string graphics = ReadWholeFile(GraphicsFileName(path));
+  {
+    TPictureCollection trial;
+    trial.LoadFromBytes(graphics);
+  }
+  Images->LoadFromBytes(graphics);
+  Records = std::move(records);
+  return true;
+}
+
+TObjectRecord TObjectDataBase::FindByName(std::string_view name) const {
+  for (const TObjectRecord& record : Records) {
+    if (record.Name == name) return record;
+  }
+  return EmptyRecord;
+}
+
+std::string TObjectDataBase::NameOfNumber(int32_t number) const {
+  for (const TObjectRecord& record : Records) {
+    if (record.Number == number) return record.Name;
+  }
+  return EmptyRecord.Name;
+}
+
+TObjectDataBase::TFrameSize TObjectDataBase::FrameSizeOfNumber(int32_t number) const {
+  TFrameSize size;
+  if (number < 0) return size;
+  for (const TObjectRecord& record : Records) {
+    if (record.Number != number) continue;
+    const TPictureCollectionItem* item = Images->Find(record.Name);
+    size.Height = item->Height();
+    size.Width = item->Width();
+  }
+  return size;
+}
+
+int32_t TObjectDataBase::NextFreeNumber() const {
+  int32_t candidate = static_cast<int32_t>(Records.size()) + 1;
+  bool taken = true;
+  while (taken) {
+    taken = false;
+    for (const TObjectRecord& record : Records) {
+      if (record.Number == candidate) {
+        ++candidate;
+        taken = true;
+        break;
+      }
+    }
+  }
+  return candidate;
+}
+
+int TObjectDataBase::FillNameList(uint8_t objType, std::vector<std::string>& list) const {
+  list.clear();
+  for (const TObjectRecord& record : Records) {
+    if (record.ObjType == objType) list.push_back(record.Name);
+  }
+  return list.empty() ? -1 : 0;
+}
+
+QImage TObjectDataBase::ShowPicture(std::string_view name) const {
+  if (name.empty()) return QImage();
+  const TPictureCollectionItem* item = Images->Find(name);
+  QImage box(kPictureBoxSize, kPictureBoxSize, QImage::Format_ARGB32);
+  box.fill(Qt::transparent);
+  if (!item->Picture.Empty()) {
+    QPainter painter(&box);
+    painter.drawImage(0, 0, item->Picture.Image());
+  }
+  return box;
+}
+
+std::string TObjectDataBase::GraphicsFileName(const std::string& path) {
+  // Only a dot inside the file name starts an extension, not one in a folder name.
+  const size_t nameStart = path.find_last_of("/\\");
+  const size_t dot = path.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
+  return (hasExtension ? path.substr(0, dot) : path) + ".dxg";
+}
+
+}  // namespace kestrilo
