@@ -38,6 +38,11 @@ KESTRILO_ERROR_CLASS(EPictureCollectionError)
 KESTRILO_ERROR_CLASS(ESpriteError)
 // "'%s' is not a valid integer value" and the like
 KESTRILO_ERROR_CLASS(EConvertError)
+// "Floating point division by zero", "Invalid floating point operation",
+// "Floating point overflow"
+KESTRILO_ERROR_CLASS(EZeroDivide)
+KESTRILO_ERROR_CLASS(EInvalidOp)
+KESTRILO_ERROR_CLASS(EOverflow)
 // Failures of the drawing area
 KESTRILO_ERROR_CLASS(EDXDrawError)
 
