@@ -5,16 +5,45 @@
 #include "library/MonstersDataBase.h"
 #include "library/ObjectDataBase.h"
 #include "matrix/Matrix.h"
+#include "platform/Errors.h"
 #include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
+#include "world/PlayerSprite.h"
 
 namespace kestrilo {
 
 TGameContext::TGameContext() = default;
 
 TGameContext::~TGameContext() {
-  // The sprite tree goes first: sprites refer to pictures and the matrix.
+  // The sprite tree goes first, while everything its sprites refer to (the
+  // pictures, the matrix, this context) still exists. Freeing the player
+  // clears PlayerSprite on the way.
   DXSpriteEngine1.reset();
   PlayerSprite = nullptr;
+}
+
+TSpriteEngine* TGameContext::Root() const {
+  return DXSpriteEngine1 ? DXSpriteEngine1->Engine() : nullptr;
+}
+
+TPictureCollection& TGameContext::ObjectPictures() const {
+  if (!DXImageList1) throw ESpriteError("Picture list is missing");
+  return DXImageList1->Items;
+}
+
+TPictureCollection& TGameContext::DynamicPictures() const {
+  if (!DXImageList2) throw ESpriteError("Picture list is missing");
+  return DXImageList2->Items;
+}
+
+TGameContext* ContextOf(const TSprite* sprite) {
+  if (!sprite || !sprite->Engine) return nullptr;
+  return sprite->Engine->Context;
+}
+
+TPlayerSprite* CurrentPlayer(const TSprite* sprite) {
+  const TGameContext* context = ContextOf(sprite);
+  return context ? context->PlayerSprite : nullptr;
 }
 
 }  // namespace kestrilo

@@ -34,6 +34,9 @@ class TPlayerSprite : public TImageSprite {
   const char* ClassName() const override { return "TPlayerSprite"; }
   void OnMove(int32_t MoveCount) override;
 
+  // Ammo[WeaponType], or 0 for a weapon type that has no counter.
+  uint16_t RoundsLeft() const;
+
   // Liveness token for TPlayerRef: expires when this sprite is freed.
   std::weak_ptr<TPlayerSprite* const> LifeToken() const { return lifeToken_; }
 
@@ -49,11 +52,10 @@ class TPlayerSprite : public TImageSprite {
  private:
   void WriteStatusCaption();
   void WalkLeft();
-  void FireOrCount();
+  void FireOrCount(bool triggerHeld);
   void Fire();
   void WalkRight();
   void Fall();
-  void Rise();
 
   std::shared_ptr<TPlayerSprite* const> lifeToken_;
 };

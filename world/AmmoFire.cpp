@@ -1,0 +1,23 @@
+#include "world/AmmoFire.h"
+
+#include "world/GameContext.h"
+#include "world/PlayerSprite.h"
+#include "world/ShotFlight.h"
+
+namespace kestrilo {
+
+void TAmmoFire::OnMove(int32_t MoveCount) {
+  TImageSprite::OnMove(MoveCount);
+  FlyOneStep(*this, Direction, Width, Height, kStep);
+  CheckCollisions();
+  if (X < 0) MarkDead();
+}
+
+void TAmmoFire::OnCollision(TSprite* Other, bool& /*Done*/) {
+  TPlayerSprite* player = CurrentPlayer(this);
+  if (!player || Other != player) return;
+  player->Health = static_cast<int16_t>(player->Health - Damage);
+  MarkDead();  // a dead subject ends its own check
+}
+
+}  // namespace kestrilo

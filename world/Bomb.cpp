@@ -1,0 +1,65 @@
+#include "world/Bomb.h"
+
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
+#include "sprites/SpriteEngine.h"
+#include "world/Blast.h"
+#include "world/GameContext.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+namespace {
+constexpr double kBombFrameSpeed = 1.0 / 150.0;
+constexpr double kBlastBelowPlayerTop = 2.0;
+}  // namespace
+
+TBomb::TBomb(TSprite* Parent) : TImageSprite(Parent) {
+  TGameContext* context = ContextOf(this);
+  if (!context) return;  // a bomb outside a game shows nothing
+  TPictureCollectionItem& picture = *context->ObjectPictures().Find(W1251("Бомба"));
+  Picture = &picture;
+  Width = picture.Width();
+  Height = picture.Height();
+  FrameCount = picture.PatternCount();
+  FramePos = 0;
+  FrameSpeed = kBombFrameSpeed;
+  Looping = true;
+  FallSpeed = kStartFallSpeed;
+}
+
+TBomb* TBomb::Spawn(TSprite* Parent, int16_t Damage, double X, double Y) {
+  auto* bomb = new TBomb(Parent);
+  bomb->Damage = Damage;
+  bomb->X = X;
+  bomb->Y = Y;
+  bomb->SetZ(kDrawZ);
+  return bomb;
+}
+
+void TBomb::OnMove(int32_t MoveCount) {
+  TImageSprite::OnMove(MoveCount);
+  CheckCollisions();
+  // The fall goes on in a tick in which the bomb has hit the player: such a
+  // bomb may land in the same tick and leave a second blast.
+  const TGameContext* context = ContextOf(this);
+  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  if (matrix && matrix->IsBelowFree(Width, Height, X, Y)) {
+    FallSpeed += kFallAcceleration;
+    Y += FallSpeed;
+    return;
+  }
+  TBlast::Spawn(Engine, X, Y);
+  MarkDead();
+}
+
+void TBomb::OnCollision(TSprite* Other, bool& /*Done*/) {
+  TPlayerSprite* player = CurrentPlayer(this);
+  if (!player || Other != player) return;
+  TBlast::Spawn(Engine, player->X + player->Width / 2, player->Y + kBlastBelowPlayerTop);
+  player->Health = static_cast<int16_t>(player->Health - Damage);
+  MarkDead();  // hurts once: a dead subject ends its check and is freed after the tick
+}
+
+}  // namespace kestrilo

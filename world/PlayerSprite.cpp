@@ -1,0 +1,129 @@
+#include "world/PlayerSprite.h"
+
+#include <string>
+
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
+#include "sprites/SpriteEngine.h"
+#include "world/AmmoFireP.h"
+#include "world/GameContext.h"
+
+namespace kestrilo {
+
+namespace {
+
+constexpr int32_t kFireTimerLimit = 110;  // counting stops once it passed this
+constexpr int32_t kShotDamage = 5;
+constexpr int32_t kPictureHeightCut = 6;   // the box is shorter than the picture
+constexpr int32_t kShotHeightCut = 16;
+constexpr double kShotFrameSpeed = 1.0 / 150.0;
+constexpr double kSideStep = 1.0;
+constexpr double kFallStep = 2.0;
+constexpr double kRiseStep = 4.0;
+constexpr double kFrameStep = 0.5;
+
+}  // namespace
+
+TPlayerSprite::TPlayerSprite(TSprite* Parent)
+    : TImageSprite(Parent), lifeToken_(std::make_shared<TPlayerSprite* const>(this)) {}
+
+TPlayerSprite::~TPlayerSprite() {
+  // Whoever watches the player reads PlayerSprite anew, so clearing it here
+  // is how the world learns that this player is gone.
+  if (TGameContext* context = ContextOf(this); context && context->PlayerSprite == this) {
+    context->PlayerSprite = nullptr;
+  }
+}
+
+TPlayerSprite* TPlayerSprite::CreateFor(TSprite* Parent, TPictureCollection& Pictures) {
+  TPictureCollectionItem& picture = *Pictures.Find(W1251("Игрок"));
+  auto* player = new TPlayerSprite(Parent);
+  player->Picture = &picture;
+  player->Width = picture.Width();
+  player->Height = picture.Height() - kPictureHeightCut;
+  player->FrameCount = picture.PatternCount();
+  player->Visible = false;
+  return player;
+}
+
+void TPlayerSprite::OnMove(int32_t MoveCount) {
+  TImageSprite::OnMove(MoveCount);
+  TGameContext* context = ContextOf(this);
+  if (!context) return;  // outside a game there is nothing to steer
+
+  WriteStatusCaption();
+  // The rest of the step still runs; the player is freed after the move pass.
+  if (Health < 0) MarkDead();
+
+  const TInputStates& input = context->DXInput1.InputStates;
+  if (input[isButton1]) WalkLeft();
+  FireOrCount(input[isButton7]);
+  if (input[isButton2]) WalkRight();
+  Fall();
+  if (input[isButton4]) Y -= kRiseStep;  // rising asks nothing of the level
+}
+
+uint16_t TPlayerSprite::RoundsLeft() const {
+  // A weapon type without a counter has no rounds rather than reading past the counters.
+  return WeaponType < kWeaponKinds ? Ammo[WeaponType] : 0;
+}
+
+void TPlayerSprite::WriteStatusCaption() {
+  ContextOf(this)->SetCaption("Жизнь игрока " + std::to_string(Health) + " Тип оружия: " +
+                              std::to_string(WeaponType) + " Осталось патронов: " +
+                              std::to_string(RoundsLeft()));
+}
+
+void TPlayerSprite::WalkLeft() {
+  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  if (!matrix || !matrix->IsLeftFree(Width, Height, X, Y)) return;
+  Facing = 1;
+  if (FramePos < 4.0 || FramePos > 7.4) FramePos = 4.0;
+  FramePos += kFrameStep;
+  X -= kSideStep;
+}
+
+void TPlayerSprite::FireOrCount(bool triggerHeld) {
+  if (triggerHeld && FireTimer > kFireReadyAfter && RoundsLeft() > 0) {
+    Fire();
+  } else if (FireTimer <= kFireTimerLimit) {
+    FireTimer += 1;
+  }
+}
+
+void TPlayerSprite::Fire() {
+  auto* shot = new TAmmoFireP(Engine);
+  Ammo[WeaponType] -= 1;
+  ShotDamage = kShotDamage;
+  FireTimer = 0;
+  shot->Direction = Facing;
+  // A missing picture ends the tick here; the shot already flies without one.
+  TPictureCollectionItem& picture = *ContextOf(this)->ObjectPictures().Find(W1251("Сопля 2"));
+  shot->Picture = &picture;
+  shot->Width = picture.Width();
+  shot->Height = picture.Height() - kShotHeightCut;
+  shot->X = X + Width / 2;
+  shot->Y = Y;
+  shot->FrameCount = picture.PatternCount();
+  shot->FramePos = 0;
+  shot->FrameSpeed = kShotFrameSpeed;
+  shot->Looping = true;
+}
+
+void TPlayerSprite::WalkRight() {
+  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  if (!matrix || !matrix->IsRightFree(Width, Height, X, Y)) return;
+  Facing = 2;
+  if (FramePos > 3.4) FramePos = 0;
+  FramePos += kFrameStep;
+  X += kSideStep;
+}
+
+void TPlayerSprite::Fall() {
+  if (GravityOn != 1) return;
+  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  if (matrix && matrix->IsBelowFree(Width, Height, X, Y + kFallStep)) Y += kFallStep;
+}
+
+}  // namespace kestrilo
