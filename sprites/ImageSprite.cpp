@@ -1,0 +1,112 @@
+#include "sprites/ImageSprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "library/PictureCollection.h"
+#include "platform/Surface.h"
+#include "sprites/SpriteEngine.h"
+
+namespace kestrilo {
+
+TImageSprite::TImageSprite(TSprite* Parent) : TSprite(Parent) {}
+
+int32_t TImageSprite::FrameIndex() const {
+  const int64_t index = static_cast<int64_t>(TruncToInt32(FramePos)) + FrameStart;
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(index, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+TRect TImageSprite::GetBounds() { return TSprite::GetBounds(); }
+
+TRect TImageSprite::DrawRect() {
+  TRect r = GetBounds();
+  if (!Picture) return r;
+  // Integer division truncates toward zero: a larger picture moves left/up by half the difference.
+  const int32_t dx = static_cast<int32_t>((static_cast<int64_t>(Width) - Picture->Width()) / 2);
+  const int32_t dy = static_cast<int32_t>((static_cast<int64_t>(Height) - Picture->Height()) / 2);
+  r.Left += dx;
+  r.Right += dx;
+  r.Top += dy;
+  r.Bottom += dy;
+  return r;
+}
+
+void TImageSprite::OnMove(int32_t MoveCount) {
+  FramePos += FrameSpeed * MoveCount;
+  if (Looping) {
+    if (FrameCount > 0) {
+      FramePos -= std::trunc(FramePos / FrameCount) * FrameCount;
+      if (FramePos < 0) FramePos += FrameCount;
+      // A tiny negative remainder can round up to FrameCount itself, which is no frame.
+      if (FramePos >= FrameCount) FramePos = 0;
+    } else {
+      FramePos = 0;
+    }
+  } else {
+    if (FramePos >= FrameCount) {
+      FramePos = FrameCount - 1;
+      FrameSpeed = 0;
+    }
+    if (FramePos < 0) {
+      FramePos = 0;
+      FrameSpeed = 0;
+    }
+  }
+}
+
+void TImageSprite::OnDraw() {
+  if (!Picture || !Engine || !Engine->Surface) return;
+  const TRect r = DrawRect();
+  Picture->Draw(*Engine->Surface, r.Left, r.Top, FrameIndex());
+}
+
+bool TImageSprite::HitTest(TSprite* Other) {
+  if (!PixelTest) return true;
+  auto* other = dynamic_cast<TImageSprite*>(Other);
+  if (!other) return true;
+  return PixelHitTest(*other);
+}
+
+namespace {
+
+// The frame's pattern, or nullptr when the item has no such frame cut.
+const TPictureCollectionItemPattern* FramePattern(const TPictureCollectionItem* picture, int32_t frame) {
+  if (!picture || !picture->Prepared() || frame < 0) return nullptr;
+  try {
+    const TPictureCollectionItemPattern& pattern = picture->Pattern(frame);
+    return pattern.Surface ? &pattern : nullptr;
+  } catch (const std::out_of_range&) {
+    return nullptr;
+  }
+}
+
+bool IsOpaque(const TSurface& surface, int32_t x, int32_t y) {
+  if (x < 0 || y < 0 || x >= surface.Width() || y >= surface.Height()) return false;
+  return !surface.HasColorKey() || surface.Pixel(x, y) != surface.ColorKey();
+}
+
+}  // namespace
+
+bool TImageSprite::PixelHitTest(TImageSprite& Other) {
+  const TPictureCollectionItemPattern* mine = FramePattern(Picture, FrameIndex());
+  const TPictureCollectionItemPattern* theirs = FramePattern(Other.Picture, Other.FrameIndex());
+  // Without pixels to compare there is nothing to lock: no hit.
+  if (!mine || !theirs) return false;
+  const TRect a = DrawRect();
+  const TRect b = Other.DrawRect();
+  const int32_t left = std::max(a.Left, b.Left), right = std::min(a.Right, b.Right);
+  const int32_t top = std::max(a.Top, b.Top), bottom = std::min(a.Bottom, b.Bottom);
+  for (int32_t y = top; y < bottom; ++y) {
+    for (int32_t x = left; x < right; ++x) {
+      if (IsOpaque(*mine->Surface, mine->Rect.Left + x - a.Left, mine->Rect.Top + y - a.Top) &&
+          IsOpaque(*theirs->Surface, theirs->Rect.Left + x - b.Left, theirs->Rect.Top + y - b.Top))
+        return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace kestrilo

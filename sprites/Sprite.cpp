@@ -1,0 +1,202 @@
+#include "sprites/Sprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/Errors.h"
+#include "platform/Rounding.h"
+#include "sprites/SpriteEngine.h"
+
+namespace kestrilo {
+
+int32_t TruncToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  const double t = std::trunc(value);
+  if (t <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (t >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(t);
+}
+
+namespace {
+
+// left + size in the 32-bit range, so that huge sizes cannot wrap around.
+int32_t ClampedSum(int32_t a, int32_t b) {
+  const int64_t sum = static_cast<int64_t>(a) + b;
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+TSprite::TSprite(TSprite* Parent) : Parent(Parent) {
+  if (Parent) {
+    Parent->AttachChild(this);
+    auto* parentEngine = dynamic_cast<TSpriteEngine*>(Parent);
+    Engine = parentEngine ? parentEngine : Parent->Engine;
+    if (Engine) Engine->SpriteCount += 1;
+  }
+}
+
+TSprite::~TSprite() {
+  ClearChildren();
+  if (Parent) {
+    if (Engine) {
+      Engine->SpriteCount -= 1;
+      if (Engine->HitSubject == this) Engine->HitSubject = nullptr;
+    }
+    Parent->DetachChild(this);
+    if (Engine && IsDead) {
+      // RemoveDead frees the last entry, so the search from the back ends at once there.
+      auto& dead = Engine->DeadSprites;
+      for (auto i = dead.size(); i-- > 0;) {
+        if (dead[i] == this) {
+          dead.erase(dead.begin() + static_cast<std::ptrdiff_t>(i));
+          break;
+        }
+      }
+    }
+  }
+}
+
+void TSprite::AttachChild(TSprite* Sprite) {
+  children_.push_back(Sprite);
+  drawList_.InsertByZ(Sprite);
+}
+
+void TSprite::DetachChild(TSprite* Sprite) {
+  // Children freed by ClearChildren or RemoveDead are usually near the end.
+  for (auto i = children_.size(); i-- > 0;) {
+    if (children_[i] == Sprite) {
+      children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
+  drawList_.Remove(Sprite);
+  if (children_.empty()) {
+    std::vector<TSprite*>().swap(children_);
+    drawList_.Release();
+  }
+}
+
+void TSprite::SetZ(int32_t Value) {
+  if (Value == z_) return;
+  if (Parent) {
+    Parent->drawList_.Remove(this);
+    z_ = Value;
+    Parent->drawList_.InsertByZ(this);
+  } else {
+    z_ = Value;
+  }
+}
+
+TSprite* TSprite::Child(int32_t Index) const {
+  if (children_.empty())
+    throw ESpriteError("Index of the list exceeds the range. (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= ChildCount()) throw EListError(ListIndexMessage(Index));
+  return children_[static_cast<size_t>(Index)];
+}
+
+double TSprite::AbsoluteX() const {
+  double x = X;
+  for (const TSprite* p = Parent; p; p = p->Parent) x += p->X;
+  return x;
+}
+
+double TSprite::AbsoluteY() const {
+  double y = Y;
+  for (const TSprite* p = Parent; p; p = p->Parent) y += p->Y;
+  return y;
+}
+
+TRect TSprite::GetBounds() {
+  const int32_t left = TruncToInt32(AbsoluteX());
+  const int32_t top = TruncToInt32(AbsoluteY());
+  return {left, top, ClampedSum(left, Width), ClampedSum(top, Height)};
+}
+
+void TSprite::Move(int32_t MoveCount) {
+  if (!CanMove) return;
+  OnMove(MoveCount);
+  // Sprites attached during the pass lie beyond the counted range and step next tick.
+  const int32_t n = ChildCount();
+  for (int32_t i = 0; i < n && i < ChildCount(); ++i) children_[static_cast<size_t>(i)]->Move(MoveCount);
+}
+
+void TSprite::Draw() {
+  if (!Visible) return;
+  if (Engine && OverlapRect(GetBounds(), Engine->ViewRect)) OnDraw();
+  const int32_t n = drawList_.Count();
+  for (int32_t i = 0; i < n && i < drawList_.Count(); ++i) drawList_.At(i)->Draw();
+}
+
+int32_t TSprite::CheckCollisions() {
+  if (!Engine || IsDead || !CanCollide) return 0;
+  TSpriteEngine& e = *Engine;
+  e.HitCount = 0;
+  e.HitDone = false;
+  e.HitRect = GetBounds();
+  e.HitSubject = this;
+  const int32_t n = e.ChildCount();
+  for (int32_t i = 0; i < n && i < e.ChildCount(); ++i) {
+    e.children_[static_cast<size_t>(i)]->VisitForCollision(e);
+    if (e.HitDone) break;
+  }
+  return e.HitCount;
+}
+
+void TSprite::VisitForCollision(TSpriteEngine& E) {
+  if (!CanCollide) return;
+  TSprite* subject = E.HitSubject;
+  if (!subject) {
+    // The subject was freed inside its own reaction: nothing is left to report to.
+    E.HitDone = true;
+    return;
+  }
+  if (this != subject && OverlapRect(GetBounds(), E.HitRect) && subject->HitTest(this) &&
+      HitTest(subject)) {
+    E.HitCount += 1;
+    subject->OnCollision(this, E.HitDone);
+    if (!E.HitSubject || !subject->CanCollide || subject->IsDead) E.HitDone = true;
+  }
+  if (E.HitDone) return;
+  const int32_t n = ChildCount();
+  for (int32_t i = 0; i < n && i < ChildCount(); ++i) {
+    children_[static_cast<size_t>(i)]->VisitForCollision(E);
+    if (E.HitDone) return;
+  }
+}
+
+void TSprite::MarkDead() {
+  if (!Engine || IsDead) return;
+  IsDead = true;
+  Engine->DeadSprites.push_back(this);
+}
+
+TSprite* TSprite::SpriteAt(int32_t PointX, int32_t PointY) {
+  TSprite* result = nullptr;
+  const double px = PointX - X;
+  const double py = PointY - Y;
+  for (TSprite* child : children_) child->SearchAt(px, py, result);
+  return result;
+}
+
+void TSprite::SearchAt(double PointX, double PointY, TSprite*& Result) {
+  if (Visible) {
+    const int64_t x = Round(PointX);
+    const int64_t y = Round(PointY);
+    const int64_t left = Round(X);
+    const int64_t top = Round(Y);
+    if (left <= x && x <= left + Width && top <= y && y <= top + Height) {
+      if (!Result || Result->Z() < Z()) Result = this;
+    }
+  }
+  for (TSprite* child : children_) child->SearchAt(PointX - X, PointY - Y, Result);
+}
+
+void TSprite::ClearChildren() {
+  while (!children_.empty()) delete children_.back();
+}
+
+}  // namespace kestrilo

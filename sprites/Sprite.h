@@ -1,0 +1,92 @@
+// The base of everything that moves or is drawn: a node of the sprite tree.
+// A sprite is owned by its parent; freeing a sprite frees its subtree. During
+// a tick sprites never free each other: they queue themselves with MarkDead
+// and the frame loop frees the queue once per tick (TSpriteEngine::RemoveDead).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Rect.h"
+#include "sprites/DrawList.h"
+
+namespace kestrilo {
+
+class TSpriteEngine;
+
+class TSprite {
+ public:
+  // Attaches the sprite to Parent (which then owns it). Only the root has none.
+  explicit TSprite(TSprite* Parent);
+  virtual ~TSprite();
+  TSprite(const TSprite&) = delete;
+  TSprite& operator=(const TSprite&) = delete;
+
+  virtual const char* ClassName() const { return "TSprite"; }
+
+  // Per-sprite reactions, in the order subclasses are expected to extend them.
+  // Only the subject of a collision check is told about a hit.
+  virtual void OnCollision(TSprite* Other, bool& Done) {}
+  virtual void OnDraw() {}
+  virtual void OnMove(int32_t MoveCount) {}
+  // View-coordinate rectangle; right and bottom are exclusive.
+  virtual TRect GetBounds();
+  // Fine test made after the rectangles overlap.
+  virtual bool HitTest(TSprite* Other) { return true; }
+
+  // Steps this sprite and then its subtree (unless CanMove is false).
+  void Move(int32_t MoveCount);
+  // Draws this sprite and then its children in drawing order (unless hidden).
+  void Draw();
+  // Walks the whole tree for sprites overlapping this one; returns the hit count.
+  int32_t CheckCollisions();
+  // Queues the sprite for the next RemoveDead; once only; never the root.
+  void MarkDead();
+
+  int32_t Z() const { return z_; }
+  // Re-places the sprite among its siblings' drawing order when Z changes.
+  void SetZ(int32_t Value);
+
+  int32_t ChildCount() const { return static_cast<int32_t>(children_.size()); }
+  // ESpriteError without children, EListError for a bad index with children.
+  TSprite* Child(int32_t Index) const;
+  // The children sorted by Z ascending; among equal Z the last placed comes first.
+  int32_t DrawCount() const { return drawList_.Count(); }
+  TSprite* DrawItem(int32_t Index) const { return drawList_.At(Index); }
+
+  // Position in view coordinates: own position plus every ancestor's (root included).
+  double AbsoluteX() const;
+  double AbsoluteY() const;
+  // The topmost visible sprite of the subtree under a view point, or nullptr.
+  TSprite* SpriteAt(int32_t PointX, int32_t PointY);
+  // Frees every child, the last one first.
+  void ClearChildren();
+
+  TSpriteEngine* Engine = nullptr;  // root of the tree; nullptr for the root itself
+  TSprite* Parent = nullptr;        // owner; nullptr for the root
+  bool IsDead = false;
+  bool CanCollide = true;
+  bool CanMove = true;
+  bool Visible = true;
+  double X = 0;
+  double Y = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+
+ private:
+  friend class TSpriteEngine;
+  void AttachChild(TSprite* Sprite);
+  void DetachChild(TSprite* Sprite);
+  void VisitForCollision(TSpriteEngine& E);
+  void SearchAt(double PointX, double PointY, TSprite*& Result);
+
+  int32_t z_ = 0;
+  // Children in attachment order (owned) and the same sprites in drawing order.
+  std::vector<TSprite*> children_;
+  TDrawList drawList_;
+};
+
+// Truncates toward zero into the 32-bit range (NaN gives 0), as pixel rectangles need.
+int32_t TruncToInt32(double value);
+
+}  // namespace kestrilo
