@@ -1,0 +1,204 @@
+#include "library/AddNewObj.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "library/Picture.h"
+#include "platform/DialogService.h"
+#include "platform/Errors.h"
+
+namespace kestrilo {
+
+const char* const TForm2::kPictureFilter =
+    "All (*.wmf;*.emf;*.ico;*.bmp;*.dib)|*.wmf;*.emf;*.ico;*.bmp;*.dib"
+    "|Metafiles (*.wmf)|*.wmf"
+    "|Enhanced Metafiles (*.emf)|*.emf"
+    "|Icons (*.ico)|*.ico"
+    "|Bitmaps (*.bmp)|*.bmp"
+    "|Device Independent Bitmap (*.dib)|*.dib";
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+QSpinBox* MakeSpin(QWidget* parent, int minimum, int maximum, int value, int left, int top) {
+  auto* spin = new QSpinBox(parent);
+  spin->setRange(minimum, maximum);
+  spin->setValue(value);
+  spin->setGeometry(left, top, 57, 21);
+  return spin;
+}
+
+}  // namespace
+
+TForm2::TForm2(TDialogService& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Tool), dialogs_(dialogs) {
+  setObjectName("Form2");
+  setWindowTitle(QString::fromUtf8("Новый объект"));
+  resize(212, 536);
+  QPalette silver = palette();
+  silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+  setPalette(silver);
+  setAutoFillBackground(true);
+  QFont font("Sans Serif", 8);
+  setFont(font);
+  BuildControls();
+  FormCreate();
+}
+
+void TForm2::BuildControls() {
+  Image1 = new QLabel(this);
+  Image1->setGeometry(36, 16, 128, 64);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // own size from the corner, clipped
+
+  Button2 = new QPushButton(QString::fromUtf8("Взять спрайт"), this);
+  Button2->setGeometry(32, 88, 97, 25);
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+  CheckBox2 = new QCheckBox(QString::fromUtf8("Объект прозрачный ?"), this);
+  CheckBox2->setGeometry(16, 120, 145, 17);
+
+  Button1 = new QPushButton(QString::fromUtf8("Цвет прозрачности"), this);
+  Button1->setGeometry(24, 144, 113, 25);
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+  CheckBox1 = new QCheckBox(QString::fromUtf8("Объект с простой анимацией ?"), this);
+  CheckBox1->setGeometry(16, 176, 185, 17);
+
+  Label6 = MakeLabel(this, "Имя объекта:", 32, 200);
+  Edit5 = new QLineEdit(QString::fromUtf8("новый"), this);
+  Edit5->setGeometry(8, 216, 121, 21);
+  Label1 = MakeLabel(this, "Ширина кадра:", 120, 200);
+  UpDown1 = MakeSpin(this, 0, 1024, 0, 136, 216);
+
+  Label5 = MakeLabel(this, "Тип Объекта:", 32, 248);
+  ComboBox1 = new QComboBox(this);
+  for (const char* type : {"Стена", "Лифт", "Ключ", "Дверь ", "Фон", "Монстр", "Аптечка", "Патроны", "Ловушка",
+                           "Игрок"}) {
+    ComboBox1->addItem(QString::fromUtf8(type));
+  }
+  ComboBox1->setGeometry(8, 264, 121, 21);
+  Label2 = MakeLabel(this, "Высота кадра:", 120, 248);
+  UpDown2 = MakeSpin(this, 0, 1024, 0, 136, 264);
+
+  Label7 = new QLabel(QString::fromUtf8("номер объекта:"), this);
+  Label7->setGeometry(8, 304, 196, 13);
+  Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  Label3 = MakeLabel(this, "Скорость анимации:", 48, 328);
+  Edit3 = new QLineEdit("0", this);
+  Edit3->setGeometry(56, 344, 33, 21);
+  Label4 = new QLabel("/", this);
+  QFont larger = font();
+  larger.setPointSize(12);
+  Label4->setFont(larger);
+  Label4->move(96, 342);
+  Label4->adjustSize();
+  Edit4 = new QLineEdit("10", this);
+  Edit4->setGeometry(112, 344, 33, 21);
+
+  Label8 = MakeLabel(this, "Здоровье:", 0, 379);
+  UpDown3 = MakeSpin(this, -128, 127, 0, 56, 376);
+
+  RadioGroup1 = new QGroupBox(QString::fromUtf8("Эффект?"), this);
+  RadioGroup1->setGeometry(120, 376, 73, 65);
+  RadioConstant = new QRadioButton(QString::fromUtf8("Пост."), RadioGroup1);
+  RadioConstant->setGeometry(8, 18, 60, 17);
+  RadioSingle = new QRadioButton(QString::fromUtf8("Одиноч."), RadioGroup1);
+  RadioSingle->setGeometry(8, 40, 64, 17);
+  RadioConstant->setChecked(true);
+
+  GroupBox1 = new QGroupBox(QString::fromUtf8("Свойства оруж.:"), this);
+  GroupBox1->setGeometry(8, 448, 185, 60);
+  Label9 = MakeLabel(GroupBox1, "Тип оружия:", 8, 16);
+  ComboBox2 = new QComboBox(GroupBox1);
+  for (int i = 1; i <= 7; ++i) ComboBox2->addItem(QString::fromUtf8("Тип %1").arg(i));
+  ComboBox2->setGeometry(8, 32, 81, 21);
+  Label10 = MakeLabel(GroupBox1, "Кол-во патронов:", 96, 16);
+  UpDown4 = MakeSpin(GroupBox1, 1, 25, 1, 104, 32);
+}
+
+void TForm2::FormCreate() {
+  ComboBox1->setCurrentIndex(0);
+  transparentColor_ = TPictureSettings::kNoColor;
+  ComboBox2->setCurrentIndex(0);
+}
+
+void TForm2::FormActivate() {
+  Label7->setText(QString::fromUtf8("Номер объекта: ") + QString::number(number_));
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
+void TForm2::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QDialog::changeEvent(event);
+}
+
+void TForm2::Button2Click() {
+  TFileDialogRequest request;
+  request.Filter = kPictureFilter;
+  const std::optional<std::string> chosen = dialogs_.OpenFile(request);
+  if (!chosen) return;
+  pictureFileName_ = *chosen;
+  try {
+    TPicture picture;
+    picture.LoadFromFile(*chosen);
+    Image1->setPixmap(picture.Empty() ? QPixmap() : QPixmap::fromImage(picture.Image()));
+  } catch (const EKestriloError& error) {
+    // This click is a command of its own; its failure ends here, shown as any other.
+    dialogs_.ShowMessage(error.what());
+  }
+}
+
+void TForm2::Button1Click() {
+  const std::optional<uint32_t> chosen = dialogs_.ChooseColor(transparentColor_);
+  if (chosen) transparentColor_ = *chosen;
+}
+
+TNewObjectChoices TForm2::Choices() const {
+  TNewObjectChoices c;
+  c.PictureFileName = pictureFileName_;
+  c.TransparentColor = transparentColor_;
+  c.Transparent = CheckBox2->isChecked();
+  c.Animated = CheckBox1->isChecked();
+  c.Name = Edit5->text().toStdString();
+  c.FrameWidth = UpDown1->value();
+  c.FrameHeight = UpDown2->value();
+  c.TypeIndex = ComboBox1->currentIndex();
+  c.SpeedFrames = Edit3->text().toStdString();
+  c.SpeedTicks = Edit4->text().toStdString();
+  c.Health = UpDown3->value();
+  c.ConstantEffect = RadioConstant->isChecked();
+  c.WeaponTypeIndex = ComboBox2->currentIndex();
+  c.AmmoCount = UpDown4->value();
+  return c;
+}
+
+char TForm2::DecimalSeparator() const {
+  const QString point = locale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
+}
+
+TNewObject TForm2::BuildObject(int32_t number) const {
+  return TNewObjectBuilder::Build(Choices(), number, DecimalSeparator());
+}
+
+}  // namespace kestrilo
