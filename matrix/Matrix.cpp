@@ -1,0 +1,114 @@
+#include "matrix/Matrix.h"
+
+#include <algorithm>
+
+#include "library/ObjectDataBase.h"
+#include "platform/Rounding.h"
+#include "sprites/Sprite.h"
+
+namespace kestrilo {
+
+namespace {
+
+// Column or row of a view pixel: truncated toward zero, plus the origin. The
+// result may lie outside the matrix; callers clip.
+int64_t ViewCell(double pixel, uint16_t origin) {
+  const double cell = std::trunc(pixel / TMatrix::kCellSize);
+  // Far outside any matrix (or not a number): a value no clip lets through.
+  if (!(cell > -1e9 && cell < 1e9)) return -1'000'000'000;
+  return static_cast<int64_t>(cell) + origin;
+}
+
+}  // namespace
+
+TMatrix::TMatrix() { Clear(); }
+
+void TMatrix::Clear() {
+  for (auto& column : Cells) column.fill(EmptyMatrixCell());
+  for (auto& column : BackPlanes)
+    for (auto& planes : column) planes.fill(-1);
+  OriginX = 0;
+  OriginY = 0;
+}
+
+void TMatrix::FillFootprint(int64_t x0, int64_t y0, int32_t width, int32_t height, const TMatrixCell& cell) {
+  // Parts of a footprint past the edge do not exist and are left out.
+  const int64_t lastX = std::min<int64_t>(x0 + width / kFootprintDivisor, kColumns - 1);
+  const int64_t lastY = std::min<int64_t>(y0 + height / kFootprintDivisor, kRows - 1);
+  for (int64_t x = std::max<int64_t>(x0, 0); x <= lastX; ++x) {
+    for (int64_t y = std::max<int64_t>(y0, 0); y <= lastY; ++y) {
+      TMatrixCell& target = Cells[x][y];
+      // Padding bytes stay as they are.
+      target.Kind = cell.Kind;
+      target.ObjectNumber = cell.ObjectNumber;
+      target.LiftHeight = cell.LiftHeight;
+      target.KeyCode = cell.KeyCode;
+    }
+  }
+}
+
+void TMatrix::PutObject(const TMatrixCell& Cell, double X, double Y, const TObjectDataBase& ObjectDataBase) {
+  const TObjectDataBase::TFrameSize size = ObjectDataBase.FrameSizeOfNumber(Cell.ObjectNumber);
+  PutObjectSized(Cell, X, Y, size.Height, size.Width);
+}
+
+void TMatrix::PutObjectSized(const TMatrixCell& Cell, double X, double Y, int32_t FrameHeight, int32_t FrameWidth) {
+  const int64_t x0 = ViewCell(X, OriginX);
+  const int64_t y0 = ViewCell(Y, OriginY);
+  TMatrixCell part = Cell;
+  part.ObjectNumber = -1;  // only the anchor carries the number
+  FillFootprint(x0, y0, FrameWidth, FrameHeight, part);
+  if (IsInside(x0, y0)) Cells[x0][y0].ObjectNumber = Cell.ObjectNumber;
+}
+
+void TMatrix::PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, double Y) {
+  const int64_t x = ViewCell(X, OriginX);
+  const int64_t y = ViewCell(Y, OriginY);
+  if (!IsBackPlane(Plane) || !IsInside(x, y)) return;
+  BackPlanes[x][y][Plane - 1] = ObjectNumber;
+}
+
+void TMatrix::ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
+  // World pixels: rounded (halves to even), no origin.
+  const int64_t x0 = Round(static_cast<double>(X) / kCellSize);
+  const int64_t y0 = Round(static_cast<double>(Y) / kCellSize);
+  FillFootprint(x0, y0, Width, Height, EmptyMatrixCell());
+}
+
+void TMatrix::Scroll(TSprite& Root, uint8_t Direction) {
+  switch (Direction) {
+    case 0:
+      if (OriginX > 0) {
+        Root.X += kCellSize;
+        --OriginX;
+      }
+      break;
+    case 1:
+      if (OriginX + kViewColumns < kColumns - 1) {
+        Root.X -= kCellSize;
+        ++OriginX;
+      }
+      break;
+    case 2:
+      if (OriginY > 0) {
+        Root.Y += kCellSize;
+        --OriginY;
+      }
+      break;
+    case 3:
+      if (OriginY + kViewRows < kRows - 1) {
+        Root.Y -= kCellSize;
+        ++OriginY;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void TMatrix::SetOrigin(uint16_t X, uint16_t Y) {
+  OriginX = std::min(X, kMaxOriginX);
+  OriginY = std::min(Y, kMaxOriginY);
+}
+
+}  // namespace kestrilo

@@ -1,0 +1,119 @@
+// The level matrix: 200 x 150 cells of 32 x 32 pixels with one main plane and
+// four back planes, the view origin of the editor, the two level files, the
+// collision queries of the preview, the overview map, deletion and the
+// builders that turn the matrix into sprites.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "matrix/MatrixCell.h"
+#include "matrix/ObjectFactory.h"
+
+namespace kestrilo {
+
+class TCanvas;
+class TDialogService;
+class TObjectDataBase;
+class TProgressBar;
+class TSprite;
+class TSpriteEngine;
+
+class TMatrix {
+ public:
+  static constexpr int32_t kColumns = 200;
+  static constexpr int32_t kRows = 150;
+  static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4
+  static constexpr int32_t kCellSize = 32;
+  static constexpr int32_t kViewColumns = 20;
+  static constexpr int32_t kViewRows = 15;
+  // The footprint of a picture counts one more cell per 33 pixels (not 32).
+  static constexpr int32_t kFootprintDivisor = 33;
+
+  using TColumnCells = std::array<TMatrixCell, kRows>;
+  using TCellPlanes = std::array<int32_t, kBackPlaneCount>;
+
+  // Create: a cleared matrix.
+  TMatrix();
+
+  // Main plane, column-major: Cells[x][y] for column x and row y.
+  std::array<TColumnCells, kColumns> Cells;
+  // Back planes: BackPlanes[x][y][plane - 1] for plane 1..4; <= 0 means nothing.
+  std::array<std::array<TCellPlanes, kRows>, kColumns> BackPlanes;
+
+  static bool IsInside(int64_t x, int64_t y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
+  static bool IsBackPlane(int64_t plane) { return plane >= 1 && plane <= kBackPlaneCount; }
+
+  // Every cell empty, every back-plane entry -1, origin (0, 0).
+  void Clear();
+
+  // Places an object on the main plane at view pixel (X, Y) with its footprint
+  // taken from the frame size of its picture. The size is looked up before any
+  // cell is written, so a missing picture places nothing.
+  void PutObject(const TMatrixCell& Cell, double X, double Y, const TObjectDataBase& ObjectDataBase);
+  // The same with the frame size already known (height first, as the
+  // database reports it).
+  void PutObjectSized(const TMatrixCell& Cell, double X, double Y, int32_t FrameHeight, int32_t FrameWidth);
+  // Sets one back-plane entry at view pixel (X, Y); a plane outside 1..4 or a
+  // cell outside the matrix is ignored.
+  void PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, double Y);
+  // Empties the main-plane cells of a rectangle given in world pixels.
+  void ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height);
+
+  // Moves the view and the camera (the position of the sprite engine's root)
+  // by one cell: 0 left, 1 right, 2 up, 3 down. At a limit nothing changes.
+  void Scroll(TSprite& Root, uint8_t Direction);
+  uint16_t GetOriginX() const { return OriginX; }
+  uint16_t GetOriginY() const { return OriginY; }
+  static constexpr uint16_t kMaxOriginX = kColumns - kViewColumns - 1;  // 179
+  static constexpr uint16_t kMaxOriginY = kRows - kViewRows - 1;        // 134
+
+  // Level files. SaveToFile asks before overwriting and writes the matrix file
+  // and its back-plane file as a pair; false when the designer declined.
+  bool SaveToFile(const std::string& FileName, TDialogService& Dialogs) const;
+  // Reads both files after checking that both are there and long enough; a
+  // failure leaves the matrix as it was. A missing matrix file is reported with
+  // a message and gives false. Either bar may be null.
+  bool LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
+                    TProgressBar* PlanesBar);
+
+  // Collision queries over world pixels: true when every cell of the run along
+  // the edge is empty. Cells outside the matrix answer false.
+  bool IsLeftFree(int32_t Width, int32_t Height, double X, double Y) const;
+  bool IsRightFree(int32_t Width, int32_t Height, double X, double Y) const;
+  bool IsBelowFree(int32_t Width, int32_t Height, double X, double Y) const;
+  bool IsTopFree(int32_t Width, double X, double Y) const;
+
+  // The overview of the visible part for a plane, 6 x 6 pixels per cell with
+  // its top-left corner at (Left, Top) of the canvas (the main window places it
+  // at (662, 422)). Starts from the canvas's brush colour and leaves the last
+  // colour in it.
+  static constexpr int32_t kMiniMapLeft = 662;
+  static constexpr int32_t kMiniMapTop = 422;
+  static constexpr int32_t kMiniMapSquare = 6;
+  void DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left = kMiniMapLeft, int32_t Top = kMiniMapTop) const;
+
+  // Removes the object under view pixel (X, Y) from the current plane of the
+  // matrix and from the sprite tree (the right mouse button).
+  void DeleteAt(TSpriteEngine& Engine, int32_t X, int32_t Y, int32_t Plane, TDialogService& Dialogs);
+
+  // Turn the matrix into sprites under the engine's root through the factory:
+  // the main plane (with each cell's lift height and key code), then the back
+  // planes, column by column, top to bottom, plane 1 before plane 4.
+  void BuildMainPlane(TSprite& Root, const TObjectDataBase& ObjectDataBase, const TObjectFactory& Factory) const;
+  void BuildBackPlanes(TSprite& Root, const TObjectDataBase& ObjectDataBase, const TObjectFactory& Factory) const;
+
+  // Puts the view at a given origin, limited to the range scrolling can reach.
+  // The camera is not touched; callers that have sprites use Scroll.
+  void SetOrigin(uint16_t X, uint16_t Y);
+
+ private:
+  // Writes `cell` over the cells of a footprint, clipped to the matrix.
+  void FillFootprint(int64_t x0, int64_t y0, int32_t width, int32_t height, const TMatrixCell& cell);
+
+  uint16_t OriginX = 0;
+  uint16_t OriginY = 0;
+};
+
+}  // namespace kestrilo

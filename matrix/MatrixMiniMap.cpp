@@ -1,0 +1,36 @@
+// The overview map of the visible part of the matrix.
+#include "matrix/Matrix.h"
+#include "matrix/MiniMapPalette.h"
+#include "platform/Canvas.h"
+#include "platform/Rect.h"
+
+namespace kestrilo {
+
+namespace {
+// The outline of every square; the window's canvas keeps its default black pen.
+constexpr uint32_t kOutlineColor = 0x000000;
+}  // namespace
+
+void TMatrix::DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left, int32_t Top) const {
+  uint32_t color = Canvas.BrushColor;
+  for (int32_t i = 0; i < kViewColumns; ++i) {
+    for (int32_t j = 0; j < kViewRows; ++j) {
+      const int32_t x = OriginX + i;
+      const int32_t y = OriginY + j;
+      if (Plane == 0) {
+        if (const auto own = TMiniMapPalette::KindColor(Cells[x][y].Kind)) color = *own;
+      } else if (IsBackPlane(Plane)) {
+        color = TMiniMapPalette::BackPlaneColor(BackPlanes[x][y][Plane - 1]);
+      }
+      const TRect square =
+          Bounds(Left + kMiniMapSquare * i, Top + kMiniMapSquare * j, kMiniMapSquare, kMiniMapSquare);
+      Canvas.BrushColor = color;
+      Canvas.FillRect(square);
+      Canvas.BrushColor = kOutlineColor;
+      Canvas.FrameRect(square);
+    }
+  }
+  Canvas.BrushColor = color;
+}
+
+}  // namespace kestrilo
