@@ -6,6 +6,7 @@
 
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
+#include "world/Contact.h"
 
 namespace kestrilo {
 
@@ -29,7 +30,7 @@ class TAmmoCrate : public TImageSprite {
 
   uint8_t WeaponKind = 0;
   uint8_t Amount = 0;
-  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Rider;  // whom the object watches and acts on
 };
 
 }  // namespace kestrilo

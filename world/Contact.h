@@ -1,23 +1,34 @@
-// The touch rule shared by lifts, doors, keys and pick-ups: the player touches
-// an object when their boxes overlap horizontally and vertically, allowing the
-// player to stand up to 2 pixels above the object (so standing on it counts).
+// What touchable objects (lifts, doors, keys, pick-ups) and monsters need of the
+// player: the shared touch rule, and whom they watch.
 #pragma once
+
+#include "world/PlayerRef.h"
 
 namespace kestrilo {
 
 class TSprite;
 class TPlayerSprite;
-struct TGameContext;
 
-// True when Player's box touches Object's box with 2 pixels of tolerance above Object.
+// The player touches an object when their boxes overlap horizontally and
+// vertically, allowing the player to stand up to 2 pixels above the object.
 bool PlayerTouches(const TSprite& Player, const TSprite& Object);
 
-// The context of the tree a sprite lives in, or none for a detached sprite.
-TGameContext* ContextOf(const TSprite& Sprite);
+// Whom an object watches. An object made while no player existed watches nobody
+// until the level is built again; one made with a player watches the context's
+// current player, read anew every tick, so a freed player is never reached.
+class TPlayerWatch {
+ public:
+  // At construction: remembers the player that exists now, if any.
+  void Start(const TSprite& Watcher);
+  // This tick's player, or none.
+  TPlayerSprite* Current(const TSprite& Watcher);
+  // The player seen last, or none once it has been freed.
+  TPlayerSprite* Get() const { return player_.Get(); }
+  bool Watching() const { return watching_; }
 
-// The player an object watches this tick: the context's current player, but only
-// for objects that were built while a player existed (Rider not none). Refreshes
-// Rider, so a freed or replaced player is never reached through a stale reference.
-TPlayerSprite* CurrentRider(const TSprite& Watcher, TPlayerSprite*& Rider);
+ private:
+  bool watching_ = false;
+  TPlayerRef player_;
+};
 
 }  // namespace kestrilo

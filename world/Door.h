@@ -7,6 +7,7 @@
 
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
+#include "world/Contact.h"
 
 namespace kestrilo {
 
@@ -23,7 +24,7 @@ class TDoor : public TImageSprite {
 
   uint8_t Locked = 1;
   uint8_t KeyCode = 0;
-  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Rider;  // whom the object watches and acts on
 
  private:
   void UnlockWithKeysOf(const TPlayerSprite& Player);

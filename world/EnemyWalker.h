@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "world/Contact.h"
 #include "world/Monster.h"
 
 namespace kestrilo {
@@ -39,7 +40,7 @@ class TEnemyWalker : public TMonster {
   };
   TPoint2D JumpTarget;
   uint8_t Jumping = 0;
-  TPlayerSprite* Target = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Target;  // whom the monster hunts
   uint8_t Asleep = 0;
   uint8_t WaveCounter = 0;
   int32_t ShotTimer = 120;

@@ -6,6 +6,7 @@
 
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
+#include "world/Contact.h"
 
 namespace kestrilo {
 
@@ -19,7 +20,7 @@ class TKey : public TImageSprite {
   void OnMove(int32_t MoveCount) override;
 
   uint8_t KeyCode = 0;
-  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Rider;  // whom the object watches and acts on
 };
 
 }  // namespace kestrilo

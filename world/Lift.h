@@ -7,6 +7,7 @@
 
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
+#include "world/Contact.h"
 
 namespace kestrilo {
 
@@ -26,7 +27,7 @@ class TLift : public TImageSprite {
   uint8_t Leg = 2;          // which leg comes next
   int32_t HomeRow = 0;
   int32_t TargetRow = 0;    // meaningful from the first leg on
-  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Rider;  // whom the object watches and acts on
 
  private:
   void TravelOnePixel();

@@ -6,6 +6,7 @@
 
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
+#include "world/Contact.h"
 
 namespace kestrilo {
 
@@ -22,7 +23,7 @@ class TMedKit : public TImageSprite {
 
   uint8_t Amount = 0;    // the record's Health byte read unsigned
   uint8_t Constant = 0;  // 1: stays and keeps healing
-  TPlayerSprite* Rider = nullptr;  // not owned; refreshed from the context each tick
+  TPlayerWatch Rider;  // whom the object watches and acts on
 };
 
 }  // namespace kestrilo

@@ -46,6 +46,7 @@ class TMonster : public TImageSprite {
   void LoopRange(double Step);
   void PlayHitRange(double Step);
   void PlayDeathRange(double Step);
+  bool StepOnceRange(double Step);
 };
 
 }  // namespace kestrilo

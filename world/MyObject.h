@@ -6,9 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-
 #include "library/ObjectRecord.h"
+#include "matrix/ObjectFactory.h"
 #include "sprites/ImageSprite.h"
 
 namespace kestrilo {
@@ -30,8 +29,7 @@ class TMyObject : public TImageSprite {
   void ShowPicture(const TObjectRecord& Record, double X, double Y, int32_t Z);
 };
 
-// The factory handed to the world builders (same signature as TObjectFactory).
-std::function<TSprite*(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z)>
-MakeObjectFactory();
+// The factory handed to the world builders: CreateFromRecord.
+TObjectFactory MakeObjectFactory();
 
 }  // namespace kestrilo

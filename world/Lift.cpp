@@ -1,0 +1,65 @@
+#include "world/Lift.h"
+
+#include "platform/DXInput.h"
+#include "platform/Rounding.h"
+#include "world/Contact.h"
+#include "world/GameContext.h"
+#include "world/ObjectPictures.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+TLift::TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
+    : TImageSprite(Parent) {
+  Travel = Record.LiftHeight;
+  Mode = Travel > 0 ? 1 : 2;
+  Leg = Mode;
+  HomeRow = static_cast<int32_t>(Trunc(Y / 32));
+  this->X = X;
+  this->Y = Y;
+  if (IsNamelessName(Record.Name)) return;
+  ShowPicture(*this, FindObjectPicture(*this, Record.Name));
+  if (Record.Animated == 1) LoopFrames(*this, Record.AnimSpeed);
+  Rider.Start(*this);
+}
+
+void TLift::OnMove(int32_t MoveCount) {
+  TImageSprite::OnMove(MoveCount);
+  TPlayerSprite* player = Rider.Current(*this);
+  // Without its rider the lift neither moves nor carries; a half-done leg waits.
+  if (player == nullptr || !PlayerTouches(*player, *this)) return;
+
+  if (ContextOf(this)->DXInput1.InputStates[isButton5]) Running = 1;
+  if (Running == 1) TravelOnePixel();
+
+  // The rider stands on the top edge with 2 pixels of air, running or not.
+  player->Y = Y - player->Height - 2;
+}
+
+void TLift::TravelOnePixel() {
+  // Leg 1 of an up-first lift and leg 2 of a down-first one lead away from home
+  // (above it for a positive Travel); the other legs lead back home.
+  const bool awayFromHome = (Mode == 1 && Leg == 1) || (Mode == 2 && Leg == 2);
+  const bool upwards = Leg == 1;
+  if (Mode != 1 && Mode != 2) return;
+  if (Leg != 1 && Leg != 2) return;
+
+  TargetRow = awayFromHome ? HomeRow - Travel : HomeRow;
+  const double targetY = static_cast<double>(TargetRow) * 32;
+  if (upwards) {
+    if (targetY < Y) {
+      Y -= 1;
+      return;
+    }
+    Leg = 2;
+  } else {
+    if (targetY > Y) {
+      Y += 1;
+      return;
+    }
+    Leg = 1;
+  }
+  Running = 0;  // arrived: the lift does not move in this tick
+}
+
+}  // namespace kestrilo

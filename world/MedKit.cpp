@@ -1,0 +1,41 @@
+#include "world/MedKit.h"
+
+#include "matrix/Matrix.h"
+#include "platform/Rounding.h"
+#include "world/Contact.h"
+#include "world/GameContext.h"
+#include "world/ObjectPictures.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+TMedKit::TMedKit(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
+    : TImageSprite(Parent) {
+  // The record keeps a signed byte; the kit reads it unsigned (-1 heals 255).
+  Amount = static_cast<uint8_t>(Record.Health);
+  Constant = Record.ConstantEffect;
+  this->X = X;
+  this->Y = Y;
+  if (IsNamelessName(Record.Name)) return;
+  ShowPicture(*this, FindObjectPicture(*this, Record.Name));
+  // Kits animate at a fixed speed; the record's own speed is not used.
+  if (Record.Animated != 0) LoopFrames(*this, kAnimationSpeed);
+  Rider.Start(*this);
+}
+
+void TMedKit::OnMove(int32_t MoveCount) {
+  TImageSprite::OnMove(MoveCount);
+  TPlayerSprite* player = Rider.Current(*this);
+  if (player == nullptr || !PlayerTouches(*player, *this)) return;
+
+  TGameContext* context = ContextOf(this);
+  if (context->Matrix) {
+    context->Matrix->ClearArea(static_cast<int32_t>(Round(X + 3)), static_cast<int32_t>(Round(Y + 3)),
+                               Width, Height);
+  }
+  // 16-bit addition: wraps like the player's stored health.
+  player->Health = static_cast<int16_t>(static_cast<uint16_t>(player->Health) + Amount);
+  if (Constant == 0) MarkDead();
+}
+
+}  // namespace kestrilo
