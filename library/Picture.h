@@ -47,7 +47,8 @@ class TPicture {
   // The payload of the graphics file's picture data property: the kind's
   // class name as a length byte and characters, then the kind's own data.
   void WriteData(TByteWriter& writer) const;
-  // Reads that payload from all of `payload`.
+  // Reads that payload: a bitmap states its length, the other kinds run to
+  // the end of the payload.
   void ReadData(std::string_view payload);
 
  private:

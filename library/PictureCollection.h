@@ -17,6 +17,7 @@
 namespace kestrilo {
 
 class TDisplay;
+class TFrameLayout;
 class TDXImageList;
 class TPictureCollection;
 
@@ -71,6 +72,7 @@ class TPictureCollectionItem : public THashCollectionItem {
   void Finalize();  // drops frames, stops being prepared
   void FreeFrames();
   TSurface* MakeSurface(const TRect& partOfPicture);
+  TFrameLayout Layout() const;
 
   uint32_t transparentColor_ = 0;
   bool prepared_ = false;

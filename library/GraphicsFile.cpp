@@ -1,0 +1,181 @@
+#include "library/GraphicsFile.h"
+
+#include <limits>
+
+#include "library/Colors.h"
+#include "library/ComponentStream.h"
+#include "library/PictureCollection.h"
+#include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
+#include "platform/Errors.h"
+
+namespace kestrilo {
+namespace {
+
+constexpr uint8_t kResourceMark = 0xFF;
+constexpr uint16_t kRawDataType = 10;
+constexpr uint16_t kMemoryFlags = 0x1030;
+constexpr std::string_view kSignature = "TPF0";
+constexpr std::string_view kComponentClass = "TPictureCollectionComponent";
+constexpr std::string_view kListProperty = "List";
+// A stored integer with this value means "keep the default" and is never written.
+constexpr int32_t kNotStored = std::numeric_limits<int32_t>::min();
+
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+[[noreturn]] void PropertyDoesNotExist(std::string_view className, std::string_view property) {
+  throw EFilerError("Error reading " + std::string(className) + "." + cp1251::ToUtf8(property) +
+                    ": Property does not exist");
+}
+
+void WriteIntegerProperty(TComponentStreamWriter& writer, std::string_view name, int32_t value) {
+  if (value == kNotStored) return;
+  writer.WritePropName(name);
+  writer.WriteInteger(value);
+}
+
+void WriteColorProperty(TComponentStreamWriter& writer, std::string_view name, uint32_t color) {
+  // Named colours go by name; clScrollBar shares its value with the "not
+  // stored" mark, so writing it by name is what keeps it across a save.
+  writer.WritePropName(name);
+  if (auto ident = ColorToIdent(color))
+    writer.WriteIdent(*ident);
+  else
+    writer.WriteInteger(static_cast<int32_t>(color));
+}
+
+void WriteItem(TComponentStreamWriter& writer, const TPictureCollectionItem& item) {
+  writer.WriteTag(TValueTag::vaList);
+  if (!item.Name().empty()) {
+    writer.WritePropName("Name");
+    writer.WriteString(item.Name());
+  }
+  WriteIntegerProperty(writer, "PatternHeight", item.PatternHeight);
+  WriteIntegerProperty(writer, "PatternWidth", item.PatternWidth);
+  if (item.Picture.HasGraphic()) {
+    TByteWriter payload;
+    item.Picture.WriteData(payload);
+    writer.WritePropName("Picture.Data");
+    writer.WriteBinary(payload.Data());
+  }
+  if (item.SkipHeight != 0) WriteIntegerProperty(writer, "SkipHeight", item.SkipHeight);
+  if (item.SkipWidth != 0) WriteIntegerProperty(writer, "SkipWidth", item.SkipWidth);
+  writer.WritePropName("SystemMemory");
+  writer.WriteBoolean(item.SystemMemory);
+  writer.WritePropName("Transparent");
+  writer.WriteBoolean(item.Transparent);
+  WriteColorProperty(writer, "TransparentColor", item.TransparentColor());
+  writer.WriteTag(TValueTag::vaNull);
+}
+
+uint32_t ReadColor(TComponentStreamReader& reader) {
+  if (reader.NextIsInteger()) return static_cast<uint32_t>(reader.ReadInteger());
+  const std::string ident = reader.ReadIdent();
+  const auto color = IdentToColor(ident);
+  if (!color) TComponentStreamReader::InvalidValue();
+  return *color;
+}
+
+}  // namespace
+
+std::string TGraphicsFile::Write(const TPictureCollection& collection) {
+  const std::string stream = WriteStream(collection);
+  TByteWriter out;
+  out.U8(kResourceMark);
+  out.U16(kRawDataType);
+  out.Bytes(kResourceName);
+  out.U8(0);
+  out.U16(kMemoryFlags);
+  out.U32(static_cast<uint32_t>(stream.size()));
+  out.Bytes(stream);
+  return std::move(out.Data());
+}
+
+std::string TGraphicsFile::WriteStream(const TPictureCollection& collection) {
+  TByteWriter out;
+  TComponentStreamWriter writer(out);
+  out.Bytes(kSignature);
+  writer.WriteShortString(kComponentClass);
+  writer.WriteShortString("");  // the component has no name
+  writer.WritePropName(kListProperty);
+  writer.WriteTag(TValueTag::vaCollection);
+  for (int32_t i = 0; i < collection.Count(); ++i) WriteItem(writer, *collection.Items(i));
+  writer.WriteTag(TValueTag::vaNull);  // end of the collection
+  writer.WriteTag(TValueTag::vaNull);  // end of the component's properties
+  writer.WriteTag(TValueTag::vaNull);  // end of its (empty) children
+  return std::move(out.Data());
+}
+
+void TGraphicsFile::Read(std::string_view bytes, TPictureCollection& collection) {
+  collection.Clear();
+  TByteReader in(bytes);
+  ReadHeader(in);
+  if (in.Bytes(kSignature.size()) != kSignature) throw EFilerError(kInvalidStreamFormat);
+  TComponentStreamReader reader(in);
+  reader.ReadShortString();  // class name
+  reader.ReadShortString();  // component name
+  ReadComponentProperties(reader, collection);
+  // The component's children: none are stored, only the end of their list.
+  if (!reader.EndOfList()) throw EFilerError(kInvalidStreamFormat);
+}
+
+void TGraphicsFile::ReadHeader(TByteReader& in) {
+  if (in.U8() != kResourceMark || in.U16() != kRawDataType) throw EFilerError(kInvalidStreamFormat);
+  // The name, flags and stated length are not needed: the stream follows the
+  // name's terminating zero, its flags and its length.
+  size_t nameLength = 0;
+  while (in.U8() != 0) ++nameLength;
+  in.Seek(nameLength + 10);
+}
+
+void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection) {
+  while (!reader.EndOfList()) {
+    const std::string name = reader.ReadPropName();
+    if (!SameAsciiText(name, kListProperty)) PropertyDoesNotExist(kComponentClass, name);
+    if (reader.ReadTag() != TValueTag::vaCollection) TComponentStreamReader::InvalidValue();
+    ReadItems(reader, collection);
+  }
+}
+
+void TGraphicsFile::ReadItems(TComponentStreamReader& reader, TPictureCollection& collection) {
+  while (!reader.EndOfList()) {
+    if (reader.NextIsInteger()) reader.ReadInteger();  // an item's position, not needed
+    TPictureCollectionItem* item = collection.Add();
+    if (reader.ReadTag() != TValueTag::vaList) TComponentStreamReader::InvalidValue();
+    while (!reader.EndOfList()) ReadItemProperty(reader, *item);
+  }
+}
+
+void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item) {
+  const std::string name = reader.ReadPropName();
+  if (SameAsciiText(name, "Name")) {
+    item.SetName(reader.ReadString());
+  } else if (SameAsciiText(name, "PatternHeight")) {
+    item.PatternHeight = reader.ReadInteger();
+  } else if (SameAsciiText(name, "PatternWidth")) {
+    item.PatternWidth = reader.ReadInteger();
+  } else if (SameAsciiText(name, "Picture.Data")) {
+    item.Picture.ReadData(reader.ReadBinary());
+  } else if (SameAsciiText(name, "SkipHeight")) {
+    item.SkipHeight = reader.ReadInteger();
+  } else if (SameAsciiText(name, "SkipWidth")) {
+    item.SkipWidth = reader.ReadInteger();
+  } else if (SameAsciiText(name, "SystemMemory")) {
+    item.SystemMemory = reader.ReadBoolean();
+  } else if (SameAsciiText(name, "Transparent")) {
+    item.Transparent = reader.ReadBoolean();
+  } else if (SameAsciiText(name, "TransparentColor")) {
+    item.SetTransparentColor(ReadColor(reader));
+  } else {
+    PropertyDoesNotExist(item.ClassName(), name);
+  }
+}
+
+}  // namespace kestrilo

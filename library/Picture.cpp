@@ -1,0 +1,114 @@
+#include "library/Picture.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <cctype>
+
+#include "library/BitmapCodec.h"
+#include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
+#include "platform/Errors.h"
+
+namespace kestrilo {
+namespace {
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The extension of the file name part, without its dot ("" when there is none).
+std::string ExtensionOf(const std::string& path) {
+  const size_t cut = path.find_last_of("/\\:");
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (cut != std::string::npos && dot < cut)) return {};
+  return path.substr(dot + 1);
+}
+
+// A .dib file may carry the 14-byte file header of a .bmp; the picture keeps
+// the packed form, which is what the graphics file stores for this kind.
+std::string PackedDibOf(std::string fileBytes) {
+  if (fileBytes.size() >= 14 && fileBytes[0] == 'B' && fileBytes[1] == 'M') return fileBytes.substr(14);
+  return fileBytes;
+}
+
+QImage DecodeIcon(const std::string& bytes) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "ico");
+  QImage image = reader.read();
+  if (image.isNull()) throw EInvalidGraphic(kIconNotValid);
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+}  // namespace
+
+std::string TPicture::KindOfFile(const std::string& path) {
+  const std::string extension = ExtensionOf(path);
+  const std::string lower = AsciiLower(extension);
+  if (lower == "bmp") return kBitmap;
+  if (lower == "dib") return kDib;
+  if (lower == "ico") return kIcon;
+  if (lower == "wmf" || lower == "emf") return kMetafile;
+  throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+}
+
+void TPicture::LoadFromFile(const std::string& path) {
+  const std::string kind = KindOfFile(path);
+  std::string bytes = ReadWholeFile(path);
+  if (kind == kDib) bytes = PackedDibOf(std::move(bytes));
+  LoadFromData(kind, std::move(bytes));
+}
+
+QImage TPicture::Decode(const std::string& kind, const std::string& bytes) {
+  // A graphic of a kind with no data is an empty graphic of that kind.
+  if (bytes.empty()) return QImage();
+  if (kind == kBitmap) return DecodeBitmap(bytes);
+  if (kind == kDib) return DecodeDib(bytes);
+  if (kind == kIcon) return DecodeIcon(bytes);
+  // Metafiles are kept for saving but never drawn.
+  return QImage();
+}
+
+void TPicture::LoadFromData(const std::string& kind, std::string bytes) {
+  if (kind.empty()) {
+    Clear();
+    return;
+  }
+  if (kind != kBitmap && kind != kDib && kind != kIcon && kind != kMetafile)
+    throw EFilerError("Class " + cp1251::ToUtf8(kind) + " not found");
+  QImage image = Decode(kind, bytes);  // may throw: the picture stays as it was
+  kind_ = kind;
+  data_ = std::move(bytes);
+  image_ = std::move(image);
+}
+
+void TPicture::Clear() {
+  kind_.clear();
+  data_.clear();
+  image_ = QImage();
+}
+
+void TPicture::WriteData(TByteWriter& writer) const {
+  writer.U8(static_cast<uint8_t>(kind_.size()));
+  writer.Bytes(kind_);
+  // Only a bitmap states its length; the other kinds run to the end of the block.
+  if (kind_ == kBitmap) writer.U32(static_cast<uint32_t>(data_.size()));
+  writer.Bytes(data_);
+}
+
+void TPicture::ReadData(std::string_view payload) {
+  TByteReader reader(payload);
+  const std::string kind(reader.Bytes(reader.U8()));
+  if (kind == kBitmap) {
+    const uint32_t length = reader.U32();
+    LoadFromData(kind, std::string(reader.Bytes(length)));
+  } else {
+    LoadFromData(kind, std::string(reader.Bytes(reader.Remaining())));
+  }
+}
+
+}  // namespace kestrilo
