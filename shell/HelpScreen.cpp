@@ -1,0 +1,32 @@
+#include "shell/HelpScreen.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace kestrilo {
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Help screen");
+  setModal(true);
+  setFixedSize(429, 344);  // fixed single-line frame: not resizable
+  move(193, 108);
+  QFont font("MS Sans Serif");
+  font.setPixelSize(11);  // 8 points at 96 dots per inch
+  setFont(font);
+
+  Label1 = new QLabel(QString::fromStdString(HelpCreditLine()), this);
+  Label1->setObjectName("Label1");
+  Label1->setGeometry(32, 8, 355, 13);
+
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName("Memo1");
+  Memo1->setGeometry(16, 32, 393, 289);
+  Memo1->setReadOnly(true);
+  QStringList text;
+  for (const std::string& line : HelpScreenLines()) text << QString::fromStdString(line);
+  Memo1->setPlainText(text.join('\n'));
+}
+
+void TForm4::ShowModal() { exec(); }
+
+}  // namespace kestrilo
