@@ -48,20 +48,29 @@ TFrameLayout TPictureCollectionItem::Layout() const {
 }
 
 int32_t TPictureCollectionItem::PatternCount() const {
-  if (!patterns_.empty()) return static_cast<int32_t>(patterns_.size());
+  if (cut_ != TCut::None) return frameCount_;
   if (Picture.Empty()) return 0;
   return Layout().FrameCount();
 }
 
-TRect TPictureCollectionItem::PatternRect(int32_t index) const {
-  if (index < 0 || index >= static_cast<int32_t>(patterns_.size())) return TRect{};
-  return patterns_[static_cast<size_t>(index)].Rect;
+TPictureCollectionItemPattern TPictureCollectionItem::Pattern(int32_t index) const {
+  if (index < 0 || index >= frameCount_) return {};
+  switch (cut_) {
+    case TCut::WholePicture: return {surfaces_.front().get(), TRect{0, 0, Picture.Width(), Picture.Height()}};
+    case TCut::OneSurface: return {surfaces_.front().get(), layout_->FrameRectOnPicture(index)};
+    case TCut::Blocks:
+      return {surfaces_[static_cast<size_t>(layout_->BlockOfFrame(index))].get(), layout_->FrameRectOnBlock(index)};
+    case TCut::None: break;
+  }
+  return {};
 }
 
+TRect TPictureCollectionItem::PatternRect(int32_t index) const { return Pattern(index).Rect; }
+
 void TPictureCollectionItem::Draw(TSurface& dest, int32_t x, int32_t y, int32_t frame) const {
-  if (!prepared_ || frame < 0 || frame >= static_cast<int32_t>(patterns_.size())) return;
-  const TPictureCollectionItemPattern& pattern = patterns_[static_cast<size_t>(frame)];
-  dest.Blit(x, y, *pattern.Surface, pattern.Rect, Transparent);
+  if (!prepared_) return;
+  const TPictureCollectionItemPattern pattern = Pattern(frame);
+  if (pattern.Surface) dest.Blit(x, y, *pattern.Surface, pattern.Rect, Transparent);
 }
 
 void TPictureCollectionItem::Prepare() {
@@ -76,7 +85,9 @@ void TPictureCollectionItem::Finalize() {
 }
 
 void TPictureCollectionItem::FreeFrames() {
-  patterns_.clear();
+  cut_ = TCut::None;
+  frameCount_ = 0;
+  layout_.reset();
   surfaces_.clear();
 }
 
@@ -96,30 +107,26 @@ void TPictureCollectionItem::Restore() {
   }
   FreeFrames();
 
-  const TFrameLayout layout = Layout();
-  const TRect wholePicture{0, 0, Picture.Width(), Picture.Height()};
-  if (layout.IsWholePicture()) {
-    patterns_.push_back({MakeSurface(wholePicture), wholePicture});
+  auto layout = std::make_unique<TFrameLayout>(Layout());
+  if (layout->IsWholePicture()) {
+    MakeSurface(TRect{0, 0, Picture.Width(), Picture.Height()});
+    cut_ = TCut::WholePicture;
+    frameCount_ = 1;
     return;
   }
-  const int32_t frameCount = layout.FrameCount();
-  if (frameCount <= 0) return;
-
+  const int32_t frameCount = layout->FrameCount();
   if (SystemMemory) {
-    TSurface* surface = MakeSurface(wholePicture);
-    patterns_.reserve(static_cast<size_t>(frameCount));
-    for (int32_t k = 0; k < frameCount; ++k) patterns_.push_back({surface, layout.FrameRectOnPicture(k)});
-    return;
+    if (frameCount <= 0) return;
+    MakeSurface(TRect{0, 0, Picture.Width(), Picture.Height()});
+    cut_ = TCut::OneSurface;
+  } else {
+    // Pictures outside system memory go onto blocks of whole frame cells.
+    if (frameCount <= 0 || layout->NoBlocks()) return;
+    for (int32_t b = 0; b < layout->BlockCount(); ++b) MakeSurface(layout->BlockRect(b));
+    cut_ = TCut::Blocks;
   }
-
-  // Pictures outside system memory go onto blocks of whole frame cells.
-  if (layout.NoBlocks()) return;
-  std::vector<TSurface*> blockSurfaces;
-  blockSurfaces.reserve(static_cast<size_t>(layout.BlockCount()));
-  for (int32_t b = 0; b < layout.BlockCount(); ++b) blockSurfaces.push_back(MakeSurface(layout.BlockRect(b)));
-  patterns_.reserve(static_cast<size_t>(frameCount));
-  for (int32_t k = 0; k < frameCount; ++k)
-    patterns_.push_back({blockSurfaces[static_cast<size_t>(layout.BlockOfFrame(k))], layout.FrameRectOnBlock(k)});
+  frameCount_ = frameCount;
+  layout_ = std::move(layout);
 }
 
 // ---- collection ------------------------------------------------------------

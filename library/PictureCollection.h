@@ -63,11 +63,16 @@ class TPictureCollectionItem : public THashCollectionItem {
   bool Prepared() const { return prepared_; }
   // What frame cutting made (for inspection).
   int32_t SurfaceCount() const { return static_cast<int32_t>(surfaces_.size()); }
-  const TSurface& Surface(int32_t index) const { return *surfaces_.at(index); }
-  const TPictureCollectionItemPattern& Pattern(int32_t index) const { return patterns_.at(index); }
+  const TSurface& Surface(int32_t index) const { return *surfaces_.at(static_cast<size_t>(index)); }
+  // Frame `index` and the surface it lies on (no surface when out of range).
+  TPictureCollectionItemPattern Pattern(int32_t index) const;
 
  private:
   friend class TPictureCollection;
+  // How the frames were laid out by the last cut. Frame rectangles follow
+  // from the layout, so a picture of many tiny frames costs no memory per frame.
+  enum class TCut { None, WholePicture, OneSurface, Blocks };
+
   void Prepare();   // drops frames, becomes prepared
   void Finalize();  // drops frames, stops being prepared
   void FreeFrames();
@@ -76,7 +81,9 @@ class TPictureCollectionItem : public THashCollectionItem {
 
   uint32_t transparentColor_ = 0;
   bool prepared_ = false;
-  std::vector<TPictureCollectionItemPattern> patterns_;
+  TCut cut_ = TCut::None;
+  int32_t frameCount_ = 0;
+  std::unique_ptr<TFrameLayout> layout_;
   std::vector<std::unique_ptr<TSurface>> surfaces_;
 };
 
