@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
+#include <optional>
 
 #include "library/PictureCollection.h"
 #include "platform/Surface.h"
@@ -72,15 +72,12 @@ bool TImageSprite::HitTest(TSprite* Other) {
 
 namespace {
 
-// The frame's pattern, or nullptr when the item has no such frame cut.
-const TPictureCollectionItemPattern* FramePattern(const TPictureCollectionItem* picture, int32_t frame) {
-  if (!picture || !picture->Prepared() || frame < 0) return nullptr;
-  try {
-    const TPictureCollectionItemPattern& pattern = picture->Pattern(frame);
-    return pattern.Surface ? &pattern : nullptr;
-  } catch (const std::out_of_range&) {
-    return nullptr;
-  }
+// The frame's pattern, or nothing when the item has no such frame cut.
+std::optional<TPictureCollectionItemPattern> FramePattern(const TPictureCollectionItem* picture, int32_t frame) {
+  if (!picture || !picture->Prepared() || frame < 0 || frame >= picture->PatternCount()) return std::nullopt;
+  TPictureCollectionItemPattern pattern = picture->Pattern(frame);
+  if (!pattern.Surface) return std::nullopt;
+  return pattern;
 }
 
 bool IsOpaque(const TSurface& surface, int32_t x, int32_t y) {
@@ -91,8 +88,8 @@ bool IsOpaque(const TSurface& surface, int32_t x, int32_t y) {
 }  // namespace
 
 bool TImageSprite::PixelHitTest(TImageSprite& Other) {
-  const TPictureCollectionItemPattern* mine = FramePattern(Picture, FrameIndex());
-  const TPictureCollectionItemPattern* theirs = FramePattern(Other.Picture, Other.FrameIndex());
+  const auto mine = FramePattern(Picture, FrameIndex());
+  const auto theirs = FramePattern(Other.Picture, Other.FrameIndex());
   // Without pixels to compare there is nothing to lock: no hit.
   if (!mine || !theirs) return false;
   const TRect a = DrawRect();
