@@ -1,0 +1,69 @@
+// Helpers for the object and monster database tests: a scratch folder and
+// small bitmap files written byte by byte.
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "platform/BinaryIO.h"
+
+namespace kestrilo::testing {
+
+class TScratchFolder {
+ public:
+  TScratchFolder() { dir_.setAutoRemove(true); }
+  std::string Path(const std::string& name) const { return QDir(dir_.path()).filePath(QString::fromStdString(name)).toStdString(); }
+  std::string Root() const { return dir_.path().toStdString(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A 24-bit bottom-up Windows bitmap file filled with one colour (0x00BBGGRR).
+inline std::string SolidBitmap(int32_t width, int32_t height, uint32_t color) {
+  const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  const uint32_t pixelBytes = rowSize * static_cast<uint32_t>(height);
+  TByteWriter w;
+  w.Bytes("BM");
+  w.U32(14 + 40 + pixelBytes);
+  w.U32(0);
+  w.U32(14 + 40);
+  w.U32(40);
+  w.I32(width);
+  w.I32(height);
+  w.U16(1);
+  w.U16(24);
+  w.U32(0);  // BI_RGB
+  w.U32(pixelBytes);
+  w.I32(2835);
+  w.I32(2835);
+  w.U32(0);
+  w.U32(0);
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      w.U8((color >> 16) & 0xFF);  // blue
+      w.U8((color >> 8) & 0xFF);   // green
+      w.U8(color & 0xFF);          // red
+    }
+    for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < rowSize; ++pad) w.U8(0);
+  }
+  return w.Data();
+}
+
+inline std::string WriteSolidBitmap(const TScratchFolder& folder, const std::string& name, int32_t width,
+                                    int32_t height, uint32_t color = 0x0000FF) {
+  const std::string path = folder.Path(name);
+  WriteBytes(path, SolidBitmap(width, height, color));
+  return path;
+}
+
+}  // namespace kestrilo::testing
