@@ -1,6 +1,34 @@
-// Start-up order of the editor: the four windows in order, then the message loop.
+// Start-up of the editor: the application, then the four windows in order
+// (main window, new-object dialog, loading window, help screen), then the
+// message loop until the application ends.
 #pragma once
 
+#include <memory>
+#include <string>
+
 namespace kestrilo {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TDialogService;
+
+// The four windows of a run, made in their order and bound together.
+struct TApplicationWindows {
+  std::unique_ptr<TForm1> Form1;
+  std::unique_ptr<TForm2> Form2;
+  std::unique_ptr<TForm3> Form3;
+  std::unique_ptr<TForm4> Form4;
+  TApplicationWindows();
+  ~TApplicationWindows();
+  TApplicationWindows(TApplicationWindows&&) noexcept;
+};
+
+// Makes the windows (hidden) for a run whose executable lies in ExecutableDir
+// (with its trailing separator). `dialogs` null means real dialogs.
+TApplicationWindows CreateApplicationWindows(const std::string& ExecutableDir, TDialogService* dialogs = nullptr);
+
 int RunApplication(int argc, char** argv);
-}
+
+}  // namespace kestrilo

@@ -5,19 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "library/ObjectRecord.h"
-#include "library/PictureSettings.h"
+#include "library/NewObjectBuilder.h"
 
 namespace kestrilo {
 
 class TProgressBar;
-
-// A new library entry as the new-object dialog describes it.
-struct TNewObject {
-  TObjectRecord Record;
-  TPictureSettings Settings;
-  std::string PictureFileName;  // empty when no picture was chosen
-};
 
 // The new-object dialog.
 class TNewObjectSource {

@@ -1,0 +1,415 @@
+#include "shell/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "platform/Cp1251.h"
+#include "platform/DXDraw.h"
+#include "platform/QtDialogService.h"
+#include "shell/HelpScreen.h"
+#include "shell/OverviewMap.h"
+#include "shell/WindowPorts.h"
+#include "world/GameContext.h"
+
+namespace kestrilo {
+
+namespace {
+
+const char* const kObjectTypes[] = {"Стена", "Лифт",    "Ключ",    "Дверь",   "Фон",          "Монстр",
+                                    "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  label->setObjectName(name);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace
+
+TSpinEdit::TSpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
+  setRange(minimum, maximum);
+  setWrapping(false);
+  setValue(0);
+}
+
+TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidget* parent)
+    : QMainWindow(parent), dxTimer1_(SystemMilliseconds) {
+  if (!dialogs) {
+    ownDialogs_ = std::make_unique<TQtDialogService>(this);
+    dialogs = ownDialogs_.get();
+  }
+  dialogs_ = dialogs;
+  context_ = std::make_unique<TGameContext>();
+  context_->ExecutableDir = ExecutableDir;
+  editor_ = std::make_unique<TEditor>(*context_, *dialogs_);
+
+  setObjectName("Form1");
+  setWindowTitle("Form1");
+  QFont font("MS Sans Serif");
+  font.setPixelSize(11);  // 8 points at 96 dots per inch
+  setFont(font);
+
+  auto* client = new QWidget(this);
+  client->setObjectName("ClientArea");
+  client->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client);
+  BuildControls(client);
+  BuildMenu();
+
+  // The frame timer: enabled, active only while the application is, interval
+  // 0 until the drawing area has initialised.
+  dxTimer1_.SetInterval(0);
+  dxTimer1_.SetActiveOnly(true);
+  dxTimer1_.OnTimer = [this](int32_t lagCount) { editor_->DXTimer1Timer(lagCount); };
+
+  TEditor& editor = *editor_;
+  editor.DXDraw1 = DXDraw1;
+  editor.DXTimer1 = &dxTimer1_;
+  editor.OverviewCanvas = &overview_->Canvas();
+  editor.OverviewChanged = [this] { overview_->Refresh(); };
+  editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
+  editor.DrawAreaLeft = DXDraw1->x();
+  editor.Terminate = [] { QCoreApplication::quit(); };
+  editor.CreateComponents();
+  context_->OnCaptionChanged = [this](const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+  };
+  DXDraw1->OnInitialize = [this](TDXDraw*) { DXDraw1Initialize(); };
+  // Key preview and the drawing area's mouse: every event of this window passes here first.
+  qApp->installEventFilter(this);
+
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  timerDriver_.reset();
+  if (context_) {
+    context_->OnCaptionChanged = nullptr;
+    context_->RedrawOverview = nullptr;
+  }
+  // The sprite tree and picture lists leave the drawing area before it goes.
+  editor_.reset();
+  context_.reset();
+}
+
+void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
+  form2Source_ = form2 ? std::make_unique<TNewObjectDialogSource>(*form2) : nullptr;
+  form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3) : nullptr;
+  form4_ = form4;
+  editor_->Form2 = form2Source_.get();
+  editor_->Form3 = form3Window_.get();
+}
+
+void TForm1::BuildControls(QWidget* client) {
+  DXDraw1 = new TDXDraw(client);
+  DXDraw1->setObjectName("DXDraw1");
+  DXDraw1->move(8, 32);
+
+  Label1 = MakeLabel(client, "Label1", "Тип объекта:", 672, 56);
+  ComboBox1 = new QComboBox(client);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->setGeometry(664, 72, 121, 21);
+  for (const char* type : kObjectTypes) ComboBox1->addItem(QString::fromUtf8(type));
+  connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+
+  Label2 = MakeLabel(client, "Label2", "Объект:", 696, 104);
+  ComboBox2 = new QComboBox(client);
+  ComboBox2->setObjectName("ComboBox2");
+  ComboBox2->setGeometry(664, 120, 121, 21);
+  connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+
+  Label8 = MakeLabel(client, "Label8", "Высота лифта:", 664, 160);
+  UpDown3 = new TSpinEdit(-128, 127, client);
+  UpDown3->setObjectName("UpDown3");
+  UpDown3->setGeometry(744, 157, 50, 21);
+  Edit6 = UpDown3->Edit();
+  Edit6->setObjectName("Edit6");
+
+  Panel1 = new QFrame(client);
+  Panel1->setObjectName("Panel1");
+  Panel1->setGeometry(650, 200, 145, 145);
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Image1 = new QLabel(Panel1);
+  Image1->setObjectName("Image1");
+  Image1->setGeometry(9, 9, 128, 128);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  Label3 = MakeLabel(client, "Label3", "Ось Z:", 688, 355);
+  UpDown1 = new TSpinEdit(0, 4, client);
+  UpDown1->setObjectName("UpDown1");
+  UpDown1->setGeometry(728, 352, 50, 21);
+  Edit1 = UpDown1->Edit();
+  Edit1->setObjectName("Edit1");
+  Edit1->setReadOnly(true);  // the plane changes only through the spinner or the type change
+  connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1Click(); });
+
+  Label4 = MakeLabel(client, "Label4", "Код ключа:", 664, 384);
+  UpDown2 = new TSpinEdit(0, 255, client);
+  UpDown2->setObjectName("UpDown2");
+  UpDown2->setGeometry(728, 381, 50, 21);
+  Edit2 = UpDown2->Edit();
+  Edit2->setObjectName("Edit2");
+
+  overview_ = new TOverviewMap(kClientWidth, kClientHeight, client);
+}
+
+QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  action->setObjectName(name);
+  connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  return action;
+}
+
+void TForm1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+  N1 = bar->addMenu(QString::fromUtf8("Файл"));
+  N1->setObjectName("N1");
+  N7 = AddItem(N1, "N7", "Сохранить матрицу", &TForm1::N7Click);
+  N8 = AddItem(N1, "N8", "Загрузить матрицу", &TForm1::N8Click);
+  N4 = AddItem(N1, "N4", "Выход", &TForm1::N4Click);
+
+  N5 = bar->addMenu(QString::fromUtf8("Объект"));
+  N5->setObjectName("N5");
+  N6 = AddItem(N5, "N6", "Добавить", &TForm1::N6Click);
+  N15 = AddItem(N5, "N15", "Удалить", &TForm1::N15Click);
+  N2 = AddItem(N5, "N2", "Открыть файл объектов", &TForm1::N2Click);
+  N3 = AddItem(N5, "N3", "Сохранить файл объектов", &TForm1::N3Click);
+
+  N9 = bar->addMenu(QString::fromUtf8("Настройки"));
+  N9->setObjectName("N9");
+  N10 = N9->addMenu(QString::fromUtf8("Игрок..."));
+  N10->setObjectName("N10");
+  N12 = AddItem(N10, "N12", "Видимость", &TForm1::N12Click);
+  N13 = AddItem(N10, "N13", "Гравитация", &TForm1::N13Click);
+  N11 = N9->addMenu(QString::fromUtf8("Сетка..."));
+  N11->setObjectName("N11");
+  N32321 = AddItem(N11, "N32321", "32х32", &TForm1::N32321Click);
+  N64641 = AddItem(N11, "N64641", "64х64", &TForm1::N64641Click);
+  N1281281 = AddItem(N11, "N1281281", "128х128", &TForm1::N1281281Click);
+  N14 = AddItem(N11, "N14", "нет", &TForm1::N14Click);
+  N14->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  N16 = AddItem(N9, "N16", "Авто контроль", &TForm1::N16Click);
+  N01 = AddItem(N9, "N01", "Задержка вкл", &TForm1::N01Click);
+  N17 = AddItem(N9, "N17", "Предварительный просмотр", &TForm1::N17Click);
+  N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
+  // Shortcuts work while the menu is closed, from anywhere in the window.
+  for (QAction* item : {N14, N17}) {
+    item->setShortcutContext(Qt::WindowShortcut);
+    addAction(item);
+  }
+
+  N18 = bar->addMenu(QString::fromUtf8("Помощь"));
+  N18->setObjectName("N18");
+  N19 = AddItem(N18, "N19", "Управление", &TForm1::N19Click);
+  N20 = AddItem(N18, "N20", "О программе", &TForm1::N20Click);
+}
+
+// ---- start-up --------------------------------------------------------------
+
+void TForm1::FormCreate() {
+  {
+    // Selecting by program does not run the type change.
+    const QSignalBlocker block(ComboBox1);
+    ComboBox1->setCurrentIndex(0);
+  }
+  editor_->FormCreate();
+  SyncTicks();
+}
+
+void TForm1::DXDraw1Initialize() {
+  editor_->Guarded([this] { editor_->DXDraw1Initialize(); });
+  if (timerDriver_) timerDriver_->Reschedule();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The timer starts with the message loop, after the first showing has
+  // initialised the drawing area (or failed to).
+  if (!timerDriver_) {
+    timerDriver_ = std::make_unique<TQtTimerDriver>(&dxTimer1_, this);
+    dxTimer1_.Start();
+    timerDriver_->Reschedule();
+  }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  // Keys count only while the main window is in front; keys released
+  // elsewhere never report their release here.
+  const bool active = isActiveWindow();
+  context_->DXInput1.SetForeground(active);
+  if (!active) context_->DXInput1.ReleaseAllKeys();
+}
+
+// ---- side panel ------------------------------------------------------------
+
+void TForm1::ApplySidePanel(const TSidePanelUpdate& update) {
+  if (update.ObjectNames) {
+    const QSignalBlocker block(ComboBox2);
+    ComboBox2->clear();
+    for (const std::string& name : *update.ObjectNames)
+      ComboBox2->addItem(cp1251::ToQString(name), QByteArray::fromStdString(name));
+    ComboBox2->setCurrentIndex(update.ObjectIndex);
+  }
+  if (update.Picture) Image1->setPixmap(QPixmap::fromImage(*update.Picture));
+  if (update.EnabledFields) {
+    UpDown1->setEnabled(update.EnabledFields->ZPlane);
+    UpDown3->setEnabled(update.EnabledFields->LiftHeight);
+    UpDown2->setEnabled(update.EnabledFields->KeyCode);
+  }
+  if (update.ZPosition) {
+    // Setting the spinner by program does not raise its click.
+    const QSignalBlocker block(UpDown1);
+    UpDown1->setValue(*update.ZPosition);
+  }
+}
+
+void TForm1::SyncTicks() {
+  const TSettingsTicks& ticks = editor_->Ticks;
+  N12->setChecked(ticks.N12);
+  N13->setChecked(ticks.N13);
+  N16->setChecked(ticks.N16);
+  N01->setChecked(ticks.N01);
+  N17->setChecked(ticks.N17);
+}
+
+std::string TForm1::SelectedObjectName() const {
+  const int index = ComboBox2->currentIndex();
+  if (index < 0) return {};
+  return ComboBox2->itemData(index).toByteArray().toStdString();
+}
+
+void TForm1::ComboBox1Change() {
+  const int type = ComboBox1->currentIndex();
+  if (type < 0) return;
+  ApplySidePanel(editor_->ComboBox1Change(static_cast<uint8_t>(type)));
+}
+
+void TForm1::ComboBox2Change() { ApplySidePanel(editor_->ComboBox2Change(SelectedObjectName())); }
+
+void TForm1::UpDown1Click() { editor_->UpDown1Click(UpDown1->value()); }
+
+// ---- menu ------------------------------------------------------------------
+
+void TForm1::N2Click() { ApplySidePanel(editor_->N2Click()); }
+void TForm1::N3Click() { editor_->N3Click(); }
+void TForm1::N6Click() { editor_->N6Click(); }
+
+void TForm1::N15Click() {
+  const int type = std::max(ComboBox1->currentIndex(), 0);
+  ApplySidePanel(editor_->N15Click(SelectedObjectName(), static_cast<uint8_t>(type)));
+}
+
+void TForm1::N7Click() { editor_->N7Click(); }
+void TForm1::N8Click() { editor_->N8Click(); }
+void TForm1::N4Click() { editor_->N4Click(); }
+void TForm1::N12Click() { editor_->N12Click(); SyncTicks(); }
+void TForm1::N13Click() { editor_->N13Click(); SyncTicks(); }
+void TForm1::N32321Click() { editor_->N32321Click(); }
+void TForm1::N64641Click() { editor_->N64641Click(); }
+void TForm1::N1281281Click() { editor_->N1281281Click(); }
+void TForm1::N14Click() { editor_->N14Click(); }
+void TForm1::N16Click() { editor_->N16Click(); SyncTicks(); }
+
+void TForm1::N01Click() {
+  editor_->N01Click();
+  SyncTicks();
+  if (timerDriver_) timerDriver_->Reschedule();
+}
+
+void TForm1::N17Click() { editor_->N17Click(); SyncTicks(); }
+
+void TForm1::N19Click() {
+  if (form4_) form4_->ShowModal();
+}
+
+void TForm1::N20Click() { editor_->N20Click(); }
+
+// ---- mouse and keyboard ----------------------------------------------------
+
+void TForm1::DXDraw1Click(int x, int y) {
+  TPlacementInputs inputs;
+  inputs.ObjectName = SelectedObjectName();
+  inputs.LiftHeight = UpDown3->value();
+  inputs.KeyCode = UpDown2->value();
+  editor_->DXDraw1Click(x, y, inputs);
+}
+
+void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) { editor_->DXDraw1MouseUp(button, x, y); }
+
+bool TForm1::FormKeyDown(int qtKey, const QString& text) {
+  editor_->FormKeyDown(QtKeyToVirtualKey(qtKey));
+  // The key is taken from the focused control, so arrows never move a list
+  // or a spinner; typed characters still reach it.
+  return text.isEmpty();
+}
+
+bool TForm1::IsOwnWidget(QObject* watched) const {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // A key event travels from the focused control up to its parents; it is
+  // handled once, where it starts.
+  QWidget* focus = QApplication::focusWidget();
+  return focus ? widget == focus : widget == this;
+}
+
+bool TForm1::HandleDrawAreaMouse(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) leftPressed_ = true;
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      const QPoint at = mouse->position().toPoint();
+      TMouseButton button = TMouseButton::mbMiddle;
+      if (mouse->button() == Qt::LeftButton) button = TMouseButton::mbLeft;
+      if (mouse->button() == Qt::RightButton) button = TMouseButton::mbRight;
+      // A click is a left press and release inside the drawing area; it comes before the release.
+      if (button == TMouseButton::mbLeft && leftPressed_ && DXDraw1->rect().contains(at)) DXDraw1Click(at.x(), at.y());
+      if (button == TMouseButton::mbLeft) leftPressed_ = false;
+      DXDraw1MouseUp(button, at.x(), at.y());
+      return false;
+    }
+    case QEvent::Wheel: {
+      auto* wheel = static_cast<QWheelEvent*>(event);
+      const int notches = wheel->angleDelta().y() / 120;
+      if (notches != 0) editor_->MouseWheel(notches);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == DXDraw1) return HandleDrawAreaMouse(event);
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+  if (!IsOwnWidget(watched)) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const uint32_t virtualKey = QtKeyToVirtualKey(key->key());
+  if (event->type() == QEvent::KeyRelease) {
+    if (!key->isAutoRepeat() && virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, false);
+    return false;
+  }
+  if (virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, true);
+  return FormKeyDown(key->key(), key->text());
+}
+
+}  // namespace kestrilo

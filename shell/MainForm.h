@@ -1,0 +1,151 @@
+// The main window: the drawing area, the side panel, the menu and the
+// overview map. Its handlers only read their controls and call the editor's
+// commands; the frame timer drives the editor's frame step.
+#pragma once
+
+#include <QMainWindow>
+#include <QSpinBox>
+#include <memory>
+#include <string>
+
+#include "platform/DXTimer.h"
+#include "shell/Editor.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+
+namespace kestrilo {
+
+struct TGameContext;
+class TDialogService;
+class TDXDraw;
+class TForm2;
+class TForm3;
+class TForm4;
+class TOverviewMap;
+class TNewObjectDialogSource;
+class TLoadingWindow;
+
+// A number field with its spinner; the spinner does not wrap.
+class TSpinEdit : public QSpinBox {
+  Q_OBJECT
+ public:
+  TSpinEdit(int minimum, int maximum, QWidget* parent);
+  QLineEdit* Edit() const { return lineEdit(); }
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The client area the layout is made for.
+  static constexpr int kClientWidth = 800, kClientHeight = 534;
+
+  // `dialogs` may be null: the window then shows real Qt dialogs.
+  explicit TForm1(const std::string& ExecutableDir, TDialogService* dialogs = nullptr, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The helper windows made after this one; any may be null.
+  void SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4);
+
+  TGameContext& Context() { return *context_; }
+  TDialogService& Dialogs() { return *dialogs_; }
+  TEditor& Editor() { return *editor_; }
+  TDXTimer& DXTimer1() { return dxTimer1_; }
+  TOverviewMap& OverviewMap() { return *overview_; }
+
+  // Controls, with the names of the layout.
+  TDXDraw* DXDraw1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  QLabel* Label8 = nullptr;
+  TSpinEdit* UpDown3 = nullptr;  // with Edit6: lift height
+  QFrame* Panel1 = nullptr;
+  QLabel* Image1 = nullptr;
+  QLabel* Label3 = nullptr;
+  TSpinEdit* UpDown1 = nullptr;  // with Edit1 (read-only): Z plane
+  QLabel* Label4 = nullptr;
+  TSpinEdit* UpDown2 = nullptr;  // with Edit2: key code
+  QLineEdit* Edit6 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+
+  // Menu heads and items.
+  QMenu* N1 = nullptr;
+  QMenu* N5 = nullptr;
+  QMenu* N9 = nullptr;
+  QMenu* N10 = nullptr;
+  QMenu* N11 = nullptr;
+  QMenu* N18 = nullptr;
+  QAction *N7 = nullptr, *N8 = nullptr, *N4 = nullptr;
+  QAction *N6 = nullptr, *N15 = nullptr, *N2 = nullptr, *N3 = nullptr;
+  QAction *N12 = nullptr, *N13 = nullptr;
+  QAction *N32321 = nullptr, *N64641 = nullptr, *N1281281 = nullptr, *N14 = nullptr;
+  QAction *N16 = nullptr, *N01 = nullptr, *N17 = nullptr;
+  QAction *N19 = nullptr, *N20 = nullptr;
+
+  // Handlers.
+  void FormCreate();
+  void DXDraw1Initialize();
+  void N2Click();
+  void N3Click();
+  void N6Click();
+  void N15Click();
+  void N7Click();
+  void N8Click();
+  void N4Click();
+  void N12Click();
+  void N13Click();
+  void N32321Click();
+  void N64641Click();
+  void N1281281Click();
+  void N14Click();
+  void N16Click();
+  void N01Click();
+  void N17Click();
+  void N19Click();
+  void N20Click();
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void UpDown1Click();
+  void DXDraw1Click(int x, int y);
+  void DXDraw1MouseUp(TMouseButton button, int x, int y);
+  // Returns true when the key press is consumed (the focused control does not act on it).
+  bool FormKeyDown(int qtKey, const QString& text);
+
+  // ComboBox2's selected name as stored (Windows-1251), empty when none.
+  std::string SelectedObjectName() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildControls(QWidget* client);
+  void BuildMenu();
+  QAction* AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
+  void ApplySidePanel(const TSidePanelUpdate& update);
+  void SyncTicks();
+  bool HandleDrawAreaMouse(QEvent* event);
+  bool IsOwnWidget(QObject* watched) const;
+
+  std::unique_ptr<TDialogService> ownDialogs_;
+  TDialogService* dialogs_ = nullptr;
+  std::unique_ptr<TGameContext> context_;
+  std::unique_ptr<TEditor> editor_;
+  TDXTimer dxTimer1_;
+  std::unique_ptr<TQtTimerDriver> timerDriver_;
+  TOverviewMap* overview_ = nullptr;
+  std::unique_ptr<TNewObjectDialogSource> form2Source_;
+  std::unique_ptr<TLoadingWindow> form3Window_;
+  TForm4* form4_ = nullptr;
+  bool leftPressed_ = false;
+};
+
+}  // namespace kestrilo

@@ -1,0 +1,37 @@
+// The overview map beside the view. The matrix draws it with a canvas in the
+// main window's client coordinates; this widget keeps those pixels on a
+// surface of the client's size and shows the part where the map lies, so the
+// map also survives the window being covered and repainted.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/Canvas.h"
+#include "platform/Surface.h"
+
+namespace kestrilo {
+
+class TOverviewMap : public QWidget {
+  Q_OBJECT
+ public:
+  // The map's place in client pixels: 20 by 15 squares of 6 pixels.
+  static constexpr int kLeft = 662, kTop = 422, kWidth = 120, kHeight = 90;
+  // The main window's canvas colour, which the first square starts from.
+  static constexpr uint32_t kWindowColor = 0x00F0F0F0;
+
+  TOverviewMap(int clientWidth, int clientHeight, QWidget* parent = nullptr);
+
+  TCanvas& Canvas() { return canvas_; }
+  const TSurface& Surface() const { return surface_; }
+  // Shows what was drawn since the last call.
+  void Refresh();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  TSurface surface_;
+  TCanvas canvas_;
+};
+
+}  // namespace kestrilo
