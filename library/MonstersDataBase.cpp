@@ -7,13 +7,16 @@ namespace kestrilo {
 
 void TMonstersDataBase::LoadFromFile(const std::string& path) {
   if (!FileExists(path)) return;  // the monster file is optional
-  const std::string bytes = ReadWholeFile(path);
+  Records = RecordsFromBytes(ReadWholeFile(path));
+}
+
+std::vector<TMonsterRecord> TMonstersDataBase::RecordsFromBytes(std::string_view bytes) {
   const size_t count = bytes.size() / TMonsterRecord::kSize;
-  std::vector<TMonsterRecord> loaded;
-  loaded.reserve(count);
+  std::vector<TMonsterRecord> records;
+  records.reserve(count);
   TByteReader reader(bytes);
-  for (size_t i = 0; i < count; ++i) loaded.push_back(TMonsterRecord::ReadFrom(reader));
-  Records = std::move(loaded);
+  for (size_t i = 0; i < count; ++i) records.push_back(TMonsterRecord::ReadFrom(reader));
+  return records;
 }
 
 int32_t TMonstersDataBase::IndexOfName(std::string_view name) const {

@@ -29,6 +29,10 @@ class TMonstersDataBase {
   TMonsterRecord GetRecord(int32_t index) const;
 
   int32_t Count() const { return static_cast<int32_t>(Records.size()); }
+
+  // The records of a monster file's bytes; a trailing part shorter than a
+  // record is ignored.
+  static std::vector<TMonsterRecord> RecordsFromBytes(std::string_view bytes);
 };
 
 }  // namespace kestrilo

@@ -19,22 +19,6 @@ const char* const kFileExistsQuestion = "Файл существет! Перез
 const char* const kFileExistsCaption = "File Exists!";
 const char* const kFileMissing = "Файл не существует!";
 
-std::string RecordsToBytes(const std::vector<TObjectRecord>& records) {
-  TByteWriter writer;
-  for (const TObjectRecord& record : records) record.WriteTo(writer);
-  return std::move(writer.Data());
-}
-
-std::vector<TObjectRecord> RecordsFromBytes(std::string_view bytes) {
-  // A trailing part shorter than a record is ignored.
-  const size_t count = bytes.size() / TObjectRecord::kSize;
-  std::vector<TObjectRecord> records;
-  records.reserve(count);
-  TByteReader reader(bytes);
-  for (size_t i = 0; i < count; ++i) records.push_back(TObjectRecord::ReadFrom(reader));
-  return records;
-}
-
 // Something that is not a plain file (a folder, say) at a target would make
 // the second rename of a pair fail after the first one succeeded; refuse it
 // before anything is written.
@@ -191,6 +175,21 @@ std::string TObjectDataBase::GraphicsFileName(const std::string& path) {
   const size_t dot = path.find_last_of('.');
   const bool hasExtension = dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
   return (hasExtension ? path.substr(0, dot) : path) + ".dxg";
+}
+
+std::string TObjectDataBase::RecordsToBytes(const std::vector<TObjectRecord>& records) {
+  TByteWriter writer;
+  for (const TObjectRecord& record : records) record.WriteTo(writer);
+  return std::move(writer.Data());
+}
+
+std::vector<TObjectRecord> TObjectDataBase::RecordsFromBytes(std::string_view bytes) {
+  const size_t count = bytes.size() / TObjectRecord::kSize;
+  std::vector<TObjectRecord> records;
+  records.reserve(count);
+  TByteReader reader(bytes);
+  for (size_t i = 0; i < count; ++i) records.push_back(TObjectRecord::ReadFrom(reader));
+  return records;
 }
 
 }  // namespace kestrilo

@@ -81,6 +81,12 @@ class TObjectDataBase {
 
   // The graphics file of an objects file: the extension replaced by ".dxg".
   static std::string GraphicsFileName(const std::string& path);
+
+  // The objects file's bytes: every record, 48 bytes each, nothing else.
+  static std::string RecordsToBytes(const std::vector<TObjectRecord>& records);
+  // The records of an objects file's bytes; a trailing part shorter than a
+  // record is ignored.
+  static std::vector<TObjectRecord> RecordsFromBytes(std::string_view bytes);
 };
 
 }  // namespace kestrilo
