@@ -1,0 +1,69 @@
+// A game context for world tests: a sprite engine whose root knows the
+// context, two picture lists filled with pictures generated here, an empty
+// level matrix, and helpers to hold keys, block cells and run ticks the way
+// the frame loop does (move with 16, then free the dead).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "library/DXImageList.h"
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
+#include "world/GameContext.h"
+
+namespace kestrilo::testing {
+
+// A whole 24-bit .bmp file of one colour.
+std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb = 0x3366CC);
+
+class TWorldTestContext {
+ public:
+  TWorldTestContext();
+
+  TGameContext Context;
+
+  TSpriteEngine& Root() { return *Context.DXSpriteEngine1->Engine(); }
+  TMatrix& Matrix() { return *Context.Matrix; }
+
+  // Adds a picture named `utf8Name` (stored as Windows-1251) of frames
+  // frameWidth x frameHeight, `frames` of them side by side.
+  TPictureCollectionItem& AddPicture(TPictureCollection& pictures, std::string_view utf8Name,
+                                     int32_t frameWidth, int32_t frameHeight, int32_t frames = 1);
+  TPictureCollectionItem& AddObjectPicture(std::string_view utf8Name, int32_t frameWidth,
+                                           int32_t frameHeight, int32_t frames = 1) {
+    return AddPicture(Context.DXImageList1->Items, utf8Name, frameWidth, frameHeight, frames);
+  }
+
+  void Hold(TInputState state, bool held = true) { Context.DXInput1.InputStates.set(state, held); }
+  void ReleaseAll() { Context.DXInput1.InputStates.reset(); }
+
+  // Makes cell (column, row) of the main plane solid (a wall) or empty again.
+  void SetSolid(int32_t column, int32_t row, bool solid = true) {
+    Matrix().Cells[column][row].Kind = solid ? 0 : -1;
+  }
+  // Makes a whole row of cells solid: a floor.
+  void SetFloor(int32_t row) {
+    for (int32_t column = 0; column < TMatrix::kColumns; ++column) SetSolid(column, row);
+  }
+
+  // One frame-loop tick: the move pass with 16, then the dead are freed.
+  void Tick() {
+    Context.DXSpriteEngine1->Move(16);
+    Context.DXSpriteEngine1->RemoveDead();
+  }
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) Tick();
+  }
+
+  // The root's children whose class is `className`, in attachment order.
+  int32_t CountOf(std::string_view className);
+  TSprite* FirstOf(std::string_view className);
+  TSprite* LastOf(std::string_view className);
+};
+
+}  // namespace kestrilo::testing
