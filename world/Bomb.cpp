@@ -50,16 +50,20 @@ void TBomb::OnMove(int32_t MoveCount) {
     Y += FallSpeed;
     return;
   }
-  TBlast::Spawn(Engine, X, Y);
+  // Queued before the blast is made: should the blast fail, the error is
+  // reported once and the bomb still goes, instead of failing every tick.
   MarkDead();
+  TBlast::Spawn(Engine, X, Y);
 }
 
 void TBomb::OnCollision(TSprite* Other, bool& /*Done*/) {
   TPlayerSprite* player = CurrentPlayer(this);
   if (!player || Other != player) return;
-  TBlast::Spawn(Engine, player->X + player->Width / 2, player->Y + kBlastBelowPlayerTop);
+  // Hurts once: a dead subject ends its check and is freed after the tick.
+  // The hit counts before the blast is made, so a failing blast cannot repeat it.
+  MarkDead();
   player->Health = static_cast<int16_t>(player->Health - Damage);
-  MarkDead();  // hurts once: a dead subject ends its check and is freed after the tick
+  TBlast::Spawn(Engine, player->X + player->Width / 2, player->Y + kBlastBelowPlayerTop);
 }
 
 }  // namespace kestrilo

@@ -132,6 +132,39 @@ TEST_F(BombOnPlayerTest, FallsPastWhenThereIsNoPlayer) {
   EXPECT_EQ(world.CountOf("TBlast"), 0);
 }
 
+TEST(BombWithoutBlastPictureTest, LandingReportsTheMissingBlastOnceAndTheBombGoes) {
+  TWorldTestContext world;
+  world.AddObjectPicture("Бомба", 16, 16, 4);
+  world.SetFloor(5);
+  TBomb::Spawn(&world.Root(), 7, 100, 144);
+  try {
+    world.Tick();
+    FAIL() << "a missing blast picture must be reported";
+  } catch (const EPictureCollectionError& error) {
+    EXPECT_STREQ(error.what(), "Image 'Взрыв' not found");
+  }
+  world.Context.DXSpriteEngine1->RemoveDead();
+  EXPECT_EQ(world.CountOf("TBomb"), 0);
+  EXPECT_NO_THROW(world.Ticks(3));
+}
+
+TEST(BombWithoutBlastPictureTest, HitOnThePlayerCountsOnceEvenWhenTheBlastFails) {
+  TWorldTestContext world;
+  world.AddObjectPicture("Бомба", 16, 16, 4);
+  world.AddObjectPicture("Игрок", 32, 40, 8);
+  TPlayerSprite* player = TPlayerSprite::CreateFor(&world.Root(), world.Context.ObjectPictures());
+  world.Context.PlayerSprite = player;
+  player->X = 96;
+  player->Y = 100;
+  TBomb::Spawn(&world.Root(), 9, 100, 90);
+  EXPECT_THROW(world.Tick(), EPictureCollectionError);
+  world.Context.DXSpriteEngine1->RemoveDead();
+  EXPECT_EQ(player->Health, 91);
+  EXPECT_EQ(world.CountOf("TBomb"), 0);
+  EXPECT_NO_THROW(world.Ticks(3));
+  EXPECT_EQ(player->Health, 91);
+}
+
 class BlastTest : public ::testing::Test {
  protected:
   // Ticks a fresh blast of `frames` frames until it is gone.
