@@ -1,6 +1,7 @@
 #include "matrix/MatrixFile.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "matrix/Matrix.h"
@@ -141,9 +142,16 @@ bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) c
     return false;
   // Both files are replaced together or not at all, so a failed save never
   // leaves a matrix file beside a back-plane file of another level.
+  const std::string planesFileName = TMatrixFile::BackPlaneFileName(FileName);
+  // A folder in the place of either file would fail only when the files are
+  // renamed into place, after the other one may already have been replaced.
+  for (const std::string* target : {&FileName, &planesFileName}) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(*target, ec)) throw EFCreateError(CannotCreateMessage(*target));
+  }
   TAtomicFileSet files;
   files.Add(FileName, TMatrixFile::EncodeCells(*this));
-  files.Add(TMatrixFile::BackPlaneFileName(FileName), TMatrixFile::EncodeBackPlanes(*this));
+  files.Add(planesFileName, TMatrixFile::EncodeBackPlanes(*this));
   files.Commit();
   return true;
 }

@@ -1,0 +1,175 @@
+// Deleting the object under the mouse: the sprite found, the matrix entry of
+// the current plane, the two messages and the level's background picture.
+#include <gtest/gtest.h>
+
+#include "matrix/Back.h"
+#include "matrix/Matrix.h"
+#include "platform/ScriptedDialogService.h"
+#include "sprites/SpriteEngine.h"
+#include "tests/matrix/MatrixTestSupport.h"
+
+namespace kestrilo {
+namespace {
+
+using testing::MakeCell;
+using testing::NewMatrix;
+
+const char* const kNothing = "В матрице нет объекта на данном плане. Смените ось Z!";
+
+class MatrixDeletion : public ::testing::Test {
+ protected:
+  TSpriteEngine root;
+  std::unique_ptr<TMatrix> m = NewMatrix();
+  TScriptedDialogService dialogs;
+
+  TSprite* Sprite(double x, double y, int32_t width, int32_t height, int32_t z = 0) {
+    auto* s = new TSprite(&root);
+    s->X = x;
+    s->Y = y;
+    s->Width = width;
+    s->Height = height;
+    s->SetZ(z);
+    return s;
+  }
+  TBack* Background(int32_t width, int32_t height) {
+    auto* back = new TBack(&root);
+    back->Width = width;
+    back->Height = height;
+    back->SetZ(-200);
+    m->BackPlanes[0][0][3] = 9;
+    return back;
+  }
+};
+
+TEST_F(MatrixDeletion, MainPlaneObjectIsClearedAndQueued) {
+  m->PutObjectSized(MakeCell(0, 5, 1, 2), 64, 32, 32, 64);  // (2..3, 1)
+  TSprite* wall = Sprite(64, 32, 64, 32);
+  m->DeleteAt(root, 100, 40, 0, dialogs);
+  EXPECT_TRUE(dialogs.Asked.empty());
+  EXPECT_TRUE(m->Cells[2][1].SameContent(EmptyMatrixCell()));
+  EXPECT_TRUE(m->Cells[3][1].SameContent(EmptyMatrixCell()));
+  EXPECT_TRUE(wall->IsDead);
+  ASSERT_EQ(root.DeadSprites.size(), 1u);
+  root.RemoveDead();
+  EXPECT_EQ(root.ChildCount(), 0);
+}
+
+TEST_F(MatrixDeletion, NoSpriteUnderTheMouseDoesNothing) {
+  m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);
+  Sprite(0, 0, 32, 32);
+  m->DeleteAt(root, 300, 300, 0, dialogs);
+  EXPECT_TRUE(dialogs.Asked.empty());
+  EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
+  EXPECT_TRUE(root.DeadSprites.empty());
+}
+
+TEST_F(MatrixDeletion, MainPlaneWithoutAnchorShowsTheMessage) {
+  m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 64);  // anchor (0, 0), part (1, 0)
+  TSprite* part = Sprite(32, 0, 32, 32);              // a sprite standing on the part cell
+  m->DeleteAt(root, 40, 10, 0, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_FALSE(part->IsDead);
+  EXPECT_EQ(m->Cells[1][0].Kind, 0);
+}
+
+TEST_F(MatrixDeletion, BackPlaneWithoutEntryKeepsTheMainPlaneObject) {
+  m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
+  TSprite* wall = Sprite(64, 64, 32, 32);
+  m->DeleteAt(root, 70, 70, 2, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_FALSE(wall->IsDead);
+  EXPECT_EQ(m->Cells[2][2].ObjectNumber, 5);
+}
+
+TEST_F(MatrixDeletion, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
+  m->BackPlanes[2][2][1] = 6;
+  m->BackPlanes[2][2][2] = 7;
+  m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
+  TSprite* decoration = Sprite(64, 64, 32, 32, -20);
+  m->DeleteAt(root, 70, 70, 2, dialogs);
+  EXPECT_TRUE(dialogs.Asked.empty());
+  EXPECT_EQ(m->BackPlanes[2][2][1], -1);
+  EXPECT_EQ(m->BackPlanes[2][2][2], 7);
+  EXPECT_EQ(m->Cells[2][2].ObjectNumber, 5);
+  EXPECT_TRUE(decoration->IsDead);
+}
+
+TEST_F(MatrixDeletion, SpriteCellIsRoundedHalvesToEven) {
+  m->PutObjectSized(MakeCell(0, 5), 64, 0, 32, 32);  // (2, 0)
+  TSprite* s = Sprite(80, 0, 20, 20);                  // 80 / 32 = 2.5 -> 2
+  m->DeleteAt(root, 85, 5, 0, dialogs);
+  EXPECT_TRUE(s->IsDead);
+  EXPECT_TRUE(m->Cells[2][0].IsFree());
+}
+
+TEST_F(MatrixDeletion, WorksThroughTheCamera) {
+  m->SetOrigin(10, 0);
+  root.X = -320;
+  m->PutObjectSized(MakeCell(0, 5), 32, 0, 32, 32);  // view column 1 = cell 11
+  TSprite* s = Sprite(352, 0, 32, 32);
+  m->DeleteAt(root, 40, 5, 0, dialogs);
+  EXPECT_TRUE(s->IsDead);
+  EXPECT_TRUE(m->Cells[11][0].IsFree());
+}
+
+TEST_F(MatrixDeletion, FootprintPastTheEdgeIsClipped) {
+  m->Cells[199][149] = MakeCell(0, 3);
+  root.X = -6300;
+  root.Y = -4700;
+  TSprite* s = Sprite(199 * 32, 149 * 32, 200, 200);
+  m->DeleteAt(root, 6368 - 6300 + 5, 4768 - 4700 + 5, 0, dialogs);
+  EXPECT_TRUE(s->IsDead);
+  EXPECT_TRUE(m->Cells[199][149].IsFree());
+}
+
+TEST_F(MatrixDeletion, SpriteOutsideTheMatrixHasNothingToDelete) {
+  root.X = 500;
+  TSprite* s = Sprite(-200, 0, 32, 32);
+  m->DeleteAt(root, 310, 10, 0, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_FALSE(s->IsDead);
+  m->DeleteAt(root, 310, 10, 3, dialogs);
+  EXPECT_FALSE(s->IsDead);
+}
+
+TEST_F(MatrixDeletion, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
+  Background(640, 480);
+  const int32_t count = root.SpriteCount;
+  m->DeleteAt(root, 10, 20, 4, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
+  EXPECT_EQ(m->BackPlanes[0][0][3], -1);
+  EXPECT_EQ(root.ChildCount(), 0);  // not queued: gone already
+  EXPECT_EQ(root.SpriteCount, count - 1);
+  EXPECT_TRUE(root.DeadSprites.empty());
+}
+
+TEST_F(MatrixDeletion, BackgroundElsewhereOnlyTellsTheColumn) {
+  TBack* back = Background(640, 480);
+  m->DeleteAt(root, 100, 10, 4, dialogs);  // fourth view column
+  m->DeleteAt(root, 10, 40, 4, dialogs);   // first column, second row
+  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"TX = 3", "TX = 0"}));
+  EXPECT_EQ(m->BackPlanes[0][0][3], 9);
+  EXPECT_EQ(root.ChildCount(), 1);
+  EXPECT_FALSE(back->IsDead);
+}
+
+TEST_F(MatrixDeletion, BackgroundOnAnotherPlaneIsAnOrdinarySprite) {
+  TBack* back = Background(640, 480);
+  m->DeleteAt(root, 100, 10, 3, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_FALSE(back->IsDead);
+}
+
+TEST_F(MatrixDeletion, SpriteInFrontOfTheBackgroundIsFoundFirst) {
+  Background(640, 480);
+  m->BackPlanes[3][0][3] = 4;
+  TSprite* piece = Sprite(96, 0, 32, 32, -40);
+  m->DeleteAt(root, 100, 10, 4, dialogs);
+  EXPECT_TRUE(dialogs.Asked.empty());
+  EXPECT_TRUE(piece->IsDead);
+  EXPECT_EQ(m->BackPlanes[3][0][3], -1);
+  EXPECT_EQ(m->BackPlanes[0][0][3], 9);
+}
+
+}  // namespace
+}  // namespace kestrilo
