@@ -24,8 +24,7 @@ constexpr int32_t kBackgroundZ = -200;
 
 // A monster from the record its name chooses (the first record stands in for an
 // unknown name). With no monster table at all there is nothing to make it from.
-TSprite* MakeMonster(TSprite* Parent, const TObjectRecord& Record, double X, double Y) {
-  TGameContext* context = ContextOf(Parent);
+TSprite* MakeMonster(TGameContext* context, TSprite* Parent, const TObjectRecord& Record, double X, double Y) {
   if (context == nullptr || !context->MonstersDataBase || context->MonstersDataBase->Count() == 0) {
     return nullptr;
   }
@@ -79,7 +78,7 @@ TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Recor
 
   switch (Record.ObjType) {
     case otMonster: {
-      TSprite* monster = MakeMonster(Parent, Record, X, Y);
+      TSprite* monster = MakeMonster(ContextOf(object), Parent, Record, X, Y);
       return monster ? monster : object;
     }
     case otAmmo:
