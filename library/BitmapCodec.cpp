@@ -348,7 +348,13 @@ class TRleExpander {
  public:
   TRleExpander(const TFieldReader& in, std::string_view data, int bitsPerIndex, const TPalette& palette,
                QImage& image)
-      : in_(in), data_(data), bitsPerIndex_(bitsPerIndex), palette_(palette), image_(image) {}
+      : in_(in),
+        data_(data),
+        bitsPerIndex_(bitsPerIndex),
+        palette_(palette),
+        width_(image.width()),
+        height_(image.height()),
+        image_(image) {}
 
   void Expand() {
     image_.fill(palette_.Colour(0));
@@ -358,14 +364,15 @@ class TRleExpander {
       if (count > 0) {
         Run(count, value);
       } else if (value == 0) {
+        // Extra line ends below the last row are harmless; only pixels there are not.
         x_ = 0;
-        ++y_;
+        y_ = std::min(y_ + 1, height_);
       } else if (value == 1) {
         return;
       } else if (value == 2) {
         x_ += Next();
         y_ += Next();
-        in_.Require(x_ <= image_.width() && y_ <= image_.height());
+        in_.Require(x_ <= width_ && y_ <= height_);
       } else {
         Literal(value);
       }
@@ -379,8 +386,8 @@ class TRleExpander {
   }
 
   void Put(uint32_t index) {
-    in_.Require(x_ < image_.width() && y_ < image_.height());
-    reinterpret_cast<QRgb*>(image_.scanLine(image_.height() - 1 - y_))[x_] = palette_.Colour(index);
+    in_.Require(x_ < width_ && y_ < height_);
+    reinterpret_cast<QRgb*>(image_.scanLine(height_ - 1 - y_))[x_] = palette_.Colour(index);
     ++x_;
   }
 
@@ -412,6 +419,8 @@ class TRleExpander {
   size_t pos_ = 0;
   int bitsPerIndex_;
   const TPalette& palette_;
+  const int width_;
+  const int height_;
   QImage& image_;
   int x_ = 0;
   int y_ = 0;

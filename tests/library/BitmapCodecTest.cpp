@@ -444,6 +444,11 @@ TEST(BitmapRunLength, AnEarlyEndOfBitmapLeavesTheRestAtIndexZero) {
   EXPECT_EQ(image.pixel(2, 0), Opaque(0x101010));
 }
 
+TEST(BitmapRunLength, ExtraLineEndsAfterTheLastRowAreHarmless) {
+  const QImage image = DecodeBoth(Rle(kRle8, 2, 1, Bytes({2, 3, 0, 0, 0, 0, 0, 0, 0, 1})));
+  EXPECT_EQ(image.pixel(1, 0), Opaque(0x0000FF));
+}
+
 TEST(BitmapRunLength, RunsThatLeaveThePictureAreRefused) {
   ExpectRefused(Rle(kRle8, 4, 1, Bytes({5, 1, 0, 1})));                 // run past the row end
   ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 5, 1, 1, 1, 1, 1, 0, 0, 1})));  // literal past the row end
