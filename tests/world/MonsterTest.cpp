@@ -461,5 +461,93 @@ TEST_F(MonsterTest, MonsterSurvivesItsPlayerBeingFreed) {
   EXPECT_EQ(world.CountOf("TAmmoFire"), 1);
 }
 
+TEST_F(MonsterTest, HunterFacingThePlayerMidJumpRisesWithoutMovingSideways) {
+  TMonsterRecord record = Goblin();
+  record.CanJump = true;
+  record.MoveMode = 0;
+  TPlayerSprite* player = MakePlayer(220, 222, 20, 14);
+  TEnemyWalker* monster = MakeMonster(record);
+  world.Tick();
+  ASSERT_EQ(monster->Jumping, 1);
+  monster->Record.Hunter = true;
+  player->Y = 290;  // now within 64 pixels vertically: the monster faces it
+  world.Ticks(10);
+  EXPECT_EQ(monster->State, 3);
+  EXPECT_EQ(monster->Jumping, 1);
+  EXPECT_EQ(monster->X, 316);
+  EXPECT_NEAR(monster->Y, 322 - 11 * 1.2, 1e-9);
+}
+
+class MonsterRangeTest : public testing::WorldObjectsTest {
+ protected:
+  MonsterRangeTest() : monster(&world.Root()) {
+    monster.Record.AnimSpeed = 10;  // 0.16 frame per tick
+    monster.RangeAnimation = 1;
+    monster.FrameCount = 16;  // FrameSpeed 0: the base advance leaves the position alone
+  }
+  void Range(uint8_t state, uint16_t first, uint16_t last) { monster.Record.FrameRanges[state - 1] = {first, last}; }
+  TMonster monster;
+};
+
+TEST_F(MonsterRangeTest, NothingMovesWithoutRangeAnimationOrWhenDying) {
+  Range(1, 0, 3);
+  monster.FramePos = 2;
+  monster.RangeAnimation = 0;
+  monster.OnMove(16);
+  EXPECT_EQ(monster.FramePos, 2);
+  monster.RangeAnimation = 1;
+  monster.Dying = 1;
+  monster.OnMove(16);
+  EXPECT_EQ(monster.FramePos, 2);
+  EXPECT_STREQ(monster.ClassName(), "TMonster");
+}
+
+TEST_F(MonsterRangeTest, FallingWalkRangesRestartAtTheirFirstFrame) {
+  Range(1, 7, 4);
+  monster.State = 1;
+  monster.FramePos = 0;
+  monster.OnMove(16);
+  EXPECT_EQ(monster.FramePos, 7);
+  monster.OnMove(16);
+  EXPECT_NEAR(monster.FramePos, 6.84, 1e-12);
+
+  // Walking right restarts a falling range just below its first frame.
+  Range(2, 7, 4);
+  monster.State = 2;
+  monster.FramePos = 3.9;
+  monster.OnMove(16);
+  EXPECT_NEAR(monster.FramePos, 6.7, 1e-12);
+}
+
+TEST_F(MonsterRangeTest, FallingDeathRangeLeavesACorpseBelowItsLastFrame) {
+  Range(7, 15, 14);
+  monster.State = 7;
+  monster.Restart = 1;
+  monster.FramePos = 3;
+  monster.OnMove(16);
+  EXPECT_NEAR(monster.FramePos, 14.84, 1e-12);
+  EXPECT_EQ(monster.Busy, 1);
+  EXPECT_EQ(monster.Restart, 0);
+  for (int i = 0; i < 7; ++i) monster.OnMove(16);  // 13.72: not yet below 13.7
+  EXPECT_EQ(monster.Dying, 0);
+  monster.OnMove(16);
+  EXPECT_EQ(monster.Dying, 1);
+  EXPECT_EQ(monster.State, 7);
+  EXPECT_EQ(monster.Busy, 1);
+  const double frame = monster.FramePos;
+  monster.OnMove(16);
+  EXPECT_EQ(monster.FramePos, frame);
+}
+
+TEST_F(MonsterRangeTest, EmptyHitRangeLeavesTheStateAlone) {
+  Range(5, 12, 12);
+  monster.State = 5;
+  monster.FramePos = 1;
+  monster.OnMove(16);
+  EXPECT_EQ(monster.State, 5);
+  EXPECT_EQ(monster.FramePos, 1);
+  EXPECT_FALSE(monster.IsDead);
+}
+
 }  // namespace
 }  // namespace kestrilo
