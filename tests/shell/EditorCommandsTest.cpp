@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include "ShellTestSupport.h"
+#include "library/DXImageList.h"
+#include "library/ObjectDataBase.h"
+#include "matrix/Matrix.h"
+#include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
+#include "world/PlayerSprite.h"
+
+using namespace kestrilo;
+using namespace kestrilo::shelltest;
+
+TEST(EditorSettings, GridItemsSetSizeAndShowTheGrid) {
+  TEditorFixture f;
+  f.Editor.N14Click();
+  EXPECT_EQ(f.Context.GridVisible, 0);
+  f.Editor.N64641Click();
+  EXPECT_EQ(f.Context.GridSize, 64);
+  EXPECT_EQ(f.Context.GridVisible, 1);
+  f.Editor.N14Click();
+  EXPECT_EQ(f.Context.GridVisible, 0);
+  EXPECT_EQ(f.Context.GridSize, 64);  // on/off keeps the size
+  f.Editor.N1281281Click();
+  EXPECT_EQ(f.Context.GridSize, 128);
+  EXPECT_EQ(f.Context.GridVisible, 1);
+  f.Editor.N32321Click();
+  EXPECT_EQ(f.Context.GridSize, 32);
+}
+
+TEST(EditorSettings, PreviewAndAutoControlFlipTheirTicks) {
+  TEditorFixture f;
+  f.Editor.N17Click();
+  EXPECT_TRUE(f.Editor.Ticks.N17);
+  EXPECT_EQ(f.Context.EditMode, 0);
+  f.Editor.N17Click();
+  EXPECT_EQ(f.Context.EditMode, 1);
+  f.Editor.N16Click();
+  EXPECT_FALSE(f.Editor.Ticks.N16);
+}
+
+TEST(EditorSettings, PlayerItemsWithoutPlayerChangeOnlyTheTick) {
+  TEditorFixture f;
+  f.Editor.N12Click();
+  f.Editor.N13Click();
+  EXPECT_TRUE(f.Editor.Ticks.N12);
+  EXPECT_TRUE(f.Editor.Ticks.N13);
+  EXPECT_TRUE(f.Dialogs.Asked.empty());
+  f.Editor.FormKeyDown(32);  // Space with no player: nothing, no error
+  EXPECT_TRUE(f.Dialogs.Messages().empty());
+}
+
+TEST(EditorTypeChange, AutoControlSetsFieldsAndPlane) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+
+  TSidePanelUpdate wall = f.Editor.ComboBox1Change(otWall);
+  ASSERT_TRUE(wall.ObjectNames.has_value());
+  EXPECT_EQ(*wall.ObjectNames, (std::vector<std::string>{W1251("Стена"), W1251("Плита")}));
+  EXPECT_EQ(wall.ObjectIndex, 0);
+  ASSERT_TRUE(wall.Picture.has_value());
+  EXPECT_EQ(wall.EnabledFields, (TFieldStates{false, false, false}));
+  EXPECT_EQ(wall.ZPosition, 0);
+
+  TSidePanelUpdate lift = f.Editor.ComboBox1Change(otLift);
+  EXPECT_EQ(lift.EnabledFields, (TFieldStates{false, true, false}));
+  EXPECT_EQ(lift.ZPosition, 0);
+
+  TSidePanelUpdate background = f.Editor.ComboBox1Change(otBackground);
+  EXPECT_EQ(background.EnabledFields, (TFieldStates{true, false, false}));
+  EXPECT_EQ(background.ZPosition, 1);
+  EXPECT_EQ(f.Context.CurrentPlane, 1);
+
+  TSidePanelUpdate player = f.Editor.ComboBox1Change(otPlayer);
+  EXPECT_EQ(player.ZPosition, 4);
+  EXPECT_EQ(f.Context.CurrentPlane, 4);
+  EXPECT_EQ(*player.ObjectNames, std::vector<std::string>{W1251("Игрок")});
+
+  // A type without entries empties the list and keeps the picture.
+  TSidePanelUpdate keys = f.Editor.ComboBox1Change(otKey);
+  EXPECT_TRUE(keys.ObjectNames->empty());
+  EXPECT_EQ(keys.ObjectIndex, -1);
+  EXPECT_FALSE(keys.Picture.has_value());
+  EXPECT_EQ(keys.EnabledFields, (TFieldStates{false, false, true}));
+}
+
+TEST(EditorTypeChange, TableOfPlanesAndFields) {
+  const int32_t planes[] = {0, 0, 0, 0, 1, 1, 1, 1, 0, 4, 0};
+  for (uint8_t type = 0; type <= 10; ++type) EXPECT_EQ(AutoPlaneOfType(type), planes[type]) << int(type);
+  EXPECT_EQ(AutoFieldsOfType(otMonster), (TFieldStates{true, false, false}));
+  EXPECT_EQ(AutoFieldsOfType(otDoor), (TFieldStates{false, false, true}));
+  EXPECT_EQ(AutoFieldsOfType(otMedKit), (TFieldStates{false, false, false}));
+  EXPECT_EQ(AutoFieldsOfType(otDynamic), (TFieldStates{false, false, false}));
+}
+
+TEST(EditorTypeChange, WithoutAutoControlFieldsAndPlaneStay) {
+  TEditorFixture f;
+  f.Editor.UpDown1Click(3);
+  f.Editor.N16Click();
+  const int redraws = f.OverviewRedraws;
+  TSidePanelUpdate update = f.Editor.ComboBox1Change(otPlayer);
+  EXPECT_TRUE(update.ObjectNames.has_value());
+  EXPECT_FALSE(update.EnabledFields.has_value());
+  EXPECT_FALSE(update.ZPosition.has_value());
+  EXPECT_EQ(f.Context.CurrentPlane, 3);
+  EXPECT_EQ(f.OverviewRedraws, redraws);
+}
+
+TEST(EditorTypeChange, PlaneSpinnerRedrawsTheOverview) {
+  TEditorFixture f;
+  const int redraws = f.OverviewRedraws;
+  f.Editor.UpDown1Click(2);
+  EXPECT_EQ(f.Context.CurrentPlane, 2);
+  EXPECT_EQ(f.OverviewRedraws, redraws + 1);
+  // Planes 1..4 draw grey squares where nothing is placed.
+  EXPECT_EQ(f.OverviewSurface.Pixel(TMatrix::kMiniMapLeft + 3, TMatrix::kMiniMapTop + 3), ColorToRgb565(0x808080));
+}
+
+TEST(EditorObjects, AddAsksUntilTheObjectsFileIsOpened) {
+  TEditorFixture f;
+  WriteFile(f.Path("new.bmp"), SolidBitmap(32, 32));
+  f.NewObject.Entry.Record.Name = W1251("Новая");
+  f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
+
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
+  f.Editor.N6Click();
+  ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
+  EXPECT_EQ(f.Dialogs.Asked[0].Text, "База данных объектов не загружена! Желаете создать новую ?");
+  EXPECT_EQ(f.Dialogs.Asked[0].Caption, "Внимание!");
+  EXPECT_EQ(f.Dialogs.Asked[0].Buttons, TMsgButtons::YesNoCancel);
+  EXPECT_TRUE(f.NewObject.ShownWith.empty());
+
+  f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
+  f.Editor.N6Click();
+  EXPECT_TRUE(f.NewObject.ShownWith.empty());
+
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+  f.Editor.N6Click();
+  EXPECT_EQ(f.NewObject.ShownWith, std::vector<int32_t>{1});
+  ASSERT_EQ(f.Context.ObjectDataBase->Records.size(), 1u);
+  EXPECT_EQ(f.Context.ObjectDataBase->Records[0].Number, 1);
+  EXPECT_EQ(f.Context.ObjectDataBase->Records[0].Name, W1251("Новая"));
+  EXPECT_EQ(f.Context.ObjectsLoaded, 0);  // adding never opens the library
+
+  // Asked again at the next add.
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+  f.Editor.N6Click();
+  EXPECT_EQ(f.Dialogs.Asked.size(), 4u);
+  EXPECT_EQ(f.NewObject.ShownWith, (std::vector<int32_t>{1, 2}));
+}
+
+TEST(EditorObjects, AddAfterOpeningAsksNothing) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+  f.Dialogs.Asked.clear();
+  f.Editor.N6Click();  // no picture chosen: the library adds nothing
+  EXPECT_TRUE(f.Dialogs.Asked.empty());
+  EXPECT_EQ(f.NewObject.ShownWith, std::vector<int32_t>{6});
+  EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
+}
+
+TEST(EditorObjects, DeleteAsksThenRefillsTheList) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+  const size_t count = f.Context.ObjectDataBase->Records.size();
+
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
+  TSidePanelUpdate kept = f.Editor.N15Click(W1251("Плита"), otWall);
+  EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), count);
+  EXPECT_FALSE(kept.ObjectNames.has_value());
+  EXPECT_EQ(f.Dialogs.Asked.back().Text, "Удалить текущий объект ?");
+  EXPECT_EQ(f.Dialogs.Asked.back().Caption, "Подтвердите удаление");
+
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+  TSidePanelUpdate update = f.Editor.N15Click(W1251("Плита"), otWall);
+  EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), count - 1);
+  ASSERT_TRUE(update.ObjectNames.has_value());
+  EXPECT_EQ(*update.ObjectNames, std::vector<std::string>{W1251("Стена")});
+  EXPECT_EQ(f.Dialogs.Messages().back(), "Запись удалена!");
+}
+
+TEST(EditorObjects, DeleteClosedWithoutAnswerKeepsTheEntry) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+  f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
+  f.Editor.N15Click(W1251("Стена"), otWall);
+  EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
+}
+
+TEST(EditorObjects, SaveWritesTheObjectsFileBesideTheProgram) {
+  TEditorFixture f;
+  f.Editor.N3Click();  // runs even when nothing was opened: an empty table
+  EXPECT_TRUE(FileExists(f.Path("Data/test.obj")));
+  EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")).size(), 0u);
+  EXPECT_TRUE(FileExists(f.Path("Data/test.dxg")));
+}
+
+TEST(EditorExit, OnlyYesEndsTheProgram) {
+  TEditorFixture f;
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
+  EXPECT_FALSE(f.Editor.N4Click());
+  EXPECT_EQ(f.Terminated, 0);
+  EXPECT_EQ(f.Dialogs.Asked[0].Text, "Правда выйти ?");
+  EXPECT_EQ(f.Dialogs.Asked[0].Caption, "Подтвердите выход!");
+  EXPECT_EQ(f.Dialogs.Asked[0].Buttons, TMsgButtons::YesNo);
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+  EXPECT_TRUE(f.Editor.N4Click());
+  EXPECT_EQ(f.Terminated, 1);
+}

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "ShellTestSupport.h"
+#include "library/DXImageList.h"
+#include "library/MonstersDataBase.h"
+#include "library/ObjectDataBase.h"
+#include "matrix/Matrix.h"
+#include "platform/Errors.h"
+#include "sprites/DXSpriteEngine.h"
+
+using namespace kestrilo;
+using namespace kestrilo::shelltest;
+
+TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
+  TEditorFixture f;
+  ASSERT_NE(f.Context.ObjectDataBase, nullptr);
+  EXPECT_TRUE(f.Context.ObjectDataBase->Records.empty());
+  EXPECT_EQ(f.Context.ObjectDataBase->Images, &f.Context.DXImageList1->Items);
+  ASSERT_NE(f.Context.MonstersDataBase, nullptr);
+  EXPECT_EQ(f.Context.MonstersDataBase->Count(), 0);
+  ASSERT_NE(f.Context.Matrix, nullptr);
+  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
+  EXPECT_EQ(f.Context.GridSize, 32);
+  EXPECT_EQ(f.Context.GridVisible, 1);
+  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
+  EXPECT_EQ(f.Context.EditMode, 1);
+  EXPECT_EQ(f.Context.CurrentPlane, 0);
+  EXPECT_EQ(f.Context.PlayerSprite, nullptr);
+  EXPECT_EQ(f.Timer.Interval(), 14);
+  EXPECT_FALSE(f.Editor.Ticks.N12);
+  EXPECT_FALSE(f.Editor.Ticks.N13);
+  EXPECT_TRUE(f.Editor.Ticks.N16);
+  EXPECT_TRUE(f.Editor.Ticks.N01);
+  EXPECT_FALSE(f.Editor.Ticks.N17);
+  // The sprite engine is bound to the back buffer and knows the context.
+  EXPECT_EQ(f.Context.DXSpriteEngine1->Engine()->Surface, &f.Draw.Surface());
+  EXPECT_EQ(f.Context.DXSpriteEngine1->Engine()->Context, &f.Context);
+  EXPECT_TRUE(f.Dialogs.Asked.empty());  // no file is read at start-up
+}
+
+TEST(EditorFrame, TickFillsDrawsOverlayAndPresents) {
+  TEditorFixture f;
+  f.Tick();
+  const TSurface& buffer = f.Draw.Surface();
+  EXPECT_EQ(buffer.Pixel(16, 200), 128);  // cell interior: the background value
+  EXPECT_EQ(buffer.Pixel(0, 200), 0);     // grid outline
+  EXPECT_EQ(buffer.Pixel(31, 200), 0);
+  EXPECT_EQ(buffer.Pixel(32, 200), 0);
+  EXPECT_EQ(buffer.Pixel(33, 200), 128);
+  EXPECT_FALSE(f.Draw.PresentedImage().isNull());
+  EXPECT_EQ(f.Terminated, 0);
+}
+
+TEST(EditorFrame, GridSwitchedOffLeavesOnlyTheText) {
+  TEditorFixture f;
+  f.Editor.N14Click();
+  f.Tick();
+  EXPECT_EQ(f.Draw.Surface().Pixel(0, 200), 128);
+  EXPECT_EQ(f.Draw.Surface().Pixel(32, 300), 128);
+}
+
+TEST(EditorFrame, DrawingAreaNotReadyEndsTheProgramAndDrawsNothing) {
+  TEditorFixture f;
+  f.Draw.FillBackBuffer(7);
+  f.Draw.SimulateSurfaceLoss(false);
+  f.Tick();
+  EXPECT_EQ(f.Terminated, 1);
+  EXPECT_EQ(f.Draw.Surface().Pixel(16, 200), 7);
+}
+
+TEST(EditorFrame, LostButRestorableSurfacesKeepRunning) {
+  TEditorFixture f;
+  f.Draw.SimulateSurfaceLoss(true);
+  f.Tick();
+  EXPECT_EQ(f.Terminated, 0);
+  EXPECT_EQ(f.Draw.Surface().Pixel(16, 200), 128);
+}
+
+TEST(EditorFrame, TickPollsTheKeyboard) {
+  TEditorFixture f;
+  f.Context.DXInput1.SetKeyDown('A', true);
+  f.Tick();
+  EXPECT_TRUE(f.Context.DXInput1.InputStates.test(isButton1));
+  f.Context.DXInput1.SetKeyDown('A', false);
+  f.Tick();
+  EXPECT_FALSE(f.Context.DXInput1.InputStates.test(isButton1));
+}
+
+TEST(EditorFrame, FrameDelaySwitchesTheIntervalOnly) {
+  TEditorFixture f;
+  f.Editor.N01Click();
+  EXPECT_FALSE(f.Editor.Ticks.N01);
+  EXPECT_EQ(f.Timer.Interval(), 0);
+  f.Editor.N01Click();
+  EXPECT_TRUE(f.Editor.Ticks.N01);
+  EXPECT_EQ(f.Timer.Interval(), 14);
+}
+
+TEST(EditorErrors, WrapperShowsTheMessageAndGoesOn) {
+  TEditorFixture f;
+  EXPECT_FALSE(f.Editor.Guarded([] { throw EFOpenError(CannotOpenMessage("x.obj")); }));
+  EXPECT_TRUE(f.Editor.Guarded([] {}));
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_EQ(f.Dialogs.Messages()[0], "Cannot open file x.obj");
+}
+
+TEST(EditorErrors, AboutIsAPlainMessage) {
+  TEditorFixture f;
+  f.Editor.N20Click();
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_NE(f.Dialogs.Messages()[0].find("Kestrilo"), std::string::npos);
+}

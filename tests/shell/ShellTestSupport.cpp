@@ -1,0 +1,139 @@
+#include "ShellTestSupport.h"
+
+#include <QDir>
+#include <fstream>
+
+#include "library/DXImageList.h"
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
+#include "sprites/DXSpriteEngine.h"
+
+namespace kestrilo::shelltest {
+
+std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb) {
+  const int32_t rowBytes = (width * 3 + 3) / 4 * 4;
+  const int32_t pixelBytes = rowBytes * height;
+  std::string bytes = "BM";
+  auto put16 = [&bytes](uint32_t v) { bytes.push_back(char(v & 0xFF)); bytes.push_back(char(v >> 8 & 0xFF)); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  put32(14 + 40 + pixelBytes);
+  put32(0);
+  put32(14 + 40);
+  put32(40);
+  put32(static_cast<uint32_t>(width));
+  put32(static_cast<uint32_t>(height));
+  put16(1);
+  put16(24);
+  put32(0);
+  put32(static_cast<uint32_t>(pixelBytes));
+  put32(2835);
+  put32(2835);
+  put32(0);
+  put32(0);
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      bytes.push_back(char(rgb & 0xFF));
+      bytes.push_back(char(rgb >> 8 & 0xFF));
+      bytes.push_back(char(rgb >> 16 & 0xFF));
+    }
+    bytes.append(static_cast<size_t>(rowBytes - width * 3), '\0');
+  }
+  return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+const std::vector<TSampleObject>& SampleObjects() {
+  static const std::vector<TSampleObject> objects = {
+      {"Стена", otWall, 1, 32, 32},
+      {"Плита", otWall, 2, 64, 32},
+      {"Игрок", otPlayer, 3, 32, 38},
+      {"Облака", otBackground, 4, 32, 32},
+      {"Лифт", otLift, 5, 64, 16},
+  };
+  return objects;
+}
+
+TEditorFixture::TEditorFixture()
+    : Timer([this] { return Now; }), Editor(Context, Dialogs) {
+  QDir(Dir.path()).mkdir("Data");
+  Context.ExecutableDir = Dir.path().toStdString() + "/";
+  Editor.DXDraw1 = &Draw;
+  Editor.DXTimer1 = &Timer;
+  Editor.OverviewCanvas = &OverviewCanvas;
+  Editor.OverviewChanged = [this] { ++OverviewRedraws; };
+  Editor.Form2 = &NewObject;
+  Editor.Form3 = &Loading;
+  Editor.Terminate = [this] { ++Terminated; };
+  Editor.CursorX = [] { return 100; };
+  Editor.CreateComponents();
+  Editor.FormCreate();
+  Draw.OnInitialize = [this](TDXDraw*) { Editor.DXDraw1Initialize(); };
+  Draw.Initialize();
+}
+
+TEditorFixture::~TEditorFixture() {
+  // The sprite tree and the picture lists leave the drawing area first.
+  Context.DXSpriteEngine1.reset();
+  Context.DXImageList1.reset();
+  Context.DXImageList2.reset();
+}
+
+std::string TEditorFixture::Path(const std::string& relative) const {
+  return QDir(Dir.path()).filePath(QString::fromStdString(relative)).toStdString();
+}
+
+void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
+  TPictureCollection pictures;
+  TObjectDataBase library(&pictures);
+  for (const TSampleObject& object : SampleObjects()) {
+    const std::string bitmap = Path("picture.bmp");
+    WriteFile(bitmap, SolidBitmap(object.Width, object.Height));
+    TObjectRecord record;
+    record.ObjType = object.Type;
+    record.Number = object.Number;
+    record.Name = W1251(object.Name);
+    library.AddObject(record, bitmap, TPictureSettings{});
+  }
+  TScriptedDialogService quiet;
+  library.SaveToFile(Path("Data/test.obj"), quiet);
+  if (withDynamicGraphics) {
+    TPictureCollection dynamic;
+    TPictureCollectionItem* cloud = dynamic.Add();
+    WriteFile(Path("cloud.bmp"), SolidBitmap(48, 24, 0xFFFFFF));
+    cloud->Picture.LoadFromFile(Path("cloud.bmp"));
+    cloud->SetName(W1251("Тучка"));
+    dynamic.SaveToFile(Path("Data/DinObj.dxg"));
+  }
+}
+
+TSidePanelUpdate TEditorFixture::OpenObjects() { return Editor.N2Click(); }
+
+void TEditorFixture::ClickAt(int32_t x, int32_t y, std::string_view utf8Name, int32_t liftHeight, int32_t keyCode) {
+  TPlacementInputs inputs;
+  inputs.ObjectName = W1251(utf8Name);
+  inputs.LiftHeight = liftHeight;
+  inputs.KeyCode = keyCode;
+  Editor.DXDraw1Click(x, y, inputs);
+}
+
+int32_t TEditorFixture::CountOf(std::string_view className) const {
+  const TSpriteEngine& root = *Context.DXSpriteEngine1->Engine();
+  int32_t count = 0;
+  for (int32_t i = 0; i < root.ChildCount(); ++i)
+    if (std::string_view(root.Child(i)->ClassName()) == className && !root.Child(i)->IsDead) ++count;
+  return count;
+}
+
+int32_t TEditorFixture::NumberOf(std::string_view utf8Name) const {
+  for (const TSampleObject& object : SampleObjects())
+    if (object.Name == utf8Name) return object.Number;
+  return -1;
+}
+
+}  // namespace kestrilo::shelltest
