@@ -1,6 +1,7 @@
 #include "ToolSupport.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -168,6 +169,14 @@ TJsonWriter& TJsonWriter::String(std::string_view utf8) {
 TJsonWriter& TJsonWriter::Number(int64_t value) {
   BeforeValue();
   text_ += std::to_string(value);
+  return *this;
+}
+
+TJsonWriter& TJsonWriter::Double(double value) {
+  BeforeValue();
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  text_.append(buffer, result.ptr);
   return *this;
 }
 

@@ -59,6 +59,8 @@ class TJsonWriter {
   TJsonWriter& Key(std::string_view key);
   TJsonWriter& String(std::string_view utf8);
   TJsonWriter& Number(int64_t value);
+  // A finite double in its shortest exact form.
+  TJsonWriter& Double(double value);
   TJsonWriter& Boolean(bool value);
   const std::string& Text() const { return text_; }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "LevelCommands.h"
+#include "ObjectsCommands.h"
 #include "PicturesCommands.h"
 #include "ToolSupport.h"
 
@@ -27,6 +29,9 @@ const TCommandEntry kCommands[] = {
     {"pictures", "list", kestrilo::tool::PicturesList},
     {"pictures", "add", kestrilo::tool::PicturesAdd},
     {"pictures", "extract", kestrilo::tool::PicturesExtract},
+    {"objects", "list", kestrilo::tool::ObjectsList},
+    {"monsters", "list", kestrilo::tool::MonstersList},
+    {"level", "info", kestrilo::tool::LevelInfo},
 };
 
 void PrintUsage() {
