@@ -32,9 +32,8 @@ int32_t ClampedSum(int32_t a, int32_t b) {
 
 TSprite::TSprite(TSprite* Parent) : Parent(Parent) {
   if (Parent) {
+    Engine = Parent->asEngine_ ? Parent->asEngine_ : Parent->Engine;
     Parent->AttachChild(this);
-    auto* parentEngine = dynamic_cast<TSpriteEngine*>(Parent);
-    Engine = parentEngine ? parentEngine : Parent->Engine;
     if (Engine) Engine->SpriteCount += 1;
   }
 }
@@ -60,12 +59,27 @@ TSprite::~TSprite() {
   }
 }
 
-void TSprite::AttachChild(TSprite* Sprite) {
-  children_.push_back(Sprite);
+TSpriteEngine* TSprite::IndexingRoot() const {
+  return (Parent && Parent->asEngine_ && !Parent->Parent) ? Parent->asEngine_ : nullptr;
+}
+
+void TSprite::InsertInDrawList(TSprite* Sprite) {
+  Sprite->index_.PlaceSeq = nextSeq_++;
   drawList_.InsertByZ(Sprite);
 }
 
+void TSprite::AttachChild(TSprite* Sprite) {
+  Sprite->index_.AttachSeq = nextSeq_++;
+  children_.push_back(Sprite);
+  InsertInDrawList(Sprite);
+  if (asEngine_ && !Parent)
+    asEngine_->index_.Added(Sprite);
+  else if (TSpriteEngine* root = IndexingRoot())
+    root->index_.MakeAlways(this);  // its subtree is walked whole from now on
+}
+
 void TSprite::DetachChild(TSprite* Sprite) {
+  if (asEngine_ && !Parent) asEngine_->index_.Removed(Sprite);
   // Children freed by ClearChildren or RemoveDead are usually near the end.
   for (auto i = children_.size(); i-- > 0;) {
     if (children_[i] == Sprite) {
@@ -85,7 +99,7 @@ void TSprite::SetZ(int32_t Value) {
   if (Parent) {
     Parent->drawList_.Remove(this);
     z_ = Value;
-    Parent->drawList_.InsertByZ(this);
+    Parent->InsertInDrawList(this);
   } else {
     z_ = Value;
   }
@@ -118,10 +132,22 @@ TRect TSprite::GetBounds() {
 
 void TSprite::Move(int32_t MoveCount) {
   if (!CanMove) return;
+  TSpriteEngine* indexing = (asEngine_ && !Parent) ? asEngine_ : nullptr;
+  if (indexing) {
+    // Bounds changed between ticks (commands, the camera) are caught here.
+    indexing->indexValidated_ = !indexing->UseReferenceAlgorithms;
+    if (indexing->indexValidated_) indexing->index_.ValidateAll();
+  }
   OnMove(MoveCount);
   // Sprites attached during the pass lie beyond the counted range and step next tick.
   const int32_t n = ChildCount();
-  for (int32_t i = 0; i < n && i < ChildCount(); ++i) children_[static_cast<size_t>(i)]->Move(MoveCount);
+  for (int32_t i = 0; i < n && i < ChildCount(); ++i) {
+    TSprite* child = children_[static_cast<size_t>(i)];
+    child->Move(MoveCount);
+    // A child that moved itself in its step leaves the grid before anyone asks.
+    if (indexing && indexing->indexValidated_ && i < ChildCount() && children_[static_cast<size_t>(i)] == child)
+      indexing->index_.Validate(child);
+  }
 }
 
 void TSprite::Draw() {
@@ -138,6 +164,10 @@ int32_t TSprite::CheckCollisions() {
   e.HitDone = false;
   e.HitRect = GetBounds();
   e.HitSubject = this;
+  if (!e.Parent && e.IndexReady()) {
+    e.CheckCollisionsIndexed();
+    return e.HitCount;
+  }
   const int32_t n = e.ChildCount();
   for (int32_t i = 0; i < n && i < e.ChildCount(); ++i) {
     e.children_[static_cast<size_t>(i)]->VisitForCollision(e);
@@ -159,6 +189,8 @@ void TSprite::VisitForCollision(TSpriteEngine& E) {
     E.HitCount += 1;
     subject->OnCollision(this, E.HitDone);
     if (!E.HitSubject || !subject->CanCollide || subject->IsDead) E.HitDone = true;
+    // The subject may have moved itself in its reaction.
+    if (E.HitSubject && !E.Parent && E.IndexReady() && subject->IndexingRoot() == &E) E.index_.Validate(subject);
   }
   if (E.HitDone) return;
   const int32_t n = ChildCount();

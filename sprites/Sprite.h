@@ -75,12 +75,34 @@ class TSprite {
 
  private:
   friend class TSpriteEngine;
+  friend class TSpriteIndex;
+
+  // Where the root's spatial index keeps this sprite, and its order keys.
+  struct TIndexEntry {
+    enum TWhere : uint8_t { kNowhere, kAlways, kGrid };
+    uint64_t AttachSeq = 0;  // order in the parent's Children
+    uint64_t PlaceSeq = 0;   // among equal Z in DrawList, a higher value comes first
+    TRect Snapshot;          // bounds relative to the camera when last validated
+    bool HasSnapshot = false;
+    bool EverMoved = false;
+    TWhere Where = kNowhere;
+    int32_t Cell = -1;
+    int32_t Slot = -1;
+  };
+
   void AttachChild(TSprite* Sprite);
   void DetachChild(TSprite* Sprite);
   void VisitForCollision(TSpriteEngine& E);
   void SearchAt(double PointX, double PointY, TSprite*& Result);
 
+  // The root engine this sprite is a direct child of, or nullptr.
+  TSpriteEngine* IndexingRoot() const;
+  void InsertInDrawList(TSprite* Sprite);
+
   int32_t z_ = 0;
+  TIndexEntry index_;
+  uint64_t nextSeq_ = 0;              // hands out the children's order keys
+  TSpriteEngine* asEngine_ = nullptr;  // this sprite, when it is an engine
   // Children in attachment order (owned) and the same sprites in drawing order.
   std::vector<TSprite*> children_;
   TDrawList drawList_;

@@ -9,6 +9,7 @@
 
 #include "platform/Rect.h"
 #include "sprites/Sprite.h"
+#include "sprites/SpriteIndex.h"
 
 namespace kestrilo {
 
@@ -40,6 +41,23 @@ class TSpriteEngine : public TSprite {
 
   // The program state game objects read; not owned.
   TGameContext* Context = nullptr;
+
+  // Draw and collision checks walk the whole tree, as written, instead of
+  // asking the spatial index for the sprites near the rectangle.
+  bool UseReferenceAlgorithms = false;
+
+  const TSpriteIndex& Index() const { return index_; }
+
+ private:
+  friend class TSprite;
+  // The index is trusted only after a move pass validated it and while the
+  // reference algorithms stay off.
+  bool IndexReady() const { return indexValidated_ && !UseReferenceAlgorithms; }
+  void DrawIndexed();
+  void CheckCollisionsIndexed();
+
+  TSpriteIndex index_{*this};
+  bool indexValidated_ = false;
 };
 
 }  // namespace kestrilo

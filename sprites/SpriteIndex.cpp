@@ -1,0 +1,162 @@
+#include "sprites/SpriteIndex.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "sprites/SpriteEngine.h"
+
+namespace kestrilo {
+
+namespace {
+
+// Bounds relative to the camera are trunc(x + camera) - trunc(camera), which
+// wobbles by up to two pixels as a fractional camera moves although the sprite
+// stays put. A sprite within this of its snapshot counts as unmoved.
+constexpr int64_t kTolerance = 2;
+// A grid sprite's bounds now may differ from its snapshot by the tolerance at its
+// last validation plus the wobble since: queries widen by this.
+constexpr int32_t kMargin = 2 * kTolerance + 1;
+
+bool Near(const TRect& a, const TRect& b) {
+  auto near = [](int32_t p, int32_t q) {
+    const int64_t d = static_cast<int64_t>(p) - q;
+    return -kTolerance <= d && d <= kTolerance;
+  };
+  return near(a.Left, b.Left) && near(a.Top, b.Top) && near(a.Right, b.Right) && near(a.Bottom, b.Bottom);
+}
+
+int32_t Clamp32(int64_t v) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+TRect Shift(const TRect& r, int64_t dx, int64_t dy) {
+  return {Clamp32(r.Left + dx), Clamp32(r.Top + dy), Clamp32(r.Right + dx), Clamp32(r.Bottom + dy)};
+}
+
+}  // namespace
+
+TRect TSpriteIndex::LocalBounds(TSprite* Sprite) const {
+  return Shift(Sprite->GetBounds(), -static_cast<int64_t>(TruncToInt32(root_.X)),
+               -static_cast<int64_t>(TruncToInt32(root_.Y)));
+}
+
+// The cell of a small rectangle's corner, or -1 when it does not belong in the grid.
+int32_t TSpriteIndex::CellOf(const TRect& Local) {
+  const int64_t w = static_cast<int64_t>(Local.Right) - Local.Left;
+  const int64_t h = static_cast<int64_t>(Local.Bottom) - Local.Top;
+  if (w < 0 || h < 0 || w > kCell || h > kCell) return -1;
+  const int64_t cx = (static_cast<int64_t>(Local.Left) - kOrigin) / kCell;
+  const int64_t cy = (static_cast<int64_t>(Local.Top) - kOrigin) / kCell;
+  if (Local.Left < kOrigin || Local.Top < kOrigin || cx >= kColumns || cy >= kRows) return -1;
+  return static_cast<int32_t>(cy * kColumns + cx);
+}
+
+void TSpriteIndex::Unlink(TSprite* Sprite) {
+  auto& e = Sprite->index_;
+  if (e.Where == TSprite::TIndexEntry::kAlways) {
+    TSprite* last = always_.back();
+    always_[static_cast<size_t>(e.Slot)] = last;
+    last->index_.Slot = e.Slot;
+    always_.pop_back();
+  } else if (e.Where == TSprite::TIndexEntry::kGrid) {
+    auto& cell = cells_[static_cast<size_t>(e.Cell)];
+    TSprite* last = cell.back();
+    cell[static_cast<size_t>(e.Slot)] = last;
+    last->index_.Slot = e.Slot;
+    cell.pop_back();
+    --gridCount_;
+  }
+  e.Where = TSprite::TIndexEntry::kNowhere;
+  e.Cell = e.Slot = -1;
+}
+
+void TSpriteIndex::PutAlways(TSprite* Sprite) {
+  auto& e = Sprite->index_;
+  if (e.Where == TSprite::TIndexEntry::kAlways) return;
+  Unlink(Sprite);
+  e.Where = TSprite::TIndexEntry::kAlways;
+  e.Slot = static_cast<int32_t>(always_.size());
+  always_.push_back(Sprite);
+}
+
+void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
+  auto& e = Sprite->index_;
+  if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) return;
+  Unlink(Sprite);
+  if (cells_.empty()) cells_.resize(static_cast<size_t>(kColumns) * kRows);
+  auto& cell = cells_[static_cast<size_t>(Cell)];
+  e.Where = TSprite::TIndexEntry::kGrid;
+  e.Cell = Cell;
+  e.Slot = static_cast<int32_t>(cell.size());
+  cell.push_back(Sprite);
+  ++gridCount_;
+}
+
+void TSpriteIndex::Added(TSprite* Sprite) {
+  Sprite->index_.HasSnapshot = false;
+  Sprite->index_.EverMoved = false;
+  PutAlways(Sprite);
+}
+
+void TSpriteIndex::Removed(TSprite* Sprite) {
+  Unlink(Sprite);
+  ++removals_;
+}
+
+void TSpriteIndex::MakeAlways(TSprite* Sprite) { PutAlways(Sprite); }
+
+void TSpriteIndex::Validate(TSprite* Sprite) {
+  auto& e = Sprite->index_;
+  if (Sprite->ChildCount() > 0) {
+    PutAlways(Sprite);
+    return;
+  }
+  const TRect local = LocalBounds(Sprite);
+  if (!e.HasSnapshot || !Near(local, e.Snapshot)) {
+    if (e.HasSnapshot) e.EverMoved = true;
+    e.HasSnapshot = true;
+    e.Snapshot = local;
+    PutAlways(Sprite);
+    return;
+  }
+  // The snapshot stays as first taken, so that small steps add up to a move.
+  const int32_t cell = e.EverMoved ? -1 : CellOf(e.Snapshot);
+  if (cell < 0)
+    PutAlways(Sprite);
+  else
+    PutInCell(Sprite, cell);
+}
+
+void TSpriteIndex::ValidateAll() {
+  const int32_t n = root_.ChildCount();
+  for (int32_t i = 0; i < n; ++i) Validate(root_.children_[static_cast<size_t>(i)]);
+}
+
+void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
+  Out.insert(Out.end(), always_.begin(), always_.end());
+  if (gridCount_ == 0) return;
+  const TRect q = Shift(Rect, -static_cast<int64_t>(TruncToInt32(root_.X)) - kMargin,
+                        -static_cast<int64_t>(TruncToInt32(root_.Y)) - kMargin);
+  const TRect query{q.Left, q.Top, Clamp32(static_cast<int64_t>(q.Right) + 2 * kMargin),
+                    Clamp32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
+  if (query.Right <= query.Left || query.Bottom <= query.Top) return;
+  // A cell holds the sprites whose corner lies in it and which are at most one cell wide.
+  auto column = [](int64_t x) { return (x - kOrigin) / kCell; };
+  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - kCell));
+  const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
+  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - kCell));
+  const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
+  for (int64_t r = r0; r <= r1; ++r) {
+    for (int64_t c = c0; c <= c1; ++c) {
+      for (TSprite* s : cells_[static_cast<size_t>(r * kColumns + c)]) {
+        const TRect& b = s->index_.Snapshot;
+        // The snapshot of a zero-width sprite still counts when its corner is inside.
+        if (b.Left < query.Right && query.Left <= b.Right && b.Top < query.Bottom && query.Top <= b.Bottom)
+          Out.push_back(s);
+      }
+    }
+  }
+}
+
+}  // namespace kestrilo

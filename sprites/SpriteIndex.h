@@ -1,0 +1,71 @@
+// A spatial index over the root's children, so that drawing and collision
+// checks look only at the sprites near a rectangle instead of walking the
+// whole tree. It gives candidates only: every candidate is then tested
+// exactly as the full walk would test it, so the results do not change.
+//
+// A child sits in a grid cell while its bounds are known: it has no children,
+// it is small, and its bounds have stayed within a small tolerance of where
+// they were first seen (the tolerance absorbs the pixel that truncation adds
+// or takes as a fractional camera moves; queries are widened to match).
+// Every other child (new, moving, large, far away, or with children of its
+// own) is kept in the "always" list and is a candidate for every query.
+// A sprite that is seen moving once stays in the always list for good.
+//
+// Bounds are compared with the snapshot when the engine validates: for every
+// child at the start of the move pass, for each child after its own step,
+// and for the subject of a collision check after its reaction. So a child's
+// bounds may change by its own step or reaction, by the camera, or between
+// ticks; a child that has never moved and is moved by another sprite during
+// the move pass is noticed at its own step.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Rect.h"
+
+namespace kestrilo {
+
+class TSprite;
+class TSpriteEngine;
+
+class TSpriteIndex {
+ public:
+  explicit TSpriteIndex(TSpriteEngine& Root) : root_(Root) {}
+
+  // A new child of the root: a candidate everywhere until its bounds are known.
+  void Added(TSprite* Sprite);
+  void Removed(TSprite* Sprite);
+  // A child that gained children is walked whole by every query.
+  void MakeAlways(TSprite* Sprite);
+  void Validate(TSprite* Sprite);
+  void ValidateAll();
+
+  // Children that may overlap the view rectangle, with every always-list child.
+  void Gather(const TRect& Rect, std::vector<TSprite*>& Out) const;
+  // Increases whenever a child leaves, so that walks know their lists went stale.
+  uint64_t Removals() const { return removals_; }
+
+  int32_t GridCount() const { return gridCount_; }
+  int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size()); }
+
+  static constexpr int32_t kCell = 64;
+  static constexpr int32_t kOrigin = -4096;
+  static constexpr int32_t kColumns = 256;
+  static constexpr int32_t kRows = 192;
+
+ private:
+  TRect LocalBounds(TSprite* Sprite) const;
+  static int32_t CellOf(const TRect& Local);
+  void Unlink(TSprite* Sprite);
+  void PutAlways(TSprite* Sprite);
+  void PutInCell(TSprite* Sprite, int32_t Cell);
+
+  TSpriteEngine& root_;
+  std::vector<TSprite*> always_;
+  std::vector<std::vector<TSprite*>> cells_;  // made on first use
+  int32_t gridCount_ = 0;
+  uint64_t removals_ = 0;
+};
+
+}  // namespace kestrilo
