@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "LevelCommands.h"
 #include "ObjectsCommands.h"
 #include "PicturesCommands.h"
 #include "ToolSupport.h"
@@ -31,7 +30,6 @@ const TCommandEntry kCommands[] = {
     {"pictures", "extract", kestrilo::tool::PicturesExtract},
     {"objects", "list", kestrilo::tool::ObjectsList},
     {"monsters", "list", kestrilo::tool::MonstersList},
-    {"level", "info", kestrilo::tool::LevelInfo},
 };
 
 void PrintUsage() {
