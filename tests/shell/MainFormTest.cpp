@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "library/AddNewObj.h"
+#include "matrix/Loading.h"
+#include "matrix/Matrix.h"
+#include "platform/DXDraw.h"
+#include "platform/ScriptedDialogService.h"
+#include "shell/Application.h"
+#include "shell/HelpScreen.h"
+#include "shell/MainForm.h"
+#include "sprites/DXSpriteEngine.h"
+#include "world/GameContext.h"
+
+using namespace kestrilo;
+
+namespace {
+
+struct TFormFixture {
+  QTemporaryDir Dir;
+  TScriptedDialogService Dialogs;
+  TForm1 Form{Dir.path().toStdString() + "/", &Dialogs};
+  int Terminated = 0;
+  TFormFixture() { Form.Editor().Terminate = [this] { ++Terminated; }; }
+
+  // Shows the window, which initialises the drawing area, and brings it to the front.
+  void ShowActive() {
+    Form.show();
+    QApplication::setActiveWindow(&Form);
+    QTest::qWaitForWindowActive(&Form, 1000);
+  }
+  TSpriteEngine& Root() { return *Form.Context().DXSpriteEngine1->Engine(); }
+};
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void SendKey(QWidget* to, int key, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(to, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(to, &release);
+}
+
+}  // namespace
+
+TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
+  TFormFixture f;
+  TForm1& form = f.Form;
+  EXPECT_EQ(form.windowTitle(), "Form1");
+  EXPECT_EQ(form.centralWidget()->size(), QSize(800, 534));
+  EXPECT_EQ(form.DXDraw1->geometry(), QRect(8, 32, 640, 480));
+
+  const char* types[] = {"Стена", "Лифт",    "Ключ",    "Дверь", "Фон", "Монстр",
+                         "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
+  ASSERT_EQ(form.ComboBox1->count(), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(form.ComboBox1->itemText(i), U(types[i])) << i;
+  EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
+  EXPECT_EQ(form.ComboBox1->geometry(), QRect(664, 72, 121, 21));
+  EXPECT_EQ(form.ComboBox2->count(), 0);  // the type change did not run at start
+  EXPECT_EQ(form.ComboBox2->geometry(), QRect(664, 120, 121, 21));
+
+  EXPECT_EQ(form.Label1->text(), U("Тип объекта:"));
+  EXPECT_EQ(form.Label1->pos(), QPoint(672, 56));
+  EXPECT_EQ(form.Label2->text(), U("Объект:"));
+  EXPECT_EQ(form.Label8->text(), U("Высота лифта:"));
+  EXPECT_EQ(form.Label3->text(), U("Ось Z:"));
+  EXPECT_EQ(form.Label4->text(), U("Код ключа:"));
+  EXPECT_EQ(form.Label4->pos(), QPoint(664, 384));
+
+  struct TSpin { TSpinEdit* Spin; int Min, Max; QPoint At; };
+  for (const TSpin& s : {TSpin{form.UpDown3, -128, 127, {744, 157}}, TSpin{form.UpDown1, 0, 4, {728, 352}},
+                         TSpin{form.UpDown2, 0, 255, {728, 381}}}) {
+    EXPECT_EQ(s.Spin->minimum(), s.Min);
+    EXPECT_EQ(s.Spin->maximum(), s.Max);
+    EXPECT_EQ(s.Spin->value(), 0);
+    EXPECT_FALSE(s.Spin->wrapping());
+    EXPECT_TRUE(s.Spin->isEnabled());
+    EXPECT_EQ(s.Spin->pos(), s.At);
+  }
+  EXPECT_TRUE(form.Edit1->isReadOnly());
+  EXPECT_FALSE(form.Edit6->isReadOnly());
+  EXPECT_FALSE(form.Edit2->isReadOnly());
+  form.UpDown1->setValue(4);
+  form.UpDown1->stepUp();
+  EXPECT_EQ(form.UpDown1->value(), 4);  // no wrapping
+
+  EXPECT_EQ(form.Panel1->geometry(), QRect(650, 200, 145, 145));
+  EXPECT_EQ(form.Image1->geometry(), QRect(9, 9, 128, 128));
+  EXPECT_EQ(form.Image1->parentWidget(), form.Panel1);
+  EXPECT_TRUE(form.Image1->pixmap().isNull());
+}
+
+TEST(MainFormLayout, MenuItemsCaptionsShortcutsAndTicks) {
+  TFormFixture f;
+  TForm1& form = f.Form;
+  struct TItem { const char* Name; QMenu* Under; const char* Caption; };
+  const TItem items[] = {
+      {"N7", form.N1, "Сохранить матрицу"},      {"N8", form.N1, "Загрузить матрицу"},
+      {"N4", form.N1, "Выход"},                  {"N6", form.N5, "Добавить"},
+      {"N15", form.N5, "Удалить"},               {"N2", form.N5, "Открыть файл объектов"},
+      {"N3", form.N5, "Сохранить файл объектов"}, {"N12", form.N10, "Видимость"},
+      {"N13", form.N10, "Гравитация"},           {"N32321", form.N11, "32х32"},
+      {"N64641", form.N11, "64х64"},             {"N1281281", form.N11, "128х128"},
+      {"N14", form.N11, "нет"},                  {"N16", form.N9, "Авто контроль"},
+      {"N01", form.N9, "Задержка вкл"},          {"N17", form.N9, "Предварительный просмотр"},
+      {"N19", form.N18, "Управление"},           {"N20", form.N18, "О программе"},
+  };
+  for (const TItem& item : items) {
+    auto* action = form.findChild<QAction*>(item.Name);
+    ASSERT_NE(action, nullptr) << item.Name;
+    EXPECT_EQ(action->text(), U(item.Caption)) << item.Name;
+    EXPECT_TRUE(item.Under->actions().contains(action)) << item.Name;
+  }
+  EXPECT_EQ(form.N1->title(), U("Файл"));
+  EXPECT_EQ(form.N5->title(), U("Объект"));
+  EXPECT_EQ(form.N9->title(), U("Настройки"));
+  EXPECT_EQ(form.N10->title(), U("Игрок..."));
+  EXPECT_EQ(form.N11->title(), U("Сетка..."));
+  EXPECT_EQ(form.N18->title(), U("Помощь"));
+  const QList<QAction*> bar = form.menuBar()->actions();
+  ASSERT_EQ(bar.size(), 4);
+  EXPECT_EQ(bar[0], form.N1->menuAction());
+  EXPECT_EQ(bar[3], form.N18->menuAction());
+  EXPECT_TRUE(form.N9->actions().contains(form.N10->menuAction()));
+  EXPECT_TRUE(form.N9->actions().contains(form.N11->menuAction()));
+
+  EXPECT_EQ(form.N14->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+  EXPECT_EQ(form.N17->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  // Ticks at start.
+  EXPECT_FALSE(form.N12->isChecked());
+  EXPECT_FALSE(form.N13->isChecked());
+  EXPECT_TRUE(form.N16->isChecked());
+  EXPECT_TRUE(form.N01->isChecked());
+  EXPECT_FALSE(form.N17->isChecked());
+  for (QAction* grid : {form.N32321, form.N64641, form.N1281281, form.N14}) EXPECT_FALSE(grid->isCheckable());
+}
+
+TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  EXPECT_EQ(form.DXTimer1().Interval(), 14);  // set when the drawing area initialised
+  form.N01->trigger();
+  EXPECT_FALSE(form.N01->isChecked());
+  EXPECT_EQ(form.DXTimer1().Interval(), 0);
+  form.N17->trigger();
+  EXPECT_TRUE(form.N17->isChecked());
+  EXPECT_EQ(form.Context().EditMode, 0);
+  form.N14->trigger();
+  EXPECT_EQ(form.Context().GridVisible, 0);
+  form.N1281281->trigger();
+  EXPECT_EQ(form.Context().GridSize, 128);
+  EXPECT_EQ(form.Context().GridVisible, 1);
+  form.N16->trigger();
+  EXPECT_FALSE(form.N16->isChecked());
+  EXPECT_FALSE(form.Editor().Ticks.N16);
+  form.N8->trigger();  // no objects file yet
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_EQ(f.Dialogs.Messages()[0], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
+}
+
+TEST(MainFormPanel, TypeChoiceAppliesFieldsAndPlane) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  form.ComboBox1->setCurrentIndex(9);
+  emit form.ComboBox1->activated(9);
+  EXPECT_EQ(form.UpDown1->value(), 4);
+  EXPECT_EQ(form.Context().CurrentPlane, 4);
+  EXPECT_FALSE(form.UpDown1->isEnabled());
+  EXPECT_FALSE(form.UpDown3->isEnabled());
+  EXPECT_FALSE(form.UpDown2->isEnabled());
+  form.ComboBox1->setCurrentIndex(4);
+  emit form.ComboBox1->activated(4);
+  EXPECT_TRUE(form.UpDown1->isEnabled());
+  EXPECT_EQ(form.UpDown1->value(), 1);
+  // The spinner's click sets the plane.
+  form.UpDown1->stepUp();
+  EXPECT_EQ(form.Context().CurrentPlane, 2);
+}
+
+TEST(MainFormInput, ArrowKeysScrollAndNeverMoveTheFocusedList) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  form.ComboBox1->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), form.ComboBox1);
+  SendKey(form.ComboBox1, Qt::Key_Down);
+  SendKey(form.ComboBox1, Qt::Key_Right);
+  EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  EXPECT_EQ(form.Context().Matrix->GetOriginX(), 1);
+  EXPECT_EQ(f.Root().X, -32);
+
+  form.UpDown2->setFocus();
+  SendKey(form.UpDown2, Qt::Key_Up);
+  EXPECT_EQ(form.UpDown2->value(), 0);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 0);
+  // Typed characters still reach the field.
+  form.UpDown2->Edit()->selectAll();
+  SendKey(form.UpDown2, Qt::Key_7, "7");
+  EXPECT_EQ(form.Edit2->text(), "7");
+}
+
+TEST(MainFormInput, KeysFillTheHeldTableWhileInFront) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
+  QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : &form, &press);
+  EXPECT_TRUE(form.Context().DXInput1.IsKeyDown('D'));
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, "d");
+  QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : &form, &release);
+  EXPECT_FALSE(form.Context().DXInput1.IsKeyDown('D'));
+}
+
+TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  const int32_t before = f.Root().SpriteCount;
+  QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
+  EXPECT_EQ(f.Root().SpriteCount, before + 1);  // nothing chosen: a bare object
+  QTest::mouseClick(form.DXDraw1, Qt::RightButton, Qt::NoModifier, QPoint(70, 40));
+  EXPECT_TRUE(f.Dialogs.Messages().empty());  // nothing visible under the cursor
+  EXPECT_EQ(f.Root().SpriteCount, before + 1);
+
+  const QPointF at(100, 100);
+  QWheelEvent down(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.DXDraw1, &down);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 2);
+  QWheelEvent up(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.DXDraw1, &up);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+}
+
+TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  form.Editor().DXTimer1Timer(1);
+  EXPECT_EQ(f.Terminated, 0);
+  EXPECT_EQ(form.DXDraw1->Surface().Pixel(16, 200), 128);
+  EXPECT_EQ(form.DXDraw1->Surface().Pixel(0, 200), 0);
+  EXPECT_FALSE(form.DXDraw1->PresentedImage().isNull());
+  form.Context().SetCaption("Health: 100");
+  EXPECT_EQ(form.windowTitle(), "Health: 100");
+}
+
+TEST(MainFormFrame, UnshownWindowEndsTheProgramAtTheFirstTick) {
+  TFormFixture f;
+  f.Form.Editor().DXTimer1Timer(1);
+  EXPECT_EQ(f.Terminated, 1);
+}
+
+TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
+  QTemporaryDir dir;
+  TScriptedDialogService dialogs;
+  TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
+  ASSERT_NE(windows.Form1, nullptr);
+  ASSERT_NE(windows.Form2, nullptr);
+  ASSERT_NE(windows.Form3, nullptr);
+  ASSERT_NE(windows.Form4, nullptr);
+  EXPECT_FALSE(windows.Form2->isVisible());
+  EXPECT_FALSE(windows.Form3->isVisible());
+  EXPECT_FALSE(windows.Form4->isVisible());
+  EXPECT_EQ(windows.Form1->windowTitle(), "Form1");
+  EXPECT_NE(windows.Form1->Editor().Form2, nullptr);
+  EXPECT_NE(windows.Form1->Editor().Form3, nullptr);
+  EXPECT_EQ(windows.Form1->Context().ExecutableDir, dir.path().toStdString() + "/");
+  // Nothing is made that needs the drawing area until it initialises.
+  EXPECT_EQ(windows.Form1->Context().Matrix, nullptr);
+  windows.Form1->show();
+  EXPECT_NE(windows.Form1->Context().Matrix, nullptr);
+  EXPECT_EQ(windows.Form1->Context().GridSize, 32);
+}
