@@ -288,3 +288,16 @@ TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
   EXPECT_NE(windows.Form1->Context().Matrix, nullptr);
   EXPECT_EQ(windows.Form1->Context().GridSize, 32);
 }
+
+TEST(MainFormFrame, TheFrameTimerRunsFromTheEventLoopOnceShown) {
+  TFormFixture f;
+  f.ShowActive();
+  ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+  EXPECT_TRUE(f.Form.DXTimer1().Started());
+  // Without the frame delay a tick comes at every pass of the loop, whatever the clock says.
+  f.Form.N01->trigger();
+  for (int pass = 0; pass < 5; ++pass) QCoreApplication::processEvents();
+  EXPECT_FALSE(f.Form.DXDraw1->PresentedImage().isNull());
+  EXPECT_EQ(f.Form.DXDraw1->Surface().Pixel(16, 200), 128);
+  EXPECT_EQ(f.Terminated, 0);
+}
