@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QFrame>
@@ -254,6 +255,11 @@ void TForm1::changeEvent(QEvent* event) {
   const bool active = isActiveWindow();
   context_->DXInput1.SetForeground(active);
   if (!active) context_->DXInput1.ReleaseAllKeys();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted() && editor_->Terminate) editor_->Terminate();
 }
 
 // ---- side panel ------------------------------------------------------------

@@ -125,6 +125,8 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Closing the main window ends the program, whatever other windows are open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls(QWidget* client);

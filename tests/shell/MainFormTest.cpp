@@ -301,3 +301,11 @@ TEST(MainFormFrame, TheFrameTimerRunsFromTheEventLoopOnceShown) {
   EXPECT_EQ(f.Form.DXDraw1->Surface().Pixel(16, 200), 128);
   EXPECT_EQ(f.Terminated, 0);
 }
+
+TEST(MainFormFrame, ClosingTheMainWindowEndsTheProgramWithoutAsking) {
+  TFormFixture f;
+  f.ShowActive();
+  f.Form.close();
+  EXPECT_EQ(f.Terminated, 1);
+  EXPECT_TRUE(f.Dialogs.Asked.empty());
+}
