@@ -178,12 +178,5 @@ TEST_F(MonstersDataBaseTest, GetRecordOutsideTheTableIsAListError) {
   EXPECT_THROW(db.GetRecord(-1), EListError);
 }
 
-TEST_F(MonstersDataBaseTest, GetRecordReturnsACopy) {
-  db.LoadFromFile(WriteMonsterFile("1.mon", HandMadeMonster("A")));
-  TMonsterRecord copy = db.GetRecord(0);
-  copy.HealthMin = 1;
-  EXPECT_EQ(db.GetRecord(0).HealthMin, 10);
-}
-
 }  // namespace
 }  // namespace kestrilo

@@ -93,16 +93,6 @@ TEST_F(ObjectDataBaseTest, LookupsTakeTheFirstOfEqualNames) {
   EXPECT_EQ(cp1251::ToUtf8(db.NameOfNumber(-1)), "пустая");
 }
 
-TEST_F(ObjectDataBaseTest, FindByNameReturnsACopy) {
-  db.Records = {Entry(otLift, 1, "Лифт")};
-  TObjectRecord r = db.FindByName(W1251("Лифт"));
-  r.LiftHeight = 9;
-  EXPECT_EQ(db.Records[0].LiftHeight, 0);
-  TObjectRecord e = db.FindByName("none");
-  e.Number = 3;
-  EXPECT_EQ(db.EmptyRecord.Number, -1);
-}
-
 TEST_F(ObjectDataBaseTest, FillNameListListsEveryEntryOfTheTypeInOrder) {
   db.Records = {Entry(otWall, 1, "Б"), Entry(otLift, 2, "Лифт"), Entry(otWall, 3, "А"), Entry(otWall, 4, "Б")};
   std::vector<std::string> list = {"old"};

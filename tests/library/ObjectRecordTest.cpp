@@ -133,20 +133,5 @@ TEST(ObjectRecordLayout, EmptyRecord) {
   EXPECT_EQ(e.AnimSpeed, 0.0);
 }
 
-TEST(ObjectTypeCodes, HaveTheirFixedValues) {
-  EXPECT_EQ(otWall, 0);
-  EXPECT_EQ(otLift, 1);
-  EXPECT_EQ(otKey, 2);
-  EXPECT_EQ(otDoor, 3);
-  EXPECT_EQ(otBackground, 4);
-  EXPECT_EQ(otMonster, 5);
-  EXPECT_EQ(otMedKit, 6);
-  EXPECT_EQ(otAmmo, 7);
-  EXPECT_EQ(otTrap, 8);
-  EXPECT_EQ(otPlayer, 9);
-  EXPECT_EQ(otDynamic, 10);
-  EXPECT_EQ(otEmpty, 255);
-}
-
 }  // namespace
 }  // namespace kestrilo
