@@ -334,6 +334,8 @@ TEST_F(ObjectDataBaseTest, ASaveThatCannotWriteTheGraphicsFileLeavesTheOldPair) 
   }
   EXPECT_EQ(ReadWholeFile(path), "old objects");
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("test.dxg")));
+  // No half-written temporary is left beside them.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 3);  // bitmap + pair
 }
 
 TEST_F(ObjectDataBaseTest, ASaveIntoAMissingFolderWritesNothing) {
