@@ -52,6 +52,8 @@ void THashCollection::Delete(int32_t index) {
   ItemRemoving(*item);
   for (size_t i = static_cast<size_t>(index) + 1; i < items_.size(); ++i) --items_[i]->index_;
   Unfile(*item);
+  item->index_ = -1;
+  retired_.push_back(std::move(items_[static_cast<size_t>(index)]));
   items_.erase(items_.begin() + index);
 }
 

@@ -30,7 +30,7 @@ class THashCollectionItem {
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name);
 
-  // The item's position in its collection.
+  // The item's position in its collection (-1 once deleted).
   int32_t Index() const { return index_; }
   THashCollection* Collection() const { return collection_; }
   uint8_t Bucket() const { return bucket_; }
@@ -58,7 +58,8 @@ class THashCollection {
   // The position of the item most recently filed under the name (letter case
   // ignored), or -1.
   int32_t IndexOf(std::string_view name) const;
-  // "List index out of bounds (%d)" outside 0..Count-1.
+  // "List index out of bounds (%d)" outside 0..Count-1. The item leaves the
+  // list and its name chain at once; see `retired_` for its memory.
   void Delete(int32_t index);
   void Clear();
 
@@ -76,6 +77,11 @@ class THashCollection {
   void Unfile(THashCollectionItem& item);
   std::vector<std::unique_ptr<THashCollectionItem>> items_;
   std::array<THashCollectionItem*, 256> buckets_{};
+  // Sprites keep plain pointers to the pictures they draw, and reloading a
+  // library replaces every item under them. A deleted item therefore stays
+  // allocated, emptied by `ItemRemoving`, until the collection itself goes,
+  // so that such a pointer finds an item that draws nothing, never freed memory.
+  std::vector<std::unique_ptr<THashCollectionItem>> retired_;
 };
 
 }  // namespace kestrilo

@@ -88,7 +88,7 @@ void TPicture::LoadFromData(const std::string& kind, std::string bytes) {
 
 void TPicture::Clear() {
   kind_.clear();
-  data_.clear();
+  std::string().swap(data_);  // give the memory back, not just the length
   image_ = QImage();
 }
 

@@ -151,7 +151,10 @@ TPictureCollectionItem* TPictureCollection::Find(std::string_view name) const {
 }
 
 void TPictureCollection::ItemRemoving(THashCollectionItem& item) {
-  static_cast<TPictureCollectionItem&>(item).FreeFrames();
+  // What is left of a deleted item is an empty shell that draws nothing.
+  auto& picture = static_cast<TPictureCollectionItem&>(item);
+  picture.Finalize();
+  picture.Picture.Clear();
 }
 
 void TPictureCollection::LoadFromFile(const std::string& path) {

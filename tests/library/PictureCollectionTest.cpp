@@ -312,5 +312,23 @@ TEST_F(PictureCollectionTest, DeletingABoundItemFreesIt) {
   EXPECT_EQ(pictures.Find("b")->SurfaceCount(), 1);
 }
 
+TEST_F(PictureCollectionTest, PointerToADeletedItemFindsAnEmptyItem) {
+  // A sprite may still hold a picture that a reload has replaced.
+  TPictureCollectionItem* item = AddPicture(64, 32, 32, 32);
+  item->SetName("old");
+  Bind();
+  pictures.Clear();
+  EXPECT_EQ(pictures.Count(), 0);
+  EXPECT_EQ(item->Index(), -1);
+  EXPECT_FALSE(item->Prepared());
+  EXPECT_FALSE(item->Picture.HasGraphic());
+  EXPECT_EQ(item->PatternCount(), 0);
+  EXPECT_EQ(DrawnTopLeft(*item, 0), kBlank);
+  item->SetName("renamed");  // not filed again: the collection no longer knows it
+  EXPECT_EQ(pictures.IndexOf("renamed"), -1);
+  pictures.Restore();
+  EXPECT_EQ(DrawnTopLeft(*item, 0), kBlank);
+}
+
 }  // namespace
 }  // namespace kestrilo

@@ -1,0 +1,164 @@
+// kestrilo-tool pictures list / add / extract, run as the designer runs it.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+
+#include "library/PictureCollection.h"
+#include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
+#include "tests/library/PictureTestSupport.h"
+
+namespace kestrilo {
+namespace {
+
+using picturetest::Bitmap24;
+using picturetest::TScratch;
+using picturetest::WriteBytes;
+
+struct TRun {
+  int ExitCode = -1;
+  std::string Out, Err;
+};
+
+TRun RunTool(const std::vector<std::string>& args) {
+  QStringList arguments;
+  for (const std::string& a : args) arguments << QString::fromStdString(a);
+  QProcess process;
+  process.start(QStringLiteral(KESTRILO_TOOL_PATH), arguments);
+  process.waitForFinished(60000);
+  TRun run;
+  run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.Out = process.readAllStandardOutput().toStdString();
+  run.Err = process.readAllStandardError().toStdString();
+  return run;
+}
+
+class PicturesToolTest : public ::testing::Test {
+ protected:
+  PicturesToolTest() {
+    // Left half red, right half blue, 64 x 32.
+    WriteBytes(Path("strip.bmp"), Bitmap24(64, 32, [](int x, int) { return x < 32 ? 0x0000FFu : 0xFF0000u; }));
+  }
+  std::string Path(const std::string& name) const { return scratch.Path(name); }
+  TPictureCollection Load(const std::string& name) const {
+    TPictureCollection pictures;
+    pictures.LoadFromFile(Path(name));
+    return pictures;
+  }
+  TScratch scratch;
+};
+
+TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
+  const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  const TPictureCollection pictures = Load("a.dxg");
+  ASSERT_EQ(pictures.Count(), 1);
+  const TPictureCollectionItem& item = *pictures.Items(0);
+  EXPECT_EQ(item.Name(), W1251("Дверь"));
+  EXPECT_EQ(item.PatternWidth, 32);
+  EXPECT_EQ(item.PatternCount(), 2);
+  EXPECT_EQ(item.Picture.Kind(), "TBitmap");
+  EXPECT_EQ(item.Picture.Data(), ReadWholeFile(Path("strip.bmp")));
+  // Defaults where no option was given.
+  EXPECT_TRUE(item.Transparent);
+  EXPECT_FALSE(item.SystemMemory);
+  EXPECT_EQ(item.TransparentColor(), 0u);
+}
+
+TEST_F(PicturesToolTest, AddAppendsWithEveryOption) {
+  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "first"}).ExitCode, 0);
+  const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16",
+                            "8", "--skip", "2", "3", "--transparent", "0", "--key", "0x00FF00", "--system-memory", "1"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  const TPictureCollection pictures = Load("a.dxg");
+  ASSERT_EQ(pictures.Count(), 2);
+  const TPictureCollectionItem& item = *pictures.Items(1);
+  EXPECT_EQ(item.Name(), "second");
+  EXPECT_EQ(item.PatternWidth, 16);
+  EXPECT_EQ(item.PatternHeight, 8);
+  EXPECT_EQ(item.SkipWidth, 2);
+  EXPECT_EQ(item.SkipHeight, 3);
+  EXPECT_FALSE(item.Transparent);
+  EXPECT_TRUE(item.SystemMemory);
+  EXPECT_EQ(item.TransparentColor(), 0x00FF00u);
+}
+
+TEST_F(PicturesToolTest, KeyTakesDecimalHexAndColourNames) {
+  const std::pair<const char*, uint32_t> keys[] = {
+      {"255", 0xFFu}, {"0x1FFFFFFF", 0x1FFFFFFFu}, {"clFuchsia", 0xFF00FFu}, {"clnone", 0x1FFFFFFFu}};
+  for (const auto& [text, value] : keys) {
+    ASSERT_EQ(RunTool({"pictures", "add", Path("k.dxg"), Path("strip.bmp"), "--name", text, "--key", text}).ExitCode, 0);
+    const TPictureCollection pictures = Load("k.dxg");
+    EXPECT_EQ(pictures.Items(pictures.Count() - 1)->TransparentColor(), value) << text;
+  }
+}
+
+TEST_F(PicturesToolTest, ListPrintsEveryItemAsJson) {
+  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Игрок", "--pattern", "32", "16",
+                     "--key", "clFuchsia"})
+                .ExitCode,
+            0);
+  const TRun run = RunTool({"pictures", "list", Path("a.dxg"), "--json"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "[{\"index\":0,\"name\":\"Игрок\",\"kind\":\"TBitmap\",\"width\":64,\"height\":32,\"patternWidth\":32,"
+            "\"patternHeight\":16,\"skipWidth\":0,\"skipHeight\":0,\"frames\":4,\"systemMemory\":false,"
+            "\"transparent\":true,\"transparentColor\":\"clFuchsia\"}]\n");
+  const TRun text = RunTool({"pictures", "list", Path("a.dxg")});
+  ASSERT_EQ(text.ExitCode, 0);
+  EXPECT_NE(text.Out.find("\"Игрок\""), std::string::npos);
+  EXPECT_NE(text.Out.find("frames 4"), std::string::npos);
+}
+
+TEST_F(PicturesToolTest, ExtractWritesEachPictureAsHeld) {
+  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "a", "--key", "clRed"}).ExitCode, 0);
+  const TRun run = RunTool({"pictures", "extract", Path("a.dxg"), Path("out")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  QImage image(QString::fromStdString(Path("out/0.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 64);
+  EXPECT_EQ(image.height(), 32);
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));  // the key colour is still there
+  EXPECT_EQ(image.pixel(63, 31), qRgb(0, 0, 255));
+}
+
+TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
+  struct TCase {
+    std::vector<std::string> Args;
+    std::string Message;
+  };
+  WriteBytes(Path("picture.png"), "png");
+  const TCase cases[] = {
+      {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg")},
+      {{"pictures", "add", Path("a.dxg"), Path("strip.bmp")}, "Missing option --name"},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"}, "Unknown picture file extension (.png)"},
+      {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--key", "pink"},
+       "'pink' is not a valid color value"},
+      {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--pattern", "3x", "2"},
+       "'3x' is not a valid integer value"},
+      {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "日本"},
+       "'日本' cannot be stored: only Windows-1251 characters are allowed"},
+      {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--bogus"}, "Unknown option --bogus"},
+      {{"pictures", "frobnicate"}, "Unknown command: pictures frobnicate"},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = RunTool(c.Args);
+    EXPECT_EQ(run.ExitCode, 1) << c.Message;
+    EXPECT_EQ(run.Err.substr(0, c.Message.size()), c.Message);
+    EXPECT_TRUE(run.Out.empty()) << run.Out;
+  }
+  EXPECT_FALSE(FileExists(Path("a.dxg")));  // no failed add wrote anything
+}
+
+TEST_F(PicturesToolTest, AddDoesNotOverwriteADamagedFile) {
+  WriteBytes(Path("bad.dxg"), "not a graphics file");
+  const TRun run = RunTool({"pictures", "add", Path("bad.dxg"), Path("strip.bmp"), "--name", "x"});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Err, "Invalid stream format\n");
+  EXPECT_EQ(ReadWholeFile(Path("bad.dxg")), "not a graphics file");
+}
+
+}  // namespace
+}  // namespace kestrilo
