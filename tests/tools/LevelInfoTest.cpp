@@ -1,0 +1,95 @@
+// kestrilo-tool level info, run as the designers run it.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "matrix/Matrix.h"
+#include "platform/ScriptedDialogService.h"
+
+namespace kestrilo {
+namespace {
+
+struct TToolRun {
+  int ExitCode = -1;
+  std::string Out, Err;
+};
+
+TToolRun RunTool(const QStringList& args) {
+  QProcess process;
+  process.start(QString::fromUtf8(KESTRILO_TOOL_PATH), args);
+  EXPECT_TRUE(process.waitForFinished(60000));
+  return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+          process.readAllStandardError().toStdString()};
+}
+
+class LevelInfo : public ::testing::Test {
+ protected:
+  LevelInfo() {
+    auto m = std::make_unique<TMatrix>();
+    TMatrixCell lift;
+    lift.Kind = 1;
+    lift.ObjectNumber = 9;
+    lift.LiftHeight = -3;
+    lift.KeyCode = 200;
+    m->SetOrigin(10, 5);
+    m->PutObjectSized(lift, 64, 0, 32, 64);  // anchor (12, 5), part (13, 5)
+    m->Cells[0][0].Kind = 10;                 // solid, no anchor
+    m->BackPlanes[1][2][3] = 7;               // plane 4
+    m->BackPlanes[1][2][0] = 0;               // not above 0: not listed
+    TScriptedDialogService dialogs;
+    EXPECT_TRUE(m->SaveToFile(PathText(), dialogs));
+  }
+  QString Path() const { return dir.filePath("level.mtf"); }
+  std::string PathText() const { return Path().toStdString(); }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(LevelInfo, PrintsAnchorsSolidCellsAndBackPlaneEntriesAsJson) {
+  const TToolRun run = RunTool({"level", "info", Path(), "--json"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "{\"anchors\":[{\"x\":12,\"y\":5,\"kind\":1,\"objectNumber\":9,\"liftHeight\":-3,\"keyCode\":200}],"
+            "\"solidCells\":3,\"backPlanes\":[{\"x\":1,\"y\":2,\"plane\":4,\"objectNumber\":7}]}\n");
+}
+
+TEST_F(LevelInfo, PrintsText) {
+  const TToolRun run = RunTool({"level", "info", Path()});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "anchor\tx 12\ty 5\tkind 1\tobjectNumber 9\tliftHeight -3\tkeyCode 200\n"
+            "solidCells 3\n"
+            "backPlane\tx 1\ty 2\tplane 4\tobjectNumber 7\n");
+}
+
+TEST_F(LevelInfo, MissingFilesAreReported) {
+  const TToolRun none = RunTool({"level", "info", dir.filePath("none.mtf")});
+  EXPECT_EQ(none.ExitCode, 1);
+  EXPECT_EQ(none.Err, "Нет файла с таким именем!\n");
+  EXPECT_TRUE(none.Out.empty());
+
+  std::filesystem::remove(dir.filePath("levelmtb").toStdString());
+  const TToolRun half = RunTool({"level", "info", Path()});
+  EXPECT_EQ(half.ExitCode, 1);
+  EXPECT_EQ(half.Err, "Cannot open file " + dir.filePath("levelmtb").toStdString() + "\n");
+  EXPECT_TRUE(half.Out.empty());
+}
+
+TEST_F(LevelInfo, ShortFileIsAReadError) {
+  std::filesystem::resize_file(PathText(), 1000);
+  const TToolRun run = RunTool({"level", "info", Path()});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Err, "Stream read error\n");
+}
+
+TEST_F(LevelInfo, WrongArgumentsFail) {
+  EXPECT_EQ(RunTool({"level", "info"}).ExitCode, 1);
+  EXPECT_EQ(RunTool({"level", "info", Path(), "--xml"}).ExitCode, 1);
+}
+
+}  // namespace
+}  // namespace kestrilo

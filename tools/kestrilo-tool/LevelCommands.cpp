@@ -1,0 +1,110 @@
+#include "LevelCommands.h"
+
+#include <memory>
+
+#include "ToolSupport.h"
+#include "matrix/Matrix.h"
+#include "matrix/MatrixFile.h"
+#include "platform/Errors.h"
+#include "platform/ScriptedDialogService.h"
+
+namespace kestrilo::tool {
+namespace {
+
+struct TAnchor {
+  int32_t X, Y;
+  TMatrixCell Cell;
+};
+
+struct TBackPlaneEntry {
+  int32_t X, Y, Plane, ObjectNumber;
+};
+
+// What the command reports, gathered in file order (column by column).
+struct TLevelSummary {
+  std::vector<TAnchor> Anchors;
+  int32_t SolidCells = 0;
+  std::vector<TBackPlaneEntry> BackPlanes;
+};
+
+TLevelSummary Summarize(const TMatrix& matrix) {
+  TLevelSummary summary;
+  for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
+    for (int32_t y = 0; y < TMatrix::kRows; ++y) {
+      const TMatrixCell& cell = matrix.Cells[x][y];
+      if (!cell.IsFree()) ++summary.SolidCells;
+      if (cell.ObjectNumber >= 0) summary.Anchors.push_back({x, y, cell});
+      for (int32_t plane = 1; plane <= TMatrix::kBackPlaneCount; ++plane) {
+        const int32_t number = matrix.BackPlanes[x][y][plane - 1];
+        if (number > 0) summary.BackPlanes.push_back({x, y, plane, number});
+      }
+    }
+  }
+  return summary;
+}
+
+void PrintAsJson(const TLevelSummary& summary, std::ostream& out) {
+  TJsonWriter json;
+  json.BeginObject();
+  json.Key("anchors").BeginArray();
+  for (const TAnchor& a : summary.Anchors) {
+    json.BeginObject();
+    json.Key("x").Number(a.X);
+    json.Key("y").Number(a.Y);
+    json.Key("kind").Number(a.Cell.Kind);
+    json.Key("objectNumber").Number(a.Cell.ObjectNumber);
+    json.Key("liftHeight").Number(a.Cell.LiftHeight);
+    json.Key("keyCode").Number(a.Cell.KeyCode);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("solidCells").Number(summary.SolidCells);
+  json.Key("backPlanes").BeginArray();
+  for (const TBackPlaneEntry& e : summary.BackPlanes) {
+    json.BeginObject();
+    json.Key("x").Number(e.X);
+    json.Key("y").Number(e.Y);
+    json.Key("plane").Number(e.Plane);
+    json.Key("objectNumber").Number(e.ObjectNumber);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  out << json.Text() << "\n";
+}
+
+void PrintAsText(const TLevelSummary& summary, std::ostream& out) {
+  for (const TAnchor& a : summary.Anchors) {
+    out << "anchor\tx " << a.X << "\ty " << a.Y << "\tkind " << int(a.Cell.Kind) << "\tobjectNumber "
+        << a.Cell.ObjectNumber << "\tliftHeight " << int(a.Cell.LiftHeight) << "\tkeyCode " << int(a.Cell.KeyCode)
+        << "\n";
+  }
+  out << "solidCells " << summary.SolidCells << "\n";
+  for (const TBackPlaneEntry& e : summary.BackPlanes) {
+    out << "backPlane\tx " << e.X << "\ty " << e.Y << "\tplane " << e.Plane << "\tobjectNumber " << e.ObjectNumber
+        << "\n";
+  }
+}
+
+}  // namespace
+
+int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
+  const TArguments arguments(args, {{"json", 0}});
+  arguments.ExpectPositional(1, "level info FILE.mtf [--json]");
+  const std::string& path = arguments.Positional(0, "FILE.mtf");
+  // The level is read exactly as the editor reads it, both files checked first.
+  auto matrix = std::make_unique<TMatrix>();
+  TScriptedDialogService dialogs;
+  if (!matrix->LoadFromFile(path, dialogs, nullptr, nullptr)) {
+    const std::vector<std::string> messages = dialogs.Messages();
+    throw EFOpenError(messages.empty() ? CannotOpenMessage(path) : messages.front());
+  }
+  const TLevelSummary summary = Summarize(*matrix);
+  if (arguments.Has("json"))
+    PrintAsJson(summary, out);
+  else
+    PrintAsText(summary, out);
+  return 0;
+}
+
+}  // namespace kestrilo::tool
