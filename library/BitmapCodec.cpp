@@ -20,6 +20,8 @@ constexpr uint32_t kCompressionBitfields = 3;
 constexpr uint64_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kRgbMasksHeaderSize = 52;
+constexpr uint32_t kRgbaMasksHeaderSize = 56;
 constexpr uint32_t kV4HeaderSize = 108;
 constexpr uint32_t kV5HeaderSize = 124;
 // OS/2 2.x headers are any size in this range except the Windows sizes 40, 52 and 56.
@@ -105,7 +107,8 @@ struct TInfoHeader {
 };
 
 bool IsWindowsHeaderSize(uint32_t size) {
-  return size == kInfoHeaderSize || size == 52 || size == 56 || size == kV4HeaderSize || size == kV5HeaderSize;
+  return size == kInfoHeaderSize || size == kRgbMasksHeaderSize || size == kRgbaMasksHeaderSize ||
+         size == kV4HeaderSize || size == kV5HeaderSize;
 }
 
 // Which header sizes a reader takes: a .bmp file knows every form, the packed
@@ -163,13 +166,10 @@ class TInfoHeaderReader {
     h.YDensity = in_.I32(at + 28);
     h.ColorsUsed = in_.U32(at + 32);
     if (h.Compression != kCompressionBitfields) return;
-    if (h.Size == kInfoHeaderSize) {
-      h.TrailingMaskBytes = 12;
-      for (int i = 0; i < 3; ++i) h.Masks[i] = in_.U32(at + 40 + 4 * i);
-    } else {
-      for (int i = 0; i < 3; ++i) h.Masks[i] = in_.U32(at + 40 + 4 * i);
-      if (h.Size >= 56) h.Masks[3] = in_.U32(at + 52);
-    }
+    // The colour masks follow a 40-byte header, and are part of the larger ones.
+    for (int i = 0; i < 3; ++i) h.Masks[i] = in_.U32(at + kInfoHeaderSize + 4 * i);
+    if (h.Size == kInfoHeaderSize) h.TrailingMaskBytes = 12;
+    else if (h.Size >= kRgbaMasksHeaderSize) h.Masks[3] = in_.U32(at + kRgbMasksHeaderSize);
   }
 
   // OS/2 2.x: the fields of the 40-byte header as far as the header reaches,
