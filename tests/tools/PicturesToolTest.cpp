@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <memory>
+
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
@@ -21,6 +23,12 @@ struct TRun {
   int ExitCode = -1;
   std::string Out, Err;
 };
+
+// The system's message stands on a line of its own in the error output (the
+// windowing library may warn about its environment before it, usage may follow).
+bool HasLine(const std::string& text, const std::string& line) {
+  return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
 
 TRun RunTool(const std::vector<std::string>& args) {
   QStringList arguments;
@@ -42,9 +50,9 @@ class PicturesToolTest : public ::testing::Test {
     WriteBytes(Path("strip.bmp"), Bitmap24(64, 32, [](int x, int) { return x < 32 ? 0x0000FFu : 0xFF0000u; }));
   }
   std::string Path(const std::string& name) const { return scratch.Path(name); }
-  TPictureCollection Load(const std::string& name) const {
-    TPictureCollection pictures;
-    pictures.LoadFromFile(Path(name));
+  std::unique_ptr<TPictureCollection> Load(const std::string& name) const {
+    auto pictures = std::make_unique<TPictureCollection>();
+    pictures->LoadFromFile(Path(name));
     return pictures;
   }
   TScratch scratch;
@@ -53,7 +61,8 @@ class PicturesToolTest : public ::testing::Test {
 TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
   const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
-  const TPictureCollection pictures = Load("a.dxg");
+  const auto loaded = Load("a.dxg");
+  const TPictureCollection& pictures = *loaded;
   ASSERT_EQ(pictures.Count(), 1);
   const TPictureCollectionItem& item = *pictures.Items(0);
   EXPECT_EQ(item.Name(), W1251("Дверь"));
@@ -72,7 +81,8 @@ TEST_F(PicturesToolTest, AddAppendsWithEveryOption) {
   const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16",
                             "8", "--skip", "2", "3", "--transparent", "0", "--key", "0x00FF00", "--system-memory", "1"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
-  const TPictureCollection pictures = Load("a.dxg");
+  const auto loaded = Load("a.dxg");
+  const TPictureCollection& pictures = *loaded;
   ASSERT_EQ(pictures.Count(), 2);
   const TPictureCollectionItem& item = *pictures.Items(1);
   EXPECT_EQ(item.Name(), "second");
@@ -90,7 +100,8 @@ TEST_F(PicturesToolTest, KeyTakesDecimalHexAndColourNames) {
       {"255", 0xFFu}, {"0x1FFFFFFF", 0x1FFFFFFFu}, {"clFuchsia", 0xFF00FFu}, {"clnone", 0x1FFFFFFFu}};
   for (const auto& [text, value] : keys) {
     ASSERT_EQ(RunTool({"pictures", "add", Path("k.dxg"), Path("strip.bmp"), "--name", text, "--key", text}).ExitCode, 0);
-    const TPictureCollection pictures = Load("k.dxg");
+    const auto loaded = Load("k.dxg");
+  const TPictureCollection& pictures = *loaded;
     EXPECT_EQ(pictures.Items(pictures.Count() - 1)->TransparentColor(), value) << text;
   }
 }
@@ -146,7 +157,7 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
   for (const TCase& c : cases) {
     const TRun run = RunTool(c.Args);
     EXPECT_EQ(run.ExitCode, 1) << c.Message;
-    EXPECT_EQ(run.Err.substr(0, c.Message.size()), c.Message);
+    EXPECT_TRUE(HasLine(run.Err, c.Message)) << run.Err;
     EXPECT_TRUE(run.Out.empty()) << run.Out;
   }
   EXPECT_FALSE(FileExists(Path("a.dxg")));  // no failed add wrote anything
@@ -156,7 +167,7 @@ TEST_F(PicturesToolTest, AddDoesNotOverwriteADamagedFile) {
   WriteBytes(Path("bad.dxg"), "not a graphics file");
   const TRun run = RunTool({"pictures", "add", Path("bad.dxg"), Path("strip.bmp"), "--name", "x"});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_EQ(run.Err, "Invalid stream format\n");
+  EXPECT_TRUE(HasLine(run.Err, "Invalid stream format")) << run.Err;
   EXPECT_EQ(ReadWholeFile(Path("bad.dxg")), "not a graphics file");
 }
 
