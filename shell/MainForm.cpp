@@ -394,8 +394,10 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       return false;
     }
     case QEvent::Wheel: {
-      auto* wheel = static_cast<QWheelEvent*>(event);
-      const int notches = wheel->angleDelta().y() / 120;
+      // Fine-grained wheels send parts of a notch; they add up to whole notches.
+      wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+      const int notches = wheelRemainder_ / 120;
+      wheelRemainder_ -= notches * 120;
       if (notches != 0) editor_->MouseWheel(notches);
       return true;
     }

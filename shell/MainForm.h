@@ -148,6 +148,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TLoadingWindow> form3Window_;
   TForm4* form4_ = nullptr;
   bool leftPressed_ = false;
+  int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
 };
 
 }  // namespace kestrilo

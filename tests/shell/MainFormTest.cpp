@@ -246,6 +246,13 @@ TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
                  Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.DXDraw1, &up);
   EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  // Half notches add up to one.
+  for (int half = 0; half < 2; ++half) {
+    QWheelEvent part(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -60), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.DXDraw1, &part);
+    EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1 + half);
+  }
 }
 
 TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
