@@ -1,0 +1,64 @@
+#include "SampleDataWriter.h"
+
+#include <QDir>
+
+#include "DemoLevel.h"
+#include "SampleLibrary.h"
+#include "SampleMonsters.h"
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/BinaryIO.h"
+#include "platform/DialogService.h"
+#include "platform/Errors.h"
+
+namespace kestrilo::sample {
+
+namespace {
+
+// The writers ask before replacing a file; the generator always replaces.
+class TReplaceAnswers : public TDialogService {
+ public:
+  TModalResult MessageBox(const std::string&, const std::string&, TMsgButtons) override {
+    return TModalResult::mrYes;
+  }
+  void ShowMessage(const std::string& text) override { throw EKestriloError(text); }
+  std::optional<std::string> OpenFile(const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
+};
+
+std::string Join(const std::string& dir, const std::string& name) {
+  return QDir(QString::fromStdString(dir)).filePath(QString::fromStdString(name)).toStdString();
+}
+
+}  // namespace
+
+const std::vector<std::string>& SampleDataFiles() {
+  static const std::vector<std::string> files = {"test.obj", "test.dxg", "1.mon", "DinObj.dxg", "matrix1.mtf",
+                                                 "matrix1mtb"};
+  return files;
+}
+
+void WriteSampleData(const std::string& dataDir) {
+  if (!QDir().mkpath(QString::fromStdString(dataDir))) throw EFCreateError("Cannot create file " + dataDir);
+  TReplaceAnswers answers;
+
+  TPictureCollection objectPictures;
+  TObjectDataBase library(&objectPictures);
+  FillSampleLibrary(library);
+  library.SaveToFile(Join(dataDir, "test.obj"), answers);
+
+  TByteWriter monsters;
+  for (const TMonsterRecord& record : SampleMonsterRecords()) record.WriteTo(monsters);
+  WriteFileAtomic(Join(dataDir, "1.mon"), monsters.Data());
+
+  TPictureCollection dynamicPictures;
+  FillDynamicPictures(dynamicPictures);
+  dynamicPictures.SaveToFile(Join(dataDir, "DinObj.dxg"));
+
+  const auto level = BuildDemoLevel(library);
+  level->SaveToFile(Join(dataDir, "matrix1.mtf"), answers);
+}
+
+}  // namespace kestrilo::sample
