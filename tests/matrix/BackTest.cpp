@@ -99,12 +99,5 @@ TEST_F(BackParallax, SeveralScrollsBetweenFramesAreFollowedAtOnce) {
   EXPECT_NEAR(back->X, 160.0 * 14.0 / 15.0, 1e-9);
 }
 
-TEST_F(BackParallax, AStoppedBackgroundDoesNotFollow) {
-  back->CanMove = false;
-  Scroll(1, 1);
-  Tick();
-  EXPECT_EQ(back->X, 0.0);
-}
-
 }  // namespace
 }  // namespace kestrilo

@@ -327,12 +327,5 @@ TEST(MatrixFile, ProgressBarsMoveAsRecordsAreRead) {
   for (int32_t i = 0; i <= 101; ++i) EXPECT_EQ(planes.Positions[i], i);
 }
 
-TEST(MatrixFile, DecodingRefusesShortImages) {
-  auto m = SampleLevel();
-  EXPECT_THROW(TMatrixFile::DecodeCells(std::string(100, '\0'), *m, nullptr), EReadError);
-  EXPECT_THROW(TMatrixFile::DecodeBackPlanes(std::string(479996, '\0'), *m, nullptr), EReadError);
-  EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel()));
-}
-
 }  // namespace
 }  // namespace kestrilo

@@ -5,7 +5,11 @@
 #include <cmath>
 #include <limits>
 
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
+#include "platform/Errors.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/matrix/MatrixTestSupport.h"
 
@@ -82,6 +86,52 @@ TEST(MatrixModel, FootprintDividesBy33) {
     EXPECT_TRUE(m->Cells[c.columns][0].IsFree());
     EXPECT_TRUE(m->Cells[0][c.rows].IsFree());
   }
+}
+
+class MatrixPlacementThroughTheLibrary : public ::testing::Test {
+ protected:
+  MatrixPlacementThroughTheLibrary() : database(&pictures) {
+    TPictureCollectionItem* item = pictures.Add();
+    item->SetName(W1251("Лифт"));
+    item->PatternWidth = 64;
+    item->PatternHeight = 32;
+    database.Records.push_back(Record(6, "Лифт"));
+    database.Records.push_back(Record(7, "Без картинки"));
+  }
+  static TObjectRecord Record(int32_t number, const char* name) {
+    TObjectRecord r;
+    r.ObjType = otLift;
+    r.Number = number;
+    r.Name = W1251(name);
+    return r;
+  }
+
+  TPictureCollection pictures;
+  TObjectDataBase database;
+  std::unique_ptr<TMatrix> m = NewMatrix();
+};
+
+TEST_F(MatrixPlacementThroughTheLibrary, FootprintComesFromTheFrameSize) {
+  m->PutObject(MakeCell(1, 6), 32, 32, database);
+  EXPECT_EQ(m->Cells[1][1].ObjectNumber, 6);
+  EXPECT_FALSE(m->Cells[2][1].IsFree());
+  EXPECT_EQ(CountSolid(*m), 2);
+}
+
+TEST_F(MatrixPlacementThroughTheLibrary, UnknownNumberCoversOneCell) {
+  m->PutObject(MakeCell(0, 99), 0, 0, database);
+  EXPECT_EQ(m->Cells[0][0].ObjectNumber, 99);
+  EXPECT_EQ(CountSolid(*m), 1);
+}
+
+TEST_F(MatrixPlacementThroughTheLibrary, MissingPicturePlacesNothing) {
+  try {
+    m->PutObject(MakeCell(1, 7), 0, 0, database);
+    FAIL() << "expected the picture collection's error";
+  } catch (const EPictureCollectionError& e) {
+    EXPECT_EQ(std::string(e.what()), "Image 'Без картинки' not found");
+  }
+  EXPECT_EQ(CountSolid(*m), 0);
 }
 
 TEST(MatrixModel, PlacementOverwritesWithoutChecking) {
@@ -242,14 +292,6 @@ TEST(MatrixModel, SetOriginIsLimitedToTheScrollRange) {
   m->SetOrigin(500, 500);
   EXPECT_EQ(m->GetOriginX(), 179);
   EXPECT_EQ(m->GetOriginY(), 134);
-}
-
-TEST(MatrixCell, RecordLayout) {
-  EXPECT_EQ(sizeof(TMatrixCell), 12u);
-  const TMatrixCell empty = EmptyMatrixCell();
-  EXPECT_TRUE(empty.IsFree());
-  EXPECT_EQ(empty.ObjectNumber, -1);
-  for (int8_t kind : {0, 4, 5, 10, 127, -2}) EXPECT_FALSE(MakeCell(kind, -1).IsFree());
 }
 
 }  // namespace
