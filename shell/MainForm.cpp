@@ -390,7 +390,8 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       // A click is a left press and release inside the drawing area; it comes before the release.
       if (button == TMouseButton::mbLeft && leftPressed_ && DXDraw1->rect().contains(at)) DXDraw1Click(at.x(), at.y());
       if (button == TMouseButton::mbLeft) leftPressed_ = false;
-      DXDraw1MouseUp(button, at.x(), at.y());
+      // A press inside keeps the mouse until its release; only a release over the area counts.
+      if (DXDraw1->rect().contains(at)) DXDraw1MouseUp(button, at.x(), at.y());
       return false;
     }
     case QEvent::Wheel: {

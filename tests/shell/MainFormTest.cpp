@@ -236,6 +236,10 @@ TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
   QTest::mouseClick(form.DXDraw1, Qt::RightButton, Qt::NoModifier, QPoint(70, 40));
   EXPECT_TRUE(f.Dialogs.Messages().empty());  // nothing visible under the cursor
   EXPECT_EQ(f.Root().SpriteCount, before + 1);
+  // A left press inside released outside the area is no click.
+  QTest::mousePress(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
+  QTest::mouseRelease(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(700, 40));
+  EXPECT_EQ(f.Root().SpriteCount, before + 1);
 
   const QPointF at(100, 100);
   QWheelEvent down(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
