@@ -6,6 +6,7 @@
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
+#include "platform/Errors.h"
 #include "world/PlayerSprite.h"
 
 using namespace kestrilo;
@@ -210,4 +211,25 @@ TEST(EditorExit, OnlyYesEndsTheProgram) {
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
   EXPECT_TRUE(f.Editor.N4Click());
   EXPECT_EQ(f.Terminated, 1);
+}
+
+namespace {
+// A dialog whose speed fields do not hold numbers.
+class TBadSpeedSource : public TFakeNewObjectSource {
+ public:
+  TNewObject Build(int32_t) override { throw EConvertError("'abc' is not a valid floating point value"); }
+};
+}  // namespace
+
+TEST(EditorObjects, BadAnimationSpeedAddsNothing) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+  TBadSpeedSource bad;
+  f.Editor.Form2 = &bad;
+  f.Editor.N6Click();
+  EXPECT_EQ(bad.ShownWith, std::vector<int32_t>{6});
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_EQ(f.Dialogs.Messages()[0], "'abc' is not a valid floating point value");
+  EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
 }

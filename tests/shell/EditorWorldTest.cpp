@@ -259,3 +259,17 @@ TEST(EditorKeys, WheelScrollsOneCellPerNotch) {
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 2);
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
 }
+
+TEST(EditorOpenObjects, EmptyDynamicGraphicsFileMakesNoHalfPortal) {
+  TEditorFixture f;
+  f.WriteSampleData(false);
+  TPictureCollection none;
+  none.SaveToFile(f.Path("Data/DinObj.dxg"));
+  f.OpenObjects();
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_EQ(f.Dialogs.Messages()[0], "List index out of bounds (0)");
+  EXPECT_EQ(f.CountOf("TDinamicPortal"), 0);
+  // The command ended there: no player, the library stays closed.
+  EXPECT_EQ(f.Context.PlayerSprite, nullptr);
+  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
+}
