@@ -193,16 +193,20 @@ TSidePanelUpdate TEditor::N15Click(const std::string& SelectedName, uint8_t Curr
     if (Dialogs.MessageBox("Удалить текущий объект ?", "Подтвердите удаление", TMsgButtons::YesNo) !=
         TModalResult::mrYes)
       return;
-    // The list is refilled whatever the deletion reported.
-    struct TRefill {
-      TEditor& editor; uint8_t type; TSidePanelUpdate& update;
-      ~TRefill() {
-        std::vector<std::string> names;
-        update.ObjectIndex = editor.Context.ObjectDataBase->FillNameList(type, names);
-        update.ObjectNames = std::move(names);
-      }
-    } refill{*this, CurrentType, update};
-    Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
+    // The list is refilled whatever the deletion reported: a failed picture
+    // deletion has already removed the entry.
+    const auto refill = [&] {
+      std::vector<std::string> names;
+      update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
+      update.ObjectNames = std::move(names);
+    };
+    try {
+      Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
+    } catch (...) {
+      refill();
+      throw;
+    }
+    refill();
   });
   return update;
 }

@@ -110,3 +110,22 @@ TEST(EditorErrors, AboutIsAPlainMessage) {
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_NE(f.Dialogs.Messages()[0].find("Kestrilo"), std::string::npos);
 }
+
+TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashing) {
+  TGameContext context;
+  TScriptedDialogService dialogs;
+  TEditor editor(context, dialogs);
+  editor.N2Click();
+  editor.FormKeyDown(37);
+  editor.DXDraw1Click(10, 10, {});
+  editor.N8Click();  // gated by the objects flag first
+  const auto messages = dialogs.Messages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[0], "The object library is not ready yet");
+  EXPECT_EQ(messages[1], "The matrix is not ready yet");
+  EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
+  int terminated = 0;
+  editor.Terminate = [&] { ++terminated; };
+  editor.DXTimer1Timer(1);  // no drawing area: the program ends
+  EXPECT_EQ(terminated, 1);
+}
