@@ -14,6 +14,7 @@
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
 #include "shell/HelpTexts.h"
+#include "shell/Recorder.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/DinamicPortal.h"
 #include "world/GameContext.h"
@@ -72,7 +73,9 @@ TSpriteEngine& TEditor::Root() const {
   return *Context.DXSpriteEngine1->Engine();
 }
 
-std::string TEditor::DataPath(const std::string& FileName) const { return Context.ExecutableDir + "Data/" + FileName; }
+std::string TEditor::DataPath(const std::string& FileName) const {
+  return (DataFolder.empty() ? Context.ExecutableDir + "Data/" : DataFolder) + FileName;
+}
 
 void TEditor::RedrawOverview(int32_t Plane) {
   if (!OverviewCanvas || !Context.Matrix || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
@@ -254,6 +257,7 @@ void TEditor::LoadMatrix() {
 
   const auto file = Dialogs.OpenFile(MatrixDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
   if (file) {
+    LevelFile = *file;
     if (Form3) Form3->ShowAndPaint();
     // A failed read leaves the loading window up and builds nothing.
     Context.Matrix->LoadFromFile(*file, Dialogs, Form3 ? Form3->MainBar() : nullptr,
@@ -426,6 +430,7 @@ void TEditor::DXTimer1Timer(int32_t LagCount) {
       return;
     }
     Context.DXInput1.UpdateInput();
+    if (Recorder) Recorder->RecordTick(Context.DXInput1, Context.EditMode);
     if (Context.DXSpriteEngine1) {
       Context.DXSpriteEngine1->Move(kFrameMoveCount);
       Context.DXSpriteEngine1->RemoveDead();

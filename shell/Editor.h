@@ -23,6 +23,7 @@ struct TGameContext;
 class TCanvas;
 class TDXDraw;
 class TDXTimer;
+class TInputRecorder;
 class TSpriteEngine;
 
 // The ticks of the Settings menu items that are state in their own right.
@@ -74,6 +75,13 @@ class TEditor {
   std::function<void()> Terminate;        // end the application
   std::function<int32_t()> CursorX;       // the mouse cursor's screen X
   int32_t DrawAreaLeft = 8;               // the drawing area's left edge in the window
+  // Keeps the held keys of every preview tick while a recording runs.
+  TInputRecorder* Recorder = nullptr;
+  // The folder of the data files, with its trailing separator; empty means
+  // "Data/" below the executable's folder (the headless tool points it elsewhere).
+  std::string DataFolder;
+  // The matrix file the last load read, empty before any (a recording is saved beside it).
+  std::string LevelFile;
 
   TSettingsTicks Ticks;
 

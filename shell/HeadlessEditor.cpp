@@ -1,0 +1,102 @@
+#include "shell/HeadlessEditor.h"
+
+#include <algorithm>
+
+#include "library/DXImageList.h"
+#include "platform/DXDraw.h"
+#include "platform/Surface.h"
+#include "sprites/DXSpriteEngine.h"
+
+namespace kestrilo {
+
+THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
+    : draw_(std::make_unique<TDXDraw>()), editor_(context_, dialogs_) {
+  editor_.DXDraw1 = draw_.get();
+  editor_.DataFolder = DataFolder;
+  if (!editor_.DataFolder.empty() && editor_.DataFolder.back() != '/') editor_.DataFolder += '/';
+  context_.ExecutableDir = editor_.DataFolder;
+  // The start-up order of the main window, with the drawing area initialised
+  // at once instead of at a first showing.
+  editor_.CreateComponents();
+  editor_.FormCreate();
+  draw_->OnInitialize = [this](TDXDraw*) { editor_.DXDraw1Initialize(); };
+  draw_->Initialize();
+  context_.Random.RandSeed = Seed;
+}
+
+THeadlessEditor::~THeadlessEditor() {
+  // The sprite tree and the picture lists leave the drawing area before it goes.
+  context_.DXSpriteEngine1.reset();
+  context_.DXImageList1.reset();
+  context_.DXImageList2.reset();
+}
+
+void THeadlessEditor::ThrowIfReported(size_t messagesBefore, const std::string& subject) {
+  const std::vector<std::string> shown = dialogs_.Messages();
+  if (shown.size() <= messagesBefore) return;
+  std::string text = subject + ": ";
+  for (size_t i = messagesBefore; i < shown.size(); ++i) text += (i == messagesBefore ? "" : "\n") + shown[i];
+  messagesTaken_ = shown.size();
+  throw EKestriloError(text);
+}
+
+void THeadlessEditor::OpenObjects() {
+  const size_t before = dialogs_.Messages().size();
+  editor_.N2Click();
+  ThrowIfReported(before, editor_.DataFolder);
+  if (!context_.PlayerSprite) throw EKestriloError("The objects file made no player");
+}
+
+void THeadlessEditor::LoadLevel(const std::string& Path) {
+  const size_t before = dialogs_.Messages().size();
+  dialogs_.FileAnswers.push_back(Path);
+  editor_.N8Click();
+  dialogs_.FileAnswers.clear();  // an answer the command did not ask for is not kept for later
+  ThrowIfReported(before, Path);
+}
+
+void THeadlessEditor::SetPreview(bool On) {
+  if (editor_.Ticks.N17 != On) editor_.N17Click();
+}
+
+void THeadlessEditor::SetGravity(bool On) {
+  if (editor_.Ticks.N13 != On) editor_.N13Click();
+}
+
+void THeadlessEditor::Tick(const THeldKeys& Keys) {
+  TDXInput& input = context_.DXInput1;
+  for (const uint32_t key : Keys) {
+    if (std::find(held_.begin(), held_.end(), key) != held_.end()) continue;
+    input.SetKeyDown(key, true);
+    editor_.FormKeyDown(key);
+  }
+  for (const uint32_t key : held_)
+    if (std::find(Keys.begin(), Keys.end(), key) == Keys.end()) input.SetKeyDown(key, false);
+  held_ = Keys;
+  editor_.DXTimer1Timer(1);
+  ++tickCount_;
+}
+
+QImage THeadlessEditor::Frame() const { return draw_->PresentedImage(); }
+
+void THeadlessEditor::DrawWorld(TSurface& Surface) {
+  TSpriteEngine& root = *context_.DXSpriteEngine1->Engine();
+  Surface.Fill(kFrameBackgroundPixel);
+  root.SetSurface(&Surface);
+  struct TRebind {
+    TSpriteEngine& root;
+    TSurface& back;
+    ~TRebind() { root.SetSurface(&back); }
+  } rebind{root, draw_->Surface()};
+  root.DrawAll();
+}
+
+std::vector<std::string> THeadlessEditor::TakeMessages() {
+  const std::vector<std::string> shown = dialogs_.Messages();
+  std::vector<std::string> fresh(shown.begin() + static_cast<std::ptrdiff_t>(std::min(messagesTaken_, shown.size())),
+                                 shown.end());
+  messagesTaken_ = shown.size();
+  return fresh;
+}
+
+}  // namespace kestrilo

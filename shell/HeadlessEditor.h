@@ -1,0 +1,81 @@
+// The editor without a window: the same command layer and frame step the main
+// window drives, over its own game context, a drawing area that is never
+// shown and a scripted dialog service. The command-line tool plays and
+// renders levels with it. A QApplication must exist (the drawing area is a
+// widget); the offscreen platform is enough.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ScriptedDialogService.h"
+#include "shell/Editor.h"
+#include "shell/ReplayScript.h"
+#include "world/GameContext.h"
+
+namespace kestrilo {
+
+class TDXDraw;
+class TSurface;
+
+class THeadlessEditor {
+ public:
+  // DataFolder holds test.obj with its graphics file, 1.mon and, optionally,
+  // DinObj.dxg. The generator is seeded with Seed right after start-up, before
+  // anything that draws from it is made.
+  THeadlessEditor(const std::string& DataFolder, uint32_t Seed);
+  ~THeadlessEditor();
+  THeadlessEditor(const THeadlessEditor&) = delete;
+  THeadlessEditor& operator=(const THeadlessEditor&) = delete;
+
+  // The open-objects command. Throws EKestriloError "DATA FOLDER: messages"
+  // with the messages the command showed (a missing file, a missing player
+  // picture...).
+  void OpenObjects();
+  // The load-matrix command, answering its file dialog with Path. Throws
+  // "PATH: messages" as OpenObjects does.
+  void LoadLevel(const std::string& Path);
+
+  // The preview and the player's gravity through their menu commands.
+  void SetPreview(bool On);
+  void SetGravity(bool On);
+
+  // One tick of the frame timer with exactly Keys held. A key that was not
+  // held in the previous tick is pressed first, reaching the editor's key
+  // handler as the window would deliver it (Space switches gravity on, the
+  // arrows scroll the view).
+  void Tick(const THeldKeys& Keys);
+  int32_t TickCount() const { return tickCount_; }
+
+  // What the drawing area shows after the last tick (grid and status lines included).
+  QImage Frame() const;
+  // Draws the world as it stands onto Surface, with no grid and no status
+  // lines: the background colour, then the sprite tree with the camera where
+  // the view stands. The drawing area is bound again afterwards.
+  void DrawWorld(TSurface& Surface);
+
+  // Messages shown since the last call (errors a tick ran into, for instance).
+  std::vector<std::string> TakeMessages();
+
+  TGameContext& Context() { return context_; }
+  TEditor& Editor() { return editor_; }
+
+ private:
+  void ThrowIfReported(size_t messagesBefore, const std::string& subject);
+
+  TScriptedDialogService dialogs_;
+  TGameContext context_;
+  std::unique_ptr<TDXDraw> draw_;
+  TEditor editor_;
+  THeldKeys held_;
+  int32_t tickCount_ = 0;
+  size_t messagesTaken_ = 0;
+};
+
+// The raw pixel value the frame step fills the back buffer with.
+constexpr uint16_t kFrameBackgroundPixel = 128;
+
+}  // namespace kestrilo

@@ -1,0 +1,42 @@
+// Keeps the keys held in each preview tick so that a level played once in the
+// window can be replayed headless afterwards (see ReplayScript.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/ReplayScript.h"
+
+namespace kestrilo {
+
+class TDXInput;
+
+class TInputRecorder {
+ public:
+  // Begins a new recording; what was kept before is dropped.
+  void Start();
+  // Ends the recording; what was kept stays until the next Start.
+  void Stop() { recording_ = false; }
+  bool Recording() const { return recording_; }
+
+  // Called by the frame step once per tick, after the keyboard was polled.
+  // Only ticks with the preview on (EditMode 0) count: the headless player
+  // runs every tick with the preview on, so its tick n is the n-th kept here.
+  void RecordTick(const TDXInput& Input, uint8_t EditMode);
+
+  // Preview ticks kept so far.
+  int32_t Ticks() const { return ticks_; }
+  const TReplayScript& Script() const { return script_; }
+
+  // The keys the window's keyboard holds now, as the input polling counts
+  // them (none while the window is in the background), limited to the keys
+  // a replay can name.
+  static THeldKeys HeldKeys(const TDXInput& Input);
+
+ private:
+  bool recording_ = false;
+  int32_t ticks_ = 0;
+  TReplayScript script_;
+};
+
+}  // namespace kestrilo
