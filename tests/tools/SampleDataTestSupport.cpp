@@ -1,0 +1,73 @@
+#include "SampleDataTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include "library/DXImageList.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo::sampletest {
+
+int RunGenerator(const std::string& dataDir, std::string* errorOutput) {
+  QProcess process;
+  process.start(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {QString::fromStdString(dataDir)});
+  process.waitForFinished(120000);
+  if (errorOutput) *errorOutput = process.readAllStandardError().toStdString();
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  return QDir(QString::fromStdString(dir)).filePath(QString::fromStdString(name)).toStdString();
+}
+
+TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, Dialogs) {
+  GeneratorFailed = RunGenerator(DataDir()) != 0;
+  Context.ExecutableDir = ExecutableDir();
+  Editor.DXDraw1 = &Draw;
+  Editor.DXTimer1 = &Timer;
+  Editor.CursorX = [] { return 0; };
+  Editor.CreateComponents();
+  Editor.FormCreate();
+  Draw.OnInitialize = [this](TDXDraw*) { Editor.DXDraw1Initialize(); };
+  Draw.Initialize();
+  // Monsters draw from the program's generator; a fixed seed replays a run exactly.
+  Context.Random.RandSeed = 20261207;
+}
+
+TSampleEditor::~TSampleEditor() {
+  // The sprite tree and the picture lists leave the drawing area first.
+  Context.DXSpriteEngine1.reset();
+  Context.DXImageList1.reset();
+  Context.DXImageList2.reset();
+}
+
+void TSampleEditor::LoadDemoLevel() {
+  Dialogs.FileAnswers.push_back(JoinPath(DataDir(), "matrix1.mtf"));
+  Editor.N8Click();
+}
+
+void TSampleEditor::StartPreview() {
+  Editor.N14Click();  // grid off
+  Editor.N17Click();  // preview on
+}
+
+void TSampleEditor::Hold(uint32_t key, bool down) {
+  Context.DXInput1.SetKeyDown(key, down);
+  if (down) Editor.FormKeyDown(key);
+}
+
+TSpriteEngine& TSampleEditor::Root() const { return *Context.DXSpriteEngine1->Engine(); }
+
+std::vector<TSprite*> TSampleEditor::SpritesOf(std::string_view className) const {
+  std::vector<TSprite*> found;
+  const TSpriteEngine& root = Root();
+  for (int32_t i = 0; i < root.ChildCount(); ++i) {
+    TSprite* child = root.Child(i);
+    if (!child->IsDead && className == child->ClassName()) found.push_back(child);
+  }
+  return found;
+}
+
+}  // namespace kestrilo::sampletest
