@@ -1,0 +1,143 @@
+// The frame step on large levels: the stress level and the scaling runs, with
+// the engine's indexed walks and with the straightforward full-tree walks.
+// Every tick is timed on its own; the counters give the median (and the 90th
+// percentile) over the run, the framework's time is the mean.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/DXDraw.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
+#include "support/BenchEditor.h"
+#include "support/StressFolder.h"
+#include "support/TickTimes.h"
+
+namespace kestrilo::bench {
+namespace {
+
+constexpr uint32_t kSeed = 4242;
+constexpr int kTicks = 1000;           // ticks of a measured run
+constexpr int kReferenceTicks = 50;    // ticks of a side-by-side run (the reference is slow)
+
+// The data folder of the whole process: written once, read by every benchmark.
+const TStressFolder& Folder() {
+  static const TStressFolder folder;
+  return folder;
+}
+
+// An editor with the level loaded, the preview running and the first tick done
+// (which frees nothing but settles the engine's index).
+std::unique_ptr<TBenchEditor> LoadedWorld(const std::string& level, bool reference) {
+  auto editor = std::make_unique<TBenchEditor>(Folder().Path(), kSeed);
+  editor->OpenObjects();
+  editor->LoadLevel(level);
+  editor->StartPreview();
+  editor->Root().UseReferenceAlgorithms = reference;
+  editor->Tick();
+  return editor;
+}
+
+void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchEditor& world, int32_t monsters) {
+  state.counters["median_ms"] = times.Quantile(0.5) * 1e3;
+  state.counters["p90_ms"] = times.Quantile(0.9) * 1e3;
+  state.counters["sprites"] = const_cast<TBenchEditor&>(world).Root().SpriteCount;
+  state.counters["monsters"] = monsters;
+}
+
+void RunTicks(benchmark::State& state, const std::string& level, int32_t monsters) {
+  auto world = LoadedWorld(level, false);
+  TTickTimes times;
+  for (auto _ : state) times.Time([&] { world->Tick(); });
+  ReportTicks(state, times, *world, monsters);
+}
+
+// The stress level: half the main plane walled, every back-plane entry
+// decorated, 500 hunting monsters and the player with gravity.
+void BM_StressTick(benchmark::State& state) {
+  RunTicks(state, Folder().Level("stress", StressLevelSpec()), StressLevelSpec().Monsters);
+}
+BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
+
+// The parts of the stress tick, each timed on its own over the same ticks.
+void BM_StressTickParts(benchmark::State& state) {
+  auto world = LoadedWorld(Folder().Level("stress", StressLevelSpec()), false);
+  TGameContext& context = world->Context();
+  TDXDraw& draw = *world->Editor().DXDraw1;
+  TTickTimes move, removeDead, fill, drawAll, overlay, present;
+  for (auto _ : state) {
+    context.DXInput1.UpdateInput();
+    move.Time([&] { context.DXSpriteEngine1->Move(16); });
+    removeDead.Time([&] { context.DXSpriteEngine1->RemoveDead(); });
+    fill.Time([&] { draw.FillBackBuffer(128); });
+    drawAll.Time([&] { context.DXSpriteEngine1->Draw(); });
+    overlay.Time([&] { world->Editor().DrawOverlay(context.GridVisible, 1, 32); });
+    present.Time([&] { draw.Present(); });
+  }
+  state.counters["move_ms"] = move.Quantile(0.5) * 1e3;
+  state.counters["removedead_ms"] = removeDead.Quantile(0.5) * 1e3;
+  state.counters["fill_ms"] = fill.Quantile(0.5) * 1e3;
+  state.counters["drawall_ms"] = drawAll.Quantile(0.5) * 1e3;
+  state.counters["overlay_ms"] = overlay.Quantile(0.5) * 1e3;
+  state.counters["present_ms"] = present.Quantile(0.5) * 1e3;
+}
+BENCHMARK(BM_StressTickParts)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
+
+// Scaling: about 10,000, 50,000 and 150,000 sprites with 0 to 2,000 monsters.
+void BM_ScalingTick(benchmark::State& state) {
+  const auto sprites = static_cast<int32_t>(state.range(0));
+  const auto monsters = static_cast<int32_t>(state.range(1));
+  const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
+  RunTicks(state, Folder().Level(name, ScalingSpec(sprites, monsters)), monsters);
+}
+BENCHMARK(BM_ScalingTick)
+    ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})
+    ->Iterations(kTicks)
+    ->Unit(benchmark::kMillisecond);
+
+// The same ticks through the engine's fast path and through the full-tree
+// walks, side by side: two worlds from one seed behave alike, so tick k of
+// one is tick k of the other. They tick in turn, and their frames are
+// compared after every tick.
+void RunSideBySide(benchmark::State& state, const std::string& level, int32_t monsters) {
+  auto fast = LoadedWorld(level, false);
+  auto reference = LoadedWorld(level, true);
+  TTickTimes fastTimes, referenceTimes;
+  for (auto _ : state) {
+    fastTimes.Time([&] { fast->Tick(); });
+    referenceTimes.Time([&] { reference->Tick(); });
+    state.PauseTiming();
+    const QImage a = fast->Frame(), b = reference->Frame();
+    const bool same = fast->Root().SpriteCount == reference->Root().SpriteCount && a.size() == b.size() &&
+                      std::memcmp(a.constBits(), b.constBits(), static_cast<size_t>(a.sizeInBytes())) == 0;
+    state.ResumeTiming();
+    if (!same) {
+      state.SkipWithError("the fast path and the reference drew different frames");
+      return;
+    }
+  }
+  ReportTicks(state, fastTimes, *fast, monsters);
+  state.counters["reference_median_ms"] = referenceTimes.Quantile(0.5) * 1e3;
+  state.counters["ratio"] = referenceTimes.Quantile(0.5) / fastTimes.Quantile(0.5);
+}
+
+void BM_StressVsReference(benchmark::State& state) {
+  RunSideBySide(state, Folder().Level("stress", StressLevelSpec()), StressLevelSpec().Monsters);
+}
+BENCHMARK(BM_StressVsReference)->Iterations(kReferenceTicks)->Unit(benchmark::kMillisecond);
+
+void BM_ScalingVsReference(benchmark::State& state) {
+  const auto sprites = static_cast<int32_t>(state.range(0));
+  const auto monsters = static_cast<int32_t>(state.range(1));
+  const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
+  RunSideBySide(state, Folder().Level(name, ScalingSpec(sprites, monsters)), monsters);
+}
+BENCHMARK(BM_ScalingVsReference)
+    ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})
+    ->Iterations(kReferenceTicks)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kestrilo::bench
