@@ -56,7 +56,7 @@ int32_t TPictureCollectionItem::PatternCount() const {
 TPictureCollectionItemPattern TPictureCollectionItem::Pattern(int32_t index) const {
   if (index < 0 || index >= frameCount_) return {};
   switch (cut_) {
-    case TCut::WholePicture: return {surfaces_.front().get(), TRect{0, 0, Picture.Width(), Picture.Height()}};
+    case TCut::WholePicture: return {surfaces_.front().get(), surfaces_.front()->ClientRect()};
     case TCut::OneSurface: return {surfaces_.front().get(), layout_->FrameRectOnPicture(index)};
     case TCut::Blocks:
       return {surfaces_[static_cast<size_t>(layout_->BlockOfFrame(index))].get(), layout_->FrameRectOnBlock(index)};
