@@ -3,6 +3,7 @@
 // monster its record, every placement of the demo level an object).
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -89,6 +90,24 @@ TEST_F(SampleData, GeneratorWithoutAFolderSaysHowToUseIt) {
   process.waitForFinished(60000);
   EXPECT_EQ(process.exitCode(), 2);
   EXPECT_NE(process.readAllStandardError().toStdString().find("usage"), std::string::npos);
+}
+
+TEST_F(SampleData, ScreenshotShowsTheLevelInTheMainWindow) {
+  QTemporaryDir scratch;
+  const std::string png = JoinPath(scratch.path().toStdString(), "shot.png");
+  QProcess process;
+  process.start(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {"--screenshot", QString::fromStdString(png)});
+  process.waitForFinished(120000);
+  ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  const QImage shot(QString::fromStdString(png));
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_GE(shot.width(), 800);
+  EXPECT_GE(shot.height(), 534);
+  // The drawing area shows the level, not the empty dark-green back buffer.
+  std::set<QRgb> colours;
+  for (int y = 60; y < 500; y += 7)
+    for (int x = 10; x < 640; x += 7) colours.insert(shot.pixel(x, y));
+  EXPECT_GT(colours.size(), 100u);
 }
 
 TEST_F(SampleData, EveryObjectHasItsBitmapPictureAndANumberOfItsOwn) {
