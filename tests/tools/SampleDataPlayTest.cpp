@@ -118,13 +118,13 @@ TEST(SampleDataPlay, ScriptedPlayerRidesTheLiftTakesTheKeyAndOpensTheDoor) {
   run.Tap(vkSpace);  // Space switches the player's gravity on
   const auto at = [&](double x) { return [&, x] { return editor.Player() && editor.Player()->X >= x; }; };
   const bool walkedToCrate = run.Run({"walk to the ammunition", {vkD}, at(192), 200});
-  const auto walkerDown = [&] {
-    for (TSprite* s : editor.SpritesOf("TEnemyWalker")) {
-      auto* m = static_cast<TEnemyWalker*>(s);
-      if (m->Record.Name == W1251("Бродяга")) return m->State >= TMonster::stDyingLeft;
-    }
-    return true;
+  // The walking bomb, shot before it reaches the player, stays as remains.
+  const auto walker = [&]() -> TEnemyWalker* {
+    for (TSprite* s : editor.SpritesOf("TEnemyWalker"))
+      if (static_cast<TEnemyWalker*>(s)->Record.Name == W1251("Бродяга")) return static_cast<TEnemyWalker*>(s);
+    return nullptr;
   };
+  const auto walkerDown = [&] { return walker() && walker()->State >= TMonster::stDyingLeft; };
   const bool shotWalker = run.Run({"shoot the walker", {vkShift}, walkerDown, 200});
   const bool reachedLift = run.Run({"walk onto the lift", {vkD, vkShift}, at(576), 700});
   ASSERT_EQ(editor.SpritesOf("TLift").size(), 1u);
@@ -139,6 +139,8 @@ TEST(SampleDataPlay, ScriptedPlayerRidesTheLiftTakesTheKeyAndOpensTheDoor) {
   SCOPED_TRACE(run.log.Trace.str());
   EXPECT_TRUE(walkedToCrate);
   EXPECT_TRUE(shotWalker);
+  ASSERT_NE(walker(), nullptr);
+  EXPECT_EQ(walker()->Dying, 1);
   EXPECT_TRUE(reachedLift);
   EXPECT_TRUE(rodeLift);
   EXPECT_TRUE(tookKey);
