@@ -11,14 +11,6 @@
 
 namespace kestrilo {
 
-int32_t TruncToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  const double t = std::trunc(value);
-  if (t <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (t >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(t);
-}
-
 namespace {
 
 // left + size in the 32-bit range, so that huge sizes cannot wrap around.
@@ -133,21 +125,19 @@ TRect TSprite::GetBounds() {
 void TSprite::Move(int32_t MoveCount) {
   if (!CanMove) return;
   TSpriteEngine* indexing = (asEngine_ && !Parent) ? asEngine_ : nullptr;
-  if (indexing) {
-    // Bounds changed between ticks (commands, the camera) are caught here.
-    indexing->indexValidated_ = !indexing->UseReferenceAlgorithms;
-    if (indexing->indexValidated_) indexing->index_.ValidateAll();
-  }
+  if (indexing) indexing->BeginMovePass();
   OnMove(MoveCount);
   // Sprites attached during the pass lie beyond the counted range and step next tick.
   const int32_t n = ChildCount();
   for (int32_t i = 0; i < n && i < ChildCount(); ++i) {
     TSprite* child = children_[static_cast<size_t>(i)];
+    if (indexing) indexing->ValidateBeforeStep(i);
     child->Move(MoveCount);
     // A child that moved itself in its step leaves the grid before anyone asks.
     if (indexing && indexing->indexValidated_ && i < ChildCount() && children_[static_cast<size_t>(i)] == child)
       indexing->index_.Validate(child);
   }
+  if (indexing) indexing->EndMovePass();
 }
 
 void TSprite::Draw() {

@@ -109,6 +109,12 @@ class TSprite {
 };
 
 // Truncates toward zero into the 32-bit range (NaN gives 0), as pixel rectangles need.
-int32_t TruncToInt32(double value);
+inline int32_t TruncToInt32(double value) {
+  // The comparisons are false for NaN, which falls through to 0.
+  if (value > -2147483649.0 && value < 2147483648.0) return static_cast<int32_t>(value);
+  if (value >= 2147483648.0) return INT32_MAX;
+  if (value <= -2147483649.0) return INT32_MIN;
+  return 0;
+}
 
 }  // namespace kestrilo

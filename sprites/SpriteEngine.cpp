@@ -54,8 +54,32 @@ struct TDrawKey {
 
 }  // namespace
 
+void TSpriteEngine::BeginMovePass() {
+  indexValidated_ = !UseReferenceAlgorithms;
+  inMovePass_ = indexValidated_;
+  validatedUpTo_ = 0;
+}
+
+void TSpriteEngine::ValidateBeforeStep(int32_t ChildIndex) {
+  if (!inMovePass_ || ChildIndex < validatedUpTo_) return;
+  index_.Validate(children_[static_cast<size_t>(ChildIndex)]);
+  validatedUpTo_ = ChildIndex + 1;
+}
+
+void TSpriteEngine::CatchUpValidation() {
+  if (!inMovePass_) return;
+  for (int32_t i = validatedUpTo_; i < ChildCount(); ++i) index_.Validate(children_[static_cast<size_t>(i)]);
+  validatedUpTo_ = ChildCount();
+}
+
+void TSpriteEngine::EndMovePass() {
+  CatchUpValidation();
+  inMovePass_ = false;
+}
+
 void TSpriteEngine::DrawIndexed() {
   if (!Visible) return;
+  CatchUpValidation();
   auto keyOf = [](const TSprite* s) { return TDrawKey{s->Z(), s->index_.PlaceSeq}; };
   auto gather = [&](std::vector<TSprite*>& list) {
     list.clear();
@@ -81,6 +105,7 @@ void TSpriteEngine::DrawIndexed() {
 }
 
 void TSpriteEngine::CheckCollisionsIndexed() {
+  CatchUpValidation();
   // Children attached from here on lie beyond the counted range.
   const uint64_t limit = nextSeq_;
   // Candidates from firstSeq on, in Children order.

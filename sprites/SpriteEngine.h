@@ -56,8 +56,18 @@ class TSpriteEngine : public TSprite {
   void DrawIndexed();
   void CheckCollisionsIndexed();
 
+  // Bounds changed between ticks (commands) are caught by validating every child
+  // once per move pass: each just before its own step, while it is in the cache
+  // anyway, and all the children not reached yet as soon as a query comes.
+  void BeginMovePass();
+  void ValidateBeforeStep(int32_t ChildIndex);
+  void CatchUpValidation();
+  void EndMovePass();
+
   TSpriteIndex index_{*this};
   bool indexValidated_ = false;
+  bool inMovePass_ = false;
+  int32_t validatedUpTo_ = 0;  // children [0, validatedUpTo_) validated in this pass
 };
 
 }  // namespace kestrilo

@@ -113,7 +113,10 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
     return;
   }
   const TRect local = LocalBounds(Sprite);
-  if (!e.HasSnapshot || !Near(local, e.Snapshot)) {
+  const bool unmoved = e.HasSnapshot && Near(local, e.Snapshot);
+  // The common case: a placed object that stays where it is.
+  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) return;
+  if (!unmoved) {
     if (e.HasSnapshot) e.EverMoved = true;
     e.HasSnapshot = true;
     e.Snapshot = local;
@@ -126,11 +129,6 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
     PutAlways(Sprite);
   else
     PutInCell(Sprite, cell);
-}
-
-void TSpriteIndex::ValidateAll() {
-  const int32_t n = root_.ChildCount();
-  for (int32_t i = 0; i < n; ++i) Validate(root_.children_[static_cast<size_t>(i)]);
 }
 
 void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {

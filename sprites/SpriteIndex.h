@@ -11,12 +11,12 @@
 // own) is kept in the "always" list and is a candidate for every query.
 // A sprite that is seen moving once stays in the always list for good.
 //
-// Bounds are compared with the snapshot when the engine validates: for every
-// child at the start of the move pass, for each child after its own step,
-// and for the subject of a collision check after its reaction. So a child's
-// bounds may change by its own step or reaction, by the camera, or between
-// ticks; a child that has never moved and is moved by another sprite during
-// the move pass is noticed at its own step.
+// Bounds are compared with the snapshot when the engine validates: every
+// child once per move pass before any query is answered, each child again
+// after its own step, and the subject of a collision check after its
+// reaction. So a child's bounds may change by its own step or reaction, by
+// the camera, or between ticks; a child that has never moved and is moved by
+// another sprite during the move pass is noticed at its own step.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +39,6 @@ class TSpriteIndex {
   // A child that gained children is walked whole by every query.
   void MakeAlways(TSprite* Sprite);
   void Validate(TSprite* Sprite);
-  void ValidateAll();
 
   // Children that may overlap the view rectangle, with every always-list child.
   void Gather(const TRect& Rect, std::vector<TSprite*>& Out) const;
