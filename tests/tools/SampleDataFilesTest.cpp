@@ -127,6 +127,30 @@ TEST_F(SampleData, EveryObjectHasItsBitmapPictureAndANumberOfItsOwn) {
   EXPECT_EQ(pictures.Count(), static_cast<int32_t>(library.Records.size()));
 }
 
+TEST_F(SampleData, PicturesAreKeptAsWhole24BitBitmapFiles) {
+  for (int32_t i = 0; i < pictures.Count(); ++i) {
+    const TPicture& picture = pictures.Items(i)->Picture;
+    SCOPED_TRACE(cp1251::ToUtf8(pictures.Items(i)->Name()));
+    const std::string& bmp = picture.Data();
+    ASSERT_GE(bmp.size(), 54u);
+    TByteReader in(bmp);
+    EXPECT_EQ(in.Bytes(2), "BM");
+    EXPECT_EQ(in.U32(), bmp.size());  // file size
+    EXPECT_EQ(in.U32(), 0u);          // reserved
+    EXPECT_EQ(in.U32(), 54u);         // pixels right after the two headers
+    EXPECT_EQ(in.U32(), 40u);         // info header size
+    const int32_t width = in.I32(), height = in.I32();
+    EXPECT_EQ(width, picture.Width());
+    EXPECT_EQ(height, picture.Height());  // positive: rows bottom-up
+    EXPECT_EQ(in.U16(), 1);               // planes
+    EXPECT_EQ(in.U16(), 24);              // bits per pixel
+    EXPECT_EQ(in.U32(), 0u);              // uncompressed
+    const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
+    EXPECT_EQ(in.U32(), rowBytes * static_cast<uint32_t>(height));
+    EXPECT_EQ(bmp.size(), 54u + rowBytes * static_cast<uint32_t>(height));
+  }
+}
+
 TEST_F(SampleData, LibraryHoldsEveryKindTheLevelNeeds) {
   EXPECT_GE(OfType(otWall).size(), 3u);
   EXPECT_GE(OfType(otLift).size(), 1u);
