@@ -188,3 +188,105 @@ TEST(IndexedWalk, ASpriteMovedBetweenTicksIsFoundAtItsNewPlace) {
 
 }  // namespace
 }  // namespace kestrilo
+
+namespace kestrilo {
+namespace {
+
+// A sprite that notes when it is drawn.
+class TJournalSprite : public TSprite {
+ public:
+  using Journal = std::vector<int>;
+  TJournalSprite(TSprite* parent, Journal& journal, double x, double y) : TSprite(parent), journal_(journal) {
+    X = x;
+    Y = y;
+    Width = Height = 32;
+    id_ = static_cast<int>(x);
+  }
+  void OnDraw() override { journal_.push_back(id_); }
+
+ private:
+  Journal& journal_;
+  int id_;
+};
+
+// A still sprite for the index's bookkeeping.
+class TStill : public TSprite {
+ public:
+  TStill(TSprite* parent, double x, double y, int32_t w, int32_t h) : TSprite(parent) {
+    X = x;
+    Y = y;
+    Width = w;
+    Height = h;
+  }
+};
+
+TEST(SpriteIndexTest, StillSmallChildrenGoIntoTheGridAfterOneTick) {
+  TSpriteEngine root;
+  auto* wall = new TStill(&root, 64, 64, 32, 32);
+  EXPECT_EQ(root.Index().AlwaysCount(), 1);  // new: bounds not known yet
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 1);
+  EXPECT_EQ(root.Index().AlwaysCount(), 0);
+  wall->Y += 1;  // within the truncation wobble: still counts as in place
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 1);
+  wall->Y += 2;  // small steps add up to a move
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 0);
+  wall->Y -= 3;  // back where it was, but a sprite seen moving stays out of the grid
+  root.Move(16);
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 0);
+  EXPECT_EQ(root.Index().AlwaysCount(), 1);
+}
+
+TEST(SpriteIndexTest, LargeFarAwayAndParentSpritesStayCandidatesEverywhere) {
+  TSpriteEngine root;
+  new TStill(&root, 0, 0, 65, 10);             // wider than a cell
+  new TStill(&root, -100000, 0, 10, 10);       // outside the grid
+  auto* parent = new TStill(&root, 10, 10, 10, 10);
+  new TStill(parent, 0, 0, 5, 5);              // not indexed itself: its parent is walked whole
+  new TStill(&root, 10, 10, 0, 0);             // a 0 by 0 sprite fits a cell
+  root.Move(16);
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 1);
+  EXPECT_EQ(root.Index().AlwaysCount(), 3);
+  parent->ClearChildren();
+  root.Move(16);
+  EXPECT_EQ(root.Index().GridCount(), 2);
+}
+
+TEST(SpriteIndexTest, FreedChildrenLeaveTheIndex) {
+  TSpriteEngine root;
+  auto* a = new TStill(&root, 0, 0, 10, 10);
+  new TStill(&root, 0, 0, 10, 10);
+  root.Move(16);
+  ASSERT_EQ(root.Index().GridCount(), 2);
+  const uint64_t before = root.Index().Removals();
+  a->MarkDead();
+  root.RemoveDead();
+  EXPECT_EQ(root.Index().GridCount(), 1);
+  EXPECT_EQ(root.Index().Removals(), before + 1);
+  root.ClearChildren();
+  EXPECT_EQ(root.Index().GridCount(), 0);
+  EXPECT_EQ(root.Index().AlwaysCount(), 0);
+}
+
+TEST(SpriteIndexTest, TheIndexedDrawSkipsOnlyWhatIsOutOfView) {
+  TSurface buffer(640, 480);
+  TJournalSprite::Journal journal;
+  TSpriteEngine root;
+  root.SetSurface(&buffer);
+  for (int i = 0; i < 40; ++i) new TJournalSprite(&root, journal, i * 40 - 200, 100);
+  root.Move(16);
+  root.DrawAll();
+  const auto indexed = journal;
+  journal.clear();
+  root.UseReferenceAlgorithms = true;
+  root.DrawAll();
+  EXPECT_EQ(indexed, journal);
+  EXPECT_EQ(indexed.size(), 16u);  // x = 0, 40, ..., 600 overlap the view; -40 and 640 only touch or miss it
+}
+
+}  // namespace
+}  // namespace kestrilo
