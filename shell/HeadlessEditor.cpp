@@ -63,6 +63,14 @@ void THeadlessEditor::SetGravity(bool On) {
   if (editor_.Ticks.N13 != On) editor_.N13Click();
 }
 
+void THeadlessEditor::SetPlayerVisible(bool On) {
+  if (editor_.Ticks.N12 != On) editor_.N12Click();
+}
+
+void THeadlessEditor::SetGrid(bool On) {
+  if ((context_.GridVisible == 1) != On) editor_.N14Click();
+}
+
 void THeadlessEditor::Tick(const THeldKeys& Keys) {
   TDXInput& input = context_.DXInput1;
   for (const uint32_t key : Keys) {

@@ -39,9 +39,12 @@ class THeadlessEditor {
   // "PATH: messages" as OpenObjects does.
   void LoadLevel(const std::string& Path);
 
-  // The preview and the player's gravity through their menu commands.
+  // Settings through their menu commands: the preview, the player's gravity
+  // and visibility, and the grid.
   void SetPreview(bool On);
   void SetGravity(bool On);
+  void SetPlayerVisible(bool On);
+  void SetGrid(bool On);
 
   // One tick of the frame timer with exactly Keys held. A key that was not
   // held in the previous tick is pressed first, reaching the editor's key

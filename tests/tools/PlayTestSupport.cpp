@@ -30,6 +30,8 @@ constexpr TSampleObject kObjects[] = {
     {"Ёж", otMonster, nMonster, 32, 32, 0xFFFF00},
     {"Сопля 2", otTrap, nShot, 16, 24, 0x40FF40},
     {"Аптечка", otMedKit, nMedKit, 16, 16, 0xFFFFFF},
+    {"Взрыв", otTrap, nBlast, 16, 16, 0x0080FF},
+    {"Мина", otMonster, nMine, 32, 32, 0x202020},  // a monster whose touch kills
 };
 
 }  // namespace
@@ -67,7 +69,11 @@ void TPlayLevel::WriteData() {
   monster.DamageMax = 3;
   monster.WalkSpeed = 1;
   monster.AnimSpeed = 0.1;
-  testing::WriteBytes(Path("Data/1.mon"), monster.ToBytes());
+  TMonsterRecord mine = monster;
+  mine.Name = W1251("Мина");
+  mine.DamageMin = 200;
+  mine.DamageMax = 201;
+  testing::WriteBytes(Path("Data/1.mon"), monster.ToBytes() + mine.ToBytes());
 
   TPictureCollection dynamic;
   TPictureCollectionItem* cloud = dynamic.Add();

@@ -27,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "play LEVEL.mtf --data DIR [--seed N] [--ticks N] [--input FILE] [--preview 0|1] [--gravity 0|1] "
-    "[--state FILE.json] [--frames DIR --every K]";
+    "[--visible 0|1] [--grid 0|1] [--state FILE.json] [--frames DIR --every K]";
 
 struct TPlayOptions {
   std::string Level;
@@ -37,6 +37,8 @@ struct TPlayOptions {
   std::optional<std::string> Input;
   bool Preview = true;
   bool Gravity = true;
+  bool PlayerVisible = true;  // the frames show the player (the editor starts with it hidden)
+  bool Grid = true;           // the editor starts with the grid on
   std::optional<std::string> StatePath;
   std::optional<std::string> FramesFolder;
   int32_t Every = 1;
@@ -52,7 +54,7 @@ uint32_t ParseSeed(const std::string& text) {
 
 TPlayOptions ReadOptions(const std::vector<std::string>& args) {
   const TArguments arguments(args, {{"data", 1}, {"seed", 1}, {"ticks", 1}, {"input", 1}, {"preview", 1},
-                                    {"gravity", 1}, {"state", 1}, {"frames", 1}, {"every", 1}});
+                                    {"gravity", 1}, {"visible", 1}, {"grid", 1}, {"state", 1}, {"frames", 1}, {"every", 1}});
   arguments.ExpectPositional(1, kUsage);
   TPlayOptions options;
   options.Level = arguments.Positional(0, "LEVEL");
@@ -63,6 +65,8 @@ TPlayOptions ReadOptions(const std::vector<std::string>& args) {
   if (arguments.Has("input")) options.Input = arguments.Value("input");
   if (arguments.Has("preview")) options.Preview = arguments.Boolean01("preview");
   if (arguments.Has("gravity")) options.Gravity = arguments.Boolean01("gravity");
+  if (arguments.Has("visible")) options.PlayerVisible = arguments.Boolean01("visible");
+  if (arguments.Has("grid")) options.Grid = arguments.Boolean01("grid");
   if (arguments.Has("state")) options.StatePath = arguments.Value("state");
   if (arguments.Has("frames")) options.FramesFolder = arguments.Value("frames");
   if (arguments.Has("every")) {
@@ -183,6 +187,8 @@ int Play(const std::vector<std::string>& args, std::ostream& out) {
   editor.LoadLevel(options.Level);
   editor.SetPreview(options.Preview);
   editor.SetGravity(options.Gravity);
+  editor.SetPlayerVisible(options.PlayerVisible);
+  editor.SetGrid(options.Grid);
 
   TPlayerSnapshot player;
   player.Take(editor.Context());

@@ -9,7 +9,7 @@
 namespace kestrilo::tool {
 
 // play LEVEL.mtf --data DIR [--seed N] [--ticks N] [--input FILE] [--preview 0|1]
-//      [--gravity 0|1] [--state FILE.json] [--frames DIR --every K]
+//      [--gravity 0|1] [--visible 0|1] [--grid 0|1] [--state FILE.json] [--frames DIR --every K]
 int Play(const std::vector<std::string>& args, std::ostream& out);
 
 }  // namespace kestrilo::tool

@@ -1,7 +1,7 @@
 // kestrilo-tool: command-line work on Kestrilo files without a window.
 // Every command is one line of the table below; errors print the system's
 // message on stderr and end with status 1.
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cstring>
 #include <exception>
@@ -12,6 +12,8 @@
 #include "LevelCommands.h"
 #include "ObjectsCommands.h"
 #include "PicturesCommands.h"
+#include "PlayCommands.h"
+#include "RenderCommands.h"
 #include "ToolSupport.h"
 
 namespace {
@@ -20,7 +22,7 @@ using kestrilo::tool::TToolCommand;
 
 struct TCommandEntry {
   const char* Group;
-  const char* Command;
+  const char* Command;  // "" for a command that is its group word alone
   TToolCommand Run;
 };
 
@@ -32,25 +34,32 @@ const TCommandEntry kCommands[] = {
     {"objects", "list", kestrilo::tool::ObjectsList},
     {"monsters", "list", kestrilo::tool::MonstersList},
     {"level", "info", kestrilo::tool::LevelInfo},
+    {"level", "render", kestrilo::tool::LevelRender},
+    {"play", "", kestrilo::tool::Play},
 };
 
 void PrintUsage() {
   std::cerr << "usage: kestrilo-tool GROUP COMMAND ...\ncommands:\n";
-  for (const TCommandEntry& entry : kCommands) std::cerr << "  " << entry.Group << " " << entry.Command << "\n";
+  for (const TCommandEntry& entry : kCommands) std::cerr << "  " << entry.Group << (entry.Command[0] ? " " : "") << entry.Command << "\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Image plugins (icons) are found through the application object.
-  QCoreApplication application(argc, argv);
-  if (argc < 3) {
+  // Image plugins (icons) are found through the application object. Playing
+  // and rendering draw text and run the editor's drawing area, which need a
+  // GUI application; the offscreen platform gives one without a display.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  if (argc < 2) {
     PrintUsage();
     return 1;
   }
   for (const TCommandEntry& entry : kCommands) {
-    if (std::strcmp(argv[1], entry.Group) != 0 || std::strcmp(argv[2], entry.Command) != 0) continue;
-    const std::vector<std::string> args(argv + 3, argv + argc);
+    const bool groupAlone = entry.Command[0] == '\0';
+    if (std::strcmp(argv[1], entry.Group) != 0) continue;
+    if (!groupAlone && (argc < 3 || std::strcmp(argv[2], entry.Command) != 0)) continue;
+    const std::vector<std::string> args(argv + (groupAlone ? 2 : 3), argv + argc);
     try {
       return entry.Run(args, std::cout);
     } catch (const std::exception& e) {
@@ -58,7 +67,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::cerr << "Unknown command: " << argv[1] << " " << argv[2] << "\n";
+  std::cerr << "Unknown command: " << argv[1] << (argc > 2 ? std::string(" ") + argv[2] : std::string()) << "\n";
   PrintUsage();
   return 1;
 }
