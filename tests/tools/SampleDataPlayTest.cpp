@@ -18,7 +18,7 @@
 namespace kestrilo::sampletest {
 namespace {
 
-constexpr uint8_t kRedCode = 1;
+constexpr uint8_t kRedCode = 1, kBlueCode = 2;
 
 // What the run has seen so far.
 struct TRunLog {
@@ -99,7 +99,7 @@ class TDemoRun {
   int16_t lastHealth = 100;
 };
 
-TEST(SampleDataPlay, ScriptedPlayerRidesTheLiftTakesTheKeyAndOpensTheDoor) {
+TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   TSampleEditor editor;
   ASSERT_FALSE(editor.GeneratorFailed);
   editor.OpenObjects();
@@ -157,6 +157,23 @@ TEST(SampleDataPlay, ScriptedPlayerRidesTheLiftTakesTheKeyAndOpensTheDoor) {
   const TMatrix& level = *editor.Context.Matrix;
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][6].IsFree());
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][7].IsFree());
+
+  // The rest of the level: the blue key behind the red door opens the blue
+  // door beside the start, reached with the lift going down again.
+  const auto blueDoorGone = [&] {
+    for (TSprite* s : editor.SpritesOf("TDoor"))
+      if (static_cast<TDoor*>(s)->KeyCode == kBlueCode) return false;
+    return true;
+  };
+  ASSERT_FALSE(blueDoorGone());
+  EXPECT_TRUE(run.Run({"take the blue key", {vkA}, [&] { return run.HasKey(kBlueCode); }, 200}));
+  EXPECT_TRUE(run.Run({"back onto the lift", {vkD, vkShift}, at(576), 800}));
+  run.Tap(vkSpace);
+  EXPECT_TRUE(run.Run({"ride down", {}, [&] { return editor.Player() && editor.Player()->Y >= 13 * 32 + 4; }, 300}));
+  EXPECT_TRUE(run.Run({"open the blue door", {vkA, vkShift}, blueDoorGone, 900}));
+  const int16_t before = editor.Player() ? editor.Player()->Health : 0;
+  EXPECT_TRUE(run.Run({"stand in the healing spring", {vkA}, [&] {
+    return editor.Player() && editor.Player()->X <= 40 && editor.Player()->Health >= before + 20; }, 300}));
 }
 
 }  // namespace
