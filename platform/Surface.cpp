@@ -1,15 +1,37 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace kestrilo {
 
+namespace {
+
+// An 8-bit channel scaled to `levels` - 1, rounded; tabled because frame
+// cutting converts every pixel of every picture.
+template <int Levels>
+constexpr std::array<uint8_t, 256> ChannelTable() {
+  std::array<uint8_t, 256> table{};
+  for (int v = 0; v < 256; ++v) table[static_cast<size_t>(v)] = static_cast<uint8_t>((v * (Levels - 1) + 127) / 255);
+  return table;
+}
+
+constexpr std::array<uint8_t, 256> kTo5 = ChannelTable<32>();
+constexpr std::array<uint8_t, 256> kTo6 = ChannelTable<64>();
+
+}  // namespace
+
 uint16_t Rgb565(int r, int g, int b) {
-  const int r5 = (r * 31 + 127) / 255;
-  const int g6 = (g * 63 + 127) / 255;
-  const int b5 = (b * 31 + 127) / 255;
-  return static_cast<uint16_t>((r5 << 11) | (g6 << 5) | b5);
+  if ((r | g | b) & ~0xFF) {
+    // Outside the 8-bit range: the arithmetic itself, as callers may rely on it.
+    const int r5 = (r * 31 + 127) / 255;
+    const int g6 = (g * 63 + 127) / 255;
+    const int b5 = (b * 31 + 127) / 255;
+    return static_cast<uint16_t>((r5 << 11) | (g6 << 5) | b5);
+  }
+  return static_cast<uint16_t>((kTo5[static_cast<size_t>(r)] << 11) | (kTo6[static_cast<size_t>(g)] << 5) |
+                               kTo5[static_cast<size_t>(b)]);
 }
 
 uint16_t ColorToRgb565(uint32_t color) {
@@ -96,7 +118,14 @@ TSurface TSurface::FromImage(const QImage& image, const TRect& part) {
   for (int32_t y = t; y < b; ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
     uint16_t* dst = out.Line(y - t);
-    for (int32_t x = l; x < r; ++x) dst[x - l] = Rgb565(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
+    // The rounding of Rgb565 in arithmetic the compiler can vectorise: for
+    // v below 65535, v / 255 == (v + 1 + (v >> 8)) >> 8.
+    for (int32_t x = l; x < r; ++x) {
+      const uint32_t p = line[x];
+      const uint32_t rv = ((p >> 16) & 0xFF) * 31 + 127, gv = ((p >> 8) & 0xFF) * 63 + 127, bv = (p & 0xFF) * 31 + 127;
+      dst[x - l] = static_cast<uint16_t>((((rv + 1 + (rv >> 8)) >> 8) << 11) | (((gv + 1 + (gv >> 8)) >> 8) << 5) |
+                                         ((bv + 1 + (bv >> 8)) >> 8));
+    }
   }
   return out;
 }
