@@ -48,7 +48,7 @@ const TObjectRecord& Require(const TObjectDataBase& library, std::string_view na
 
 const std::vector<std::string_view>& DemoMainPlane() {
   static const std::vector<std::string_view> rows = {
-      // 0123456789012345678 9
+      // columns 0 to 19
       "SSSSSSSS^^^^^SSSSSSS",  //  0 ceiling, spikes over the shooter
       "S...S..............S",  //  1
       "S...S..............S",  //  2 the bat flies up here

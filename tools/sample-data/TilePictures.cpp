@@ -59,7 +59,7 @@ TSamplePicture StoneWallPicture() {
   TPixelArt art(32, 32, 0xFF3A3C44);
   for (int by = 0; by < 2; ++by)
     for (int bx = 0; bx < 2; ++bx) {
-      const int x0 = bx * 16 + (by == 1 ? 0 : 0), y0 = by * 16;
+      const int x0 = bx * 16, y0 = by * 16;
       const QRgb base = Shade(0xFF7C8290, Noise(bx, by, 3) % 20 - 10);
       art.Fill(x0 + 1, y0 + 1, 14, 14, base);
       art.Fill(x0 + 1, y0 + 1, 14, 2, Shade(base, 34));
