@@ -18,6 +18,7 @@
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/OverviewMap.h"
+#include "shell/RecordingCommands.h"
 #include "shell/WindowPorts.h"
 #include "world/GameContext.h"
 
@@ -54,6 +55,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   context_ = std::make_unique<TGameContext>();
   context_->ExecutableDir = ExecutableDir;
   editor_ = std::make_unique<TEditor>(*context_, *dialogs_);
+  recording_ = std::make_unique<TRecordingCommands>(*context_, *dialogs_, *editor_);
 
   setObjectName("Form1");
   setWindowTitle("Form1");
@@ -100,7 +102,9 @@ TForm1::~TForm1() {
     context_->OnCaptionChanged = nullptr;
     context_->RedrawOverview = nullptr;
   }
-  // The sprite tree and picture lists leave the drawing area before it goes.
+  // The sprite tree and picture lists leave the drawing area before it goes;
+  // the recording commands let go of the editor first.
+  recording_.reset();
   editor_.reset();
   context_.reset();
 }
@@ -217,6 +221,31 @@ void TForm1::BuildMenu() {
   N18->setObjectName("N18");
   N19 = AddItem(N18, "N19", "Управление", &TForm1::N19Click);
   N20 = AddItem(N18, "N20", "О программе", &TForm1::N20Click);
+  BuildRecordMenu();
+}
+
+void TForm1::BuildRecordMenu() {
+  RecordMenu = menuBar()->addMenu(QString::fromUtf8("Запись"));
+  RecordMenu->setObjectName("RecordMenu");
+  const auto add = [this](const char* name, const char* caption, void (TRecordingCommands::*command)()) {
+    QAction* action = RecordMenu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, command] {
+      ((*recording_).*command)();
+      SyncRecordMenu();
+    });
+    return action;
+  };
+  RecordStart = add("RecordStart", "Начать запись", &TRecordingCommands::StartClick);
+  RecordStop = add("RecordStop", "Остановить запись", &TRecordingCommands::StopClick);
+  RecordSave = add("RecordSave", "Сохранить запись...", &TRecordingCommands::SaveClick);
+  SyncRecordMenu();
+}
+
+void TForm1::SyncRecordMenu() {
+  const bool recording = recording_->Recorder.Recording();
+  RecordStart->setEnabled(!recording);
+  RecordStop->setEnabled(recording);
 }
 
 // ---- start-up --------------------------------------------------------------

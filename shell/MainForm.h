@@ -29,6 +29,7 @@ class TForm4;
 class TOverviewMap;
 class TNewObjectDialogSource;
 class TLoadingWindow;
+class TRecordingCommands;
 
 // A number field with its spinner; the spinner does not wrap.
 class TSpinEdit : public QSpinBox {
@@ -88,6 +89,11 @@ class TForm1 : public QMainWindow {
   QAction *N32321 = nullptr, *N64641 = nullptr, *N1281281 = nullptr, *N14 = nullptr;
   QAction *N16 = nullptr, *N01 = nullptr, *N17 = nullptr;
   QAction *N19 = nullptr, *N20 = nullptr;
+  // The recording menu, beside the menus of the layout: the keys of a preview
+  // session saved as a replay for the headless player.
+  QMenu* RecordMenu = nullptr;
+  QAction *RecordStart = nullptr, *RecordStop = nullptr, *RecordSave = nullptr;
+  TRecordingCommands& Recording() { return *recording_; }
 
   // Handlers.
   void FormCreate();
@@ -134,6 +140,8 @@ class TForm1 : public QMainWindow {
   QAction* AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
   void ApplySidePanel(const TSidePanelUpdate& update);
   void SyncTicks();
+  void BuildRecordMenu();
+  void SyncRecordMenu();
   bool HandleDrawAreaMouse(QEvent* event);
   bool IsOwnWidget(QObject* watched) const;
 
@@ -141,6 +149,7 @@ class TForm1 : public QMainWindow {
   TDialogService* dialogs_ = nullptr;
   std::unique_ptr<TGameContext> context_;
   std::unique_ptr<TEditor> editor_;
+  std::unique_ptr<TRecordingCommands> recording_;
   TDXTimer dxTimer1_;
   std::unique_ptr<TQtTimerDriver> timerDriver_;
   TOverviewMap* overview_ = nullptr;

@@ -1,0 +1,71 @@
+#include "shell/RecordingCommands.h"
+
+#include <filesystem>
+
+#include "platform/BinaryIO.h"
+#include "platform/DialogService.h"
+#include "shell/Editor.h"
+#include "world/GameContext.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+TRecordingCommands::TRecordingCommands(TGameContext& Context, TDialogService& Dialogs, TEditor& Editor)
+    : Context(Context), Dialogs(Dialogs), Editor(Editor) {
+  Editor.Recorder = &Recorder;
+}
+
+TRecordingCommands::~TRecordingCommands() {
+  if (Editor.Recorder == &Recorder) Editor.Recorder = nullptr;
+}
+
+std::string TRecordingCommands::ReplayPathFor(const std::string& LevelFile) {
+  return std::filesystem::path(LevelFile).replace_extension(".replay").string();
+}
+
+void TRecordingCommands::StartClick() {
+  Recorder.Start();
+  Context.Random.RandSeed = kReplaySeed;
+  gravityAtStart_ = Context.PlayerSprite ? Context.PlayerSprite->GravityOn : 0;
+}
+
+void TRecordingCommands::StopClick() { Recorder.Stop(); }
+
+void TRecordingCommands::SaveClick() {
+  Editor.Guarded([&] { Save(); });
+}
+
+void TRecordingCommands::Save() {
+  if (Recorder.Ticks() == 0) {
+    Dialogs.ShowMessage("Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром.");
+    return;
+  }
+  std::string path;
+  if (!Editor.LevelFile.empty()) {
+    path = ReplayPathFor(Editor.LevelFile);
+    if (FileExists(path) &&
+        Dialogs.MessageBox("Файл записи " + path + " уже существует. Заменить?", "Подтвердите запись",
+                           TMsgButtons::YesNo) != TModalResult::mrYes)
+      return;
+  } else {
+    TFileDialogRequest request;
+    request.InitialDir = Context.ExecutableDir;
+    request.Filter = "Записи прохождения (*.replay)|*.replay";
+    request.DefaultExt = "*.replay";
+    const auto chosen = Dialogs.SaveFile(request);
+    if (!chosen) return;
+    path = *chosen;
+  }
+  const std::string level = Editor.LevelFile.empty() ? std::string("-")
+                                                     : std::filesystem::path(Editor.LevelFile).filename().string();
+  const std::vector<std::string> comments = {
+      "Kestrilo replay of " + level + ", recorded in the editor with the preview on",
+      "ticks: " + std::to_string(Recorder.Ticks()) + ", seed: " + std::to_string(kReplaySeed),
+      "kestrilo-tool play " + level + " --data DIR --input THIS-FILE --ticks " + std::to_string(Recorder.Ticks()) +
+          " --seed " + std::to_string(kReplaySeed) + " --gravity " + (gravityAtStart_ == 1 ? "1" : "0"),
+  };
+  WriteFileAtomic(path, Recorder.Script().Format(comments));
+  Dialogs.ShowMessage("Запись сохранена: " + path);
+}
+
+}  // namespace kestrilo
