@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include <QtGlobal>
+
 #include "library/PictureCollection.h"
 #include "platform/Display.h"
 #include "platform/Errors.h"
@@ -36,6 +38,12 @@ void DrawEveryFrame(const kestrilo::TPictureCollection& pictures) {
 }
 
 }  // namespace
+
+// The image reader warns about every damaged icon; the noise only slows the run.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
