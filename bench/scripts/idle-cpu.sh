@@ -14,6 +14,7 @@ display=:${KESTRILO_BENCH_DISPLAY:-97}
 
 Xvfb "$display" -screen 0 1024x768x16 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
+editor=""
 trap 'kill "$editor" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT INT TERM
 sleep 2
 DISPLAY=$display "$exe" >/dev/null 2>&1 &
