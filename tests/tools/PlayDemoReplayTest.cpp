@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,7 +16,15 @@
 namespace kestrilo {
 namespace {
 
+// The sample-data generator; the build puts it in the build folder's root,
+// one level above the tool's folder.
+QString GeneratorPath() {
 #ifdef KESTRILO_SAMPLE_DATA_PATH
+  return QStringLiteral(KESTRILO_SAMPLE_DATA_PATH);
+#else
+  return QFileInfo(QStringLiteral(KESTRILO_TOOL_PATH)).dir().filePath("../kestrilo-sample-data");
+#endif
+}
 
 int RunProgram(const QString& program, const QStringList& arguments, std::string* errors = nullptr) {
   QProcess process;
@@ -28,7 +37,8 @@ int RunProgram(const QString& program, const QStringList& arguments, std::string
 class PlayDemoReplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(RunProgram(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {Data()}), 0);
+    if (!QFileInfo(GeneratorPath()).isExecutable()) GTEST_SKIP() << "the sample-data generator is not built";
+    ASSERT_EQ(RunProgram(GeneratorPath(), {Data()}), 0);
   }
   QString Data() const { return QDir(dir.path()).filePath("Data"); }
   QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
@@ -48,8 +58,8 @@ class PlayDemoReplayTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-TEST_F(PlayDemoReplayTest, TheReplayTakesTheRedKeyAndOpensTheRedDoor) {
-  const std::string bytes = PlayDemo("state.json");
+TEST_F(PlayDemoReplayTest, TheReplayTakesTheRedKeyOpensTheRedDoorAndPlaysOutTheSameTwice) {
+  const std::string bytes = PlayDemo("a.json");
   const QJsonObject state = QJsonDocument::fromJson(QByteArray::fromStdString(bytes)).object();
   EXPECT_EQ(state["tick"].toInt(), 1242);
   const QJsonObject player = state["player"].toObject();
@@ -69,25 +79,15 @@ TEST_F(PlayDemoReplayTest, TheReplayTakesTheRedKeyAndOpensTheRedDoor) {
   EXPECT_EQ(doors, 1);
   EXPECT_TRUE(state["messages"].toArray().isEmpty());
   EXPECT_TRUE(state["caption"].toString().startsWith(QString::fromUtf8("Жизнь игрока ")));
-}
 
-TEST_F(PlayDemoReplayTest, TheSameRunTwiceGivesByteIdenticalStateAndFrames) {
-  const std::string first = PlayDemo("a.json");
-  const std::string second = PlayDemo("b.json");
-  ASSERT_FALSE(first.empty());
-  EXPECT_EQ(first, second);
+  // Nothing but the seed and the replay decides the run: state and frames come out byte for byte alike.
+  EXPECT_EQ(PlayDemo("b.json"), bytes);
   for (const char* frame : {"400.png", "800.png", "1200.png"}) {
     const std::string a = ReadWholeFile(Path(QString("a.json-frames/") + frame).toStdString());
     EXPECT_FALSE(a.empty()) << frame;
     EXPECT_EQ(a, ReadWholeFile(Path(QString("b.json-frames/") + frame).toStdString())) << frame;
   }
 }
-
-#else
-
-TEST(PlayDemoReplayTest, NeedsTheSampleDataGenerator) { GTEST_SKIP() << "the sample-data generator is not built"; }
-
-#endif
 
 }  // namespace
 }  // namespace kestrilo
