@@ -259,9 +259,15 @@ void TEditor::LoadMatrix() {
   if (file) {
     LevelFile = *file;
     if (Form3) Form3->ShowAndPaint();
-    // A failed read leaves the loading window up and builds nothing.
-    Context.Matrix->LoadFromFile(*file, Dialogs, Form3 ? Form3->MainBar() : nullptr,
-                                 Form3 ? Form3->PlanesBar() : nullptr);
+    // A failed read builds nothing and is reported; the loading window goes
+    // away first, so that it never stands over the level.
+    try {
+      Context.Matrix->LoadFromFile(*file, Dialogs, Form3 ? Form3->MainBar() : nullptr,
+                                   Form3 ? Form3->PlanesBar() : nullptr);
+    } catch (...) {
+      if (Form3) Form3->Close();
+      throw;
+    }
   }
   if (Form3) Form3->Close();
   const TObjectFactory factory = MakeObjectFactory();

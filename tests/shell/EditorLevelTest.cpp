@@ -162,7 +162,9 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   f.Dialogs.FileAnswers = {level};
   f.Editor.N8Click();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
-  EXPECT_TRUE(f.Loading.Visible);  // the loading window stays up after a failed read
+  EXPECT_EQ(f.Loading.Shown, 1);
+  EXPECT_EQ(f.Loading.Closed, 1);
+  EXPECT_FALSE(f.Loading.Visible);  // closed also after a failed read
   f.Tick();
   EXPECT_EQ(f.CountOf("TMyObject"), 0);  // nothing built after the failure
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 1);
