@@ -13,7 +13,11 @@ namespace {
 constexpr double kFrameSpeed = 1.0 / 150.0;
 constexpr double kStartOffset = 0.5;
 constexpr int32_t kDriftScales = 4;       // Drift = Random(4) * (f2 - f1)
-constexpr double kSmallDriftScale = 0.4 * 10;  // replacement drift, 0 to 4
+// The replacement drift is fraction * 0.4 * 10, multiplied in that order: folding
+// the factors into 4.0 rounds differently in the last bit for about a quarter of
+// the fractions, and replays must see the same drift.
+constexpr double kSmallDriftFactor = 0.4;
+constexpr double kSmallDriftScale = 10.0;
 constexpr double kRiseScale = 5.0;
 constexpr double kScreenWidth = 640.0;
 constexpr double kRisingBaseY = 260.0;
@@ -58,7 +62,9 @@ void TDinamicPortal::Spawn() {
   const double f1 = random.RandomFraction();
   const double f2 = random.RandomFraction();
   object->Drift = scale * (f2 - f1);
-  if (Round(object->Drift * 1000) == 0) object->Drift = random.RandomFraction() * kSmallDriftScale;
+  if (Round(object->Drift * 1000) == 0) {
+    object->Drift = random.RandomFraction() * kSmallDriftFactor * kSmallDriftScale;
+  }
   object->Rise = random.RandomFraction() / kRiseScale;
   object->BaseX = random.RandomFraction() * kScreenWidth;
   object->BaseY = kRisingBaseY;

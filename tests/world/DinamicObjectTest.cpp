@@ -47,7 +47,7 @@ TExpectedSpawn ExpectedSpawn(uint32_t seed, int32_t pictures) {
   const double f1 = draws.Fraction();
   const double f2 = draws.Fraction();
   e.Drift = e.DriftScale * (f2 - f1);
-  if (std::abs(e.Drift * 1000) <= 0.5) e.Drift = draws.Fraction() * 4.0;
+  if (std::abs(e.Drift * 1000) <= 0.5) e.Drift = draws.Fraction() * 0.4 * 10;
   e.Rise = draws.Fraction() / 5;
   e.BaseX = draws.Fraction() * 640;
   e.Y = e.Kind == 0 ? 300 : draws.Whole(100);
@@ -153,6 +153,21 @@ TEST_F(PortalTest, ZeroDriftScaleIsReplacedByADriftUpToFour) {
   EXPECT_GT(object->Drift, 0.0);
   EXPECT_LT(object->Drift, 4.0);
   EXPECT_DOUBLE_EQ(object->Drift, ExpectedSpawn(seed, 3).Drift);
+}
+
+TEST_F(PortalTest, ReplacementDriftIsTheFractionTimesPointFourTimesTen) {
+  // Seed 1 draws scale 0 and then a fraction for which (f * 0.4) * 10 and f * 4
+  // differ in the last bit; a replay must see the former exactly.
+  TRawDraws draws(1);
+  for (int i = 0; i < 2; ++i) draws.Fraction();  // kind, picture index
+  ASSERT_EQ(draws.Whole(4), 0);
+  draws.Fraction();
+  draws.Fraction();
+  const double f = draws.Fraction();
+  ASSERT_NE(f * 0.4 * 10, f * 4.0);
+  TDinamicObject* object = SpawnWithSeed(1);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->Drift, f * 0.4 * 10);
 }
 
 TEST_F(PortalTest, ObjectIsDrawnBetweenTheBackgroundAndTheBackPlanes) {
