@@ -90,7 +90,8 @@ bool TEnemyWalker::JumpReach() {
   // Turning towards the player stays even when the air is not free.
   if (p->X < X) State = stWalkLeft;
   if (p->X > X) State = stWalkRight;
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TGameContext* context = ContextOf(this);
+  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
   if (matrix == nullptr) return false;
   if (State != stWalkLeft && State != stWalkRight) return false;
   for (int i = 0; i <= 5; ++i) {
@@ -126,8 +127,13 @@ void TEnemyWalker::DropBomb() {
     return;
   }
   BombTimer = 0;
-  const int16_t damage = static_cast<int16_t>(DrawDamage());
-  TBomb::Spawn(Engine, damage, X + Width / 2, Y + Height + 1);
+  // The bomb takes its picture before its damage is drawn: a bomb that cannot be
+  // made draws no number.
+  auto* bomb = new TBomb(Engine);
+  bomb->Damage = static_cast<int16_t>(DrawDamage());
+  bomb->X = X + Width / 2;
+  bomb->Y = Y + Height + 1;
+  bomb->SetZ(TBomb::kDrawZ);
 }
 
 void TEnemyWalker::OnMove(int32_t MoveCount) {
@@ -264,6 +270,7 @@ void TEnemyWalker::Walk(int32_t MoveCount) {
 void TEnemyWalker::OnCollision(TSprite* Other, bool& Done) {
   Done = true;  // at most one sprite per tick: the first one found
   if (Dying == 1 || Asleep == 1 || Other == nullptr) return;
+  if (ContextOf(this) == nullptr) return;  // outside a game there is no one to hurt or be hurt by
 
   TPlayerSprite* p = Target.Current(*this);
   if (!Record.Hunter && p != nullptr && Other == p) {
@@ -276,10 +283,12 @@ void TEnemyWalker::OnCollision(TSprite* Other, bool& Done) {
 void TEnemyWalker::Explode(TPlayerSprite& Victim) {
   TGameContext* context = ContextOf(this);
   TRandom& random = context->Random;
+  // Each blast takes its picture before its place is drawn.
   for (int i = 0; i < kTouchBlasts; ++i) {
-    const int32_t dx = random.Random(2 * Width);
-    const int32_t dy = random.Random(20);
-    TBlast::Spawn(Engine, X - Width + dx, Y + dy);
+    auto* blast = new TBlast(Engine);
+    blast->X = X - Width + random.Random(2 * Width);
+    blast->Y = Y + random.Random(20);
+    blast->SetZ(TBlast::kDrawZ);
   }
   Victim.Health = static_cast<int16_t>(Victim.Health - DrawDamage());
   MarkDead();
@@ -293,16 +302,16 @@ void TEnemyWalker::TakeShot(TSprite& Shot) {
 
   if (RangeFirst(stHitLeft) == RangeLast(stHitLeft)) {
     TRandom& random = context->Random;
+    auto* blast = new TBlast(Engine);  // its picture first, then its place is drawn
     const int32_t first = random.Random(5);
     const int32_t second = random.Random(5);
-    double blastX;
     if (first < second) {
-      blastX = X + Width / 2 - random.Random(10);
+      blast->X = X + Width / 2 - random.Random(10);
     } else {
-      blastX = X + random.Random(30);
+      blast->X = X + random.Random(30);
     }
-    const double blastY = Y + random.Random(20);
-    TBlast::Spawn(Engine, blastX, blastY);
+    blast->Y = Y + random.Random(20);
+    blast->SetZ(TBlast::kDrawZ);
     Health -= damage;
     if (Health < 0) State = IsOdd(State) ? stDyingLeft : stDyingRight;
     Shot.MarkDead();

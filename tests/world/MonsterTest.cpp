@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "WorldObjectsFixture.h"
+#include "platform/Errors.h"
 #include "world/AmmoFire.h"
 #include "world/AmmoFireP.h"
 #include "world/Blast.h"
@@ -434,6 +435,53 @@ TEST_F(MonsterTest, FlyerWavesAndBombsThePlayerBelowEveryTwentyOneTicks) {
   player->X = 500;  // no longer below: no more bombs
   world.Ticks(30);
   EXPECT_EQ(world.CountOf("TBomb"), 2);
+}
+
+// A bomb or blast takes its picture before any number is drawn for it, so one
+// that cannot be made leaves the random sequence where it was.
+class MonsterWithoutPicturesTest : public MonsterTest {
+ protected:
+  void RemovePicture(std::string_view utf8Name) {
+    TPictureCollection& pictures = world.Context.DXImageList1->Items;
+    pictures.Delete(pictures.IndexOf(W1251(utf8Name)));
+  }
+  // One tick that must fail on the missing picture; returns whether the seed stayed.
+  bool FailingTickDrawsNothing() {
+    const uint32_t seed = world.Context.Random.RandSeed;
+    EXPECT_THROW(world.Tick(), EPictureCollectionError);
+    return world.Context.Random.RandSeed == seed;
+  }
+};
+
+TEST_F(MonsterWithoutPicturesTest, BombThatCannotBeMadeDrawsNoDamage) {
+  RemovePicture("Бомба");
+  TMonsterRecord record = Goblin();
+  record.MoveMode = 2;
+  MakePlayer(330, 322, 20, 26);
+  TEnemyWalker* flyer = MakeMonster(record, 320, 100);
+  EXPECT_TRUE(FailingTickDrawsNothing());
+  EXPECT_EQ(flyer->BombTimer, 0);
+  EXPECT_EQ(world.CountOf("TBomb"), 0);
+}
+
+TEST_F(MonsterWithoutPicturesTest, TouchBlastThatCannotBeMadeDrawsNoPlace) {
+  RemovePicture("Взрыв");
+  TPlayerSprite* player = MakePlayer(305, 322, 20, 26);
+  MakeMonster(Goblin());
+  EXPECT_TRUE(FailingTickDrawsNothing());
+  EXPECT_EQ(player->Health, 100);
+  EXPECT_EQ(world.CountOf("TEnemyWalker"), 1);
+}
+
+TEST_F(MonsterWithoutPicturesTest, HitBlastThatCannotBeMadeDrawsNoPlace) {
+  RemovePicture("Взрыв");
+  MakePlayer(3000, 322)->ShotDamage = 5;
+  TMonsterRecord record = Goblin();
+  record.FrameRanges[4] = {12, 12};  // no hit range: a blast marks the hit
+  TEnemyWalker* monster = MakeMonster(record);
+  MakeShot(325, 330);
+  EXPECT_TRUE(FailingTickDrawsNothing());
+  EXPECT_EQ(monster->Health, 10);
 }
 
 TEST_F(MonsterTest, FlyerTurnsAtWalls) {
