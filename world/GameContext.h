@@ -60,7 +60,8 @@ struct TGameContext {
     if (OnCaptionChanged) OnCaptionChanged(caption);
   }
 
-  // Redraws the overview map for CurrentPlane (doors call it after opening).
+  // Redraws the overview map of the main plane (an opened door calls it once its
+  // cells are cleared, whatever plane the designer is looking at).
   std::function<void()> RedrawOverview;
 
   // Folder of the executable, with its trailing separator; Data/ lies below it.
