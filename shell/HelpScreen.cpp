@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include "shell/WindowFont.h"
+
 namespace kestrilo {
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
@@ -10,9 +12,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFixedSize(429, 344);  // fixed single-line frame: not resizable
   move(193, 108);
-  QFont font("MS Sans Serif");
-  font.setPixelSize(11);  // 8 points at 96 dots per inch
-  setFont(font);
+  setFont(TWindowFont::Classic());
 
   Label1 = new QLabel(QString::fromStdString(HelpCreditLine()), this);
   Label1->setObjectName("Label1");
@@ -25,6 +25,11 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   QStringList text;
   for (const std::string& line : HelpScreenLines()) text << QString::fromStdString(line);
   Memo1->setPlainText(text.join('\n'));
+  // Every line on a line of its own, all twenty without scrolling, whatever
+  // face stands in for the classic one.
+  const int textWidth = Memo1->width() - 2 * Memo1->frameWidth() -
+                        2 * static_cast<int>(Memo1->document()->documentMargin()) - 2;
+  Memo1->setFont(TWindowFont::FittingLines(text, textWidth));
 }
 
 void TForm4::ShowModal() { exec(); }

@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,12 +13,14 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "platform/Cp1251.h"
 #include "platform/DXDraw.h"
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/OverviewMap.h"
+#include "shell/WindowFont.h"
 #include "shell/RecordingCommands.h"
 #include "shell/WindowPorts.h"
 #include "world/GameContext.h"
@@ -35,6 +38,28 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
   label->move(left, top);
   label->adjustSize();
   return label;
+}
+
+// A caption wider than the room before its field would be cut off by it: it
+// moves left as far as `leftmost`, and only then does the field move right
+// (narrowing so as to end by `rightmost`).
+void KeepLabelClearOfField(QLabel* label, QWidget* field, int leftmost, int rightmost) {
+  constexpr int kGap = 4;
+  label->adjustSize();
+  const QRect caption = label->geometry();
+  const QRect box = field->geometry();
+  if (caption.x() + caption.width() + kGap <= box.x()) return;
+  const int labelLeft = std::max(leftmost, box.x() - kGap - caption.width());
+  label->move(labelLeft, caption.y());
+  const int fieldLeft = std::max(box.x(), labelLeft + caption.width() + kGap);
+  field->setGeometry(fieldLeft, box.y(), std::min(box.width(), rightmost - fieldLeft), box.height());
+}
+
+// A drop-down list opens on Space, a button presses: neither is typing.
+bool TypesInto(QWidget* control, int qtKey) {
+  if (qtKey != Qt::Key_Space || !control) return true;
+  if (auto* list = qobject_cast<QComboBox*>(control)) return list->isEditable();
+  return qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractSpinBox*>(control);
 }
 
 }  // namespace
@@ -59,9 +84,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
 
   setObjectName("Form1");
   setWindowTitle("Form1");
-  QFont font("MS Sans Serif");
-  font.setPixelSize(11);  // 8 points at 96 dots per inch
-  setFont(font);
+  setFont(TWindowFont::Classic());
 
   auto* client = new QWidget(this);
   client->setObjectName("ClientArea");
@@ -93,6 +116,11 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   qApp->installEventFilter(this);
 
   FormCreate();
+  // Keys are meant for the view and the player: the drawing area has the
+  // focus at start and takes it back when clicked, so that no list or spinner
+  // of the side panel sits under the keyboard while playing.
+  DXDraw1->setFocusPolicy(Qt::ClickFocus);
+  DXDraw1->setFocus();
 }
 
 TForm1::~TForm1() {
@@ -168,6 +196,11 @@ void TForm1::BuildControls(QWidget* client) {
   Edit2->setObjectName("Edit2");
 
   overview_ = new TOverviewMap(kClientWidth, kClientHeight, client);
+
+  const int leftmost = Panel1->x() + 2, rightmost = kClientWidth - 2;
+  KeepLabelClearOfField(Label8, UpDown3, leftmost, rightmost);
+  KeepLabelClearOfField(Label3, UpDown1, leftmost, rightmost);
+  KeepLabelClearOfField(Label4, UpDown2, leftmost, rightmost);
 }
 
 QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
@@ -270,10 +303,26 @@ void TForm1::showEvent(QShowEvent* event) {
   // The timer starts with the message loop, after the first showing has
   // initialised the drawing area (or failed to).
   if (!timerDriver_) {
+    // The window comes to the front on its own also where no window manager
+    // does it: the frame timer and the keyboard work only while it is active.
+    activateWindow();
+    raise();
     timerDriver_ = std::make_unique<TQtTimerDriver>(&dxTimer1_, this);
     dxTimer1_.Start();
     timerDriver_->Reschedule();
   }
+}
+
+void TForm1::ReturnFocusAfter(QWidget* closed) {
+  if (closed == this || !closed->isWindow()) return;
+  const Qt::WindowType type = closed->windowType();
+  if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen) return;
+  // Only when the closed window was in front, or nothing of the editor is.
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != closed) return;
+  QWidget* parent = closed->parentWidget();
+  QWidget* next = parent ? parent->window() : this;
+  if (next->isVisible() && !next->isMinimized()) next->activateWindow();
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -390,8 +439,8 @@ void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) { editor_->DXDraw
 bool TForm1::FormKeyDown(int qtKey, const QString& text) {
   editor_->FormKeyDown(QtKeyToVirtualKey(qtKey));
   // The key is taken from the focused control, so arrows never move a list
-  // or a spinner; typed characters still reach it.
-  return text.isEmpty();
+  // or a spinner and Space never opens a list; typed characters still reach it.
+  return text.isEmpty() || !TypesInto(QApplication::focusWidget(), qtKey);
 }
 
 bool TForm1::IsOwnWidget(QObject* watched) const {
@@ -437,7 +486,13 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == DXDraw1) return HandleDrawAreaMouse(event);
+  if (watched == DXDraw1 && HandleDrawAreaMouse(event)) return true;
+  if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+    // Without a window manager nothing gives the keyboard back when a dialog
+    // or the loading window closes.
+    ReturnFocusAfter(static_cast<QWidget*>(watched));
+    return false;
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   if (!IsOwnWidget(watched)) return false;
   auto* key = static_cast<QKeyEvent*>(event);

@@ -144,6 +144,8 @@ class TForm1 : public QMainWindow {
   void SyncRecordMenu();
   bool HandleDrawAreaMouse(QEvent* event);
   bool IsOwnWidget(QObject* watched) const;
+  // Brings the window that a closed dialog belonged to (or this one) back to the front.
+  void ReturnFocusAfter(QWidget* closed);
 
   std::unique_ptr<TDialogService> ownDialogs_;
   TDialogService* dialogs_ = nullptr;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "shell/HelpScreen.h"
 
@@ -62,4 +65,20 @@ TEST(HelpScreen, AboutNamesProgramVersionToolkitAndContact) {
   EXPECT_NE(about.find("0.9"), std::string::npos);
   EXPECT_NE(about.find("Qt"), std::string::npos);
   EXPECT_NE(about.find('@'), std::string::npos);
+}
+
+TEST(HelpScreen, EveryLineFitsAndAllTwentyShowWithoutScrolling) {
+  TForm4 form;
+  form.show();
+  QApplication::processEvents();
+  const QTextDocument* doc = form.Memo1->document();
+  for (int i = 0; i < doc->blockCount(); ++i) {
+    const QTextBlock block = doc->findBlockByNumber(i);
+    ASSERT_NE(block.layout(), nullptr);
+    EXPECT_EQ(block.layout()->lineCount(), 1) << "line " << i + 1 << " wraps";
+  }
+  EXPECT_EQ(form.Memo1->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(form.Memo1->horizontalScrollBar()->maximum(), 0);
+  EXPECT_GE(form.Memo1->font().pixelSize(), 8);
+  form.hide();
 }

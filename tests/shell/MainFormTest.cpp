@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,17 +79,28 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   EXPECT_EQ(form.Label8->text(), U("Высота лифта:"));
   EXPECT_EQ(form.Label3->text(), U("Ось Z:"));
   EXPECT_EQ(form.Label4->text(), U("Код ключа:"));
-  EXPECT_EQ(form.Label4->pos(), QPoint(664, 384));
 
-  struct TSpin { TSpinEdit* Spin; int Min, Max; QPoint At; };
-  for (const TSpin& s : {TSpin{form.UpDown3, -128, 127, {744, 157}}, TSpin{form.UpDown1, 0, 4, {728, 352}},
-                         TSpin{form.UpDown2, 0, 255, {728, 381}}}) {
+  // A caption and its field keep their rows; where the face at hand is wider
+  // than the classic one, the caption moves left (not past the panel) and the
+  // field right, so that the whole caption shows and the field stays inside.
+  struct TSpin { TSpinEdit* Spin; QLabel* Caption; int Min, Max; QPoint At, CaptionAt; };
+  for (const TSpin& s : {TSpin{form.UpDown3, form.Label8, -128, 127, {744, 157}, {664, 160}},
+                         TSpin{form.UpDown1, form.Label3, 0, 4, {728, 352}, {688, 355}},
+                         TSpin{form.UpDown2, form.Label4, 0, 255, {728, 381}, {664, 384}}}) {
     EXPECT_EQ(s.Spin->minimum(), s.Min);
     EXPECT_EQ(s.Spin->maximum(), s.Max);
     EXPECT_EQ(s.Spin->value(), 0);
     EXPECT_FALSE(s.Spin->wrapping());
     EXPECT_TRUE(s.Spin->isEnabled());
-    EXPECT_EQ(s.Spin->pos(), s.At);
+    EXPECT_EQ(s.Spin->y(), s.At.y());
+    EXPECT_GE(s.Spin->x(), s.At.x());
+    EXPECT_EQ(s.Caption->y(), s.CaptionAt.y());
+    EXPECT_LE(s.Caption->x(), s.CaptionAt.x());
+    EXPECT_GT(s.Caption->x(), form.Panel1->x());
+    EXPECT_GE(s.Caption->width(), s.Caption->sizeHint().width()) << s.Caption->text().toStdString();
+    EXPECT_LE(s.Caption->x() + s.Caption->width(), s.Spin->x()) << s.Caption->text().toStdString();
+    EXPECT_LE(s.Spin->x() + s.Spin->width(), TForm1::kClientWidth);
+    EXPECT_GE(s.Spin->width(), 40);  // room for three digits and the arrows
   }
   EXPECT_TRUE(form.Edit1->isReadOnly());
   EXPECT_FALSE(form.Edit6->isReadOnly());
@@ -213,6 +226,62 @@ TEST(MainFormInput, ArrowKeysScrollAndNeverMoveTheFocusedList) {
   form.UpDown2->Edit()->selectAll();
   SendKey(form.UpDown2, Qt::Key_7, "7");
   EXPECT_EQ(form.Edit2->text(), "7");
+}
+
+TEST(MainFormInput, TheDrawingAreaHoldsTheFocusAtStartAndTakesItBackWhenClicked) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  EXPECT_EQ(QApplication::focusWidget(), form.DXDraw1);
+  // Keys sent to the drawing area are the window's keys too.
+  SendKey(form.DXDraw1, Qt::Key_Down);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
+  QApplication::sendEvent(form.DXDraw1, &press);
+  EXPECT_TRUE(form.Context().DXInput1.IsKeyDown('D'));
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, "d");
+  QApplication::sendEvent(form.DXDraw1, &release);
+
+  form.UpDown3->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), form.UpDown3);
+  QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+  EXPECT_EQ(QApplication::focusWidget(), form.DXDraw1);
+}
+
+TEST(MainFormInput, SpaceOnAFocusedListNeverOpensIt) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  for (QComboBox* list : {form.ComboBox1, form.ComboBox2}) {
+    list->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    SendKey(list, Qt::Key_Space, " ");
+    QApplication::processEvents();
+    EXPECT_FALSE(list->view()->isVisible()) << list->objectName().toStdString();
+  }
+  EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
+}
+
+TEST(MainFormFocus, ClosingADialogOrTheLoadingWindowGivesTheKeyboardBackToTheMainWindow) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  QDialog owned(&form);  // a dialog of the main window, as the file dialogs are
+  QDialog alone;         // a window of its own, as the new-object dialog is
+  for (QDialog* dialog : {&owned, &alone}) {
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog, 1000));
+    dialog->hide();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form, 1000));
+    EXPECT_EQ(QApplication::activeWindow(), &form);
+  }
+  TForm3 loading;
+  loading.ShowAndPaint();
+  loading.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&loading, 1000));
+  loading.hide();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&form, 1000));
 }
 
 TEST(MainFormInput, KeysFillTheHeldTableWhileInFront) {
