@@ -266,6 +266,7 @@ void TEditor::LoadMatrix() {
                                    Form3 ? Form3->PlanesBar() : nullptr);
     } catch (...) {
       if (Form3) Form3->Close();
+      RedrawOverview(Context.CurrentPlane);  // the map shows the emptied level, not the old one
       throw;
     }
   }

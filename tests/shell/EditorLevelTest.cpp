@@ -160,8 +160,10 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   f.Editor.N7Click();
   WriteFile(f.Path("levelmtb"), std::string(1000, '\xFF'));
   f.Dialogs.FileAnswers = {level};
+  const int redraws = f.OverviewRedraws;
   f.Editor.N8Click();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_GT(f.OverviewRedraws, redraws);  // the map no longer shows the level that was cleared
   EXPECT_EQ(f.Loading.Shown, 1);
   EXPECT_EQ(f.Loading.Closed, 1);
   EXPECT_FALSE(f.Loading.Visible);  // closed also after a failed read
