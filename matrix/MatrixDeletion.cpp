@@ -13,6 +13,7 @@ namespace {
 // The level's background picture lies behind every plane at this depth.
 constexpr int32_t kBackgroundZ = -200;
 constexpr int32_t kBackgroundPlane = 4;
+constexpr int32_t kBackgroundCell = 0;  // column and row of its entry
 const char* const kNothingOnPlane = "В матрице нет объекта на данном плане. Смените ось Z!";
 }  // namespace
 
@@ -26,12 +27,21 @@ void TMatrix::DeleteAt(TSpriteEngine& Engine, int32_t X, int32_t Y, int32_t Plan
   const int64_t sy = Round(sprite->Y / kCellSize);
   const bool inside = IsInside(sx, sy);
 
-  if (sprite->Z() == kBackgroundZ && Plane == kBackgroundPlane) {
+  if (sprite->Z() == kBackgroundZ) {
+    // The level's background covers the whole view, so a click into empty
+    // space finds it. It is always the plane-4 entry of cell (0, 0): its
+    // sprite's position follows the camera with a parallax and names no cell,
+    // and on any other plane the cell under it belongs to another object,
+    // which must not be wiped with the background's screen-sized footprint.
+    if (Plane != kBackgroundPlane) {
+      Dialogs.ShowMessage(kNothingOnPlane);
+      return;
+    }
     Dialogs.ShowMessage("TX = " + std::to_string(cx));
-    // The background covers the whole view; only a click into the view's
-    // top-left cell removes it, so that it is not deleted by accident.
+    // Only a click into the view's top-left cell removes it, so that it is
+    // not deleted by accident.
     if (cx <= 0 && cy <= 0) {
-      if (inside) BackPlanes[sx][sy][kBackgroundPlane - 1] = -1;
+      BackPlanes[kBackgroundCell][kBackgroundCell][kBackgroundPlane - 1] = -1;
       delete sprite;  // the owner's list forgets it as it goes
     }
     return;

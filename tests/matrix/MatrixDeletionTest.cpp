@@ -160,6 +160,47 @@ TEST_F(MatrixDeletion, BackgroundOnAnotherPlaneIsAnOrdinarySprite) {
   EXPECT_FALSE(back->IsDead);
 }
 
+TEST_F(MatrixDeletion, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
+  TBack* back = Background(640, 480);
+  m->BackPlanes[3][0][3] = 4;  // another plane-4 object where the parallax took the sprite
+  m->BackPlanes[0][3][3] = 6;
+  for (int i = 0; i < 3; ++i) {
+    m->Scroll(root, 1);
+    root.Move(16);
+    m->Scroll(root, 3);
+    root.Move(16);
+  }
+  ASSERT_NEAR(back->X, 89.6, 1e-9);  // rounds to column 3
+  ASSERT_EQ(back->Y, 96.0);          // row 3
+  m->DeleteAt(root, 10, 10, 4, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
+  EXPECT_EQ(m->BackPlanes[0][0][3], -1);
+  EXPECT_EQ(m->BackPlanes[3][0][3], 4);
+  EXPECT_EQ(m->BackPlanes[0][3][3], 6);
+  EXPECT_EQ(root.ChildCount(), 0);
+}
+
+TEST_F(MatrixDeletion, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
+  TBack* back = Background(640, 480);
+  m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);    // a wall anchored in cell (0, 0)
+  m->PutObjectSized(MakeCell(0, 7), 320, 224, 32, 32);  // and one in the middle of the view
+  m->DeleteAt(root, 300, 300, 0, dialogs);              // empty space: the background is found
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
+  EXPECT_EQ(m->Cells[10][7].ObjectNumber, 7);
+  EXPECT_EQ(m->BackPlanes[0][0][3], 9);
+  EXPECT_FALSE(back->IsDead);
+}
+
+TEST_F(MatrixDeletion, BackgroundOnAnotherBackPlaneLeavesThatPlanesEntry) {
+  TBack* back = Background(640, 480);
+  m->BackPlanes[0][0][1] = 3;  // a plane-2 object in cell (0, 0) with no sprite over the click
+  m->DeleteAt(root, 200, 200, 2, dialogs);
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  EXPECT_EQ(m->BackPlanes[0][0][1], 3);
+  EXPECT_FALSE(back->IsDead);
+}
+
 TEST_F(MatrixDeletion, SpriteInFrontOfTheBackgroundIsFoundFirst) {
   Background(640, 480);
   m->BackPlanes[3][0][3] = 4;
