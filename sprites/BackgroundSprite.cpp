@@ -15,7 +15,10 @@ int32_t PosMod(int32_t A, int32_t B) {
   return static_cast<int32_t>(r < 0 ? r + (B < 0 ? -static_cast<int64_t>(B) : B) : r);
 }
 
-TBackgroundSprite::TBackgroundSprite(TSprite* Parent) : TSprite(Parent) { CanCollide = false; }
+TBackgroundSprite::TBackgroundSprite(TSprite* Parent) : TSprite(Parent) {
+  CanCollide = false;
+  boundsFromFields_ = false;  // the bounds follow the picture, the map and the view
+}
 
 TBackgroundSprite::~TBackgroundSprite() { Resize(0, 0); }
 

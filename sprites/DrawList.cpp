@@ -6,37 +6,48 @@
 
 namespace kestrilo {
 
-// First position whose sprite has a Z >= the given one.
-int32_t TDrawList::LowerBound(int32_t Z) const {
-  int32_t low = 0;
-  int32_t high = Count() - 1;
-  while (low <= high) {
-    const int32_t mid = (low + high) / 2;
-    if (static_cast<int64_t>(items_[mid]->Z()) - Z < 0)
-      low = mid + 1;
-    else
-      high = mid - 1;
+void TDrawList::InsertByZ(TSprite* Sprite, uint64_t PlaceSeq) { pending_.push_back({Sprite->Z(), PlaceSeq, Sprite}); }
+
+void TDrawList::Remove(TSprite* Sprite, uint64_t PlaceSeq) {
+  // A settled sprite is found by its key at once.
+  const TEntry key{Sprite->Z(), PlaceSeq, Sprite};
+  auto it = std::lower_bound(items_.begin(), items_.end(), key, Before);
+  if (it != items_.end() && it->Sprite == Sprite) {
+    it->Sprite = nullptr;
+    ++holes_;
+    return;
   }
-  return low;
-}
-
-void TDrawList::InsertByZ(TSprite* Sprite) {
-  items_.insert(items_.begin() + LowerBound(Sprite->Z()), Sprite);
-}
-
-void TDrawList::Remove(TSprite* Sprite) {
-  // The list is sorted by Z, so the sprite lies in its Z's run; search there first.
-  const int32_t start = LowerBound(Sprite->Z());
-  for (int32_t i = start; i < Count() && items_[i]->Z() == Sprite->Z(); ++i) {
-    if (items_[i] == Sprite) {
-      items_.erase(items_.begin() + i);
+  // Otherwise it was placed lately, most often just now (a new sprite given its Z).
+  for (size_t i = pending_.size(); i-- > 0;) {
+    if (pending_[i].Sprite == Sprite) {
+      pending_[i] = pending_.back();
+      pending_.pop_back();
       return;
     }
   }
-  auto it = std::find(items_.begin(), items_.end(), Sprite);
-  if (it != items_.end()) items_.erase(it);
+  it = std::find_if(items_.begin(), items_.end(), [&](const TEntry& e) { return e.Sprite == Sprite; });
+  if (it == items_.end()) return;
+  it->Sprite = nullptr;
+  ++holes_;
 }
 
-void TDrawList::Release() { std::vector<TSprite*>().swap(items_); }
+void TDrawList::SettleNow() const {
+  if (holes_ != 0) {
+    std::erase_if(items_, [](const TEntry& e) { return e.Sprite == nullptr; });
+    holes_ = 0;
+  }
+  if (pending_.empty()) return;
+  std::sort(pending_.begin(), pending_.end(), Before);
+  const auto middle = static_cast<std::ptrdiff_t>(items_.size());
+  items_.insert(items_.end(), pending_.begin(), pending_.end());
+  std::inplace_merge(items_.begin(), items_.begin() + middle, items_.end(), Before);
+  pending_.clear();
+}
+
+void TDrawList::Release() {
+  std::vector<TEntry>().swap(items_);
+  std::vector<TEntry>().swap(pending_);
+  holes_ = 0;
+}
 
 }  // namespace kestrilo

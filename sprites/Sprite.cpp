@@ -57,7 +57,7 @@ TSpriteEngine* TSprite::IndexingRoot() const {
 
 void TSprite::InsertInDrawList(TSprite* Sprite) {
   Sprite->index_.PlaceSeq = nextSeq_++;
-  drawList_.InsertByZ(Sprite);
+  drawList_.InsertByZ(Sprite, Sprite->index_.PlaceSeq);
 }
 
 void TSprite::AttachChild(TSprite* Sprite) {
@@ -79,7 +79,7 @@ void TSprite::DetachChild(TSprite* Sprite) {
       break;
     }
   }
-  drawList_.Remove(Sprite);
+  drawList_.Remove(Sprite, Sprite->index_.PlaceSeq);
   if (children_.empty()) {
     std::vector<TSprite*>().swap(children_);
     drawList_.Release();
@@ -89,7 +89,7 @@ void TSprite::DetachChild(TSprite* Sprite) {
 void TSprite::SetZ(int32_t Value) {
   if (Value == z_) return;
   if (Parent) {
-    Parent->drawList_.Remove(this);
+    Parent->drawList_.Remove(this, index_.PlaceSeq);
     z_ = Value;
     Parent->InsertInDrawList(this);
   } else {

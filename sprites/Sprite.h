@@ -73,6 +73,11 @@ class TSprite {
   int32_t Width = 0;
   int32_t Height = 0;
 
+ protected:
+  // A subclass whose GetBounds reads more than X, Y, Width, Height and the
+  // parents' positions clears this, so that the engine's index always asks it.
+  bool boundsFromFields_ = true;
+
  private:
   friend class TSpriteEngine;
   friend class TSpriteIndex;
@@ -88,6 +93,10 @@ class TSprite {
     TWhere Where = kNowhere;
     int32_t Cell = -1;
     int32_t Slot = -1;
+    // What the bounds were computed from when the sprite was last found
+    // unmoved in the grid: while all of it stays, the bounds stay too.
+    double SeenX = 0, SeenY = 0, SeenCameraX = 0, SeenCameraY = 0;
+    int32_t SeenWidth = 0, SeenHeight = 0;
   };
 
   void AttachChild(TSprite* Sprite);

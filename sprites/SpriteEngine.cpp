@@ -112,11 +112,15 @@ void TSpriteEngine::CheckCollisionsIndexed() {
   auto gather = [&](std::vector<TSprite*>& list, uint64_t firstSeq) {
     list.clear();
     index_.Gather(HitRect, list);
+    // The always-list part comes in Children order already: only the few grid
+    // candidates behind it are sorted and merged in.
+    auto bySeq = [](const TSprite* a, const TSprite* b) { return a->index_.AttachSeq < b->index_.AttachSeq; };
+    const auto always = list.begin() + index_.AlwaysCount();
+    std::sort(always, list.end(), bySeq);
+    std::inplace_merge(list.begin(), always, list.end(), bySeq);
     std::erase_if(list, [&](const TSprite* s) {
       return s->index_.AttachSeq < firstSeq || s->index_.AttachSeq >= limit;
     });
-    std::sort(list.begin(), list.end(),
-              [](const TSprite* a, const TSprite* b) { return a->index_.AttachSeq < b->index_.AttachSeq; });
   };
   std::vector<TSprite*> list;
   gather(list, 0);

@@ -55,10 +55,8 @@ int32_t TSpriteIndex::CellOf(const TRect& Local) {
 void TSpriteIndex::Unlink(TSprite* Sprite) {
   auto& e = Sprite->index_;
   if (e.Where == TSprite::TIndexEntry::kAlways) {
-    TSprite* last = always_.back();
-    always_[static_cast<size_t>(e.Slot)] = last;
-    last->index_.Slot = e.Slot;
-    always_.pop_back();
+    always_[static_cast<size_t>(e.Slot)] = nullptr;
+    ++alwaysHoles_;
   } else if (e.Where == TSprite::TIndexEntry::kGrid) {
     auto& cell = cells_[static_cast<size_t>(e.Cell)];
     TSprite* last = cell.back();
@@ -77,7 +75,21 @@ void TSpriteIndex::PutAlways(TSprite* Sprite) {
   Unlink(Sprite);
   e.Where = TSprite::TIndexEntry::kAlways;
   e.Slot = static_cast<int32_t>(always_.size());
+  // New children come last; a placed child that starts moving needs a re-sort.
+  if (!always_.empty() && e.AttachSeq < lastAlwaysSeq_) alwaysSorted_ = false;
+  lastAlwaysSeq_ = std::max(lastAlwaysSeq_, e.AttachSeq);
   always_.push_back(Sprite);
+}
+
+void TSpriteIndex::TidyAlways() const {
+  if (alwaysHoles_ == 0 && alwaysSorted_) return;
+  std::erase(always_, nullptr);
+  if (!alwaysSorted_)
+    std::sort(always_.begin(), always_.end(),
+              [](const TSprite* a, const TSprite* b) { return a->index_.AttachSeq < b->index_.AttachSeq; });
+  for (size_t i = 0; i < always_.size(); ++i) always_[i]->index_.Slot = static_cast<int32_t>(i);
+  alwaysHoles_ = 0;
+  alwaysSorted_ = true;
 }
 
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
@@ -108,14 +120,23 @@ void TSpriteIndex::MakeAlways(TSprite* Sprite) { PutAlways(Sprite); }
 
 void TSpriteIndex::Validate(TSprite* Sprite) {
   auto& e = Sprite->index_;
+  // The common case, and most of the move pass: a placed object in the grid
+  // whose position, size and camera are all as they were.
+  if (e.Where == TSprite::TIndexEntry::kGrid && Sprite->boundsFromFields_ && e.SeenX == Sprite->X &&
+      e.SeenY == Sprite->Y && e.SeenWidth == Sprite->Width && e.SeenHeight == Sprite->Height &&
+      e.SeenCameraX == root_.X && e.SeenCameraY == root_.Y && Sprite->ChildCount() == 0)
+    return;
   if (Sprite->ChildCount() > 0) {
     PutAlways(Sprite);
     return;
   }
   const TRect local = LocalBounds(Sprite);
   const bool unmoved = e.HasSnapshot && Near(local, e.Snapshot);
-  // The common case: a placed object that stays where it is.
-  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) return;
+  // A placed object that stays where it is.
+  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) {
+    RememberInputs(Sprite);
+    return;
+  }
   if (!unmoved) {
     if (e.HasSnapshot) e.EverMoved = true;
     e.HasSnapshot = true;
@@ -125,13 +146,26 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   // The snapshot stays as first taken, so that small steps add up to a move.
   const int32_t cell = e.EverMoved ? -1 : CellOf(e.Snapshot);
-  if (cell < 0)
+  if (cell < 0) {
     PutAlways(Sprite);
-  else
+  } else {
     PutInCell(Sprite, cell);
+    RememberInputs(Sprite);
+  }
+}
+
+void TSpriteIndex::RememberInputs(TSprite* Sprite) const {
+  auto& e = Sprite->index_;
+  e.SeenX = Sprite->X;
+  e.SeenY = Sprite->Y;
+  e.SeenWidth = Sprite->Width;
+  e.SeenHeight = Sprite->Height;
+  e.SeenCameraX = root_.X;
+  e.SeenCameraY = root_.Y;
 }
 
 void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
+  TidyAlways();
   Out.insert(Out.end(), always_.begin(), always_.end());
   if (gridCount_ == 0) return;
   const TRect q = Shift(Rect, -static_cast<int64_t>(TruncToInt32(root_.X)) - kMargin,

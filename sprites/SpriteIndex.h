@@ -19,6 +19,7 @@
 // another sprite during the move pass is noticed at its own step.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -41,12 +42,13 @@ class TSpriteIndex {
   void Validate(TSprite* Sprite);
 
   // Children that may overlap the view rectangle, with every always-list child.
+  // The always-list children come first, in Children order.
   void Gather(const TRect& Rect, std::vector<TSprite*>& Out) const;
   // Increases whenever a child leaves, so that walks know their lists went stale.
   uint64_t Removals() const { return removals_; }
 
   int32_t GridCount() const { return gridCount_; }
-  int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size()); }
+  int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
 
   static constexpr int32_t kCell = 64;
   static constexpr int32_t kOrigin = -4096;
@@ -57,11 +59,19 @@ class TSpriteIndex {
   TRect LocalBounds(TSprite* Sprite) const;
   static int32_t CellOf(const TRect& Local);
   void Unlink(TSprite* Sprite);
+  void RememberInputs(TSprite* Sprite) const;
   void PutAlways(TSprite* Sprite);
   void PutInCell(TSprite* Sprite, int32_t Cell);
 
   TSpriteEngine& root_;
-  std::vector<TSprite*> always_;
+  // Kept in Children order (attachment numbers ascending), so that a check
+  // need not sort the movers again; leavers leave holes (nullptr) until the
+  // next Gather tidies the list.
+  void TidyAlways() const;
+  mutable std::vector<TSprite*> always_;
+  mutable size_t alwaysHoles_ = 0;
+  mutable bool alwaysSorted_ = true;
+  uint64_t lastAlwaysSeq_ = 0;
   std::vector<std::vector<TSprite*>> cells_;  // made on first use
   int32_t gridCount_ = 0;
   uint64_t removals_ = 0;

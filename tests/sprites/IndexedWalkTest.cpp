@@ -59,6 +59,14 @@ class TRandomSprite : public TSprite {
       World.Journal.push_back("check " + std::to_string(Id) + " = " + std::to_string(hits));
     }
     if (Kind == TKind::Spawner && World.Pick(4) == 0) new TRandomSprite(Engine, World, TKind::Walker);
+    if (Kind == TKind::Spawner && World.Pick(3) == 0) {
+      // Nudges or widens another sprite, which may be a placed one that never moved by itself.
+      TRandomSprite* other = World.Sprites[static_cast<size_t>(World.Pick(static_cast<int>(World.Sprites.size())))];
+      if (other) {
+        other->Y += World.Pick(3) - 1;
+        other->Width += World.Pick(2);
+      }
+    }
     if (World.Pick(200) == 0) MarkDead();
     if (World.Pick(300) == 0) SetZ(Z() + 10);
   }
@@ -71,6 +79,8 @@ class TRandomSprite : public TSprite {
       case 2: X += 40; break;  // jumps away in its reaction
       case 3: Other->MarkDead(); break;
       case 4: new TRandomSprite(Engine, World, TKind::Wall); break;
+      case 5: Other->X += World.Pick(3) - 1; break;  // nudges what it hit
+      case 6: Other->SetZ(Other->Z() - 10); break;
       default: break;
     }
   }
