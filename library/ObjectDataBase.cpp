@@ -30,6 +30,20 @@ void RequireWritableTarget(const std::string& path) {
   }
 }
 
+// The position of the picture that goes with a deleted entry. The collection's
+// lookup ignores letter case and prefers the name filed last, so with entries
+// "Стена" and "стена" it could hand over the other entry's picture, which
+// would then be lost with the deleted one. An item carrying exactly the
+// entry's name is the entry's own picture and is taken first.
+int32_t PictureIndexOfEntry(const TPictureCollection& images, const std::string& name) {
+  const int32_t found = images.IndexOf(name);
+  if (found < 0 || images.Items(found)->Name() == name) return found;
+  for (int32_t i = images.Count() - 1; i >= 0; --i) {
+    if (images.Items(i)->Name() == name) return i;
+  }
+  return found;
+}
+
 }  // namespace
 
 TObjectDataBase::TObjectDataBase(TPictureCollection* images) : EmptyRecord(MakeEmptyObjectRecord()), Images(images) {}
@@ -68,7 +82,7 @@ void TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dial
   Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(position));
   if (position == 0) dialogs.ShowMessage(std::to_string(static_cast<long long>(Records.size()) - 1));
   // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
-  Images->Delete(Images->IndexOf(name));
+  Images->Delete(PictureIndexOfEntry(*Images, name));
   dialogs.ShowMessage(kRecordDeleted);
 }
 

@@ -261,6 +261,25 @@ TEST_F(ObjectDataBaseTest, DeletingTakesTheFirstOfEqualNames) {
   EXPECT_EQ(images.Count(), 1);
 }
 
+TEST_F(ObjectDataBaseTest, DeletingKeepsThePictureOfAnEntryWhoseNameDiffersOnlyInCase) {
+  AddWithItem(otWall, 1, "Стена", 32, 32);
+  AddWithItem(otWall, 2, "стена", 64, 96);  // filed later: the collection's lookup prefers it
+  db.DeleteObject(W1251("Стена"), dialogs);
+  EXPECT_EQ(Numbers(), (std::vector<int32_t>{2}));
+  ASSERT_EQ(images.Count(), 1);
+  EXPECT_EQ(images.Items(0)->Name(), W1251("стена"));
+  EXPECT_EQ(db.FrameSizeOfNumber(2), (TObjectDataBase::TFrameSize{96, 64}));
+}
+
+TEST_F(ObjectDataBaseTest, DeletingAnEntryWhosePictureOnlyMatchesIgnoringCaseTakesThatPicture) {
+  AddWithItem(otWall, 1, "Знак");
+  db.Records.push_back(Entry(otWall, 2, "ЗНАК"));  // found its picture through the case-blind lookup
+  db.DeleteObject(W1251("ЗНАК"), dialogs);
+  EXPECT_EQ(Numbers(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(images.Count(), 0);
+  EXPECT_EQ(dialogs.Messages().back(), "Запись удалена!");
+}
+
 TEST_F(ObjectDataBaseTest, DeletingAnEntryWithoutPictureRemovesTheEntryAndReportsTheListError) {
   db.Records = {Entry(otWall, 1, "Сирота"), Entry(otWall, 2, "Другая")};
   images.Add()->SetName(W1251("Другая"));
