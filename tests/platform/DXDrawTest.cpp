@@ -8,9 +8,10 @@
 using namespace kestrilo;
 
 TEST(DXDraw, InitialisesAtFirstShowingAndTellsBoundComponents) {
+  // Declared before the window: the drawing area tells its listeners when it is destroyed.
+  std::vector<TDXDrawNotifyType> notices;
   QWidget window;
   auto* draw = new TDXDraw(&window);
-  std::vector<TDXDrawNotifyType> notices;
   draw->RegisterNotifyEvent([&](TDXDraw*, TDXDrawNotifyType t) { notices.push_back(t); });
   int initialised = 0;
   draw->OnInitialize = [&](TDXDraw*) { ++initialised; };
@@ -48,9 +49,9 @@ TEST(DXDraw, FillAndPresentShowTheBackBuffer) {
 }
 
 TEST(DXDraw, LostSurfacesAreRestoredOrEndReadiness) {
+  int restores = 0;
   QWidget window;
   auto* draw = new TDXDraw(&window);
-  int restores = 0;
   draw->RegisterNotifyEvent([&](TDXDraw*, TDXDrawNotifyType t) {
     if (t == TDXDrawNotifyType::dxntRestore) ++restores;
   });
