@@ -92,6 +92,9 @@ bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialog
     return false;
   }
   const std::string graphicsPath = GraphicsFileName(path);
+  // An objects file named like a graphics file (x.dxg) would be replaced by
+  // its own pictures, and every record lost.
+  if (graphicsPath == path) throw EFCreateError(CannotCreateMessage(path));
   RequireWritableTarget(path);
   RequireWritableTarget(graphicsPath);
   // Both files are renamed into place only when both are complete, so the

@@ -364,6 +364,21 @@ TEST_F(ObjectDataBaseTest, ASaveIntoAMissingFolderWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path("absent")));
 }
 
+TEST_F(ObjectDataBaseTest, AnObjectsFileNamedLikeItsGraphicsFileIsRefused) {
+  AddFromBitmap(otWall, 1, "Стена", 8, 8);
+  const std::string path = folder.Path("library.dxg");
+  WriteBytes(path, "old");
+  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
+  try {
+    db.SaveToFile(path, dialogs);
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+  }
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 2);  // the bitmap and the file
+}
+
 TEST_F(ObjectDataBaseTest, SaveAndLoadGiveBackRecordsAndPictures) {
   TPictureSettings settings;
   settings.PatternWidth = 8;
