@@ -54,7 +54,12 @@ TForm2::TForm2(TDialogService& dialogs, QWidget* parent)
   silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
   setPalette(silver);
   setAutoFillBackground(true);
-  QFont font("Sans Serif", 8);
+  // The layout is measured for a narrow 8-point face: narrow look-alikes come
+  // before the system's default one, so that the captions fit their places.
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans",
+                    "DejaVu Sans Condensed"});
+  font.setPixelSize(10);
   setFont(font);
   BuildControls();
   FormCreate();
