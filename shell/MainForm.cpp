@@ -139,7 +139,7 @@ TForm1::~TForm1() {
 
 void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
   form2Source_ = form2 ? std::make_unique<TNewObjectDialogSource>(*form2) : nullptr;
-  form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3) : nullptr;
+  form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3, this) : nullptr;
   form4_ = form4;
   editor_->Form2 = form2Source_.get();
   editor_->Form3 = form3Window_.get();

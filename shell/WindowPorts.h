@@ -1,6 +1,8 @@
 // The real helper windows behind the command layer's ports.
 #pragma once
 
+#include <QWidget>
+
 #include "library/AddNewObj.h"
 #include "matrix/Loading.h"
 #include "shell/EditorPorts.h"
@@ -21,17 +23,21 @@ class TNewObjectDialogSource : public TNewObjectSource {
   TForm2& form_;
 };
 
-// The level-loading window.
+// The level-loading window, shown over the middle of the window it belongs to.
 class TLoadingWindow : public TLoadingWindowPort {
  public:
-  explicit TLoadingWindow(TForm3& form) : form_(form) {}
-  void ShowAndPaint() override { form_.ShowAndPaint(); }
+  explicit TLoadingWindow(TForm3& form, QWidget* over = nullptr) : form_(form), over_(over) {}
+  void ShowAndPaint() override {
+    if (over_ && over_->isVisible()) form_.move(over_->frameGeometry().center() - form_.rect().center());
+    form_.ShowAndPaint();
+  }
   void Close() override { form_.hide(); }
   TProgressBar* MainBar() override { return &form_.MainBar(); }
   TProgressBar* PlanesBar() override { return &form_.PlanesBar(); }
 
  private:
   TForm3& form_;
+  QWidget* over_;
 };
 
 }  // namespace kestrilo

@@ -370,6 +370,21 @@ TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
   EXPECT_EQ(windows.Form1->Context().GridSize, 32);
 }
 
+TEST(StartUp, TheLoadingWindowShowsOverTheMiddleOfTheMainWindow) {
+  QTemporaryDir dir;
+  TScriptedDialogService dialogs;
+  TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
+  windows.Form1->move(40, 30);
+  windows.Form1->show();
+  windows.Form1->Editor().Form3->ShowAndPaint();
+  EXPECT_TRUE(windows.Form3->isVisible());
+  const QPoint middle = windows.Form1->frameGeometry().center();
+  const QPoint shownAt = windows.Form3->frameGeometry().center();
+  EXPECT_LE((shownAt - middle).manhattanLength(), 40);
+  windows.Form1->Editor().Form3->Close();
+  EXPECT_FALSE(windows.Form3->isVisible());
+}
+
 TEST(MainFormFrame, TheFrameTimerRunsFromTheEventLoopOnceShown) {
   TFormFixture f;
   f.ShowActive();
