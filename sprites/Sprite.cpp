@@ -57,7 +57,8 @@ TSpriteEngine* TSprite::IndexingRoot() const {
 
 void TSprite::InsertInDrawList(TSprite* Sprite) {
   Sprite->index_.PlaceSeq = nextSeq_++;
-  drawList_.InsertByZ(Sprite, Sprite->index_.PlaceSeq);
+  if (!drawList_) drawList_ = std::make_unique<TDrawList>();
+  drawList_->InsertByZ(Sprite, Sprite->index_.PlaceSeq);
 }
 
 void TSprite::AttachChild(TSprite* Sprite) {
@@ -79,17 +80,17 @@ void TSprite::DetachChild(TSprite* Sprite) {
       break;
     }
   }
-  drawList_.Remove(Sprite, Sprite->index_.PlaceSeq);
+  if (drawList_) drawList_->Remove(Sprite, Sprite->index_.PlaceSeq);
   if (children_.empty()) {
     std::vector<TSprite*>().swap(children_);
-    drawList_.Release();
+    drawList_.reset();
   }
 }
 
 void TSprite::SetZ(int32_t Value) {
   if (Value == z_) return;
   if (Parent) {
-    Parent->drawList_.Remove(this, index_.PlaceSeq);
+    if (Parent->drawList_) Parent->drawList_->Remove(this, index_.PlaceSeq);
     z_ = Value;
     Parent->InsertInDrawList(this);
   } else {
@@ -143,8 +144,8 @@ void TSprite::Move(int32_t MoveCount) {
 void TSprite::Draw() {
   if (!Visible) return;
   if (Engine && OverlapRect(GetBounds(), Engine->ViewRect)) OnDraw();
-  const int32_t n = drawList_.Count();
-  for (int32_t i = 0; i < n && i < drawList_.Count(); ++i) drawList_.At(i)->Draw();
+  const int32_t n = DrawCount();
+  for (int32_t i = 0; i < n && i < DrawCount(); ++i) drawList_->At(i)->Draw();
 }
 
 int32_t TSprite::CheckCollisions() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Rect.h"
@@ -51,8 +52,8 @@ class TSprite {
   // ESpriteError without children, EListError for a bad index with children.
   TSprite* Child(int32_t Index) const;
   // The children sorted by Z ascending; among equal Z the last placed comes first.
-  int32_t DrawCount() const { return drawList_.Count(); }
-  TSprite* DrawItem(int32_t Index) const { return drawList_.At(Index); }
+  int32_t DrawCount() const { return drawList_ ? drawList_->Count() : 0; }
+  TSprite* DrawItem(int32_t Index) const { return drawList_->At(Index); }
 
   // Position in view coordinates: own position plus every ancestor's (root included).
   double AbsoluteX() const;
@@ -83,20 +84,23 @@ class TSprite {
   friend class TSpriteIndex;
 
   // Where the root's spatial index keeps this sprite, and its order keys.
+  // The fields the move pass reads for every placed object come first, so
+  // that they share a cache line with the children list.
   struct TIndexEntry {
     enum TWhere : uint8_t { kNowhere, kAlways, kGrid };
+    TWhere Where = kNowhere;
+    // What the bounds were computed from when the sprite was last found
+    // unmoved in the grid: while all of it stays, the bounds stay too.
+    int32_t SeenWidth = 0, SeenHeight = 0;
+    uint64_t SeenCamera = 0;  // the index's camera generation
+    double SeenX = 0, SeenY = 0;
     uint64_t AttachSeq = 0;  // order in the parent's Children
     uint64_t PlaceSeq = 0;   // among equal Z in DrawList, a higher value comes first
     TRect Snapshot;          // bounds relative to the camera when last validated
     bool HasSnapshot = false;
     bool EverMoved = false;
-    TWhere Where = kNowhere;
     int32_t Cell = -1;
     int32_t Slot = -1;
-    // What the bounds were computed from when the sprite was last found
-    // unmoved in the grid: while all of it stays, the bounds stay too.
-    double SeenX = 0, SeenY = 0, SeenCameraX = 0, SeenCameraY = 0;
-    int32_t SeenWidth = 0, SeenHeight = 0;
   };
 
   void AttachChild(TSprite* Sprite);
@@ -109,12 +113,14 @@ class TSprite {
   void InsertInDrawList(TSprite* Sprite);
 
   int32_t z_ = 0;
+  // Children in attachment order (owned) and, only while there are children,
+  // the same sprites in drawing order. A placed object is thus small, and the
+  // move pass reads few cache lines of it.
+  std::vector<TSprite*> children_;
   TIndexEntry index_;
   uint64_t nextSeq_ = 0;              // hands out the children's order keys
   TSpriteEngine* asEngine_ = nullptr;  // this sprite, when it is an engine
-  // Children in attachment order (owned) and the same sprites in drawing order.
-  std::vector<TSprite*> children_;
-  TDrawList drawList_;
+  std::unique_ptr<TDrawList> drawList_;
 };
 
 // Truncates toward zero into the 32-bit range (NaN gives 0), as pixel rectangles need.

@@ -122,9 +122,14 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   auto& e = Sprite->index_;
   // The common case, and most of the move pass: a placed object in the grid
   // whose position, size and camera are all as they were.
-  if (e.Where == TSprite::TIndexEntry::kGrid && Sprite->boundsFromFields_ && e.SeenX == Sprite->X &&
-      e.SeenY == Sprite->Y && e.SeenWidth == Sprite->Width && e.SeenHeight == Sprite->Height &&
-      e.SeenCameraX == root_.X && e.SeenCameraY == root_.Y && Sprite->ChildCount() == 0)
+  if (root_.X != cameraX_ || root_.Y != cameraY_) {
+    cameraX_ = root_.X;
+    cameraY_ = root_.Y;
+    ++camera_;
+  }
+  if (e.Where == TSprite::TIndexEntry::kGrid && e.SeenCamera == camera_ && Sprite->boundsFromFields_ &&
+      e.SeenX == Sprite->X && e.SeenY == Sprite->Y && e.SeenWidth == Sprite->Width &&
+      e.SeenHeight == Sprite->Height && Sprite->ChildCount() == 0)
     return;
   if (Sprite->ChildCount() > 0) {
     PutAlways(Sprite);
@@ -160,8 +165,7 @@ void TSpriteIndex::RememberInputs(TSprite* Sprite) const {
   e.SeenY = Sprite->Y;
   e.SeenWidth = Sprite->Width;
   e.SeenHeight = Sprite->Height;
-  e.SeenCameraX = root_.X;
-  e.SeenCameraY = root_.Y;
+  e.SeenCamera = camera_;
 }
 
 void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {

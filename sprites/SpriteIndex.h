@@ -75,6 +75,9 @@ class TSpriteIndex {
   std::vector<std::vector<TSprite*>> cells_;  // made on first use
   int32_t gridCount_ = 0;
   uint64_t removals_ = 0;
+  // The camera as last seen and its generation, raised whenever it moves.
+  double cameraX_ = 0, cameraY_ = 0;
+  uint64_t camera_ = 1;
 };
 
 }  // namespace kestrilo
