@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <regex>
 
 #include "platform/Errors.h"
 
@@ -21,6 +20,34 @@ std::string Trimmed(const std::string& text) {
   throw EConvertError("'" + text + "' is not a valid floating point value");
 }
 
+// Digits from `at` on; returns how many.
+size_t SkipDigits(const std::string& text, size_t& at) {
+  const size_t start = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+  return at - start;
+}
+
+// [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], the whole text.
+// Checked in one pass: a pattern matcher that recurses per character runs out
+// of stack on the thousands of digits a text field can hold.
+bool IsDecimalNumber(const std::string& text) {
+  size_t at = 0;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  const size_t whole = SkipDigits(text, at);
+  size_t fraction = 0;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    fraction = SkipDigits(text, at);
+  }
+  if (whole == 0 && fraction == 0) return false;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    if (SkipDigits(text, at) == 0) return false;
+  }
+  return at == text.size();
+}
+
 }  // namespace
 
 double TFloatText::StrToFloat(const std::string& text, char decimalSeparator) {
@@ -29,8 +56,7 @@ double TFloatText::StrToFloat(const std::string& text, char decimalSeparator) {
     if (c == decimalSeparator) c = '.';
   }
   // The grammar is checked here; from_chars alone would accept "inf" and "nan".
-  static const std::regex kGrammar(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-  if (!std::regex_match(number, kGrammar)) NotAFloat(text);
+  if (!IsDecimalNumber(number)) NotAFloat(text);
   const char* begin = number.data();
   if (*begin == '+') ++begin;  // from_chars takes no plus sign
   double value = 0.0;

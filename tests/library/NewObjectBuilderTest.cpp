@@ -156,5 +156,19 @@ TEST(FloatText, RejectsWhatIsNotANumber) {
   }
 }
 
+TEST(FloatText, TextsAsLongAsAFieldHoldsAreReadWithoutFailing) {
+  // A text field holds up to 32,767 characters.
+  EXPECT_EQ(TFloatText::StrToFloat(std::string(32766, '0') + "1"), 1.0);
+  EXPECT_EQ(TFloatText::StrToFloat("0." + std::string(32000, '0') + "1e32003"), 100.0);
+  const std::string tooLarge(32767, '9');
+  try {
+    TFloatText::StrToFloat(tooLarge);
+    FAIL() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "'" + tooLarge + "' is not a valid floating point value");
+  }
+  EXPECT_THROW(TFloatText::StrToFloat(std::string(32766, '1') + "x"), EConvertError);
+}
+
 }  // namespace
 }  // namespace kestrilo
