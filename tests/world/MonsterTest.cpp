@@ -82,6 +82,9 @@ TEST_F(MonsterTest, ConstructionFollowsTheRecord) {
   EXPECT_EQ(monster->HomeX, 100);
   EXPECT_EQ(monster->HomeY, 200);
   EXPECT_EQ(monster->Z(), 0);
+  // The box is 4 pixels shorter than the picture, which is drawn 2 pixels above it.
+  EXPECT_EQ(monster->DrawRect().Top - monster->GetBounds().Top, -2);
+  EXPECT_EQ(monster->DrawRect().Left, monster->GetBounds().Left);
 }
 
 TEST_F(MonsterTest, ReversedBoundsUseTheLowerBoundAlone) {
