@@ -306,7 +306,6 @@ void TForm1::showEvent(QShowEvent* event) {
     // The window comes to the front on its own also where no window manager
     // does it: the frame timer and the keyboard work only while it is active.
     activateWindow();
-    raise();
     timerDriver_ = std::make_unique<TQtTimerDriver>(&dxTimer1_, this);
     dxTimer1_.Start();
     timerDriver_->Reschedule();
