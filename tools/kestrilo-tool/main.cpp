@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,14 +44,34 @@ void PrintUsage() {
   for (const TCommandEntry& entry : kCommands) std::cerr << "  " << entry.Group << (entry.Command[0] ? " " : "") << entry.Command << "\n";
 }
 
+// Playing and rendering run the editor's drawing area and draw its status
+// text, which need a GUI application; the offscreen platform gives one without
+// a display. The other commands keep to a plain application.
+bool NeedsGuiApplication(int argc, char** argv) {
+  if (argc < 2) return false;
+  return std::strcmp(argv[1], "play") == 0 ||
+         (argc > 2 && std::strcmp(argv[1], "level") == 0 && std::strcmp(argv[2], "render") == 0);
+}
+
+// The runtime folder is of no use to the tool; Qt's note that it is unset
+// would only clutter the command's error output.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths: "))) return;
+  std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
+}
+
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+  if (!NeedsGuiApplication(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietMessages);
+  return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Image plugins (icons) are found through the application object. Playing
-  // and rendering draw text and run the editor's drawing area, which need a
-  // GUI application; the offscreen platform gives one without a display.
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  // Image plugins (icons) are found through the application object.
+  const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
   if (argc < 2) {
     PrintUsage();
     return 1;
