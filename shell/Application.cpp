@@ -1,6 +1,8 @@
 #include "shell/Application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "library/AddNewObj.h"
 #include "matrix/Loading.h"
@@ -32,10 +34,18 @@ TApplicationWindows CreateApplicationWindows(const std::string& ExecutableDir, T
   return windows;
 }
 
+std::unique_ptr<QTranslator> InstallRussianQtTexts() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return nullptr;
+  QCoreApplication::installTranslator(translator.get());
+  return translator;
+}
+
 int RunApplication(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("Kestrilo");
   app.setApplicationVersion("0.9");
+  const std::unique_ptr<QTranslator> russian = InstallRussianQtTexts();
   const std::string executableDir = QCoreApplication::applicationDirPath().toStdString() + "/";
   TApplicationWindows windows = CreateApplicationWindows(executableDir);
   windows.Form1->showMaximized();  // the first showing initialises the drawing area

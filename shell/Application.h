@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+class QTranslator;
+
 namespace kestrilo {
 
 class TForm1;
@@ -28,6 +30,11 @@ struct TApplicationWindows {
 // Makes the windows (hidden) for a run whose executable lies in ExecutableDir
 // (with its trailing separator). `dialogs` null means real dialogs.
 TApplicationWindows CreateApplicationWindows(const std::string& ExecutableDir, TDialogService* dialogs = nullptr);
+
+// The editor speaks Russian throughout: Qt's own texts (dialog buttons, file
+// dialog labels) are put into Russian too, when Qt's translations are installed.
+// Returns the installed translator, or null when there is none to install.
+std::unique_ptr<QTranslator> InstallRussianQtTexts();
 
 int RunApplication(int argc, char** argv);
 

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QWheelEvent>
 
 #include "library/AddNewObj.h"
@@ -404,4 +405,14 @@ TEST(MainFormFrame, ClosingTheMainWindowEndsTheProgramWithoutAsking) {
   f.Form.close();
   EXPECT_EQ(f.Terminated, 1);
   EXPECT_TRUE(f.Dialogs.Asked.empty());
+}
+
+TEST(StartUp, QtsOwnButtonTextsAreRussianWhereQtHasTheTranslation) {
+  std::unique_ptr<QTranslator> russian = InstallRussianQtTexts();
+  if (!russian) GTEST_SKIP() << "Qt's translations are not installed here";
+  const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+  const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+  QCoreApplication::removeTranslator(russian.get());
+  EXPECT_EQ(yes, U("&Да"));
+  EXPECT_EQ(cancel, U("Отмена"));
 }
