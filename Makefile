@@ -1,6 +1,6 @@
 # The two entry points: `make run` and `make test`. Both install what is missing first.
 DEBIAN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-                   libgtest-dev libbenchmark-dev fonts-dejavu-core
+                   libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
 BUILD_DIR ?= build
 TEST_DIR  ?= build-test
 JOBS      ?= $(shell nproc)
