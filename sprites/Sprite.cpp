@@ -125,7 +125,7 @@ TRect TSprite::GetBounds() {
 
 void TSprite::Move(int32_t MoveCount) {
   if (!CanMove) return;
-  TSpriteEngine* indexing = (asEngine_ && !Parent) ? asEngine_ : nullptr;
+  TSpriteEngine* indexing = (isEngine_ && !Parent) ? asEngine_ : nullptr;
   if (indexing) indexing->BeginMovePass();
   OnMove(MoveCount);
   // Sprites attached during the pass lie beyond the counted range and step next tick.

@@ -112,6 +112,7 @@ class TSprite {
   TSpriteEngine* IndexingRoot() const;
   void InsertInDrawList(TSprite* Sprite);
 
+  bool isEngine_ = false;  // beside the flags the move pass reads anyway
   int32_t z_ = 0;
   // Children in attachment order (owned) and, only while there are children,
   // the same sprites in drawing order. A placed object is thus small, and the

@@ -6,7 +6,10 @@
 
 namespace kestrilo {
 
-TSpriteEngine::TSpriteEngine(TSprite* Parent) : TSprite(Parent) { asEngine_ = this; }
+TSpriteEngine::TSpriteEngine(TSprite* Parent) : TSprite(Parent) {
+  asEngine_ = this;
+  isEngine_ = true;
+}
 
 TSpriteEngine::~TSpriteEngine() {
   // The sprites reach back into the engine while they are freed, so they go

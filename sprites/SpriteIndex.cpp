@@ -83,11 +83,18 @@ void TSpriteIndex::PutAlways(TSprite* Sprite) {
 
 void TSpriteIndex::TidyAlways() const {
   if (alwaysHoles_ == 0 && alwaysSorted_) return;
-  std::erase(always_, nullptr);
-  if (!alwaysSorted_)
+  // Only the entries behind the first change get new slots.
+  size_t first = 0;
+  if (alwaysSorted_) {
+    first = static_cast<size_t>(std::find(always_.begin(), always_.end(), nullptr) - always_.begin());
+    always_.erase(std::remove(always_.begin() + static_cast<std::ptrdiff_t>(first), always_.end(), nullptr),
+                  always_.end());
+  } else {
+    std::erase(always_, nullptr);
     std::sort(always_.begin(), always_.end(),
               [](const TSprite* a, const TSprite* b) { return a->index_.AttachSeq < b->index_.AttachSeq; });
-  for (size_t i = 0; i < always_.size(); ++i) always_[i]->index_.Slot = static_cast<int32_t>(i);
+  }
+  for (size_t i = first; i < always_.size(); ++i) always_[i]->index_.Slot = static_cast<int32_t>(i);
   alwaysHoles_ = 0;
   alwaysSorted_ = true;
 }
