@@ -19,13 +19,13 @@
 #include "platform/ScriptedDialogService.h"
 #include "platform/Surface.h"
 #include "shell/Editor.h"
+#include "support/BitmapFile.h"
 #include "world/GameContext.h"
 
 namespace kestrilo::shelltest {
 
-// A whole 24-bit .bmp file of one colour.
-std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb = 0x3366CC);
-void WriteFile(const std::string& path, const std::string& bytes);
+using testsupport::SolidBitmap;
+using testsupport::WriteFile;
 
 // One library entry of the sample objects file.
 struct TSampleObject {

@@ -1,38 +1,8 @@
 #include "WorldTestContext.h"
 
-namespace kestrilo::testing {
+#include "world/PlayerSprite.h"
 
-std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb) {
-  const int32_t rowBytes = (width * 3 + 3) / 4 * 4;
-  const int32_t pixelBytes = rowBytes * height;
-  std::string bytes;
-  auto put16 = [&bytes](uint32_t v) { bytes.push_back(char(v & 0xFF)); bytes.push_back(char(v >> 8 & 0xFF)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
-  bytes += "BM";
-  put32(14 + 40 + pixelBytes);
-  put32(0);
-  put32(14 + 40);
-  put32(40);
-  put32(static_cast<uint32_t>(width));
-  put32(static_cast<uint32_t>(height));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(static_cast<uint32_t>(pixelBytes));
-  put32(2835);
-  put32(2835);
-  put32(0);
-  put32(0);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      bytes.push_back(char(rgb & 0xFF));
-      bytes.push_back(char(rgb >> 8 & 0xFF));
-      bytes.push_back(char(rgb >> 16 & 0xFF));
-    }
-    bytes.append(static_cast<size_t>(rowBytes - width * 3), '\0');
-  }
-  return bytes;
-}
+namespace kestrilo::testing {
 
 TWorldTestContext::TWorldTestContext() {
   Context.DXSpriteEngine1 = std::make_unique<TDXSpriteEngine>();
@@ -51,6 +21,15 @@ TPictureCollectionItem& TWorldTestContext::AddPicture(TPictureCollection& pictur
   item.PatternHeight = frameHeight;
   item.Picture.LoadFromData(TPicture::kBitmap, SolidBitmap(frameWidth * frames, frameHeight));
   return item;
+}
+
+TPlayerSprite* TWorldTestContext::AddPicturedPlayer(double x, double y) {
+  AddObjectPicture("Игрок", 32, 40, 8);
+  TPlayerSprite* player = TPlayerSprite::CreateFor(&Root(), Context.ObjectPictures());
+  Context.PlayerSprite = player;
+  player->X = x;
+  player->Y = y;
+  return player;
 }
 
 int32_t TWorldTestContext::CountOf(std::string_view className) {
