@@ -14,12 +14,12 @@
 #include "platform/Cp1251.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteEngine.h"
+#include "support/BitmapFile.h"
 #include "world/GameContext.h"
 
 namespace kestrilo::testing {
 
-// A whole 24-bit .bmp file of one colour.
-std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb = 0x3366CC);
+using testsupport::SolidBitmap;
 
 class TWorldTestContext {
  public:
