@@ -88,14 +88,7 @@ TEST_F(BombTest, LandsOnTheFloorAndLeavesABlastWhereItLay) {
 
 class BombOnPlayerTest : public BombTest {
  protected:
-  BombOnPlayerTest() {
-    world.AddObjectPicture("Игрок", 32, 40, 8);
-    player = TPlayerSprite::CreateFor(&world.Root(), world.Context.ObjectPictures());
-    world.Context.PlayerSprite = player;
-    player->X = 96;
-    player->Y = 100;
-  }
-  TPlayerSprite* player = nullptr;
+  TPlayerSprite* player = world.AddPicturedPlayer(96, 100);
 };
 
 TEST_F(BombOnPlayerTest, HurtsThePlayerOnceAndBlastsAtItsHead) {

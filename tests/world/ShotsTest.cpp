@@ -99,14 +99,7 @@ TEST_F(ShotTest, ShotThatDoesNotFlyIsRemovedOnlyLeftOfTheLevel) {
 
 class MonsterShotHitTest : public ShotTest {
  protected:
-  MonsterShotHitTest() {
-    world.AddObjectPicture("Игрок", 32, 40, 8);
-    player = TPlayerSprite::CreateFor(&world.Root(), world.Context.ObjectPictures());
-    world.Context.PlayerSprite = player;
-    player->X = 200;
-    player->Y = 96;
-  }
-  TPlayerSprite* player = nullptr;
+  TPlayerSprite* player = world.AddPicturedPlayer(200, 96);
 };
 
 TEST_F(MonsterShotHitTest, TakesItsDamageFromThePlayerOnce) {

@@ -17,6 +17,10 @@
 #include "support/BitmapFile.h"
 #include "world/GameContext.h"
 
+namespace kestrilo {
+class TPlayerSprite;
+}
+
 namespace kestrilo::testing {
 
 using testsupport::SolidBitmap;
@@ -38,6 +42,11 @@ class TWorldTestContext {
                                            int32_t frameHeight, int32_t frames = 1) {
     return AddPicture(Context.DXImageList1->Items, utf8Name, frameWidth, frameHeight, frames);
   }
+
+  // Adds the player's picture ("Игрок", 8 frames of 32 x 40, so a box of
+  // 32 x 34), then makes the player from it as the level builder does, current
+  // in the context and standing at (x, y).
+  TPlayerSprite* AddPicturedPlayer(double x, double y);
 
   void Hold(TInputState state, bool held = true) { Context.DXInput1.InputStates.set(state, held); }
   void ReleaseAll() { Context.DXInput1.InputStates.reset(); }
