@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStringList>
 
 #include <algorithm>
@@ -13,30 +12,15 @@
 #include "library/ObjectRecord.h"
 #include "platform/Cp1251.h"
 #include "tests/library/LibraryDbTestSupport.h"
+#include "ToolRunSupport.h"
 
 namespace kestrilo {
 namespace {
 
 using testing::TScratchFolder;
 using testing::WriteBytes;
-
-struct TToolRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
-
-TToolRun RunTool(const std::vector<std::string>& args) {
-  QStringList arguments;
-  for (const std::string& a : args) arguments << QString::fromStdString(a);
-  QProcess process;
-  process.start(QStringLiteral(KESTRILO_TOOL_PATH), arguments);
-  process.waitForFinished(60000);
-  TToolRun run;
-  run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.Out = process.readAllStandardOutput().toStdString();
-  run.Err = process.readAllStandardError().toStdString();
-  return run;
-}
+using tooltest::RunTool;
+using tooltest::TToolRun;
 
 QJsonArray ParseArray(const std::string& text) {
   QJsonParseError error;

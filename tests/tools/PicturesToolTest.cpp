@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QProcess>
 #include <QStringList>
 
 #include <memory>
@@ -11,6 +10,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "tests/library/PictureTestSupport.h"
+#include "ToolRunSupport.h"
 
 namespace kestrilo {
 namespace {
@@ -18,29 +18,13 @@ namespace {
 using picturetest::Bitmap24;
 using picturetest::TScratch;
 using picturetest::WriteBytes;
-
-struct TRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
+using tooltest::RunTool;
+using tooltest::TToolRun;
 
 // The system's message stands on a line of its own in the error output (the
 // windowing library may warn about its environment before it, usage may follow).
 bool HasLine(const std::string& text, const std::string& line) {
   return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
-}
-
-TRun RunTool(const std::vector<std::string>& args) {
-  QStringList arguments;
-  for (const std::string& a : args) arguments << QString::fromStdString(a);
-  QProcess process;
-  process.start(QStringLiteral(KESTRILO_TOOL_PATH), arguments);
-  process.waitForFinished(60000);
-  TRun run;
-  run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.Out = process.readAllStandardOutput().toStdString();
-  run.Err = process.readAllStandardError().toStdString();
-  return run;
 }
 
 class PicturesToolTest : public ::testing::Test {
@@ -59,7 +43,7 @@ class PicturesToolTest : public ::testing::Test {
 };
 
 TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
-  const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
+  const TToolRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   const auto loaded = Load("a.dxg");
   const TPictureCollection& pictures = *loaded;
@@ -78,7 +62,7 @@ TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
 
 TEST_F(PicturesToolTest, AddAppendsWithEveryOption) {
   ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "first"}).ExitCode, 0);
-  const TRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16",
+  const TToolRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16",
                             "8", "--skip", "2", "3", "--transparent", "0", "--key", "0x00FF00", "--system-memory", "1"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   const auto loaded = Load("a.dxg");
@@ -111,13 +95,13 @@ TEST_F(PicturesToolTest, ListPrintsEveryItemAsJson) {
                      "--key", "clFuchsia"})
                 .ExitCode,
             0);
-  const TRun run = RunTool({"pictures", "list", Path("a.dxg"), "--json"});
+  const TToolRun run = RunTool({"pictures", "list", Path("a.dxg"), "--json"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_EQ(run.Out,
             "[{\"index\":0,\"name\":\"Игрок\",\"kind\":\"TBitmap\",\"width\":64,\"height\":32,\"patternWidth\":32,"
             "\"patternHeight\":16,\"skipWidth\":0,\"skipHeight\":0,\"frames\":4,\"systemMemory\":false,"
             "\"transparent\":true,\"transparentColor\":\"clFuchsia\"}]\n");
-  const TRun text = RunTool({"pictures", "list", Path("a.dxg")});
+  const TToolRun text = RunTool({"pictures", "list", Path("a.dxg")});
   ASSERT_EQ(text.ExitCode, 0);
   EXPECT_NE(text.Out.find("\"Игрок\""), std::string::npos);
   EXPECT_NE(text.Out.find("frames 4"), std::string::npos);
@@ -125,7 +109,7 @@ TEST_F(PicturesToolTest, ListPrintsEveryItemAsJson) {
 
 TEST_F(PicturesToolTest, ExtractWritesEachPictureAsHeld) {
   ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "a", "--key", "clRed"}).ExitCode, 0);
-  const TRun run = RunTool({"pictures", "extract", Path("a.dxg"), Path("out")});
+  const TToolRun run = RunTool({"pictures", "extract", Path("a.dxg"), Path("out")});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   QImage image(QString::fromStdString(Path("out/0.png")));
   ASSERT_FALSE(image.isNull());
@@ -155,7 +139,7 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
       {{"pictures", "frobnicate"}, "Unknown command: pictures frobnicate"},
   };
   for (const TCase& c : cases) {
-    const TRun run = RunTool(c.Args);
+    const TToolRun run = RunTool(c.Args);
     EXPECT_EQ(run.ExitCode, 1) << c.Message;
     EXPECT_TRUE(HasLine(run.Err, c.Message)) << run.Err;
     EXPECT_TRUE(run.Out.empty()) << run.Out;
@@ -165,7 +149,7 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
 
 TEST_F(PicturesToolTest, AddDoesNotOverwriteADamagedFile) {
   WriteBytes(Path("bad.dxg"), "not a graphics file");
-  const TRun run = RunTool({"pictures", "add", Path("bad.dxg"), Path("strip.bmp"), "--name", "x"});
+  const TToolRun run = RunTool({"pictures", "add", Path("bad.dxg"), Path("strip.bmp"), "--name", "x"});
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_TRUE(HasLine(run.Err, "Invalid stream format")) << run.Err;
   EXPECT_EQ(ReadWholeFile(Path("bad.dxg")), "not a graphics file");

@@ -6,10 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStringList>
 
 #include "PlayTestSupport.h"
+#include "ToolRunSupport.h"
 #include "platform/BinaryIO.h"
 #include "platform/Surface.h"
 
@@ -17,24 +17,10 @@ namespace kestrilo {
 namespace {
 
 using playtest::TPlayLevel;
+using tooltest::TToolRun;
 
-struct TToolRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
-
-TToolRun RunTool(const std::vector<std::string>& args) {
-  QStringList arguments;
-  for (const std::string& a : args) arguments << QString::fromStdString(a);
-  QProcess process;
-  process.start(QStringLiteral(KESTRILO_TOOL_PATH), arguments);
-  process.waitForFinished(120000);
-  TToolRun run;
-  run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.Out = process.readAllStandardOutput().toStdString();
-  run.Err = process.readAllStandardError().toStdString();
-  return run;
-}
+// Playing and rendering a level get twice the time of the file commands.
+TToolRun RunTool(const std::vector<std::string>& args) { return tooltest::RunTool(args, 120000); }
 
 QJsonObject ReadState(const std::string& path) {
   QJsonParseError error;
