@@ -1,5 +1,6 @@
 #include "library/MonstersDataBase.h"
 
+#include "library/FixedRecords.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 
@@ -11,12 +12,7 @@ void TMonstersDataBase::LoadFromFile(const std::string& path) {
 }
 
 std::vector<TMonsterRecord> TMonstersDataBase::RecordsFromBytes(std::string_view bytes) {
-  const size_t count = bytes.size() / TMonsterRecord::kSize;
-  std::vector<TMonsterRecord> records;
-  records.reserve(count);
-  TByteReader reader(bytes);
-  for (size_t i = 0; i < count; ++i) records.push_back(TMonsterRecord::ReadFrom(reader));
-  return records;
+  return ParseFixedRecords<TMonsterRecord>(bytes);
 }
 
 int32_t TMonstersDataBase::IndexOfName(std::string_view name) const {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "library/FixedRecords.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
@@ -201,12 +202,7 @@ std::string TObjectDataBase::RecordsToBytes(const std::vector<TObjectRecord>& re
 }
 
 std::vector<TObjectRecord> TObjectDataBase::RecordsFromBytes(std::string_view bytes) {
-  const size_t count = bytes.size() / TObjectRecord::kSize;
-  std::vector<TObjectRecord> records;
-  records.reserve(count);
-  TByteReader reader(bytes);
-  for (size_t i = 0; i < count; ++i) records.push_back(TObjectRecord::ReadFrom(reader));
-  return records;
+  return ParseFixedRecords<TObjectRecord>(bytes);
 }
 
 }  // namespace kestrilo
