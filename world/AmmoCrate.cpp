@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "matrix/Matrix.h"
 #include "platform/Rounding.h"
 #include "world/Contact.h"
 #include "world/GameContext.h"
@@ -36,17 +35,13 @@ void TAmmoCrate::OnMove(int32_t MoveCount) {
   TPlayerSprite* player = Rider.Current(*this);
   if (player == nullptr || !PlayerTouches(*player, *this)) return;
 
-  TGameContext* context = ContextOf(this);
-  if (context->Matrix) {
-    context->Matrix->ClearArea(static_cast<int32_t>(Round(X + 3)), static_cast<int32_t>(Round(Y + 3)),
-                               Width, Height);
-  }
+  ClearTakenObjectCells(*this);
   // WeaponValue 252..255 unpacks to kind 7, which names no counter: such a crate is
   // still taken, but adds nothing and never writes past the player's counters.
   if (WeaponKind < kWeaponKinds) {
     uint16_t& counter = player->Ammo[WeaponKind];
     counter = static_cast<uint16_t>(counter + Amount);
-    context->SetCaption("Единиц оружия " + std::to_string(counter));
+    ContextOf(this)->SetCaption("Единиц оружия " + std::to_string(counter));
   }
   MarkDead();
 }

@@ -1,5 +1,7 @@
 #include "world/Contact.h"
 
+#include "matrix/Matrix.h"
+#include "platform/Rounding.h"
 #include "sprites/Sprite.h"
 #include "world/GameContext.h"
 #include "world/PlayerSprite.h"
@@ -9,6 +11,13 @@ namespace kestrilo {
 bool PlayerTouches(const TSprite& Player, const TSprite& Object) {
   return Player.X + Player.Width >= Object.X && Object.X + Object.Width > Player.X &&
          Player.Y + Player.Height + 2 >= Object.Y && Object.Y + Object.Height >= Player.Y;
+}
+
+void ClearTakenObjectCells(const TSprite& Object) {
+  TGameContext* context = ContextOf(&Object);
+  if (!context->Matrix) return;
+  context->Matrix->ClearArea(static_cast<int32_t>(Round(Object.X + 3)), static_cast<int32_t>(Round(Object.Y + 3)),
+                             Object.Width, Object.Height);
 }
 
 void TPlayerWatch::Start(const TSprite& Watcher) {

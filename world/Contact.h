@@ -13,6 +13,11 @@ class TPlayerSprite;
 // vertically, allowing the player to stand up to 2 pixels above the object.
 bool PlayerTouches(const TSprite& Player, const TSprite& Object);
 
+// A picked-up object leaves the level: its cells are emptied, found from a point
+// 3 pixels inside its top-left corner so that rounding lands in its own cell.
+// Does nothing when the context has no level.
+void ClearTakenObjectCells(const TSprite& Object);
+
 // Whom an object watches. An object made while no player existed watches nobody
 // until the level is built again; one made with a player watches the context's
 // current player, read anew every tick, so a freed player is never reached.

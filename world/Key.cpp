@@ -1,9 +1,6 @@
 #include "world/Key.h"
 
-#include "matrix/Matrix.h"
-#include "platform/Rounding.h"
 #include "world/Contact.h"
-#include "world/GameContext.h"
 #include "world/ObjectPictures.h"
 #include "world/PlayerSprite.h"
 
@@ -32,11 +29,7 @@ void TKey::OnMove(int32_t MoveCount) {
       break;
     }
   }
-  TGameContext* context = ContextOf(this);
-  if (context->Matrix) {
-    context->Matrix->ClearArea(static_cast<int32_t>(Round(X + 3)), static_cast<int32_t>(Round(Y + 3)),
-                               Width, Height);
-  }
+  ClearTakenObjectCells(*this);
   MarkDead();
 }
 

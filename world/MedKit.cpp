@@ -1,9 +1,6 @@
 #include "world/MedKit.h"
 
-#include "matrix/Matrix.h"
-#include "platform/Rounding.h"
 #include "world/Contact.h"
-#include "world/GameContext.h"
 #include "world/ObjectPictures.h"
 #include "world/PlayerSprite.h"
 
@@ -28,11 +25,7 @@ void TMedKit::OnMove(int32_t MoveCount) {
   TPlayerSprite* player = Rider.Current(*this);
   if (player == nullptr || !PlayerTouches(*player, *this)) return;
 
-  TGameContext* context = ContextOf(this);
-  if (context->Matrix) {
-    context->Matrix->ClearArea(static_cast<int32_t>(Round(X + 3)), static_cast<int32_t>(Round(Y + 3)),
-                               Width, Height);
-  }
+  ClearTakenObjectCells(*this);
   // 16-bit addition: wraps like the player's stored health.
   player->Health = static_cast<int16_t>(static_cast<uint16_t>(player->Health) + Amount);
   if (Constant == 0) MarkDead();
