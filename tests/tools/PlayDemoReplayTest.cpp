@@ -8,9 +8,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include "ToolRunSupport.h"
 #include "platform/BinaryIO.h"
 
 namespace kestrilo {
@@ -26,12 +26,11 @@ QString GeneratorPath() {
 #endif
 }
 
+// The whole demo takes minutes on a slow machine.
 int RunProgram(const QString& program, const QStringList& arguments, std::string* errors = nullptr) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(300000);
-  if (errors) *errors = process.readAllStandardError().toStdString();
-  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  const tooltest::TToolRun run = tooltest::RunProgram(program, arguments, 300000);
+  if (errors) *errors = run.Err;
+  return run.ExitCode;
 }
 
 class PlayDemoReplayTest : public ::testing::Test {

@@ -1,8 +1,8 @@
 #include "SampleDataTestSupport.h"
 
 #include <QDir>
-#include <QProcess>
 
+#include "ToolRunSupport.h"
 #include "library/DXImageList.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteEngine.h"
@@ -11,11 +11,10 @@
 namespace kestrilo::sampletest {
 
 int RunGenerator(const std::string& dataDir, std::string* errorOutput) {
-  QProcess process;
-  process.start(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {QString::fromStdString(dataDir)});
-  process.waitForFinished(120000);
-  if (errorOutput) *errorOutput = process.readAllStandardError().toStdString();
-  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  const tooltest::TToolRun run =
+      tooltest::RunProgram(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {QString::fromStdString(dataDir)}, 120000);
+  if (errorOutput) *errorOutput = run.Err;
+  return run.ExitCode;
 }
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
