@@ -9,6 +9,7 @@
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
 #include "sprites/DXSpriteEngine.h"
+#include "support/LibraryEntry.h"
 
 namespace kestrilo::shelltest {
 
@@ -58,11 +59,7 @@ void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
   for (const TSampleObject& object : SampleObjects()) {
     const std::string bitmap = Path("picture.bmp");
     WriteFile(bitmap, SolidBitmap(object.Width, object.Height));
-    TObjectRecord record;
-    record.ObjType = object.Type;
-    record.Number = object.Number;
-    record.Name = W1251(object.Name);
-    library.AddObject(record, bitmap, TPictureSettings{});
+    testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
   TScriptedDialogService quiet;
   library.SaveToFile(Path("Data/test.obj"), quiet);

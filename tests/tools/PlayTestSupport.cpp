@@ -7,6 +7,7 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
+#include "support/LibraryEntry.h"
 
 namespace kestrilo::playtest {
 
@@ -52,11 +53,7 @@ void TPlayLevel::WriteData() {
   TObjectDataBase library(&pictures);
   for (const TSampleObject& object : kObjects) {
     const std::string bitmap = testing::WriteSolidBitmap(folder_, "picture.bmp", object.Width, object.Height, object.Color);
-    TObjectRecord record;
-    record.ObjType = object.Type;
-    record.Number = object.Number;
-    record.Name = W1251(object.Name);
-    library.AddObject(record, bitmap, TPictureSettings{});
+    testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
   TScriptedDialogService quiet;
   library.SaveToFile(Path("Data/test.obj"), quiet);
