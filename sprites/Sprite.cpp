@@ -38,7 +38,9 @@ TSprite::~TSprite() {
       if (Engine->HitSubject == this) Engine->HitSubject = nullptr;
     }
     Parent->DetachChild(this);
-    if (Engine && IsDead) {
+    if (Engine) {
+      // Searched whatever IsDead says now: the flag is public and may have been
+      // cleared after MarkDead, and a freed sprite must never stay queued.
       // RemoveDead frees the last entry, so the search from the back ends at once there.
       auto& dead = Engine->DeadSprites;
       for (auto i = dead.size(); i-- > 0;) {

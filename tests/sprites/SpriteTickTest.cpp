@@ -134,6 +134,23 @@ TEST(MarkDeadTest, RemoveDeadEndsEvenWhenADeadMarkWasClearedByHand) {
   EXPECT_EQ(w.Root.SpriteCount, 0);
 }
 
+TEST(MarkDeadTest, AFreedSpriteLeavesTheQueueEvenWhenItsDeadMarkWasClearedByHand) {
+  TBoundEngine w;
+  auto* p = w.Add(&w.Root, "p");
+  auto* child = w.Add(p, "child");
+  auto* other = w.Add(&w.Root, "other");
+  child->MarkDead();
+  other->MarkDead();
+  child->IsDead = false;
+  // Freeing the parent takes the child along; the queue must not keep it.
+  delete p;
+  ASSERT_EQ(w.Root.DeadSprites.size(), 1u);
+  EXPECT_EQ(w.Root.DeadSprites[0], other);
+  w.Root.RemoveDead();
+  EXPECT_TRUE(w.Root.DeadSprites.empty());
+  EXPECT_EQ(w.Root.SpriteCount, 0);
+}
+
 TEST(DrawTest, DrawsInDrawingOrderAndTheRootDrawsNothing) {
   TBoundEngine w;
   auto* a = w.Add(&w.Root, "a");
