@@ -39,7 +39,8 @@ TKeyAssigns KeyAssignsFromBytes(const std::string& bytes) {
   return a;
 }
 
-uint32_t QtKeyToVirtualKey(int key) {
+uint32_t QtKeyToVirtualKey(int key, bool Keypad) {
+  if (Keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + static_cast<uint32_t>(key - Qt::Key_0);
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint32_t>(key);  // 'A'..'Z' = 65..90
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<uint32_t>(key);  // '0'..'9' = 48..57
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + static_cast<uint32_t>(key - Qt::Key_F1);

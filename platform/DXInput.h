@@ -37,7 +37,8 @@ std::string KeyAssignsToBytes(const TKeyAssigns& assigns);
 TKeyAssigns KeyAssignsFromBytes(const std::string& bytes);  // throws EReadError when not 432 bytes
 
 // Qt key code (Qt::Key) -> window-system virtual-key code, 0 when it has none.
-uint32_t QtKeyToVirtualKey(int qtKey);
+// Digits typed on the numeric pad (Keypad) have codes of their own (96..105).
+uint32_t QtKeyToVirtualKey(int qtKey, bool Keypad = false);
 
 class TDXInput {
  public:

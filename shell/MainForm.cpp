@@ -495,7 +495,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   if (!IsOwnWidget(watched)) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const uint32_t virtualKey = QtKeyToVirtualKey(key->key());
+  const uint32_t virtualKey = QtKeyToVirtualKey(key->key(), key->modifiers().testFlag(Qt::KeypadModifier));
   if (event->type() == QEvent::KeyRelease) {
     if (!key->isAutoRepeat() && virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, false);
     return false;

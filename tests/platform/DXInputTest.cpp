@@ -63,4 +63,11 @@ TEST(DXInput, QtKeysTranslateToWindowSystemCodes) {
   EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_F2), 113u);
   EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_5), 53u);
   EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_Launch0), 0u);
+  // The numeric pad's digits are keys of their own; its arrows stay arrows.
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_8, true), 104u);
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_2, true), 98u);
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_4, true), 100u);
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_6, true), 102u);
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_0, true), 96u);
+  EXPECT_EQ(QtKeyToVirtualKey(Qt::Key_Up, true), 38u);
 }

@@ -297,6 +297,24 @@ TEST(MainFormInput, KeysFillTheHeldTableWhileInFront) {
   EXPECT_FALSE(form.Context().DXInput1.IsKeyDown('D'));
 }
 
+TEST(MainFormInput, NumericPadDigitsHoldTheirOwnInputStates) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+  TDXInput& input = form.Context().DXInput1;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::KeypadModifier, "8");
+  QApplication::sendEvent(to, &press);
+  EXPECT_TRUE(input.IsKeyDown(104));
+  EXPECT_FALSE(input.IsKeyDown('8'));
+  input.UpdateInput();
+  EXPECT_TRUE(input.InputStates[0]);  // the state numeric-pad 8 is assigned to
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_8, Qt::KeypadModifier, "8");
+  QApplication::sendEvent(to, &release);
+  input.UpdateInput();
+  EXPECT_FALSE(input.InputStates[0]);
+}
+
 TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
   TFormFixture f;
   f.ShowActive();
