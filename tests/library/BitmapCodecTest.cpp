@@ -21,7 +21,7 @@ namespace {
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3;
 
 // Everything a test sets in a bitmap; the builders lay it out in both forms.
-struct TBitmapSpec {
+struct TBitmapRecipe {
   uint32_t HeaderSize = 40;
   int32_t Width = 1;
   int32_t Height = 1;
@@ -39,7 +39,7 @@ struct TBitmapSpec {
   std::string Pixels;
 };
 
-std::string PackedDib(const TBitmapSpec& s) {
+std::string PackedDib(const TBitmapRecipe& s) {
   TByteWriter w;
   w.U32(s.HeaderSize);
   if (s.HeaderSize == 12) {
@@ -77,7 +77,7 @@ std::string PackedDib(const TBitmapSpec& s) {
 
 // A .bmp file: the packed form behind a file header, with an optional gap of
 // unused bytes between the colour table and the pixels.
-std::string BmpFile(const TBitmapSpec& s, uint32_t gap = 0) {
+std::string BmpFile(const TBitmapRecipe& s, uint32_t gap = 0) {
   const std::string packed = PackedDib(s);
   const std::string beforePixels = packed.substr(0, packed.size() - s.Pixels.size());
   TByteWriter w;
@@ -120,21 +120,21 @@ std::string ErrorOfDib(const std::string& bytes) {
 }
 
 // Both forms of the same bitmap must be refused, each with its own message.
-void ExpectRefused(const TBitmapSpec& spec) {
-  EXPECT_EQ(ErrorOfBitmap(BmpFile(spec)), kBitmapNotValid);
-  EXPECT_EQ(ErrorOfDib(PackedDib(spec)), kDibInvalid);
+void ExpectRefused(const TBitmapRecipe& recipe) {
+  EXPECT_EQ(ErrorOfBitmap(BmpFile(recipe)), kBitmapNotValid);
+  EXPECT_EQ(ErrorOfDib(PackedDib(recipe)), kDibInvalid);
 }
 
 // Both forms must decode, to the same image.
-QImage DecodeBoth(const TBitmapSpec& spec) {
-  const QImage fromFile = DecodeBitmap(BmpFile(spec));
-  const QImage fromPacked = DecodeDib(PackedDib(spec));
+QImage DecodeBoth(const TBitmapRecipe& recipe) {
+  const QImage fromFile = DecodeBitmap(BmpFile(recipe));
+  const QImage fromPacked = DecodeDib(PackedDib(recipe));
   EXPECT_EQ(fromFile, fromPacked);
   return fromFile;
 }
 
-TBitmapSpec Indexed8(int32_t width, int32_t height, std::string pixels) {
-  TBitmapSpec s;
+TBitmapRecipe Indexed8(int32_t width, int32_t height, std::string pixels) {
+  TBitmapRecipe s;
   s.Width = width;
   s.Height = height;
   s.BitCount = 8;
@@ -144,8 +144,8 @@ TBitmapSpec Indexed8(int32_t width, int32_t height, std::string pixels) {
   return s;
 }
 
-TBitmapSpec Rle(uint32_t compression, int32_t width, int32_t height, std::string data) {
-  TBitmapSpec s = Indexed8(width, height, std::move(data));
+TBitmapRecipe Rle(uint32_t compression, int32_t width, int32_t height, std::string data) {
+  TBitmapRecipe s = Indexed8(width, height, std::move(data));
   s.Compression = compression;
   s.BitCount = compression == kRle8 ? 8 : 4;
   s.SizeImage = static_cast<uint32_t>(s.Pixels.size());
@@ -158,7 +158,7 @@ TBitmapSpec Rle(uint32_t compression, int32_t width, int32_t height, std::string
 // ---- pixel formats --------------------------------------------------------
 
 TEST(BitmapDecoding, OneBitRowsAreStoredBottomUpMostSignificantBitFirst) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 3;
   s.Height = 2;
   s.BitCount = 1;
@@ -177,7 +177,7 @@ TEST(BitmapDecoding, OneBitRowsAreStoredBottomUpMostSignificantBitFirst) {
 }
 
 TEST(BitmapDecoding, TwoAndFourBitIndicesArePackedHighFirst) {
-  TBitmapSpec two;
+  TBitmapRecipe two;
   two.Width = 4;
   two.BitCount = 2;
   two.Palette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
@@ -188,7 +188,7 @@ TEST(BitmapDecoding, TwoAndFourBitIndicesArePackedHighFirst) {
   EXPECT_EQ(a.pixel(2, 0), Opaque(0x00FF00));
   EXPECT_EQ(a.pixel(3, 0), Opaque(0xFF0000));
 
-  TBitmapSpec four = two;
+  TBitmapRecipe four = two;
   four.Width = 3;
   four.BitCount = 4;
   four.ColorsUsed = 4;
@@ -200,7 +200,7 @@ TEST(BitmapDecoding, TwoAndFourBitIndicesArePackedHighFirst) {
 }
 
 TEST(BitmapDecoding, NegativeHeightMeansRowsFromTopToBottom) {
-  TBitmapSpec s = Indexed8(2, -2, Bytes({1, 2, 0, 0, 3, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(2, -2, Bytes({1, 2, 0, 0, 3, 0, 0, 0}));
   const QImage image = DecodeBoth(s);
   ASSERT_EQ(image.size(), QSize(2, 2));
   EXPECT_EQ(image.pixel(0, 0), Opaque(0xFF0000));
@@ -210,7 +210,7 @@ TEST(BitmapDecoding, NegativeHeightMeansRowsFromTopToBottom) {
 }
 
 TEST(BitmapDecoding, SixteenBitsWithoutMasksAreFiveFiveFive) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 4;
   s.BitCount = 16;
   // white, pure blue, pure red, and 16 in every channel (widened to 132)
@@ -223,7 +223,7 @@ TEST(BitmapDecoding, SixteenBitsWithoutMasksAreFiveFiveFive) {
 }
 
 TEST(BitmapDecoding, SixteenBitFieldsWidenEachChannelByRounding) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 4;
   s.BitCount = 16;
   s.Compression = kBitfields;
@@ -238,7 +238,7 @@ TEST(BitmapDecoding, SixteenBitFieldsWidenEachChannelByRounding) {
 }
 
 TEST(BitmapDecoding, TwentyFourBitsAreBlueGreenRedWithPaddedRows) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 1;
   s.Height = 2;
   s.Pixels = Bytes({0x01, 0x02, 0x03, 0xEE, 0x10, 0x20, 0x30, 0xEE});
@@ -248,7 +248,7 @@ TEST(BitmapDecoding, TwentyFourBitsAreBlueGreenRedWithPaddedRows) {
 }
 
 TEST(BitmapDecoding, ThirtyTwoBitsIgnoreTheFourthByte) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 2;
   s.BitCount = 32;
   s.Pixels = Bytes({0x01, 0x02, 0x03, 0x00, 0x10, 0x20, 0x30, 0x7F});
@@ -259,7 +259,7 @@ TEST(BitmapDecoding, ThirtyTwoBitsIgnoreTheFourthByte) {
 }
 
 TEST(BitmapDecoding, ThirtyTwoBitFieldsMayPlaceChannelsAnywhere) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 1;
   s.BitCount = 32;
   s.Compression = kBitfields;
@@ -269,7 +269,7 @@ TEST(BitmapDecoding, ThirtyTwoBitFieldsMayPlaceChannelsAnywhere) {
 }
 
 TEST(BitmapDecoding, AnAlphaMaskInALargerHeaderGivesAnAlphaImage) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.HeaderSize = 124;
   s.Width = 2;
   s.BitCount = 32;
@@ -285,7 +285,7 @@ TEST(BitmapDecoding, AnAlphaMaskInALargerHeaderGivesAnAlphaImage) {
 }
 
 TEST(BitmapDecoding, CoreHeaderHasThreeByteColoursAndSixteenBitSizes) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.HeaderSize = 12;
   s.Width = 2;
   s.BitCount = 1;
@@ -327,7 +327,7 @@ TEST(BitmapDecoding, Os2SecondVersionHeadersAreReadUpToTheirLength) {
 // ---- colour tables ----------------------------------------------------------
 
 TEST(BitmapColourTable, AShortTableIsReadAsDeclaredAndIndicesBeyondItAreRefused) {
-  TBitmapSpec s = Indexed8(3, 1, Bytes({0, 1, 2, 0}));
+  TBitmapRecipe s = Indexed8(3, 1, Bytes({0, 1, 2, 0}));
   s.ColorsUsed = 3;
   s.Palette = {0x0A0B0C, 0x1A1B1C, 0x2A2B2C};
   const QImage image = DecodeBoth(s);
@@ -338,7 +338,7 @@ TEST(BitmapColourTable, AShortTableIsReadAsDeclaredAndIndicesBeyondItAreRefused)
 }
 
 TEST(BitmapColourTable, ZeroColourCountMeansTheFullTableForIndexedPictures) {
-  TBitmapSpec s = Indexed8(1, 1, Bytes({200, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(1, 1, Bytes({200, 0, 0, 0}));
   s.ColorsUsed = 0;
   s.Palette.assign(256, 0);
   s.Palette[200] = 0xC8C8C8;
@@ -350,7 +350,7 @@ TEST(BitmapColourTable, ZeroColourCountMeansTheFullTableForIndexedPictures) {
 }
 
 TEST(BitmapColourTable, AFileMayCutAnImpliedTableShortByItsPixelOffset) {
-  TBitmapSpec s = Indexed8(2, 1, Bytes({1, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(2, 1, Bytes({1, 0, 0, 0}));
   s.ColorsUsed = 0;
   s.Palette = {0x111111, 0x222222};
   const std::string file = BmpFile(s);
@@ -361,7 +361,7 @@ TEST(BitmapColourTable, AFileMayCutAnImpliedTableShortByItsPixelOffset) {
 }
 
 TEST(BitmapColourTable, TablesOfDirectColourPicturesAreSkipped) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 1;
   s.ColorsUsed = 2;
   s.Palette = {0xFFFFFF, 0xFFFFFF};
@@ -370,7 +370,7 @@ TEST(BitmapColourTable, TablesOfDirectColourPicturesAreSkipped) {
 }
 
 TEST(BitmapColourTable, MoreColoursThanIndicesAreAllowedWhenPresent) {
-  TBitmapSpec s = Indexed8(1, 1, Bytes({255, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(1, 1, Bytes({255, 0, 0, 0}));
   s.ColorsUsed = 300;
   s.Palette.assign(300, 0x123456);
   s.Palette[255] = 0x654321;
@@ -378,13 +378,13 @@ TEST(BitmapColourTable, MoreColoursThanIndicesAreAllowedWhenPresent) {
 }
 
 TEST(BitmapColourTable, ADeclaredCountThatDoesNotFitIsRefused) {
-  TBitmapSpec s = Indexed8(1, 1, Bytes({0, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(1, 1, Bytes({0, 0, 0, 0}));
   s.ColorsUsed = 0x12345678;
   ExpectRefused(s);
 }
 
 TEST(BitmapFile, PixelsAreTakenFromTheOffsetTheFileHeaderGives) {
-  TBitmapSpec s = Indexed8(1, 1, Bytes({2, 0, 0, 0}));
+  TBitmapRecipe s = Indexed8(1, 1, Bytes({2, 0, 0, 0}));
   EXPECT_EQ(DecodeBitmap(BmpFile(s, 10)).pixel(0, 0), Opaque(0x00FF00));
 }
 
@@ -480,7 +480,7 @@ TEST(BitmapRunLength, SizesFarBeyondWhatTheDataCanHoldAreRefused) {
 }
 
 TEST(BitmapRunLength, DeclaredSizeLargerThanTheDataIsRefused) {
-  TBitmapSpec s = Rle(kRle8, 4, 1, Bytes({4, 1, 0, 1}));
+  TBitmapRecipe s = Rle(kRle8, 4, 1, Bytes({4, 1, 0, 1}));
   s.SizeImage = 100;
   ExpectRefused(s);
 }
@@ -492,7 +492,7 @@ TEST(BitmapDamage, EmptyAndTinyInputsAreRefused) {
   EXPECT_EQ(ErrorOfBitmap("BM"), kBitmapNotValid);
   EXPECT_EQ(ErrorOfDib(""), kDibInvalid);
   EXPECT_EQ(ErrorOfDib(Bytes({40, 0, 0})), kDibInvalid);
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Pixels = Bytes({1, 2, 3, 0});
   const std::string file = BmpFile(s);
   for (size_t length = 0; length < file.size(); ++length)
@@ -503,7 +503,7 @@ TEST(BitmapDamage, EmptyAndTinyInputsAreRefused) {
 }
 
 TEST(BitmapDamage, FileHeaderFaultsAreRefused) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Pixels = Bytes({1, 2, 3, 0});
   std::string wrongMagic = BmpFile(s);
   wrongMagic[1] = 'A';
@@ -523,35 +523,35 @@ TEST(BitmapDamage, FileHeaderFaultsAreRefused) {
 }
 
 TEST(BitmapDamage, ImpossibleHeaderFieldsAreRefused) {
-  TBitmapSpec good;
+  TBitmapRecipe good;
   good.Pixels = Bytes({1, 2, 3, 0});
   ASSERT_EQ(ErrorOfBitmap(BmpFile(good)), "decoded");
 
   auto refusedWith = [&](auto change) {
-    TBitmapSpec s = good;
+    TBitmapRecipe s = good;
     change(s);
     ExpectRefused(s);
   };
-  refusedWith([](TBitmapSpec& s) { s.HeaderSize = 66; });
-  refusedWith([](TBitmapSpec& s) { s.HeaderSize = 0; });
-  refusedWith([](TBitmapSpec& s) { s.Planes = 2; });
-  refusedWith([](TBitmapSpec& s) { s.BitCount = 3; });
-  refusedWith([](TBitmapSpec& s) { s.BitCount = 0; });
-  refusedWith([](TBitmapSpec& s) { s.BitCount = 64; });
-  refusedWith([](TBitmapSpec& s) { s.Width = 0; });
-  refusedWith([](TBitmapSpec& s) { s.Width = -1; });
-  refusedWith([](TBitmapSpec& s) { s.Height = 0; });
-  refusedWith([](TBitmapSpec& s) { s.Height = INT_MIN; });
-  refusedWith([](TBitmapSpec& s) { s.Compression = 4; });          // JPEG
-  refusedWith([](TBitmapSpec& s) { s.Compression = 5; });          // PNG
-  refusedWith([](TBitmapSpec& s) { s.Compression = kRle8; });      // with 24 bits
-  refusedWith([](TBitmapSpec& s) { s.Compression = kBitfields; s.Masks = {0xFF, 0xFF00, 0xFF0000}; });
-  refusedWith([](TBitmapSpec& s) { s.XDensity = 30000000; });
-  refusedWith([](TBitmapSpec& s) { s.YDensity = -30000000; });
+  refusedWith([](TBitmapRecipe& s) { s.HeaderSize = 66; });
+  refusedWith([](TBitmapRecipe& s) { s.HeaderSize = 0; });
+  refusedWith([](TBitmapRecipe& s) { s.Planes = 2; });
+  refusedWith([](TBitmapRecipe& s) { s.BitCount = 3; });
+  refusedWith([](TBitmapRecipe& s) { s.BitCount = 0; });
+  refusedWith([](TBitmapRecipe& s) { s.BitCount = 64; });
+  refusedWith([](TBitmapRecipe& s) { s.Width = 0; });
+  refusedWith([](TBitmapRecipe& s) { s.Width = -1; });
+  refusedWith([](TBitmapRecipe& s) { s.Height = 0; });
+  refusedWith([](TBitmapRecipe& s) { s.Height = INT_MIN; });
+  refusedWith([](TBitmapRecipe& s) { s.Compression = 4; });          // JPEG
+  refusedWith([](TBitmapRecipe& s) { s.Compression = 5; });          // PNG
+  refusedWith([](TBitmapRecipe& s) { s.Compression = kRle8; });      // with 24 bits
+  refusedWith([](TBitmapRecipe& s) { s.Compression = kBitfields; s.Masks = {0xFF, 0xFF00, 0xFF0000}; });
+  refusedWith([](TBitmapRecipe& s) { s.XDensity = 30000000; });
+  refusedWith([](TBitmapRecipe& s) { s.YDensity = -30000000; });
 }
 
 TEST(BitmapDamage, UnusableColourMasksAreRefused) {
-  TBitmapSpec good;
+  TBitmapRecipe good;
   good.BitCount = 16;
   good.Width = 2;
   good.Compression = kBitfields;
@@ -564,14 +564,14 @@ TEST(BitmapDamage, UnusableColourMasksAreRefused) {
            {0xF800, 0x0FE0, 0x001F},     // red and green share a bit
            {0xF800, 0x07E0, 0x0015},     // blue bits not adjacent
            {0x1F800, 0x07E0, 0x001F}}) { // red beyond the 16 bits of the pixel
-    TBitmapSpec s = good;
+    TBitmapRecipe s = good;
     s.Masks = masks;
     ExpectRefused(s);
   }
 }
 
 TEST(BitmapDamage, PixelDataShorterThanTheRowsIsRefused) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 2;
   s.Height = 2;
   s.Pixels = std::string(15, '\0');  // two padded rows need 16 bytes
@@ -583,7 +583,7 @@ TEST(BitmapDamage, PixelDataShorterThanTheRowsIsRefused) {
 }
 
 TEST(BitmapDamage, HugeSizesAreRefusedBeforeAnythingIsAllocated) {
-  TBitmapSpec s;
+  TBitmapRecipe s;
   s.Width = 3000000;
   s.Height = 2000000;
   s.Pixels = std::string(64, '\0');
