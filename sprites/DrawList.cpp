@@ -44,10 +44,4 @@ void TDrawList::SettleNow() const {
   pending_.clear();
 }
 
-void TDrawList::Release() {
-  std::vector<TEntry>().swap(items_);
-  std::vector<TEntry>().swap(pending_);
-  holes_ = 0;
-}
-
 }  // namespace kestrilo

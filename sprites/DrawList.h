@@ -32,8 +32,6 @@ class TDrawList {
   void InsertByZ(TSprite* Sprite, uint64_t PlaceSeq);
   // Takes out the sprite placed with PlaceSeq (at its present Z); nothing when absent.
   void Remove(TSprite* Sprite, uint64_t PlaceSeq);
-  // Gives the memory back (the parent has become childless).
-  void Release();
 
  private:
   struct TEntry {

@@ -1,7 +1,6 @@
 #include "sprites/Sprite.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <string>
 
