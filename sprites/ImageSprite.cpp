@@ -19,8 +19,6 @@ int32_t TImageSprite::FrameIndex() const {
       std::clamp<int64_t>(index, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-TRect TImageSprite::GetBounds() { return TSprite::GetBounds(); }
-
 TRect TImageSprite::DrawRect() {
   TRect r = GetBounds();
   if (!Picture) return r;

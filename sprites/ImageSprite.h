@@ -19,7 +19,6 @@ class TImageSprite : public TSprite {
   void OnDraw() override;
   // Advances the frame position; subclasses call it first in their own step.
   void OnMove(int32_t MoveCount) override;
-  TRect GetBounds() override;
   bool HitTest(TSprite* Other) override;
 
   // trunc(FramePos) + FrameStart.
