@@ -57,13 +57,13 @@ void RunTicks(benchmark::State& state, const std::string& level, int32_t monster
 // The stress level: half the main plane walled, every back-plane entry
 // decorated, 500 hunting monsters and the player with gravity.
 void BM_StressTick(benchmark::State& state) {
-  RunTicks(state, Folder().Level("stress", StressLevelSpec()), StressLevelSpec().Monsters);
+  RunTicks(state, Folder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
 }
 BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 
 // The parts of the stress tick, each timed on its own over the same ticks.
 void BM_StressTickParts(benchmark::State& state) {
-  auto world = LoadedWorld(Folder().Level("stress", StressLevelSpec()), false);
+  auto world = LoadedWorld(Folder().Level("stress", StressLevelLayout()), false);
   TGameContext& context = world->Context();
   TDXDraw& draw = *world->Editor().DXDraw1;
   TTickTimes move, removeDead, fill, drawAll, overlay, present;
@@ -90,7 +90,7 @@ void BM_ScalingTick(benchmark::State& state) {
   const auto sprites = static_cast<int32_t>(state.range(0));
   const auto monsters = static_cast<int32_t>(state.range(1));
   const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
-  RunTicks(state, Folder().Level(name, ScalingSpec(sprites, monsters)), monsters);
+  RunTicks(state, Folder().Level(name, ScalingLayout(sprites, monsters)), monsters);
 }
 BENCHMARK(BM_ScalingTick)
     ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})
@@ -124,7 +124,7 @@ void RunSideBySide(benchmark::State& state, const std::string& level, int32_t mo
 }
 
 void BM_StressVsReference(benchmark::State& state) {
-  RunSideBySide(state, Folder().Level("stress", StressLevelSpec()), StressLevelSpec().Monsters);
+  RunSideBySide(state, Folder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
 }
 BENCHMARK(BM_StressVsReference)->Iterations(kReferenceTicks)->Unit(benchmark::kMillisecond);
 
@@ -132,7 +132,7 @@ void BM_ScalingVsReference(benchmark::State& state) {
   const auto sprites = static_cast<int32_t>(state.range(0));
   const auto monsters = static_cast<int32_t>(state.range(1));
   const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
-  RunSideBySide(state, Folder().Level(name, ScalingSpec(sprites, monsters)), monsters);
+  RunSideBySide(state, Folder().Level(name, ScalingLayout(sprites, monsters)), monsters);
 }
 BENCHMARK(BM_ScalingVsReference)
     ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})

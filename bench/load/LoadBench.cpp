@@ -37,7 +37,7 @@ const TStressFolder& Folder() {
 }
 
 const std::string& StressLevel() {
-  static const std::string path = Folder().Level("stress", StressLevelSpec());
+  static const std::string path = Folder().Level("stress", StressLevelLayout());
   return path;
 }
 

@@ -21,7 +21,7 @@ double PeakMegabytes() {
 
 void BM_StressLevelPeakMemory(benchmark::State& state) {
   const TStressFolder folder;
-  const std::string level = folder.Level("stress", StressLevelSpec());
+  const std::string level = folder.Level("stress", StressLevelLayout());
   double before = 0, loaded = 0;
   int32_t sprites = 0;
   for (auto _ : state) {

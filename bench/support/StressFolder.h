@@ -12,10 +12,10 @@ class TStressFolder {
  public:
   TStressFolder() { WriteStressData(Path()); }
   std::string Path() const { return dir_.path().toStdString(); }
-  // Writes a level for Spec under Name and returns its matrix file.
-  std::string Level(const std::string& Name, const TStressSpec& Spec) const {
+  // Writes a level for Layout under Name and returns its matrix file.
+  std::string Level(const std::string& Name, const TStressLayout& Layout) const {
     const std::string path = Path() + "/" + Name + ".mtf";
-    WriteStressLevel(path, Spec);
+    WriteStressLevel(path, Layout);
     return path;
   }
 

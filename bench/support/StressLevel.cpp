@@ -115,18 +115,18 @@ bool NearStart(int32_t x, int32_t y) {
 
 }  // namespace
 
-TStressSpec StressLevelSpec() { return {kCellCount / 2, kMaxDecorations, 500}; }
+TStressLayout StressLevelLayout() { return {kCellCount / 2, kMaxDecorations, 500}; }
 
-TStressSpec ScalingSpec(int32_t Sprites, int32_t Monsters) {
-  TStressSpec spec;
-  spec.Monsters = Monsters;
-  spec.Decorations = std::min(kMaxDecorations, static_cast<int32_t>(std::lround(Sprites * 0.8)));
+TStressLayout ScalingLayout(int32_t Sprites, int32_t Monsters) {
+  TStressLayout layout;
+  layout.Monsters = Monsters;
+  layout.Decorations = std::min(kMaxDecorations, static_cast<int32_t>(std::lround(Sprites * 0.8)));
   const int32_t freeCells = kCellCount - (2 * kStartMargin + 1) * (2 * kStartMargin + 1) - Monsters;
-  spec.Walls = std::clamp(Sprites - spec.Decorations - 2 * Monsters - 4, 0, freeCells);
-  return spec;
+  layout.Walls = std::clamp(Sprites - layout.Decorations - 2 * Monsters - 4, 0, freeCells);
+  return layout;
 }
 
-int32_t SpritesOf(const TStressSpec& Spec) { return Spec.Walls + Spec.Decorations + 2 * Spec.Monsters + 4; }
+int32_t SpritesOf(const TStressLayout& Layout) { return Layout.Walls + Layout.Decorations + 2 * Layout.Monsters + 4; }
 
 void WriteStressData(const std::string& Folder) {
   const std::vector<TObjectRecord> records = {
@@ -158,8 +158,8 @@ void WriteStressData(const std::string& Folder) {
   WriteFile(Folder + "/1.mon", HunterRecord().ToBytes());
 }
 
-void WriteStressLevel(const std::string& MatrixPath, const TStressSpec& Spec) {
-  std::mt19937 rng(Spec.Seed);
+void WriteStressLevel(const std::string& MatrixPath, const TStressLayout& Layout) {
+  std::mt19937 rng(Layout.Seed);
   auto owned = std::make_unique<TMatrix>();
   TMatrix& matrix = *owned;
 
@@ -168,13 +168,13 @@ void WriteStressLevel(const std::string& MatrixPath, const TStressSpec& Spec) {
   for (int32_t x = 0; x < TMatrix::kColumns; ++x)
     for (int32_t y = 0; y < TMatrix::kRows; ++y)
       if (!NearStart(x, y)) cells.push_back(x * TMatrix::kRows + y);
-  const int32_t mainCount = std::min<int32_t>(Spec.Walls + Spec.Monsters, static_cast<int32_t>(cells.size()));
+  const int32_t mainCount = std::min<int32_t>(Layout.Walls + Layout.Monsters, static_cast<int32_t>(cells.size()));
   ShuffleFront(cells, mainCount, rng);
   for (int32_t i = 0; i < mainCount; ++i) {
     const int32_t x = cells[static_cast<size_t>(i)] / TMatrix::kRows;
     const int32_t y = cells[static_cast<size_t>(i)] % TMatrix::kRows;
     TMatrixCell cell;
-    const bool wall = i < Spec.Walls;
+    const bool wall = i < Layout.Walls;
     cell.Kind = static_cast<int8_t>(wall ? otWall : otMonster);
     cell.ObjectNumber = wall ? (rng() % 2 == 0 ? kWall : kStone) : kMonster;
     matrix.PutObjectSized(cell, 32.0 * x, 32.0 * y, 32, 32);
@@ -192,7 +192,7 @@ void WriteStressLevel(const std::string& MatrixPath, const TStressSpec& Spec) {
     if (plane == 4 && ((x == 0 && y == 0) || (x == kStartColumn && y == kStartRow))) continue;
     entries.push_back(e);
   }
-  const int32_t decorations = std::min<int32_t>(Spec.Decorations, static_cast<int32_t>(entries.size()));
+  const int32_t decorations = std::min<int32_t>(Layout.Decorations, static_cast<int32_t>(entries.size()));
   ShuffleFront(entries, decorations, rng);
   for (int32_t i = 0; i < decorations; ++i) {
     const int32_t e = entries[static_cast<size_t>(i)];
