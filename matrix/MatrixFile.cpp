@@ -1,6 +1,5 @@
 #include "matrix/MatrixFile.h"
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -13,20 +12,6 @@
 namespace kestrilo {
 
 namespace {
-
-void PutI32(char* out, int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  out[0] = static_cast<char>(v & 0xFF);
-  out[1] = static_cast<char>((v >> 8) & 0xFF);
-  out[2] = static_cast<char>((v >> 16) & 0xFF);
-  out[3] = static_cast<char>((v >> 24) & 0xFF);
-}
-
-int32_t GetI32(const char* in) {
-  const auto* b = reinterpret_cast<const unsigned char*>(in);
-  return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                              (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
-}
 
 // Sets a bar's position only when it changes, so that a bar that repaints
 // itself on every change is not asked to repaint 120,000 times.
@@ -59,52 +44,43 @@ std::string TMatrixFile::BackPlaneFileName(const std::string& matrixFileName) {
 }
 
 std::string TMatrixFile::EncodeCells(const TMatrix& matrix) {
-  std::string bytes(kMatrixFileSize, '\0');
-  char* out = bytes.data();
-  for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
-    for (int32_t y = 0; y < TMatrix::kRows; ++y) {
-      const TMatrixCell& cell = matrix.Cells[x][y];
-      out[0] = static_cast<char>(cell.Kind);
-      std::memcpy(out + 1, cell.Padding1, 3);
-      PutI32(out + 4, cell.ObjectNumber);
-      out[8] = static_cast<char>(cell.LiftHeight);
-      out[9] = static_cast<char>(cell.KeyCode);
-      std::memcpy(out + 10, cell.Padding2, 2);
-      out += kCellRecordSize;
+  TByteWriter out;
+  out.Data().reserve(kMatrixFileSize);
+  for (const TMatrix::TColumnCells& column : matrix.Cells) {
+    for (const TMatrixCell& cell : column) {
+      out.I8(cell.Kind);
+      out.Write(cell.Padding1, sizeof cell.Padding1);
+      out.I32(cell.ObjectNumber);
+      out.I8(cell.LiftHeight);
+      out.U8(cell.KeyCode);
+      out.Write(cell.Padding2, sizeof cell.Padding2);
     }
   }
-  return bytes;
+  return std::move(out.Data());
 }
 
 std::string TMatrixFile::EncodeBackPlanes(const TMatrix& matrix) {
-  std::string bytes(kBackPlaneFileSize, '\0');
-  char* out = bytes.data();
-  for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
-    for (int32_t y = 0; y < TMatrix::kRows; ++y) {
-      for (int32_t entry : matrix.BackPlanes[x][y]) {
-        PutI32(out, entry);
-        out += 4;
-      }
-    }
-  }
-  return bytes;
+  TByteWriter out;
+  out.Data().reserve(kBackPlaneFileSize);
+  for (const auto& column : matrix.BackPlanes)
+    for (const TMatrix::TCellPlanes& planes : column)
+      for (int32_t entry : planes) out.I32(entry);
+  return std::move(out.Data());
 }
 
 void TMatrixFile::DecodeCells(std::string_view bytes, TMatrix& matrix, TProgressBar* bar) {
   if (bytes.size() < kMatrixFileSize) TByteReader::Fail();
   TBarStepper stepper(bar, kMainBarDivisor);
-  const char* in = bytes.data();
+  TByteReader in(bytes);
   int32_t n = 0;
-  for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
-    for (int32_t y = 0; y < TMatrix::kRows; ++y) {
-      TMatrixCell& cell = matrix.Cells[x][y];
-      cell.Kind = static_cast<int8_t>(in[0]);
-      std::memcpy(cell.Padding1, in + 1, 3);
-      cell.ObjectNumber = GetI32(in + 4);
-      cell.LiftHeight = static_cast<int8_t>(in[8]);
-      cell.KeyCode = static_cast<uint8_t>(in[9]);
-      std::memcpy(cell.Padding2, in + 10, 2);
-      in += kCellRecordSize;
+  for (TMatrix::TColumnCells& column : matrix.Cells) {
+    for (TMatrixCell& cell : column) {
+      cell.Kind = in.I8();
+      in.Read(cell.Padding1, sizeof cell.Padding1);
+      cell.ObjectNumber = in.I32();
+      cell.LiftHeight = in.I8();
+      cell.KeyCode = in.U8();
+      in.Read(cell.Padding2, sizeof cell.Padding2);
       stepper.After(++n);
     }
   }
@@ -113,13 +89,12 @@ void TMatrixFile::DecodeCells(std::string_view bytes, TMatrix& matrix, TProgress
 void TMatrixFile::DecodeBackPlanes(std::string_view bytes, TMatrix& matrix, TProgressBar* bar) {
   if (bytes.size() < kBackPlaneFileSize) TByteReader::Fail();
   TBarStepper stepper(bar, kPlanesBarDivisor);
-  const char* in = bytes.data();
+  TByteReader in(bytes);
   int32_t m = 0;
-  for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
-    for (int32_t y = 0; y < TMatrix::kRows; ++y) {
-      for (int32_t& entry : matrix.BackPlanes[x][y]) {
-        entry = GetI32(in);
-        in += 4;
+  for (auto& column : matrix.BackPlanes) {
+    for (TMatrix::TCellPlanes& planes : column) {
+      for (int32_t& entry : planes) {
+        entry = in.I32();
         stepper.After(++m);
       }
     }
