@@ -32,15 +32,6 @@ TSprite* MakeMonster(TGameContext* context, TSprite* Parent, const TObjectRecord
   return new TEnemyWalker(Parent, monsters.GetRecord(monsters.IndexOfName(Record.Name)), X, Y);
 }
 
-TSprite* MakeLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z) {
-  auto* lift = new TLift(Parent, Record, X, Y, Z);
-  lift->Travel = Record.LiftHeight;
-  lift->Mode = Record.LiftHeight > 0 ? 1 : 2;  // up first, or down first
-  lift->Leg = lift->Mode;
-  lift->Running = 0;
-  return lift;
-}
-
 // The repeating level background: one picture over the whole view, behind all planes.
 TSprite* MakeBackground(TSprite* Parent, const TObjectRecord& Record) {
   auto* back = new TBack(Parent);
@@ -90,7 +81,7 @@ TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Recor
     case otDoor:
       return new TDoor(Parent, Record, X, Y, 0);
     case otLift:
-      return MakeLift(Parent, Record, X, Y, Z);
+      return new TLift(Parent, Record, X, Y, Z);
     default:
       break;
   }
