@@ -108,7 +108,6 @@ void TEnemyWalker::Fire() {
   if (Record.ShotPicture.empty()) return;
   TPictureCollectionItem* picture = FindObjectPictureOrNone(*this, Record.ShotPicture);
   if (picture == nullptr) return;
-  TGameContext* context = ContextOf(this);
   auto* shot = new TAmmoFire(Engine);
   shot->Damage = static_cast<int16_t>(DrawDamage());
   ShowPicture(*shot, *picture);
