@@ -3,6 +3,7 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "world/GameContext.h"
+#include "world/ObjectPictures.h"
 
 namespace kestrilo {
 
@@ -10,9 +11,7 @@ TBlast::TBlast(TSprite* Parent) : TImageSprite(Parent) {
   TGameContext* context = ContextOf(this);
   if (!context) return;  // a blast outside a game shows nothing
   TPictureCollectionItem& picture = *context->ObjectPictures().Find(W1251("Взрыв"));
-  Picture = &picture;
-  Width = picture.Width();
-  Height = picture.Height();
+  ShowPicture(*this, picture);
   FrameCount = picture.PatternCount();
   FramePos = 0;
   Looping = false;

@@ -6,6 +6,7 @@
 #include "sprites/SpriteEngine.h"
 #include "world/Blast.h"
 #include "world/GameContext.h"
+#include "world/ObjectPictures.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -19,13 +20,8 @@ TBomb::TBomb(TSprite* Parent) : TImageSprite(Parent) {
   TGameContext* context = ContextOf(this);
   if (!context) return;  // a bomb outside a game shows nothing
   TPictureCollectionItem& picture = *context->ObjectPictures().Find(W1251("Бомба"));
-  Picture = &picture;
-  Width = picture.Width();
-  Height = picture.Height();
-  FrameCount = picture.PatternCount();
-  FramePos = 0;
-  FrameSpeed = kBombFrameSpeed;
-  Looping = true;
+  ShowPicture(*this, picture);
+  LoopFrames(*this, kBombFrameSpeed);
   FallSpeed = kStartFallSpeed;
 }
 

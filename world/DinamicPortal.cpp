@@ -5,6 +5,7 @@
 #include "sprites/SpriteEngine.h"
 #include "world/DinamicObject.h"
 #include "world/GameContext.h"
+#include "world/ObjectPictures.h"
 
 namespace kestrilo {
 
@@ -49,13 +50,8 @@ void TDinamicPortal::Spawn() {
   // An empty picture list fails here with the range error; the object stays without a picture.
   TPictureCollection& pictures = context->DynamicPictures();
   TPictureCollectionItem& picture = *pictures.Items(random.Random(pictures.Count()));
-  object->Picture = &picture;
-  object->Width = picture.Width();
-  object->Height = picture.Height();
-  object->FrameCount = picture.PatternCount();
-  object->FramePos = 0;
-  object->FrameSpeed = kFrameSpeed;
-  object->Looping = true;
+  ShowPicture(*object, picture);
+  LoopFrames(*object, kFrameSpeed);
 
   object->Offset = kStartOffset;
   const int32_t scale = random.Random(kDriftScales);

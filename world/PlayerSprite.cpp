@@ -8,6 +8,7 @@
 #include "sprites/SpriteEngine.h"
 #include "world/AmmoFireP.h"
 #include "world/GameContext.h"
+#include "world/ObjectPictures.h"
 
 namespace kestrilo {
 
@@ -39,9 +40,8 @@ TPlayerSprite::~TPlayerSprite() {
 TPlayerSprite* TPlayerSprite::CreateFor(TSprite* Parent, TPictureCollection& Pictures) {
   TPictureCollectionItem& picture = *Pictures.Find(W1251("Игрок"));
   auto* player = new TPlayerSprite(Parent);
-  player->Picture = &picture;
-  player->Width = picture.Width();
-  player->Height = picture.Height() - kPictureHeightCut;
+  ShowPicture(*player, picture);
+  player->Height -= kPictureHeightCut;
   player->FrameCount = picture.PatternCount();
   player->Visible = false;
   return player;
@@ -100,15 +100,11 @@ void TPlayerSprite::Fire() {
   shot->Direction = Facing;
   // A missing picture ends the tick here; the shot already flies without one.
   TPictureCollectionItem& picture = *ContextOf(this)->ObjectPictures().Find(W1251("Сопля 2"));
-  shot->Picture = &picture;
-  shot->Width = picture.Width();
-  shot->Height = picture.Height() - kShotHeightCut;
+  ShowPicture(*shot, picture);
+  shot->Height -= kShotHeightCut;
   shot->X = X + Width / 2;
   shot->Y = Y;
-  shot->FrameCount = picture.PatternCount();
-  shot->FramePos = 0;
-  shot->FrameSpeed = kShotFrameSpeed;
-  shot->Looping = true;
+  LoopFrames(*shot, kShotFrameSpeed);
 }
 
 void TPlayerSprite::WalkRight() {
