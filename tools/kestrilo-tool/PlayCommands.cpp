@@ -126,7 +126,7 @@ int64_t SolidCells(const TMatrix& matrix) {
   int64_t count = 0;
   for (const auto& column : matrix.Cells)
     for (const TMatrixCell& cell : column)
-      if (cell.Kind != -1) ++count;
+      if (!cell.IsFree()) ++count;
   return count;
 }
 
