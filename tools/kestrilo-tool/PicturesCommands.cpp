@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+#include "PngFile.h"
 #include "ToolSupport.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
@@ -109,11 +110,10 @@ int PicturesExtract(const std::vector<std::string>& args, std::ostream& out) {
       out << i << "\tno drawable picture, skipped\n";
       continue;
     }
-    const QString path = QDir(folder).filePath(QString::number(i) + ".png");
+    const std::string path = QDir(folder).filePath(QString::number(i) + ".png").toStdString();
     // The picture as held: 32 bits, the colour key not applied.
-    if (!picture.Image().convertToFormat(QImage::Format_ARGB32).save(path, "PNG"))
-      throw EFCreateError(CannotCreateMessage(path.toStdString()));
-    out << i << "\t" << path.toStdString() << "\n";
+    SavePng(picture.Image().convertToFormat(QImage::Format_ARGB32), path);
+    out << i << "\t" << path << "\n";
   }
   return 0;
 }
