@@ -1,6 +1,5 @@
 #include "ObjectsCommands.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "ToolSupport.h"
@@ -10,13 +9,6 @@
 
 namespace kestrilo::tool {
 namespace {
-
-// The shortest text that reads back as the same double.
-std::string FormatDouble(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 void JsonDouble(TJsonWriter& json, double value) {
   // JSON has no spelling for infinities and NaN; a damaged file may still hold them.

@@ -84,6 +84,12 @@ std::string FormatColor(uint32_t color) {
   return text;
 }
 
+std::string FormatDouble(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
 std::string ToStoredName(const std::string& utf8) {
   std::string stored = cp1251::FromUtf8(utf8);
   if (cp1251::ToUtf8(stored) != utf8)
@@ -174,9 +180,7 @@ TJsonWriter& TJsonWriter::Number(int64_t value) {
 
 TJsonWriter& TJsonWriter::Double(double value) {
   BeforeValue();
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  text_.append(buffer, result.ptr);
+  text_ += FormatDouble(value);
   return *this;
 }
 

@@ -44,6 +44,9 @@ uint32_t ParseColor(const std::string& text);
 // The colour's name, or 0x and eight hex digits.
 std::string FormatColor(uint32_t color);
 
+// The shortest text that reads back as the same double ("inf", "nan" included).
+std::string FormatDouble(double value);
+
 // Names typed as UTF-8 become the stored bytes; a character the stored code
 // page lacks is an error rather than a silent '?'.
 std::string ToStoredName(const std::string& utf8);
