@@ -26,7 +26,6 @@ namespace kestrilo {
 namespace {
 
 constexpr int32_t kFrameMoveCount = 16;
-constexpr uint16_t kBackgroundPixel = 128;  // a raw 5-6-5 value: very dark green
 constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
@@ -442,7 +441,7 @@ void TEditor::DXTimer1Timer(int32_t LagCount) {
       Context.DXSpriteEngine1->Move(kFrameMoveCount);
       Context.DXSpriteEngine1->RemoveDead();
     }
-    DXDraw1->FillBackBuffer(kBackgroundPixel);
+    DXDraw1->FillBackBuffer(kFrameBackgroundPixel);
     if (Context.DXSpriteEngine1) Context.DXSpriteEngine1->Draw();
     DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
     DXDraw1->Present();

@@ -26,6 +26,9 @@ class TDXTimer;
 class TInputRecorder;
 class TSpriteEngine;
 
+// The raw 5-6-5 pixel value the frame step fills the back buffer with: very dark green.
+constexpr uint16_t kFrameBackgroundPixel = 128;
+
 // The ticks of the Settings menu items that are state in their own right.
 struct TSettingsTicks {
   bool N12 = false;  // "Видимость" of the player

@@ -78,7 +78,4 @@ class THeadlessEditor {
   size_t messagesTaken_ = 0;
 };
 
-// The raw pixel value the frame step fills the back buffer with.
-constexpr uint16_t kFrameBackgroundPixel = 128;
-
 }  // namespace kestrilo
