@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 
 namespace kestrilo {
 
@@ -21,13 +22,6 @@ constexpr std::array<TNamedKey, 9> kNamedKeys{{
     {"Enter", 13}, {"Shift", 16}, {"Space", 32}, {"Left", 37}, {"Up", 38},
     {"Right", 39}, {"Down", 40}, {"F2", 113}, {"Return", 13},  // "Return": a spelling people type
 }};
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -53,7 +47,7 @@ std::optional<uint32_t> VirtualKeyOfName(std::string_view name) {
     return std::nullopt;
   }
   for (const TNamedKey& key : kNamedKeys)
-    if (SameLetters(name, key.Name)) return key.VirtualKey;
+    if (cp1251::SameText(name, key.Name)) return key.VirtualKey;
   return std::nullopt;
 }
 
