@@ -41,7 +41,7 @@ const std::vector<std::string>& SampleDataFiles() {
 }
 
 void WriteSampleData(const std::string& dataDir) {
-  if (!QDir().mkpath(QString::fromStdString(dataDir))) throw EFCreateError("Cannot create file " + dataDir);
+  if (!QDir().mkpath(QString::fromStdString(dataDir))) throw EFCreateError(CannotCreateMessage(dataDir));
   TReplaceAnswers answers;
 
   TPictureCollection objectPictures;
