@@ -1,7 +1,8 @@
 #include "library/Colors.h"
 
 #include <array>
-#include <cctype>
+
+#include "platform/Cp1251.h"
 
 namespace kestrilo {
 namespace {
@@ -52,14 +53,6 @@ constexpr std::array<uint32_t, 25> kClassicScheme{{
     0x000000, 0xC0C0C0, 0xFFFFFF, 0x000000, 0xC0C0C0, 0x000000, 0xE1FFFF,
 }};
 
-bool SameAsciiText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 }  // namespace
 
 std::optional<std::string_view> ColorToIdent(uint32_t color) {
@@ -70,7 +63,7 @@ std::optional<std::string_view> ColorToIdent(uint32_t color) {
 
 std::optional<uint32_t> IdentToColor(std::string_view ident) {
   for (const TNamedColor& named : kNamedColors)
-    if (SameAsciiText(named.Name, ident)) return named.Color;
+    if (cp1251::SameText(named.Name, ident)) return named.Color;
   return std::nullopt;
 }
 

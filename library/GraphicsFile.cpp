@@ -21,15 +21,6 @@ constexpr std::string_view kListProperty = "List";
 // A stored integer with this value means "keep the default" and is never written.
 constexpr int32_t kNotStored = std::numeric_limits<int32_t>::min();
 
-bool SameAsciiText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 [[noreturn]] void PropertyDoesNotExist(std::string_view className, std::string_view property) {
   throw EFilerError("Error reading " + std::string(className) + "." + cp1251::ToUtf8(property) +
                     ": Property does not exist");
@@ -138,7 +129,7 @@ void TGraphicsFile::ReadHeader(TByteReader& in) {
 void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection) {
   while (!reader.EndOfList()) {
     const std::string name = reader.ReadPropName();
-    if (!SameAsciiText(name, kListProperty)) PropertyDoesNotExist(kComponentClass, name);
+    if (!cp1251::SameText(name, kListProperty)) PropertyDoesNotExist(kComponentClass, name);
     if (reader.ReadTag() != TValueTag::vaCollection) TComponentStreamReader::InvalidValue();
     ReadItems(reader, collection);
   }
@@ -155,23 +146,23 @@ void TGraphicsFile::ReadItems(TComponentStreamReader& reader, TPictureCollection
 
 void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item) {
   const std::string name = reader.ReadPropName();
-  if (SameAsciiText(name, "Name")) {
+  if (cp1251::SameText(name, "Name")) {
     item.SetName(reader.ReadString());
-  } else if (SameAsciiText(name, "PatternHeight")) {
+  } else if (cp1251::SameText(name, "PatternHeight")) {
     item.PatternHeight = reader.ReadInteger();
-  } else if (SameAsciiText(name, "PatternWidth")) {
+  } else if (cp1251::SameText(name, "PatternWidth")) {
     item.PatternWidth = reader.ReadInteger();
-  } else if (SameAsciiText(name, "Picture.Data")) {
+  } else if (cp1251::SameText(name, "Picture.Data")) {
     item.Picture.ReadData(reader.ReadBinary());
-  } else if (SameAsciiText(name, "SkipHeight")) {
+  } else if (cp1251::SameText(name, "SkipHeight")) {
     item.SkipHeight = reader.ReadInteger();
-  } else if (SameAsciiText(name, "SkipWidth")) {
+  } else if (cp1251::SameText(name, "SkipWidth")) {
     item.SkipWidth = reader.ReadInteger();
-  } else if (SameAsciiText(name, "SystemMemory")) {
+  } else if (cp1251::SameText(name, "SystemMemory")) {
     item.SystemMemory = reader.ReadBoolean();
-  } else if (SameAsciiText(name, "Transparent")) {
+  } else if (cp1251::SameText(name, "Transparent")) {
     item.Transparent = reader.ReadBoolean();
-  } else if (SameAsciiText(name, "TransparentColor")) {
+  } else if (cp1251::SameText(name, "TransparentColor")) {
     item.SetTransparentColor(ReadColor(reader));
   } else {
     PropertyDoesNotExist(item.ClassName(), name);

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
-#include <cctype>
 
 #include "library/BitmapCodec.h"
 #include "platform/BinaryIO.h"
@@ -12,12 +11,6 @@
 
 namespace kestrilo {
 namespace {
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 // The extension of the file name part, without its dot ("" when there is none).
 std::string ExtensionOf(const std::string& path) {
@@ -48,7 +41,7 @@ QImage DecodeIcon(const std::string& bytes) {
 
 std::string TPicture::KindOfFile(const std::string& path) {
   const std::string extension = ExtensionOf(path);
-  const std::string lower = AsciiLower(extension);
+  const std::string lower = cp1251::ToLower(extension);
   if (lower == "bmp") return kBitmap;
   if (lower == "dib") return kDib;
   if (lower == "ico") return kIcon;
