@@ -52,19 +52,15 @@ int LevelRender(const std::vector<std::string>& args, std::ostream& out) {
   for (int32_t tick = 1; tick <= ticks; ++tick) editor.Tick({});
   for (const std::string& message : editor.TakeMessages()) std::cerr << message << "\n";
 
-  if (whole) {
-    // The camera stays where the load put it, so the surface is the level itself.
-    TSurface level(TMatrix::kColumns * TMatrix::kCellSize, TMatrix::kRows * TMatrix::kCellSize);
-    editor.DrawWorld(level);
-    SavePng(level.ToImage(), outPath);
-  } else {
-    // The view is scrolled as the arrow keys scroll it, one cell a press.
-    for (int32_t i = 0; i < view.Column; ++i) editor.Editor().FormKeyDown(vkRight);
-    for (int32_t i = 0; i < view.Row; ++i) editor.Editor().FormKeyDown(vkDown);
-    TSurface frame(TMatrix::kViewColumns * TMatrix::kCellSize, TMatrix::kViewRows * TMatrix::kCellSize);
-    editor.DrawWorld(frame);
-    SavePng(frame.ToImage(), outPath);
-  }
+  // The whole level: the camera stays where the load put it, so the surface is
+  // the level itself. A view: scrolled as the arrow keys scroll it, one cell a press.
+  for (int32_t i = 0; i < view.Column; ++i) editor.Editor().FormKeyDown(vkRight);
+  for (int32_t i = 0; i < view.Row; ++i) editor.Editor().FormKeyDown(vkDown);
+  const int32_t columns = whole ? TMatrix::kColumns : TMatrix::kViewColumns;
+  const int32_t rows = whole ? TMatrix::kRows : TMatrix::kViewRows;
+  TSurface surface(columns * TMatrix::kCellSize, rows * TMatrix::kCellSize);
+  editor.DrawWorld(surface);
+  SavePng(surface.ToImage(), outPath);
   out << outPath << "\n";
   return 0;
 }
