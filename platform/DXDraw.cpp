@@ -19,15 +19,13 @@ TDXDraw::~TDXDraw() {
 // The drawing area is shown together with its window; the first showing initialises it.
 void TDXDraw::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!initialized_ && !initializing_) Initialize();
+  Initialize();
 }
 
 void TDXDraw::Initialize() {
   if (initialized_) return;
-  initializing_ = true;
   backBuffer_.Resize(width(), height());
   lost_ = false;
-  initializing_ = false;
   initialized_ = true;
   Notify(TDXDrawNotifyType::dxntSetSurfaceSize);
   Notify(TDXDrawNotifyType::dxntInitializeSurface);
@@ -54,7 +52,7 @@ bool TDXDraw::RestoreIfLost() {
 }
 
 bool TDXDraw::ReadyToDraw() {
-  if (!initialized_ || initializing_ || backBuffer_.Width() == 0) return false;
+  if (!initialized_ || backBuffer_.Width() == 0) return false;
   return RestoreIfLost();
 }
 

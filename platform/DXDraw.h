@@ -65,7 +65,6 @@ class TDXDraw : public QWidget, public TDisplay {
   TCanvas canvas_;
   QImage presented_;
   bool initialized_ = false;
-  bool initializing_ = false;
   bool lost_ = false;
   bool restorable_ = true;
   int nextId_ = 1;
