@@ -1,24 +1,21 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace kestrilo {
 
 namespace {
 
-// An 8-bit channel scaled to `levels` - 1, rounded; tabled because frame
+// v / 255 for v below 65535, in arithmetic the compiler can vectorise: frame
 // cutting converts every pixel of every picture.
-template <int Levels>
-constexpr std::array<uint8_t, 256> ChannelTable() {
-  std::array<uint8_t, 256> table{};
-  for (int v = 0; v < 256; ++v) table[static_cast<size_t>(v)] = static_cast<uint8_t>((v * (Levels - 1) + 127) / 255);
-  return table;
-}
+constexpr uint32_t DivideBy255(uint32_t v) { return (v + 1 + (v >> 8)) >> 8; }
 
-constexpr std::array<uint8_t, 256> kTo5 = ChannelTable<32>();
-constexpr std::array<uint8_t, 256> kTo6 = ChannelTable<64>();
+// The rounded 5-6-5 packing of three 8-bit channels.
+constexpr uint16_t PackChannels(uint32_t r, uint32_t g, uint32_t b) {
+  return static_cast<uint16_t>((DivideBy255(r * 31 + 127) << 11) | (DivideBy255(g * 63 + 127) << 5) |
+                               DivideBy255(b * 31 + 127));
+}
 
 }  // namespace
 
@@ -30,8 +27,7 @@ uint16_t Rgb565(int r, int g, int b) {
     const int b5 = (b * 31 + 127) / 255;
     return static_cast<uint16_t>((r5 << 11) | (g6 << 5) | b5);
   }
-  return static_cast<uint16_t>((kTo5[static_cast<size_t>(r)] << 11) | (kTo6[static_cast<size_t>(g)] << 5) |
-                               kTo5[static_cast<size_t>(b)]);
+  return PackChannels(static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
 }
 
 uint16_t ColorToRgb565(uint32_t color) {
@@ -118,13 +114,9 @@ TSurface TSurface::FromImage(const QImage& image, const TRect& part) {
   for (int32_t y = t; y < b; ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
     uint16_t* dst = out.Line(y - t);
-    // The rounding of Rgb565 in arithmetic the compiler can vectorise: for
-    // v below 65535, v / 255 == (v + 1 + (v >> 8)) >> 8.
     for (int32_t x = l; x < r; ++x) {
       const uint32_t p = line[x];
-      const uint32_t rv = ((p >> 16) & 0xFF) * 31 + 127, gv = ((p >> 8) & 0xFF) * 63 + 127, bv = (p & 0xFF) * 31 + 127;
-      dst[x - l] = static_cast<uint16_t>((((rv + 1 + (rv >> 8)) >> 8) << 11) | (((gv + 1 + (gv >> 8)) >> 8) << 5) |
-                                         ((bv + 1 + (bv >> 8)) >> 8));
+      dst[x - l] = PackChannels((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
   }
   return out;
