@@ -1,7 +1,6 @@
 #include "sprites/BackgroundSprite.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "library/PictureCollection.h"
 #include "platform/Surface.h"
@@ -48,9 +47,7 @@ TRect TBackgroundSprite::GetBounds() {
   const int64_t top = TruncToInt32(AbsoluteY());
   const int64_t right = left + static_cast<int64_t>(columns_) * Picture->Width();
   const int64_t bottom = top + static_cast<int64_t>(rows_) * Picture->Height();
-  constexpr int64_t lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
-  return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(std::clamp(right, lo, hi)),
-          static_cast<int32_t>(std::clamp(bottom, lo, hi))};
+  return {static_cast<int32_t>(left), static_cast<int32_t>(top), ClampToInt32(right), ClampToInt32(bottom)};
 }
 
 void TBackgroundSprite::OnDraw() {

@@ -1,8 +1,8 @@
 #include "sprites/ImageSprite.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 #include "library/PictureCollection.h"
@@ -15,8 +15,7 @@ TImageSprite::TImageSprite(TSprite* Parent) : TSprite(Parent) {}
 
 int32_t TImageSprite::FrameIndex() const {
   const int64_t index = static_cast<int64_t>(TruncToInt32(FramePos)) + FrameStart;
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(index, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+  return ClampToInt32(index);
 }
 
 TRect TImageSprite::DrawRect() {
@@ -32,27 +31,53 @@ TRect TImageSprite::DrawRect() {
   return r;
 }
 
-void TImageSprite::OnMove(int32_t MoveCount) {
-  FramePos += FrameSpeed * MoveCount;
-  if (Looping) {
-    if (FrameCount > 0) {
-      FramePos -= std::trunc(FramePos / FrameCount) * FrameCount;
-      if (FramePos < 0) FramePos += FrameCount;
+namespace {
+
+// One step of the frame position, without touching the sprite.
+struct TAnimationStep {
+  double FramePos;
+  double FrameSpeed;
+};
+
+TAnimationStep StepAnimation(double pos, double speed, int32_t count, bool looping, int32_t moveCount) {
+  pos += speed * moveCount;
+  if (looping) {
+    if (count > 0) {
+      pos -= std::trunc(pos / count) * count;
+      if (pos < 0) pos += count;
       // A tiny negative remainder can round up to FrameCount itself, which is no frame.
-      if (FramePos >= FrameCount) FramePos = 0;
+      if (pos >= count) pos = 0;
     } else {
-      FramePos = 0;
+      pos = 0;
     }
   } else {
-    if (FramePos >= FrameCount) {
-      FramePos = FrameCount - 1;
-      FrameSpeed = 0;
+    if (pos >= count) {
+      pos = count - 1;
+      speed = 0;
     }
-    if (FramePos < 0) {
-      FramePos = 0;
-      FrameSpeed = 0;
+    if (pos < 0) {
+      pos = 0;
+      speed = 0;
     }
   }
+  return {pos, speed};
+}
+
+}  // namespace
+
+void TImageSprite::OnMove(int32_t MoveCount) {
+  const TAnimationStep next = StepAnimation(FramePos, FrameSpeed, FrameCount, Looping, MoveCount);
+  FramePos = next.FramePos;
+  FrameSpeed = next.FrameSpeed;
+}
+
+bool TImageSprite::AnimationIsIdle() const {
+  if (FrameSpeed.Get() != 0) return false;
+  // With no speed the step no longer depends on the move count; the position
+  // is idle when the step gives back the very same bits (NaN included).
+  const TAnimationStep next = StepAnimation(FramePos, FrameSpeed, FrameCount, Looping, 1);
+  return std::bit_cast<uint64_t>(next.FramePos) == std::bit_cast<uint64_t>(FramePos.Get()) &&
+         std::bit_cast<uint64_t>(next.FrameSpeed) == std::bit_cast<uint64_t>(FrameSpeed.Get());
 }
 
 void TImageSprite::OnDraw() {

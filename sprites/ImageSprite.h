@@ -2,6 +2,7 @@
 // item's frames by itself. Every game object derives from it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "sprites/Sprite.h"
@@ -9,6 +10,15 @@
 namespace kestrilo {
 
 class TPictureCollectionItem;
+class TImageSprite;
+
+// The fields that decide what an image sprite's own step does; a resting
+// sprite is stepped again when one is written (see WatchedField.h).
+enum class TAnimationField { FrameCount, Looping, FramePos, FrameSpeed };
+template <TAnimationField Which>
+struct TAnimationFieldWrite {
+  static void Written(void* Field);
+};
 
 class TImageSprite : public TSprite {
  public:
@@ -26,16 +36,36 @@ class TImageSprite : public TSprite {
   // The bounds with the picture's frame centred on them.
   TRect DrawRect();
 
-  int32_t FrameCount = 0;
-  bool Looping = false;
-  double FramePos = 0;
-  double FrameSpeed = 0;  // frames per unit of move count
+  // Whether OnMove of this class would change nothing now: no speed, and the
+  // frame position already where a step would put it. For subclasses that
+  // keep this class's step as their whole step.
+  bool AnimationIsIdle() const;
+
+  TWatchedField<int32_t, TAnimationFieldWrite<TAnimationField::FrameCount>> FrameCount;
+  TWatchedField<bool, TAnimationFieldWrite<TAnimationField::Looping>> Looping;
+  TWatchedField<double, TAnimationFieldWrite<TAnimationField::FramePos>> FramePos;
+  TWatchedField<double, TAnimationFieldWrite<TAnimationField::FrameSpeed>> FrameSpeed;  // frames per unit of move count
   int32_t FrameStart = 0;
   TPictureCollectionItem* Picture = nullptr;  // not owned
   bool PixelTest = false;
 
  private:
+  template <TAnimationField>
+  friend struct TAnimationFieldWrite;
+
   bool PixelHitTest(TImageSprite& Other);
 };
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+template <TAnimationField Which>
+inline void TAnimationFieldWrite<Which>::Written(void* Field) {
+  constexpr size_t offset = Which == TAnimationField::FrameCount ? offsetof(TImageSprite, FrameCount)
+                            : Which == TAnimationField::Looping  ? offsetof(TImageSprite, Looping)
+                            : Which == TAnimationField::FramePos ? offsetof(TImageSprite, FramePos)
+                                                                 : offsetof(TImageSprite, FrameSpeed);
+  reinterpret_cast<TImageSprite*>(static_cast<char*>(Field) - offset)->StepStateWritten();
+}
+#pragma GCC diagnostic pop
 
 }  // namespace kestrilo

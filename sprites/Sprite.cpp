@@ -10,17 +10,6 @@
 
 namespace kestrilo {
 
-namespace {
-
-// left + size in the 32-bit range, so that huge sizes cannot wrap around.
-int32_t ClampedSum(int32_t a, int32_t b) {
-  const int64_t sum = static_cast<int64_t>(a) + b;
-  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
-}  // namespace
-
 TSprite::TSprite(TSprite* Parent) : Parent(Parent) {
   if (Parent) {
     Engine = Parent->asEngine_ ? Parent->asEngine_ : Parent->Engine;
@@ -66,14 +55,16 @@ void TSprite::AttachChild(TSprite* Sprite) {
   Sprite->index_.AttachSeq = nextSeq_++;
   children_.push_back(Sprite);
   InsertInDrawList(Sprite);
-  if (asEngine_ && !Parent)
-    asEngine_->index_.Added(Sprite);
-  else if (TSpriteEngine* root = IndexingRoot())
+  if (asEngine_ && !Parent) {
+    asEngine_->ChildAdded(Sprite);
+  } else if (TSpriteEngine* root = IndexingRoot()) {
     root->index_.MakeAlways(this);  // its subtree is walked whole from now on
+    if (watch_ & kWatchResting) root->WakeChild(this);
+  }
 }
 
 void TSprite::DetachChild(TSprite* Sprite) {
-  if (asEngine_ && !Parent) asEngine_->index_.Removed(Sprite);
+  if (asEngine_ && !Parent) asEngine_->ChildRemoved(Sprite);
   // Children freed by ClearChildren or RemoveDead are usually near the end.
   for (auto i = children_.size(); i-- > 0;) {
     if (children_[i] == Sprite) {
@@ -86,6 +77,14 @@ void TSprite::DetachChild(TSprite* Sprite) {
     std::vector<TSprite*>().swap(children_);
     drawList_.reset();
   }
+}
+
+void TSprite::MarkBoundsDirty() {
+  if (TSpriteEngine* root = IndexingRoot()) root->BoundsDirty(this);
+}
+
+void TSprite::Wake() {
+  if (TSpriteEngine* root = IndexingRoot()) root->WakeChild(this);
 }
 
 void TSprite::SetZ(int32_t Value) {
@@ -121,25 +120,19 @@ double TSprite::AbsoluteY() const {
 TRect TSprite::GetBounds() {
   const int32_t left = TruncToInt32(AbsoluteX());
   const int32_t top = TruncToInt32(AbsoluteY());
-  return {left, top, ClampedSum(left, Width), ClampedSum(top, Height)};
+  return {left, top, ClampToInt32(static_cast<int64_t>(left) + Width), ClampToInt32(static_cast<int64_t>(top) + Height)};
 }
 
 void TSprite::Move(int32_t MoveCount) {
   if (!CanMove) return;
-  TSpriteEngine* indexing = (isEngine_ && !Parent) ? asEngine_ : nullptr;
-  if (indexing) indexing->BeginMovePass();
   OnMove(MoveCount);
+  if (isEngine_ && !Parent) {
+    asEngine_->MoveChildren(MoveCount);
+    return;
+  }
   // Sprites attached during the pass lie beyond the counted range and step next tick.
   const int32_t n = ChildCount();
-  for (int32_t i = 0; i < n && i < ChildCount(); ++i) {
-    TSprite* child = children_[static_cast<size_t>(i)];
-    if (indexing) indexing->ValidateBeforeStep(i);
-    child->Move(MoveCount);
-    // A child that moved itself in its step leaves the grid before anyone asks.
-    if (indexing && indexing->indexValidated_ && i < ChildCount() && children_[static_cast<size_t>(i)] == child)
-      indexing->index_.Validate(child);
-  }
-  if (indexing) indexing->EndMovePass();
+  for (int32_t i = 0; i < n && i < ChildCount(); ++i) children_[static_cast<size_t>(i)]->Move(MoveCount);
 }
 
 void TSprite::Draw() {
@@ -181,8 +174,6 @@ void TSprite::VisitForCollision(TSpriteEngine& E) {
     E.HitCount += 1;
     subject->OnCollision(this, E.HitDone);
     if (!E.HitSubject || !subject->CanCollide || subject->IsDead) E.HitDone = true;
-    // The subject may have moved itself in its reaction.
-    if (E.HitSubject && !E.Parent && E.IndexReady() && subject->IndexingRoot() == &E) E.index_.Validate(subject);
   }
   if (E.HitDone) return;
   const int32_t n = ChildCount();

@@ -4,16 +4,28 @@
 // and the frame loop frees the queue once per tick (TSpriteEngine::RemoveDead).
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/Rect.h"
 #include "sprites/DrawList.h"
+#include "sprites/WatchedField.h"
 
 namespace kestrilo {
 
 class TSpriteEngine;
+class TSprite;
+
+// The fields of a sprite that decide where it is; the engine's index hears of
+// every write to them (see WatchedField.h).
+enum class TSpriteField { X, Y, Width, Height };
+template <TSpriteField Which>
+struct TSpriteFieldWrite {
+  static void Written(void* Field);
+};
 
 class TSprite {
  public:
@@ -63,16 +75,18 @@ class TSprite {
   // Frees every child, the last one first.
   void ClearChildren();
 
-  TSpriteEngine* Engine = nullptr;  // root of the tree; nullptr for the root itself
-  TSprite* Parent = nullptr;        // owner; nullptr for the root
+  // Whether this sprite's step (OnMove) can change nothing while its fields
+  // stay as they are, so that the engine may skip it until one of them is
+  // written. Only a class whose OnMove is fully known may say yes: the
+  // default is no, and a subclass that overrides OnMove must not inherit a yes.
+  virtual bool StepIsIdle() const { return false; }
+
+  // The fields the move pass reads for every sprite come first, so that they
+  // share the sprite's first cache line.
   bool IsDead = false;
   bool CanCollide = true;
   bool CanMove = true;
   bool Visible = true;
-  double X = 0;
-  double Y = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
 
  protected:
   // A subclass whose GetBounds reads more than X, Y, Width, Height and the
@@ -80,20 +94,48 @@ class TSprite {
   bool boundsFromFields_ = true;
 
  private:
+  bool isEngine_ = false;
+  // What the root engine must hear of when a watched field is written.
+  enum : uint8_t { kWatchInGrid = 1, kWatchDirty = 2, kWatchResting = 4 };
+  uint8_t watch_ = 0;
+
+ public:
+  TWatchedField<double, TSpriteFieldWrite<TSpriteField::X>> X;
+  TWatchedField<double, TSpriteFieldWrite<TSpriteField::Y>> Y;
+  TWatchedField<int32_t, TSpriteFieldWrite<TSpriteField::Width>> Width;
+  TWatchedField<int32_t, TSpriteFieldWrite<TSpriteField::Height>> Height;
+
+ private:
+  // Children in attachment order (owned).
+  std::vector<TSprite*> children_;
+
+ public:
+  TSpriteEngine* Engine = nullptr;  // root of the tree; nullptr for the root itself
+  TSprite* Parent = nullptr;        // owner; nullptr for the root
+
+ protected:
+  // For the fields of subclasses that decide whether the step is idle: a
+  // resting sprite whose such field is written is stepped again.
+  void StepStateWritten() {
+    if (watch_ & kWatchResting) Wake();
+  }
+
+ private:
   friend class TSpriteEngine;
   friend class TSpriteIndex;
+  template <TSpriteField>
+  friend struct TSpriteFieldWrite;
+
+  void BoundsWritten() {
+    if ((watch_ & (kWatchInGrid | kWatchDirty)) == kWatchInGrid) MarkBoundsDirty();
+  }
+  void MarkBoundsDirty();
+  void Wake();
 
   // Where the root's spatial index keeps this sprite, and its order keys.
-  // The fields the move pass reads for every placed object come first, so
-  // that they share a cache line with the children list.
   struct TIndexEntry {
     enum TWhere : uint8_t { kNowhere, kAlways, kGrid };
     TWhere Where = kNowhere;
-    // What the bounds were computed from when the sprite was last found
-    // unmoved in the grid: while all of it stays, the bounds stay too.
-    int32_t SeenWidth = 0, SeenHeight = 0;
-    uint64_t SeenCamera = 0;  // the index's camera generation
-    double SeenX = 0, SeenY = 0;
     uint64_t AttachSeq = 0;  // order in the parent's Children
     uint64_t PlaceSeq = 0;   // among equal Z in DrawList, a higher value comes first
     TRect Snapshot;          // bounds relative to the camera when last validated
@@ -112,17 +154,34 @@ class TSprite {
   TSpriteEngine* IndexingRoot() const;
   void InsertInDrawList(TSprite* Sprite);
 
-  bool isEngine_ = false;  // beside the flags the move pass reads anyway
   int32_t z_ = 0;
-  // Children in attachment order (owned) and, only while there are children,
-  // the same sprites in drawing order. A placed object is thus small, and the
-  // move pass reads few cache lines of it.
-  std::vector<TSprite*> children_;
   TIndexEntry index_;
   uint64_t nextSeq_ = 0;              // hands out the children's order keys
   TSpriteEngine* asEngine_ = nullptr;  // this sprite, when it is an engine
+  // The children in drawing order, only while there are children: a placed
+  // object is thus small.
   std::unique_ptr<TDrawList> drawList_;
 };
+
+// The sprite a watched field belongs to. The fields are members of the sprite
+// at a fixed place, which the compilers this project supports give by offsetof
+// also for classes with virtual functions.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+template <TSpriteField Which>
+inline void TSpriteFieldWrite<Which>::Written(void* Field) {
+  constexpr size_t offset = Which == TSpriteField::X       ? offsetof(TSprite, X)
+                            : Which == TSpriteField::Y     ? offsetof(TSprite, Y)
+                            : Which == TSpriteField::Width ? offsetof(TSprite, Width)
+                                                           : offsetof(TSprite, Height);
+  reinterpret_cast<TSprite*>(static_cast<char*>(Field) - offset)->BoundsWritten();
+}
+#pragma GCC diagnostic pop
+
+// A 64-bit sum or difference of pixel positions brought back into the 32-bit range.
+inline int32_t ClampToInt32(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
 
 // Truncates toward zero into the 32-bit range (NaN gives 0), as pixel rectangles need.
 inline int32_t TruncToInt32(double value) {

@@ -57,34 +57,102 @@ struct TDrawKey {
 
 }  // namespace
 
-void TSpriteEngine::BeginMovePass() {
-  indexValidated_ = !UseReferenceAlgorithms;
-  inMovePass_ = indexValidated_;
-  validatedUpTo_ = 0;
+void TSpriteEngine::MoveChildren(int32_t MoveCount) {
+  if (UseReferenceAlgorithms) {
+    StopSkipping();
+    indexValidated_ = false;
+    MoveEveryChild(MoveCount);
+    return;
+  }
+  if (!skipping_) StartSkipping();
+  indexValidated_ = true;
+  MoveAwakeChildren(MoveCount);
 }
 
-void TSpriteEngine::ValidateBeforeStep(int32_t ChildIndex) {
-  if (!inMovePass_ || ChildIndex < validatedUpTo_) return;
-  index_.Validate(children_[static_cast<size_t>(ChildIndex)]);
-  validatedUpTo_ = ChildIndex + 1;
+void TSpriteEngine::MoveEveryChild(int32_t MoveCount) {
+  // Sprites attached during the pass lie beyond the counted range and step next tick.
+  const int32_t n = ChildCount();
+  for (int32_t i = 0; i < n && i < ChildCount(); ++i) children_[static_cast<size_t>(i)]->Move(MoveCount);
 }
 
-void TSpriteEngine::CatchUpValidation() {
-  if (!inMovePass_) return;
-  for (int32_t i = validatedUpTo_; i < ChildCount(); ++i) index_.Validate(children_[static_cast<size_t>(i)]);
-  validatedUpTo_ = ChildCount();
+void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
+  // Sprites attached during the pass lie beyond the counted range and step next tick.
+  awake_.BeginPass(nextSeq_);
+  while (TSprite* child = awake_.Next()) {
+    if (child->index_.Where != TSprite::TIndexEntry::kGrid) index_.Validate(child);
+    const uint64_t removals = index_.Removals();
+    child->Move(MoveCount);
+    // A child freed in its own step (which only MarkDead should do) is gone.
+    if (index_.Removals() != removals && !awake_.CurrentPresent()) continue;
+    AfterStep(child);
+  }
+  awake_.EndPass();
+  // The index is settled between ticks too, so that it never holds stale bounds for long.
+  ValidateDirty();
 }
 
-void TSpriteEngine::EndMovePass() {
-  CatchUpValidation();
-  inMovePass_ = false;
+void TSpriteEngine::AfterStep(TSprite* Child) {
+  if (Child->index_.Where != TSprite::TIndexEntry::kGrid) index_.Validate(Child);
+  if (Child->ChildCount() == 0 && Child->StepIsIdle()) {
+    awake_.RestCurrent();
+    Child->watch_ |= TSprite::kWatchResting;
+  }
+}
+
+void TSpriteEngine::StartSkipping() {
+  awake_.Clear();
+  for (TSprite* child : children_) {
+    child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchResting);
+    awake_.Append(child, child->index_.AttachSeq);
+    index_.Validate(child);
+  }
+  ValidateDirty();
+  skipping_ = true;
+}
+
+void TSpriteEngine::StopSkipping() {
+  if (!skipping_) return;
+  // Every child is stepped from now on; the rest marks are cleared as they are met.
+  awake_.Clear();
+  skipping_ = false;
+}
+
+void TSpriteEngine::ChildAdded(TSprite* Child) {
+  index_.Added(Child);
+  if (skipping_) awake_.Append(Child, Child->index_.AttachSeq);
+}
+
+void TSpriteEngine::ChildRemoved(TSprite* Child) {
+  index_.Removed(Child);
+  if (Child->watch_ & TSprite::kWatchDirty) std::erase(dirty_, Child);
+  if (skipping_ && !(Child->watch_ & TSprite::kWatchResting)) awake_.Remove(Child->index_.AttachSeq);
+  Child->watch_ = 0;
+}
+
+void TSpriteEngine::WakeChild(TSprite* Child) {
+  Child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchResting);
+  if (skipping_) awake_.Insert(Child, Child->index_.AttachSeq);
+}
+
+void TSpriteEngine::BoundsDirty(TSprite* Child) {
+  Child->watch_ |= TSprite::kWatchDirty;
+  dirty_.push_back(Child);
+}
+
+void TSpriteEngine::ValidateDirty() {
+  while (!dirty_.empty()) {
+    TSprite* child = dirty_.back();
+    dirty_.pop_back();
+    child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchDirty);
+    index_.Validate(child);
+  }
 }
 
 void TSpriteEngine::DrawIndexed() {
   if (!Visible) return;
-  CatchUpValidation();
   auto keyOf = [](const TSprite* s) { return TDrawKey{s->Z(), s->index_.PlaceSeq}; };
   auto gather = [&](std::vector<TSprite*>& list) {
+    ValidateDirty();
     list.clear();
     index_.Gather(ViewRect, list);
     std::sort(list.begin(), list.end(), [&](const TSprite* a, const TSprite* b) { return keyOf(a) < keyOf(b); });
@@ -108,11 +176,11 @@ void TSpriteEngine::DrawIndexed() {
 }
 
 void TSpriteEngine::CheckCollisionsIndexed() {
-  CatchUpValidation();
   // Children attached from here on lie beyond the counted range.
   const uint64_t limit = nextSeq_;
   // Candidates from firstSeq on, in Children order.
   auto gather = [&](std::vector<TSprite*>& list, uint64_t firstSeq) {
+    ValidateDirty();
     list.clear();
     index_.Gather(HitRect, list);
     // The always-list part comes in Children order already: only the few grid

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Rect.h"
+#include "sprites/AwakeList.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteIndex.h"
 
@@ -56,18 +57,32 @@ class TSpriteEngine : public TSprite {
   void DrawIndexed();
   void CheckCollisionsIndexed();
 
-  // Bounds changed between ticks (commands) are caught by validating every child
-  // once per move pass: each just before its own step, while it is in the cache
-  // anyway, and all the children not reached yet as soon as a query comes.
-  void BeginMovePass();
-  void ValidateBeforeStep(int32_t ChildIndex);
-  void CatchUpValidation();
-  void EndMovePass();
+  // The root's move pass: every child in Children order, or, while the
+  // reference algorithms are off, only the children that are awake.
+  void MoveChildren(int32_t MoveCount);
+  void MoveEveryChild(int32_t MoveCount);
+  void MoveAwakeChildren(int32_t MoveCount);
+  // Every child awake and checked against the index, as after a full walk.
+  void StartSkipping();
+  void StopSkipping();
+  // After a child's step: a child not in the grid is checked again (it may
+  // settle there), and a child whose step is idle goes to rest.
+  void AfterStep(TSprite* Child);
+
+  // Bookkeeping of the root's children, called by TSprite.
+  void ChildAdded(TSprite* Child);
+  void ChildRemoved(TSprite* Child);
+  void WakeChild(TSprite* Child);
+  void BoundsDirty(TSprite* Child);
+  // Children whose bounds were written since they were last checked are
+  // checked before the index answers.
+  void ValidateDirty();
 
   TSpriteIndex index_{*this};
+  TAwakeList awake_;
+  std::vector<TSprite*> dirty_;
   bool indexValidated_ = false;
-  bool inMovePass_ = false;
-  int32_t validatedUpTo_ = 0;  // children [0, validatedUpTo_) validated in this pass
+  bool skipping_ = false;  // awake_ and the children's rest marks are kept
 };
 
 }  // namespace kestrilo

@@ -1,7 +1,6 @@
 #include "sprites/SpriteIndex.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "sprites/SpriteEngine.h"
 
@@ -25,13 +24,8 @@ bool Near(const TRect& a, const TRect& b) {
   return near(a.Left, b.Left) && near(a.Top, b.Top) && near(a.Right, b.Right) && near(a.Bottom, b.Bottom);
 }
 
-int32_t Clamp32(int64_t v) {
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 TRect Shift(const TRect& r, int64_t dx, int64_t dy) {
-  return {Clamp32(r.Left + dx), Clamp32(r.Top + dy), Clamp32(r.Right + dx), Clamp32(r.Bottom + dy)};
+  return {ClampToInt32(r.Left + dx), ClampToInt32(r.Top + dy), ClampToInt32(r.Right + dx), ClampToInt32(r.Bottom + dy)};
 }
 
 }  // namespace
@@ -67,6 +61,7 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
   }
   e.Where = TSprite::TIndexEntry::kNowhere;
   e.Cell = e.Slot = -1;
+  Sprite->watch_ &= static_cast<uint8_t>(~TSprite::kWatchInGrid);
 }
 
 void TSpriteIndex::PutAlways(TSprite* Sprite) {
@@ -110,6 +105,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   e.Slot = static_cast<int32_t>(cell.size());
   cell.push_back(Sprite);
   ++gridCount_;
+  Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
 }
 
 void TSpriteIndex::Added(TSprite* Sprite) {
@@ -127,28 +123,15 @@ void TSpriteIndex::MakeAlways(TSprite* Sprite) { PutAlways(Sprite); }
 
 void TSpriteIndex::Validate(TSprite* Sprite) {
   auto& e = Sprite->index_;
-  // The common case, and most of the move pass: a placed object in the grid
-  // whose position, size and camera are all as they were.
-  if (root_.X != cameraX_ || root_.Y != cameraY_) {
-    cameraX_ = root_.X;
-    cameraY_ = root_.Y;
-    ++camera_;
-  }
-  if (e.Where == TSprite::TIndexEntry::kGrid && e.SeenCamera == camera_ && Sprite->boundsFromFields_ &&
-      e.SeenX == Sprite->X && e.SeenY == Sprite->Y && e.SeenWidth == Sprite->Width &&
-      e.SeenHeight == Sprite->Height && Sprite->ChildCount() == 0)
-    return;
-  if (Sprite->ChildCount() > 0) {
+  // Bounds that follow more than the sprite's own fields are never trusted.
+  if (Sprite->ChildCount() > 0 || !Sprite->boundsFromFields_) {
     PutAlways(Sprite);
     return;
   }
   const TRect local = LocalBounds(Sprite);
   const bool unmoved = e.HasSnapshot && Near(local, e.Snapshot);
   // A placed object that stays where it is.
-  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) {
-    RememberInputs(Sprite);
-    return;
-  }
+  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) return;
   if (!unmoved) {
     if (e.HasSnapshot) e.EverMoved = true;
     e.HasSnapshot = true;
@@ -158,21 +141,10 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   // The snapshot stays as first taken, so that small steps add up to a move.
   const int32_t cell = e.EverMoved ? -1 : CellOf(e.Snapshot);
-  if (cell < 0) {
+  if (cell < 0)
     PutAlways(Sprite);
-  } else {
+  else
     PutInCell(Sprite, cell);
-    RememberInputs(Sprite);
-  }
-}
-
-void TSpriteIndex::RememberInputs(TSprite* Sprite) const {
-  auto& e = Sprite->index_;
-  e.SeenX = Sprite->X;
-  e.SeenY = Sprite->Y;
-  e.SeenWidth = Sprite->Width;
-  e.SeenHeight = Sprite->Height;
-  e.SeenCamera = camera_;
 }
 
 void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
@@ -181,8 +153,8 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   if (gridCount_ == 0) return;
   const TRect q = Shift(Rect, -static_cast<int64_t>(TruncToInt32(root_.X)) - kMargin,
                         -static_cast<int64_t>(TruncToInt32(root_.Y)) - kMargin);
-  const TRect query{q.Left, q.Top, Clamp32(static_cast<int64_t>(q.Right) + 2 * kMargin),
-                    Clamp32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
+  const TRect query{q.Left, q.Top, ClampToInt32(static_cast<int64_t>(q.Right) + 2 * kMargin),
+                    ClampToInt32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
   if (query.Right <= query.Left || query.Bottom <= query.Top) return;
   // A cell holds the sprites whose corner lies in it and which are at most one cell wide.
   auto column = [](int64_t x) { return (x - kOrigin) / kCell; };

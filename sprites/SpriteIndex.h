@@ -11,12 +11,13 @@
 // own) is kept in the "always" list and is a candidate for every query.
 // A sprite that is seen moving once stays in the always list for good.
 //
-// Bounds are compared with the snapshot when the engine validates: every
-// child once per move pass before any query is answered, each child again
-// after its own step, and the subject of a collision check after its
-// reaction. So a child's bounds may change by its own step or reaction, by
-// the camera, or between ticks; a child that has never moved and is moved by
-// another sprite during the move pass is noticed at its own step.
+// A grid child's bounds are trusted until one of its X, Y, Width, Height is
+// written: the write marks it (WatchedField.h), and the engine checks every
+// marked child against its snapshot before the index answers the next query.
+// A child in the always list is checked before and after its own step, which
+// is how a new child settles in the grid. Bounds relative to the camera do not
+// change when the camera moves by whole pixels, and by at most a pixel when
+// it moves by fractions, which the queries' margin absorbs.
 #pragma once
 
 #include <cstddef>
@@ -59,7 +60,6 @@ class TSpriteIndex {
   TRect LocalBounds(TSprite* Sprite) const;
   static int32_t CellOf(const TRect& Local);
   void Unlink(TSprite* Sprite);
-  void RememberInputs(TSprite* Sprite) const;
   void PutAlways(TSprite* Sprite);
   void PutInCell(TSprite* Sprite, int32_t Cell);
 
@@ -75,9 +75,6 @@ class TSpriteIndex {
   std::vector<std::vector<TSprite*>> cells_;  // made on first use
   int32_t gridCount_ = 0;
   uint64_t removals_ = 0;
-  // The camera as last seen and its generation, raised whenever it moves.
-  double cameraX_ = 0, cameraY_ = 0;
-  uint64_t camera_ = 1;
 };
 
 }  // namespace kestrilo

@@ -12,10 +12,14 @@
 
 namespace kestrilo {
 
-class TMyObject : public TImageSprite {
+// Final: the engine lets a plain object rest while its animation is idle,
+// which a subclass with a step of its own would get wrong.
+class TMyObject final : public TImageSprite {
  public:
   explicit TMyObject(TSprite* Parent);
   const char* ClassName() const override { return "TMyObject"; }
+  // Its step is the picture's animation alone.
+  bool StepIsIdle() const override { return AnimationIsIdle(); }
 
   // Makes the sprite for Record placed at world pixels (X, Y). Z is the plane
   // value of the caller (0 main plane, 10 * p back plane p). Returns the sprite

@@ -126,7 +126,7 @@ TEST_F(PlayHeadlessEditorTest, TheSameRunGivesTheSameFrames) {
     editor->SetPreview(true);
     editor->SetGravity(true);
     for (int i = 0; i < 60; ++i) editor->Tick(i < 30 ? THeldKeys{vkD} : THeldKeys{});
-    return std::make_pair(editor->Frame(), Player(*editor).X);
+    return std::make_pair(editor->Frame(), Player(*editor).X.Get());
   };
   const auto first = run();
   const auto second = run();

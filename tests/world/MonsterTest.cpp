@@ -126,8 +126,8 @@ TEST_F(MonsterTest, WalkerTurnsAtBothEndsOfALedge) {
   for (int tick = 0; tick < 200; ++tick) {
     const uint8_t before = monster->State;
     world.Tick();
-    lowest = std::min(lowest, monster->X);
-    highest = std::max(highest, monster->X);
+    lowest = std::min(lowest, monster->X.Get());
+    highest = std::max(highest, monster->X.Get());
     if (before == 1 && monster->State == 2) turnedRight = true;
     if (turnedRight && before == 2 && monster->State == 1) turnedLeftAgain = true;
   }
