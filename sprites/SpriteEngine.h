@@ -48,6 +48,8 @@ class TSpriteEngine : public TSprite {
   bool UseReferenceAlgorithms = false;
 
   const TSpriteIndex& Index() const { return index_; }
+  // Children the move pass steps (all of them while the reference algorithms are on).
+  int32_t AwakeCount() const { return skipping_ ? static_cast<int32_t>(awake_.Count()) : ChildCount(); }
 
  private:
   friend class TSprite;

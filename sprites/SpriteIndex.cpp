@@ -58,6 +58,7 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
     last->index_.Slot = e.Slot;
     cell.pop_back();
     --gridCount_;
+    if (!e.EverMoved) --placedCount_;
   }
   e.Where = TSprite::TIndexEntry::kNowhere;
   e.Cell = e.Slot = -1;
@@ -105,6 +106,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   e.Slot = static_cast<int32_t>(cell.size());
   cell.push_back(Sprite);
   ++gridCount_;
+  if (!e.EverMoved) ++placedCount_;
   Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
 }
 
@@ -129,18 +131,30 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
     return;
   }
   const TRect local = LocalBounds(Sprite);
-  const bool unmoved = e.HasSnapshot && Near(local, e.Snapshot);
-  // A placed object that stays where it is.
-  if (unmoved && e.Where == TSprite::TIndexEntry::kGrid) return;
-  if (!unmoved) {
-    if (e.HasSnapshot) e.EverMoved = true;
+  if (!e.HasSnapshot) {
+    // New: a candidate everywhere until it is seen once more.
     e.HasSnapshot = true;
     e.Snapshot = local;
     PutAlways(Sprite);
     return;
   }
-  // The snapshot stays as first taken, so that small steps add up to a move.
-  const int32_t cell = e.EverMoved ? -1 : CellOf(e.Snapshot);
+  if (!e.EverMoved && Near(local, e.Snapshot)) {
+    // A placed object that stays where it is. The snapshot stays as first
+    // taken, so that small steps add up to a move.
+    if (e.Where == TSprite::TIndexEntry::kGrid) return;
+    const int32_t cell = CellOf(e.Snapshot);
+    if (cell < 0)
+      PutAlways(Sprite);
+    else
+      PutInCell(Sprite, cell);
+    return;
+  }
+  // A moving sprite is filed under where it is now; every write to its bounds
+  // files it again before the next query.
+  if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kGrid) --placedCount_;
+  e.EverMoved = true;
+  e.Snapshot = local;
+  const int32_t cell = CellOf(local);
   if (cell < 0)
     PutAlways(Sprite);
   else

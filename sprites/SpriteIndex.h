@@ -4,20 +4,22 @@
 // exactly as the full walk would test it, so the results do not change.
 //
 // A child sits in a grid cell while its bounds are known: it has no children,
-// it is small, and its bounds have stayed within a small tolerance of where
-// they were first seen (the tolerance absorbs the pixel that truncation adds
-// or takes as a fractional camera moves; queries are widened to match).
-// Every other child (new, moving, large, far away, or with children of its
-// own) is kept in the "always" list and is a candidate for every query.
-// A sprite that is seen moving once stays in the always list for good.
+// its bounds follow from its own fields, it is small and within the grid.
+// A placed child (never seen moving) is filed under its bounds as first seen
+// and stays there while they stay within a small tolerance (the tolerance
+// absorbs the pixel that truncation adds or takes as a fractional camera
+// moves; queries are widened to match). A child seen moving once is filed
+// under its bounds as they are at every check from then on. Every other child
+// (new, large, far away, or with children of its own) is kept in the "always"
+// list and is a candidate for every query.
 //
 // A grid child's bounds are trusted until one of its X, Y, Width, Height is
 // written: the write marks it (WatchedField.h), and the engine checks every
-// marked child against its snapshot before the index answers the next query.
-// A child in the always list is checked before and after its own step, which
-// is how a new child settles in the grid. Bounds relative to the camera do not
-// change when the camera moves by whole pixels, and by at most a pixel when
-// it moves by fractions, which the queries' margin absorbs.
+// marked child before the index answers the next query. A child in the always
+// list is checked before and after its own step, which is how a new child
+// settles in the grid. Bounds relative to the camera do not change when the
+// camera moves by whole pixels, and by at most a pixel when it moves by
+// fractions, which the queries' margin absorbs.
 #pragma once
 
 #include <cstddef>
@@ -48,7 +50,9 @@ class TSpriteIndex {
   // Increases whenever a child leaves, so that walks know their lists went stale.
   uint64_t Removals() const { return removals_; }
 
+  // Children in the grid, and among them those never seen moving.
   int32_t GridCount() const { return gridCount_; }
+  int32_t PlacedCount() const { return placedCount_; }
   int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
 
   static constexpr int32_t kCell = 64;
@@ -74,6 +78,7 @@ class TSpriteIndex {
   uint64_t lastAlwaysSeq_ = 0;
   std::vector<std::vector<TSprite*>> cells_;  // made on first use
   int32_t gridCount_ = 0;
+  int32_t placedCount_ = 0;
   uint64_t removals_ = 0;
 };
 
