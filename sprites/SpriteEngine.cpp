@@ -1,6 +1,7 @@
 #include "sprites/SpriteEngine.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/Surface.h"
 
@@ -55,6 +56,25 @@ struct TDrawKey {
   }
 };
 
+// A candidate list kept from one query to the next, so that queries allocate
+// nothing; a reaction inside a query may start another, which gets its own.
+struct TBorrowedList {
+  TBorrowedList(std::vector<std::unique_ptr<std::vector<TSprite*>>>& Pool, size_t& Depth)
+      : depth(Depth), List(Take(Pool, Depth)) {}
+  ~TBorrowedList() { --depth; }
+  TBorrowedList(const TBorrowedList&) = delete;
+  TBorrowedList& operator=(const TBorrowedList&) = delete;
+
+  size_t& depth;
+  std::vector<TSprite*>& List;
+
+ private:
+  static std::vector<TSprite*>& Take(std::vector<std::unique_ptr<std::vector<TSprite*>>>& Pool, size_t& Depth) {
+    if (Pool.size() <= Depth) Pool.push_back(std::make_unique<std::vector<TSprite*>>());
+    return *Pool[Depth++];
+  }
+};
+
 }  // namespace
 
 void TSpriteEngine::MoveChildren(int32_t MoveCount) {
@@ -79,7 +99,7 @@ void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
   // Sprites attached during the pass lie beyond the counted range and step next tick.
   awake_.BeginPass(nextSeq_);
   while (TSprite* child = awake_.Next()) {
-    if (child->index_.Where != TSprite::TIndexEntry::kGrid) index_.Validate(child);
+    if (!(child->watch_ & TSprite::kWatchInGrid)) index_.Validate(child);
     const uint64_t removals = index_.Removals();
     child->Move(MoveCount);
     // A child freed in its own step (which only MarkDead should do) is gone.
@@ -92,7 +112,7 @@ void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
 }
 
 void TSpriteEngine::AfterStep(TSprite* Child) {
-  if (Child->index_.Where != TSprite::TIndexEntry::kGrid) index_.Validate(Child);
+  if (!(Child->watch_ & TSprite::kWatchInGrid)) index_.Validate(Child);
   if (Child->ChildCount() == 0 && Child->StepIsIdle()) {
     awake_.RestCurrent();
     Child->watch_ |= TSprite::kWatchResting;
@@ -157,7 +177,8 @@ void TSpriteEngine::DrawIndexed() {
     index_.Gather(ViewRect, list);
     std::sort(list.begin(), list.end(), [&](const TSprite* a, const TSprite* b) { return keyOf(a) < keyOf(b); });
   };
-  std::vector<TSprite*> list;
+  TBorrowedList borrowed(queryLists_, queryDepth_);
+  std::vector<TSprite*>& list = borrowed.List;
   gather(list);
   uint64_t removals = index_.Removals();
   for (size_t k = 0; k < list.size();) {
@@ -193,7 +214,8 @@ void TSpriteEngine::CheckCollisionsIndexed() {
       return s->index_.AttachSeq < firstSeq || s->index_.AttachSeq >= limit;
     });
   };
-  std::vector<TSprite*> list;
+  TBorrowedList borrowed(queryLists_, queryDepth_);
+  std::vector<TSprite*>& list = borrowed.List;
   gather(list, 0);
   uint64_t removals = index_.Removals();
   for (size_t k = 0; k < list.size();) {

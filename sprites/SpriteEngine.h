@@ -4,7 +4,9 @@
 // knows the surface that sprites draw on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Rect.h"
@@ -83,6 +85,9 @@ class TSpriteEngine : public TSprite {
   TSpriteIndex index_{*this};
   TAwakeList awake_;
   std::vector<TSprite*> dirty_;
+  // Candidate lists of the queries running now (a reaction may start one inside another).
+  std::vector<std::unique_ptr<std::vector<TSprite*>>> queryLists_;
+  size_t queryDepth_ = 0;
   bool indexValidated_ = false;
   bool skipping_ = false;  // awake_ and the children's rest marks are kept
 };

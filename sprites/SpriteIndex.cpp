@@ -53,9 +53,9 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
     ++alwaysHoles_;
   } else if (e.Where == TSprite::TIndexEntry::kGrid) {
     auto& cell = cells_[static_cast<size_t>(e.Cell)];
-    TSprite* last = cell.back();
+    const TCellEntry last = cell.back();
     cell[static_cast<size_t>(e.Slot)] = last;
-    last->index_.Slot = e.Slot;
+    last.Sprite->index_.Slot = e.Slot;
     cell.pop_back();
     --gridCount_;
     if (!e.EverMoved) --placedCount_;
@@ -97,14 +97,17 @@ void TSpriteIndex::TidyAlways() const {
 
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
-  if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) return;
+  if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) {
+    cells_[static_cast<size_t>(Cell)][static_cast<size_t>(e.Slot)].Bounds = e.Snapshot;
+    return;
+  }
   Unlink(Sprite);
   if (cells_.empty()) cells_.resize(static_cast<size_t>(kColumns) * kRows);
   auto& cell = cells_[static_cast<size_t>(Cell)];
   e.Where = TSprite::TIndexEntry::kGrid;
   e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
-  cell.push_back(Sprite);
+  cell.push_back({e.Snapshot, Sprite});
   ++gridCount_;
   if (!e.EverMoved) ++placedCount_;
   Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
@@ -178,11 +181,11 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
   for (int64_t r = r0; r <= r1; ++r) {
     for (int64_t c = c0; c <= c1; ++c) {
-      for (TSprite* s : cells_[static_cast<size_t>(r * kColumns + c)]) {
-        const TRect& b = s->index_.Snapshot;
+      for (const TCellEntry& entry : cells_[static_cast<size_t>(r * kColumns + c)]) {
+        const TRect& b = entry.Bounds;
         // The snapshot of a zero-width sprite still counts when its corner is inside.
         if (b.Left < query.Right && query.Left <= b.Right && b.Top < query.Bottom && query.Top <= b.Bottom)
-          Out.push_back(s);
+          Out.push_back(entry.Sprite);
       }
     }
   }

@@ -76,7 +76,12 @@ class TSpriteIndex {
   mutable size_t alwaysHoles_ = 0;
   mutable bool alwaysSorted_ = true;
   uint64_t lastAlwaysSeq_ = 0;
-  std::vector<std::vector<TSprite*>> cells_;  // made on first use
+  // A grid sprite with its snapshot beside it, so that a query reads no sprite it does not return.
+  struct TCellEntry {
+    TRect Bounds;
+    TSprite* Sprite;
+  };
+  std::vector<std::vector<TCellEntry>> cells_;  // made on first use
   int32_t gridCount_ = 0;
   int32_t placedCount_ = 0;
   uint64_t removals_ = 0;

@@ -45,6 +45,9 @@ void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchE
   state.counters["p90_ms"] = times.Quantile(0.9) * 1e3;
   state.counters["sprites"] = const_cast<TBenchEditor&>(world).Root().SpriteCount;
   state.counters["monsters"] = monsters;
+  // How much of the tree each tick still visits: stepped children, and candidates of every query.
+  state.counters["awake"] = const_cast<TBenchEditor&>(world).Root().AwakeCount();
+  state.counters["always"] = const_cast<TBenchEditor&>(world).Root().Index().AlwaysCount();
 }
 
 void RunTicks(benchmark::State& state, const std::string& level, int32_t monsters) {
