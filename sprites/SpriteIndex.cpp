@@ -39,7 +39,7 @@ TRect TSpriteIndex::LocalBounds(TSprite* Sprite) const {
 int32_t TSpriteIndex::CellOf(const TRect& Local) {
   const int64_t w = static_cast<int64_t>(Local.Right) - Local.Left;
   const int64_t h = static_cast<int64_t>(Local.Bottom) - Local.Top;
-  if (w < 0 || h < 0 || w > kCell || h > kCell) return -1;
+  if (w < 0 || h < 0 || w > kMaxSize || h > kMaxSize) return -1;
   const int64_t cx = (static_cast<int64_t>(Local.Left) - kOrigin) / kCell;
   const int64_t cy = (static_cast<int64_t>(Local.Top) - kOrigin) / kCell;
   if (Local.Left < kOrigin || Local.Top < kOrigin || cx >= kColumns || cy >= kRows) return -1;
@@ -173,11 +173,11 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   const TRect query{q.Left, q.Top, ClampToInt32(static_cast<int64_t>(q.Right) + 2 * kMargin),
                     ClampToInt32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
   if (query.Right <= query.Left || query.Bottom <= query.Top) return;
-  // A cell holds the sprites whose corner lies in it and which are at most one cell wide.
+  // A cell holds the sprites whose corner lies in it and which are at most two cells wide.
   auto column = [](int64_t x) { return (x - kOrigin) / kCell; };
-  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - kCell));
+  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - kMaxSize));
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
-  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - kCell));
+  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - kMaxSize));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
   for (int64_t r = r0; r <= r1; ++r) {
     for (int64_t c = c0; c <= c1; ++c) {

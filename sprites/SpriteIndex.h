@@ -55,10 +55,13 @@ class TSpriteIndex {
   int32_t PlacedCount() const { return placedCount_; }
   int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
 
-  static constexpr int32_t kCell = 64;
+  // Cells of 32 pixels hold sprites up to two cells wide and high, filed by
+  // their top-left corner; the grid reaches well beyond the largest level.
+  static constexpr int32_t kCell = 32;
+  static constexpr int32_t kMaxSize = 2 * kCell;
   static constexpr int32_t kOrigin = -4096;
-  static constexpr int32_t kColumns = 256;
-  static constexpr int32_t kRows = 192;
+  static constexpr int32_t kColumns = 512;
+  static constexpr int32_t kRows = 384;
 
  private:
   TRect LocalBounds(TSprite* Sprite) const;
