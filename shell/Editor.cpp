@@ -455,7 +455,7 @@ void TEditor::DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize) 
   status.SpriteCount = Context.DXSpriteEngine1 ? Context.DXSpriteEngine1->Engine()->SpriteCount : 0;
   status.CursorX = CursorX ? CursorX() : 0;
   status.DrawAreaLeft = DrawAreaLeft;
-  kestrilo::DrawOverlay(DXDraw1->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  overlay_.Draw(DXDraw1->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
   DXDraw1->ReleaseCanvas();
 }
 

@@ -154,6 +154,7 @@ class TEditor {
   TGameContext& Context;
   TDialogService& Dialogs;
   bool inTick_ = false;
+  TStatusOverlay overlay_;  // keeps the status lines of the last frames
 };
 
 // The Z-spinner position the type change gives each type with auto control on.

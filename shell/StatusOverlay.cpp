@@ -1,5 +1,7 @@
 #include "shell/StatusOverlay.h"
 
+#include <algorithm>
+
 #include "platform/Rounding.h"
 
 namespace kestrilo {
@@ -23,14 +25,67 @@ std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status) {
   }};
 }
 
-void DrawOverlay(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize,
-                 const TOverlayStatus& Status) {
+void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel) {
+  if (CellSize == 0) return;
+  const int32_t cell = CellSize;
+  const int32_t right = std::min(GridColumns(CellSize) * cell, Surface.Width());
+  const int32_t bottom = std::min(GridRows(CellSize) * cell, Surface.Height());
+  for (int32_t y = 0; y < bottom; ++y) {
+    uint16_t* line = Surface.Line(y);
+    const int32_t inCell = y % cell;
+    if (inCell == 0 || inCell == cell - 1) {
+      // A top or bottom edge of a whole row of cells.
+      std::fill(line, line + right, Pixel);
+      continue;
+    }
+    for (int32_t x = 0; x < right; x += cell) {
+      line[x] = Pixel;
+      if (x + cell - 1 < right) line[x + cell - 1] = Pixel;
+    }
+  }
+}
+
+namespace {
+
+TRect Clipped(const TRect& r, const TRect& to) {
+  const TRect c{std::max(r.Left, to.Left), std::max(r.Top, to.Top), std::min(r.Right, to.Right),
+                std::min(r.Bottom, to.Bottom)};
+  return c.Left < c.Right && c.Top < c.Bottom ? c : TRect{};
+}
+
+void CopyOut(const TSurface& surface, const TRect& area, std::vector<uint16_t>& pixels) {
+  const size_t width = static_cast<size_t>(area.Width());
+  pixels.resize(width * static_cast<size_t>(area.Height()));
+  for (int32_t y = area.Top; y < area.Bottom; ++y)
+    std::copy_n(surface.Line(y) + area.Left, width, pixels.data() + (y - area.Top) * width);
+}
+
+void CopyIn(TSurface& surface, const TRect& area, const std::vector<uint16_t>& pixels) {
+  const size_t width = static_cast<size_t>(area.Width());
+  for (int32_t y = area.Top; y < area.Bottom; ++y)
+    std::copy_n(pixels.data() + (y - area.Top) * width, width, surface.Line(y) + area.Left);
+}
+
+bool SamePixels(const TSurface& surface, const TRect& area, const std::vector<uint16_t>& pixels) {
+  const size_t width = static_cast<size_t>(area.Width());
+  if (pixels.size() != width * static_cast<size_t>(area.Height())) return false;
+  for (int32_t y = area.Top; y < area.Bottom; ++y)
+    if (!std::equal(surface.Line(y) + area.Left, surface.Line(y) + area.Right, pixels.data() + (y - area.Top) * width))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+void TStatusOverlay::Draw(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize,
+                          const TOverlayStatus& Status) {
+  TSurface* surface = Canvas.Surface();
   if (ShowGrid == 1) {
     Canvas.BrushColor = 0x000000;
-    const int32_t columns = GridColumns(CellSize), rows = GridRows(CellSize);
-    // Every cell gets its own outline, so neighbouring outlines make two-pixel lines.
-    for (int32_t i = 0; i < columns; ++i)
-      for (int32_t j = 0; j < rows; ++j) Canvas.FrameRect(Bounds(i * CellSize, j * CellSize, CellSize, CellSize));
+    if (surface) {
+      Canvas.Release();  // direct pixel work must not race queued painter work
+      DrawGrid(*surface, CellSize, ColorToRgb565(Canvas.BrushColor));
+    }
   }
   if (ShowText == 1) {
     Canvas.BrushColor = 0x000000;
@@ -38,9 +93,32 @@ void DrawOverlay(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t Ce
     Canvas.FontColor = 0x0000FF;  // red
     Canvas.FontName = "Impact";
     Canvas.FontSize = 10;
-    for (const TOverlayLine& line : OverlayLines(Status)) Canvas.TextOut(line.X, line.Y, line.Text);
+    // Text on no pixels at all draws nothing.
+    if (surface && surface->Width() > 0) {
+      const auto lines = OverlayLines(Status);
+      for (size_t i = 0; i < lines.size(); ++i) DrawLine(Canvas, *surface, lines[i], kept_[i]);
+    }
   }
   Canvas.Release();
+}
+
+void TStatusOverlay::DrawLine(TCanvas& Canvas, TSurface& Surface, const TOverlayLine& Line, TKeptLine& Kept) {
+  const TRect area = Clipped(Canvas.TextBounds(Line.X, Line.Y, Line.Text), Surface.ClientRect());
+  // The same text over the same pixels comes out the same, since drawing it
+  // reads and writes nothing outside the area. (The raster painter has
+  // written its pixels when a call returns, so they can be read and written
+  // here while it stays open for the next line.)
+  if (Kept.Text == Line.Text && Kept.Area == area && SamePixels(Surface, area, Kept.Before)) {
+    CopyIn(Surface, area, Kept.After);
+    ++linesCopied_;
+    return;
+  }
+  CopyOut(Surface, area, Kept.Before);
+  Canvas.TextOut(Line.X, Line.Y, Line.Text);
+  CopyOut(Surface, area, Kept.After);
+  Kept.Text = Line.Text;
+  Kept.Area = area;
+  ++linesDrawn_;
 }
 
 }  // namespace kestrilo

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Canvas.h"
 
@@ -38,9 +39,39 @@ struct TOverlayLine {
 };
 std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status);
 
-// Draws the grid when ShowGrid is 1 and the text when ShowText is 1, then
-// releases the canvas (always, also when nothing was drawn).
-void DrawOverlay(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize,
-                 const TOverlayStatus& Status);
+// The grid over the surface in one colour: every cell of CellSize pixels gets
+// its own one-pixel outline, so lines between cells are two pixels wide. The
+// pixels are written a scan line at a time instead of one outline after another.
+void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel);
+
+// The grid and the status lines of one drawing area. Every frame gets exactly
+// the pixels that framing each cell and drawing each line through the canvas
+// give, but a status line whose text and background are those of the frame
+// it was last drawn in is copied from that frame instead of drawn again: text
+// is smoothed into whatever lies under it, so the background is part of what
+// is kept.
+class TStatusOverlay {
+ public:
+  // Draws the grid when ShowGrid is 1 and the text when ShowText is 1, then
+  // releases the canvas (always, also when nothing was drawn).
+  void Draw(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize, const TOverlayStatus& Status);
+
+  // Status lines copied from a kept frame and drawn anew since this overlay was made.
+  int64_t LinesCopied() const { return linesCopied_; }
+  int64_t LinesDrawn() const { return linesDrawn_; }
+
+ private:
+  // One status line as last drawn: its text, the rectangle the drawing can
+  // change, and that rectangle's pixels before and after.
+  struct TKeptLine {
+    std::string Text;
+    TRect Area;
+    std::vector<uint16_t> Before, After;
+  };
+  void DrawLine(TCanvas& Canvas, TSurface& Surface, const TOverlayLine& Line, TKeptLine& Kept);
+
+  std::array<TKeptLine, 5> kept_;
+  int64_t linesCopied_ = 0, linesDrawn_ = 0;
+};
 
 }  // namespace kestrilo
