@@ -7,10 +7,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <limits>
 
 #include "PlayTestSupport.h"
 #include "ToolRunSupport.h"
+#include "library/MonsterRecord.h"
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 #include "platform/Surface.h"
 
 namespace kestrilo {
@@ -184,6 +187,35 @@ TEST_F(PlayToolTest, ThePlayerThatDiesIsReportedGoneWithItsLastState) {
   EXPECT_LT(player["y"].toDouble(), 256);
   EXPECT_TRUE(SpritesOf(state, "TPlayerSprite").empty());  // freed by the frame loop
   EXPECT_TRUE(state["messages"].toArray().isEmpty());
+}
+
+TEST_F(PlayToolTest, NumbersJsonCannotSpellAreWrittenAsNull) {
+  // A damaged monster file: the hedgehog's animation speed is no number, and
+  // its frame position becomes none at its first step.
+  TMonsterRecord monster;
+  monster.Name = W1251("Ёж");
+  monster.HealthMin = 10;
+  monster.HealthMax = 60;
+  monster.WalkSpeed = 1;
+  monster.AnimSpeed = std::numeric_limits<double>::quiet_NaN();
+  level.Write("Data/1.mon", monster.ToBytes());
+  level.Place(playtest::nMonster, 12, 9);
+  levelPath = level.Save();
+  const TToolRun run = Play({"--ticks", "5", "--state", level.Path("s.json")});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+
+  const std::string text = ReadWholeFile(level.Path("s.json"));
+  for (const char* bare : {":nan", ":-nan", ":inf", ":-inf"}) EXPECT_EQ(text.find(bare), std::string::npos) << bare;
+  const QJsonObject state = ReadState(level.Path("s.json"));  // a strict reader takes it whole
+  std::vector<QJsonObject> monsters;
+  for (const QJsonValue& sprite : state["sprites"].toArray())
+    if (sprite.toObject().contains("state")) monsters.push_back(sprite.toObject());
+  ASSERT_EQ(monsters.size(), 1u);
+  EXPECT_TRUE(monsters[0]["frame"].isNull());
+  // Its other numbers are still numbers, and so are everyone else's frames.
+  EXPECT_TRUE(monsters[0]["x"].isDouble());
+  EXPECT_TRUE(monsters[0]["health"].isDouble());
+  EXPECT_TRUE(SpritesOf(state, "TPlayerSprite")[0]["frame"].isDouble());
 }
 
 TEST_F(PlayToolTest, RenderDrawsTheWholeLevelOrOneView) {

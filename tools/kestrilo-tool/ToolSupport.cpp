@@ -1,8 +1,9 @@
 #include "ToolSupport.h"
 
 #include <cctype>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -180,7 +181,9 @@ TJsonWriter& TJsonWriter::Number(int64_t value) {
 
 TJsonWriter& TJsonWriter::Double(double value) {
   BeforeValue();
-  text_ += FormatDouble(value);
+  // JSON has no spelling for infinities and NaN; a bare inf would make the
+  // whole document unreadable.
+  text_ += std::isfinite(value) ? FormatDouble(value) : "null";
   return *this;
 }
 

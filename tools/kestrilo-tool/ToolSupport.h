@@ -62,7 +62,7 @@ class TJsonWriter {
   TJsonWriter& Key(std::string_view key);
   TJsonWriter& String(std::string_view utf8);
   TJsonWriter& Number(int64_t value);
-  // A finite double in its shortest exact form.
+  // A double in its shortest exact form; null for infinities and NaN.
   TJsonWriter& Double(double value);
   TJsonWriter& Boolean(bool value);
   const std::string& Text() const { return text_; }
