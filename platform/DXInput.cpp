@@ -1,5 +1,6 @@
 #include "platform/DXInput.h"
 
+#include <QKeyEvent>
 #include <Qt>
 
 #include "platform/BinaryIO.h"
@@ -68,6 +69,10 @@ uint32_t QtKeyToVirtualKey(int key, bool Keypad) {
     case Qt::Key_Delete: return 46;
     default: return 0;
   }
+}
+
+uint32_t VirtualKeyOf(const QKeyEvent& event) {
+  return QtKeyToVirtualKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }
 
 void TDXInput::SetKeyDown(uint32_t virtualKey, bool down) {

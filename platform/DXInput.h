@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+class QKeyEvent;
+
 namespace kestrilo {
 
 constexpr int kInputStateCount = 36;
@@ -39,6 +41,11 @@ TKeyAssigns KeyAssignsFromBytes(const std::string& bytes);  // throws EReadError
 // Qt key code (Qt::Key) -> window-system virtual-key code, 0 when it has none.
 // Digits typed on the numeric pad (Keypad) have codes of their own (96..105).
 uint32_t QtKeyToVirtualKey(int qtKey, bool Keypad = false);
+// The virtual-key code of a key event: Qt reports the numeric pad's digits as
+// digits with the keypad modifier. Everything that turns a key event into a
+// code (the held-key table, the window's key handler) goes through here, so
+// they agree.
+uint32_t VirtualKeyOf(const QKeyEvent& event);
 
 class TDXInput {
  public:

@@ -435,11 +435,11 @@ void TForm1::DXDraw1Click(int x, int y) {
 
 void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) { editor_->DXDraw1MouseUp(button, x, y); }
 
-bool TForm1::FormKeyDown(int qtKey, const QString& text) {
-  editor_->FormKeyDown(QtKeyToVirtualKey(qtKey));
+bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
+  editor_->FormKeyDown(VirtualKey);
   // The key is taken from the focused control, so arrows never move a list
   // or a spinner and Space never opens a list; typed characters still reach it.
-  return text.isEmpty() || !TypesInto(QApplication::focusWidget(), qtKey);
+  return Text.isEmpty() || !TypesInto(QApplication::focusWidget(), QtKey);
 }
 
 bool TForm1::IsOwnWidget(QObject* watched) const {
@@ -495,13 +495,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   if (!IsOwnWidget(watched)) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const uint32_t virtualKey = QtKeyToVirtualKey(key->key(), key->modifiers().testFlag(Qt::KeypadModifier));
+  // One code for the held-key table and the key handler.
+  const uint32_t virtualKey = VirtualKeyOf(*key);
   if (event->type() == QEvent::KeyRelease) {
     if (!key->isAutoRepeat() && virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, false);
     return false;
   }
   if (virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, true);
-  return FormKeyDown(key->key(), key->text());
+  return FormKeyDown(virtualKey, key->key(), key->text());
 }
 
 }  // namespace kestrilo

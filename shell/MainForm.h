@@ -121,8 +121,11 @@ class TForm1 : public QMainWindow {
   void UpDown1Click();
   void DXDraw1Click(int x, int y);
   void DXDraw1MouseUp(TMouseButton button, int x, int y);
-  // Returns true when the key press is consumed (the focused control does not act on it).
-  bool FormKeyDown(int qtKey, const QString& text);
+  // A key pressed while the window is in front: its virtual-key code, the one
+  // the held-key table was given, and Qt's key and typed text, which decide
+  // whether the focused control still gets it. Returns true when the key
+  // press is consumed (the focused control does not act on it).
+  virtual bool FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text);
 
   // ComboBox2's selected name as stored (Windows-1251), empty when none.
   std::string SelectedObjectName() const;

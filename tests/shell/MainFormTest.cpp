@@ -15,11 +15,13 @@
 #include <QTest>
 #include <QTranslator>
 #include <QWheelEvent>
+#include <vector>
 
 #include "library/AddNewObj.h"
 #include "matrix/Loading.h"
 #include "matrix/Matrix.h"
 #include "platform/DXDraw.h"
+#include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Application.h"
 #include "shell/HelpScreen.h"
@@ -313,6 +315,80 @@ TEST(MainFormInput, NumericPadDigitsHoldTheirOwnInputStates) {
   QApplication::sendEvent(to, &release);
   input.UpdateInput();
   EXPECT_FALSE(input.InputStates[0]);
+}
+
+namespace {
+
+// The main window with its key handler watched: the codes it was handed.
+class TKeyWatchingForm : public TForm1 {
+ public:
+  using TForm1::TForm1;
+  bool FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) override {
+    Handled.push_back(VirtualKey);
+    return TForm1::FormKeyDown(VirtualKey, QtKey, Text);
+  }
+  std::vector<uint32_t> Handled;
+};
+
+int HeldKeyCount(const TDXInput& input) {
+  int held = 0;
+  for (uint32_t code = 0; code < 256; ++code) held += input.IsKeyDown(code) ? 1 : 0;
+  return held;
+}
+
+}  // namespace
+
+TEST(MainFormInput, TheHeldTableAndTheKeyHandlerGetOneCodeForEveryPadKeyAndDigit) {
+  QTemporaryDir dir;
+  TScriptedDialogService dialogs;
+  TKeyWatchingForm form(dir.path().toStdString() + "/", &dialogs);
+  form.show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 1000));
+  TDXInput& input = form.Context().DXInput1;
+
+  struct TCase {
+    int Key;
+    Qt::KeyboardModifiers Modifiers;
+    uint32_t Code;
+    QString Text;
+  };
+  std::vector<TCase> cases;
+  for (int digit = 0; digit <= 9; ++digit) {
+    const QString text = QString::number(digit);
+    cases.push_back({Qt::Key_0 + digit, Qt::KeypadModifier, 96u + digit, text});  // the pad's own digits
+    cases.push_back({Qt::Key_0 + digit, Qt::NoModifier, 48u + digit, text});      // the main row's
+  }
+  // With Num Lock off the pad's keys are cursor keys; its signs have no code here.
+  const std::pair<int, uint32_t> padKeys[] = {
+      {Qt::Key_Up, 38},    {Qt::Key_Down, 40},   {Qt::Key_Left, 37},    {Qt::Key_Right, 39},
+      {Qt::Key_Home, 36},  {Qt::Key_End, 35},    {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34},
+      {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46}, {Qt::Key_Enter, 13},   {Qt::Key_Clear, 0},
+      {Qt::Key_Plus, 0},   {Qt::Key_Minus, 0},   {Qt::Key_Asterisk, 0}, {Qt::Key_Slash, 0},
+      {Qt::Key_Period, 0}};
+  for (const auto& [key, code] : padKeys) cases.push_back({key, Qt::KeypadModifier, code, {}});
+
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "Qt key 0x" << std::hex << c.Key << (c.Modifiers ? " on the pad" : ""));
+    QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+    form.Handled.clear();
+    QKeyEvent press(QEvent::KeyPress, c.Key, c.Modifiers, c.Text);
+    QApplication::sendEvent(to, &press);
+    ASSERT_EQ(form.Handled.size(), 1u);
+    EXPECT_EQ(form.Handled[0], c.Code);
+    if (c.Code != 0) {
+      EXPECT_TRUE(input.IsKeyDown(c.Code));
+    }
+    EXPECT_EQ(HeldKeyCount(input), c.Code != 0 ? 1 : 0);
+    QKeyEvent release(QEvent::KeyRelease, c.Key, c.Modifiers, c.Text);
+    QApplication::sendEvent(to, &release);
+    EXPECT_EQ(HeldKeyCount(input), 0);
+  }
+  // The editor acted on the pad's cursor keys: up and left at the origin go
+  // nowhere, down and right move the view one cell each.
+  ASSERT_TRUE(form.Context().Matrix);
+  EXPECT_EQ(form.Context().Matrix->GetOriginX(), 1);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
 }
 
 TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
