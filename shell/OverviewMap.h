@@ -4,7 +4,10 @@
 // map also survives the window being covered and repainted.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
+#include <cstdint>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
@@ -30,8 +33,15 @@ class TOverviewMap : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The map's part of the surface as a 32-bit image, made again only when
+  // its pixels changed since it was last made.
+  const QImage& MapImage();
+
   TSurface surface_;
   TCanvas canvas_;
+  TRect mapPart_;                     // the map's place on the surface, clipped to it
+  std::vector<uint16_t> imagePixels_;  // the map's pixels the image was made from
+  QImage image_;
 };
 
 }  // namespace kestrilo
