@@ -47,32 +47,46 @@ void TSpriteEngine::DrawAll() {
 
 namespace {
 
-// A place in DrawList order: Z ascending, and among equal Z the sprite placed last first.
-struct TDrawKey {
-  int32_t Z;
-  uint64_t PlaceSeq;
-  bool operator<(const TDrawKey& other) const {
-    return Z != other.Z ? Z < other.Z : PlaceSeq > other.PlaceSeq;
+// A candidate with its place in the order a query visits, read from the sprite
+// once, so that sorting does not go back to the sprites.
+struct TOrdered {
+  int64_t Major;
+  uint64_t Minor;
+  TSprite* Sprite;
+  bool operator<(const TOrdered& other) const {
+    return Major != other.Major ? Major < other.Major : Minor < other.Minor;
   }
 };
 
-// A candidate list kept from one query to the next, so that queries allocate
-// nothing; a reaction inside a query may start another, which gets its own.
-struct TBorrowedList {
-  TBorrowedList(std::vector<std::unique_ptr<std::vector<TSprite*>>>& Pool, size_t& Depth)
-      : depth(Depth), List(Take(Pool, Depth)) {}
-  ~TBorrowedList() { --depth; }
-  TBorrowedList(const TBorrowedList&) = delete;
-  TBorrowedList& operator=(const TBorrowedList&) = delete;
+// DrawList order: Z ascending, and among equal Z the sprite placed last first.
+TOrdered DrawOrderOf(TSprite* s, uint64_t placeSeq) { return {s->Z(), ~placeSeq, s}; }
 
-  size_t& depth;
-  std::vector<TSprite*>& List;
+}  // namespace
+
+// The lists of one query, kept from one query to the next so that queries
+// allocate nothing; a reaction inside a query may start another, which gets its own.
+struct TSpriteEngine::TQueryScratch {
+  std::vector<TSprite*> Found;
+  std::vector<TOrdered> Ordered;
+};
+
+namespace {
+
+class TBorrowedScratch {
+ public:
+  TBorrowedScratch(std::vector<std::unique_ptr<TSpriteEngine::TQueryScratch>>& Pool, size_t& Depth)
+      : depth_(Depth) {
+    if (Pool.size() <= Depth) Pool.push_back(std::make_unique<TSpriteEngine::TQueryScratch>());
+    scratch_ = Pool[Depth++].get();
+  }
+  ~TBorrowedScratch() { --depth_; }
+  TBorrowedScratch(const TBorrowedScratch&) = delete;
+  TBorrowedScratch& operator=(const TBorrowedScratch&) = delete;
+  TSpriteEngine::TQueryScratch& operator*() const { return *scratch_; }
 
  private:
-  static std::vector<TSprite*>& Take(std::vector<std::unique_ptr<std::vector<TSprite*>>>& Pool, size_t& Depth) {
-    if (Pool.size() <= Depth) Pool.push_back(std::make_unique<std::vector<TSprite*>>());
-    return *Pool[Depth++];
-  }
+  size_t& depth_;
+  TSpriteEngine::TQueryScratch* scratch_;
 };
 
 }  // namespace
@@ -170,27 +184,27 @@ void TSpriteEngine::ValidateDirty() {
 
 void TSpriteEngine::DrawIndexed() {
   if (!Visible) return;
-  auto keyOf = [](const TSprite* s) { return TDrawKey{s->Z(), s->index_.PlaceSeq}; };
-  auto gather = [&](std::vector<TSprite*>& list) {
+  TBorrowedScratch borrowed(queryScratch_, queryDepth_);
+  TQueryScratch& scratch = *borrowed;
+  auto gather = [&] {
     ValidateDirty();
-    list.clear();
-    index_.Gather(ViewRect, list);
-    std::sort(list.begin(), list.end(), [&](const TSprite* a, const TSprite* b) { return keyOf(a) < keyOf(b); });
+    scratch.Found.clear();
+    index_.Gather(ViewRect, scratch.Found);
+    scratch.Ordered.clear();
+    for (TSprite* s : scratch.Found) scratch.Ordered.push_back(DrawOrderOf(s, s->index_.PlaceSeq));
+    std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
   };
-  TBorrowedList borrowed(queryLists_, queryDepth_);
-  std::vector<TSprite*>& list = borrowed.List;
-  gather(list);
+  gather();
   uint64_t removals = index_.Removals();
-  for (size_t k = 0; k < list.size();) {
-    TSprite* sprite = list[k++];
-    const TDrawKey drawn = keyOf(sprite);
-    sprite->Draw();
+  for (size_t k = 0; k < scratch.Ordered.size();) {
+    const TOrdered drawn = scratch.Ordered[k++];
+    drawn.Sprite->Draw();
     if (index_.Removals() != removals) {
       // A sprite was freed while drawing (which only MarkDead should do): go on
       // from a fresh list, after the last sprite drawn.
       removals = index_.Removals();
-      gather(list);
-      std::erase_if(list, [&](const TSprite* s) { return !(drawn < keyOf(s)); });
+      gather();
+      std::erase_if(scratch.Ordered, [&](const TOrdered& o) { return !(drawn < o); });
       k = 0;
     }
   }
@@ -199,35 +213,31 @@ void TSpriteEngine::DrawIndexed() {
 void TSpriteEngine::CheckCollisionsIndexed() {
   // Children attached from here on lie beyond the counted range.
   const uint64_t limit = nextSeq_;
+  TBorrowedScratch borrowed(queryScratch_, queryDepth_);
+  TQueryScratch& scratch = *borrowed;
   // Candidates from firstSeq on, in Children order.
-  auto gather = [&](std::vector<TSprite*>& list, uint64_t firstSeq) {
+  auto gather = [&](uint64_t firstSeq) {
     ValidateDirty();
-    list.clear();
-    index_.Gather(HitRect, list);
-    // The always-list part comes in Children order already: only the few grid
-    // candidates behind it are sorted and merged in.
-    auto bySeq = [](const TSprite* a, const TSprite* b) { return a->index_.AttachSeq < b->index_.AttachSeq; };
-    const auto always = list.begin() + index_.AlwaysCount();
-    std::sort(always, list.end(), bySeq);
-    std::inplace_merge(list.begin(), always, list.end(), bySeq);
-    std::erase_if(list, [&](const TSprite* s) {
-      return s->index_.AttachSeq < firstSeq || s->index_.AttachSeq >= limit;
-    });
+    scratch.Found.clear();
+    index_.Gather(HitRect, scratch.Found);
+    scratch.Ordered.clear();
+    for (TSprite* s : scratch.Found) {
+      const uint64_t seq = s->index_.AttachSeq;
+      if (firstSeq <= seq && seq < limit) scratch.Ordered.push_back({static_cast<int64_t>(seq), 0, s});
+    }
+    std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
   };
-  TBorrowedList borrowed(queryLists_, queryDepth_);
-  std::vector<TSprite*>& list = borrowed.List;
-  gather(list, 0);
+  gather(0);
   uint64_t removals = index_.Removals();
-  for (size_t k = 0; k < list.size();) {
-    TSprite* target = list[k++];
-    const uint64_t visited = target->index_.AttachSeq;
-    target->VisitForCollision(*this);
+  for (size_t k = 0; k < scratch.Ordered.size();) {
+    const TOrdered target = scratch.Ordered[k++];
+    target.Sprite->VisitForCollision(*this);
     if (HitDone) return;
     if (index_.Removals() != removals) {
       // A sprite was freed during the check (which only MarkDead should do):
       // go on from a fresh list, after the last sprite visited.
       removals = index_.Removals();
-      gather(list, visited + 1);
+      gather(static_cast<uint64_t>(target.Major) + 1);
       k = 0;
     }
   }

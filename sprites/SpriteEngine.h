@@ -50,6 +50,7 @@ class TSpriteEngine : public TSprite {
   bool UseReferenceAlgorithms = false;
 
   const TSpriteIndex& Index() const { return index_; }
+  struct TQueryScratch;  // the reusable lists of one running query
   // Children the move pass steps (all of them while the reference algorithms are on).
   int32_t AwakeCount() const { return skipping_ ? static_cast<int32_t>(awake_.Count()) : ChildCount(); }
 
@@ -85,9 +86,8 @@ class TSpriteEngine : public TSprite {
   TSpriteIndex index_{*this};
   TAwakeList awake_;
   std::vector<TSprite*> dirty_;
-  // Candidate lists of the queries running now (a reaction may start one inside another).
-  std::vector<std::unique_ptr<std::vector<TSprite*>>> queryLists_;
-  size_t queryDepth_ = 0;
+  std::vector<std::unique_ptr<TQueryScratch>> queryScratch_;
+  size_t queryDepth_ = 0;  // queries running now (a reaction may start one inside another)
   bool indexValidated_ = false;
   bool skipping_ = false;  // awake_ and the children's rest marks are kept
 };
