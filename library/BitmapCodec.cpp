@@ -5,9 +5,11 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/Surface.h"
 
 namespace kestrilo {
 namespace {
@@ -430,34 +432,86 @@ uint64_t RowStride(const TInfoHeader& h) {
   return (static_cast<uint64_t>(h.Width) * h.BitCount + 31) / 32 * 4;
 }
 
-// Turns a validated header, its colour table and its pixel data into an image.
+// Turns a validated header, its colour table and its pixel data into an image,
+// or straight into a 5-6-5 surface for frame cutting. Both forms go through
+// the same checks in the same order, so a picture one refuses the other
+// refuses with the same message.
 class TPixelDecoder {
  public:
   TPixelDecoder(const TFieldReader& in, const TInfoHeader& header, const TColourTableSpan& table)
       : in_(in), header_(header), palette_(in, header, table) {}
 
   QImage Decode(uint64_t pixelsAt) const {
-    const uint64_t available = in_.Size() - std::min(in_.Size(), pixelsAt);
-    in_.Require(pixelsAt <= in_.Size() && header_.SizeImage <= available);
+    const uint64_t available = Available(pixelsAt);
     return header_.RunLengthCoded() ? DecodeRunLength(pixelsAt, available) : DecodeRows(pixelsAt, available);
   }
 
+  TSurface DecodeToSurface(uint64_t pixelsAt) const {
+    const uint64_t available = Available(pixelsAt);
+    // Run-length data can jump about the picture; it is expanded whole first.
+    if (header_.RunLengthCoded()) {
+      const QImage image = DecodeRunLength(pixelsAt, available);
+      return TSurface::FromImage(image, TRect{0, 0, image.width(), image.height()});
+    }
+    const uint64_t stride = RequireRows(available);
+    TSurface surface = NewSurface();
+    const int width = surface.Width(), height = surface.Height();
+    const TRowConverter converter(header_, palette_);
+    std::vector<QRgb> row(header_.BitCount == 24 ? 0 : static_cast<size_t>(width));
+    for (int r = 0; r < height; ++r) {
+      const uint8_t* src = Row(pixelsAt, r, stride);
+      uint16_t* dst = surface.Line(header_.TopDown ? r : height - 1 - r);
+      if (header_.BitCount == 24) {
+        PackBgr24Row(src, dst, width);
+      } else {
+        converter.Convert(src, row.data(), width);
+        PackRgb32Row(row.data(), dst, width);
+      }
+    }
+    return surface;
+  }
+
  private:
+  uint64_t Available(uint64_t pixelsAt) const {
+    const uint64_t available = in_.Size() - std::min(in_.Size(), pixelsAt);
+    in_.Require(pixelsAt <= in_.Size() && header_.SizeImage <= available);
+    return available;
+  }
+
+  // The stored row length, once the rows are known to fit in what is left.
+  uint64_t RequireRows(uint64_t available) const {
+    const uint64_t stride = RowStride(header_);
+    in_.Require(stride * static_cast<uint64_t>(header_.Height) <= available);
+    return stride;
+  }
+
+  const uint8_t* Row(uint64_t pixelsAt, int row, uint64_t stride) const {
+    return reinterpret_cast<const uint8_t*>(in_.Slice(pixelsAt + row * stride, stride).data());
+  }
+
   QImage NewImage(QImage::Format format) const {
     QImage image(static_cast<int>(header_.Width), static_cast<int>(header_.Height), format);
     in_.Require(!image.isNull());
     return image;
   }
 
+  // Memory that cannot be had refuses the picture, as it does for an image.
+  TSurface NewSurface() const {
+    try {
+      return TSurface::Unfilled(static_cast<int32_t>(header_.Width), static_cast<int32_t>(header_.Height));
+    } catch (const std::bad_alloc&) {
+      in_.Fail();
+    }
+  }
+
   QImage DecodeRows(uint64_t pixelsAt, uint64_t available) const {
-    const uint64_t stride = RowStride(header_);
-    in_.Require(stride * static_cast<uint64_t>(header_.Height) <= available);
+    const uint64_t stride = RequireRows(available);
     const bool alpha = header_.Compression == kCompressionBitfields && header_.Masks[3] != 0;
     QImage image = NewImage(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     const TRowConverter converter(header_, palette_);
     const int height = image.height();
     for (int row = 0; row < height; ++row) {
-      const auto* src = reinterpret_cast<const uint8_t*>(in_.Slice(pixelsAt + row * stride, stride).data());
+      const uint8_t* src = Row(pixelsAt, row, stride);
       const int y = header_.TopDown ? row : height - 1 - row;
       converter.Convert(src, reinterpret_cast<QRgb*>(image.scanLine(y)), image.width());
     }
@@ -490,39 +544,73 @@ bool ColourCountImplied(const TInfoHeader& h) {
   return h.Indexed() && (h.Form == THeaderForm::Core || h.ColorsUsed == 0);
 }
 
-}  // namespace
+// What a whole .bmp file holds before its pixels: header, colour table and
+// where the pixels start, all checked.
+struct TFileLayout {
+  TInfoHeader Header;
+  TColourTableSpan Table;
+  uint64_t PixelsAt = 0;
+};
 
-QImage DecodeBitmap(std::string_view fileBytes) {
-  const TFieldReader in(fileBytes, kBitmapNotValid);
+TFileLayout ReadFileLayout(const TFieldReader& in) {
+  TFileLayout layout;
   in.Require(in.U8(0) == 'B' && in.U8(1) == 'M');
   // A file shorter than its header says has lost its end.
   in.Require(in.U32(2) <= in.Size());
-  const uint64_t pixelsAt = in.U32(10);
-  const TInfoHeader header = TInfoHeaderReader(in).Read(kFileHeaderSize, THeaderSet::AllForms);
+  layout.PixelsAt = in.U32(10);
+  const TInfoHeader& header = layout.Header = TInfoHeaderReader(in).Read(kFileHeaderSize, THeaderSet::AllForms);
 
-  TColourTableSpan table;
+  TColourTableSpan& table = layout.Table;
   table.Start = header.ColoursStart(kFileHeaderSize);
   table.EntrySize = header.ColourEntrySize();
-  in.Require(pixelsAt >= table.Start && pixelsAt <= in.Size());
-  const uint64_t room = (pixelsAt - table.Start) / table.EntrySize;
+  in.Require(layout.PixelsAt >= table.Start && layout.PixelsAt <= in.Size());
+  const uint64_t room = (layout.PixelsAt - table.Start) / table.EntrySize;
   table.Count = DeclaredColourCount(header);
   // Writers of the older headers leave out unused colours and say so only
   // through the pixel offset; a count given outright must fit.
   if (ColourCountImplied(header)) table.Count = std::min(table.Count, room);
   else in.Require(table.Count <= room);
-  return TPixelDecoder(in, header, table).Decode(pixelsAt);
+  return layout;
 }
 
-QImage DecodeDib(std::string_view packedBytes) {
-  const TFieldReader in(packedBytes, kDibInvalid);
-  const TInfoHeader header = TInfoHeaderReader(in).Read(0, THeaderSet::PackedForms);
+// The same for a packed DIB, whose pixels follow its colour table.
+TFileLayout ReadPackedLayout(const TFieldReader& in) {
+  TFileLayout layout;
+  const TInfoHeader& header = layout.Header = TInfoHeaderReader(in).Read(0, THeaderSet::PackedForms);
 
-  TColourTableSpan table;
+  TColourTableSpan& table = layout.Table;
   table.Start = header.ColoursStart(0);
   table.EntrySize = header.ColourEntrySize();
   table.Count = DeclaredColourCount(header);
   in.Require(table.Start <= in.Size() && table.Count <= (in.Size() - table.Start) / table.EntrySize);
-  return TPixelDecoder(in, header, table).Decode(table.End());
+  layout.PixelsAt = table.End();
+  return layout;
+}
+
+}  // namespace
+
+QImage DecodeBitmap(std::string_view fileBytes) {
+  const TFieldReader in(fileBytes, kBitmapNotValid);
+  const TFileLayout layout = ReadFileLayout(in);
+  return TPixelDecoder(in, layout.Header, layout.Table).Decode(layout.PixelsAt);
+}
+
+TSurface DecodeBitmapToSurface(std::string_view fileBytes) {
+  const TFieldReader in(fileBytes, kBitmapNotValid);
+  const TFileLayout layout = ReadFileLayout(in);
+  return TPixelDecoder(in, layout.Header, layout.Table).DecodeToSurface(layout.PixelsAt);
+}
+
+QImage DecodeDib(std::string_view packedBytes) {
+  const TFieldReader in(packedBytes, kDibInvalid);
+  const TFileLayout layout = ReadPackedLayout(in);
+  return TPixelDecoder(in, layout.Header, layout.Table).Decode(layout.PixelsAt);
+}
+
+TSurface DecodeDibToSurface(std::string_view packedBytes) {
+  const TFieldReader in(packedBytes, kDibInvalid);
+  const TFileLayout layout = ReadPackedLayout(in);
+  return TPixelDecoder(in, layout.Header, layout.Table).DecodeToSurface(layout.PixelsAt);
 }
 
 }  // namespace kestrilo

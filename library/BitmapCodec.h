@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "platform/Surface.h"
+
 namespace kestrilo {
 
 // A whole .bmp file (file header + info header + colour table + pixels) to a
@@ -16,5 +18,12 @@ QImage DecodeBitmap(std::string_view fileBytes);
 // A packed device-independent bitmap (info header + colour table + pixels) to a
 // 32-bit image. Throws EInvalidGraphic("DIB is invalid") for anything it cannot read.
 QImage DecodeDib(std::string_view packedBytes);
+
+// The same pictures straight into the 5-6-5 form that frames are cut from,
+// pixel for pixel what converting the decoded image would give, without the
+// 32-bit image in between. Everything the image decoders refuse, these refuse
+// with the same message.
+TSurface DecodeBitmapToSurface(std::string_view fileBytes);
+TSurface DecodeDibToSurface(std::string_view packedBytes);
 
 }  // namespace kestrilo

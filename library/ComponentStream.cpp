@@ -50,12 +50,7 @@ void TComponentStreamWriter::WriteBinary(std::string_view bytes) {
 
 void TComponentStreamReader::InvalidValue() { throw EReadError("Invalid property value"); }
 
-TValueTag TComponentStreamReader::PeekTag() {
-  const size_t at = in_.Position();
-  const TValueTag tag = ReadTag();
-  in_.Seek(at);
-  return tag;
-}
+TValueTag TComponentStreamReader::PeekTag() { return static_cast<TValueTag>(in_.PeekU8()); }
 
 bool TComponentStreamReader::EndOfList() {
   if (PeekTag() != TValueTag::vaNull) return false;
@@ -110,10 +105,10 @@ bool TComponentStreamReader::ReadBoolean() {
   }
 }
 
-std::string_view TComponentStreamReader::ReadBinary() {
+TSharedBytes TComponentStreamReader::ReadBinary() {
   if (ReadTag() != TValueTag::vaBinary) InvalidValue();
   const uint32_t length = in_.U32();
-  return in_.Bytes(length);
+  return in_.SharedBytes(length);
 }
 
 }  // namespace kestrilo

@@ -49,7 +49,7 @@ class TComponentStreamWriter {
 // an unexpected kind is "Invalid property value".
 class TComponentStreamReader {
  public:
-  explicit TComponentStreamReader(TByteReader& in) : in_(in) {}
+  explicit TComponentStreamReader(TByteStreamReader& in) : in_(in) {}
 
   TValueTag ReadTag() { return static_cast<TValueTag>(in_.U8()); }
   TValueTag PeekTag();
@@ -62,13 +62,13 @@ class TComponentStreamReader {
   std::string ReadString();
   std::string ReadIdent();
   bool ReadBoolean();
-  // The bytes of a byte block, as a view into the stream.
-  std::string_view ReadBinary();
+  // The bytes of a byte block, in a buffer that outlives the stream.
+  TSharedBytes ReadBinary();
 
   [[noreturn]] static void InvalidValue();
 
  private:
-  TByteReader& in_;
+  TByteStreamReader& in_;
 };
 
 }  // namespace kestrilo

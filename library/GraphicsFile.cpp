@@ -104,20 +104,19 @@ std::string TGraphicsFile::WriteStream(const TPictureCollection& collection) {
   return std::move(out.Data());
 }
 
-void TGraphicsFile::Read(std::string_view bytes, TPictureCollection& collection) {
+void TGraphicsFile::Read(TByteStreamReader& in, TPictureCollection& collection, const TReadOptions& options) {
   collection.Clear();
-  TByteReader in(bytes);
   ReadHeader(in);
   if (in.Bytes(kSignature.size()) != kSignature) throw EFilerError(kInvalidStreamFormat);
   TComponentStreamReader reader(in);
   reader.ReadShortString();  // class name
   reader.ReadShortString();  // component name
-  ReadComponentProperties(reader, collection);
+  ReadComponentProperties(reader, collection, options);
   // The component's children: none are stored, only the end of their list.
   if (!reader.EndOfList()) throw EFilerError(kInvalidStreamFormat);
 }
 
-void TGraphicsFile::ReadHeader(TByteReader& in) {
+void TGraphicsFile::ReadHeader(TByteStreamReader& in) {
   if (in.U8() != kResourceMark || in.U16() != kRawDataType) throw EFilerError(kInvalidStreamFormat);
   // The name, flags and stated length are not needed: the stream follows the
   // name's terminating zero, its flags and its length.
@@ -126,25 +125,29 @@ void TGraphicsFile::ReadHeader(TByteReader& in) {
   in.Seek(nameLength + 10);
 }
 
-void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection) {
+void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
+                                            const TReadOptions& options) {
   while (!reader.EndOfList()) {
     const std::string name = reader.ReadPropName();
     if (!cp1251::SameText(name, kListProperty)) PropertyDoesNotExist(kComponentClass, name);
     if (reader.ReadTag() != TValueTag::vaCollection) TComponentStreamReader::InvalidValue();
-    ReadItems(reader, collection);
+    ReadItems(reader, collection, options);
   }
 }
 
-void TGraphicsFile::ReadItems(TComponentStreamReader& reader, TPictureCollection& collection) {
+void TGraphicsFile::ReadItems(TComponentStreamReader& reader, TPictureCollection& collection,
+                              const TReadOptions& options) {
   while (!reader.EndOfList()) {
     if (reader.NextIsInteger()) reader.ReadInteger();  // an item's position, not needed
     TPictureCollectionItem* item = collection.Add();
     if (reader.ReadTag() != TValueTag::vaList) TComponentStreamReader::InvalidValue();
-    while (!reader.EndOfList()) ReadItemProperty(reader, *item);
+    while (!reader.EndOfList()) ReadItemProperty(reader, *item, options);
+    if (options.ItemRead) options.ItemRead(*item);
   }
 }
 
-void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item) {
+void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item,
+                                     const TReadOptions& options) {
   const std::string name = reader.ReadPropName();
   if (cp1251::SameText(name, "Name")) {
     item.SetName(reader.ReadString());
@@ -153,7 +156,7 @@ void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCol
   } else if (cp1251::SameText(name, "PatternWidth")) {
     item.PatternWidth = reader.ReadInteger();
   } else if (cp1251::SameText(name, "Picture.Data")) {
-    item.Picture.ReadData(reader.ReadBinary());
+    item.Picture.ReadData(reader.ReadBinary(), options.DecodeFor);
   } else if (cp1251::SameText(name, "SkipHeight")) {
     item.SkipHeight = reader.ReadInteger();
   } else if (cp1251::SameText(name, "SkipWidth")) {

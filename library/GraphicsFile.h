@@ -2,11 +2,15 @@
 // component stream of a picture collection's items.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "library/Picture.h"
+
 namespace kestrilo {
 
+class TByteStreamReader;
 class TPictureCollection;
 class TPictureCollectionItem;
 class TComponentStreamReader;
@@ -18,17 +22,28 @@ class TGraphicsFile {
 
   // The whole file for the collection's items.
   static std::string Write(const TPictureCollection& collection);
+  struct TReadOptions {
+    // What the pictures' bitmaps are decoded into.
+    TPicture::TDecodeFor DecodeFor = TPicture::TDecodeFor::Image;
+    // Called with each item once all of its properties are read.
+    std::function<void(TPictureCollectionItem&)> ItemRead;
+  };
+
   // Replaces the collection's items with those of the file. A failure leaves
   // the items read before it in the collection. Cutting frames for a bound
-  // collection is the collection's step, not this one's.
-  static void Read(std::string_view bytes, TPictureCollection& collection);
+  // collection is the collection's step, not this one's; `ItemRead` lets it
+  // take that step for each item as soon as the item is complete.
+  static void Read(TByteStreamReader& in, TPictureCollection& collection, const TReadOptions& options);
+  static void Read(TByteStreamReader& in, TPictureCollection& collection) { Read(in, collection, TReadOptions()); }
 
  private:
   static std::string WriteStream(const TPictureCollection& collection);
-  static void ReadHeader(class TByteReader& in);
-  static void ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection);
-  static void ReadItems(TComponentStreamReader& reader, TPictureCollection& collection);
-  static void ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item);
+  static void ReadHeader(TByteStreamReader& in);
+  static void ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
+                                      const TReadOptions& options);
+  static void ReadItems(TComponentStreamReader& reader, TPictureCollection& collection, const TReadOptions& options);
+  static void ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item,
+                               const TReadOptions& options);
 };
 
 }  // namespace kestrilo

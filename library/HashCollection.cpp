@@ -62,6 +62,16 @@ void THashCollection::Clear() {
   while (!items_.empty()) Delete(Count() - 1);
 }
 
+void THashCollection::TakeItems(THashCollection& source) {
+  if (&source == this) return;
+  Clear();
+  std::vector<std::unique_ptr<THashCollectionItem>> moved;
+  moved.swap(source.items_);
+  source.buckets_.fill(nullptr);
+  items_.reserve(moved.size());
+  for (auto& item : moved) Append(std::move(item));
+}
+
 void THashCollection::File(THashCollectionItem& item) {
   item.bucket_ = NameHash(item.name_);
   THashCollectionItem*& head = buckets_[item.bucket_];

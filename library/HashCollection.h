@@ -70,6 +70,9 @@ class THashCollection {
   THashCollectionItem* Append(std::unique_ptr<THashCollectionItem> item);
   // Called before an item is removed and freed, to drop what it holds.
   virtual void ItemRemoving(THashCollectionItem& item) {}
+  // Clears this collection, then moves every item of `source` over in order,
+  // filed as appending them one by one would file them; `source` is left empty.
+  void TakeItems(THashCollection& source);
 
  private:
   friend class THashCollectionItem;

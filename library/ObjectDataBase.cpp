@@ -113,14 +113,15 @@ bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dial
     return false;
   }
   // Everything is read and checked before anything is replaced, so a missing
-  // or damaged graphics file leaves the library as it was.
+  // or damaged graphics file leaves the library as it was. The pictures are
+  // read once, into a collection of their own bound like the library's (so
+  // they are cut as they are read), and take the library's place only when
+  // the whole file has been read.
   std::vector<TObjectRecord> records = RecordsFromBytes(ReadWholeFile(path));
-  const std::string graphics = ReadWholeFile(GraphicsFileName(path));
-  {
-    TPictureCollection trial;
-    trial.LoadFromBytes(graphics);
-  }
-  Images->LoadFromBytes(graphics);
+  TPictureCollection pictures;
+  if (Images->Initialized()) pictures.Initialize(Images->Display());
+  pictures.LoadFromFile(GraphicsFileName(path));
+  Images->TakeItemsFrom(pictures);
   Records = std::move(records);
   return true;
 }

@@ -27,7 +27,7 @@ std::string PackedDibOf(std::string fileBytes) {
   return fileBytes;
 }
 
-QImage DecodeIcon(const std::string& bytes) {
+QImage DecodeIcon(std::string_view bytes) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
@@ -56,7 +56,7 @@ void TPicture::LoadFromFile(const std::string& path) {
   LoadFromData(kind, std::move(bytes));
 }
 
-QImage TPicture::Decode(const std::string& kind, const std::string& bytes) {
+QImage TPicture::Decode(const std::string& kind, std::string_view bytes) {
   // A graphic of a kind with no data is an empty graphic of that kind.
   if (bytes.empty()) return QImage();
   if (kind == kBitmap) return DecodeBitmap(bytes);
@@ -67,22 +67,62 @@ QImage TPicture::Decode(const std::string& kind, const std::string& bytes) {
 }
 
 void TPicture::LoadFromData(const std::string& kind, std::string bytes) {
+  LoadFromData(kind, TSharedBytes(std::move(bytes)));
+}
+
+void TPicture::LoadFromData(const std::string& kind, TSharedBytes bytes, TDecodeFor target) {
   if (kind.empty()) {
     Clear();
     return;
   }
   if (kind != kBitmap && kind != kDib && kind != kIcon && kind != kMetafile)
     throw EFilerError("Class " + cp1251::ToUtf8(kind) + " not found");
-  QImage image = Decode(kind, bytes);  // may throw: the picture stays as it was
+  // Decoding may throw: the picture stays as it was.
+  if (target == TDecodeFor::Frames && DecodesToSurface(kind) && !bytes.empty()) {
+    auto surface = std::make_shared<TSurface>(kind == kBitmap ? DecodeBitmapToSurface(bytes.View())
+                                                              : DecodeDibToSurface(bytes.View()));
+    kind_ = kind;
+    data_ = std::move(bytes);
+    width_ = surface->Width();
+    height_ = surface->Height();
+    image_ = QImage();
+    surface_ = std::move(surface);
+    return;
+  }
+  QImage image = Decode(kind, bytes.View());
   kind_ = kind;
   data_ = std::move(bytes);
+  width_ = image.width();
+  height_ = image.height();
   image_ = std::move(image);
+  surface_.reset();
 }
 
 void TPicture::Clear() {
   kind_.clear();
-  std::string().swap(data_);  // give the memory back, not just the length
+  data_ = TSharedBytes();  // lets go of the buffer, not just the length
+  width_ = height_ = 0;
   image_ = QImage();
+  surface_.reset();
+}
+
+const QImage& TPicture::Image() const {
+  // Decoded for frames: the bytes decoded before, so they decode again.
+  if (image_.isNull() && !Empty()) image_ = Decode(kind_, data_.View());
+  return image_;
+}
+
+TSurface TPicture::TakeSurface() {
+  if (surface_) {
+    const std::shared_ptr<TSurface> held = std::move(surface_);
+    if (held.use_count() == 1) return std::move(*held);
+    return *held;
+  }
+  // Decoded for frames and cut before: straight from the bytes again rather
+  // than through an image that would then be kept.
+  if (image_.isNull() && !Empty() && DecodesToSurface(kind_))
+    return kind_ == kBitmap ? DecodeBitmapToSurface(data_.View()) : DecodeDibToSurface(data_.View());
+  return TSurface::FromImage(Image(), TRect{0, 0, Width(), Height()});
 }
 
 void TPicture::WriteData(TByteWriter& writer) const {
@@ -90,18 +130,18 @@ void TPicture::WriteData(TByteWriter& writer) const {
   writer.Bytes(kind_);
   // Only a bitmap states its length; the other kinds run to the end of the block.
   if (kind_ == kBitmap) writer.U32(static_cast<uint32_t>(data_.size()));
-  writer.Bytes(data_);
+  writer.Bytes(data_.View());
 }
 
-void TPicture::ReadData(std::string_view payload) {
-  TByteReader reader(payload);
+void TPicture::ReadData(const TSharedBytes& payload, TDecodeFor target) {
+  TByteReader reader(payload.View());
   const std::string kind(reader.Bytes(reader.U8()));
-  if (kind == kBitmap) {
-    const uint32_t length = reader.U32();
-    LoadFromData(kind, std::string(reader.Bytes(length)));
-  } else {
-    LoadFromData(kind, std::string(reader.Bytes(reader.Remaining())));
-  }
+  const size_t length = kind == kBitmap ? reader.U32() : reader.Remaining();
+  const size_t start = reader.Position();
+  reader.Bytes(length);  // checked against what is left
+  LoadFromData(kind, payload.Part(start, length), target);
 }
+
+void TPicture::ReadData(std::string_view payload) { ReadData(TSharedBytes(std::string(payload))); }
 
 }  // namespace kestrilo

@@ -91,10 +91,10 @@ void TPictureCollectionItem::FreeFrames() {
   surfaces_.clear();
 }
 
-TSurface* TPictureCollectionItem::MakeSurface(const TRect& partOfPicture) {
-  auto surface = std::make_unique<TSurface>(TSurface::FromImage(Picture.Image(), partOfPicture));
-  KeySurface(*surface, transparentColor_);
-  surfaces_.push_back(std::move(surface));
+TSurface* TPictureCollectionItem::AddSurface(TSurface surface) {
+  auto added = std::make_unique<TSurface>(std::move(surface));
+  KeySurface(*added, transparentColor_);
+  surfaces_.push_back(std::move(added));
   return surfaces_.back().get();
 }
 
@@ -109,7 +109,7 @@ void TPictureCollectionItem::Restore() {
 
   auto layout = std::make_unique<TFrameLayout>(Layout());
   if (layout->IsWholePicture()) {
-    MakeSurface(TRect{0, 0, Picture.Width(), Picture.Height()});
+    AddSurface(Picture.TakeSurface());
     cut_ = TCut::WholePicture;
     frameCount_ = 1;
     return;
@@ -117,12 +117,18 @@ void TPictureCollectionItem::Restore() {
   const int32_t frameCount = layout->FrameCount();
   if (SystemMemory) {
     if (frameCount <= 0) return;
-    MakeSurface(TRect{0, 0, Picture.Width(), Picture.Height()});
+    AddSurface(Picture.TakeSurface());
     cut_ = TCut::OneSurface;
   } else {
-    // Pictures outside system memory go onto blocks of whole frame cells.
+    // Pictures outside system memory go onto blocks of whole frame cells; a
+    // picture that is one block whole keeps its own surface.
     if (frameCount <= 0 || layout->NoBlocks()) return;
-    for (int32_t b = 0; b < layout->BlockCount(); ++b) MakeSurface(layout->BlockRect(b));
+    TSurface picture = Picture.TakeSurface();
+    if (layout->BlockCount() == 1 && layout->BlockRect(0) == picture.ClientRect()) {
+      AddSurface(std::move(picture));
+    } else {
+      for (int32_t b = 0; b < layout->BlockCount(); ++b) AddSurface(TSurface::CopyOf(picture, layout->BlockRect(b)));
+    }
     cut_ = TCut::Blocks;
   }
   frameCount_ = frameCount;
@@ -158,17 +164,50 @@ void TPictureCollection::ItemRemoving(THashCollectionItem& item) {
 }
 
 void TPictureCollection::LoadFromFile(const std::string& path) {
-  const std::string bytes = ReadWholeFile(path);  // the collection stays as it is when this fails
-  LoadFromBytes(bytes);
+  TByteStreamReader in = TByteStreamReader::OpenFile(path);  // the collection stays as it is when this fails
+  Load(in);
 }
 
 void TPictureCollection::SaveToFile(const std::string& path) const { WriteFileAtomic(path, SaveToBytes()); }
 
 void TPictureCollection::LoadFromBytes(std::string_view bytes) {
-  TGraphicsFile::Read(bytes, *this);
+  TByteStreamReader in(bytes);
+  Load(in);
+}
+
+void TPictureCollection::Load(TByteStreamReader& in) {
+  if (!Initialized()) {
+    TGraphicsFile::Read(in, *this);
+    return;
+  }
+  // Bitmaps are decoded straight into the surfaces their frames are cut
+  // from, and each item is cut as soon as it is complete, while its pixels
+  // are still in the cache.
+  TGraphicsFile::TReadOptions options;
+  options.DecodeFor = TPicture::TDecodeFor::Frames;
+  options.ItemRead = [](TPictureCollectionItem& item) {
+    item.Prepare();
+    item.Restore();
+  };
+  try {
+    TGraphicsFile::Read(in, *this, options);
+  } catch (...) {
+    // A failed load leaves what it read uncut, waiting for the next restore.
+    for (int32_t i = 0; i < Count(); ++i) Items(i)->Finalize();
+    throw;
+  }
+}
+
+void TPictureCollection::TakeItemsFrom(TPictureCollection& source) {
+  if (&source == this) return;
+  const bool cutAlready = Initialized() && source.Initialized() && source.display_ == display_;
+  TakeItems(source);
+  if (cutAlready) return;
   if (Initialized()) {
     Initialize(display_);
     Restore();
+  } else {
+    for (int32_t i = 0; i < Count(); ++i) Items(i)->Finalize();
   }
 }
 

@@ -16,6 +16,7 @@
 
 namespace kestrilo {
 
+class TByteStreamReader;
 class TDisplay;
 class TFrameLayout;
 class TDXImageList;
@@ -76,7 +77,7 @@ class TPictureCollectionItem : public THashCollectionItem {
   void Prepare();   // drops frames, becomes prepared
   void Finalize();  // drops frames, stops being prepared
   void FreeFrames();
-  TSurface* MakeSurface(const TRect& partOfPicture);
+  TSurface* AddSurface(TSurface surface);
   TFrameLayout Layout() const;
 
   uint32_t transparentColor_ = 0;
@@ -103,11 +104,19 @@ class TPictureCollection : public THashCollection {
   TPictureCollectionItem* Find(std::string_view name) const;
 
   // The graphics file. A load replaces every item (keeping those read before
-  // a failure) and, in a bound collection, cuts the new pictures at once.
+  // a failure, uncut) and, in a bound collection, cuts the new pictures at
+  // once. The file is read as a stream, each picture into a buffer of its
+  // own that the picture keeps; nothing is touched when it cannot be opened.
   void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path) const;
   void LoadFromBytes(std::string_view bytes);
   std::string SaveToBytes() const;
+
+  // Replaces every item with the items of `source`, which is left empty; the
+  // old items are retired as Clear retires them. In a bound collection the
+  // new items are cut, unless `source` was bound to the same display and has
+  // cut them already; in an unbound one they are left uncut.
+  void TakeItemsFrom(TPictureCollection& source);
 
   // Binds to a display; "%s cannot be initialized" when it is not initialised.
   void Initialize(const TDisplay* display);
@@ -121,6 +130,7 @@ class TPictureCollection : public THashCollection {
   void ItemRemoving(THashCollectionItem& item) override;
 
  private:
+  void Load(TByteStreamReader& in);
   TDXImageList* owner_;
   const TDisplay* display_ = nullptr;
 };

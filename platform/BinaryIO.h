@@ -1,9 +1,11 @@
 // Little-endian byte reading and writing with every length checked against
-// what is left, and whole-file reading and atomic writing.
+// what is left, shared byte buffers, whole-file and streamed file reading,
+// and atomic writing.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +61,91 @@ class TByteReader {
  private:
   std::string_view data_;
   size_t pos_ = 0;
+};
+
+// An immutable run of bytes in a buffer that any number of holders share, so
+// that the parts of a file read once can be kept without copying them. Reads
+// as a string view, and converts to a string where a copy is wanted.
+class TSharedBytes {
+ public:
+  TSharedBytes() = default;
+  // Takes the bytes over without copying them.
+  explicit TSharedBytes(std::string bytes);
+  // The first `size` bytes of `buffer`.
+  TSharedBytes(std::shared_ptr<const char[]> buffer, size_t size);
+
+  const char* data() const { return data_.get(); }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  std::string_view View() const { return {data_.get(), size_}; }
+  // `count` bytes from `offset`, sharing this buffer; "Stream read error"
+  // when they do not lie within these bytes.
+  TSharedBytes Part(size_t offset, size_t count) const;
+
+  operator std::string_view() const { return View(); }
+  operator std::string() const { return std::string(View()); }
+  friend bool operator==(const TSharedBytes& bytes, std::string_view other) { return bytes.View() == other; }
+
+ private:
+  TSharedBytes(std::shared_ptr<const char> data, size_t size) : data_(std::move(data)), size_(size) {}
+  std::shared_ptr<const char> data_;
+  size_t size_ = 0;
+};
+
+// A byte stream read front to back from memory or straight from a file, with
+// the checks of TByteReader: every read past the end throws "Stream read
+// error". A file is read in small chunks as the reads reach it, and a block
+// taken with SharedBytes goes from the file into a buffer of its own, so a
+// large file is neither held whole nor copied twice.
+class TByteStreamReader {
+ public:
+  // Reads `data`, which must outlive the reader.
+  explicit TByteStreamReader(std::string_view data);
+  // "Cannot open file %s" when the file cannot be opened.
+  static TByteStreamReader OpenFile(const std::string& path);
+  TByteStreamReader(const TByteStreamReader&) = delete;
+  TByteStreamReader& operator=(const TByteStreamReader&) = delete;
+  ~TByteStreamReader();
+
+  size_t Position() const { return windowStart_ + static_cast<size_t>(cursor_ - window_); }
+  size_t Size() const { return size_; }
+  size_t Remaining() const { return size_ - Position(); }
+  void Seek(size_t pos);
+
+  void Read(void* out, size_t count) { std::memcpy(out, Take(count), count); }
+  // A view that stays valid until the next read from the stream.
+  std::string_view Bytes(size_t count) { return {Take(count), count}; }
+  // The next `count` bytes in a buffer that outlives the reader.
+  TSharedBytes SharedBytes(size_t count);
+
+  uint8_t PeekU8();
+  uint8_t U8() { return static_cast<uint8_t>(*Take(1)); }
+  int8_t I8() { return static_cast<int8_t>(U8()); }
+  uint16_t U16() { return TByteReader(Bytes(2)).U16(); }
+  int16_t I16() { return static_cast<int16_t>(U16()); }
+  uint32_t U32() { return TByteReader(Bytes(4)).U32(); }
+  int32_t I32() { return static_cast<int32_t>(U32()); }
+
+ private:
+  TByteStreamReader(int fd, size_t size);
+  // The next `count` bytes, refilling the window from the file when needed.
+  const char* Take(size_t count) {
+    if (count > static_cast<size_t>(windowEnd_ - cursor_)) Fill(count);
+    const char* at = cursor_;
+    cursor_ += count;
+    return at;
+  }
+  void Fill(size_t count);
+  void ReadFile(char* out, size_t count, size_t at) const;
+
+  static constexpr size_t kChunk = 4096;
+  int fd_ = -1;
+  size_t size_ = 0;
+  std::string buffer_;           // the window's bytes when reading a file
+  size_t windowStart_ = 0;       // stream position of window_[0]
+  const char* window_ = nullptr;
+  const char* windowEnd_ = nullptr;
+  const char* cursor_ = nullptr;
 };
 
 class TByteWriter {

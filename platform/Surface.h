@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Rect.h"
@@ -15,11 +17,18 @@ uint16_t ColorToRgb565(uint32_t color);
 uint16_t Rgb565(int r, int g, int b);
 // 5-6-5 pixel -> 0x00BBGGRR with the channels widened to 8 bits.
 uint32_t Rgb565ToColor(uint16_t pixel);
+// Rows of pixels to 5-6-5, rounded as Rgb565 rounds: 32-bit pixels
+// (0xAARRGGBB, alpha ignored), or 24-bit ones stored blue, green, red.
+void PackRgb32Row(const QRgb* from, uint16_t* to, int32_t count);
+void PackBgr24Row(const uint8_t* from, uint16_t* to, int32_t count);
 
 class TSurface {
  public:
   TSurface() = default;
   TSurface(int32_t width, int32_t height);
+  // A surface whose pixels are left unset, for a caller that writes every one
+  // of them at once.
+  static TSurface Unfilled(int32_t width, int32_t height) { return TSurface(width, height, TUnset{}); }
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
@@ -52,10 +61,33 @@ class TSurface {
   QImage ToImage() const;
   // Builds a surface from part of an image, converting to 5-6-5.
   static TSurface FromImage(const QImage& image, const TRect& part);
+  // A copy of part of a surface, clipped to it; the key is not copied.
+  static TSurface CopyOf(const TSurface& from, const TRect& part);
 
  private:
+  // Leaves new pixels unset instead of zeroing them, for surfaces whose every
+  // pixel is written at once; Resize still zeroes explicitly.
+  template <typename T>
+  struct TUnsetAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+      using other = TUnsetAllocator<U>;
+    };
+    using std::allocator<T>::allocator;
+    template <typename U>
+    void construct(U* at) noexcept {
+      ::new (static_cast<void*>(at)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* at, Args&&... args) {
+      ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+  };
+  struct TUnset {};
+  TSurface(int32_t width, int32_t height, TUnset);
+
   int32_t width_ = 0, height_ = 0;
-  std::vector<uint16_t> pixels_;
+  std::vector<uint16_t, TUnsetAllocator<uint16_t>> pixels_;
   bool hasColorKey_ = false;
   uint16_t colorKey_ = 0;
 };

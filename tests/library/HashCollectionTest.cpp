@@ -125,6 +125,29 @@ TEST(HashCollectionTest, ChainsSurviveDeletionAnywhereInThem) {
   EXPECT_EQ(pictures.IndexOf("ab3"), -1);
 }
 
+TEST(HashCollectionTest, TakenItemsAreFoundAsIfAddedInTheirOrder) {
+  TPictureCollection source;
+  for (const char* name : {"Wall", "door", "WALL", "", "lift"}) source.Add()->SetName(W1251(name));
+  TPictureCollection target;
+  target.Add()->SetName("door");
+  target.TakeItemsFrom(source);
+  ASSERT_EQ(target.Count(), 5);
+  EXPECT_EQ(source.Count(), 0);
+  EXPECT_EQ(source.IndexOf("wall"), -1);
+  // Names differing in case find the later item, as after adding them.
+  EXPECT_EQ(target.IndexOf("wall"), 2);
+  EXPECT_EQ(target.IndexOf("DOOR"), 1);
+  EXPECT_EQ(target.IndexOf(""), 3);
+  EXPECT_EQ(target.Items(4)->Collection(), &target);
+  // Renaming a taken item re-files it in its new collection.
+  target.Items(2)->SetName("gate");
+  EXPECT_EQ(target.IndexOf("wall"), 0);
+  EXPECT_EQ(target.IndexOf("GATE"), 2);
+  // The source goes on working.
+  source.Add()->SetName("new");
+  EXPECT_EQ(source.IndexOf("NEW"), 0);
+}
+
 TEST(HashCollectionTest, BadPositionsAreListErrors) {
   TPictureCollection pictures;
   pictures.Add();

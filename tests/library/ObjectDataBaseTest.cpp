@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "LibraryDbTestSupport.h"
+#include "tests/library/PictureTestSupport.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
@@ -462,6 +463,61 @@ TEST_F(ObjectDataBaseTest, LoadingADamagedGraphicsFileLeavesTheLibraryUntouched)
   EXPECT_EQ(db.Records[0].Number, 1);
   ASSERT_EQ(images.Count(), 1);
   EXPECT_EQ(images.Items(0)->Name(), W1251("Стена"));
+}
+
+TEST_F(ObjectDataBaseTest, ADamagedGraphicsFileLeavesABoundLibraryItsCutPictures) {
+  picturetest::TTestDisplay display;
+  images.Initialize(&display);
+  TPictureSettings settings;
+  settings.PatternWidth = 32;
+  AddFromBitmap(otWall, 1, "Стена", 64, 32, settings);
+  images.Restore();
+  TPictureCollectionItem* wall = images.Items(0);
+  ASSERT_EQ(wall->SurfaceCount(), 1);
+
+  // A pair whose second picture is damaged after a good first one.
+  TPictureCollection source;
+  for (const char* name : {"a", "b"}) {
+    TPictureCollectionItem* item = source.Add();
+    item->SetName(name);
+    item->Picture.LoadFromData(TPicture::kBitmap, testing::SolidBitmap(16, 16, 0x00FF00));
+  }
+  std::string graphics = source.SaveToBytes();
+  graphics[graphics.rfind("TBitmap") + 7 + 4 + 28] = 7;  // the second bitmap's bits per pixel
+  const std::string path = folder.Path("test.obj");
+  WriteBytes(path, Entry(otLift, 7, "Лифт").ToBytes() + Entry(otLift, 8, "Лифт2").ToBytes());
+  WriteBytes(folder.Path("test.dxg"), graphics);
+  try {
+    db.LoadFromFile(path, dialogs);
+    FAIL() << "no error";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+  }
+  EXPECT_EQ(Numbers(), (std::vector<int32_t>{1}));
+  ASSERT_EQ(images.Count(), 1);
+  EXPECT_EQ(images.Items(0), wall);
+  EXPECT_TRUE(wall->Prepared());
+  EXPECT_EQ(wall->SurfaceCount(), 1);
+  EXPECT_EQ(wall->PatternCount(), 2);
+  EXPECT_EQ(wall->Surface(0).Pixel(0, 0), ColorToRgb565(0x0000FF));
+
+  // Mended, the pair replaces the library; its pictures come cut.
+  source.Items(1)->SetName("c");
+  source.SaveToFile(folder.Path("test.dxg"));
+  ASSERT_TRUE(db.LoadFromFile(path, dialogs));
+  EXPECT_EQ(Numbers(), (std::vector<int32_t>{7, 8}));
+  ASSERT_EQ(images.Count(), 2);
+  EXPECT_TRUE(images.Initialized());
+  for (int32_t i = 0; i < 2; ++i) {
+    EXPECT_TRUE(images.Items(i)->Prepared());
+    ASSERT_EQ(images.Items(i)->SurfaceCount(), 1);
+    EXPECT_EQ(images.Items(i)->Surface(0).Pixel(15, 15), ColorToRgb565(0x00FF00));
+  }
+  EXPECT_EQ(images.IndexOf("c"), 1);
+  // The old picture is retired: a sprite still pointing at it draws nothing.
+  EXPECT_EQ(wall->Index(), -1);
+  EXPECT_TRUE(wall->Picture.Empty());
+  EXPECT_EQ(wall->SurfaceCount(), 0);
 }
 
 TEST_F(ObjectDataBaseTest, LoadReplacesTheWholeLibrary) {
