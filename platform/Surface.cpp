@@ -159,6 +159,7 @@ TSurface TSurface::CopyOf(const TSurface& from, const TRect& part) {
   const int32_t l = std::max(part.Left, 0), t = std::max(part.Top, 0);
   const int32_t r = std::min(part.Right, from.width_), b = std::min(part.Bottom, from.height_);
   TSurface out(r - l, b - t, TUnset{});
+  if (out.width_ == 0) return out;
   for (int32_t y = 0; y < out.height_; ++y)
     std::memcpy(out.Line(y), from.Line(t + y) + l, static_cast<size_t>(out.width_) * sizeof(uint16_t));
   return out;
