@@ -99,6 +99,8 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
   if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) {
     cells_[static_cast<size_t>(Cell)][static_cast<size_t>(e.Slot)].Bounds = e.Snapshot;
+    reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
+    reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
     return;
   }
   Unlink(Sprite);
@@ -108,6 +110,9 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
   cell.push_back({e.Snapshot, Sprite});
+  // Queries look back from their corner as far as the largest sprite filed so far reaches.
+  reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
+  reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
   ++gridCount_;
   if (!e.EverMoved) ++placedCount_;
   Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
@@ -173,11 +178,11 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   const TRect query{q.Left, q.Top, ClampToInt32(static_cast<int64_t>(q.Right) + 2 * kMargin),
                     ClampToInt32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
   if (query.Right <= query.Left || query.Bottom <= query.Top) return;
-  // A cell holds the sprites whose corner lies in it and which are at most two cells wide.
+  // A cell holds the sprites whose corner lies in it; none reaches further than reachX_, reachY_.
   auto column = [](int64_t x) { return (x - kOrigin) / kCell; };
-  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - kMaxSize));
+  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - reachX_));
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
-  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - kMaxSize));
+  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - reachY_));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
   for (int64_t r = r0; r <= r1; ++r) {
     for (int64_t c = c0; c <= c1; ++c) {

@@ -85,6 +85,7 @@ class TSpriteIndex {
     TSprite* Sprite;
   };
   std::vector<std::vector<TCellEntry>> cells_;  // made on first use
+  int64_t reachX_ = 0, reachY_ = 0;  // the widest and highest snapshot ever filed
   int32_t gridCount_ = 0;
   int32_t placedCount_ = 0;
   uint64_t removals_ = 0;
