@@ -96,7 +96,7 @@ TSharedBytes TByteStreamReader::SharedBytes(size_t count) {
   // Not zero-filled: every byte is written below.
   std::shared_ptr<char[]> buffer(new char[count]);
   const size_t inWindow = std::min(count, static_cast<size_t>(windowEnd_ - cursor_));
-  std::memcpy(buffer.get(), cursor_, inWindow);
+  if (inWindow > 0) std::memcpy(buffer.get(), cursor_, inWindow);
   cursor_ += inWindow;
   if (inWindow < count) {
     // The window is used up; the rest comes from the file straight into the buffer.

@@ -112,7 +112,6 @@ class TByteStreamReader {
   size_t Remaining() const { return size_ - Position(); }
   void Seek(size_t pos);
 
-  void Read(void* out, size_t count) { std::memcpy(out, Take(count), count); }
   // A view that stays valid until the next read from the stream.
   std::string_view Bytes(size_t count) { return {Take(count), count}; }
   // The next `count` bytes in a buffer that outlives the reader.

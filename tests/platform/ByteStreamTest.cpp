@@ -121,6 +121,10 @@ TEST_F(ByteStreamFiles, MissingFilesAndFoldersCannotBeOpened) {
   TByteStreamReader empty = TByteStreamReader::OpenFile(Write("empty.bin", ""));
   EXPECT_EQ(empty.Size(), 0u);
   EXPECT_THROW(empty.U8(), EReadError);
+  EXPECT_TRUE(empty.SharedBytes(0).empty());
+  TByteStreamReader nothing{std::string_view()};
+  EXPECT_TRUE(nothing.SharedBytes(0).empty());
+  EXPECT_THROW(nothing.PeekU8(), EReadError);
 }
 
 TEST(SharedBytes, PartsMustLieWithinTheBytesAndCompareAsText) {
