@@ -91,6 +91,8 @@ void TSurface::Fill(uint16_t value) { std::fill(pixels_.begin(), pixels_.end(), 
 void TSurface::FillRect(const TRect& rect, uint16_t value) {
   const int32_t l = std::max(rect.Left, 0), t = std::max(rect.Top, 0);
   const int32_t r = std::min(rect.Right, width_), b = std::min(rect.Bottom, height_);
+  // A rectangle wholly beside the surface clips to nothing (its start lies past its end).
+  if (l >= r || t >= b) return;
   for (int32_t y = t; y < b; ++y) std::fill(Line(y) + l, Line(y) + r, value);
 }
 

@@ -73,6 +73,20 @@ TEST(Surface, KeyedBlitIsClippedAndLeavesKeyPixelsOut) {
   dst.Blit(-5, -5, src, {0, 0, 100, 100}, false);    // source rect past its surface
 }
 
+TEST(Surface, FillRectBesideTheSurfaceFillsNothing) {
+  TSurface s(8, 4);
+  s.Fill(1);
+  s.FillRect({20, 0, 30, 4}, 7);    // wholly to the right
+  s.FillRect({0, 10, 8, 12}, 7);    // wholly below
+  s.FillRect({-9, -9, -1, -1}, 7);  // wholly above and to the left
+  s.FillRect({5, 1, 3, 2}, 7);      // right before left
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 8; ++x) ASSERT_EQ(s.Pixel(x, y), 1) << x << "," << y;
+  s.FillRect({6, 2, 100, 100}, 7);  // clipped to the corner
+  EXPECT_EQ(s.Pixel(7, 3), 7);
+  EXPECT_EQ(s.Pixel(5, 3), 1);
+}
+
 TEST(Surface, ColourConversionMatchesNearest565) {
   EXPECT_EQ(ColorToRgb565(0x000000FF), 0xF800);
   EXPECT_EQ(ColorToRgb565(0x00FF0000), 0x001F);
