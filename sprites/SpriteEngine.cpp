@@ -1,6 +1,7 @@
 #include "sprites/SpriteEngine.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "platform/Surface.h"
@@ -68,6 +69,7 @@ TOrdered DrawOrderOf(TSprite* s, uint64_t placeSeq) { return {s->Z(), ~placeSeq,
 struct TSpriteEngine::TQueryScratch {
   std::vector<TSprite*> Found;
   std::vector<TOrdered> Ordered;
+  std::vector<TOrdered> Merged;
 };
 
 namespace {
@@ -113,7 +115,6 @@ void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
   // Sprites attached during the pass lie beyond the counted range and step next tick.
   awake_.BeginPass(nextSeq_);
   while (TSprite* child = awake_.Next()) {
-    if (!(child->watch_ & TSprite::kWatchInGrid)) index_.Validate(child);
     const uint64_t removals = index_.Removals();
     child->Move(MoveCount);
     // A child freed in its own step (which only MarkDead should do) is gone.
@@ -153,6 +154,8 @@ void TSpriteEngine::StopSkipping() {
 
 void TSpriteEngine::ChildAdded(TSprite* Child) {
   index_.Added(Child);
+  // Filed before the next query, by when its maker has set it up.
+  BoundsDirty(Child);
   if (skipping_) awake_.Append(Child, Child->index_.AttachSeq);
 }
 
@@ -220,12 +223,24 @@ void TSpriteEngine::CheckCollisionsIndexed() {
     ValidateDirty();
     scratch.Found.clear();
     index_.Gather(HitRect, scratch.Found);
+    // The always-list part comes in Children order already: only the grid
+    // candidates behind it are sorted, then the two are merged.
     scratch.Ordered.clear();
-    for (TSprite* s : scratch.Found) {
+    const size_t alwaysFound = static_cast<size_t>(index_.AlwaysCount());
+    size_t always = 0;
+    for (size_t i = 0; i < scratch.Found.size(); ++i) {
+      TSprite* s = scratch.Found[i];
       const uint64_t seq = s->index_.AttachSeq;
       if (firstSeq <= seq && seq < limit) scratch.Ordered.push_back({static_cast<int64_t>(seq), 0, s});
+      if (i + 1 == alwaysFound) always = scratch.Ordered.size();
     }
-    std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
+    const auto grid = scratch.Ordered.begin() + static_cast<std::ptrdiff_t>(always);
+    std::sort(grid, scratch.Ordered.end());
+    if (always > 0 && grid != scratch.Ordered.end()) {
+      scratch.Merged.clear();
+      std::merge(scratch.Ordered.begin(), grid, grid, scratch.Ordered.end(), std::back_inserter(scratch.Merged));
+      scratch.Ordered.swap(scratch.Merged);
+    }
   };
   gather(0);
   uint64_t removals = index_.Removals();

@@ -140,10 +140,15 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   const TRect local = LocalBounds(Sprite);
   if (!e.HasSnapshot) {
-    // New: a candidate everywhere until it is seen once more.
+    // New: placed where it is first seen. Should it move later, the write
+    // brings it here again.
     e.HasSnapshot = true;
     e.Snapshot = local;
-    PutAlways(Sprite);
+    const int32_t cell = CellOf(local);
+    if (cell < 0)
+      PutAlways(Sprite);
+    else
+      PutInCell(Sprite, cell);
     return;
   }
   if (!e.EverMoved && Near(local, e.Snapshot)) {

@@ -10,16 +10,17 @@
 // absorbs the pixel that truncation adds or takes as a fractional camera
 // moves; queries are widened to match). A child seen moving once is filed
 // under its bounds as they are at every check from then on. Every other child
-// (new, large, far away, or with children of its own) is kept in the "always"
-// list and is a candidate for every query.
+// (large, far away, or with children of its own) is kept in the "always" list
+// and is a candidate for every query.
 //
 // A grid child's bounds are trusted until one of its X, Y, Width, Height is
 // written: the write marks it (WatchedField.h), and the engine checks every
-// marked child before the index answers the next query. A child in the always
-// list is checked before and after its own step, which is how a new child
-// settles in the grid. Bounds relative to the camera do not change when the
-// camera moves by whole pixels, and by at most a pixel when it moves by
-// fractions, which the queries' margin absorbs.
+// marked child before the index answers the next query. A new child is marked
+// the same way, so it is filed before any query sees it. A child in the always
+// list is checked again after its own step, in case it has become small or
+// come near. Bounds relative to the camera do not change when the camera moves
+// by whole pixels, and by at most a pixel when it moves by fractions, which
+// the queries' margin absorbs.
 #pragma once
 
 #include <cstddef>

@@ -345,6 +345,19 @@ TEST(SpriteIndexTest, StillSmallChildrenGoIntoTheGridAfterOneTick) {
   EXPECT_EQ(root.Index().AlwaysCount(), 1);
 }
 
+TEST(SpriteIndexTest, ChildrenMadeBetweenTicksAreFiledBeforeTheFirstQuery) {
+  // A level loaded while the preview runs: the first tick's checks must not
+  // take every new sprite as a candidate of every check.
+  TSpriteEngine root;
+  root.Move(16);
+  for (int i = 0; i < 500; ++i) new TStill(&root, (i % 50) * 32, (i / 50) * 32, 32, 32);
+  auto* probe = new TStill(&root, 40, 40, 4, 4);
+  EXPECT_EQ(root.Index().AlwaysCount(), 501);
+  EXPECT_EQ(probe->CheckCollisions(), 1);
+  EXPECT_EQ(root.Index().AlwaysCount(), 0);
+  EXPECT_EQ(root.Index().PlacedCount(), 501);
+}
+
 TEST(SpriteIndexTest, LargeFarAwayAndParentSpritesStayCandidatesEverywhere) {
   TSpriteEngine root;
   new TStill(&root, 0, 0, 65, 10);             // wider than a cell
