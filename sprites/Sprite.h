@@ -42,8 +42,11 @@ class TSprite {
   virtual void OnCollision(TSprite* Other, bool& Done) {}
   virtual void OnDraw() {}
   virtual void OnMove(int32_t MoveCount) {}
-  // View-coordinate rectangle; right and bottom are exclusive.
+  // View-coordinate rectangle; right and bottom are exclusive. A subclass
+  // that overrides it clears boundsFromFields_.
   virtual TRect GetBounds();
+  // The bounds GetBounds gives for a sprite of this size at this view position.
+  static TRect BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height);
   // Fine test made after the rectangles overlap.
   virtual bool HitTest(TSprite* Other) { return true; }
 

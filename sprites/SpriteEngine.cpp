@@ -202,9 +202,9 @@ void TSpriteEngine::DrawIndexed() {
   for (size_t k = 0; k < scratch.Ordered.size();) {
     const TOrdered drawn = scratch.Ordered[k++];
     drawn.Sprite->Draw();
-    if (index_.Removals() != removals) {
-      // A sprite was freed while drawing (which only MarkDead should do): go on
-      // from a fresh list, after the last sprite drawn.
+    if (index_.Removals() != removals || !dirty_.empty()) {
+      // A sprite was freed (which only MarkDead should do) or moved while
+      // drawing: go on from a fresh list, after the last sprite drawn.
       removals = index_.Removals();
       gather();
       std::erase_if(scratch.Ordered, [&](const TOrdered& o) { return !(drawn < o); });
@@ -248,9 +248,10 @@ void TSpriteEngine::CheckCollisionsIndexed() {
     const TOrdered target = scratch.Ordered[k++];
     target.Sprite->VisitForCollision(*this);
     if (HitDone) return;
-    if (index_.Removals() != removals) {
-      // A sprite was freed during the check (which only MarkDead should do):
-      // go on from a fresh list, after the last sprite visited.
+    if (index_.Removals() != removals || !dirty_.empty()) {
+      // A reaction freed a sprite (which only MarkDead should do) or moved
+      // one, which may now lie in the rectangle or out of it: go on from a
+      // fresh list, after the last sprite visited.
       removals = index_.Removals();
       gather(static_cast<uint64_t>(target.Major) + 1);
       k = 0;

@@ -35,6 +35,10 @@ TRect TSpriteIndex::LocalBounds(TSprite* Sprite) const {
                -static_cast<int64_t>(TruncToInt32(root_.Y)));
 }
 
+TSpriteIndex::TCellEntry TSpriteIndex::EntryOf(TSprite* Sprite) {
+  return {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height, Sprite};
+}
+
 // The cell of a small rectangle's corner, or -1 when it does not belong in the grid.
 int32_t TSpriteIndex::CellOf(const TRect& Local) {
   const int64_t w = static_cast<int64_t>(Local.Right) - Local.Left;
@@ -98,7 +102,7 @@ void TSpriteIndex::TidyAlways() const {
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
   if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) {
-    cells_[static_cast<size_t>(Cell)][static_cast<size_t>(e.Slot)].Bounds = e.Snapshot;
+    cells_[static_cast<size_t>(Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
     reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
     reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
     return;
@@ -109,7 +113,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   e.Where = TSprite::TIndexEntry::kGrid;
   e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
-  cell.push_back({e.Snapshot, Sprite});
+  cell.push_back(EntryOf(Sprite));
   // Queries look back from their corner as far as the largest sprite filed so far reaches.
   reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
   reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
@@ -154,7 +158,10 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   if (!e.EverMoved && Near(local, e.Snapshot)) {
     // A placed object that stays where it is. The snapshot stays as first
     // taken, so that small steps add up to a move.
-    if (e.Where == TSprite::TIndexEntry::kGrid) return;
+    if (e.Where == TSprite::TIndexEntry::kGrid) {
+      cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
+      return;
+    }
     const int32_t cell = CellOf(e.Snapshot);
     if (cell < 0)
       PutAlways(Sprite);
@@ -184,6 +191,7 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
                     ClampToInt32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
   if (query.Right <= query.Left || query.Bottom <= query.Top) return;
   // A cell holds the sprites whose corner lies in it; none reaches further than reachX_, reachY_.
+  const double cameraX = root_.X, cameraY = root_.Y;
   auto column = [](int64_t x) { return (x - kOrigin) / kCell; };
   const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - reachX_));
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
@@ -192,9 +200,9 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   for (int64_t r = r0; r <= r1; ++r) {
     for (int64_t c = c0; c <= c1; ++c) {
       for (const TCellEntry& entry : cells_[static_cast<size_t>(r * kColumns + c)]) {
-        const TRect& b = entry.Bounds;
-        // The snapshot of a zero-width sprite still counts when its corner is inside.
-        if (b.Left < query.Right && query.Left <= b.Right && b.Top < query.Bottom && query.Top <= b.Bottom)
+        // The sprite's bounds exactly as it would give them now: one that does
+        // not overlap would be passed over by the full walk anyway.
+        if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
           Out.push_back(entry.Sprite);
       }
     }

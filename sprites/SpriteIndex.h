@@ -1,7 +1,9 @@
 // A spatial index over the root's children, so that drawing and collision
 // checks look only at the sprites near a rectangle instead of walking the
 // whole tree. It gives candidates only: every candidate is then tested
-// exactly as the full walk would test it, so the results do not change.
+// exactly as the full walk would test it, so the results do not change. A
+// grid child that does not overlap the rectangle is left out, which changes
+// nothing either: the full walk would pass over it.
 //
 // A child sits in a grid cell while its bounds are known: it has no children,
 // its bounds follow from its own fields, it is small and within the grid.
@@ -45,8 +47,8 @@ class TSpriteIndex {
   void MakeAlways(TSprite* Sprite);
   void Validate(TSprite* Sprite);
 
-  // Children that may overlap the view rectangle, with every always-list child.
-  // The always-list children come first, in Children order.
+  // The grid children whose bounds overlap Rect (view coordinates), with every
+  // always-list child. The always-list children come first, in Children order.
   void Gather(const TRect& Rect, std::vector<TSprite*>& Out) const;
   // Increases whenever a child leaves, so that walks know their lists went stale.
   uint64_t Removals() const { return removals_; }
@@ -80,11 +82,15 @@ class TSpriteIndex {
   mutable size_t alwaysHoles_ = 0;
   mutable bool alwaysSorted_ = true;
   uint64_t lastAlwaysSeq_ = 0;
-  // A grid sprite with its snapshot beside it, so that a query reads no sprite it does not return.
+  // A grid sprite with a copy of the fields its bounds follow from, kept up to
+  // date by the writes the engine hears of, so that a query tests it exactly
+  // without reading the sprite.
   struct TCellEntry {
-    TRect Bounds;
+    double X, Y;
+    int32_t Width, Height;
     TSprite* Sprite;
   };
+  static TCellEntry EntryOf(TSprite* Sprite);
   std::vector<std::vector<TCellEntry>> cells_;  // made on first use
   int64_t reachX_ = 0, reachY_ = 0;  // the widest and highest snapshot ever filed
   int32_t gridCount_ = 0;

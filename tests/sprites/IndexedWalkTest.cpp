@@ -148,6 +148,12 @@ class TRandomSprite : public TSprite {
       case 7:
         if (auto* image = dynamic_cast<TPlacedImage*>(Other)) image->Disturb();
         break;
+      case 8: {
+        // Moves some sprite, perhaps one still to be visited, far: into this check's rectangle or out of it.
+        TRandomSprite* some = World.Sprites[static_cast<size_t>(World.Pick(static_cast<int>(World.Sprites.size())))];
+        if (some) some->X = World.Pick(2) ? World.Coordinate() : X + World.Pick(20) - 10;
+        break;
+      }
       default: break;
     }
   }
