@@ -92,8 +92,9 @@ class TSprite {
   bool Visible = true;
 
  protected:
-  // A subclass whose GetBounds reads more than X, Y, Width, Height and the
-  // parents' positions clears this, so that the engine's index always asks it.
+  // A subclass that overrides GetBounds clears this, so that the engine's
+  // index always asks it instead of working its bounds out from X, Y, Width,
+  // Height and the camera as BoundsAt does.
   bool boundsFromFields_ = true;
 
  private:
