@@ -64,7 +64,7 @@ inline void TAnimationFieldWrite<Which>::Written(void* Field) {
                             : Which == TAnimationField::Looping  ? offsetof(TImageSprite, Looping)
                             : Which == TAnimationField::FramePos ? offsetof(TImageSprite, FramePos)
                                                                  : offsetof(TImageSprite, FrameSpeed);
-  reinterpret_cast<TImageSprite*>(static_cast<char*>(Field) - offset)->StepStateWritten();
+  OwnerOfField<TImageSprite>(Field, offset)->StepStateWritten();
 }
 #pragma GCC diagnostic pop
 

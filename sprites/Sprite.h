@@ -167,9 +167,6 @@ class TSprite {
   std::unique_ptr<TDrawList> drawList_;
 };
 
-// The sprite a watched field belongs to. The fields are members of the sprite
-// at a fixed place, which the compilers this project supports give by offsetof
-// also for classes with virtual functions.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 template <TSpriteField Which>
@@ -178,7 +175,7 @@ inline void TSpriteFieldWrite<Which>::Written(void* Field) {
                             : Which == TSpriteField::Y     ? offsetof(TSprite, Y)
                             : Which == TSpriteField::Width ? offsetof(TSprite, Width)
                                                            : offsetof(TSprite, Height);
-  reinterpret_cast<TSprite*>(static_cast<char*>(Field) - offset)->BoundsWritten();
+  OwnerOfField<TSprite>(Field, offset)->BoundsWritten();
 }
 #pragma GCC diagnostic pop
 

@@ -59,9 +59,6 @@ struct TOrdered {
   }
 };
 
-// DrawList order: Z ascending, and among equal Z the sprite placed last first.
-TOrdered DrawOrderOf(TSprite* s, uint64_t placeSeq) { return {s->Z(), ~placeSeq, s}; }
-
 }  // namespace
 
 // The lists of one query, kept from one query to the next so that queries
@@ -154,9 +151,11 @@ void TSpriteEngine::StopSkipping() {
 
 void TSpriteEngine::ChildAdded(TSprite* Child) {
   index_.Added(Child);
+  // While the full walks run, the next switch back files every child anyway.
+  if (!skipping_) return;
   // Filed before the next query, by when its maker has set it up.
   BoundsDirty(Child);
-  if (skipping_) awake_.Append(Child, Child->index_.AttachSeq);
+  awake_.Append(Child, Child->index_.AttachSeq);
 }
 
 void TSpriteEngine::ChildRemoved(TSprite* Child) {
@@ -194,7 +193,8 @@ void TSpriteEngine::DrawIndexed() {
     scratch.Found.clear();
     index_.Gather(ViewRect, scratch.Found);
     scratch.Ordered.clear();
-    for (TSprite* s : scratch.Found) scratch.Ordered.push_back(DrawOrderOf(s, s->index_.PlaceSeq));
+    // DrawList order: Z ascending, and among equal Z the sprite placed last first.
+    for (TSprite* s : scratch.Found) scratch.Ordered.push_back({s->Z(), ~s->index_.PlaceSeq, s});
     std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
   };
   gather();

@@ -11,9 +11,18 @@
 // not there): `auto x = Sprite.X` does not compile; `double x = Sprite.X` does.
 #pragma once
 
+#include <cstddef>
 #include <type_traits>
 
 namespace kestrilo {
+
+// The object that holds a watched field Offset bytes into itself. The fields
+// are members of their sprite at a fixed place, which the compilers this
+// project supports give by offsetof also for classes with virtual functions.
+template <typename Owner>
+Owner* OwnerOfField(void* Field, size_t Offset) {
+  return reinterpret_cast<Owner*>(static_cast<char*>(Field) - Offset);
+}
 
 template <typename T, typename Tag>
 class TWatchedField {
