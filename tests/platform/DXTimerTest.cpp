@@ -61,7 +61,9 @@ TEST(DXTimer, FramesPerSecondAfterAboutASecondWithHalvesToEven) {
   for (int i = 1; i <= 70; ++i) {
     rig.now = static_cast<uint32_t>(i * 14);
     rig.timer.Idle();
-    if (rig.now < 1000) EXPECT_EQ(rig.timer.FramesPerSecond(), 0);
+    if (rig.now < 1000) {
+      EXPECT_EQ(rig.timer.FramesPerSecond(), 0);
+    }
   }
   // 72nd frame at 1008 ms: 72 frames... the update happens at the first tick with span >= 1000
   rig.now = 1000;

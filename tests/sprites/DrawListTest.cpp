@@ -74,7 +74,9 @@ TEST(DrawListOrder, RandomPlacementsRemovalsAndNewZMatchOneByOnePlacing) {
         delete s;
       }
       // Read the order only now and then, so that placements pile up unsettled.
-      if (step % 37 == 0 || step == 2999) ASSERT_EQ(DrawOrder(root), plain.Items()) << "seed " << seed << " step " << step;
+      if (step % 37 == 0 || step == 2999) {
+        ASSERT_EQ(DrawOrder(root), plain.Items()) << "seed " << seed << " step " << step;
+      }
     }
   }
 }

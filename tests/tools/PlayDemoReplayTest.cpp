@@ -79,7 +79,7 @@ TEST_F(PlayDemoReplayTest, TheReplayTakesTheRedKeyOpensTheRedDoorAndPlaysOutTheS
   EXPECT_TRUE(state["messages"].toArray().isEmpty());
   EXPECT_TRUE(state["caption"].toString().startsWith(QString::fromUtf8("Жизнь игрока ")));
 
-  // Nothing but the seed and the replay decides the run: state and frames come out byte for byte alike.
+  // A second run of the same replay with the same seed writes the same state file and frames.
   EXPECT_EQ(PlayDemo("b.json"), bytes);
   for (const char* frame : {"400.png", "800.png", "1200.png"}) {
     const std::string a = ReadWholeFile(Path(QString("a.json-frames/") + frame).toStdString());

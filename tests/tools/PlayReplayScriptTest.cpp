@@ -38,7 +38,9 @@ TEST(PlayReplayKeyNames, UnknownNamesAndKeysHaveNone) {
 TEST(PlayReplayKeyNames, NamesGoBackToTheirCodes) {
   for (uint32_t key = 0; key < 256; ++key) {
     const auto name = NameOfVirtualKey(key);
-    if (name) EXPECT_EQ(VirtualKeyOfName(*name), key) << *name;
+    if (name) {
+      EXPECT_EQ(VirtualKeyOfName(*name), key) << *name;
+    }
   }
   EXPECT_EQ(NameOfVirtualKey(vkEnter), "Enter");
 }

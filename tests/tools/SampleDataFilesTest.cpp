@@ -203,7 +203,9 @@ TEST_F(SampleData, EveryMonsterObjectHasARecordThatFitsItsPicture) {
     EXPECT_LE(found->HealthMin, found->HealthMax);
     EXPECT_LE(found->DamageMin, found->DamageMax);
     EXPECT_GT(found->WalkSpeed, 0);
-    if (!found->ShotPicture.empty()) EXPECT_NO_THROW(pictures.Find(found->ShotPicture));
+    if (!found->ShotPicture.empty()) {
+      EXPECT_NO_THROW(pictures.Find(found->ShotPicture));
+    }
   }
   // Each kind of monster is there: a walker that explodes, a shooter, a flyer, a jumper.
   const auto any = [&](auto rule) { return std::any_of(monsters.Records.begin(), monsters.Records.end(), rule); };

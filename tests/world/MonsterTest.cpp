@@ -448,7 +448,7 @@ class MonsterWithoutPicturesTest : public MonsterTest {
     TPictureCollection& pictures = world.Context.DXImageList1->Items;
     pictures.Delete(pictures.IndexOf(W1251(utf8Name)));
   }
-  // One tick that must fail on the missing picture; returns whether the seed stayed.
+  // Ticks once, expecting the missing-picture error; tells whether the random seed is unchanged.
   bool FailingTickDrawsNothing() {
     const uint32_t seed = world.Context.Random.RandSeed;
     EXPECT_THROW(world.Tick(), EPictureCollectionError);
