@@ -32,8 +32,13 @@ struct TMonsterRecord {
   static constexpr size_t kMaxShotPictureLength = 32;
   static constexpr size_t kStateCount = 8;
 
+  // MoveMode values; every value other than these two walks without falling.
+  static constexpr uint8_t mmWalksAndFalls = 0;
+  static constexpr uint8_t mmWalksWithoutFalling = 1;
+  static constexpr uint8_t mmFliesAndBombs = 2;
+
   bool CanJump = false;
-  uint8_t MoveMode = 0;  // 0 walks and falls, 2 flies and bombs, others walk without falling
+  uint8_t MoveMode = mmWalksAndFalls;
   bool WakeByDistance = false;
   uint16_t WakeDistance = 0;  // cells
   bool Hunter = false;

@@ -1,4 +1,4 @@
-#include "library/AddNewObj.h"
+#include "library/NewObjectDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -25,6 +25,7 @@ namespace kestrilo {
 
 class TDialogService;
 
+// TForm2: the new-object dialog.
 class TForm2 : public QDialog {
  public:
   // Filter of the picture open dialog: the picture kinds with their descriptions.

@@ -1,4 +1,4 @@
-#include "matrix/Back.h"
+#include "matrix/LevelBackground.h"
 
 #include "sprites/SpriteEngine.h"
 

@@ -8,8 +8,16 @@
 
 namespace kestrilo {
 
+// TBack: the level's background picture.
 class TBack : public TBackgroundSprite {
  public:
+  // Drawn behind every plane.
+  static constexpr int32_t kDrawZ = -200;
+  // The level's background is the back-plane-4 entry of cell (0, 0).
+  static constexpr int32_t kPlane = 4;
+  static constexpr int32_t kColumn = 0;
+  static constexpr int32_t kRow = 0;
+
   explicit TBack(TSprite* Parent) : TBackgroundSprite(Parent) {}
 
   const char* ClassName() const override { return "TBack"; }

@@ -1,4 +1,4 @@
-#include "matrix/Loading.h"
+#include "matrix/LoadingWindow.h"
 
 #include <QFont>
 #include <QGroupBox>

@@ -14,6 +14,7 @@ class QProgressBar;
 
 namespace kestrilo {
 
+// TForm3: the level-loading window.
 class TForm3 : public QWidget {
   Q_OBJECT
 

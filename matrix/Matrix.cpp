@@ -68,6 +68,10 @@ void TMatrix::PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, doubl
   BackPlanes[x][y][Plane - 1] = ObjectNumber;
 }
 
+void TMatrix::EraseFootprint(int64_t Column, int64_t Row, int32_t Width, int32_t Height) {
+  FillFootprint(Column, Row, Width, Height, EmptyMatrixCell());
+}
+
 void TMatrix::ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
   // World pixels: rounded (halves to even), no origin.
   const int64_t x0 = Round(static_cast<double>(X) / kCellSize);
@@ -75,27 +79,27 @@ void TMatrix::ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
   FillFootprint(x0, y0, Width, Height, EmptyMatrixCell());
 }
 
-void TMatrix::Scroll(TSprite& Root, uint8_t Direction) {
+void TMatrix::Scroll(TSprite& Root, TScrollDirection Direction) {
   switch (Direction) {
-    case 0:
+    case TScrollDirection::Left:
       if (OriginX > 0) {
         Root.X += kCellSize;
         --OriginX;
       }
       break;
-    case 1:
+    case TScrollDirection::Right:
       if (OriginX + kViewColumns < kColumns - 1) {
         Root.X -= kCellSize;
         ++OriginX;
       }
       break;
-    case 2:
+    case TScrollDirection::Up:
       if (OriginY > 0) {
         Root.Y += kCellSize;
         --OriginY;
       }
       break;
-    case 3:
+    case TScrollDirection::Down:
       if (OriginY + kViewRows < kRows - 1) {
         Root.Y -= kCellSize;
         ++OriginY;

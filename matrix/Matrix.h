@@ -20,6 +20,10 @@ class TProgressBar;
 class TSprite;
 class TSpriteEngine;
 
+// The directions the view scrolls in, as the scroll command takes them (a byte:
+// any other value scrolls nowhere).
+enum class TScrollDirection : uint8_t { Left = 0, Right = 1, Up = 2, Down = 3 };
+
 class TMatrix {
  public:
   static constexpr int32_t kColumns = 200;
@@ -30,6 +34,9 @@ class TMatrix {
   static constexpr int32_t kViewRows = 15;
   // The footprint of a picture counts one more cell per 33 pixels (not 32).
   static constexpr int32_t kFootprintDivisor = 33;
+  // The plane value the world builders hand the factory for back plane p is
+  // p times this (0 for the main plane); its sprites are drawn at Z = -value.
+  static constexpr int32_t kPlaneValueStep = 10;
 
   using TColumnCells = std::array<TMatrixCell, kRows>;
   using TCellPlanes = std::array<int32_t, kBackPlaneCount>;
@@ -62,8 +69,8 @@ class TMatrix {
   void ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height);
 
   // Moves the view and the camera (the position of the sprite engine's root)
-  // by one cell: 0 left, 1 right, 2 up, 3 down. At a limit nothing changes.
-  void Scroll(TSprite& Root, uint8_t Direction);
+  // by one cell. At a limit nothing changes.
+  void Scroll(TSprite& Root, TScrollDirection Direction);
   uint16_t GetOriginX() const { return OriginX; }
   uint16_t GetOriginY() const { return OriginY; }
   static constexpr uint16_t kMaxOriginX = kColumns - kViewColumns - 1;  // 179
@@ -94,9 +101,10 @@ class TMatrix {
   static constexpr int32_t kMiniMapSquare = 6;
   void DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left = kMiniMapLeft, int32_t Top = kMiniMapTop) const;
 
-  // Removes the object under view pixel (X, Y) from the current plane of the
-  // matrix and from the sprite tree (the right mouse button).
-  void DeleteAt(TSpriteEngine& Engine, int32_t X, int32_t Y, int32_t Plane, TDialogService& Dialogs);
+  // Empties the main-plane cells of a footprint whose top-left cell is
+  // (Column, Row), clipped to the matrix. Erasing a placed object goes
+  // through the level edits (world/LevelEdits.h), which also free its sprite.
+  void EraseFootprint(int64_t Column, int64_t Row, int32_t Width, int32_t Height);
 
   // Turn the matrix into sprites under the engine's root through the factory:
   // the main plane (with each cell's lift height and key code), then the back

@@ -29,7 +29,8 @@ void TMatrix::BuildBackPlanes(TSprite& Root, const TObjectDataBase& ObjectDataBa
         const int32_t number = BackPlanes[x][y][plane - 1];
         if (number <= 0) continue;
         const TObjectRecord record = ObjectDataBase.FindByName(ObjectDataBase.NameOfNumber(number));
-        Factory(&Root, record, static_cast<double>(kCellSize * x), static_cast<double>(kCellSize * y), 10 * plane);
+        Factory(&Root, record, static_cast<double>(kCellSize * x), static_cast<double>(kCellSize * y),
+                kPlaneValueStep * plane);
       }
     }
   }

@@ -1,4 +1,4 @@
-// Keyboard input as 36 held input states (Part "input component").
+// Keyboard input: the held-key table and the 36 input states made from it.
 // The held-key table is filled from Qt key events, translated to the window
 // system's virtual-key codes, and read only while the main window is in front.
 #pragma once

@@ -4,8 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "library/AddNewObj.h"
-#include "matrix/Loading.h"
+#include "library/NewObjectDialog.h"
+#include "matrix/LoadingWindow.h"
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/MainForm.h"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "library/DXImageList.h"
+#include "library/DataFileNames.h"
 #include "library/MonstersDataBase.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
@@ -16,9 +17,10 @@
 #include "shell/HelpTexts.h"
 #include "shell/Recorder.h"
 #include "sprites/DXSpriteEngine.h"
-#include "world/DinamicPortal.h"
+#include "world/DynamicObjectPortal.h"
 #include "world/GameContext.h"
-#include "world/MyObject.h"
+#include "world/LevelEdits.h"
+#include "world/PlacedObjectFactory.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -30,8 +32,6 @@ constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
 constexpr uint32_t vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
-// Scroll directions of the matrix.
-constexpr uint8_t kScrollLeft = 0, kScrollRight = 1, kScrollUp = 2, kScrollDown = 3;
 
 }  // namespace
 
@@ -68,8 +68,8 @@ void TEditor::Require(bool present, const char* what) const {
 }
 
 TSpriteEngine& TEditor::Root() const {
-  Require(Context.DXSpriteEngine1 != nullptr, "The sprite engine");
-  return *Context.DXSpriteEngine1->Engine();
+  Require(Context.SpriteEngine != nullptr, "The sprite engine");
+  return *Context.SpriteEngine->Engine();
 }
 
 std::string TEditor::DataPath(const std::string& FileName) const {
@@ -86,36 +86,36 @@ void TEditor::RedrawOverview(int32_t Plane) {
 // ---- start-up ------------------------------------------------------------
 
 void TEditor::CreateComponents() {
-  Context.DXImageList1 = std::make_unique<TDXImageList>();
-  Context.DXImageList2 = std::make_unique<TDXImageList>();
-  Context.DXSpriteEngine1 = std::make_unique<TDXSpriteEngine>();
-  Context.DXSpriteEngine1->Engine()->Context = &Context;
-  if (DXDraw1) {
-    Context.DXImageList1->SetDXDraw(DXDraw1);
-    Context.DXImageList2->SetDXDraw(DXDraw1);
-    Context.DXSpriteEngine1->SetDXDraw(DXDraw1);
+  Context.ObjectPictureList = std::make_unique<TDXImageList>();
+  Context.PortalPictureList = std::make_unique<TDXImageList>();
+  Context.SpriteEngine = std::make_unique<TDXSpriteEngine>();
+  Context.SpriteEngine->Engine()->Context = &Context;
+  if (DrawArea) {
+    Context.ObjectPictureList->SetDXDraw(DrawArea);
+    Context.PortalPictureList->SetDXDraw(DrawArea);
+    Context.SpriteEngine->SetDXDraw(DrawArea);
   }
   // Doors redraw the overview of the main plane after they have opened.
   Context.RedrawOverview = [this] { RedrawOverview(0); };
 }
 
-void TEditor::FormCreate() {
-  Ticks.N12 = false;
-  Context.GridVisible = 1;
+void TEditor::ResetSettings() {
+  Ticks.PlayerVisible = false;
+  Context.GridVisible = kGridShown;
   Context.ObjectsLoaded = 0;
-  Ticks.N16 = true;
-  Context.EditMode = 1;
+  Ticks.AutoControl = true;
+  Context.EditMode = kEditing;
   Context.Random.Randomize();
 }
 
-void TEditor::DXDraw1Initialize() {
-  Require(Context.DXImageList1 != nullptr, "The object picture list");
-  Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.DXImageList1->Items);
-  Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads "1.mon" when objects are opened
+void TEditor::CreateEmptyLibraryAndLevel() {
+  Require(Context.ObjectPictureList != nullptr, "The object picture list");
+  Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.ObjectPictureList->Items);
+  Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads its file when objects are opened
   Context.Matrix = std::make_unique<TMatrix>();
   Context.GridSize = 32;
   Context.CurrentPlane = 0;
-  if (DXTimer1) DXTimer1->SetInterval(kFrameDelayMs);
+  if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
   Context.Random.Randomize();
 }
 
@@ -126,21 +126,21 @@ void TEditor::ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Updat
   if (!picture.isNull()) Update.Picture = picture;
 }
 
-TSidePanelUpdate TEditor::N2Click() {
+TSidePanelUpdate TEditor::OpenObjectsFile() {
   TSidePanelUpdate update;
-  Guarded([&] { OpenObjectsFile(update); });
+  Guarded([&] { ReadObjectsFile(update); });
   return update;
 }
 
-void TEditor::OpenObjectsFile(TSidePanelUpdate& Update) {
+void TEditor::ReadObjectsFile(TSidePanelUpdate& Update) {
   Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.Matrix, "The object library");
   TSpriteEngine& root = Root();
   // A missing objects file is reported by the library; the command goes on.
-  Context.ObjectDataBase->LoadFromFile(DataPath("test.obj"), Dialogs);
+  Context.ObjectDataBase->LoadFromFile(DataPath(kObjectsFileName), Dialogs);
 
-  const std::string dynamicGraphics = DataPath("DinObj.dxg");
+  const std::string dynamicGraphics = DataPath(kPortalGraphicsFileName);
   if (FileExists(dynamicGraphics)) {
-    TPictureCollection& dynamicPictures = Context.DynamicPictures();
+    TPictureCollection& dynamicPictures = Context.PortalPictures();
     dynamicPictures.LoadFromFile(dynamicGraphics);
     // The picture is looked up first so that a failure leaves no half-made portal.
     TPictureCollectionItem* picture = dynamicPictures.Items(0);
@@ -158,7 +158,7 @@ void TEditor::OpenObjectsFile(TSidePanelUpdate& Update) {
   Update.ObjectNames = names;
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
 
-  Context.MonstersDataBase->LoadFromFile(DataPath("1.mon"));
+  Context.MonstersDataBase->LoadFromFile(DataPath(kMonstersFileName));
   Context.ObjectsLoaded = 1;
 
   // A missing "Игрок" picture ends the command here, with no player made.
@@ -166,28 +166,28 @@ void TEditor::OpenObjectsFile(TSidePanelUpdate& Update) {
   RedrawOverview(1);
 }
 
-void TEditor::N3Click() {
+void TEditor::SaveObjectsFile() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
-    Context.ObjectDataBase->SaveToFile(DataPath("test.obj"), Dialogs);
+    Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs);
   });
 }
 
-void TEditor::N6Click() {
+void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     if (Context.ObjectsLoaded == 0 &&
         Dialogs.MessageBox("База данных объектов не загружена! Желаете создать новую ?", "Внимание!",
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
-    if (!Form2) throw EKestriloError("The new-object dialog is not available");
-    Form2->ShowModal(Context.ObjectDataBase->NextFreeNumber());
-    const TNewObject entry = Form2->Build(Context.ObjectDataBase->NextFreeNumber());
+    if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
+    NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
+    const TNewObject entry = NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
     Context.ObjectDataBase->AddObject(entry.Record, entry.PictureFileName, entry.Settings);
   });
 }
 
-TSidePanelUpdate TEditor::N15Click(const std::string& SelectedName, uint8_t CurrentType) {
+TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t CurrentType) {
   TSidePanelUpdate update;
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
@@ -215,7 +215,7 @@ TSidePanelUpdate TEditor::N15Click(const std::string& SelectedName, uint8_t Curr
 
 // ---- matrix files ----------------------------------------------------------
 
-TFileDialogRequest TEditor::MatrixDialog(const char* filter) const {
+TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
   TFileDialogRequest request;
   request.InitialDir = Context.ExecutableDir;
   request.Filter = filter;
@@ -223,19 +223,19 @@ TFileDialogRequest TEditor::MatrixDialog(const char* filter) const {
   return request;
 }
 
-void TEditor::N7Click() {
+void TEditor::SaveLevel() {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    const auto file = Dialogs.SaveFile(MatrixDialog("Файлы матрицы (*.mtf)|*.mtf"));
+    const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
     if (file) Context.Matrix->SaveToFile(*file, Dialogs);
   });
 }
 
-void TEditor::N8Click() {
-  Guarded([&] { LoadMatrix(); });
+void TEditor::LoadLevel() {
+  Guarded([&] { ReadLevelFromDialog(); });
 }
 
-void TEditor::LoadMatrix() {
+void TEditor::ReadLevelFromDialog() {
   if (Context.ObjectsLoaded == 0) {
     Dialogs.ShowMessage("Файл объектов загружен не был... Невозможно загрузить матрицу!");
     return;
@@ -254,29 +254,29 @@ void TEditor::LoadMatrix() {
   root.Y = 0;
   Context.Matrix->Clear();
 
-  const auto file = Dialogs.OpenFile(MatrixDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
+  const auto file = Dialogs.OpenFile(LevelDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
   if (file) {
     LevelFile = *file;
-    if (Form3) Form3->ShowAndPaint();
+    if (LoadingWindow) LoadingWindow->ShowAndPaint();
     // A failed read builds nothing and is reported; the loading window goes
     // away first, so that it never stands over the level.
     try {
-      Context.Matrix->LoadFromFile(*file, Dialogs, Form3 ? Form3->MainBar() : nullptr,
-                                   Form3 ? Form3->PlanesBar() : nullptr);
+      Context.Matrix->LoadFromFile(*file, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+                                   LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
     } catch (...) {
-      if (Form3) Form3->Close();
+      if (LoadingWindow) LoadingWindow->Close();
       RedrawOverview(Context.CurrentPlane);  // the map shows the emptied level, not the old one
       throw;
     }
   }
-  if (Form3) Form3->Close();
+  if (LoadingWindow) LoadingWindow->Close();
   const TObjectFactory factory = MakeObjectFactory();
   Context.Matrix->BuildMainPlane(root, *Context.ObjectDataBase, factory);
   Context.Matrix->BuildBackPlanes(root, *Context.ObjectDataBase, factory);
   RedrawOverview(Context.CurrentPlane);
 }
 
-bool TEditor::N4Click() {
+bool TEditor::RequestExit() {
   bool confirmed = false;
   Guarded([&] {
     confirmed = Dialogs.MessageBox("Правда выйти ?", "Подтвердите выход!", TMsgButtons::YesNo) ==
@@ -288,58 +288,63 @@ bool TEditor::N4Click() {
 
 // ---- settings --------------------------------------------------------------
 
-void TEditor::N12Click() {
-  Ticks.N12 = !Ticks.N12;
-  if (Context.PlayerSprite) Context.PlayerSprite->Visible = Ticks.N12;
+void TEditor::TogglePlayerVisible() {
+  Ticks.PlayerVisible = !Ticks.PlayerVisible;
+  if (Context.PlayerSprite) Context.PlayerSprite->Visible = Ticks.PlayerVisible;
 }
 
-void TEditor::N13Click() {
-  Ticks.N13 = !Ticks.N13;
-  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.N13 ? 1 : 0;
+void TEditor::TogglePlayerGravity() {
+  Ticks.PlayerGravity = !Ticks.PlayerGravity;
+  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity ? 1 : 0;
 }
 
-void TEditor::N32321Click() { Context.GridSize = 32; Context.GridVisible = 1; }
-void TEditor::N64641Click() { Context.GridSize = 64; Context.GridVisible = 1; }
-void TEditor::N1281281Click() { Context.GridSize = 128; Context.GridVisible = 1; }
-void TEditor::N14Click() { Context.GridVisible = static_cast<uint8_t>(1 - Context.GridVisible); }
-void TEditor::N16Click() { Ticks.N16 = !Ticks.N16; }
-
-void TEditor::N01Click() {
-  Ticks.N01 = !Ticks.N01;
-  if (DXTimer1) DXTimer1->SetInterval(Ticks.N01 ? kFrameDelayMs : 0);
+void TEditor::SetGridSize(uint16_t CellSize) {
+  Context.GridSize = CellSize;
+  Context.GridVisible = kGridShown;
 }
 
-void TEditor::N17Click() {
-  Ticks.N17 = !Ticks.N17;
-  Context.EditMode = Ticks.N17 ? 0 : 1;
+void TEditor::ToggleGrid() {
+  Context.GridVisible = Context.GridVisible == kGridShown ? kGridHidden : kGridShown;
 }
 
-void TEditor::N20Click() {
+void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
+
+void TEditor::ToggleFrameDelay() {
+  Ticks.FrameDelay = !Ticks.FrameDelay;
+  if (FrameTimer) FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
+}
+
+void TEditor::TogglePreview() {
+  Ticks.Preview = !Ticks.Preview;
+  Context.EditMode = Ticks.Preview ? kPreviewing : kEditing;
+}
+
+void TEditor::ShowAbout() {
   Dialogs.ShowMessage(AboutMessage());
 }
 
 // ---- side panel ------------------------------------------------------------
 
-TSidePanelUpdate TEditor::ComboBox1Change(uint8_t Type) {
+TSidePanelUpdate TEditor::ChangeObjectType(uint8_t Type) {
   TSidePanelUpdate update;
-  Guarded([&] { ChangeType(Type, update); });
+  Guarded([&] { ShowObjectsOfType(Type, update); });
   return update;
 }
 
-void TEditor::ChangeType(uint8_t Type, TSidePanelUpdate& Update) {
+void TEditor::ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update) {
   Require(Context.ObjectDataBase != nullptr, "The object library");
   std::vector<std::string> names;
   Update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
   Update.ObjectNames = names;
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
-  if (!Ticks.N16) return;
+  if (!Ticks.AutoControl) return;
   Update.EnabledFields = AutoFieldsOfType(Type);
   Update.ZPosition = AutoPlaneOfType(Type);
   Context.CurrentPlane = *Update.ZPosition;
   RedrawOverview(Context.CurrentPlane);
 }
 
-TSidePanelUpdate TEditor::ComboBox2Change(const std::string& SelectedName) {
+TSidePanelUpdate TEditor::ChooseObject(const std::string& SelectedName) {
   TSidePanelUpdate update;
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
@@ -348,20 +353,20 @@ TSidePanelUpdate TEditor::ComboBox2Change(const std::string& SelectedName) {
   return update;
 }
 
-void TEditor::UpDown1Click(int32_t Position) {
+void TEditor::ChangePlane(int32_t Plane) {
   Guarded([&] {
-    Context.CurrentPlane = Position;
+    Context.CurrentPlane = Plane;
     RedrawOverview(Context.CurrentPlane);
   });
 }
 
 // ---- mouse and keyboard ----------------------------------------------------
 
-void TEditor::DXDraw1Click(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
-  Guarded([&] { PlaceObject(X, Y, Inputs); });
+void TEditor::PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
+  Guarded([&] { PlaceChosenObject(X, Y, Inputs); });
 }
 
-void TEditor::PlaceObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
+void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
   Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
   TSpriteEngine& root = Root();
   const int32_t grid = Context.GridSize;
@@ -373,50 +378,37 @@ void TEditor::PlaceObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) 
   TObjectRecord record = Context.ObjectDataBase->FindByName(Inputs.ObjectName);
   record.LiftHeight = static_cast<int8_t>(Inputs.LiftHeight);
   record.KeyCode = static_cast<uint8_t>(Inputs.KeyCode);
-  TMatrixCell cell;
-  cell.Kind = static_cast<int8_t>(record.ObjType);
-  cell.ObjectNumber = record.Number;
-  cell.LiftHeight = static_cast<int8_t>(Inputs.LiftHeight);
-  cell.KeyCode = static_cast<uint8_t>(Inputs.KeyCode);
-
   const int32_t plane = Context.CurrentPlane;
-  if (plane == 0) Context.Matrix->PutObject(cell, cellX, cellY, *Context.ObjectDataBase);
-  else Context.Matrix->PutBackObject(static_cast<uint8_t>(plane), record.Number, cellX, cellY);
-
-  // The origin counts 32-pixel cells whatever the grid size is.
-  const double worldX = cellX + Context.Matrix->GetOriginX() * 32.0;
-  const double worldY = cellY + Context.Matrix->GetOriginY() * 32.0;
-  TMyObject::CreateFromRecord(&root, record, worldX, worldY, plane * 10);
+  TLevelEdits(*Context.Matrix, root).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
   RedrawOverview(plane);
 }
 
-void TEditor::DXDraw1MouseUp(TMouseButton Button, int32_t X, int32_t Y) {
-  if (Button != TMouseButton::mbRight) return;
+void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    Context.Matrix->DeleteAt(Root(), X, Y, Context.CurrentPlane, Dialogs);
+    TLevelEdits(*Context.Matrix, Root()).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
     RedrawOverview(Context.CurrentPlane);
   });
 }
 
-void TEditor::FormKeyDown(uint32_t Key) {
+void TEditor::PressKey(uint32_t Key) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
     TSpriteEngine& root = Root();
-    if (Key == vkLeft) Context.Matrix->Scroll(root, kScrollLeft);
-    if (Key == vkRight) Context.Matrix->Scroll(root, kScrollRight);
-    if (Key == vkDown) Context.Matrix->Scroll(root, kScrollDown);
-    if (Key == vkUp) Context.Matrix->Scroll(root, kScrollUp);
+    if (Key == vkLeft) Context.Matrix->Scroll(root, TScrollDirection::Left);
+    if (Key == vkRight) Context.Matrix->Scroll(root, TScrollDirection::Right);
+    if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
+    if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
     if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = 1;
     RedrawOverview(Context.CurrentPlane);
   });
 }
 
-void TEditor::MouseWheel(int32_t Notches) {
+void TEditor::ScrollByWheel(int32_t Notches) {
   Guarded([&] {
     if (Notches == 0 || !Context.Matrix) return;
     TSpriteEngine& root = Root();
-    const uint8_t direction = Notches > 0 ? kScrollUp : kScrollDown;
+    const TScrollDirection direction = Notches > 0 ? TScrollDirection::Up : TScrollDirection::Down;
     for (int32_t i = 0; i < std::abs(Notches); ++i) Context.Matrix->Scroll(root, direction);
     RedrawOverview(Context.CurrentPlane);
   });
@@ -424,39 +416,39 @@ void TEditor::MouseWheel(int32_t Notches) {
 
 // ---- frame -----------------------------------------------------------------
 
-void TEditor::DXTimer1Timer(int32_t LagCount) {
+void TEditor::FrameStep(int32_t LagCount) {
   // An error message shown from a tick runs its own event loop, in which the
   // timer would tick again; those ticks are skipped until the message is gone.
   if (inTick_) return;
   inTick_ = true;
   struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
   Guarded([&] {
-    if (!DXDraw1 || !DXDraw1->ReadyToDraw()) {
+    if (!DrawArea || !DrawArea->ReadyToDraw()) {
       if (Terminate) Terminate();
       return;
     }
-    Context.DXInput1.UpdateInput();
-    if (Recorder) Recorder->RecordTick(Context.DXInput1, Context.EditMode);
-    if (Context.DXSpriteEngine1) {
-      Context.DXSpriteEngine1->Move(kFrameMoveCount);
-      Context.DXSpriteEngine1->RemoveDead();
+    Context.Keyboard.UpdateInput();
+    if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
+    if (Context.SpriteEngine) {
+      Context.SpriteEngine->Move(kFrameMoveCount);
+      Context.SpriteEngine->RemoveDead();
     }
-    DXDraw1->FillBackBuffer(kFrameBackgroundPixel);
-    if (Context.DXSpriteEngine1) Context.DXSpriteEngine1->Draw();
+    DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    if (Context.SpriteEngine) Context.SpriteEngine->Draw();
     DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
-    DXDraw1->Present();
+    DrawArea->Present();
   });
 }
 
 void TEditor::DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize) {
-  if (!DXDraw1) return;
+  if (!DrawArea) return;
   TOverlayStatus status;
-  status.FramesPerSecond = DXTimer1 ? DXTimer1->FramesPerSecond() : 0;
-  status.SpriteCount = Context.DXSpriteEngine1 ? Context.DXSpriteEngine1->Engine()->SpriteCount : 0;
+  status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;
+  status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
   status.CursorX = CursorX ? CursorX() : 0;
   status.DrawAreaLeft = DrawAreaLeft;
-  overlay_.Draw(DXDraw1->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
-  DXDraw1->ReleaseCanvas();
+  overlay_.Draw(DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  DrawArea->ReleaseCanvas();
 }
 
 }  // namespace kestrilo

@@ -31,11 +31,11 @@ constexpr uint16_t kFrameBackgroundPixel = 128;
 
 // The ticks of the Settings menu items that are state in their own right.
 struct TSettingsTicks {
-  bool N12 = false;  // "Видимость" of the player
-  bool N13 = false;  // "Гравитация" of the player
-  bool N16 = true;   // "Авто контроль"
-  bool N01 = true;   // "Задержка вкл"
-  bool N17 = false;  // "Предварительный просмотр"
+  bool PlayerVisible = false;  // Игрок... → "Видимость"
+  bool PlayerGravity = false;  // Игрок... → "Гравитация"
+  bool AutoControl = true;     // "Авто контроль"
+  bool FrameDelay = true;      // "Задержка вкл"
+  bool Preview = false;        // "Предварительный просмотр"
 };
 
 // The side-panel fields that the type change switches on and off.
@@ -62,18 +62,16 @@ struct TPlacementInputs {
   int32_t KeyCode = 0;     // UpDown2, 0..255
 };
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-
 class TEditor {
  public:
   TEditor(TGameContext& Context, TDialogService& Dialogs);
 
   // Attachments (none is owned; each may be absent in headless runs).
-  TDXDraw* DXDraw1 = nullptr;
-  TDXTimer* DXTimer1 = nullptr;
+  TDXDraw* DrawArea = nullptr;
+  TDXTimer* FrameTimer = nullptr;
   TCanvas* OverviewCanvas = nullptr;  // the main window's canvas for the overview map
-  TNewObjectSource* Form2 = nullptr;
-  TLoadingWindowPort* Form3 = nullptr;
+  TNewObjectSource* NewObjectSource = nullptr;
+  TLoadingWindowPort* LoadingWindow = nullptr;
   std::function<void()> OverviewChanged;  // the overview was redrawn
   std::function<void()> Terminate;        // end the application
   std::function<int32_t()> CursorX;       // the mouse cursor's screen X
@@ -88,48 +86,47 @@ class TEditor {
 
   TSettingsTicks Ticks;
 
-  // Start-up steps. The components of the main window (picture lists and
-  // sprite engine) bound to the drawing area, then the creation and
-  // initialised steps.
+  // Start-up, in this order: the components of the main window (picture lists
+  // and sprite engine) bound to the drawing area; the settings as a run starts
+  // with them; once the drawing area is ready, the empty library and level.
   void CreateComponents();
-  void FormCreate();
-  void DXDraw1Initialize();
+  void ResetSettings();
+  void CreateEmptyLibraryAndLevel();
 
-  // Objects file, objects.
-  TSidePanelUpdate N2Click();
-  void N3Click();
-  void N6Click();
-  TSidePanelUpdate N15Click(const std::string& SelectedName, uint8_t CurrentType);
-  // Matrix files.
-  void N7Click();
-  void N8Click();
-  // Exit: true when the designer confirmed.
-  bool N4Click();
+  // The object library.
+  TSidePanelUpdate OpenObjectsFile();
+  void SaveObjectsFile();
+  void AddObject();
+  TSidePanelUpdate DeleteObject(const std::string& SelectedName, uint8_t CurrentType);
+  // The level files.
+  void SaveLevel();
+  void LoadLevel();
+  // Asks whether to exit and ends the program when confirmed; true then.
+  bool RequestExit();
   // Settings.
-  void N12Click();
-  void N13Click();
-  void N32321Click();
-  void N64641Click();
-  void N1281281Click();
-  void N14Click();
-  void N16Click();
-  void N01Click();
-  void N17Click();
-  // About.
-  void N20Click();
-  // Side panel.
-  TSidePanelUpdate ComboBox1Change(uint8_t Type);
-  TSidePanelUpdate ComboBox2Change(const std::string& SelectedName);
-  void UpDown1Click(int32_t Position);
+  void TogglePlayerVisible();
+  void TogglePlayerGravity();
+  void SetGridSize(uint16_t CellSize);  // and shows the grid
+  void ToggleGrid();
+  void ToggleAutoControl();
+  void ToggleFrameDelay();
+  void TogglePreview();
+  void ShowAbout();
+  // Side panel: the type list, the object list and the Z spinner.
+  TSidePanelUpdate ChangeObjectType(uint8_t Type);
+  TSidePanelUpdate ChooseObject(const std::string& SelectedName);
+  void ChangePlane(int32_t Plane);
   // Mouse and keyboard. Points are in the drawing area's client pixels.
-  void DXDraw1Click(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
-  void DXDraw1MouseUp(TMouseButton Button, int32_t X, int32_t Y);
-  void FormKeyDown(uint32_t Key);
+  void PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  void DeleteAt(int32_t X, int32_t Y);
+  // A key pressed in the window: the arrows scroll the view, Space switches
+  // the player's gravity on.
+  void PressKey(uint32_t Key);
   // Mouse wheel over the view: one cell up (positive) or down per notch.
-  void MouseWheel(int32_t Notches);
+  void ScrollByWheel(int32_t Notches);
 
-  // The frame step and its overlay.
-  void DXTimer1Timer(int32_t LagCount);
+  // One tick of the frame loop, and the grid and status lines it draws.
+  void FrameStep(int32_t LagCount);
   void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
 
   // Fixed paths below the executable's folder.
@@ -144,11 +141,11 @@ class TEditor {
  private:
   TSpriteEngine& Root() const;
   void Require(bool present, const char* what) const;
-  TFileDialogRequest MatrixDialog(const char* filter) const;
-  void OpenObjectsFile(TSidePanelUpdate& Update);
-  void ChangeType(uint8_t Type, TSidePanelUpdate& Update);
-  void PlaceObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
-  void LoadMatrix();
+  TFileDialogRequest LevelDialog(const char* filter) const;
+  void ReadObjectsFile(TSidePanelUpdate& Update);
+  void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
+  void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  void ReadLevelFromDialog();
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
 
   TGameContext& Context;

@@ -11,24 +11,24 @@ namespace kestrilo {
 
 THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
     : draw_(std::make_unique<TDXDraw>()), editor_(context_, dialogs_) {
-  editor_.DXDraw1 = draw_.get();
+  editor_.DrawArea = draw_.get();
   editor_.DataFolder = DataFolder;
   if (!editor_.DataFolder.empty() && editor_.DataFolder.back() != '/') editor_.DataFolder += '/';
   context_.ExecutableDir = editor_.DataFolder;
   // The start-up order of the main window, with the drawing area initialised
   // at once instead of at a first showing.
   editor_.CreateComponents();
-  editor_.FormCreate();
-  draw_->OnInitialize = [this](TDXDraw*) { editor_.DXDraw1Initialize(); };
+  editor_.ResetSettings();
+  draw_->OnInitialize = [this](TDXDraw*) { editor_.CreateEmptyLibraryAndLevel(); };
   draw_->Initialize();
   context_.Random.RandSeed = Seed;
 }
 
 THeadlessEditor::~THeadlessEditor() {
   // The sprite tree and the picture lists leave the drawing area before it goes.
-  context_.DXSpriteEngine1.reset();
-  context_.DXImageList1.reset();
-  context_.DXImageList2.reset();
+  context_.SpriteEngine.reset();
+  context_.ObjectPictureList.reset();
+  context_.PortalPictureList.reset();
 }
 
 void THeadlessEditor::ThrowIfReported(size_t messagesBefore, const std::string& subject) {
@@ -42,7 +42,7 @@ void THeadlessEditor::ThrowIfReported(size_t messagesBefore, const std::string& 
 
 void THeadlessEditor::OpenObjects() {
   const size_t before = dialogs_.Messages().size();
-  editor_.N2Click();
+  editor_.OpenObjectsFile();
   ThrowIfReported(before, editor_.DataFolder);
   if (!context_.PlayerSprite) throw EKestriloError("The objects file made no player");
 }
@@ -50,45 +50,45 @@ void THeadlessEditor::OpenObjects() {
 void THeadlessEditor::LoadLevel(const std::string& Path) {
   const size_t before = dialogs_.Messages().size();
   dialogs_.FileAnswers.push_back(Path);
-  editor_.N8Click();
+  editor_.LoadLevel();
   dialogs_.FileAnswers.clear();  // an answer the command did not ask for is not kept for later
   ThrowIfReported(before, Path);
 }
 
 void THeadlessEditor::SetPreview(bool On) {
-  if (editor_.Ticks.N17 != On) editor_.N17Click();
+  if (editor_.Ticks.Preview != On) editor_.TogglePreview();
 }
 
 void THeadlessEditor::SetGravity(bool On) {
-  if (editor_.Ticks.N13 != On) editor_.N13Click();
+  if (editor_.Ticks.PlayerGravity != On) editor_.TogglePlayerGravity();
 }
 
 void THeadlessEditor::SetPlayerVisible(bool On) {
-  if (editor_.Ticks.N12 != On) editor_.N12Click();
+  if (editor_.Ticks.PlayerVisible != On) editor_.TogglePlayerVisible();
 }
 
 void THeadlessEditor::SetGrid(bool On) {
-  if ((context_.GridVisible == 1) != On) editor_.N14Click();
+  if ((context_.GridVisible == kGridShown) != On) editor_.ToggleGrid();
 }
 
 void THeadlessEditor::Tick(const THeldKeys& Keys) {
-  TDXInput& input = context_.DXInput1;
+  TDXInput& input = context_.Keyboard;
   for (const uint32_t key : Keys) {
     if (std::find(held_.begin(), held_.end(), key) != held_.end()) continue;
     input.SetKeyDown(key, true);
-    editor_.FormKeyDown(key);
+    editor_.PressKey(key);
   }
   for (const uint32_t key : held_)
     if (std::find(Keys.begin(), Keys.end(), key) == Keys.end()) input.SetKeyDown(key, false);
   held_ = Keys;
-  editor_.DXTimer1Timer(1);
+  editor_.FrameStep(1);
   ++tickCount_;
 }
 
 QImage THeadlessEditor::Frame() const { return draw_->PresentedImage(); }
 
 void THeadlessEditor::DrawWorld(TSurface& Surface) {
-  TSpriteEngine& root = *context_.DXSpriteEngine1->Engine();
+  TSpriteEngine& root = *context_.SpriteEngine->Engine();
   Surface.Fill(kFrameBackgroundPixel);
   root.SetSurface(&Surface);
   struct TRebind {

@@ -20,8 +20,8 @@
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/OverviewMap.h"
-#include "shell/WindowFont.h"
 #include "shell/RecordingCommands.h"
+#include "shell/WindowFont.h"
 #include "shell/WindowPorts.h"
 #include "world/GameContext.h"
 
@@ -97,11 +97,11 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   // 0 until the drawing area has initialised.
   dxTimer1_.SetInterval(0);
   dxTimer1_.SetActiveOnly(true);
-  dxTimer1_.OnTimer = [this](int32_t lagCount) { editor_->DXTimer1Timer(lagCount); };
+  dxTimer1_.OnTimer = [this](int32_t lagCount) { editor_->FrameStep(lagCount); };
 
   TEditor& editor = *editor_;
-  editor.DXDraw1 = DXDraw1;
-  editor.DXTimer1 = &dxTimer1_;
+  editor.DrawArea = DXDraw1;
+  editor.FrameTimer = &dxTimer1_;
   editor.OverviewCanvas = &overview_->Canvas();
   editor.OverviewChanged = [this] { overview_->Refresh(); };
   editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
@@ -141,8 +141,8 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
   form2Source_ = form2 ? std::make_unique<TNewObjectDialogSource>(*form2) : nullptr;
   form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3, this) : nullptr;
   form4_ = form4;
-  editor_->Form2 = form2Source_.get();
-  editor_->Form3 = form3Window_.get();
+  editor_->NewObjectSource = form2Source_.get();
+  editor_->LoadingWindow = form3Window_.get();
 }
 
 void TForm1::BuildControls(QWidget* client) {
@@ -269,9 +269,9 @@ void TForm1::BuildRecordMenu() {
     });
     return action;
   };
-  RecordStart = add("RecordStart", "Начать запись", &TRecordingCommands::StartClick);
-  RecordStop = add("RecordStop", "Остановить запись", &TRecordingCommands::StopClick);
-  RecordSave = add("RecordSave", "Сохранить запись...", &TRecordingCommands::SaveClick);
+  RecordStart = add("RecordStart", "Начать запись", &TRecordingCommands::StartRecording);
+  RecordStop = add("RecordStop", "Остановить запись", &TRecordingCommands::StopRecording);
+  RecordSave = add("RecordSave", "Сохранить запись...", &TRecordingCommands::SaveRecording);
   SyncRecordMenu();
 }
 
@@ -289,12 +289,12 @@ void TForm1::FormCreate() {
     const QSignalBlocker block(ComboBox1);
     ComboBox1->setCurrentIndex(0);
   }
-  editor_->FormCreate();
+  editor_->ResetSettings();
   SyncTicks();
 }
 
 void TForm1::DXDraw1Initialize() {
-  editor_->Guarded([this] { editor_->DXDraw1Initialize(); });
+  editor_->Guarded([this] { editor_->CreateEmptyLibraryAndLevel(); });
   if (timerDriver_) timerDriver_->Reschedule();
 }
 
@@ -330,8 +330,8 @@ void TForm1::changeEvent(QEvent* event) {
   // Keys count only while the main window is in front; keys released
   // elsewhere never report their release here.
   const bool active = isActiveWindow();
-  context_->DXInput1.SetForeground(active);
-  if (!active) context_->DXInput1.ReleaseAllKeys();
+  context_->Keyboard.SetForeground(active);
+  if (!active) context_->Keyboard.ReleaseAllKeys();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -364,11 +364,11 @@ void TForm1::ApplySidePanel(const TSidePanelUpdate& update) {
 
 void TForm1::SyncTicks() {
   const TSettingsTicks& ticks = editor_->Ticks;
-  N12->setChecked(ticks.N12);
-  N13->setChecked(ticks.N13);
-  N16->setChecked(ticks.N16);
-  N01->setChecked(ticks.N01);
-  N17->setChecked(ticks.N17);
+  N12->setChecked(ticks.PlayerVisible);
+  N13->setChecked(ticks.PlayerGravity);
+  N16->setChecked(ticks.AutoControl);
+  N01->setChecked(ticks.FrameDelay);
+  N17->setChecked(ticks.Preview);
 }
 
 std::string TForm1::SelectedObjectName() const {
@@ -380,48 +380,48 @@ std::string TForm1::SelectedObjectName() const {
 void TForm1::ComboBox1Change() {
   const int type = ComboBox1->currentIndex();
   if (type < 0) return;
-  ApplySidePanel(editor_->ComboBox1Change(static_cast<uint8_t>(type)));
+  ApplySidePanel(editor_->ChangeObjectType(static_cast<uint8_t>(type)));
 }
 
-void TForm1::ComboBox2Change() { ApplySidePanel(editor_->ComboBox2Change(SelectedObjectName())); }
+void TForm1::ComboBox2Change() { ApplySidePanel(editor_->ChooseObject(SelectedObjectName())); }
 
-void TForm1::UpDown1Click() { editor_->UpDown1Click(UpDown1->value()); }
+void TForm1::UpDown1Click() { editor_->ChangePlane(UpDown1->value()); }
 
 // ---- menu ------------------------------------------------------------------
 
-void TForm1::N2Click() { ApplySidePanel(editor_->N2Click()); }
-void TForm1::N3Click() { editor_->N3Click(); }
-void TForm1::N6Click() { editor_->N6Click(); }
+void TForm1::N2Click() { ApplySidePanel(editor_->OpenObjectsFile()); }
+void TForm1::N3Click() { editor_->SaveObjectsFile(); }
+void TForm1::N6Click() { editor_->AddObject(); }
 
 void TForm1::N15Click() {
   const int type = std::max(ComboBox1->currentIndex(), 0);
-  ApplySidePanel(editor_->N15Click(SelectedObjectName(), static_cast<uint8_t>(type)));
+  ApplySidePanel(editor_->DeleteObject(SelectedObjectName(), static_cast<uint8_t>(type)));
 }
 
-void TForm1::N7Click() { editor_->N7Click(); }
-void TForm1::N8Click() { editor_->N8Click(); }
-void TForm1::N4Click() { editor_->N4Click(); }
-void TForm1::N12Click() { editor_->N12Click(); SyncTicks(); }
-void TForm1::N13Click() { editor_->N13Click(); SyncTicks(); }
-void TForm1::N32321Click() { editor_->N32321Click(); }
-void TForm1::N64641Click() { editor_->N64641Click(); }
-void TForm1::N1281281Click() { editor_->N1281281Click(); }
-void TForm1::N14Click() { editor_->N14Click(); }
-void TForm1::N16Click() { editor_->N16Click(); SyncTicks(); }
+void TForm1::N7Click() { editor_->SaveLevel(); }
+void TForm1::N8Click() { editor_->LoadLevel(); }
+void TForm1::N4Click() { editor_->RequestExit(); }
+void TForm1::N12Click() { editor_->TogglePlayerVisible(); SyncTicks(); }
+void TForm1::N13Click() { editor_->TogglePlayerGravity(); SyncTicks(); }
+void TForm1::N32321Click() { editor_->SetGridSize(32); }
+void TForm1::N64641Click() { editor_->SetGridSize(64); }
+void TForm1::N1281281Click() { editor_->SetGridSize(128); }
+void TForm1::N14Click() { editor_->ToggleGrid(); }
+void TForm1::N16Click() { editor_->ToggleAutoControl(); SyncTicks(); }
 
 void TForm1::N01Click() {
-  editor_->N01Click();
+  editor_->ToggleFrameDelay();
   SyncTicks();
   if (timerDriver_) timerDriver_->Reschedule();
 }
 
-void TForm1::N17Click() { editor_->N17Click(); SyncTicks(); }
+void TForm1::N17Click() { editor_->TogglePreview(); SyncTicks(); }
 
 void TForm1::N19Click() {
   if (form4_) form4_->ShowModal();
 }
 
-void TForm1::N20Click() { editor_->N20Click(); }
+void TForm1::N20Click() { editor_->ShowAbout(); }
 
 // ---- mouse and keyboard ----------------------------------------------------
 
@@ -430,13 +430,15 @@ void TForm1::DXDraw1Click(int x, int y) {
   inputs.ObjectName = SelectedObjectName();
   inputs.LiftHeight = UpDown3->value();
   inputs.KeyCode = UpDown2->value();
-  editor_->DXDraw1Click(x, y, inputs);
+  editor_->PlaceAt(x, y, inputs);
 }
 
-void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) { editor_->DXDraw1MouseUp(button, x, y); }
+void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
+  if (button == TMouseButton::mbRight) editor_->DeleteAt(x, y);
+}
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
-  editor_->FormKeyDown(VirtualKey);
+  editor_->PressKey(VirtualKey);
   // The key is taken from the focused control, so arrows never move a list
   // or a spinner and Space never opens a list; typed characters still reach it.
   return Text.isEmpty() || !TypesInto(QApplication::focusWidget(), QtKey);
@@ -476,7 +478,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
       const int notches = wheelRemainder_ / 120;
       wheelRemainder_ -= notches * 120;
-      if (notches != 0) editor_->MouseWheel(notches);
+      if (notches != 0) editor_->ScrollByWheel(notches);
       return true;
     }
     default:
@@ -498,10 +500,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // One code for the held-key table and the key handler.
   const uint32_t virtualKey = VirtualKeyOf(*key);
   if (event->type() == QEvent::KeyRelease) {
-    if (!key->isAutoRepeat() && virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, false);
+    if (!key->isAutoRepeat() && virtualKey != 0) context_->Keyboard.SetKeyDown(virtualKey, false);
     return false;
   }
-  if (virtualKey != 0) context_->DXInput1.SetKeyDown(virtualKey, true);
+  if (virtualKey != 0) context_->Keyboard.SetKeyDown(virtualKey, true);
   return FormKeyDown(virtualKey, key->key(), key->text());
 }
 

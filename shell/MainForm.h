@@ -31,6 +31,9 @@ class TNewObjectDialogSource;
 class TLoadingWindow;
 class TRecordingCommands;
 
+// The mouse buttons the drawing area reports.
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
 // A number field with its spinner; the spinner does not wrap.
 class TSpinEdit : public QSpinBox {
   Q_OBJECT

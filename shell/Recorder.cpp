@@ -1,6 +1,7 @@
 #include "shell/Recorder.h"
 
 #include "platform/DXInput.h"
+#include "world/GameContext.h"
 
 namespace kestrilo {
 
@@ -19,7 +20,7 @@ THeldKeys TInputRecorder::HeldKeys(const TDXInput& Input) {
 }
 
 void TInputRecorder::RecordTick(const TDXInput& Input, uint8_t EditMode) {
-  if (!recording_ || EditMode != 0) return;
+  if (!recording_ || EditMode != kPreviewing) return;
   ++ticks_;
   script_.Hold(ticks_, HeldKeys(Input));
 }

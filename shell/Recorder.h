@@ -20,7 +20,7 @@ class TInputRecorder {
   bool Recording() const { return recording_; }
 
   // Called by the frame step once per tick, after the keyboard was polled.
-  // Only ticks with the preview on (EditMode 0) count: the headless player
+  // Only ticks with the preview on (EditMode kPreviewing) count: the headless player
   // runs every tick with the preview on, so its tick n is the n-th kept here.
   void RecordTick(const TDXInput& Input, uint8_t EditMode);
 

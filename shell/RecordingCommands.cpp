@@ -23,15 +23,15 @@ std::string TRecordingCommands::ReplayPathFor(const std::string& LevelFile) {
   return std::filesystem::path(LevelFile).replace_extension(".replay").string();
 }
 
-void TRecordingCommands::StartClick() {
+void TRecordingCommands::StartRecording() {
   Recorder.Start();
   Context.Random.RandSeed = kReplaySeed;
   gravityAtStart_ = Context.PlayerSprite ? Context.PlayerSprite->GravityOn : 0;
 }
 
-void TRecordingCommands::StopClick() { Recorder.Stop(); }
+void TRecordingCommands::StopRecording() { Recorder.Stop(); }
 
-void TRecordingCommands::SaveClick() {
+void TRecordingCommands::SaveRecording() {
   Editor.Guarded([&] { Save(); });
 }
 

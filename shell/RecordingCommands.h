@@ -25,13 +25,13 @@ class TRecordingCommands {
   // "Начать запись": a new recording from the next preview tick on. The
   // generator is seeded as the headless player seeds it by default, so that
   // what monsters draw from now on is drawn alike in the replay.
-  void StartClick();
+  void StartRecording();
   // "Остановить запись".
-  void StopClick();
+  void StopRecording();
   // "Сохранить запись": writes the replay beside the level last loaded (its
   // name with the extension ".replay"), asking before replacing a file; with
   // no level loaded, asks where to save.
-  void SaveClick();
+  void SaveRecording();
 
   // Where the replay of a level goes.
   static std::string ReplayPathFor(const std::string& LevelFile);

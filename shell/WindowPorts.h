@@ -3,8 +3,8 @@
 
 #include <QWidget>
 
-#include "library/AddNewObj.h"
-#include "matrix/Loading.h"
+#include "library/NewObjectDialog.h"
+#include "matrix/LoadingWindow.h"
 #include "shell/EditorPorts.h"
 
 namespace kestrilo {

@@ -7,6 +7,7 @@
 #include "library/ObjectRecord.h"
 #include "sprites/ImageSprite.h"
 #include "world/Contact.h"
+#include "world/PlayerSprite.h"
 
 namespace kestrilo {
 
@@ -26,7 +27,7 @@ class TAmmoCrate : public TImageSprite {
 
   void OnMove(int32_t MoveCount) override;
 
-  static constexpr int kWeaponKinds = 7;  // the player's ammunition counters
+  static constexpr int kWeaponKinds = TPlayerSprite::kWeaponKinds;  // the player's ammunition counters
 
   uint8_t WeaponKind = 0;
   uint8_t Amount = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "sprites/ImageSprite.h"
+#include "world/Blast.h"
 
 namespace kestrilo {
 
@@ -12,7 +13,7 @@ class TBomb : public TImageSprite {
  public:
   static constexpr double kStartFallSpeed = 1.5;
   static constexpr double kFallAcceleration = 0.05;
-  static constexpr int32_t kDrawZ = 20;
+  static constexpr int32_t kDrawZ = TBlast::kDrawZ;  // over the main plane, as its blast
 
   // Takes the picture "Бомба" from the object pictures; throws the
   // collection's not-found error when there is none.

@@ -1,4 +1,4 @@
-#include "world/DinamicObject.h"
+#include "world/DynamicObject.h"
 
 #include "sprites/SpriteEngine.h"
 

@@ -9,6 +9,7 @@
 
 namespace kestrilo {
 
+// TDinamicObject: a dynamic object, a background animation a portal released.
 class TDinamicObject : public TImageSprite {
  public:
   static constexpr int32_t kDrawZ = -80;  // before the background, behind every plane

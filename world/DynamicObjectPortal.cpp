@@ -1,9 +1,9 @@
-#include "world/DinamicPortal.h"
+#include "world/DynamicObjectPortal.h"
 
 #include "library/PictureCollection.h"
 #include "platform/Rounding.h"
 #include "sprites/SpriteEngine.h"
-#include "world/DinamicObject.h"
+#include "world/DynamicObject.h"
 #include "world/GameContext.h"
 #include "world/ObjectPictures.h"
 
@@ -48,7 +48,7 @@ void TDinamicPortal::Spawn() {
   object->Kind = static_cast<uint8_t>(Round(random.RandomFraction()));
 
   // An empty picture list fails here with the range error; the object stays without a picture.
-  TPictureCollection& pictures = context->DynamicPictures();
+  TPictureCollection& pictures = context->PortalPictures();
   TPictureCollectionItem& picture = *pictures.Items(random.Random(pictures.Count()));
   ShowPicture(*object, picture);
   LoopFrames(*object, kFrameSpeed);

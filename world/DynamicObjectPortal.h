@@ -9,6 +9,7 @@ namespace kestrilo {
 
 class TDinamicObject;
 
+// TDinamicPortal: the invisible portal that releases dynamic objects.
 class TDinamicPortal : public TImageSprite {
  public:
   static constexpr int32_t kSpawnInterval = 1200;  // ticks waited before each spawn

@@ -6,12 +6,12 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "sprites/SpriteEngine.h"
-#include "world/AmmoFire.h"
-#include "world/AmmoFireP.h"
 #include "world/Blast.h"
 #include "world/Bomb.h"
 #include "world/GameContext.h"
+#include "world/MonsterShot.h"
 #include "world/ObjectPictures.h"
+#include "world/PlayerShot.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -26,7 +26,6 @@ constexpr double kJumpStep = 4;      // pixels per tick sideways during a jump
 constexpr int32_t kBombEvery = 20;   // ticks counted before the next bomb
 constexpr int32_t kTouchBlasts = 5;
 constexpr uint16_t kShotDelay = 30;  // every monster's shot delay, whatever its record says
-constexpr double kShotFrameSpeed = 1.0 / 150;
 
 bool IsOdd(uint8_t state) { return state % 2 == 1; }
 
@@ -94,10 +93,11 @@ bool TEnemyWalker::JumpReach() {
   const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
   if (matrix == nullptr) return false;
   if (State != stWalkLeft && State != stWalkRight) return false;
+  constexpr int32_t kCell = TMatrix::kCellSize;
   for (int i = 0; i <= 5; ++i) {
     for (int j = 0; j <= 4; ++j) {
-      const bool free = State == stWalkLeft ? matrix->IsLeftFree(Width, Height, X - 32 * i, Y - 32 * j)
-                                            : matrix->IsRightFree(Width, Height, X + 32 * i, Y - 32 * j);
+      const bool free = State == stWalkLeft ? matrix->IsLeftFree(Width, Height, X - kCell * i, Y - kCell * j)
+                                            : matrix->IsRightFree(Width, Height, X + kCell * i, Y - kCell * j);
       if (!free) return false;
     }
   }
@@ -113,7 +113,7 @@ void TEnemyWalker::Fire() {
   ShowPicture(*shot, *picture);
   LoopFrames(*shot, kShotFrameSpeed);
   const bool left = IsOdd(State);
-  shot->Direction = left ? 1 : 2;
+  shot->Direction = left ? kFacingLeft : kFacingRight;
   shot->X = X + (left ? Width / 3 : 2 * (Width / 3));
   shot->Y = Y + Height / 2;
 }
@@ -141,7 +141,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
   if (context == nullptr) return;
 
   // With the preview off the monster keeps its place and only animates.
-  if (context->EditMode == 1) {
+  if (context->IsEditing()) {
     if (X != HomeX || Y != HomeY) {
       X = HomeX;
       Y = HomeY;
@@ -153,7 +153,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
   TPlayerSprite* p = Target.Current(*this);
   if (Record.WakeByDistance) {
     if (p == nullptr) return;
-    const double r = Record.WakeDistance * 32.0;
+    const double r = Record.WakeDistance * static_cast<double>(TMatrix::kCellSize);
     Asleep = (p->X < X - r || p->X > X + r || p->Y < Y - r || p->Y > Y + r) ? 1 : 0;
     if (Asleep == 1) return;
   }
@@ -167,14 +167,16 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
     if (p->X > X) State = stFaceRight;
   }
 
-  if (Record.MoveMode == 2) {
+  if (Record.MoveMode == TMonsterRecord::mmFliesAndBombs) {
     Fly(MoveCount);
     return;
   }
   const TMatrix* matrix = context->Matrix.get();
   if (matrix == nullptr) return;
 
-  if (Record.MoveMode == 0 && Jumping == 0 && matrix->IsBelowFree(Width - 32, Height, X, Y + 2)) Y += 2;
+  if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && Jumping == 0 &&
+      matrix->IsBelowFree(Width - TMatrix::kCellSize, Height, X, Y + 2))
+    Y += 2;
 
   if (RangeAnimation == 1 && Record.CanJump && Jumping == 0 &&
       !matrix->IsBelowFree(Width, Height, X, Y + 2) && JumpReach()) {

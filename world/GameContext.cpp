@@ -18,22 +18,22 @@ TGameContext::~TGameContext() {
   // The sprite tree goes first, while everything its sprites refer to (the
   // pictures, the matrix, this context) still exists. Freeing the player
   // clears PlayerSprite on the way.
-  DXSpriteEngine1.reset();
+  SpriteEngine.reset();
   PlayerSprite = nullptr;
 }
 
 TSpriteEngine* TGameContext::Root() const {
-  return DXSpriteEngine1 ? DXSpriteEngine1->Engine() : nullptr;
+  return SpriteEngine ? SpriteEngine->Engine() : nullptr;
 }
 
 TPictureCollection& TGameContext::ObjectPictures() const {
-  if (!DXImageList1) throw ESpriteError("Picture list is missing");
-  return DXImageList1->Items;
+  if (!ObjectPictureList) throw ESpriteError("Picture list is missing");
+  return ObjectPictureList->Items;
 }
 
-TPictureCollection& TGameContext::DynamicPictures() const {
-  if (!DXImageList2) throw ESpriteError("Picture list is missing");
-  return DXImageList2->Items;
+TPictureCollection& TGameContext::PortalPictures() const {
+  if (!PortalPictureList) throw ESpriteError("Picture list is missing");
+  return PortalPictureList->Items;
 }
 
 TGameContext* ContextOf(const TSprite* sprite) {

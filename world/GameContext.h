@@ -24,6 +24,13 @@ class TSpriteEngine;
 class TSprite;
 class TPictureCollection;
 
+// EditMode: whether the level is being edited or played in the preview.
+constexpr uint8_t kPreviewing = 0;
+constexpr uint8_t kEditing = 1;
+// GridVisible: whether the grid is drawn over the view.
+constexpr uint8_t kGridHidden = 0;
+constexpr uint8_t kGridShown = 1;
+
 struct TGameContext {
   TGameContext();
   ~TGameContext();
@@ -31,13 +38,13 @@ struct TGameContext {
   TGameContext& operator=(const TGameContext&) = delete;
 
   // Owned components (created by the shell's start-up, or by a test).
-  std::unique_ptr<TDXImageList> DXImageList1;        // object pictures
-  std::unique_ptr<TDXImageList> DXImageList2;        // dynamic-object pictures
-  std::unique_ptr<TDXSpriteEngine> DXSpriteEngine1;  // the sprite tree
+  std::unique_ptr<TDXImageList> ObjectPictureList;  // the library's object pictures
+  std::unique_ptr<TDXImageList> PortalPictureList;  // the pictures portals release (DinObj.dxg)
+  std::unique_ptr<TDXSpriteEngine> SpriteEngine;    // the sprite tree
   std::unique_ptr<TObjectDataBase> ObjectDataBase;
   std::unique_ptr<TMonstersDataBase> MonstersDataBase;
   std::unique_ptr<TMatrix> Matrix;
-  TDXInput DXInput1;
+  TDXInput Keyboard;  // held keys and the input states made from them
 
   // Not owned: the newest player lives in the sprite tree. Its destructor sets
   // this back to none, so a freed player is never reached through here.
@@ -45,10 +52,13 @@ struct TGameContext {
 
   // Main-window state.
   uint16_t GridSize = 32;
-  uint8_t GridVisible = 1;
+  uint8_t GridVisible = kGridShown;
   uint8_t ObjectsLoaded = 0;
-  uint8_t EditMode = 1;  // 1 while the preview is off
+  uint8_t EditMode = kEditing;  // kPreviewing while the preview plays
   int32_t CurrentPlane = 0;
+
+  bool IsEditing() const { return EditMode == kEditing; }
+  bool IsPreviewing() const { return EditMode == kPreviewing; }
 
   TRandom Random;
 
@@ -69,10 +79,10 @@ struct TGameContext {
 
   // The root of the sprite tree, or none while there is no engine.
   TSpriteEngine* Root() const;
-  // The picture collections of DXImageList1 and DXImageList2. They throw
+  // The picture collections of ObjectPictureList and PortalPictureList. They throw
   // ESpriteError "Picture list is missing" while the list does not exist.
   TPictureCollection& ObjectPictures() const;
-  TPictureCollection& DynamicPictures() const;
+  TPictureCollection& PortalPictures() const;
 };
 
 // The context a sprite lives in (through its engine), or none for a sprite

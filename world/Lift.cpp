@@ -1,5 +1,6 @@
 #include "world/Lift.h"
 
+#include "matrix/Matrix.h"
 #include "platform/DXInput.h"
 #include "platform/Rounding.h"
 #include "world/Contact.h"
@@ -12,9 +13,9 @@ namespace kestrilo {
 TLift::TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
     : TImageSprite(Parent) {
   Travel = Record.LiftHeight;
-  Mode = Travel > 0 ? 1 : 2;
+  Mode = Travel > 0 ? kUp : kDown;
   Leg = Mode;
-  HomeRow = static_cast<int32_t>(Trunc(Y / 32));
+  HomeRow = static_cast<int32_t>(Trunc(Y / TMatrix::kCellSize));
   this->X = X;
   this->Y = Y;
   if (IsNamelessName(Record.Name)) return;
@@ -29,7 +30,7 @@ void TLift::OnMove(int32_t MoveCount) {
   // Without its rider the lift neither moves nor carries; a half-done leg waits.
   if (player == nullptr || !PlayerTouches(*player, *this)) return;
 
-  if (ContextOf(this)->DXInput1.InputStates[isButton5]) Running = 1;
+  if (ContextOf(this)->Keyboard.InputStates[isButton5]) Running = 1;
   if (Running == 1) TravelOnePixel();
 
   // The rider stands on the top edge with 2 pixels of air, running or not.
@@ -37,27 +38,27 @@ void TLift::OnMove(int32_t MoveCount) {
 }
 
 void TLift::TravelOnePixel() {
-  // Leg 1 of an up-first lift and leg 2 of a down-first one lead away from home
-  // (above it for a positive Travel); the other legs lead back home.
-  const bool awayFromHome = (Mode == 1 && Leg == 1) || (Mode == 2 && Leg == 2);
-  const bool upwards = Leg == 1;
-  if (Mode != 1 && Mode != 2) return;
-  if (Leg != 1 && Leg != 2) return;
+  // The leg in the first leg's direction leads away from home (above it for a
+  // positive Travel); the other leads back home.
+  const bool awayFromHome = (Mode == kUp && Leg == kUp) || (Mode == kDown && Leg == kDown);
+  const bool upwards = Leg == kUp;
+  if (Mode != kUp && Mode != kDown) return;
+  if (Leg != kUp && Leg != kDown) return;
 
   TargetRow = awayFromHome ? HomeRow - Travel : HomeRow;
-  const double targetY = static_cast<double>(TargetRow) * 32;
+  const double targetY = static_cast<double>(TargetRow) * TMatrix::kCellSize;
   if (upwards) {
     if (targetY < Y) {
       Y -= 1;
       return;
     }
-    Leg = 2;
+    Leg = kDown;
   } else {
     if (targetY > Y) {
       Y += 1;
       return;
     }
-    Leg = 1;
+    Leg = kUp;
   }
   Running = 0;  // arrived: the lift does not move in this tick
 }

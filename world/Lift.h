@@ -21,10 +21,14 @@ class TLift : public TImageSprite {
 
   void OnMove(int32_t MoveCount) override;
 
+  // Mode and Leg values: the first leg goes, or the next leg goes, up or down.
+  static constexpr uint8_t kUp = 1;
+  static constexpr uint8_t kDown = 2;
+
   uint8_t Running = 0;      // 1 while the current leg is travelled
   int8_t Travel = 0;        // trip length in cells; positive = above home
-  uint8_t Mode = 2;         // direction of the first leg: 1 up, 2 down
-  uint8_t Leg = 2;          // which leg comes next
+  uint8_t Mode = kDown;     // direction of the first leg
+  uint8_t Leg = kDown;      // direction of the leg that comes next
   int32_t HomeRow = 0;
   int32_t TargetRow = 0;    // meaningful from the first leg on
   TPlayerWatch Rider;  // whom the object watches and acts on

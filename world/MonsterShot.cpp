@@ -1,4 +1,4 @@
-#include "world/AmmoFire.h"
+#include "world/MonsterShot.h"
 
 #include "world/GameContext.h"
 #include "world/PlayerSprite.h"
@@ -8,7 +8,7 @@ namespace kestrilo {
 
 void TAmmoFire::OnMove(int32_t MoveCount) {
   TImageSprite::OnMove(MoveCount);
-  FlyOneStep(*this, Direction, Width, Height, kStep);
+  FlyOneStep(*this, Direction, Width, Height, kShotStep);
   CheckCollisions();
   if (X < 0) MarkDead();
 }

@@ -5,20 +5,20 @@
 #include <cstdint>
 
 #include "sprites/ImageSprite.h"
+#include "world/ShotFlight.h"
 
 namespace kestrilo {
 
+// TAmmoFire: a monster's shot.
 class TAmmoFire : public TImageSprite {
  public:
-  static constexpr double kStep = 4.0;
-
   explicit TAmmoFire(TSprite* Parent) : TImageSprite(Parent) {}
 
   const char* ClassName() const override { return "TAmmoFire"; }
   void OnMove(int32_t MoveCount) override;
   void OnCollision(TSprite* Other, bool& Done) override;
 
-  uint8_t Direction = 0;  // 1 left, 2 right, anything else stays in place
+  uint8_t Direction = kFacingNone;  // kFacingLeft or kFacingRight; anything else stays in place
   int16_t Damage = 0;
 };
 

@@ -14,8 +14,8 @@ bool IsNamelessName(const std::string& Name) { return Name.empty() || Name == W1
 
 TPictureCollectionItem* FindObjectPictureOrNone(const TSprite& Sprite, const std::string& Name) {
   TGameContext* context = ContextOf(&Sprite);
-  if (context == nullptr || !context->DXImageList1) return nullptr;
-  TPictureCollection& pictures = context->DXImageList1->Items;
+  if (context == nullptr || !context->ObjectPictureList) return nullptr;
+  TPictureCollection& pictures = context->ObjectPictureList->Items;
   const int32_t index = pictures.IndexOf(Name);
   return index < 0 ? nullptr : pictures.Items(index);
 }

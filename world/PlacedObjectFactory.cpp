@@ -1,8 +1,9 @@
-#include "world/MyObject.h"
+#include "world/PlacedObjectFactory.h"
 
 #include "library/MonstersDataBase.h"
 #include "library/PictureCollection.h"
-#include "matrix/Back.h"
+#include "matrix/LevelBackground.h"
+#include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
 #include "platform/Rounding.h"
 #include "world/AmmoCrate.h"
@@ -18,9 +19,6 @@
 namespace kestrilo {
 
 namespace {
-
-constexpr int32_t kBackgroundPlane = 4;
-constexpr int32_t kBackgroundZ = -200;
 
 // A monster from the record its name chooses (the first record stands in for an
 // unknown name). With no monster table at all there is nothing to make it from.
@@ -41,7 +39,7 @@ TSprite* MakeBackground(TSprite* Parent, const TObjectRecord& Record) {
   back->Height = picture.Height();
   back->Resize(1, 1);
   back->Repeat = true;
-  back->SetZ(kBackgroundZ);
+  back->SetZ(TBack::kDrawZ);
   return back;
 }
 
@@ -86,7 +84,9 @@ TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Recor
       break;
   }
   // The back-plane-4 entry at cell (0, 0) is the level's background picture.
-  if (Round(X) == 0 && Round(Y) == 0 && Z / 10 == kBackgroundPlane) return MakeBackground(Parent, Record);
+  if (Round(X) == TBack::kColumn * TMatrix::kCellSize && Round(Y) == TBack::kRow * TMatrix::kCellSize &&
+      Z / TMatrix::kPlaneValueStep == TBack::kPlane)
+    return MakeBackground(Parent, Record);
   object->ShowPicture(Record, X, Y, Z);
   return object;
 }

@@ -12,6 +12,7 @@
 
 namespace kestrilo {
 
+// TMyObject: a placed object shown as its own picture, and the factory of all.
 // Final: the engine lets a plain object rest while its animation is idle,
 // which a subclass with a step of its own would get wrong.
 class TMyObject final : public TImageSprite {

@@ -1,4 +1,4 @@
-#include "world/AmmoFireP.h"
+#include "world/PlayerShot.h"
 
 #include "world/ShotFlight.h"
 
@@ -7,7 +7,7 @@ namespace kestrilo {
 void TAmmoFireP::OnMove(int32_t MoveCount) {
   TImageSprite::OnMove(MoveCount);
   // The player's shot asks with half its size, so it passes narrower gaps.
-  FlyOneStep(*this, Direction, Width / 2, Height / 2, kStep);
+  FlyOneStep(*this, Direction, Width / 2, Height / 2, kShotStep);
   CheckCollisions();
   if (X < 0) MarkDead();
 }

@@ -6,9 +6,9 @@
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
 #include "sprites/SpriteEngine.h"
-#include "world/AmmoFireP.h"
 #include "world/GameContext.h"
 #include "world/ObjectPictures.h"
+#include "world/PlayerShot.h"
 
 namespace kestrilo {
 
@@ -18,7 +18,6 @@ constexpr int32_t kFireTimerLimit = 110;  // counting stops once it passed this
 constexpr int32_t kShotDamage = 5;
 constexpr int32_t kPictureHeightCut = 6;   // the box is shorter than the picture
 constexpr int32_t kShotHeightCut = 16;
-constexpr double kShotFrameSpeed = 1.0 / 150.0;
 constexpr double kSideStep = 1.0;
 constexpr double kFallStep = 2.0;
 constexpr double kRiseStep = 4.0;
@@ -56,7 +55,7 @@ void TPlayerSprite::OnMove(int32_t MoveCount) {
   // The rest of the step still runs; the player is freed after the move pass.
   if (Health < 0) MarkDead();
 
-  const TInputStates& input = context->DXInput1.InputStates;
+  const TInputStates& input = context->Keyboard.InputStates;
   if (input[isButton1]) WalkLeft();
   FireOrCount(input[isButton7]);
   if (input[isButton2]) WalkRight();
@@ -78,7 +77,7 @@ void TPlayerSprite::WriteStatusCaption() {
 void TPlayerSprite::WalkLeft() {
   const TMatrix* matrix = ContextOf(this)->Matrix.get();
   if (!matrix || !matrix->IsLeftFree(Width, Height, X, Y)) return;
-  Facing = 1;
+  Facing = kFacingLeft;
   if (FramePos < 4.0 || FramePos > 7.4) FramePos = 4.0;
   FramePos += kFrameStep;
   X -= kSideStep;
@@ -110,7 +109,7 @@ void TPlayerSprite::Fire() {
 void TPlayerSprite::WalkRight() {
   const TMatrix* matrix = ContextOf(this)->Matrix.get();
   if (!matrix || !matrix->IsRightFree(Width, Height, X, Y)) return;
-  Facing = 2;
+  Facing = kFacingRight;
   if (FramePos > 3.4) FramePos = 0;
   FramePos += kFrameStep;
   X += kSideStep;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "sprites/ImageSprite.h"
+#include "world/ShotFlight.h"
 
 namespace kestrilo {
 
@@ -45,7 +46,7 @@ class TPlayerSprite : public TImageSprite {
   int32_t FireTimer = 0;
   int16_t Health = 100;
   std::array<uint16_t, kWeaponKinds> Ammo{15, 0, 0, 0, 0, 0, 0};
-  uint8_t Facing = 0;  // 1 after a step left, 2 after a step right
+  uint8_t Facing = kFacingNone;  // kFacingLeft after a step left, kFacingRight after a step right
   uint8_t GravityOn = 0;
   std::array<uint8_t, kKeySlots> Keys{};  // collected key codes, 0 = empty slot
 

@@ -7,20 +7,20 @@
 namespace kestrilo {
 
 void FlyOneStep(TSprite& Shot, uint8_t Direction, int32_t QueryWidth, int32_t QueryHeight, double Step) {
-  if (Direction != 1 && Direction != 2) return;
+  if (Direction != kFacingLeft && Direction != kFacingRight) return;
   const TGameContext* context = ContextOf(&Shot);
   const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
   // Without a level there is nowhere to fly: the shot ends as at a wall.
   bool free = false;
   if (matrix) {
-    free = Direction == 1 ? matrix->IsLeftFree(QueryWidth, QueryHeight, Shot.X - Step, Shot.Y)
+    free = Direction == kFacingLeft ? matrix->IsLeftFree(QueryWidth, QueryHeight, Shot.X - Step, Shot.Y)
                           : matrix->IsRightFree(QueryWidth, QueryHeight, Shot.X + Step, Shot.Y);
   }
   if (!free) {
     Shot.MarkDead();
     return;
   }
-  Shot.X += Direction == 1 ? -Step : Step;
+  Shot.X += Direction == kFacingLeft ? -Step : Step;
 }
 
 }  // namespace kestrilo

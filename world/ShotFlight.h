@@ -7,7 +7,16 @@ namespace kestrilo {
 
 class TSprite;
 
-// Moves Shot by Step to the left (Direction 1) or the right (Direction 2)
+// Which way a shot flies, and which way the player last stepped, as both store it.
+constexpr uint8_t kFacingNone = 0;  // the player before its first step; a shot so aimed stays put
+constexpr uint8_t kFacingLeft = 1;
+constexpr uint8_t kFacingRight = 2;
+
+// Every shot flies this many pixels per tick and plays its picture at this speed.
+constexpr double kShotStep = 4.0;
+constexpr double kShotFrameSpeed = 1.0 / 150;
+
+// Moves Shot by Step to the left (kFacingLeft) or the right (kFacingRight)
 // when the level is free there for a box of QueryWidth by QueryHeight at the
 // shot's position plus the step; otherwise marks the shot dead. Any other
 // direction stays in place.

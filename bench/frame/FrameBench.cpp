@@ -68,14 +68,14 @@ BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 void BM_StressTickParts(benchmark::State& state) {
   auto world = LoadedWorld(Folder().Level("stress", StressLevelLayout()), false);
   TGameContext& context = world->Context();
-  TDXDraw& draw = *world->Editor().DXDraw1;
+  TDXDraw& draw = *world->Editor().DrawArea;
   TTickTimes move, removeDead, fill, drawAll, overlay, present;
   for (auto _ : state) {
-    context.DXInput1.UpdateInput();
-    move.Time([&] { context.DXSpriteEngine1->Move(16); });
-    removeDead.Time([&] { context.DXSpriteEngine1->RemoveDead(); });
+    context.Keyboard.UpdateInput();
+    move.Time([&] { context.SpriteEngine->Move(16); });
+    removeDead.Time([&] { context.SpriteEngine->RemoveDead(); });
     fill.Time([&] { draw.FillBackBuffer(128); });
-    drawAll.Time([&] { context.DXSpriteEngine1->Draw(); });
+    drawAll.Time([&] { context.SpriteEngine->Draw(); });
     overlay.Time([&] { world->Editor().DrawOverlay(context.GridVisible, 1, 32); });
     present.Time([&] { draw.Present(); });
   }

@@ -24,7 +24,7 @@
 #include "support/BenchEditor.h"
 #include "support/StressFolder.h"
 #include "support/TickTimes.h"
-#include "world/MyObject.h"
+#include "world/PlacedObjectFactory.h"
 
 namespace kestrilo::bench {
 namespace {

@@ -20,7 +20,7 @@ class TBenchEditor : public THeadlessEditor {
   }
   // One frame step with no key held.
   void Tick() { THeadlessEditor::Tick({}); }
-  TSpriteEngine& Root() { return *Context().DXSpriteEngine1->Engine(); }
+  TSpriteEngine& Root() { return *Context().SpriteEngine->Engine(); }
 };
 
 }  // namespace kestrilo::bench

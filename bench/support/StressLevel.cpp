@@ -84,7 +84,7 @@ TObjectRecord Record(uint8_t type, int32_t number, const char* utf8Name, bool an
 TMonsterRecord HunterRecord() {
   TMonsterRecord m;
   m.CanJump = true;
-  m.MoveMode = 0;  // walks and falls
+  m.MoveMode = TMonsterRecord::mmWalksAndFalls;
   m.WakeByDistance = false;
   m.Hunter = true;
   m.HealthMin = 10;

@@ -12,7 +12,7 @@
 #include <QSpinBox>
 
 #include "LibraryDbTestSupport.h"
-#include "library/AddNewObj.h"
+#include "library/NewObjectDialog.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
@@ -27,14 +27,14 @@ using testing::WriteSolidBitmap;
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class AddNewObjTest : public ::testing::Test {
+class NewObjectDialogTest : public ::testing::Test {
  protected:
   TScratchFolder folder;
   TScriptedDialogService dialogs;
   TForm2 form{dialogs};
 };
 
-TEST_F(AddNewObjTest, ControlsStartWithTheirCaptionsDefaultsAndRanges) {
+TEST_F(NewObjectDialogTest, ControlsStartWithTheirCaptionsDefaultsAndRanges) {
   EXPECT_EQ(form.windowTitle(), U("Новый объект"));
   EXPECT_EQ(form.size(), QSize(212, 536));
   EXPECT_EQ(form.Button2->text(), U("Взять спрайт"));
@@ -84,7 +84,7 @@ TEST_F(AddNewObjTest, ControlsStartWithTheirCaptionsDefaultsAndRanges) {
   EXPECT_TRUE(form.PictureFileName().empty());
 }
 
-TEST_F(AddNewObjTest, ShowingTheDialogOnAnEmptyLibraryShowsNumberOne) {
+TEST_F(NewObjectDialogTest, ShowingTheDialogOnAnEmptyLibraryShowsNumberOne) {
   TPictureCollection images;
   TObjectDataBase db(&images);
   form.SetNumber(db.NextFreeNumber());
@@ -97,7 +97,7 @@ TEST_F(AddNewObjTest, ShowingTheDialogOnAnEmptyLibraryShowsNumberOne) {
   form.hide();
 }
 
-TEST_F(AddNewObjTest, TakingASpriteAsksForAPictureAndShowsIt) {
+TEST_F(NewObjectDialogTest, TakingASpriteAsksForAPictureAndShowsIt) {
   const std::string path = WriteSolidBitmap(folder, "door.bmp", 20, 10);
   dialogs.FileAnswers = {path};
   form.Button2Click();
@@ -118,7 +118,7 @@ TEST_F(AddNewObjTest, TakingASpriteAsksForAPictureAndShowsIt) {
   EXPECT_EQ(form.Image1->pixmap().size(), QSize(20, 10));
 }
 
-TEST_F(AddNewObjTest, APictureThatCannotBeLoadedIsReportedButItsFileIsTaken) {
+TEST_F(NewObjectDialogTest, APictureThatCannotBeLoadedIsReportedButItsFileIsTaken) {
   const std::string path = folder.Path("broken.bmp");
   WriteBytes(path, "BM-not-a-bitmap");
   dialogs.FileAnswers = {path};
@@ -128,7 +128,7 @@ TEST_F(AddNewObjTest, APictureThatCannotBeLoadedIsReportedButItsFileIsTaken) {
   EXPECT_EQ(form.PictureFileName(), path);
 }
 
-TEST_F(AddNewObjTest, TheColourButtonTakesAConfirmedColourOnly) {
+TEST_F(NewObjectDialogTest, TheColourButtonTakesAConfirmedColourOnly) {
   dialogs.ColorAnswers = {std::nullopt};
   form.Button1Click();
   EXPECT_EQ(form.TransparentColor(), 0x1FFFFFFFu);
@@ -138,7 +138,7 @@ TEST_F(AddNewObjTest, TheColourButtonTakesAConfirmedColourOnly) {
   EXPECT_EQ(form.BuildObject(1).Settings.TransparentColor, 0x00FF00FFu);
 }
 
-TEST_F(AddNewObjTest, TheRecordIsBuiltFromTheControls) {
+TEST_F(NewObjectDialogTest, TheRecordIsBuiltFromTheControls) {
   form.ComboBox1->setCurrentIndex(otAmmo);
   form.ComboBox2->setCurrentIndex(1);  // "Тип 2"
   form.UpDown4->setValue(25);
@@ -160,7 +160,7 @@ TEST_F(AddNewObjTest, TheRecordIsBuiltFromTheControls) {
   EXPECT_TRUE(o.Settings.Transparent);
 }
 
-TEST_F(AddNewObjTest, SpeedFieldErrorsEndTheBuild) {
+TEST_F(NewObjectDialogTest, SpeedFieldErrorsEndTheBuild) {
   form.CheckBox1->setChecked(true);
   form.Edit3->setText("abc");
   EXPECT_THROW(form.BuildObject(1), EConvertError);
@@ -174,7 +174,7 @@ TEST_F(AddNewObjTest, SpeedFieldErrorsEndTheBuild) {
   EXPECT_NO_THROW(form.BuildObject(1));
 }
 
-TEST_F(AddNewObjTest, EverythingSurvivesFromOneShowingToTheNext) {
+TEST_F(NewObjectDialogTest, EverythingSurvivesFromOneShowingToTheNext) {
   const std::string path = WriteSolidBitmap(folder, "key.bmp", 8, 8);
   dialogs.FileAnswers = {path};
   dialogs.ColorAnswers = {0x000000FFu};
@@ -197,7 +197,7 @@ TEST_F(AddNewObjTest, EverythingSurvivesFromOneShowingToTheNext) {
   form.hide();
 }
 
-TEST_F(AddNewObjTest, AnAddedObjectReachesTheLibrary) {
+TEST_F(NewObjectDialogTest, AnAddedObjectReachesTheLibrary) {
   TPictureCollection images;
   TObjectDataBase db(&images);
   dialogs.FileAnswers = {WriteSolidBitmap(folder, "wall.bmp", 32, 32)};

@@ -1,7 +1,7 @@
 // The level's background picture following the camera with its parallax.
 #include <gtest/gtest.h>
 
-#include "matrix/Back.h"
+#include "matrix/LevelBackground.h"
 #include "matrix/Matrix.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/matrix/MatrixTestSupport.h"
@@ -15,7 +15,7 @@ class BackParallax : public ::testing::Test {
   std::unique_ptr<TMatrix> m = testing::NewMatrix();
   TBack* back = new TBack(&root);
 
-  void Scroll(uint8_t direction, int times) {
+  void Scroll(TScrollDirection direction, int times) {
     for (int i = 0; i < times; ++i) m->Scroll(root, direction);
   }
   void Tick() { root.Move(16); }
@@ -38,7 +38,7 @@ TEST_F(BackParallax, StandingCameraLeavesItAlone) {
 
 TEST_F(BackParallax, ThreeScrollsRightMoveIt89Point6InTheWorld) {
   for (int i = 0; i < 3; ++i) {
-    Scroll(1, 1);
+    Scroll(TScrollDirection::Right, 1);
     Tick();
   }
   EXPECT_NEAR(back->X, 89.6, 1e-9);
@@ -48,14 +48,14 @@ TEST_F(BackParallax, ThreeScrollsRightMoveIt89Point6InTheWorld) {
 }
 
 TEST_F(BackParallax, OneScrollMovesAFifteenthOnTheScreen) {
-  Scroll(1, 1);
+  Scroll(TScrollDirection::Right, 1);
   Tick();
   EXPECT_NEAR(back->AbsoluteX(), -32.0 / 15.0, 1e-12);
 }
 
 TEST_F(BackParallax, ThreeScrollsDownMoveIt96InTheWorldAndNotOnTheScreen) {
   for (int i = 0; i < 3; ++i) {
-    Scroll(3, 1);
+    Scroll(TScrollDirection::Down, 1);
     Tick();
   }
   EXPECT_EQ(back->Y, 96.0);
@@ -64,8 +64,8 @@ TEST_F(BackParallax, ThreeScrollsDownMoveIt96InTheWorldAndNotOnTheScreen) {
 }
 
 TEST_F(BackParallax, BothAxesInOneFrameTakeTwoFrames) {
-  Scroll(1, 1);
-  Scroll(3, 1);
+  Scroll(TScrollDirection::Right, 1);
+  Scroll(TScrollDirection::Down, 1);
   Tick();
   EXPECT_NEAR(back->X, 32.0 - 32.0 / 15.0, 1e-12);
   EXPECT_EQ(back->Y, 0.0);
@@ -80,21 +80,21 @@ TEST_F(BackParallax, BothAxesInOneFrameTakeTwoFrames) {
 
 TEST_F(BackParallax, ScrollingLeftMovesItTheOtherWayAndBackToTheStart) {
   for (int i = 0; i < 3; ++i) {
-    Scroll(1, 1);
+    Scroll(TScrollDirection::Right, 1);
     Tick();
   }
-  Scroll(0, 1);
+  Scroll(TScrollDirection::Left, 1);
   Tick();
   // On the screen the picture moves with the scroll, a fifteenth of it.
   EXPECT_NEAR(back->AbsoluteX(), -6.4 + 32.0 / 15.0, 1e-9);
-  Scroll(0, 2);
+  Scroll(TScrollDirection::Left, 2);
   Tick();
   EXPECT_NEAR(back->X, 0.0, 1e-9);
   EXPECT_NEAR(back->AbsoluteX(), 0.0, 1e-9);
 }
 
 TEST_F(BackParallax, SeveralScrollsBetweenFramesAreFollowedAtOnce) {
-  Scroll(1, 5);
+  Scroll(TScrollDirection::Right, 5);
   Tick();
   EXPECT_NEAR(back->X, 160.0 * 14.0 / 15.0, 1e-9);
 }

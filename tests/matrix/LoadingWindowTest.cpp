@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "matrix/Loading.h"
+#include "matrix/LoadingWindow.h"
 #include "matrix/Matrix.h"
 #include "platform/ScriptedDialogService.h"
 #include "tests/matrix/MatrixTestSupport.h"

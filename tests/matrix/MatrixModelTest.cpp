@@ -235,7 +235,7 @@ class MatrixScroll : public ::testing::Test {
   TSpriteEngine root;
   std::unique_ptr<TMatrix> m = NewMatrix();
 
-  void Press(uint8_t direction, int times) {
+  void Press(TScrollDirection direction, int times) {
     for (int i = 0; i < times; ++i) m->Scroll(root, direction);
   }
   void ExpectCameraFollowsOrigin() {
@@ -245,34 +245,34 @@ class MatrixScroll : public ::testing::Test {
 };
 
 TEST_F(MatrixScroll, EachDirectionMovesViewAndCamera) {
-  Press(1, 2);
-  Press(3, 3);
+  Press(TScrollDirection::Right, 2);
+  Press(TScrollDirection::Down, 3);
   EXPECT_EQ(m->GetOriginX(), 2);
   EXPECT_EQ(m->GetOriginY(), 3);
   ExpectCameraFollowsOrigin();
-  Press(0, 1);
-  Press(2, 2);
+  Press(TScrollDirection::Left, 1);
+  Press(TScrollDirection::Up, 2);
   EXPECT_EQ(m->GetOriginX(), 1);
   EXPECT_EQ(m->GetOriginY(), 1);
   ExpectCameraFollowsOrigin();
 }
 
 TEST_F(MatrixScroll, StopsAtBothLimits) {
-  Press(0, 1);
-  Press(2, 1);
+  Press(TScrollDirection::Left, 1);
+  Press(TScrollDirection::Up, 1);
   EXPECT_EQ(m->GetOriginX(), 0);
   EXPECT_EQ(m->GetOriginY(), 0);
   EXPECT_EQ(root.X, 0.0);
   EXPECT_EQ(root.Y, 0.0);
 
-  Press(1, 400);
-  Press(3, 400);
+  Press(TScrollDirection::Right, 400);
+  Press(TScrollDirection::Down, 400);
   EXPECT_EQ(m->GetOriginX(), 179);
   EXPECT_EQ(m->GetOriginY(), 134);
   ExpectCameraFollowsOrigin();
   const double cameraX = root.X, cameraY = root.Y;
-  m->Scroll(root, 1);  // right from 179: nothing
-  m->Scroll(root, 3);  // down from 134: nothing
+  m->Scroll(root, TScrollDirection::Right);  // right from 179: nothing
+  m->Scroll(root, TScrollDirection::Down);  // down from 134: nothing
   EXPECT_EQ(m->GetOriginX(), 179);
   EXPECT_EQ(m->GetOriginY(), 134);
   EXPECT_EQ(root.X, cameraX);
@@ -280,8 +280,8 @@ TEST_F(MatrixScroll, StopsAtBothLimits) {
 }
 
 TEST_F(MatrixScroll, OtherDirectionsChangeNothing) {
-  Press(1, 1);
-  for (uint8_t d : {4, 5, 200, 255}) m->Scroll(root, d);
+  Press(TScrollDirection::Right, 1);
+  for (uint8_t d : {4, 5, 200, 255}) m->Scroll(root, static_cast<TScrollDirection>(d));
   EXPECT_EQ(m->GetOriginX(), 1);
   EXPECT_EQ(m->GetOriginY(), 0);
   ExpectCameraFollowsOrigin();

@@ -14,40 +14,40 @@ using namespace kestrilo::shelltest;
 
 TEST(EditorSettings, GridItemsSetSizeAndShowTheGrid) {
   TEditorFixture f;
-  f.Editor.N14Click();
-  EXPECT_EQ(f.Context.GridVisible, 0);
-  f.Editor.N64641Click();
+  f.Editor.ToggleGrid();
+  EXPECT_EQ(f.Context.GridVisible, kGridHidden);
+  f.Editor.SetGridSize(64);
   EXPECT_EQ(f.Context.GridSize, 64);
-  EXPECT_EQ(f.Context.GridVisible, 1);
-  f.Editor.N14Click();
-  EXPECT_EQ(f.Context.GridVisible, 0);
+  EXPECT_EQ(f.Context.GridVisible, kGridShown);
+  f.Editor.ToggleGrid();
+  EXPECT_EQ(f.Context.GridVisible, kGridHidden);
   EXPECT_EQ(f.Context.GridSize, 64);  // on/off keeps the size
-  f.Editor.N1281281Click();
+  f.Editor.SetGridSize(128);
   EXPECT_EQ(f.Context.GridSize, 128);
-  EXPECT_EQ(f.Context.GridVisible, 1);
-  f.Editor.N32321Click();
+  EXPECT_EQ(f.Context.GridVisible, kGridShown);
+  f.Editor.SetGridSize(32);
   EXPECT_EQ(f.Context.GridSize, 32);
 }
 
 TEST(EditorSettings, PreviewAndAutoControlFlipTheirTicks) {
   TEditorFixture f;
-  f.Editor.N17Click();
-  EXPECT_TRUE(f.Editor.Ticks.N17);
-  EXPECT_EQ(f.Context.EditMode, 0);
-  f.Editor.N17Click();
-  EXPECT_EQ(f.Context.EditMode, 1);
-  f.Editor.N16Click();
-  EXPECT_FALSE(f.Editor.Ticks.N16);
+  f.Editor.TogglePreview();
+  EXPECT_TRUE(f.Editor.Ticks.Preview);
+  EXPECT_EQ(f.Context.EditMode, kPreviewing);
+  f.Editor.TogglePreview();
+  EXPECT_EQ(f.Context.EditMode, kEditing);
+  f.Editor.ToggleAutoControl();
+  EXPECT_FALSE(f.Editor.Ticks.AutoControl);
 }
 
 TEST(EditorSettings, PlayerItemsWithoutPlayerChangeOnlyTheTick) {
   TEditorFixture f;
-  f.Editor.N12Click();
-  f.Editor.N13Click();
-  EXPECT_TRUE(f.Editor.Ticks.N12);
-  EXPECT_TRUE(f.Editor.Ticks.N13);
+  f.Editor.TogglePlayerVisible();
+  f.Editor.TogglePlayerGravity();
+  EXPECT_TRUE(f.Editor.Ticks.PlayerVisible);
+  EXPECT_TRUE(f.Editor.Ticks.PlayerGravity);
   EXPECT_TRUE(f.Dialogs.Asked.empty());
-  f.Editor.FormKeyDown(32);  // Space with no player: nothing, no error
+  f.Editor.PressKey(32);  // Space with no player: nothing, no error
   EXPECT_TRUE(f.Dialogs.Messages().empty());
 }
 
@@ -56,7 +56,7 @@ TEST(EditorTypeChange, AutoControlSetsFieldsAndPlane) {
   f.WriteSampleData();
   f.OpenObjects();
 
-  TSidePanelUpdate wall = f.Editor.ComboBox1Change(otWall);
+  TSidePanelUpdate wall = f.Editor.ChangeObjectType(otWall);
   ASSERT_TRUE(wall.ObjectNames.has_value());
   EXPECT_EQ(*wall.ObjectNames, (std::vector<std::string>{W1251("Стена"), W1251("Плита")}));
   EXPECT_EQ(wall.ObjectIndex, 0);
@@ -64,22 +64,22 @@ TEST(EditorTypeChange, AutoControlSetsFieldsAndPlane) {
   EXPECT_EQ(wall.EnabledFields, (TFieldStates{false, false, false}));
   EXPECT_EQ(wall.ZPosition, 0);
 
-  TSidePanelUpdate lift = f.Editor.ComboBox1Change(otLift);
+  TSidePanelUpdate lift = f.Editor.ChangeObjectType(otLift);
   EXPECT_EQ(lift.EnabledFields, (TFieldStates{false, true, false}));
   EXPECT_EQ(lift.ZPosition, 0);
 
-  TSidePanelUpdate background = f.Editor.ComboBox1Change(otBackground);
+  TSidePanelUpdate background = f.Editor.ChangeObjectType(otBackground);
   EXPECT_EQ(background.EnabledFields, (TFieldStates{true, false, false}));
   EXPECT_EQ(background.ZPosition, 1);
   EXPECT_EQ(f.Context.CurrentPlane, 1);
 
-  TSidePanelUpdate player = f.Editor.ComboBox1Change(otPlayer);
+  TSidePanelUpdate player = f.Editor.ChangeObjectType(otPlayer);
   EXPECT_EQ(player.ZPosition, 4);
   EXPECT_EQ(f.Context.CurrentPlane, 4);
   EXPECT_EQ(*player.ObjectNames, std::vector<std::string>{W1251("Игрок")});
 
   // A type without entries empties the list and keeps the picture.
-  TSidePanelUpdate keys = f.Editor.ComboBox1Change(otKey);
+  TSidePanelUpdate keys = f.Editor.ChangeObjectType(otKey);
   EXPECT_TRUE(keys.ObjectNames->empty());
   EXPECT_EQ(keys.ObjectIndex, -1);
   EXPECT_FALSE(keys.Picture.has_value());
@@ -97,10 +97,10 @@ TEST(EditorTypeChange, TableOfPlanesAndFields) {
 
 TEST(EditorTypeChange, WithoutAutoControlFieldsAndPlaneStay) {
   TEditorFixture f;
-  f.Editor.UpDown1Click(3);
-  f.Editor.N16Click();
+  f.Editor.ChangePlane(3);
+  f.Editor.ToggleAutoControl();
   const int redraws = f.OverviewRedraws;
-  TSidePanelUpdate update = f.Editor.ComboBox1Change(otPlayer);
+  TSidePanelUpdate update = f.Editor.ChangeObjectType(otPlayer);
   EXPECT_TRUE(update.ObjectNames.has_value());
   EXPECT_FALSE(update.EnabledFields.has_value());
   EXPECT_FALSE(update.ZPosition.has_value());
@@ -111,7 +111,7 @@ TEST(EditorTypeChange, WithoutAutoControlFieldsAndPlaneStay) {
 TEST(EditorTypeChange, PlaneSpinnerRedrawsTheOverview) {
   TEditorFixture f;
   const int redraws = f.OverviewRedraws;
-  f.Editor.UpDown1Click(2);
+  f.Editor.ChangePlane(2);
   EXPECT_EQ(f.Context.CurrentPlane, 2);
   EXPECT_EQ(f.OverviewRedraws, redraws + 1);
   // Planes 1..4 draw grey squares where nothing is placed.
@@ -125,7 +125,7 @@ TEST(EditorObjects, AddAsksUntilTheObjectsFileIsOpened) {
   f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
 
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  f.Editor.N6Click();
+  f.Editor.AddObject();
   ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
   EXPECT_EQ(f.Dialogs.Asked[0].Text, "База данных объектов не загружена! Желаете создать новую ?");
   EXPECT_EQ(f.Dialogs.Asked[0].Caption, "Внимание!");
@@ -133,11 +133,11 @@ TEST(EditorObjects, AddAsksUntilTheObjectsFileIsOpened) {
   EXPECT_TRUE(f.NewObject.ShownWith.empty());
 
   f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
-  f.Editor.N6Click();
+  f.Editor.AddObject();
   EXPECT_TRUE(f.NewObject.ShownWith.empty());
 
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  f.Editor.N6Click();
+  f.Editor.AddObject();
   EXPECT_EQ(f.NewObject.ShownWith, std::vector<int32_t>{1});
   ASSERT_EQ(f.Context.ObjectDataBase->Records.size(), 1u);
   EXPECT_EQ(f.Context.ObjectDataBase->Records[0].Number, 1);
@@ -146,7 +146,7 @@ TEST(EditorObjects, AddAsksUntilTheObjectsFileIsOpened) {
 
   // Asked again at the next add.
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  f.Editor.N6Click();
+  f.Editor.AddObject();
   EXPECT_EQ(f.Dialogs.Asked.size(), 4u);
   EXPECT_EQ(f.NewObject.ShownWith, (std::vector<int32_t>{1, 2}));
 }
@@ -156,7 +156,7 @@ TEST(EditorObjects, AddAfterOpeningAsksNothing) {
   f.WriteSampleData();
   f.OpenObjects();
   f.Dialogs.Asked.clear();
-  f.Editor.N6Click();  // no picture chosen: the library adds nothing
+  f.Editor.AddObject();  // no picture chosen: the library adds nothing
   EXPECT_TRUE(f.Dialogs.Asked.empty());
   EXPECT_EQ(f.NewObject.ShownWith, std::vector<int32_t>{6});
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
@@ -169,14 +169,14 @@ TEST(EditorObjects, DeleteAsksThenRefillsTheList) {
   const size_t count = f.Context.ObjectDataBase->Records.size();
 
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  TSidePanelUpdate kept = f.Editor.N15Click(W1251("Плита"), otWall);
+  TSidePanelUpdate kept = f.Editor.DeleteObject(W1251("Плита"), otWall);
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), count);
   EXPECT_FALSE(kept.ObjectNames.has_value());
   EXPECT_EQ(f.Dialogs.Asked.back().Text, "Удалить текущий объект ?");
   EXPECT_EQ(f.Dialogs.Asked.back().Caption, "Подтвердите удаление");
 
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  TSidePanelUpdate update = f.Editor.N15Click(W1251("Плита"), otWall);
+  TSidePanelUpdate update = f.Editor.DeleteObject(W1251("Плита"), otWall);
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), count - 1);
   ASSERT_TRUE(update.ObjectNames.has_value());
   EXPECT_EQ(*update.ObjectNames, std::vector<std::string>{W1251("Стена")});
@@ -188,13 +188,13 @@ TEST(EditorObjects, DeleteClosedWithoutAnswerKeepsTheEntry) {
   f.WriteSampleData();
   f.OpenObjects();
   f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
-  f.Editor.N15Click(W1251("Стена"), otWall);
+  f.Editor.DeleteObject(W1251("Стена"), otWall);
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
 }
 
 TEST(EditorObjects, SaveWritesTheObjectsFileBesideTheProgram) {
   TEditorFixture f;
-  f.Editor.N3Click();  // runs even when nothing was opened: an empty table
+  f.Editor.SaveObjectsFile();  // runs even when nothing was opened: an empty table
   EXPECT_TRUE(FileExists(f.Path("Data/test.obj")));
   EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")).size(), 0u);
   EXPECT_TRUE(FileExists(f.Path("Data/test.dxg")));
@@ -203,13 +203,13 @@ TEST(EditorObjects, SaveWritesTheObjectsFileBesideTheProgram) {
 TEST(EditorExit, OnlyYesEndsTheProgram) {
   TEditorFixture f;
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  EXPECT_FALSE(f.Editor.N4Click());
+  EXPECT_FALSE(f.Editor.RequestExit());
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(f.Dialogs.Asked[0].Text, "Правда выйти ?");
   EXPECT_EQ(f.Dialogs.Asked[0].Caption, "Подтвердите выход!");
   EXPECT_EQ(f.Dialogs.Asked[0].Buttons, TMsgButtons::YesNo);
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  EXPECT_TRUE(f.Editor.N4Click());
+  EXPECT_TRUE(f.Editor.RequestExit());
   EXPECT_EQ(f.Terminated, 1);
 }
 
@@ -226,8 +226,8 @@ TEST(EditorObjects, BadAnimationSpeedAddsNothing) {
   f.WriteSampleData();
   f.OpenObjects();
   TBadSpeedSource bad;
-  f.Editor.Form2 = &bad;
-  f.Editor.N6Click();
+  f.Editor.NewObjectSource = &bad;
+  f.Editor.AddObject();
   EXPECT_EQ(bad.ShownWith, std::vector<int32_t>{6});
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "'abc' is not a valid floating point value");

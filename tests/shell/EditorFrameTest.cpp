@@ -15,26 +15,26 @@ TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
   TEditorFixture f;
   ASSERT_NE(f.Context.ObjectDataBase, nullptr);
   EXPECT_TRUE(f.Context.ObjectDataBase->Records.empty());
-  EXPECT_EQ(f.Context.ObjectDataBase->Images, &f.Context.DXImageList1->Items);
+  EXPECT_EQ(f.Context.ObjectDataBase->Images, &f.Context.ObjectPictureList->Items);
   ASSERT_NE(f.Context.MonstersDataBase, nullptr);
   EXPECT_EQ(f.Context.MonstersDataBase->Count(), 0);
   ASSERT_NE(f.Context.Matrix, nullptr);
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
   EXPECT_EQ(f.Context.GridSize, 32);
-  EXPECT_EQ(f.Context.GridVisible, 1);
+  EXPECT_EQ(f.Context.GridVisible, kGridShown);
   EXPECT_EQ(f.Context.ObjectsLoaded, 0);
-  EXPECT_EQ(f.Context.EditMode, 1);
+  EXPECT_EQ(f.Context.EditMode, kEditing);
   EXPECT_EQ(f.Context.CurrentPlane, 0);
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.Timer.Interval(), 14);
-  EXPECT_FALSE(f.Editor.Ticks.N12);
-  EXPECT_FALSE(f.Editor.Ticks.N13);
-  EXPECT_TRUE(f.Editor.Ticks.N16);
-  EXPECT_TRUE(f.Editor.Ticks.N01);
-  EXPECT_FALSE(f.Editor.Ticks.N17);
+  EXPECT_FALSE(f.Editor.Ticks.PlayerVisible);
+  EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
+  EXPECT_TRUE(f.Editor.Ticks.AutoControl);
+  EXPECT_TRUE(f.Editor.Ticks.FrameDelay);
+  EXPECT_FALSE(f.Editor.Ticks.Preview);
   // The sprite engine is bound to the back buffer and knows the context.
-  EXPECT_EQ(f.Context.DXSpriteEngine1->Engine()->Surface, &f.Draw.Surface());
-  EXPECT_EQ(f.Context.DXSpriteEngine1->Engine()->Context, &f.Context);
+  EXPECT_EQ(f.Context.SpriteEngine->Engine()->Surface, &f.Draw.Surface());
+  EXPECT_EQ(f.Context.SpriteEngine->Engine()->Context, &f.Context);
   EXPECT_TRUE(f.Dialogs.Asked.empty());  // no file is read at start-up
 }
 
@@ -53,7 +53,7 @@ TEST(EditorFrame, TickFillsDrawsOverlayAndPresents) {
 
 TEST(EditorFrame, GridSwitchedOffLeavesOnlyTheText) {
   TEditorFixture f;
-  f.Editor.N14Click();
+  f.Editor.ToggleGrid();
   f.Tick();
   EXPECT_EQ(f.Draw.Surface().Pixel(0, 200), 128);
   EXPECT_EQ(f.Draw.Surface().Pixel(32, 300), 128);
@@ -78,21 +78,21 @@ TEST(EditorFrame, LostButRestorableSurfacesKeepRunning) {
 
 TEST(EditorFrame, TickPollsTheKeyboard) {
   TEditorFixture f;
-  f.Context.DXInput1.SetKeyDown('A', true);
+  f.Context.Keyboard.SetKeyDown('A', true);
   f.Tick();
-  EXPECT_TRUE(f.Context.DXInput1.InputStates.test(isButton1));
-  f.Context.DXInput1.SetKeyDown('A', false);
+  EXPECT_TRUE(f.Context.Keyboard.InputStates.test(isButton1));
+  f.Context.Keyboard.SetKeyDown('A', false);
   f.Tick();
-  EXPECT_FALSE(f.Context.DXInput1.InputStates.test(isButton1));
+  EXPECT_FALSE(f.Context.Keyboard.InputStates.test(isButton1));
 }
 
 TEST(EditorFrame, FrameDelaySwitchesTheIntervalOnly) {
   TEditorFixture f;
-  f.Editor.N01Click();
-  EXPECT_FALSE(f.Editor.Ticks.N01);
+  f.Editor.ToggleFrameDelay();
+  EXPECT_FALSE(f.Editor.Ticks.FrameDelay);
   EXPECT_EQ(f.Timer.Interval(), 0);
-  f.Editor.N01Click();
-  EXPECT_TRUE(f.Editor.Ticks.N01);
+  f.Editor.ToggleFrameDelay();
+  EXPECT_TRUE(f.Editor.Ticks.FrameDelay);
   EXPECT_EQ(f.Timer.Interval(), 14);
 }
 
@@ -106,7 +106,7 @@ TEST(EditorErrors, WrapperShowsTheMessageAndGoesOn) {
 
 TEST(EditorErrors, AboutIsAPlainMessage) {
   TEditorFixture f;
-  f.Editor.N20Click();
+  f.Editor.ShowAbout();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_NE(f.Dialogs.Messages()[0].find("Kestrilo"), std::string::npos);
 }
@@ -115,10 +115,10 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   TGameContext context;
   TScriptedDialogService dialogs;
   TEditor editor(context, dialogs);
-  editor.N2Click();
-  editor.FormKeyDown(37);
-  editor.DXDraw1Click(10, 10, {});
-  editor.N8Click();  // gated by the objects flag first
+  editor.OpenObjectsFile();
+  editor.PressKey(37);
+  editor.PlaceAt(10, 10, {});
+  editor.LoadLevel();  // gated by the objects flag first
   const auto messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(messages[0], "The object library is not ready yet");
@@ -126,6 +126,6 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
   editor.Terminate = [&] { ++terminated; };
-  editor.DXTimer1Timer(1);  // no drawing area: the program ends
+  editor.FrameStep(1);  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

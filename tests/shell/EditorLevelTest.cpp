@@ -16,15 +16,15 @@ namespace {
 
 constexpr const char* kNoObjectsFile = "Файл объектов загружен не был... Невозможно загрузить матрицу!";
 
-TSpriteEngine& RootOf(TEditorFixture& f) { return *f.Context.DXSpriteEngine1->Engine(); }
+TSpriteEngine& RootOf(TEditorFixture& f) { return *f.Context.SpriteEngine->Engine(); }
 
 // A small level: two walls on the main plane, a background piece on plane 3.
 void PlaceSampleLevel(TEditorFixture& f) {
   f.ClickAt(0, 448, "Стена", -3, 7);
   f.ClickAt(64, 448, "Плита");
-  f.Editor.UpDown1Click(3);
+  f.Editor.ChangePlane(3);
   f.ClickAt(96, 96, "Облака");
-  f.Editor.UpDown1Click(0);
+  f.Editor.ChangePlane(0);
 }
 
 void ExpectSampleLevel(const TMatrix& m) {
@@ -41,7 +41,7 @@ void ExpectSampleLevel(const TMatrix& m) {
 
 TEST(EditorLevel, SaveAskedInTheProgramFolderWithTheMatrixFilter) {
   TEditorFixture f;
-  f.Editor.N7Click();  // cancelled: nothing written
+  f.Editor.SaveLevel();  // cancelled: nothing written
   ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
   EXPECT_EQ(f.Dialogs.Asked[0].Kind, "save");
   EXPECT_EQ(f.Dialogs.Asked[0].Request.InitialDir, f.Context.ExecutableDir);
@@ -57,18 +57,18 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   PlaceSampleLevel(f);
   const std::string level = f.Path("level.mtf");
   f.Dialogs.FileAnswers = {level};
-  f.Editor.N7Click();
+  f.Editor.SaveLevel();
   ASSERT_TRUE(FileExists(level));
   EXPECT_EQ(ReadWholeFile(level).size(), 360000u);
   EXPECT_EQ(ReadWholeFile(f.Path("levelmtb")).size(), 480000u);
 
   // Scroll away and place more, then load the saved level back.
-  f.Editor.FormKeyDown(39);
+  f.Editor.PressKey(39);
   f.ClickAt(320, 320, "Стена");
   TSprite* firstChild = RootOf(f).Child(0);
   TPlayerSprite* player = f.Context.PlayerSprite;
   f.Dialogs.FileAnswers = {level};
-  f.Editor.N8Click();
+  f.Editor.LoadLevel();
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   const auto& asked = f.Dialogs.Asked.back();
   EXPECT_EQ(asked.Kind, "open");
@@ -104,8 +104,8 @@ TEST(EditorLevel, CancelledLoadLeavesAnEmptyLevel) {
   f.OpenObjects();
   f.OpenObjects();
   PlaceSampleLevel(f);
-  f.Editor.FormKeyDown(40);
-  f.Editor.N8Click();  // no file chosen
+  f.Editor.PressKey(40);
+  f.Editor.LoadLevel();  // no file chosen
   EXPECT_EQ(f.Loading.Shown, 0);
   EXPECT_EQ(f.Loading.Closed, 1);
   f.Tick();
@@ -128,7 +128,7 @@ TEST(EditorLevel, LoadWithoutObjectsFileChangesNothing) {
   f.ClickAt(64, 64, "");
   f.Context.Matrix->Cells[4][4].Kind = otWall;
   const int32_t sprites = RootOf(f).SpriteCount;
-  f.Editor.N8Click();
+  f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], kNoObjectsFile);
   EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // no file dialog
@@ -143,7 +143,7 @@ TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelEmpty) {
   f.OpenObjects();
   PlaceSampleLevel(f);
   f.Dialogs.FileAnswers = {f.Path("none.mtf")};
-  f.Editor.N8Click();
+  f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем!");
   EXPECT_EQ(f.Context.Matrix->Cells[0][14].Kind, -1);
@@ -157,11 +157,11 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   PlaceSampleLevel(f);
   const std::string level = f.Path("level.mtf");
   f.Dialogs.FileAnswers = {level};
-  f.Editor.N7Click();
+  f.Editor.SaveLevel();
   WriteFile(f.Path("levelmtb"), std::string(1000, '\xFF'));
   f.Dialogs.FileAnswers = {level};
   const int redraws = f.OverviewRedraws;
-  f.Editor.N8Click();
+  f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_GT(f.OverviewRedraws, redraws);  // the map no longer shows the level that was cleared
   EXPECT_EQ(f.Loading.Shown, 1);

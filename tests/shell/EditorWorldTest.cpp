@@ -7,7 +7,7 @@
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
 #include "sprites/DXSpriteEngine.h"
-#include "world/DinamicPortal.h"
+#include "world/DynamicObjectPortal.h"
 #include "world/PlayerSprite.h"
 
 using namespace kestrilo;
@@ -16,7 +16,7 @@ using namespace kestrilo::shelltest;
 namespace {
 constexpr const char* kWrongPlane = "В матрице нет объекта на данном плане. Смените ось Z!";
 
-TSpriteEngine& RootOf(TEditorFixture& f) { return *f.Context.DXSpriteEngine1->Engine(); }
+TSpriteEngine& RootOf(TEditorFixture& f) { return *f.Context.SpriteEngine->Engine(); }
 }  // namespace
 
 TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
@@ -34,7 +34,7 @@ TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
 
   ASSERT_EQ(f.CountOf("TDinamicPortal"), 1);
   auto* portal = static_cast<TDinamicPortal*>(RootOf(f).Child(0));
-  EXPECT_EQ(portal->Picture, f.Context.DXImageList2->Items.Items(0));
+  EXPECT_EQ(portal->Picture, f.Context.PortalPictureList->Items.Items(0));
   EXPECT_EQ(portal->Width, 48);
   EXPECT_EQ(portal->Height, 24);
   EXPECT_FALSE(portal->Visible);
@@ -64,18 +64,18 @@ TEST(EditorOpenObjects, TwiceMakesTwoPlayersAndTwoPortals) {
   EXPECT_EQ(f.CountOf("TDinamicPortal"), 2);
   ASSERT_NE(first, second);
   // Visibility and gravity act on the newest player only.
-  f.Editor.N12Click();
-  f.Editor.N13Click();
+  f.Editor.TogglePlayerVisible();
+  f.Editor.TogglePlayerGravity();
   EXPECT_TRUE(second->Visible);
   EXPECT_EQ(second->GravityOn, 1);
   EXPECT_FALSE(first->Visible);
   EXPECT_EQ(first->GravityOn, 0);
-  f.Editor.N13Click();
+  f.Editor.TogglePlayerGravity();
   EXPECT_EQ(second->GravityOn, 0);
   // Space switches gravity on without touching the tick.
-  f.Editor.FormKeyDown(32);
+  f.Editor.PressKey(32);
   EXPECT_EQ(second->GravityOn, 1);
-  EXPECT_FALSE(f.Editor.Ticks.N13);
+  EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
 }
 
 TEST(EditorOpenObjects, WithoutDynamicGraphicsNoPortal) {
@@ -133,7 +133,7 @@ TEST(EditorPlacement, Grid64SnapsToEvenCells) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
-  f.Editor.N64641Click();
+  f.Editor.SetGridSize(64);
   f.ClickAt(100, 70, "Стена");
   EXPECT_EQ(f.Context.Matrix->Cells[2][2].ObjectNumber, 1);
   EXPECT_EQ(f.Context.Matrix->Cells[3][2].Kind, -1);
@@ -148,21 +148,21 @@ TEST(EditorPlacement, ScrolledViewAddsTheOriginInWholeCells) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
-  f.Editor.FormKeyDown(39);  // right
-  f.Editor.FormKeyDown(39);
-  f.Editor.FormKeyDown(40);  // down
+  f.Editor.PressKey(39);  // right
+  f.Editor.PressKey(39);
+  f.Editor.PressKey(40);  // down
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 2);
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 1);
   EXPECT_EQ(RootOf(f).X, -64);
   EXPECT_EQ(RootOf(f).Y, -32);
-  f.Editor.N64641Click();
+  f.Editor.SetGridSize(64);
   f.ClickAt(70, 40, "Стена");
   EXPECT_EQ(f.Context.Matrix->Cells[4][1].ObjectNumber, 1);  // snapped view pixel (64, 0) + origin (2, 1)
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   EXPECT_EQ(made->X, 64 + 64);
   EXPECT_EQ(made->Y, 0 + 32);
-  f.Editor.FormKeyDown(37);  // left
-  f.Editor.FormKeyDown(38);  // up
+  f.Editor.PressKey(37);  // left
+  f.Editor.PressKey(38);  // up
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 1);
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 0);
 }
@@ -171,7 +171,7 @@ TEST(EditorPlacement, BackPlaneTakesTheNumberAndTheDepth) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
-  f.Editor.UpDown1Click(2);
+  f.Editor.ChangePlane(2);
   f.ClickAt(100, 40, "Облака");
   EXPECT_EQ(f.Context.Matrix->BackPlanes[3][1][1], 4);
   EXPECT_EQ(f.Context.Matrix->Cells[3][1].Kind, -1);  // the main plane is untouched
@@ -190,7 +190,7 @@ TEST(EditorPlacement, NothingSelectedPassesTheEmptyRecord) {
   EXPECT_EQ(f.Context.Matrix->Cells[1][1].ObjectNumber, -1);
   EXPECT_EQ(RootOf(f).SpriteCount, before + 1);  // a bare object, drawing nothing
   EXPECT_TRUE(f.Dialogs.Messages().empty());
-  f.Editor.UpDown1Click(3);
+  f.Editor.ChangePlane(3);
   f.ClickAt(40, 40, "");
   EXPECT_EQ(f.Context.Matrix->BackPlanes[1][1][2], -1);
 }
@@ -199,22 +199,19 @@ TEST(EditorPlacement, PlayerTypeGoesToPlaneFour) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
-  f.Editor.ComboBox1Change(otPlayer);
+  f.Editor.ChangeObjectType(otPlayer);
   f.ClickAt(40, 40, "Игрок");
   EXPECT_EQ(f.Context.Matrix->BackPlanes[1][1][3], 3);
   EXPECT_EQ(f.Context.Matrix->Cells[1][1].Kind, -1);
 }
 
-TEST(EditorDeletion, RightReleaseDeletesFromMatrixAndWorld) {
+TEST(EditorDeletion, DeleteAtRemovesFromMatrixAndWorld) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
   f.ClickAt(64, 32, "Стена");
   TSprite* wall = RootOf(f).Child(RootOf(f).ChildCount() - 1);
-  f.Editor.DXDraw1MouseUp(TMouseButton::mbLeft, 70, 40);
-  f.Editor.DXDraw1MouseUp(TMouseButton::mbMiddle, 70, 40);
-  EXPECT_FALSE(wall->IsDead);
-  f.Editor.DXDraw1MouseUp(TMouseButton::mbRight, 70, 40);
+  f.Editor.DeleteAt(70, 40);
   EXPECT_TRUE(wall->IsDead);
   EXPECT_EQ(f.Context.Matrix->Cells[2][1].Kind, -1);
   EXPECT_EQ(f.Context.Matrix->Cells[2][1].ObjectNumber, -1);
@@ -230,8 +227,8 @@ TEST(EditorDeletion, WrongPlaneShowsTheMessageAndKeepsTheObject) {
   f.OpenObjects();
   f.ClickAt(64, 32, "Стена");
   TSprite* wall = RootOf(f).Child(RootOf(f).ChildCount() - 1);
-  f.Editor.UpDown1Click(2);
-  f.Editor.DXDraw1MouseUp(TMouseButton::mbRight, 70, 40);
+  f.Editor.ChangePlane(2);
+  f.Editor.DeleteAt(70, 40);
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], kWrongPlane);
   EXPECT_FALSE(wall->IsDead);
@@ -241,9 +238,9 @@ TEST(EditorDeletion, WrongPlaneShowsTheMessageAndKeepsTheObject) {
 TEST(EditorKeys, ArrowsAtTheBorderOnlyRedrawTheOverview) {
   TEditorFixture f;
   const int redraws = f.OverviewRedraws;
-  f.Editor.FormKeyDown(37);
-  f.Editor.FormKeyDown(38);
-  f.Editor.FormKeyDown('Q');
+  f.Editor.PressKey(37);
+  f.Editor.PressKey(38);
+  f.Editor.PressKey('Q');
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 0);
   EXPECT_EQ(RootOf(f).X, 0);
@@ -252,10 +249,10 @@ TEST(EditorKeys, ArrowsAtTheBorderOnlyRedrawTheOverview) {
 
 TEST(EditorKeys, WheelScrollsOneCellPerNotch) {
   TEditorFixture f;
-  f.Editor.MouseWheel(-3);
+  f.Editor.ScrollByWheel(-3);
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 3);
   EXPECT_EQ(RootOf(f).Y, -96);
-  f.Editor.MouseWheel(1);
+  f.Editor.ScrollByWheel(1);
   EXPECT_EQ(f.Context.Matrix->GetOriginY(), 2);
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
 }

@@ -17,8 +17,8 @@
 #include <QWheelEvent>
 #include <vector>
 
-#include "library/AddNewObj.h"
-#include "matrix/Loading.h"
+#include "library/NewObjectDialog.h"
+#include "matrix/LoadingWindow.h"
 #include "matrix/Matrix.h"
 #include "platform/DXDraw.h"
 #include "platform/DXInput.h"
@@ -47,7 +47,7 @@ struct TFormFixture {
     // Offscreen windows may never report active; the tests drive the form directly either way.
     (void)QTest::qWaitForWindowActive(&Form, 1000);
   }
-  TSpriteEngine& Root() { return *Form.Context().DXSpriteEngine1->Engine(); }
+  TSpriteEngine& Root() { return *Form.Context().SpriteEngine->Engine(); }
 };
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -175,15 +175,15 @@ TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
   EXPECT_EQ(form.DXTimer1().Interval(), 0);
   form.N17->trigger();
   EXPECT_TRUE(form.N17->isChecked());
-  EXPECT_EQ(form.Context().EditMode, 0);
+  EXPECT_EQ(form.Context().EditMode, kPreviewing);
   form.N14->trigger();
-  EXPECT_EQ(form.Context().GridVisible, 0);
+  EXPECT_EQ(form.Context().GridVisible, kGridHidden);
   form.N1281281->trigger();
   EXPECT_EQ(form.Context().GridSize, 128);
-  EXPECT_EQ(form.Context().GridVisible, 1);
+  EXPECT_EQ(form.Context().GridVisible, kGridShown);
   form.N16->trigger();
   EXPECT_FALSE(form.N16->isChecked());
-  EXPECT_FALSE(form.Editor().Ticks.N16);
+  EXPECT_FALSE(form.Editor().Ticks.AutoControl);
   form.N8->trigger();  // no objects file yet
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
@@ -242,7 +242,7 @@ TEST(MainFormInput, TheDrawingAreaHoldsTheFocusAtStartAndTakesItBackWhenClicked)
   EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
   QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
   QApplication::sendEvent(form.DXDraw1, &press);
-  EXPECT_TRUE(form.Context().DXInput1.IsKeyDown('D'));
+  EXPECT_TRUE(form.Context().Keyboard.IsKeyDown('D'));
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, "d");
   QApplication::sendEvent(form.DXDraw1, &release);
 
@@ -294,10 +294,10 @@ TEST(MainFormInput, KeysFillTheHeldTableWhileInFront) {
   TForm1& form = f.Form;
   QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
   QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : &form, &press);
-  EXPECT_TRUE(form.Context().DXInput1.IsKeyDown('D'));
+  EXPECT_TRUE(form.Context().Keyboard.IsKeyDown('D'));
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, "d");
   QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : &form, &release);
-  EXPECT_FALSE(form.Context().DXInput1.IsKeyDown('D'));
+  EXPECT_FALSE(form.Context().Keyboard.IsKeyDown('D'));
 }
 
 TEST(MainFormInput, NumericPadDigitsHoldTheirOwnInputStates) {
@@ -305,7 +305,7 @@ TEST(MainFormInput, NumericPadDigitsHoldTheirOwnInputStates) {
   f.ShowActive();
   TForm1& form = f.Form;
   QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
-  TDXInput& input = form.Context().DXInput1;
+  TDXInput& input = form.Context().Keyboard;
   QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::KeypadModifier, "8");
   QApplication::sendEvent(to, &press);
   EXPECT_TRUE(input.IsKeyDown(104));
@@ -346,7 +346,7 @@ TEST(MainFormInput, TheHeldTableAndTheKeyHandlerGetOneCodeForEveryPadKeyAndDigit
   form.show();
   QApplication::setActiveWindow(&form);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 1000));
-  TDXInput& input = form.Context().DXInput1;
+  TDXInput& input = form.Context().Keyboard;
 
   struct TCase {
     int Key;
@@ -392,6 +392,26 @@ TEST(MainFormInput, TheHeldTableAndTheKeyHandlerGetOneCodeForEveryPadKeyAndDigit
   EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
 }
 
+TEST(MainFormInput, OnlyTheRightButtonsReleaseDeletes) {
+  TFormFixture f;
+  f.ShowActive();
+  // A visible sprite under the pointer on an empty main-plane cell: a deletion
+  // finds it and refuses with the message, so every release that reaches the
+  // deletion shows.
+  auto* probe = new TSprite(&f.Root());
+  probe->X = 64;
+  probe->Y = 32;
+  probe->Width = 32;
+  probe->Height = 32;
+  f.Form.DXDraw1MouseUp(TMouseButton::mbLeft, 70, 40);
+  f.Form.DXDraw1MouseUp(TMouseButton::mbMiddle, 70, 40);
+  EXPECT_TRUE(f.Dialogs.Messages().empty());
+  f.Form.DXDraw1MouseUp(TMouseButton::mbRight, 70, 40);
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_EQ(f.Dialogs.Messages()[0], "В матрице нет объекта на данном плане. Смените ось Z!");
+  EXPECT_FALSE(probe->IsDead);
+}
+
 TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
   TFormFixture f;
   f.ShowActive();
@@ -429,7 +449,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
   TFormFixture f;
   f.ShowActive();
   TForm1& form = f.Form;
-  form.Editor().DXTimer1Timer(1);
+  form.Editor().FrameStep(1);
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(16, 200), 128);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(0, 200), 0);
@@ -440,7 +460,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
 
 TEST(MainFormFrame, UnshownWindowEndsTheProgramAtTheFirstTick) {
   TFormFixture f;
-  f.Form.Editor().DXTimer1Timer(1);
+  f.Form.Editor().FrameStep(1);
   EXPECT_EQ(f.Terminated, 1);
 }
 
@@ -456,8 +476,8 @@ TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
   EXPECT_FALSE(windows.Form3->isVisible());
   EXPECT_FALSE(windows.Form4->isVisible());
   EXPECT_EQ(windows.Form1->windowTitle(), "Form1");
-  EXPECT_NE(windows.Form1->Editor().Form2, nullptr);
-  EXPECT_NE(windows.Form1->Editor().Form3, nullptr);
+  EXPECT_NE(windows.Form1->Editor().NewObjectSource, nullptr);
+  EXPECT_NE(windows.Form1->Editor().LoadingWindow, nullptr);
   EXPECT_EQ(windows.Form1->Context().ExecutableDir, dir.path().toStdString() + "/");
   // Nothing is made that needs the drawing area until it initialises.
   EXPECT_EQ(windows.Form1->Context().Matrix, nullptr);
@@ -472,12 +492,12 @@ TEST(StartUp, TheLoadingWindowShowsOverTheMiddleOfTheMainWindow) {
   TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
   windows.Form1->move(40, 30);
   windows.Form1->show();
-  windows.Form1->Editor().Form3->ShowAndPaint();
+  windows.Form1->Editor().LoadingWindow->ShowAndPaint();
   EXPECT_TRUE(windows.Form3->isVisible());
   const QPoint middle = windows.Form1->frameGeometry().center();
   const QPoint shownAt = windows.Form3->frameGeometry().center();
   EXPECT_LE((shownAt - middle).manhattanLength(), 40);
-  windows.Form1->Editor().Form3->Close();
+  windows.Form1->Editor().LoadingWindow->Close();
   EXPECT_FALSE(windows.Form3->isVisible());
 }
 

@@ -28,25 +28,25 @@ TEditorFixture::TEditorFixture()
     : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   QDir(Dir.path()).mkdir("Data");
   Context.ExecutableDir = Dir.path().toStdString() + "/";
-  Editor.DXDraw1 = &Draw;
-  Editor.DXTimer1 = &Timer;
+  Editor.DrawArea = &Draw;
+  Editor.FrameTimer = &Timer;
   Editor.OverviewCanvas = &OverviewCanvas;
   Editor.OverviewChanged = [this] { ++OverviewRedraws; };
-  Editor.Form2 = &NewObject;
-  Editor.Form3 = &Loading;
+  Editor.NewObjectSource = &NewObject;
+  Editor.LoadingWindow = &Loading;
   Editor.Terminate = [this] { ++Terminated; };
   Editor.CursorX = [] { return 100; };
   Editor.CreateComponents();
-  Editor.FormCreate();
-  Draw.OnInitialize = [this](TDXDraw*) { Editor.DXDraw1Initialize(); };
+  Editor.ResetSettings();
+  Draw.OnInitialize = [this](TDXDraw*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
 }
 
 TEditorFixture::~TEditorFixture() {
   // The sprite tree and the picture lists leave the drawing area first.
-  Context.DXSpriteEngine1.reset();
-  Context.DXImageList1.reset();
-  Context.DXImageList2.reset();
+  Context.SpriteEngine.reset();
+  Context.ObjectPictureList.reset();
+  Context.PortalPictureList.reset();
 }
 
 std::string TEditorFixture::Path(const std::string& relative) const {
@@ -73,18 +73,18 @@ void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
   }
 }
 
-TSidePanelUpdate TEditorFixture::OpenObjects() { return Editor.N2Click(); }
+TSidePanelUpdate TEditorFixture::OpenObjects() { return Editor.OpenObjectsFile(); }
 
 void TEditorFixture::ClickAt(int32_t x, int32_t y, std::string_view utf8Name, int32_t liftHeight, int32_t keyCode) {
   TPlacementInputs inputs;
   inputs.ObjectName = W1251(utf8Name);
   inputs.LiftHeight = liftHeight;
   inputs.KeyCode = keyCode;
-  Editor.DXDraw1Click(x, y, inputs);
+  Editor.PlaceAt(x, y, inputs);
 }
 
 int32_t TEditorFixture::CountOf(std::string_view className) const {
-  const TSpriteEngine& root = *Context.DXSpriteEngine1->Engine();
+  const TSpriteEngine& root = *Context.SpriteEngine->Engine();
   int32_t count = 0;
   for (int32_t i = 0; i < root.ChildCount(); ++i)
     if (std::string_view(root.Child(i)->ClassName()) == className && !root.Child(i)->IsDead) ++count;

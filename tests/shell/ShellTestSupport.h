@@ -80,11 +80,11 @@ class TEditorFixture {
   // Opens the sample objects file through the command.
   TSidePanelUpdate OpenObjects();
   // Selects a type with the side panel's type list.
-  void ChooseType(uint8_t type) { Editor.ComboBox1Change(type); }
+  void ChooseType(uint8_t type) { Editor.ChangeObjectType(type); }
   // Clicks at a drawing-area point with a named object (UTF-8) chosen.
   void ClickAt(int32_t x, int32_t y, std::string_view utf8Name, int32_t liftHeight = 0, int32_t keyCode = 0);
   // One frame of the frame timer.
-  void Tick() { Editor.DXTimer1Timer(1); }
+  void Tick() { Editor.FrameStep(1); }
 
   // Children of the root with this class name.
   int32_t CountOf(std::string_view className) const;

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include "library/AddNewObj.h"
-#include "matrix/Loading.h"
+#include "library/NewObjectDialog.h"
+#include "matrix/LoadingWindow.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Application.h"
 #include "shell/HelpScreen.h"

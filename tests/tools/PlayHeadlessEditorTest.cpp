@@ -6,6 +6,7 @@
 #include "shell/HeadlessEditor.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
+#include "world/GameContext.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -74,7 +75,7 @@ TEST_F(PlayHeadlessEditorTest, PressingSpaceSwitchesGravityOnAsTheWindowsKeyHand
   EXPECT_EQ(Player(*editor).GravityOn, 0);
   editor->Tick({vkSpace});
   EXPECT_EQ(Player(*editor).GravityOn, 1);
-  EXPECT_FALSE(editor->Editor().Ticks.N13);  // the menu tick is left as it was
+  EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);  // the menu tick is left as it was
 }
 
 TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
@@ -82,7 +83,7 @@ TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
   editor->Tick({vkRight});
   editor->Tick({vkRight});  // still held: no second press
   EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 1);
-  EXPECT_EQ(editor->Context().DXSpriteEngine1->Engine()->X, -32);
+  EXPECT_EQ(editor->Context().SpriteEngine->Engine()->X, -32);
   editor->Tick({});
   editor->Tick({vkRight});
   EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 2);
@@ -90,15 +91,15 @@ TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
 
 TEST_F(PlayHeadlessEditorTest, PreviewAndGravityGoThroughTheirMenuCommands) {
   auto editor = Start();
-  EXPECT_EQ(editor->Context().EditMode, 1);
+  EXPECT_EQ(editor->Context().EditMode, kEditing);
   editor->SetPreview(true);
   editor->SetPreview(true);  // already on: stays on
-  EXPECT_EQ(editor->Context().EditMode, 0);
-  EXPECT_TRUE(editor->Editor().Ticks.N17);
+  EXPECT_EQ(editor->Context().EditMode, kPreviewing);
+  EXPECT_TRUE(editor->Editor().Ticks.Preview);
   editor->SetGravity(true);
   EXPECT_EQ(Player(*editor).GravityOn, 1);
   editor->SetPreview(false);
-  EXPECT_EQ(editor->Context().EditMode, 1);
+  EXPECT_EQ(editor->Context().EditMode, kEditing);
 }
 
 TEST_F(PlayHeadlessEditorTest, TheSeedDecidesTheMonstersDraws) {
@@ -106,7 +107,7 @@ TEST_F(PlayHeadlessEditorTest, TheSeedDecidesTheMonstersDraws) {
   levelPath = level.Save();
   auto healthWithSeed = [&](uint32_t seed) {
     auto editor = Start(seed);
-    const TSpriteEngine& root = *editor->Context().DXSpriteEngine1->Engine();
+    const TSpriteEngine& root = *editor->Context().SpriteEngine->Engine();
     for (int32_t i = 0; i < root.ChildCount(); ++i)
       if (const auto* monster = dynamic_cast<const TEnemyWalker*>(root.Child(i))) return monster->Health;
     ADD_FAILURE() << "no monster was built";
@@ -156,7 +157,7 @@ TEST_F(PlayHeadlessEditorTest, DrawWorldDrawsTheWholeLevelAndRebindsTheDrawingAr
   editor->DrawWorld(whole);
   EXPECT_EQ(whole.Pixel(150 * 32 + 16, 100 * 32 + 16), ColorToRgb565(playtest::kWallColor));
   EXPECT_EQ(whole.Pixel(3 * 32, 3 * 32), kFrameBackgroundPixel);
-  const TSpriteEngine& root = *editor->Context().DXSpriteEngine1->Engine();
+  const TSpriteEngine& root = *editor->Context().SpriteEngine->Engine();
   EXPECT_EQ(root.ViewRect, (TRect{0, 0, 640, 480}));
   editor->Tick({});  // the frame step draws on the drawing area again
   EXPECT_EQ(editor->Frame().size(), QSize(640, 480));

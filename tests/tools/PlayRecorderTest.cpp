@@ -64,20 +64,20 @@ class PlayRecordingTest : public ::testing::Test {
 
 TEST_F(PlayRecordingTest, TheFrameStepRecordsWhatTheReplayThenPlaysBack) {
   const TReplayScript played = TReplayScript::Parse("1 D\n15 D,Shift\n30 A\n41 -\n");
-  recording.StartClick();
+  recording.StartRecording();
   EXPECT_EQ(editor.Context().Random.RandSeed, TRecordingCommands::kReplaySeed);
   for (int32_t tick = 1; tick <= 50; ++tick) editor.Tick(played.KeysAt(tick));
-  recording.StopClick();
+  recording.StopRecording();
   editor.Tick({vkA});  // after the stop nothing more is kept
   EXPECT_EQ(recording.Recorder.Ticks(), 50);
   EXPECT_EQ(recording.Recorder.Script().Changes(), played.Changes());
 }
 
 TEST_F(PlayRecordingTest, SavingWritesTheReplayBesideTheLevel) {
-  recording.StartClick();
+  recording.StartRecording();
   editor.Tick({vkD});
   editor.Tick({});
-  recording.SaveClick();
+  recording.SaveRecording();
   const std::string path = level.Path("level.replay");
   EXPECT_EQ(TRecordingCommands::ReplayPathFor(levelPath), path);
   ASSERT_TRUE(FileExists(path));
@@ -90,27 +90,27 @@ TEST_F(PlayRecordingTest, SavingWritesTheReplayBesideTheLevel) {
 
 TEST_F(PlayRecordingTest, AnExistingReplayIsReplacedOnlyWhenTheDesignerSaysYes) {
   level.Write("level.replay", "1 A\n");
-  recording.StartClick();
+  recording.StartRecording();
   editor.Tick({vkD});
   dialogs.MessageAnswers.push_back(TModalResult::mrNo);
-  recording.SaveClick();
+  recording.SaveRecording();
   EXPECT_EQ(ReadWholeFile(level.Path("level.replay")), "1 A\n");
   ASSERT_FALSE(dialogs.Asked.empty());
   EXPECT_EQ(dialogs.Asked.back().Caption, "Подтвердите запись");
   dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  recording.SaveClick();
+  recording.SaveRecording();
   EXPECT_EQ(TReplayScript::Parse(ReadWholeFile(level.Path("level.replay"))).KeysAt(1), (THeldKeys{vkD}));
 }
 
 TEST_F(PlayRecordingTest, AnEmptyRecordingIsNotSaved) {
-  recording.SaveClick();
+  recording.SaveRecording();
   EXPECT_FALSE(FileExists(level.Path("level.replay")));
   ASSERT_FALSE(dialogs.Messages().empty());
   EXPECT_EQ(dialogs.Messages().back().rfind("Запись пуста", 0), 0u);
   editor.SetPreview(false);
-  recording.StartClick();
+  recording.StartRecording();
   editor.Tick({vkD});  // preview off: nothing to replay
-  recording.SaveClick();
+  recording.SaveRecording();
   EXPECT_FALSE(FileExists(level.Path("level.replay")));
 }
 
@@ -121,14 +121,14 @@ TEST(PlayRecordingWithoutLevel, AsksWhereToSaveAndACancelWritesNothing) {
   editor.SetPreview(true);
   TScriptedDialogService dialogs;
   TRecordingCommands recording(editor.Context(), dialogs, editor.Editor());
-  recording.StartClick();
+  recording.StartRecording();
   editor.Tick({vkD});
-  recording.SaveClick();  // cancelled: the queue has no answer
+  recording.SaveRecording();  // cancelled: the queue has no answer
   ASSERT_FALSE(dialogs.Asked.empty());
   EXPECT_EQ(dialogs.Asked.back().Kind, "save");
   const std::string chosen = level.Path("mine.replay");
   dialogs.FileAnswers.push_back(chosen);
-  recording.SaveClick();
+  recording.SaveRecording();
   EXPECT_EQ(TReplayScript::Parse(ReadWholeFile(chosen)).KeysAt(1), (THeldKeys{vkD}));
 }
 

@@ -4,8 +4,8 @@
 
 #include "SampleDataTestSupport.h"
 #include "platform/Cp1251.h"
-#include "world/AmmoFire.h"
 #include "world/EnemyWalker.h"
+#include "world/MonsterShot.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo::sampletest {

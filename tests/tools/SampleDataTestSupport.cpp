@@ -24,12 +24,12 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   GeneratorFailed = RunGenerator(DataDir()) != 0;
   Context.ExecutableDir = ExecutableDir();
-  Editor.DXDraw1 = &Draw;
-  Editor.DXTimer1 = &Timer;
+  Editor.DrawArea = &Draw;
+  Editor.FrameTimer = &Timer;
   Editor.CursorX = [] { return 0; };
   Editor.CreateComponents();
-  Editor.FormCreate();
-  Draw.OnInitialize = [this](TDXDraw*) { Editor.DXDraw1Initialize(); };
+  Editor.ResetSettings();
+  Draw.OnInitialize = [this](TDXDraw*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
   // Monsters draw from the program's generator; a fixed seed replays a run exactly.
   Context.Random.RandSeed = 20261207;
@@ -37,27 +37,27 @@ TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, 
 
 TSampleEditor::~TSampleEditor() {
   // The sprite tree and the picture lists leave the drawing area first.
-  Context.DXSpriteEngine1.reset();
-  Context.DXImageList1.reset();
-  Context.DXImageList2.reset();
+  Context.SpriteEngine.reset();
+  Context.ObjectPictureList.reset();
+  Context.PortalPictureList.reset();
 }
 
 void TSampleEditor::LoadDemoLevel() {
   Dialogs.FileAnswers.push_back(JoinPath(DataDir(), "matrix1.mtf"));
-  Editor.N8Click();
+  Editor.LoadLevel();
 }
 
 void TSampleEditor::StartPreview() {
-  Editor.N14Click();  // grid off
-  Editor.N17Click();  // preview on
+  Editor.ToggleGrid();  // grid off
+  Editor.TogglePreview();  // preview on
 }
 
 void TSampleEditor::Hold(uint32_t key, bool down) {
-  Context.DXInput1.SetKeyDown(key, down);
-  if (down) Editor.FormKeyDown(key);
+  Context.Keyboard.SetKeyDown(key, down);
+  if (down) Editor.PressKey(key);
 }
 
-TSpriteEngine& TSampleEditor::Root() const { return *Context.DXSpriteEngine1->Engine(); }
+TSpriteEngine& TSampleEditor::Root() const { return *Context.SpriteEngine->Engine(); }
 
 std::vector<TSprite*> TSampleEditor::SpritesOf(std::string_view className) const {
   std::vector<TSprite*> found;

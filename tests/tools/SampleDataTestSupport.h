@@ -42,11 +42,11 @@ class TSampleEditor {
 
   // The first steps of the help screen: open the objects file, load the demo
   // level, switch the grid off and the preview on.
-  void OpenObjects() { Editor.N2Click(); }
+  void OpenObjects() { Editor.OpenObjectsFile(); }
   void LoadDemoLevel();
   void StartPreview();
 
-  void Tick() { Editor.DXTimer1Timer(1); }
+  void Tick() { Editor.FrameStep(1); }
   // Holds or releases a key the way the main window does (the key press also
   // reaches the editor's key handler).
   void Hold(uint32_t key, bool down);

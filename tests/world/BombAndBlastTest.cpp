@@ -136,7 +136,7 @@ TEST(BombWithoutBlastPictureTest, LandingReportsTheMissingBlastOnceAndTheBombGoe
   } catch (const EPictureCollectionError& error) {
     EXPECT_STREQ(error.what(), "Image 'Взрыв' not found");
   }
-  world.Context.DXSpriteEngine1->RemoveDead();
+  world.Context.SpriteEngine->RemoveDead();
   EXPECT_EQ(world.CountOf("TBomb"), 0);
   EXPECT_NO_THROW(world.Ticks(3));
 }
@@ -151,7 +151,7 @@ TEST(BombWithoutBlastPictureTest, HitOnThePlayerCountsOnceEvenWhenTheBlastFails)
   player->Y = 100;
   TBomb::Spawn(&world.Root(), 9, 100, 90);
   EXPECT_THROW(world.Tick(), EPictureCollectionError);
-  world.Context.DXSpriteEngine1->RemoveDead();
+  world.Context.SpriteEngine->RemoveDead();
   EXPECT_EQ(player->Health, 91);
   EXPECT_EQ(world.CountOf("TBomb"), 0);
   EXPECT_NO_THROW(world.Ticks(3));

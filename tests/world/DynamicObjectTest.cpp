@@ -6,8 +6,8 @@
 
 #include "WorldTestContext.h"
 #include "platform/Errors.h"
-#include "world/DinamicObject.h"
-#include "world/DinamicPortal.h"
+#include "world/DynamicObject.h"
+#include "world/DynamicObjectPortal.h"
 
 namespace kestrilo {
 namespace {
@@ -57,7 +57,7 @@ TExpectedSpawn ExpectedSpawn(uint32_t seed, int32_t pictures) {
 class PortalTest : public ::testing::Test {
  protected:
   PortalTest() {
-    auto& pictures = world.Context.DynamicPictures();
+    auto& pictures = world.Context.PortalPictures();
     world.AddPicture(pictures, "Облако", 64, 32, 4);
     world.AddPicture(pictures, "Птица", 16, 16, 2);
     world.AddPicture(pictures, "Дым", 40, 50, 1);
@@ -71,7 +71,7 @@ class PortalTest : public ::testing::Test {
   TDinamicObject* SpawnWithSeed(uint32_t seed) {
     portal->SpawnTimer = TDinamicPortal::kSpawnInterval;
     world.Context.Random.RandSeed = seed;
-    world.Context.DXSpriteEngine1->Move(16);
+    world.Context.SpriteEngine->Move(16);
     return dynamic_cast<TDinamicObject*>(world.LastOf("TDinamicObject"));
   }
 
@@ -80,7 +80,7 @@ class PortalTest : public ::testing::Test {
     TDinamicObject* object = SpawnWithSeed(seed);
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->Kind, e.Kind);
-    EXPECT_EQ(object->Picture, world.Context.DynamicPictures().Items(e.PictureIndex));
+    EXPECT_EQ(object->Picture, world.Context.PortalPictures().Items(e.PictureIndex));
     EXPECT_EQ(object->Width, object->Picture->Width());
     EXPECT_EQ(object->Height, object->Picture->Height());
     EXPECT_EQ(object->FrameCount, object->Picture->PatternCount());
@@ -187,10 +187,10 @@ TEST_F(PortalTest, ObjectIsDrawnBetweenTheBackgroundAndTheBackPlanes) {
 }
 
 TEST_F(PortalTest, EmptyPictureListFailsEachSpawnWithTheRangeError) {
-  world.Context.DynamicPictures().Clear();
+  world.Context.PortalPictures().Clear();
   portal->SpawnTimer = TDinamicPortal::kSpawnInterval;
   try {
-    world.Context.DXSpriteEngine1->Move(16);
+    world.Context.SpriteEngine->Move(16);
     FAIL() << "an empty list must fail";
   } catch (const EListError& error) {
     EXPECT_STREQ(error.what(), "List index out of bounds (0)");
@@ -205,8 +205,8 @@ TEST_F(PortalTest, EmptyPictureListFailsEachSpawnWithTheRangeError) {
 TEST_F(PortalTest, SameSeedAndTicksGiveTheSameWorld) {
   auto run = [](uint32_t seed) {
     TWorldTestContext other;
-    other.AddPicture(other.Context.DynamicPictures(), "Облако", 64, 32, 4);
-    other.AddPicture(other.Context.DynamicPictures(), "Птица", 16, 16, 2);
+    other.AddPicture(other.Context.PortalPictures(), "Облако", 64, 32, 4);
+    other.AddPicture(other.Context.PortalPictures(), "Птица", 16, 16, 2);
     new TDinamicPortal(&other.Root());
     other.Context.Random.RandSeed = seed;
     std::vector<double> trace;
@@ -226,7 +226,7 @@ TEST_F(PortalTest, SameSeedAndTicksGiveTheSameWorld) {
   EXPECT_NE(first, run(100));
 }
 
-class DinamicObjectTest : public ::testing::Test {
+class DynamicObjectTest : public ::testing::Test {
  protected:
   TDinamicObject* Rising(double rise) {
     auto* object = new TDinamicObject(&world.Root());
@@ -253,18 +253,18 @@ class DinamicObjectTest : public ::testing::Test {
   TWorldTestContext world;
 };
 
-TEST_F(DinamicObjectTest, RisingObjectLeavesTheTopAfter520Steps) {
+TEST_F(DynamicObjectTest, RisingObjectLeavesTheTopAfter520Steps) {
   Rising(0.1);
   EXPECT_EQ(StepsUntilGone(), 520);
 }
 
-TEST_F(DinamicObjectTest, WithTheViewScrolledDownItRisesOnFor1160Steps) {
+TEST_F(DynamicObjectTest, WithTheViewScrolledDownItRisesOnFor1160Steps) {
   world.Root().Y = -320;
   Rising(0.1);
   EXPECT_EQ(StepsUntilGone(), 1160);
 }
 
-TEST_F(DinamicObjectTest, RisingObjectKeepsItsScreenPlaceWhateverTheScrolling) {
+TEST_F(DynamicObjectTest, RisingObjectKeepsItsScreenPlaceWhateverTheScrolling) {
   TDinamicObject* object = Rising(0.0);
   world.Root().X = -96;
   world.Root().Y = -64;
@@ -274,7 +274,7 @@ TEST_F(DinamicObjectTest, RisingObjectKeepsItsScreenPlaceWhateverTheScrolling) {
   EXPECT_DOUBLE_EQ(object->X, 300 + 96 + 0.5 + 10 * 0.001);
 }
 
-TEST_F(DinamicObjectTest, FloatingObjectDriftsAcrossAndKeepsItsHeight) {
+TEST_F(DynamicObjectTest, FloatingObjectDriftsAcrossAndKeepsItsHeight) {
   auto* object = new TDinamicObject(&world.Root());
   object->Kind = 1;
   object->Offset = 0.5;
@@ -288,7 +288,7 @@ TEST_F(DinamicObjectTest, FloatingObjectDriftsAcrossAndKeepsItsHeight) {
   EXPECT_EQ(StepsUntilGone(), 22);
 }
 
-TEST_F(DinamicObjectTest, LeavingTheLevelOnTheLeftRemovesIt) {
+TEST_F(DynamicObjectTest, LeavingTheLevelOnTheLeftRemovesIt) {
   auto* object = new TDinamicObject(&world.Root());
   object->Kind = 1;
   object->Offset = 0.5;
@@ -300,7 +300,7 @@ TEST_F(DinamicObjectTest, LeavingTheLevelOnTheLeftRemovesIt) {
   EXPECT_EQ(StepsUntilGone(), 2);
 }
 
-TEST_F(DinamicObjectTest, AnimatesWithItsOwnFrameSpeed) {
+TEST_F(DynamicObjectTest, AnimatesWithItsOwnFrameSpeed) {
   TDinamicObject* object = Rising(0.0);
   object->FrameCount = 4;
   object->FrameSpeed = 1.0 / 150.0;

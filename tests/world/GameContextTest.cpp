@@ -14,14 +14,14 @@ TEST(GameContextTest, StartsWithTheMainWindowsValues) {
   TGameContext context;
   EXPECT_EQ(context.PlayerSprite, nullptr);
   EXPECT_EQ(context.GridSize, 32);
-  EXPECT_EQ(context.GridVisible, 1);
+  EXPECT_EQ(context.GridVisible, kGridShown);
   EXPECT_EQ(context.ObjectsLoaded, 0);
-  EXPECT_EQ(context.EditMode, 1);
+  EXPECT_EQ(context.EditMode, kEditing);
   EXPECT_EQ(context.CurrentPlane, 0);
   EXPECT_EQ(context.Caption, "Form1");
   EXPECT_EQ(context.Root(), nullptr);
   EXPECT_THROW(context.ObjectPictures(), ESpriteError);
-  EXPECT_THROW(context.DynamicPictures(), ESpriteError);
+  EXPECT_THROW(context.PortalPictures(), ESpriteError);
 }
 
 TEST(GameContextTest, SpritesReachTheirContextThroughTheEngine) {

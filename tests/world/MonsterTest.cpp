@@ -5,12 +5,12 @@
 
 #include "WorldObjectsFixture.h"
 #include "platform/Errors.h"
-#include "world/AmmoFire.h"
-#include "world/AmmoFireP.h"
 #include "world/Blast.h"
 #include "world/Bomb.h"
 #include "world/EnemyWalker.h"
-#include "world/MyObject.h"
+#include "world/MonsterShot.h"
+#include "world/PlacedObjectFactory.h"
+#include "world/PlayerShot.h"
 
 namespace kestrilo {
 namespace {
@@ -161,7 +161,7 @@ TEST_F(MonsterTest, FallingWalkerDropsTwoPixelsPerTick) {
 }
 
 TEST_F(MonsterTest, EditModeKeepsTheMonsterHomeButAnimating) {
-  world.Context.EditMode = 1;
+  world.Context.EditMode = kEditing;
   TEnemyWalker* monster = MakeMonster(Goblin());
   world.Tick();
   const double framePos = monster->FramePos;
@@ -445,7 +445,7 @@ TEST_F(MonsterTest, FlyerWavesAndBombsThePlayerBelowEveryTwentyOneTicks) {
 class MonsterWithoutPicturesTest : public MonsterTest {
  protected:
   void RemovePicture(std::string_view utf8Name) {
-    TPictureCollection& pictures = world.Context.DXImageList1->Items;
+    TPictureCollection& pictures = world.Context.ObjectPictureList->Items;
     pictures.Delete(pictures.IndexOf(W1251(utf8Name)));
   }
   // Ticks once, expecting the missing-picture error; tells whether the random seed is unchanged.

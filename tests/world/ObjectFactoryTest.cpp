@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WorldObjectsFixture.h"
-#include "matrix/Back.h"
+#include "matrix/LevelBackground.h"
 #include "platform/Errors.h"
 #include "world/AmmoCrate.h"
 #include "world/Door.h"
@@ -9,7 +9,7 @@
 #include "world/Key.h"
 #include "world/Lift.h"
 #include "world/MedKit.h"
-#include "world/MyObject.h"
+#include "world/PlacedObjectFactory.h"
 
 namespace kestrilo {
 namespace {
@@ -242,7 +242,7 @@ TEST_F(ObjectFactoryTest, UnknownMonsterNameUsesTheFirstRecord) {
   auto* monster = static_cast<TEnemyWalker*>(Make(MakeRecord(otMonster, "Тролль"), 0, 0, 0));
   EXPECT_EQ(monster->Record.WalkSpeed, 3);
   // Its picture is the one the record names.
-  EXPECT_EQ(monster->Picture, world.Context.DXImageList1->Items.Find(W1251("Гоблин")));
+  EXPECT_EQ(monster->Picture, world.Context.ObjectPictureList->Items.Find(W1251("Гоблин")));
 }
 
 TEST_F(ObjectFactoryTest, MonsterWithoutAnyMonsterRecordIsNotMade) {

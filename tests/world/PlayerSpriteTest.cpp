@@ -2,8 +2,8 @@
 
 #include "WorldTestContext.h"
 #include "platform/Errors.h"
-#include "world/AmmoFireP.h"
 #include "world/PlayerRef.h"
+#include "world/PlayerShot.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -85,12 +85,12 @@ TEST_F(PlayerTest, LivesAtZeroHealthAndIsRemovedBelowIt) {
   const int32_t count = world.Root().SpriteCount;
   player->Health = -1;
   world.Hold(isButton4);
-  world.Context.DXSpriteEngine1->Move(16);
+  world.Context.SpriteEngine->Move(16);
   // Marked in its step, the rest of the step still ran (it rose), still in the tree.
   EXPECT_TRUE(player->IsDead);
   EXPECT_EQ(player->Y, 156);
   EXPECT_EQ(world.Context.PlayerSprite, player);
-  world.Context.DXSpriteEngine1->RemoveDead();
+  world.Context.SpriteEngine->RemoveDead();
   EXPECT_EQ(world.Context.PlayerSprite, nullptr);
   EXPECT_EQ(watcher.Get(), nullptr);
   EXPECT_EQ(world.Root().SpriteCount, count - 1);
@@ -234,7 +234,7 @@ TEST_F(PlayerTest, ShotIsSetUpFromThePlayer) {
   player->Facing = 2;
   player->FireTimer = 101;
   world.Hold(isButton7);
-  world.Context.DXSpriteEngine1->Move(16);
+  world.Context.SpriteEngine->Move(16);
   auto* shot = dynamic_cast<TAmmoFireP*>(world.LastOf("TAmmoFireP"));
   ASSERT_NE(shot, nullptr);
   EXPECT_EQ(shot->Parent, &world.Root());
@@ -277,7 +277,7 @@ TEST_F(PlayerTest, MissingShotPictureEndsTheTickAfterTheShotExists) {
   lone->FireTimer = 101;
   bare.Hold(isButton7);
   bare.Hold(isButton4);
-  EXPECT_THROW(bare.Context.DXSpriteEngine1->Move(16), EPictureCollectionError);
+  EXPECT_THROW(bare.Context.SpriteEngine->Move(16), EPictureCollectionError);
   EXPECT_EQ(lone->Ammo[0], 14);
   ASSERT_EQ(bare.CountOf("TAmmoFireP"), 1);
   EXPECT_EQ(static_cast<TAmmoFireP*>(bare.LastOf("TAmmoFireP"))->Picture, nullptr);
@@ -289,7 +289,7 @@ TEST_F(PlayerTest, FreeingAnOlderPlayerKeepsTheNewestOne) {
   world.Context.PlayerSprite = newer;
   TPlayerRef older(player);
   player->MarkDead();
-  world.Context.DXSpriteEngine1->RemoveDead();
+  world.Context.SpriteEngine->RemoveDead();
   EXPECT_EQ(world.Context.PlayerSprite, newer);
   EXPECT_EQ(older.Get(), nullptr);
   EXPECT_EQ(TPlayerRef(newer).Get(), newer);

@@ -2,8 +2,8 @@
 
 #include "WorldTestContext.h"
 #include "platform/Errors.h"
-#include "world/AmmoFire.h"
-#include "world/AmmoFireP.h"
+#include "world/MonsterShot.h"
+#include "world/PlayerShot.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -71,10 +71,10 @@ TEST_F(ShotTest, PlayerShotPassesWhereAMonsterShotOfTheSameSizeIsStopped) {
 
 TEST_F(ShotTest, ShotAtTheLeftEdgeIsRemovedWithoutMoving) {
   auto* shot = MakeShot<TAmmoFire>(1, 2, 96);
-  world.Context.DXSpriteEngine1->Move(16);
+  world.Context.SpriteEngine->Move(16);
   EXPECT_TRUE(shot->IsDead);
   EXPECT_EQ(shot->X, 2);
-  world.Context.DXSpriteEngine1->RemoveDead();
+  world.Context.SpriteEngine->RemoveDead();
   EXPECT_EQ(world.CountOf("TAmmoFire"), 0);
 }
 
@@ -118,7 +118,7 @@ TEST_F(MonsterShotHitTest, DamageWrapsInSixteenBits) {
   player->Health = -32768;
   auto* shot = MakeShot<TAmmoFire>(0, 210, 100, 10, 10);
   shot->Damage = 1;
-  world.Context.DXSpriteEngine1->Move(16);
+  world.Context.SpriteEngine->Move(16);
   // The player stepped first (and marked itself dead at -32768); the shot then wrapped its health.
   EXPECT_EQ(player->Health, 32767);
   EXPECT_TRUE(shot->IsDead);

@@ -25,7 +25,7 @@ inline TObjectRecord MakeRecord(uint8_t type, std::string_view utf8Name) {
 
 class WorldObjectsTest : public ::testing::Test {
  protected:
-  WorldObjectsTest() { world.Context.EditMode = 0; }
+  WorldObjectsTest() { world.Context.EditMode = kPreviewing; }
 
   // A player box of Width x Height at (X, Y), made current; gravity off.
   TPlayerSprite* MakePlayer(double x, double y, int32_t width = 20, int32_t height = 26) {
@@ -41,7 +41,7 @@ class WorldObjectsTest : public ::testing::Test {
   // Frees the current player the way the frame loop does.
   void RemovePlayer() {
     world.Context.PlayerSprite->MarkDead();
-    world.Context.DXSpriteEngine1->RemoveDead();
+    world.Context.SpriteEngine->RemoveDead();
   }
 
   int32_t SpriteCount() { return world.Root().SpriteCount; }

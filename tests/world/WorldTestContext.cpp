@@ -5,10 +5,10 @@
 namespace kestrilo::testing {
 
 TWorldTestContext::TWorldTestContext() {
-  Context.DXSpriteEngine1 = std::make_unique<TDXSpriteEngine>();
-  Context.DXSpriteEngine1->Engine()->Context = &Context;
-  Context.DXImageList1 = std::make_unique<TDXImageList>();
-  Context.DXImageList2 = std::make_unique<TDXImageList>();
+  Context.SpriteEngine = std::make_unique<TDXSpriteEngine>();
+  Context.SpriteEngine->Engine()->Context = &Context;
+  Context.ObjectPictureList = std::make_unique<TDXImageList>();
+  Context.PortalPictureList = std::make_unique<TDXImageList>();
   Context.Matrix = std::make_unique<TMatrix>();
   Context.Random.RandSeed = 12345;
 }

@@ -31,7 +31,7 @@ class TWorldTestContext {
 
   TGameContext Context;
 
-  TSpriteEngine& Root() { return *Context.DXSpriteEngine1->Engine(); }
+  TSpriteEngine& Root() { return *Context.SpriteEngine->Engine(); }
   TMatrix& Matrix() { return *Context.Matrix; }
 
   // Adds a picture named `utf8Name` (stored as Windows-1251) of frames
@@ -40,7 +40,7 @@ class TWorldTestContext {
                                      int32_t frameWidth, int32_t frameHeight, int32_t frames = 1);
   TPictureCollectionItem& AddObjectPicture(std::string_view utf8Name, int32_t frameWidth,
                                            int32_t frameHeight, int32_t frames = 1) {
-    return AddPicture(Context.DXImageList1->Items, utf8Name, frameWidth, frameHeight, frames);
+    return AddPicture(Context.ObjectPictureList->Items, utf8Name, frameWidth, frameHeight, frames);
   }
 
   // Adds the player's picture ("Игрок", 8 frames of 32 x 40, so a box of
@@ -48,8 +48,8 @@ class TWorldTestContext {
   // in the context and standing at (x, y).
   TPlayerSprite* AddPicturedPlayer(double x, double y);
 
-  void Hold(TInputState state, bool held = true) { Context.DXInput1.InputStates.set(state, held); }
-  void ReleaseAll() { Context.DXInput1.InputStates.reset(); }
+  void Hold(TInputState state, bool held = true) { Context.Keyboard.InputStates.set(state, held); }
+  void ReleaseAll() { Context.Keyboard.InputStates.reset(); }
 
   // Makes cell (column, row) of the main plane solid (a wall) or empty again.
   void SetSolid(int32_t column, int32_t row, bool solid = true) {
@@ -62,8 +62,8 @@ class TWorldTestContext {
 
   // One frame-loop tick: the move pass with 16, then the dead are freed.
   void Tick() {
-    Context.DXSpriteEngine1->Move(16);
-    Context.DXSpriteEngine1->RemoveDead();
+    Context.SpriteEngine->Move(16);
+    Context.SpriteEngine->RemoveDead();
   }
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) Tick();

@@ -160,7 +160,7 @@ std::string StateJson(THeadlessEditor& editor, const TPlayerSnapshot& player, co
   WritePlayer(json, player);
   json.Key("solidCells").Number(SolidCells(*context.Matrix));
   json.Key("sprites").BeginArray();
-  WriteSprites(json, *context.DXSpriteEngine1->Engine(), 1);
+  WriteSprites(json, *context.SpriteEngine->Engine(), 1);
   json.EndArray();
   json.Key("messages").BeginArray();
   for (const std::string& message : messages) json.String(message);

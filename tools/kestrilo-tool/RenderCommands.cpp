@@ -54,8 +54,8 @@ int LevelRender(const std::vector<std::string>& args, std::ostream& out) {
 
   // The whole level: the camera stays where the load put it, so the surface is
   // the level itself. A view: scrolled as the arrow keys scroll it, one cell a press.
-  for (int32_t i = 0; i < view.Column; ++i) editor.Editor().FormKeyDown(vkRight);
-  for (int32_t i = 0; i < view.Row; ++i) editor.Editor().FormKeyDown(vkDown);
+  for (int32_t i = 0; i < view.Column; ++i) editor.Editor().PressKey(vkRight);
+  for (int32_t i = 0; i < view.Row; ++i) editor.Editor().PressKey(vkDown);
   const int32_t columns = whole ? TMatrix::kColumns : TMatrix::kViewColumns;
   const int32_t rows = whole ? TMatrix::kRows : TMatrix::kViewRows;
   TSurface surface(columns * TMatrix::kCellSize, rows * TMatrix::kCellSize);

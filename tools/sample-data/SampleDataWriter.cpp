@@ -5,6 +5,7 @@
 #include "DemoLevel.h"
 #include "SampleLibrary.h"
 #include "SampleMonsters.h"
+#include "library/DataFileNames.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
@@ -35,7 +36,7 @@ std::string Join(const std::string& dir, const std::string& name) {
 }  // namespace
 
 const std::vector<std::string>& SampleDataFiles() {
-  static const std::vector<std::string> files = {"test.obj", "test.dxg", "1.mon", "DinObj.dxg", "matrix1.mtf",
+  static const std::vector<std::string> files = {kObjectsFileName, "test.dxg", kMonstersFileName, kPortalGraphicsFileName, "matrix1.mtf",
                                                  "matrix1mtb"};
   return files;
 }
@@ -47,15 +48,15 @@ void WriteSampleData(const std::string& dataDir) {
   TPictureCollection objectPictures;
   TObjectDataBase library(&objectPictures);
   FillSampleLibrary(library);
-  library.SaveToFile(Join(dataDir, "test.obj"), answers);
+  library.SaveToFile(Join(dataDir, kObjectsFileName), answers);
 
   TByteWriter monsters;
   for (const TMonsterRecord& record : SampleMonsterRecords()) record.WriteTo(monsters);
-  WriteFileAtomic(Join(dataDir, "1.mon"), monsters.Data());
+  WriteFileAtomic(Join(dataDir, kMonstersFileName), monsters.Data());
 
   TPictureCollection dynamicPictures;
   FillDynamicPictures(dynamicPictures);
-  dynamicPictures.SaveToFile(Join(dataDir, "DinObj.dxg"));
+  dynamicPictures.SaveToFile(Join(dataDir, kPortalGraphicsFileName));
 
   const auto level = BuildDemoLevel(library);
   level->SaveToFile(Join(dataDir, "matrix1.mtf"), answers);

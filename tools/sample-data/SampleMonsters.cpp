@@ -47,7 +47,7 @@ std::vector<TMonsterRecord> SampleMonsterRecords() {
 
   // Flies to and fro in a wave and drops a bomb on a player right below.
   TMonsterRecord flyer = Base("Летун", 3, 5, 6, 10, 3);
-  flyer.MoveMode = 2;
+  flyer.MoveMode = TMonsterRecord::mmFliesAndBombs;
 
   // Jumps five cells towards a player in reach and explodes on touch.
   TMonsterRecord jumper = Base("Прыгун", 3, 5, 10, 16, 2);

@@ -21,20 +21,21 @@ QImage RenderEditorScreenshot(const std::string& executableDir) {
   form.show();  // the first showing initialises the drawing area
   QApplication::processEvents();
 
-  form.N2Click();
+  // The menu items, as the designer chooses them.
+  form.N2->trigger();  // open the objects file
   dialogs.FileAnswers.push_back(executableDir + "Data/matrix1.mtf");
-  form.N8Click();
-  form.N14Click();  // grid off
-  form.N17Click();  // preview on
-  form.N12Click();  // the player is shown
+  form.N8->trigger();   // load the level
+  form.N14->trigger();  // grid off
+  form.N17->trigger();  // preview on
+  form.N12->trigger();  // the player is shown
   form.Context().Random.RandSeed = 1;
 
-  TDXInput& keys = form.Context().DXInput1;
-  form.Editor().FormKeyDown(vkSpace);  // gravity on
+  TDXInput& keys = form.Context().Keyboard;
+  form.Editor().PressKey(vkSpace);  // gravity on
   keys.SetKeyDown(vkD, true);
-  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().DXTimer1Timer(1);
+  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().FrameStep(1);
   keys.SetKeyDown(vkD, false);
-  form.Editor().DXTimer1Timer(1);
+  form.Editor().FrameStep(1);
   return form.grab().toImage();
 }
 

@@ -1,12 +1,13 @@
-// Deleting the object under the mouse: the sprite found, the matrix entry of
+// Erasing the object under the mouse: the sprite found, the matrix entry of
 // the current plane, the two messages and the level's background picture.
 #include <gtest/gtest.h>
 
-#include "matrix/Back.h"
+#include "matrix/LevelBackground.h"
 #include "matrix/Matrix.h"
 #include "platform/ScriptedDialogService.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/matrix/MatrixTestSupport.h"
+#include "world/LevelEdits.h"
 
 namespace kestrilo {
 namespace {
@@ -16,7 +17,7 @@ using testing::NewMatrix;
 
 const char* const kNothing = "В матрице нет объекта на данном плане. Смените ось Z!";
 
-class MatrixDeletion : public ::testing::Test {
+class LevelEditsErase : public ::testing::Test {
  protected:
   TSpriteEngine root;
   std::unique_ptr<TMatrix> m = NewMatrix();
@@ -35,16 +36,16 @@ class MatrixDeletion : public ::testing::Test {
     auto* back = new TBack(&root);
     back->Width = width;
     back->Height = height;
-    back->SetZ(-200);
+    back->SetZ(TBack::kDrawZ);
     m->BackPlanes[0][0][3] = 9;
     return back;
   }
 };
 
-TEST_F(MatrixDeletion, MainPlaneObjectIsClearedAndQueued) {
+TEST_F(LevelEditsErase, MainPlaneObjectIsClearedAndQueued) {
   m->PutObjectSized(MakeCell(0, 5, 1, 2), 64, 32, 32, 64);  // (2..3, 1)
   TSprite* wall = Sprite(64, 32, 64, 32);
-  m->DeleteAt(root, 100, 40, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(100, 40, 0, dialogs);
   EXPECT_TRUE(dialogs.Asked.empty());
   EXPECT_TRUE(m->Cells[2][1].SameContent(EmptyMatrixCell()));
   EXPECT_TRUE(m->Cells[3][1].SameContent(EmptyMatrixCell()));
@@ -54,39 +55,39 @@ TEST_F(MatrixDeletion, MainPlaneObjectIsClearedAndQueued) {
   EXPECT_EQ(root.ChildCount(), 0);
 }
 
-TEST_F(MatrixDeletion, NoSpriteUnderTheMouseDoesNothing) {
+TEST_F(LevelEditsErase, NoSpriteUnderTheMouseDoesNothing) {
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);
   Sprite(0, 0, 32, 32);
-  m->DeleteAt(root, 300, 300, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(300, 300, 0, dialogs);
   EXPECT_TRUE(dialogs.Asked.empty());
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
   EXPECT_TRUE(root.DeadSprites.empty());
 }
 
-TEST_F(MatrixDeletion, MainPlaneWithoutAnchorShowsTheMessage) {
+TEST_F(LevelEditsErase, MainPlaneWithoutAnchorShowsTheMessage) {
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 64);  // anchor (0, 0), part (1, 0)
   TSprite* part = Sprite(32, 0, 32, 32);              // a sprite standing on the part cell
-  m->DeleteAt(root, 40, 10, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(40, 10, 0, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_FALSE(part->IsDead);
   EXPECT_EQ(m->Cells[1][0].Kind, 0);
 }
 
-TEST_F(MatrixDeletion, BackPlaneWithoutEntryKeepsTheMainPlaneObject) {
+TEST_F(LevelEditsErase, BackPlaneWithoutEntryKeepsTheMainPlaneObject) {
   m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
   TSprite* wall = Sprite(64, 64, 32, 32);
-  m->DeleteAt(root, 70, 70, 2, dialogs);
+  TLevelEdits(*m, root).EraseAt(70, 70, 2, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_FALSE(wall->IsDead);
   EXPECT_EQ(m->Cells[2][2].ObjectNumber, 5);
 }
 
-TEST_F(MatrixDeletion, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
+TEST_F(LevelEditsErase, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
   m->BackPlanes[2][2][1] = 6;
   m->BackPlanes[2][2][2] = 7;
   m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
   TSprite* decoration = Sprite(64, 64, 32, 32, -20);
-  m->DeleteAt(root, 70, 70, 2, dialogs);
+  TLevelEdits(*m, root).EraseAt(70, 70, 2, dialogs);
   EXPECT_TRUE(dialogs.Asked.empty());
   EXPECT_EQ(m->BackPlanes[2][2][1], -1);
   EXPECT_EQ(m->BackPlanes[2][2][2], 7);
@@ -94,48 +95,48 @@ TEST_F(MatrixDeletion, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
   EXPECT_TRUE(decoration->IsDead);
 }
 
-TEST_F(MatrixDeletion, SpriteCellIsRoundedHalvesToEven) {
+TEST_F(LevelEditsErase, SpriteCellIsRoundedHalvesToEven) {
   m->PutObjectSized(MakeCell(0, 5), 64, 0, 32, 32);  // (2, 0)
   TSprite* s = Sprite(80, 0, 20, 20);                  // 80 / 32 = 2.5 -> 2
-  m->DeleteAt(root, 85, 5, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(85, 5, 0, dialogs);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[2][0].IsFree());
 }
 
-TEST_F(MatrixDeletion, WorksThroughTheCamera) {
+TEST_F(LevelEditsErase, WorksThroughTheCamera) {
   m->SetOrigin(10, 0);
   root.X = -320;
   m->PutObjectSized(MakeCell(0, 5), 32, 0, 32, 32);  // view column 1 = cell 11
   TSprite* s = Sprite(352, 0, 32, 32);
-  m->DeleteAt(root, 40, 5, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(40, 5, 0, dialogs);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[11][0].IsFree());
 }
 
-TEST_F(MatrixDeletion, FootprintPastTheEdgeIsClipped) {
+TEST_F(LevelEditsErase, FootprintPastTheEdgeIsClipped) {
   m->Cells[199][149] = MakeCell(0, 3);
   root.X = -6300;
   root.Y = -4700;
   TSprite* s = Sprite(199 * 32, 149 * 32, 200, 200);
-  m->DeleteAt(root, 6368 - 6300 + 5, 4768 - 4700 + 5, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(6368 - 6300 + 5, 4768 - 4700 + 5, 0, dialogs);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[199][149].IsFree());
 }
 
-TEST_F(MatrixDeletion, SpriteOutsideTheMatrixHasNothingToDelete) {
+TEST_F(LevelEditsErase, SpriteOutsideTheMatrixHasNothingToDelete) {
   root.X = 500;
   TSprite* s = Sprite(-200, 0, 32, 32);
-  m->DeleteAt(root, 310, 10, 0, dialogs);
+  TLevelEdits(*m, root).EraseAt(310, 10, 0, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_FALSE(s->IsDead);
-  m->DeleteAt(root, 310, 10, 3, dialogs);
+  TLevelEdits(*m, root).EraseAt(310, 10, 3, dialogs);
   EXPECT_FALSE(s->IsDead);
 }
 
-TEST_F(MatrixDeletion, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
+TEST_F(LevelEditsErase, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
   Background(640, 480);
   const int32_t count = root.SpriteCount;
-  m->DeleteAt(root, 10, 20, 4, dialogs);
+  TLevelEdits(*m, root).EraseAt(10, 20, 4, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
   EXPECT_EQ(m->BackPlanes[0][0][3], -1);
   EXPECT_EQ(root.ChildCount(), 0);  // not queued: gone already
@@ -143,36 +144,36 @@ TEST_F(MatrixDeletion, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
   EXPECT_TRUE(root.DeadSprites.empty());
 }
 
-TEST_F(MatrixDeletion, BackgroundElsewhereOnlyTellsTheColumn) {
+TEST_F(LevelEditsErase, BackgroundElsewhereOnlyTellsTheColumn) {
   TBack* back = Background(640, 480);
-  m->DeleteAt(root, 100, 10, 4, dialogs);  // fourth view column
-  m->DeleteAt(root, 10, 40, 4, dialogs);   // first column, second row
+  TLevelEdits(*m, root).EraseAt(100, 10, 4, dialogs);  // fourth view column
+  TLevelEdits(*m, root).EraseAt(10, 40, 4, dialogs);   // first column, second row
   EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"TX = 3", "TX = 0"}));
   EXPECT_EQ(m->BackPlanes[0][0][3], 9);
   EXPECT_EQ(root.ChildCount(), 1);
   EXPECT_FALSE(back->IsDead);
 }
 
-TEST_F(MatrixDeletion, BackgroundOnAnotherPlaneIsAnOrdinarySprite) {
+TEST_F(LevelEditsErase, BackgroundOnAnotherPlaneIsAnOrdinarySprite) {
   TBack* back = Background(640, 480);
-  m->DeleteAt(root, 100, 10, 3, dialogs);
+  TLevelEdits(*m, root).EraseAt(100, 10, 3, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_FALSE(back->IsDead);
 }
 
-TEST_F(MatrixDeletion, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
+TEST_F(LevelEditsErase, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
   TBack* back = Background(640, 480);
   m->BackPlanes[3][0][3] = 4;  // another plane-4 object where the parallax took the sprite
   m->BackPlanes[0][3][3] = 6;
   for (int i = 0; i < 3; ++i) {
-    m->Scroll(root, 1);
+    m->Scroll(root, TScrollDirection::Right);
     root.Move(16);
-    m->Scroll(root, 3);
+    m->Scroll(root, TScrollDirection::Down);
     root.Move(16);
   }
   ASSERT_NEAR(back->X, 89.6, 1e-9);  // rounds to column 3
   ASSERT_EQ(back->Y, 96.0);          // row 3
-  m->DeleteAt(root, 10, 10, 4, dialogs);
+  TLevelEdits(*m, root).EraseAt(10, 10, 4, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
   EXPECT_EQ(m->BackPlanes[0][0][3], -1);
   EXPECT_EQ(m->BackPlanes[3][0][3], 4);
@@ -180,11 +181,11 @@ TEST_F(MatrixDeletion, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
   EXPECT_EQ(root.ChildCount(), 0);
 }
 
-TEST_F(MatrixDeletion, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
+TEST_F(LevelEditsErase, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
   TBack* back = Background(640, 480);
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);    // a wall anchored in cell (0, 0)
   m->PutObjectSized(MakeCell(0, 7), 320, 224, 32, 32);  // and one in the middle of the view
-  m->DeleteAt(root, 300, 300, 0, dialogs);              // empty space: the background is found
+  TLevelEdits(*m, root).EraseAt(300, 300, 0, dialogs);              // empty space: the background is found
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
   EXPECT_EQ(m->Cells[10][7].ObjectNumber, 7);
@@ -192,20 +193,20 @@ TEST_F(MatrixDeletion, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
   EXPECT_FALSE(back->IsDead);
 }
 
-TEST_F(MatrixDeletion, BackgroundOnAnotherBackPlaneLeavesThatPlanesEntry) {
+TEST_F(LevelEditsErase, BackgroundOnAnotherBackPlaneLeavesThatPlanesEntry) {
   TBack* back = Background(640, 480);
   m->BackPlanes[0][0][1] = 3;  // a plane-2 object in cell (0, 0) with no sprite over the click
-  m->DeleteAt(root, 200, 200, 2, dialogs);
+  TLevelEdits(*m, root).EraseAt(200, 200, 2, dialogs);
   EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
   EXPECT_EQ(m->BackPlanes[0][0][1], 3);
   EXPECT_FALSE(back->IsDead);
 }
 
-TEST_F(MatrixDeletion, SpriteInFrontOfTheBackgroundIsFoundFirst) {
+TEST_F(LevelEditsErase, SpriteInFrontOfTheBackgroundIsFoundFirst) {
   Background(640, 480);
   m->BackPlanes[3][0][3] = 4;
   TSprite* piece = Sprite(96, 0, 32, 32, -40);
-  m->DeleteAt(root, 100, 10, 4, dialogs);
+  TLevelEdits(*m, root).EraseAt(100, 10, 4, dialogs);
   EXPECT_TRUE(dialogs.Asked.empty());
   EXPECT_TRUE(piece->IsDead);
   EXPECT_EQ(m->BackPlanes[3][0][3], -1);
