@@ -1,5 +1,7 @@
 #include "library/HashCollection.h"
 
+#include <algorithm>
+
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
 
@@ -55,6 +57,17 @@ void THashCollection::Delete(int32_t index) {
   item->index_ = -1;
   retired_.push_back(std::move(items_[static_cast<size_t>(index)]));
   items_.erase(items_.begin() + index);
+}
+
+void THashCollection::Move(int32_t from, int32_t to) {
+  ItemAt(from);
+  ItemAt(to);
+  if (from == to) return;
+  auto moving = std::move(items_[static_cast<size_t>(from)]);
+  items_.erase(items_.begin() + from);
+  items_.insert(items_.begin() + to, std::move(moving));
+  const int32_t low = std::min(from, to), high = std::max(from, to);
+  for (int32_t i = low; i <= high; ++i) items_[static_cast<size_t>(i)]->index_ = i;
 }
 
 void THashCollection::Clear() {

@@ -62,6 +62,9 @@ class THashCollection {
   // list and its name chain at once; see `retired_` for its memory.
   void Delete(int32_t index);
   void Clear();
+  // Moves the item at `from` to position `to`, the items between shifting by
+  // one; its name filing stays. "List index out of bounds (%d)" outside the list.
+  void Move(int32_t from, int32_t to);
 
  protected:
   // The item at a position; "List index out of bounds (%d)" outside the list.

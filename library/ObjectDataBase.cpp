@@ -70,26 +70,89 @@ void TObjectDataBase::AddObject(const TObjectRecord& record, const std::string& 
   item->PatternHeight = settings.PatternHeight;
   item->Transparent = settings.Transparent;
   item->SetTransparentColor(settings.TransparentColor);
+  // Cut at once in a bound library, so that the new object is drawn where it
+  // is placed next, not only after the objects file has been opened again.
+  item->Restore();
 }
 
-void TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dialogs) {
+namespace {
+
+void CopyPictureOut(const TPictureCollectionItem& item, TLibraryEntry& entry) {
+  entry.PictureName = item.Name();
+  entry.Picture = item.Picture;
+  entry.PatternWidth = item.PatternWidth;
+  entry.PatternHeight = item.PatternHeight;
+  entry.SkipWidth = item.SkipWidth;
+  entry.SkipHeight = item.SkipHeight;
+  entry.SystemMemory = item.SystemMemory;
+  entry.Transparent = item.Transparent;
+  entry.TransparentColor = item.TransparentColor();
+}
+
+}  // namespace
+
+std::optional<TLibraryEntry> TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dialogs) {
   size_t position = 0;
   while (position < Records.size() && Records[position].Name != name) ++position;
   if (position == Records.size()) {
     dialogs.ShowMessage(kNoSuchName);
-    return;
+    return std::nullopt;
   }
+  TLibraryEntry entry;
+  entry.Record = Records[position];
+  entry.RecordPosition = position;
   dialogs.ShowMessage(std::to_string(position));
   Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(position));
   if (position == 0) dialogs.ShowMessage(std::to_string(static_cast<long long>(Records.size()) - 1));
   // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
-  Images->Delete(PictureIndexOfEntry(*Images, name));
+  const int32_t pictureIndex = PictureIndexOfEntry(*Images, name);
+  const TPictureCollectionItem* item = Images->Items(pictureIndex);
+  CopyPictureOut(*item, entry);
+  entry.PictureIndex = pictureIndex;
+  Images->Delete(pictureIndex);
   dialogs.ShowMessage(kRecordDeleted);
+  return entry;
+}
+
+TLibraryEntry TObjectDataBase::EntryAt(size_t RecordPosition, int32_t PictureIndex) const {
+  if (RecordPosition >= Records.size()) throw EListError(ListIndexMessage(static_cast<long long>(RecordPosition)));
+  TLibraryEntry entry;
+  entry.RecordPosition = RecordPosition;
+  entry.Record = Records[RecordPosition];
+  if (PictureIndex >= 0) CopyPictureOut(*Images->Items(PictureIndex), entry);
+  entry.PictureIndex = PictureIndex;
+  return entry;
+}
+
+TLibraryEntry TObjectDataBase::TakeEntry(size_t RecordPosition, int32_t PictureIndex) {
+  TLibraryEntry entry = EntryAt(RecordPosition, PictureIndex);
+  Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(RecordPosition));
+  if (PictureIndex >= 0) Images->Delete(PictureIndex);
+  return entry;
+}
+
+void TObjectDataBase::PutEntry(const TLibraryEntry& entry) {
+  const size_t position = std::min(entry.RecordPosition, Records.size());
+  Records.insert(Records.begin() + static_cast<std::ptrdiff_t>(position), entry.Record);
+  if (entry.PictureIndex < 0) return;
+  TPictureCollectionItem* item = Images->Add();
+  item->Picture = entry.Picture;
+  item->SetName(entry.PictureName);
+  item->PatternWidth = entry.PatternWidth;
+  item->PatternHeight = entry.PatternHeight;
+  item->SkipWidth = entry.SkipWidth;
+  item->SkipHeight = entry.SkipHeight;
+  item->SystemMemory = entry.SystemMemory;
+  item->Transparent = entry.Transparent;
+  item->SetTransparentColor(entry.TransparentColor);
+  item->Restore();
+  Images->Move(item->Index(), std::min(entry.PictureIndex, Images->Count() - 1));
 }
 
 bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs) {
   if (FileExists(path) &&
-      dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo) != TModalResult::mrYes) {
+      dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo, TModalResult::mrNo) !=
+          TModalResult::mrYes) {
     return false;
   }
   const std::string graphicsPath = GraphicsFileName(path);

@@ -6,17 +6,34 @@
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "library/ObjectRecord.h"
+#include "library/Picture.h"
 #include "library/PictureSettings.h"
 
 namespace kestrilo {
 
 class TDialogService;
 class TPictureCollection;
+
+// One library entry as it was taken out of the library: its record and its
+// picture with every stored property, and where both stood, so that it can be
+// put back exactly (undoing a deletion, redoing an addition).
+struct TLibraryEntry {
+  TObjectRecord Record;
+  size_t RecordPosition = 0;
+  int32_t PictureIndex = -1;  // -1: the entry had no picture
+  std::string PictureName;
+  TPicture Picture;
+  int32_t PatternWidth = 0, PatternHeight = 0, SkipWidth = 0, SkipHeight = 0;
+  bool SystemMemory = false;
+  bool Transparent = true;
+  uint32_t TransparentColor = 0;
+};
 
 class TObjectDataBase {
  public:
@@ -44,7 +61,17 @@ class TObjectDataBase {
 
   // Removes the first entry named `name` (byte-exact) and its picture, telling
   // the designer the position(s) and "Запись удалена!" through `dialogs`.
-  void DeleteObject(const std::string& name, TDialogService& dialogs);
+  // Returns what was removed (nothing when no entry has the name).
+  std::optional<TLibraryEntry> DeleteObject(const std::string& name, TDialogService& dialogs);
+
+  // A copy of the record at a position and the picture at an index (-1: none).
+  TLibraryEntry EntryAt(size_t RecordPosition, int32_t PictureIndex) const;
+  // Takes out the record at a position and the picture at an index (-1: none)
+  // without a word, for undoing an addition or redoing a deletion.
+  TLibraryEntry TakeEntry(size_t RecordPosition, int32_t PictureIndex);
+  // Puts an entry back where it stood, its picture cut for drawing when the
+  // pictures are bound to a display.
+  void PutEntry(const TLibraryEntry& entry);
 
   // Asks before overwriting; writes the objects file and its graphics file so
   // that both are replaced or neither is. Returns false when the designer

@@ -68,6 +68,9 @@ void TMatrix::PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, doubl
   BackPlanes[x][y][Plane - 1] = ObjectNumber;
 }
 
+int64_t TMatrix::ViewColumn(double X) const { return ViewCell(X, OriginX); }
+int64_t TMatrix::ViewRow(double Y) const { return ViewCell(Y, OriginY); }
+
 void TMatrix::EraseFootprint(int64_t Column, int64_t Row, int32_t Width, int32_t Height) {
   FillFootprint(Column, Row, Width, Height, EmptyMatrixCell());
 }

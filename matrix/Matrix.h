@@ -5,8 +5,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "matrix/MatrixCell.h"
 #include "matrix/ObjectFactory.h"
@@ -19,6 +21,23 @@ class TObjectDataBase;
 class TProgressBar;
 class TSprite;
 class TSpriteEngine;
+
+// A rectangle of cells, both corners included; empty when a last index lies
+// before its first. Regions the matrix hands out are clipped to it.
+struct TCellRegion {
+  int32_t FirstColumn = 0;
+  int32_t FirstRow = 0;
+  int32_t LastColumn = -1;
+  int32_t LastRow = -1;
+  bool Empty() const { return LastColumn < FirstColumn || LastRow < FirstRow; }
+  size_t CellCount() const {
+    return Empty() ? 0 : static_cast<size_t>(LastColumn - FirstColumn + 1) * static_cast<size_t>(LastRow - FirstRow + 1);
+  }
+  bool Contains(int64_t Column, int64_t Row) const {
+    return Column >= FirstColumn && Column <= LastColumn && Row >= FirstRow && Row <= LastRow;
+  }
+  bool operator==(const TCellRegion&) const = default;
+};
 
 // The directions the view scrolls in, as the scroll command takes them (a byte:
 // any other value scrolls nowhere).
@@ -100,6 +119,20 @@ class TMatrix {
   static constexpr int32_t kMiniMapTop = 422;
   static constexpr int32_t kMiniMapSquare = 6;
   void DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left = kMiniMapLeft, int32_t Top = kMiniMapTop) const;
+
+  // The matrix cell of a view pixel: truncated toward zero plus the view
+  // origin; it may lie outside the matrix.
+  int64_t ViewColumn(double X) const;
+  int64_t ViewRow(double Y) const;
+  // The cells a footprint with its top-left cell at (Column, Row) covers,
+  // clipped to the matrix, as placing and erasing write them.
+  static TCellRegion FootprintRegion(int64_t Column, int64_t Row, int32_t Width, int32_t Height);
+  // A region's main-plane cells (all twelve bytes, padding included) or one
+  // back plane's entries, column by column; and the same written back.
+  std::vector<TMatrixCell> CopyCells(const TCellRegion& Region) const;
+  void PasteCells(const TCellRegion& Region, const std::vector<TMatrixCell>& Source);
+  std::vector<int32_t> CopyBackEntries(int32_t Plane, const TCellRegion& Region) const;
+  void PasteBackEntries(int32_t Plane, const TCellRegion& Region, const std::vector<int32_t>& Source);
 
   // Empties the main-plane cells of a footprint whose top-left cell is
   // (Column, Row), clipped to the matrix. Erasing a placed object goes

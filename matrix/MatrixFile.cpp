@@ -113,7 +113,8 @@ std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
 
 bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) const {
   if (FileExists(FileName) &&
-      Dialogs.MessageBox("Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNo) != TModalResult::mrYes)
+      Dialogs.MessageBox("Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNo, TModalResult::mrNo) !=
+          TModalResult::mrYes)
     return false;
   // Both files are replaced together or not at all, so a failed save never
   // leaves a matrix file beside a back-plane file of another level.

@@ -22,8 +22,11 @@ struct TFileDialogRequest {
 class TDialogService {
  public:
   virtual ~TDialogService() = default;
-  // A question or notice with a caption, no icon, first button the default.
-  virtual TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) = 0;
+  // A question or notice with a caption and no icon. The default button is
+  // the one of `defaultAnswer`, or the first when none is given; questions
+  // before a step that loses data default to the answer that keeps it.
+  virtual TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                                  TModalResult defaultAnswer = TModalResult::mrNone) = 0;
   // A plain message with the application's title and one OK button.
   virtual void ShowMessage(const std::string& text) = 0;
   // The chosen path, or nothing when cancelled.

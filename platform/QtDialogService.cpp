@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kestrilo {
 
@@ -20,7 +21,7 @@ QString TQtDialogService::QtFilter(const std::string& filter) {
 }
 
 TModalResult TQtDialogService::MessageBox(const std::string& text, const std::string& caption,
-                                          TMsgButtons buttons) {
+                                          TMsgButtons buttons, TModalResult defaultAnswer) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, parent_);
   QPushButton* first = nullptr;
@@ -36,7 +37,14 @@ TModalResult TQtDialogService::MessageBox(const std::string& text, const std::st
       box.addButton(QMessageBox::Cancel);
       break;
   }
-  box.setDefaultButton(first);
+  QPushButton* preferred = first;
+  if (defaultAnswer == TModalResult::mrYes)
+    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::Yes));
+  if (defaultAnswer == TModalResult::mrNo)
+    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::No));
+  if (defaultAnswer == TModalResult::mrCancel)
+    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
+  box.setDefaultButton(preferred ? preferred : first);
   box.exec();
   switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return TModalResult::mrOk;

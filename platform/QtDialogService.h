@@ -12,7 +12,8 @@ class TQtDialogService : public TDialogService {
   explicit TQtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) override;
+  TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                          TModalResult defaultAnswer = TModalResult::mrNone) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::string> OpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const TFileDialogRequest& request) override;

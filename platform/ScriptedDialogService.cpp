@@ -3,9 +3,12 @@
 namespace kestrilo {
 
 TModalResult TScriptedDialogService::MessageBox(const std::string& text, const std::string& caption,
-                                                TMsgButtons buttons) {
-  Asked.push_back({"message", text, caption, buttons, {}});
-  if (MessageAnswers.empty()) return buttons == TMsgButtons::OK ? TModalResult::mrOk : TModalResult::mrNo;
+                                                TMsgButtons buttons, TModalResult defaultAnswer) {
+  Asked.push_back({"message", text, caption, buttons, {}, defaultAnswer});
+  if (MessageAnswers.empty()) {
+    if (buttons == TMsgButtons::OK) return TModalResult::mrOk;
+    return buttons == TMsgButtons::YesNoCancel ? TModalResult::mrCancel : TModalResult::mrNo;
+  }
   const TModalResult answer = MessageAnswers.front();
   MessageAnswers.pop_front();
   return answer;

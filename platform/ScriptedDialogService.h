@@ -17,6 +17,7 @@ class TScriptedDialogService : public TDialogService {
     std::string Caption;
     TMsgButtons Buttons = TMsgButtons::OK;
     TFileDialogRequest Request;
+    TModalResult Default = TModalResult::mrNone;  // the default button asked for
   };
 
   std::deque<TModalResult> MessageAnswers;
@@ -24,7 +25,8 @@ class TScriptedDialogService : public TDialogService {
   std::deque<std::optional<uint32_t>> ColorAnswers;
   std::vector<TAsked> Asked;
 
-  TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) override;
+  TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                          TModalResult defaultAnswer = TModalResult::mrNone) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::string> OpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const TFileDialogRequest& request) override;

@@ -1,5 +1,7 @@
 #include "shell/Application.h"
 
+#include <QStandardPaths>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -48,6 +50,9 @@ int RunApplication(int argc, char** argv) {
   const std::unique_ptr<QTranslator> russian = InstallRussianQtTexts();
   const std::string executableDir = QCoreApplication::applicationDirPath().toStdString() + "/";
   TApplicationWindows windows = CreateApplicationWindows(executableDir);
+  // Recovery copies live in the user's data folder, never beside the designer's files.
+  windows.Form1->Editor().Recovery.Folder =
+      (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery").toStdString();
   windows.Form1->showMaximized();  // the first showing initialises the drawing area
   return app.exec();
 }

@@ -1,7 +1,10 @@
 #include "shell/Editor.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 
 #include "library/DXImageList.h"
 #include "library/DataFileNames.h"
@@ -10,6 +13,7 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 #include "platform/DXDraw.h"
 #include "platform/DXTimer.h"
 #include "platform/Errors.h"
@@ -51,7 +55,71 @@ TFieldStates AutoFieldsOfType(uint8_t Type) {
   return fields;
 }
 
-TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Context), Dialogs(Dialogs) {}
+TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Context), Dialogs(Dialogs) {
+  // No limit: the saved points are positions on the stack, which a limit would shift.
+  UndoStack.setUndoLimit(0);
+  hooks_.Report = [this](const std::string& message) { this->Dialogs.ShowMessage(message); };
+  hooks_.LevelChanged = [this](int32_t Plane) { LevelChangedOn(Plane); };
+  hooks_.LibraryChanged = [this] {
+    if (LibraryChanged) LibraryChanged();
+  };
+  QObject::connect(&UndoStack, &QUndoStack::indexChanged, [this] {
+    if (!staleSince_ && Clock) staleSince_ = Clock();
+    if (DocumentChanged) DocumentChanged();
+  });
+}
+
+TEditor::~TEditor() {
+  // The stack's own clearing as it goes must not reach the window.
+  QObject::disconnect(&UndoStack, nullptr, nullptr, nullptr);
+  DocumentChanged = nullptr;
+  LibraryChanged = nullptr;
+}
+
+void TEditor::SetResult(const std::string& Text) {
+  Document.LastResult = Text;
+  if (DocumentChanged) DocumentChanged();
+}
+
+void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
+
+void TEditor::Record(TEditCommand* Command) {
+  Document.BeforePush(*Command);
+  UndoStack.push(Command);
+}
+
+void TEditor::ClearHistory() {
+  Document.BeforeClear();
+  UndoStack.clear();
+}
+
+void TEditor::Undo() {
+  Guarded([&] {
+    if (!UndoStack.canUndo()) return;
+    const std::string text = UndoStack.undoText().toStdString();
+    UndoStack.undo();
+    SetResult("Отменено: " + text);
+  });
+}
+
+void TEditor::Redo() {
+  Guarded([&] {
+    if (!UndoStack.canRedo()) return;
+    const std::string text = UndoStack.redoText().toStdString();
+    UndoStack.redo();
+    SetResult("Повторено: " + text);
+  });
+}
+
+std::string TEditor::StatusText() const {
+  std::string level = Document.LevelFile.empty()
+                          ? std::string("новый уровень")
+                          : QFileInfo(QString::fromStdString(Document.LevelFile)).fileName().toStdString();
+  std::string text = "Уровень: " + level + (Document.LevelModified() ? " *" : "");
+  text += "   Библиотека" + std::string(Document.LibraryModified() ? " *" : "");
+  if (!Document.LastResult.empty()) text += "   " + Document.LastResult;
+  return text;
+}
 
 bool TEditor::Guarded(const std::function<void()>& Command) {
   try {
@@ -113,6 +181,7 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.ObjectPictureList->Items);
   Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads its file when objects are opened
   Context.Matrix = std::make_unique<TMatrix>();
+  Context.DesignedLevel = std::make_unique<TMatrix>();
   Context.GridSize = 32;
   Context.CurrentPlane = 0;
   if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
@@ -128,15 +197,25 @@ void TEditor::ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Updat
 
 TSidePanelUpdate TEditor::OpenObjectsFile() {
   TSidePanelUpdate update;
-  Guarded([&] { ReadObjectsFile(update); });
+  Guarded([&] {
+    if (Document.LibraryModified() && !SaveChangesFirst()) return;
+    ReadObjectsFile(update, DataPath(kObjectsFileName));
+  });
   return update;
 }
 
-void TEditor::ReadObjectsFile(TSidePanelUpdate& Update) {
+void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
   Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.Matrix, "The object library");
   TSpriteEngine& root = Root();
   // A missing objects file is reported by the library; the command goes on.
-  Context.ObjectDataBase->LoadFromFile(DataPath(kObjectsFileName), Dialogs);
+  if (Context.ObjectDataBase->LoadFromFile(ObjectsPath, Dialogs)) {
+    // The library's history refers to entries that are gone now.
+    ClearHistory();
+    Document.LibraryOpened = true;
+    Document.LibrarySaved();
+    Recovery.RemoveLibrary();
+    SetResult("Файл объектов открыт: " + std::string(kObjectsFileName));
+  }
 
   const std::string dynamicGraphics = DataPath(kPortalGraphicsFileName);
   if (FileExists(dynamicGraphics)) {
@@ -167,10 +246,23 @@ void TEditor::ReadObjectsFile(TSidePanelUpdate& Update) {
 }
 
 void TEditor::SaveObjectsFile() {
-  Guarded([&] {
-    Require(Context.ObjectDataBase != nullptr, "The object library");
-    Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs);
-  });
+  Guarded([&] { SaveObjectsFileNow(); });
+}
+
+bool TEditor::SaveObjectsFileNow() {
+  Require(Context.ObjectDataBase != nullptr, "The object library");
+  // Without an opened objects file the library holds only what was added in
+  // this run, if anything; an empty one would wipe the designer's files.
+  if (!Document.LibraryOpened && Context.ObjectDataBase->Records.empty()) {
+    Dialogs.ShowMessage("Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
+                        "Откройте файл объектов (Объект → Открыть файл объектов).");
+    return false;
+  }
+  if (!Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs)) return false;
+  Document.LibrarySaved();
+  Recovery.RemoveLibrary();
+  SetResult("Файл объектов сохранён: " + std::string(kObjectsFileName));
+  return true;
 }
 
 void TEditor::AddObject() {
@@ -183,7 +275,15 @@ void TEditor::AddObject() {
     if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
     NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
     const TNewObject entry = NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
-    Context.ObjectDataBase->AddObject(entry.Record, entry.PictureFileName, entry.Settings);
+    TObjectDataBase& library = *Context.ObjectDataBase;
+    const size_t before = library.Records.size();
+    library.AddObject(entry.Record, entry.PictureFileName, entry.Settings);
+    if (library.Records.size() == before) return;  // no picture chosen: nothing added
+    TLibraryEntry added = library.EntryAt(library.Records.size() - 1, library.Images->Count() - 1);
+    const std::string name = cp1251::ToUtf8(added.Record.Name);
+    Record(new TLibraryEntryCommand(library, TLibraryEntryCommand::TKind::Added, std::move(added), hooks_));
+    if (LibraryChanged) LibraryChanged();
+    SetResult("Объект добавлен: " + name);
   });
 }
 
@@ -192,8 +292,8 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     // Only a confirmed Yes deletes: a question closed without an answer keeps the entry.
-    if (Dialogs.MessageBox("Удалить текущий объект ?", "Подтвердите удаление", TMsgButtons::YesNo) !=
-        TModalResult::mrYes)
+    if (Dialogs.MessageBox("Удалить текущий объект ?", "Подтвердите удаление", TMsgButtons::YesNo,
+                           TModalResult::mrNo) != TModalResult::mrYes)
       return;
     // The list is refilled whatever the deletion reported: a failed picture
     // deletion has already removed the entry.
@@ -202,13 +302,20 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
       update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
       update.ObjectNames = std::move(names);
     };
+    std::optional<TLibraryEntry> removed;
     try {
-      Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
+      removed = Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
     } catch (...) {
       refill();
       throw;
     }
     refill();
+    if (removed) {
+      const std::string name = cp1251::ToUtf8(removed->Record.Name);
+      Record(new TLibraryEntryCommand(*Context.ObjectDataBase, TLibraryEntryCommand::TKind::Deleted,
+                                      std::move(*removed), hooks_));
+      SetResult("Объект удалён из библиотеки: " + name);
+    }
   });
   return update;
 }
@@ -223,12 +330,25 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
   return request;
 }
 
-void TEditor::SaveLevel() {
+bool TEditor::SaveLevel() {
+  bool saved = false;
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
     const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
-    if (file) Context.Matrix->SaveToFile(*file, Dialogs);
+    if (file) saved = WriteLevelTo(*file);
   });
+  return saved;
+}
+
+bool TEditor::WriteLevelTo(const std::string& Path) {
+  // The level as designed, never what play made of it.
+  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+  if (!designed.SaveToFile(Path, Dialogs)) return false;
+  Document.LevelFile = Path;
+  Document.LevelSaved();
+  Recovery.RemoveLevel();
+  SetResult("Уровень сохранён: " + Path);
+  return true;
 }
 
 void TEditor::LoadLevel() {
@@ -241,49 +361,134 @@ void TEditor::ReadLevelFromDialog() {
     return;
   }
   Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
-  TSpriteEngine& root = Root();
-  // The first child (normally the first portal) and every player stay; the
-  // others are freed before the next frame is drawn. The count covers the
-  // whole tree, so the visit stops at the last child the root has.
-  const int32_t last = std::min(root.SpriteCount, root.ChildCount());
-  for (int32_t i = 1; i < last; ++i) {
-    TSprite* child = root.Child(i);
-    if (!dynamic_cast<TPlayerSprite*>(child)) child->MarkDead();
-  }
-  root.X = 0;
-  root.Y = 0;
-  Context.Matrix->Clear();
-
+  if (Document.LevelModified() && !SaveChangesFirst()) return;
   const auto file = Dialogs.OpenFile(LevelDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
-  if (file) {
-    LevelFile = *file;
-    if (LoadingWindow) LoadingWindow->ShowAndPaint();
-    // A failed read builds nothing and is reported; the loading window goes
-    // away first, so that it never stands over the level.
-    try {
-      Context.Matrix->LoadFromFile(*file, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
-                                   LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
-    } catch (...) {
-      if (LoadingWindow) LoadingWindow->Close();
-      RedrawOverview(Context.CurrentPlane);  // the map shows the emptied level, not the old one
-      throw;
-    }
+  if (!file) return;  // nothing changes
+  ReadLevelFile(*file);
+}
+
+void TEditor::ReadLevelFile(const std::string& Path) {
+  TSpriteEngine& root = Root();
+  // Read into a level of its own: the current level, its sprites and the
+  // camera stay as they are until both files have been read and checked.
+  auto loaded = std::make_unique<TMatrix>();
+  if (LoadingWindow) LoadingWindow->ShowAndPaint();
+  bool read = false;
+  try {
+    read = loaded->LoadFromFile(Path, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+                                LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
+  } catch (...) {
+    // The loading window goes first, so that it never stands over the level.
+    if (LoadingWindow) LoadingWindow->Close();
+    throw;
   }
   if (LoadingWindow) LoadingWindow->Close();
-  const TObjectFactory factory = MakeObjectFactory();
-  Context.Matrix->BuildMainPlane(root, *Context.ObjectDataBase, factory);
-  Context.Matrix->BuildBackPlanes(root, *Context.ObjectDataBase, factory);
+  if (!read) return;
+
+  if (!Context.DesignedLevel) Context.DesignedLevel = std::make_unique<TMatrix>();
+  *Context.DesignedLevel = *loaded;
+  // The camera and the view go back to the level's start.
+  root.X = 0;
+  root.Y = 0;
+  Context.Matrix->SetOrigin(0, 0);
+  TLevelEdits::Of(Context).RebuildWorld();
+  ClearHistory();
+  Document.LevelFile = Path;
+  Document.LevelSaved();
+  Recovery.RemoveLevel();
   RedrawOverview(Context.CurrentPlane);
+  SetResult("Уровень загружен: " + Path);
+}
+
+bool TEditor::SaveChangesFirst() {
+  const bool level = Document.LevelModified();
+  const bool library = Document.LibraryModified();
+  if (!level && !library) return true;
+  std::string what = level && library ? "уровне и в библиотеке объектов" : level ? "уровне" : "библиотеке объектов";
+  const TModalResult answer = Dialogs.MessageBox("Есть несохранённые изменения в " + what + ". Сохранить их ?",
+                                                 "Несохранённые изменения", TMsgButtons::YesNoCancel,
+                                                 TModalResult::mrYes);
+  if (answer == TModalResult::mrNo) return true;
+  if (answer != TModalResult::mrYes) return false;
+  if (level) {
+    const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
+    if (!file || !WriteLevelTo(*file)) return false;
+  }
+  if (library && !SaveObjectsFileNow()) return false;
+  return true;
+}
+
+bool TEditor::CloseRequested() {
+  bool mayClose = false;
+  if (!Guarded([&] { mayClose = SaveChangesFirst(); })) return false;
+  if (mayClose) EndCleanly();
+  return mayClose;
 }
 
 bool TEditor::RequestExit() {
   bool confirmed = false;
   Guarded([&] {
-    confirmed = Dialogs.MessageBox("Правда выйти ?", "Подтвердите выход!", TMsgButtons::YesNo) ==
-                TModalResult::mrYes;
-    if (confirmed && Terminate) Terminate();
+    // With unsaved work the question is whether to save it; without, whether to leave.
+    if (Document.LevelModified() || Document.LibraryModified()) confirmed = SaveChangesFirst();
+    else
+      confirmed = Dialogs.MessageBox("Правда выйти ?", "Подтвердите выход!", TMsgButtons::YesNo) ==
+                  TModalResult::mrYes;
+    if (!confirmed) return;
+    EndCleanly();
+    if (Terminate) Terminate();
   });
   return confirmed;
+}
+
+void TEditor::EndCleanly() { Recovery.EndRun(); }
+
+void TEditor::AutosaveIfDue() {
+  if (!Recovery.Enabled() || !Clock || !staleSince_) return;
+  constexpr uint64_t kAutosaveAfterMs = 30'000;
+  if (Clock() - *staleSince_ < kAutosaveAfterMs) return;
+  AutosaveNow();
+}
+
+void TEditor::AutosaveNow() {
+  if (!Recovery.Enabled()) return;
+  Guarded([&] {
+    // Cleared first: a failing write is not retried at every frame.
+    staleSince_.reset();
+    if (Document.LevelModified() && Context.Matrix) {
+      const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+      Recovery.WriteLevel(designed, Document.LevelFile);
+    }
+    if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
+  });
+}
+
+void TEditor::OfferRecovery() {
+  Guarded([&] {
+    if (!Recovery.StartRun()) return;
+    const TRecovery::TFound found = Recovery.Find();
+    if (!found.Any()) return;
+    const TModalResult answer = Dialogs.MessageBox(
+        "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?",
+        "Восстановление", TMsgButtons::YesNo, TModalResult::mrYes);
+    if (answer != TModalResult::mrYes) {
+      Recovery.RemoveLevel();
+      Recovery.RemoveLibrary();
+      return;
+    }
+    TSidePanelUpdate ignored;
+    // The library first: the level's objects are looked up in it.
+    ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
+    if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
+    if (!found.LevelCopy.empty()) {
+      ReadLevelFile(found.LevelCopy);
+      Document.LevelFile = found.LevelFile;
+      Document.LevelMarkedUnsaved();
+    }
+    // The copies stay until the designer's own files hold what they hold.
+    if (!found.LevelCopy.empty()) Recovery.WriteLevel(*Context.DesignedLevel, Document.LevelFile);
+    if (!found.LibraryCopy.empty()) Recovery.WriteLibrary(*Context.ObjectDataBase);
+    SetResult("Несохранённые изменения восстановлены");
+  });
 }
 
 // ---- settings --------------------------------------------------------------
@@ -317,6 +522,18 @@ void TEditor::ToggleFrameDelay() {
 void TEditor::TogglePreview() {
   Ticks.Preview = !Ticks.Preview;
   Context.EditMode = Ticks.Preview ? kPreviewing : kEditing;
+  if (Ticks.Preview) {
+    // Play is where a crash is likeliest: what is unsaved is kept first.
+    AutosaveNow();
+    return;
+  }
+  // Play never changes the level as designed: doors and pick-ups come back
+  // and the monsters return to their places.
+  Guarded([&] {
+    if (!Context.Matrix || !Context.ObjectDataBase || !Context.SpriteEngine) return;
+    TLevelEdits::Of(Context).RebuildWorld();
+    RedrawOverview(Context.CurrentPlane);
+  });
 }
 
 void TEditor::ShowAbout() {
@@ -342,6 +559,18 @@ void TEditor::ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update) {
   Update.ZPosition = AutoPlaneOfType(Type);
   Context.CurrentPlane = *Update.ZPosition;
   RedrawOverview(Context.CurrentPlane);
+}
+
+TSidePanelUpdate TEditor::ObjectList(uint8_t Type) {
+  TSidePanelUpdate update;
+  Guarded([&] {
+    Require(Context.ObjectDataBase != nullptr, "The object library");
+    std::vector<std::string> names;
+    update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
+    update.ObjectNames = names;
+    if (update.ObjectIndex >= 0) ShowObjectPicture(names[update.ObjectIndex], update);
+  });
+  return update;
 }
 
 TSidePanelUpdate TEditor::ChooseObject(const std::string& SelectedName) {
@@ -379,14 +608,28 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   record.LiftHeight = static_cast<int8_t>(Inputs.LiftHeight);
   record.KeyCode = static_cast<uint8_t>(Inputs.KeyCode);
   const int32_t plane = Context.CurrentPlane;
-  TLevelEdits(*Context.Matrix, root).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
+  (void)root;
+  TLevelChange change = TLevelEdits::Of(Context).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
+  const std::exception_ptr spriteError = change.SpriteError;
+  const std::string name = cp1251::ToUtf8(record.Name);
+  if (!change.Empty()) {
+    Record(new TLevelEditCommand(Context, std::move(change),
+                                 QString::fromUtf8("размещение «%1»").arg(QString::fromStdString(name)), hooks_));
+    SetResult("Объект размещён: " + name);
+  }
   RedrawOverview(plane);
+  if (spriteError) std::rethrow_exception(spriteError);
 }
 
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    TLevelEdits(*Context.Matrix, Root()).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
+    std::optional<TLevelChange> change = TLevelEdits::Of(Context).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
+    if (change && !change->Empty()) {
+      Record(new TLevelEditCommand(Context, std::move(*change), QString::fromUtf8("удаление объекта с уровня"),
+                                   hooks_));
+      SetResult("Объект удалён с уровня");
+    }
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -437,6 +680,7 @@ void TEditor::FrameStep(int32_t LagCount) {
     if (Context.SpriteEngine) Context.SpriteEngine->Draw();
     DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
     DrawArea->Present();
+    AutosaveIfDue();
   });
 }
 

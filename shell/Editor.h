@@ -13,8 +13,13 @@
 #include <string>
 #include <vector>
 
+#include <QUndoStack>
+
 #include "platform/DialogService.h"
+#include "shell/DocumentState.h"
+#include "shell/EditCommands.h"
 #include "shell/EditorPorts.h"
+#include "shell/Recovery.h"
 #include "shell/StatusOverlay.h"
 
 namespace kestrilo {
@@ -65,6 +70,7 @@ struct TPlacementInputs {
 class TEditor {
  public:
   TEditor(TGameContext& Context, TDialogService& Dialogs);
+  ~TEditor();
 
   // Attachments (none is owned; each may be absent in headless runs).
   TDXDraw* DrawArea = nullptr;
@@ -81,8 +87,20 @@ class TEditor {
   // The folder of the data files, with its trailing separator; empty means
   // "Data/" below the executable's folder (the headless tool points it elsewhere).
   std::string DataFolder;
-  // The matrix file the last load read, empty before any (a recording is saved beside it).
-  std::string LevelFile;
+  // The level's file, whether the level and the library have unsaved changes,
+  // and what the last command did; LevelFile is the level's file (empty for a
+  // level never saved or loaded; a recording is saved beside it).
+  QUndoStack UndoStack;  // every change of the level and of the library
+  TDocumentState Document{UndoStack};
+  const std::string& LevelFile = Document.LevelFile;
+  // Told when the document's state or the last result changed (the status
+  // line), and when the library's entries changed (the object list).
+  std::function<void()> DocumentChanged;
+  std::function<void()> LibraryChanged;
+  // Milliseconds of a steady clock, for autosaving; none means no autosave.
+  std::function<uint64_t()> Clock;
+  // The recovery files; an empty folder keeps none (headless runs).
+  TRecovery Recovery;
 
   TSettingsTicks Ticks;
 
@@ -93,16 +111,38 @@ class TEditor {
   void ResetSettings();
   void CreateEmptyLibraryAndLevel();
 
+  // Undo and redo of the last change of the level or the library.
+  void Undo();
+  void Redo();
+  // The status line under the drawing area: the level's file, marks for
+  // unsaved level and library changes, the last command's result.
+  std::string StatusText() const;
+
   // The object library.
   TSidePanelUpdate OpenObjectsFile();
   void SaveObjectsFile();
   void AddObject();
   TSidePanelUpdate DeleteObject(const std::string& SelectedName, uint8_t CurrentType);
-  // The level files.
-  void SaveLevel();
+  // The level files. SaveLevel is true when the level was written.
+  bool SaveLevel();
   void LoadLevel();
   // Asks whether to exit and ends the program when confirmed; true then.
   bool RequestExit();
+  // The main window is being closed: asks about unsaved changes when there
+  // are any; true when the window may close.
+  bool CloseRequested();
+  // Unsaved changes are offered for saving first (Да / Нет / Отмена); true
+  // when the step that follows may go on.
+  bool SaveChangesFirst();
+  // Writes the recovery files when something has been unsaved for long
+  // enough (at every frame step) or at once (the preview is switched on).
+  void AutosaveIfDue();
+  void AutosaveNow();
+  // At start-up: marks the run as going on and, after a run that did not end
+  // cleanly, offers to restore its recovery files.
+  void OfferRecovery();
+  // A clean end of the run: the recovery files go.
+  void EndCleanly();
   // Settings.
   void TogglePlayerVisible();
   void TogglePlayerGravity();
@@ -114,6 +154,8 @@ class TEditor {
   void ShowAbout();
   // Side panel: the type list, the object list and the Z spinner.
   TSidePanelUpdate ChangeObjectType(uint8_t Type);
+  // The object list of a type refilled, the rest of the panel left alone.
+  TSidePanelUpdate ObjectList(uint8_t Type);
   TSidePanelUpdate ChooseObject(const std::string& SelectedName);
   void ChangePlane(int32_t Plane);
   // Mouse and keyboard. Points are in the drawing area's client pixels.
@@ -142,7 +184,14 @@ class TEditor {
   TSpriteEngine& Root() const;
   void Require(bool present, const char* what) const;
   TFileDialogRequest LevelDialog(const char* filter) const;
-  void ReadObjectsFile(TSidePanelUpdate& Update);
+  void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
+  bool WriteLevelTo(const std::string& Path);
+  bool SaveObjectsFileNow();
+  void ReadLevelFile(const std::string& Path);
+  void Record(TEditCommand* Command);
+  void ClearHistory();
+  void SetResult(const std::string& Text);
+  void LevelChangedOn(int32_t Plane);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
   void ReadLevelFromDialog();
@@ -152,6 +201,10 @@ class TEditor {
   TDialogService& Dialogs;
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
+  TCommandHooks hooks_;
+  // When the recovery files stopped matching the document (a change since
+  // they were written), or none while they match.
+  std::optional<uint64_t> staleSince_;
 };
 
 // The Z-spinner position the type change gives each type with auto control on.

@@ -6,12 +6,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDateTime>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -107,6 +109,11 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
   editor.DrawAreaLeft = DXDraw1->x();
   editor.Terminate = [] { QCoreApplication::quit(); };
+  editor.DocumentChanged = [this] { SyncEditMenu(); };
+  editor.LibraryChanged = [this] {
+    ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
+  };
+  editor.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
   editor.CreateComponents();
   context_->OnCaptionChanged = [this](const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
@@ -149,6 +156,10 @@ void TForm1::BuildControls(QWidget* client) {
   DXDraw1 = new TDXDraw(client);
   DXDraw1->setObjectName("DXDraw1");
   DXDraw1->move(8, 32);
+  // The document's state: the caption belongs to the player's status.
+  StatusLine = new QLabel(client);
+  StatusLine->setObjectName("StatusLine");
+  StatusLine->setGeometry(8, 514, 640, 18);
 
   Label1 = MakeLabel(client, "Label1", "Тип объекта:", 672, 56);
   ComboBox1 = new QComboBox(client);
@@ -254,7 +265,38 @@ void TForm1::BuildMenu() {
   N18->setObjectName("N18");
   N19 = AddItem(N18, "N19", "Управление", &TForm1::N19Click);
   N20 = AddItem(N18, "N20", "О программе", &TForm1::N20Click);
+  BuildEditMenu();
   BuildRecordMenu();
+}
+
+void TForm1::BuildEditMenu() {
+  EditMenu = menuBar()->addMenu(QString::fromUtf8("Правка"));
+  EditMenu->setObjectName("EditMenu");
+  EditUndo = EditMenu->addAction(QString::fromUtf8("Отменить"));
+  EditUndo->setObjectName("EditUndo");
+  EditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  connect(EditUndo, &QAction::triggered, this, [this] { editor_->Undo(); });
+  EditRedo = EditMenu->addAction(QString::fromUtf8("Повторить"));
+  EditRedo->setObjectName("EditRedo");
+  EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  connect(EditRedo, &QAction::triggered, this, [this] { editor_->Redo(); });
+  for (QAction* item : {EditUndo, EditRedo}) {
+    item->setShortcutContext(Qt::WindowShortcut);
+    addAction(item);
+  }
+  SyncEditMenu();
+}
+
+void TForm1::SyncEditMenu() {
+  const QUndoStack& stack = editor_->UndoStack;
+  // The items say what they will undo or redo.
+  EditUndo->setEnabled(stack.canUndo());
+  EditUndo->setText(stack.canUndo() ? QString::fromUtf8("Отменить: ") + stack.undoText()
+                                    : QString::fromUtf8("Отменить"));
+  EditRedo->setEnabled(stack.canRedo());
+  EditRedo->setText(stack.canRedo() ? QString::fromUtf8("Повторить: ") + stack.redoText()
+                                    : QString::fromUtf8("Повторить"));
+  StatusLine->setText(QString::fromStdString(editor_->StatusText()));
 }
 
 void TForm1::BuildRecordMenu() {
@@ -296,6 +338,8 @@ void TForm1::FormCreate() {
 void TForm1::DXDraw1Initialize() {
   editor_->Guarded([this] { editor_->CreateEmptyLibraryAndLevel(); });
   if (timerDriver_) timerDriver_->Reschedule();
+  // Queued, so that the question comes once the window is on the screen.
+  QTimer::singleShot(0, this, [this] { editor_->OfferRecovery(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -335,6 +379,11 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // Unsaved work is offered for saving; Отмена keeps the window open.
+  if (!editor_->CloseRequested()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
   if (event->isAccepted() && editor_->Terminate) editor_->Terminate();
 }

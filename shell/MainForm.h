@@ -96,6 +96,12 @@ class TForm1 : public QMainWindow {
   // session saved as a replay for the headless player.
   QMenu* RecordMenu = nullptr;
   QAction *RecordStart = nullptr, *RecordStop = nullptr, *RecordSave = nullptr;
+  // The edit menu, beside the menus of the layout: undo and redo, each item
+  // saying what it will undo or redo.
+  QMenu* EditMenu = nullptr;
+  QAction *EditUndo = nullptr, *EditRedo = nullptr;
+  // Under the drawing area: the level's file, unsaved marks, the last result.
+  QLabel* StatusLine = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
 
   // Handlers.
@@ -147,6 +153,8 @@ class TForm1 : public QMainWindow {
   void ApplySidePanel(const TSidePanelUpdate& update);
   void SyncTicks();
   void BuildRecordMenu();
+  void BuildEditMenu();
+  void SyncEditMenu();
   void SyncRecordMenu();
   bool HandleDrawAreaMouse(QEvent* event);
   bool IsOwnWidget(QObject* watched) const;

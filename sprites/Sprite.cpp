@@ -19,6 +19,7 @@ TSprite::TSprite(TSprite* Parent) : Parent(Parent) {
 }
 
 TSprite::~TSprite() {
+  if (lifeToken_) *lifeToken_ = nullptr;
   ClearChildren();
   if (Parent) {
     if (Engine) {
@@ -183,6 +184,11 @@ void TSprite::VisitForCollision(TSpriteEngine& E) {
     children_[static_cast<size_t>(i)]->VisitForCollision(E);
     if (E.HitDone) return;
   }
+}
+
+TSpriteHandle TSprite::Handle() {
+  if (!lifeToken_) lifeToken_ = std::make_shared<TSprite*>(this);
+  return TSpriteHandle(lifeToken_);
 }
 
 void TSprite::MarkDead() {

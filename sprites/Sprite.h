@@ -19,6 +19,20 @@ namespace kestrilo {
 class TSpriteEngine;
 class TSprite;
 
+// A reference to a sprite that reads as none once the sprite has been freed,
+// for those that must find a sprite again later (the level edits undoing a
+// placement) while the frame loop may free it at any tick.
+class TSpriteHandle {
+ public:
+  TSpriteHandle() = default;
+  TSprite* Get() const { return token_ ? *token_ : nullptr; }
+
+ private:
+  friend class TSprite;
+  explicit TSpriteHandle(std::shared_ptr<TSprite*> token) : token_(std::move(token)) {}
+  std::shared_ptr<TSprite*> token_;
+};
+
 // The fields of a sprite that decide where it is; the engine's index hears of
 // every write to them (see WatchedField.h).
 enum class TSpriteField { X, Y, Width, Height };
@@ -58,6 +72,8 @@ class TSprite {
   int32_t CheckCollisions();
   // Queues the sprite for the next RemoveDead; once only; never the root.
   void MarkDead();
+  // A handle that reads as none once this sprite is freed.
+  TSpriteHandle Handle();
 
   int32_t Z() const { return z_; }
   // Re-places the sprite among its siblings' drawing order when Z changes.
@@ -165,6 +181,8 @@ class TSprite {
   // The children in drawing order, only while there are children: a placed
   // object is thus small.
   std::unique_ptr<TDrawList> drawList_;
+  // Made when a handle is first asked for; emptied when the sprite is freed.
+  std::shared_ptr<TSprite*> lifeToken_;
 };
 
 #pragma GCC diagnostic push

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/DXInput.h"
+#include "world/PlacedSprites.h"
 #include "platform/Random.h"
 
 namespace kestrilo {
@@ -43,7 +44,15 @@ struct TGameContext {
   std::unique_ptr<TDXSpriteEngine> SpriteEngine;    // the sprite tree
   std::unique_ptr<TObjectDataBase> ObjectDataBase;
   std::unique_ptr<TMonstersDataBase> MonstersDataBase;
+  // The level as the world plays it: collision queries ask it, opened doors
+  // and taken pick-ups empty their cells in it.
   std::unique_ptr<TMatrix> Matrix;
+  // The level as the designer made it: what edits change and saves write.
+  // Without it (a context built for a test of the world alone) the played
+  // level is the design.
+  std::unique_ptr<TMatrix> DesignedLevel;
+  // The sprites made for each placed object (world/PlacedSprites.h).
+  TPlacedSprites PlacedSprites;
   TDXInput Keyboard;  // held keys and the input states made from them
 
   // Not owned: the newest player lives in the sprite tree. Its destructor sets

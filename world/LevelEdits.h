@@ -1,41 +1,91 @@
-// The one place that changes the level as designed: placing an object and
-// erasing one write the level matrix and the sprite tree together, so that the
-// two never disagree about what the designer has put where. Every edit of the
-// editor goes through here.
+// The one place that changes the level as designed. Placing an object,
+// erasing one, undoing and redoing either, and building the world anew from
+// the design write the designed level, the played level and the sprite tree
+// together, so that they never disagree about what the designer has put where.
+//
+// The designed level is what the designer edits and saves; the played level
+// is what the world asks and changes while it plays (an opened door, a taken
+// med kit empty their cells there only). An edit writes both.
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "matrix/Matrix.h"
 
 namespace kestrilo {
 
 class TDialogService;
-class TMatrix;
 class TObjectDataBase;
-struct TObjectRecord;
+class TPlacedSprites;
 class TSprite;
 class TSpriteEngine;
+struct TGameContext;
+struct TObjectRecord;
+
+// What one edit did to one plane: the cells of a region before and after.
+struct TLevelChange {
+  int32_t Plane = 0;  // 0 the main plane, 1..4 a back plane
+  TCellRegion Region;
+  std::vector<TMatrixCell> CellsBefore, CellsAfter;  // the main plane
+  std::vector<int32_t> EntriesBefore, EntriesAfter;  // a back plane
+  // A placement whose cells were written but whose sprite could not be made
+  // (its picture is missing) keeps the error here, to be raised once the
+  // change has been recorded.
+  std::exception_ptr SpriteError;
+  bool Empty() const { return Region.Empty(); }
+};
 
 class TLevelEdits {
  public:
-  TLevelEdits(TMatrix& Matrix, TSpriteEngine& Root) : matrix_(Matrix), root_(Root) {}
+  TLevelEdits(TMatrix& Designed, TMatrix& Played, TSpriteEngine& Root, TPlacedSprites& Placed,
+              const TObjectDataBase* Library = nullptr);
+  // The edits of a context: its designed level (its played level when it keeps
+  // no separate design), played level, sprite tree, placed sprites and library.
+  static TLevelEdits Of(TGameContext& Context);
 
   // Places Record at view pixel (ViewX, ViewY), already snapped to the grid, on
   // Plane (0 the main plane with the footprint of its picture, 1..4 a back
   // plane), with the record's LiftHeight and KeyCode stored in its cells, and
-  // makes its sprite at the matching world position. Returns the sprite the
-  // factory made. A missing picture places nothing on the main plane and
-  // throws EPictureCollectionError.
-  TSprite* Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,
-                 const TObjectDataBase& Library);
+  // makes its sprite at the matching world position. The sprites of an object
+  // whose anchor the placement overwrites go. A missing picture places nothing
+  // on the main plane and throws EPictureCollectionError.
+  TLevelChange Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,
+                     const TObjectDataBase& Library);
 
-  // Erases the object under view pixel (ViewX, ViewY) from Plane of the matrix
-  // and queues its sprite for removal. Nothing under the pixel does nothing;
-  // an object that is not on Plane is refused with the system's message.
-  void EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane, TDialogService& Dialogs);
+  // Erases the object under view pixel (ViewX, ViewY) from Plane and queues its
+  // sprites for removal. Nothing under the pixel does nothing; an object that
+  // is not on Plane is refused with the system's message. Nothing when nothing
+  // was erased.
+  std::optional<TLevelChange> EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane, TDialogService& Dialogs);
+
+  // Puts a change's cells back as they were (Undo) or as it left them (Redo),
+  // and makes the sprites of the objects whose anchors changed match. Returns
+  // the message of the first sprite that could not be made, empty when all were.
+  std::string Undo(const TLevelChange& Change) { return Write(Change, false); }
+  std::string Redo(const TLevelChange& Change) { return Write(Change, true); }
+
+  // The world built anew from the level as designed: every sprite but the
+  // root's first child and the players is queued for removal, the played level
+  // becomes the designed one again (the view stays where it is) and the
+  // objects' sprites are made as a load makes them.
+  void RebuildWorld();
 
  private:
-  TMatrix& matrix_;
+  std::string Write(const TLevelChange& Change, bool After);
+  // Makes and files the sprite of the object anchored at a cell of the
+  // designed level, if one is.
+  void BuildAnchor(int32_t Plane, int32_t Column, int32_t Row);
+  TSprite* MakeSprite(const TObjectRecord& Record, int32_t Plane, int32_t Column, int32_t Row, double X, double Y);
+
+  TMatrix& designed_;
+  TMatrix& played_;
   TSpriteEngine& root_;
+  TPlacedSprites& placed_;
+  const TObjectDataBase* library_;
 };
 
 }  // namespace kestrilo

@@ -192,12 +192,23 @@ TEST(EditorObjects, DeleteClosedWithoutAnswerKeepsTheEntry) {
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
 }
 
-TEST(EditorObjects, SaveWritesTheObjectsFileBesideTheProgram) {
+TEST(EditorObjects, SaveWritesANewLibraryBesideTheProgramButNeverAnEmptyOneNeverOpened) {
   TEditorFixture f;
-  f.Editor.SaveObjectsFile();  // runs even when nothing was opened: an empty table
-  EXPECT_TRUE(FileExists(f.Path("Data/test.obj")));
-  EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")).size(), 0u);
+  f.Editor.SaveObjectsFile();  // nothing opened, nothing added: refused
+  EXPECT_FALSE(FileExists(f.Path("Data/test.obj")));
+  EXPECT_FALSE(FileExists(f.Path("Data/test.dxg")));
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+
+  // A new library made in this run ("create a new one") is written.
+  WriteFile(f.Path("new.bmp"), SolidBitmap(32, 32));
+  f.NewObject.Entry.Record.Name = W1251("Стена");
+  f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+  f.Editor.AddObject();
+  f.Editor.SaveObjectsFile();
+  EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")).size(), TObjectRecord::kSize);
   EXPECT_TRUE(FileExists(f.Path("Data/test.dxg")));
+  EXPECT_FALSE(f.Editor.Document.LibraryModified());
 }
 
 TEST(EditorExit, OnlyYesEndsTheProgram) {

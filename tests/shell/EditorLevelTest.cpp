@@ -67,6 +67,7 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   f.ClickAt(320, 320, "Стена");
   TSprite* firstChild = RootOf(f).Child(0);
   TPlayerSprite* player = f.Context.PlayerSprite;
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};  // the placement since the save may go
   f.Dialogs.FileAnswers = {level};
   f.Editor.LoadLevel();
   EXPECT_TRUE(f.Dialogs.Messages().empty());
@@ -98,29 +99,28 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   EXPECT_EQ(RootOf(f).SpriteCount, 5);
 }
 
-TEST(EditorLevel, CancelledLoadLeavesAnEmptyLevel) {
+TEST(EditorLevel, CancelledLoadLeavesTheLevelAsItWas) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
   f.OpenObjects();
   PlaceSampleLevel(f);
   f.Editor.PressKey(40);
-  f.Editor.LoadLevel();  // no file chosen
+  const int32_t sprites = RootOf(f).SpriteCount;
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};  // the unsaved level may go
+  f.Editor.LoadLevel();                             // no file chosen
   EXPECT_EQ(f.Loading.Shown, 0);
-  EXPECT_EQ(f.Loading.Closed, 1);
+  EXPECT_EQ(f.Loading.Closed, 0);
   f.Tick();
-  const TMatrix& m = *f.Context.Matrix;
-  for (int x = 0; x < TMatrix::kColumns; ++x)
-    for (int y = 0; y < TMatrix::kRows; ++y) {
-      ASSERT_EQ(m.Cells[x][y].Kind, -1);
-      ASSERT_EQ(m.BackPlanes[x][y][2], -1);
-    }
-  EXPECT_EQ(m.GetOriginY(), 0);
-  EXPECT_EQ(RootOf(f).Y, 0);
-  // The first portal and both players are kept; the second portal and the level's objects are gone.
+  ExpectSampleLevel(*f.Context.Matrix);
+  ExpectSampleLevel(*f.Context.DesignedLevel);
+  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 1);
+  EXPECT_EQ(RootOf(f).Y, -32);
+  EXPECT_EQ(RootOf(f).SpriteCount, sprites);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 2);
-  EXPECT_EQ(f.CountOf("TDinamicPortal"), 1);
-  EXPECT_EQ(f.CountOf("TMyObject"), 0);
+  EXPECT_EQ(f.CountOf("TDinamicPortal"), 2);
+  EXPECT_EQ(f.CountOf("TMyObject"), 3);
+  EXPECT_TRUE(f.Editor.Document.LevelModified());
 }
 
 TEST(EditorLevel, LoadWithoutObjectsFileChangesNothing) {
@@ -137,16 +137,18 @@ TEST(EditorLevel, LoadWithoutObjectsFileChangesNothing) {
   EXPECT_EQ(RootOf(f).SpriteCount, sprites);
 }
 
-TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelEmpty) {
+TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelAsItWas) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
   PlaceSampleLevel(f);
+  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
   f.Dialogs.FileAnswers = {f.Path("none.mtf")};
   f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем!");
-  EXPECT_EQ(f.Context.Matrix->Cells[0][14].Kind, -1);
+  ExpectSampleLevel(*f.Context.Matrix);
+  ExpectSampleLevel(*f.Context.DesignedLevel);
   EXPECT_FALSE(f.Loading.Visible);
 }
 
@@ -160,14 +162,14 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   f.Editor.SaveLevel();
   WriteFile(f.Path("levelmtb"), std::string(1000, '\xFF'));
   f.Dialogs.FileAnswers = {level};
-  const int redraws = f.OverviewRedraws;
   f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
-  EXPECT_GT(f.OverviewRedraws, redraws);  // the map no longer shows the level that was cleared
   EXPECT_EQ(f.Loading.Shown, 1);
   EXPECT_EQ(f.Loading.Closed, 1);
   EXPECT_FALSE(f.Loading.Visible);  // closed also after a failed read
   f.Tick();
-  EXPECT_EQ(f.CountOf("TMyObject"), 0);  // nothing built after the failure
+  // Nothing changed: the level and its objects are as they were before the load.
+  ExpectSampleLevel(*f.Context.Matrix);
+  EXPECT_EQ(f.CountOf("TMyObject"), 3);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 1);
 }

@@ -147,10 +147,14 @@ TEST(MainFormLayout, MenuItemsCaptionsShortcutsAndTicks) {
   EXPECT_EQ(form.N11->title(), U("Сетка..."));
   EXPECT_EQ(form.N18->title(), U("Помощь"));
   const QList<QAction*> bar = form.menuBar()->actions();
-  ASSERT_EQ(bar.size(), 5);  // the layout's four menus, then the recording menu
+  ASSERT_EQ(bar.size(), 6);  // the layout's four menus, then the edit and the recording menus
   EXPECT_EQ(bar[0], form.N1->menuAction());
   EXPECT_EQ(bar[3], form.N18->menuAction());
-  EXPECT_EQ(bar[4], form.RecordMenu->menuAction());
+  EXPECT_EQ(bar[4], form.EditMenu->menuAction());
+  EXPECT_EQ(bar[5], form.RecordMenu->menuAction());
+  EXPECT_EQ(form.EditMenu->title(), U("Правка"));
+  EXPECT_EQ(form.EditUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EXPECT_EQ(form.EditRedo->shortcuts().size(), 2);
   EXPECT_TRUE(form.N9->actions().contains(form.N10->menuAction()));
   EXPECT_TRUE(form.N9->actions().contains(form.N11->menuAction()));
 

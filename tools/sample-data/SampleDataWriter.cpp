@@ -20,7 +20,7 @@ namespace {
 // The writers ask before replacing a file; the generator always replaces.
 class TReplaceAnswers : public TDialogService {
  public:
-  TModalResult MessageBox(const std::string&, const std::string&, TMsgButtons) override {
+  TModalResult MessageBox(const std::string&, const std::string&, TMsgButtons, TModalResult) override {
     return TModalResult::mrYes;
   }
   void ShowMessage(const std::string& text) override { throw EKestriloError(text); }
