@@ -3,6 +3,9 @@
 // part of its bytes, a failed close has still released the descriptor.
 #pragma once
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -85,6 +88,23 @@ class TFailingFileSystem : public TFileSystem {
   bool failLater_ = false;
   std::string stuckTarget_;
   int stuckError_ = 0;
+};
+
+// A scratch folder in memory (/dev/shm) where there is one, so that tests
+// making thousands of saves do not wait for a disk at every sync.
+class TSyncFreeFolder {
+ public:
+  TSyncFreeFolder() : dir_(Template()) { dir_.setAutoRemove(true); }
+  bool IsValid() const { return dir_.isValid(); }
+  std::string Root() const { return dir_.path().toStdString(); }
+  std::string Path(const std::string& name) const { return Root() + "/" + name; }
+
+ private:
+  static QString Template() {
+    const QString base = QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    return base + QStringLiteral("/kestrilo-test-XXXXXX");
+  }
+  QTemporaryDir dir_;
 };
 
 // The names in a folder, sorted.
