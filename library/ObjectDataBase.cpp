@@ -99,8 +99,8 @@ bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialog
   if (graphicsPath == path) throw EFCreateError(CannotCreateMessage(path));
   RequireWritableTarget(path);
   RequireWritableTarget(graphicsPath);
-  // Both files are renamed into place only when both are complete, so the
-  // pair on disk always belongs together.
+  // Both files are renamed into place only after both are complete and the
+  // save is committed, so a load always sees a pair that belongs together.
   TAtomicFileSet pair(files);
   pair.Add(path, RecordsToBytes(Records));
   pair.Add(graphicsPath, Images->SaveToBytes());
