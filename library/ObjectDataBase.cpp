@@ -6,6 +6,7 @@
 
 #include "library/FixedRecords.h"
 #include "library/PictureCollection.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
@@ -149,7 +150,7 @@ void TObjectDataBase::PutEntry(const TLibraryEntry& entry) {
   Images->Move(item->Index(), std::min(entry.PictureIndex, Images->Count() - 1));
 }
 
-bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs) {
+bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs, TFileSystem& files) {
   if (FileExists(path) &&
       dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo, TModalResult::mrNo) !=
           TModalResult::mrYes) {
@@ -161,17 +162,20 @@ bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialog
   if (graphicsPath == path) throw EFCreateError(CannotCreateMessage(path));
   RequireWritableTarget(path);
   RequireWritableTarget(graphicsPath);
-  // Both files are renamed into place only when both are complete, so the
-  // pair on disk always belongs together.
-  TAtomicFileSet files;
-  files.Add(path, RecordsToBytes(Records));
-  files.Add(graphicsPath, Images->SaveToBytes());
-  files.Commit();
+  // Both files are renamed into place only after both are complete and the
+  // save is committed, so a load always sees a pair that belongs together.
+  TAtomicFileSet pair(files);
+  pair.Add(path, RecordsToBytes(Records));
+  pair.Add(graphicsPath, Images->SaveToBytes());
+  pair.Commit();
   return true;
 }
 
-bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dialogs) {
-  if (!FileExists(path)) {
+bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dialogs, TFileSystem& files) {
+  // A save that was interrupted after its commit may have left the new pair
+  // partly under temporary names; they are where the pair is read from.
+  const std::vector<std::string> sources = TSaveLeftovers({path, GraphicsFileName(path)}, files).ResolveForLoad();
+  if (!FileExists(sources[0])) {
     dialogs.ShowMessage(kFileMissing);
     return false;
   }
@@ -180,10 +184,10 @@ bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dial
   // read once, into a collection of their own bound like the library's (so
   // they are cut as they are read), and take the library's place only when
   // the whole file has been read.
-  std::vector<TObjectRecord> records = RecordsFromBytes(ReadWholeFile(path));
+  std::vector<TObjectRecord> records = RecordsFromBytes(ReadWholeFile(sources[0]));
   TPictureCollection pictures;
   if (Images->Initialized()) pictures.Initialize(Images->Display());
-  pictures.LoadFromFile(GraphicsFileName(path));
+  pictures.LoadFromFile(sources[1]);
   Images->TakeItemsFrom(pictures);
   Records = std::move(records);
   return true;

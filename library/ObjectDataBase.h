@@ -14,6 +14,7 @@
 #include "library/ObjectRecord.h"
 #include "library/Picture.h"
 #include "library/PictureSettings.h"
+#include "platform/FileSystem.h"
 
 namespace kestrilo {
 
@@ -74,15 +75,16 @@ class TObjectDataBase {
   void PutEntry(const TLibraryEntry& entry);
 
   // Asks before overwriting; writes the objects file and its graphics file so
-  // that both are replaced or neither is. Returns false when the designer
-  // declined. File errors propagate (EFCreateError, EWriteError).
-  bool SaveToFile(const std::string& path, TDialogService& dialogs);
+  // that both are replaced or neither is (platform/AtomicFileSet.h). Returns
+  // false when the designer declined. File errors propagate (EFCreateError).
+  bool SaveToFile(const std::string& path, TDialogService& dialogs, TFileSystem& files = PosixFileSystem());
 
-  // Replaces records and pictures from the objects file and its graphics file.
+  // Replaces records and pictures from the objects file and its graphics file,
+  // after finishing or clearing what an interrupted save of them left.
   // A missing objects file is reported with "Файл не существует!" (returns
   // false). A file that cannot be read raises its error and leaves both the
   // records and the pictures as they were.
-  bool LoadFromFile(const std::string& path, TDialogService& dialogs);
+  bool LoadFromFile(const std::string& path, TDialogService& dialogs, TFileSystem& files = PosixFileSystem());
 
   // Byte-exact name lookups in table order.
   TObjectRecord FindByName(std::string_view name) const;

@@ -5,6 +5,7 @@
 #include "library/Colors.h"
 #include "library/FrameLayout.h"
 #include "library/GraphicsFile.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "platform/Display.h"

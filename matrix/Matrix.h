@@ -12,6 +12,7 @@
 
 #include "matrix/MatrixCell.h"
 #include "matrix/ObjectFactory.h"
+#include "platform/FileSystem.h"
 
 namespace kestrilo {
 
@@ -96,13 +97,16 @@ class TMatrix {
   static constexpr uint16_t kMaxOriginY = kRows - kViewRows - 1;        // 134
 
   // Level files. SaveToFile asks before overwriting and writes the matrix file
-  // and its back-plane file as a pair; false when the designer declined.
-  bool SaveToFile(const std::string& FileName, TDialogService& Dialogs) const;
-  // Reads both files after checking that both are there and long enough; a
-  // failure leaves the matrix as it was. A missing matrix file is reported with
-  // a message and gives false. Either bar may be null.
+  // and its back-plane file as a pair (platform/AtomicFileSet.h); false when
+  // the designer declined.
+  bool SaveToFile(const std::string& FileName, TDialogService& Dialogs,
+                  TFileSystem& Files = PosixFileSystem()) const;
+  // Finishes or clears what an interrupted save of the pair left, then reads
+  // both files after checking that both are there and long enough; a failure
+  // leaves the matrix as it was. A missing matrix file is reported with a
+  // message and gives false. Either bar may be null.
   bool LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
-                    TProgressBar* PlanesBar);
+                    TProgressBar* PlanesBar, TFileSystem& Files = PosixFileSystem());
 
   // Collision queries over world pixels: true when every cell of the run along
   // the edge is empty. Cells outside the matrix answer false.

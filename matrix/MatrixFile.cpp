@@ -5,6 +5,7 @@
 
 #include "matrix/Matrix.h"
 #include "matrix/ProgressBar.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
@@ -111,13 +112,13 @@ std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
   return bytes;
 }
 
-bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) const {
+bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs, TFileSystem& Files) const {
   if (FileExists(FileName) &&
       Dialogs.MessageBox("Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNo, TModalResult::mrNo) !=
           TModalResult::mrYes)
     return false;
-  // Both files are replaced together or not at all, so a failed save never
-  // leaves a matrix file beside a back-plane file of another level.
+  // Both files are replaced together or not at all, so a failed or killed save
+  // never leaves a matrix file beside a back-plane file of another level.
   const std::string planesFileName = TMatrixFile::BackPlaneFileName(FileName);
   // A folder in the place of either file would fail only when the files are
   // renamed into place, after the other one may already have been replaced.
@@ -125,7 +126,7 @@ bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) c
     std::error_code ec;
     if (std::filesystem::is_directory(*target, ec)) throw EFCreateError(CannotCreateMessage(*target));
   }
-  TAtomicFileSet files;
+  TAtomicFileSet files(Files);
   files.Add(FileName, TMatrixFile::EncodeCells(*this));
   files.Add(planesFileName, TMatrixFile::EncodeBackPlanes(*this));
   files.Commit();
@@ -133,16 +134,19 @@ bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) c
 }
 
 bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
-                           TProgressBar* PlanesBar) {
-  if (!FileExists(FileName)) {
+                           TProgressBar* PlanesBar, TFileSystem& Files) {
+  // A save that was interrupted after its commit may have left the new pair
+  // partly under temporary names; they are where the pair is read from.
+  const std::vector<std::string> sources =
+      TSaveLeftovers({FileName, TMatrixFile::BackPlaneFileName(FileName)}, Files).ResolveForLoad();
+  if (!FileExists(sources[0])) {
     Dialogs.ShowMessage("Нет файла с таким именем!");
     return false;
   }
   // Both files are read and checked before a cell changes, so a missing or
   // short file leaves the level as it was.
-  const std::string cells = TMatrixFile::ReadFixedSize(FileName, TMatrixFile::kMatrixFileSize);
-  const std::string planes =
-      TMatrixFile::ReadFixedSize(TMatrixFile::BackPlaneFileName(FileName), TMatrixFile::kBackPlaneFileSize);
+  const std::string cells = TMatrixFile::ReadFixedSize(sources[0], TMatrixFile::kMatrixFileSize);
+  const std::string planes = TMatrixFile::ReadFixedSize(sources[1], TMatrixFile::kBackPlaneFileSize);
   TMatrixFile::DecodeCells(cells, *this, MainBar);
   TMatrixFile::DecodeBackPlanes(planes, *this, PlanesBar);
   return true;

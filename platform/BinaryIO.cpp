@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <unistd.h>
 
 namespace kestrilo {
@@ -129,55 +128,6 @@ void TByteStreamReader::ReadFile(char* out, size_t count, size_t at) const {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
-
-namespace {
-
-std::string TempNameBeside(const std::string& path, int index) {
-  static thread_local std::mt19937 gen{std::random_device{}()};
-  return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(index) + "-" +
-         std::to_string(gen() % 1000000);
-}
-
-void WriteAll(const std::string& tmp, const std::string& target, const std::string& bytes) {
-  FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) throw EFCreateError(CannotCreateMessage(target));
-  const size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-  const bool flushed = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (written != bytes.size() || !flushed || !closed) {
-    std::remove(tmp.c_str());
-    throw EWriteError("Stream write error");
-  }
-}
-
-}  // namespace
-
-void TAtomicFileSet::Commit() {
-  std::vector<std::string> temps;
-  try {
-    for (size_t i = 0; i < files_.size(); ++i) {
-      const std::string tmp = TempNameBeside(files_[i].Path, static_cast<int>(i));
-      temps.push_back(tmp);
-      WriteAll(tmp, files_[i].Path, files_[i].Bytes);
-    }
-  } catch (...) {
-    for (const auto& t : temps) std::remove(t.c_str());
-    throw;
-  }
-  for (size_t i = 0; i < files_.size(); ++i) {
-    if (std::rename(temps[i].c_str(), files_[i].Path.c_str()) != 0) {
-      for (size_t k = i; k < temps.size(); ++k) std::remove(temps[k].c_str());
-      throw EFCreateError(CannotCreateMessage(files_[i].Path));
-    }
-  }
-  files_.clear();
-}
-
-void WriteFileAtomic(const std::string& path, const std::string& bytes) {
-  TAtomicFileSet set;
-  set.Add(path, bytes);
-  set.Commit();
 }
 
 }  // namespace kestrilo

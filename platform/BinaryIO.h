@@ -1,6 +1,6 @@
 // Little-endian byte reading and writing with every length checked against
-// what is left, shared byte buffers, whole-file and streamed file reading,
-// and atomic writing.
+// what is left, shared byte buffers, and whole-file and streamed file reading
+// (atomic writing is in platform/AtomicFileSet.h).
 #pragma once
 
 #include <cstdint>
@@ -166,22 +166,5 @@ class TByteWriter {
  private:
   std::string data_;
 };
-
-// Writes a set of files so that either all of them are replaced or none is:
-// each is written to a temporary file in its own folder, and the temporaries
-// are renamed into place only when every one of them is complete.
-// Failures raise "Cannot create file %s" (or "Stream write error").
-class TAtomicFileSet {
- public:
-  void Add(const std::string& path, std::string bytes) { files_.push_back({path, std::move(bytes)}); }
-  void Commit();
-
- private:
-  struct TEntry { std::string Path; std::string Bytes; };
-  std::vector<TEntry> files_;
-};
-
-// Writes one file atomically.
-void WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 }  // namespace kestrilo

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "shell/Editor.h"

@@ -263,7 +263,7 @@ TEST(GraphicsFileReadTest, UnwritableFileIsReported) {
     pictures.SaveToFile(path);
     FAIL();
   } catch (const EFCreateError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + path + ": No such file or directory");
   }
 }
 

@@ -11,6 +11,7 @@
 #include "PngFile.h"
 #include "ToolSupport.h"
 #include "matrix/Matrix.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 #include "shell/HeadlessEditor.h"

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 

@@ -9,6 +9,7 @@
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"

@@ -1,0 +1,143 @@
+// The objects file and its graphics file under failing saves: whichever system
+// call fails, the next load sees the whole old library or the whole new one,
+// and no temporary file outlives the next load or save.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "LibraryDbTestSupport.h"
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
+#include "platform/Cp1251.h"
+#include "platform/Errors.h"
+#include "platform/ScriptedDialogService.h"
+#include "tests/support/FailingFileSystem.h"
+
+namespace kestrilo {
+namespace {
+
+using testing::TScratchFolder;
+using testing::WriteSolidBitmap;
+using testsupport::FolderEntries;
+using testsupport::TFailingFileSystem;
+using testsupport::TSyncFreeFolder;
+
+// A library of `count` entries with pictures of their own sizes; libraries of
+// different counts share no name and no picture size.
+struct TLibrary {
+  TPictureCollection Images;
+  TObjectDataBase Objects{&Images};
+  TLibrary(const TScratchFolder& pictures, int count) {
+    for (int i = 1; i <= count; ++i) {
+      TObjectRecord record;
+      record.ObjType = otWall;
+      record.Number = count * 10 + i;
+      record.Name = W1251("Стена " + std::to_string(count) + "." + std::to_string(i));
+      Objects.AddObject(record, WriteSolidBitmap(pictures, "p.bmp", 8 * count, 4 * i, 0x102030u * i), {});
+    }
+  }
+  // What a load gave, as one string: the records' bytes and each picture's
+  // name and size.
+  std::string Summary() const {
+    std::string summary = TObjectDataBase::RecordsToBytes(Objects.Records);
+    for (int32_t i = 0; i < Images.Count(); ++i) {
+      const TPictureCollectionItem* item = Images.Items(i);
+      summary += "|" + item->Name() + " " + std::to_string(item->Picture.Width()) + "x" +
+                 std::to_string(item->Picture.Height());
+    }
+    return summary;
+  }
+};
+
+class ObjectDataBasePairSave : public ::testing::Test {
+ protected:
+  std::string Path() const { return folder->Path("test.obj"); }
+  bool Save(TLibrary& library, TFileSystem& files = PosixFileSystem()) {
+    TScriptedDialogService dialogs;
+    dialogs.MessageAnswers.push_back(TModalResult::mrYes);
+    return library.Objects.SaveToFile(Path(), dialogs, files);
+  }
+  std::string LoadedSummary(TFileSystem& files = PosixFileSystem()) {
+    TScriptedDialogService dialogs;
+    TLibrary loaded(pictures, 0);
+    EXPECT_TRUE(loaded.Objects.LoadFromFile(Path(), dialogs, files));
+    return loaded.Summary();
+  }
+  void ExpectOnlyThePair() const {
+    EXPECT_EQ(FolderEntries(folder->Root()), (std::vector<std::string>{"test.dxg", "test.obj"}));
+  }
+
+  TScratchFolder pictures;
+  std::unique_ptr<TSyncFreeFolder> folder = std::make_unique<TSyncFreeFolder>();
+  TLibrary oldLibrary{pictures, 1};
+  TLibrary newLibrary{pictures, 2};
+};
+
+TEST_F(ObjectDataBasePairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
+  ASSERT_TRUE(Save(oldLibrary));
+  const std::string oldSummary = LoadedSummary();
+  const std::string oldObjects = ReadWholeFile(Path());
+  const std::string oldGraphics = ReadWholeFile(folder->Path("test.dxg"));
+  ASSERT_TRUE(Save(newLibrary));
+  const std::string newSummary = LoadedSummary();
+  const std::string newObjects = ReadWholeFile(Path());
+  const std::string newGraphics = ReadWholeFile(folder->Path("test.dxg"));
+  ASSERT_NE(oldSummary, newSummary);
+
+  // Call k fails alone (the next step is a load) or with every later call
+  // (the next step is a save), as in the level's test.
+  TLibrary third(pictures, 3);
+  for (const bool everyLaterCallFails : {false, true}) {
+    int oldSeen = 0;
+    int newSeen = 0;
+    bool succeeded = false;
+    for (int k = 1; k < 100 && !succeeded; ++k) {
+      SCOPED_TRACE("call " + std::to_string(k) + (everyLaterCallFails ? " and every later one" : ""));
+      folder = std::make_unique<TSyncFreeFolder>();
+      ASSERT_TRUE(folder->IsValid());
+      ASSERT_TRUE(Save(oldLibrary));
+      TFailingFileSystem failing;
+      failing.FailCall(k, ENOSPC, everyLaterCallFails);
+      try {
+        EXPECT_TRUE(Save(newLibrary, failing));
+        succeeded = failing.Failures() == 0;
+        EXPECT_TRUE(succeeded) << "a failed call went unreported";
+      } catch (const EFCreateError& e) {
+        const std::string message = e.what();
+        const bool namesAFile = message == "Cannot create file " + Path() + ": No space left on device" ||
+                                message == "Cannot create file " + folder->Path("test.dxg") + ": No space left on device";
+        EXPECT_TRUE(namesAFile) << message;
+      }
+
+      TFailingFileSystem readOnly;
+      readOnly.FailCall(1, EROFS, true);
+      const std::string seen = LoadedSummary(readOnly);
+      ASSERT_TRUE(seen == oldSummary || seen == newSummary) << "a mixed pair";
+      if (succeeded) {
+        EXPECT_EQ(seen, newSummary);
+      }
+      const bool isNew = seen == newSummary;
+      (isNew ? newSeen : oldSeen) += 1;
+
+      if (everyLaterCallFails) {
+        ASSERT_TRUE(Save(third));
+        ExpectOnlyThePair();
+        EXPECT_EQ(LoadedSummary(), third.Summary());
+      } else {
+        EXPECT_EQ(LoadedSummary(), seen);
+        ExpectOnlyThePair();
+        EXPECT_TRUE(ReadWholeFile(Path()) == (isNew ? newObjects : oldObjects));
+        EXPECT_TRUE(ReadWholeFile(folder->Path("test.dxg")) == (isNew ? newGraphics : oldGraphics));
+      }
+    }
+    EXPECT_TRUE(succeeded);
+    // Failures before the commit kept the old pair; after it, the new one.
+    EXPECT_GT(oldSeen, 0);
+    EXPECT_GT(newSeen, 1);
+  }
+}
+
+}  // namespace
+}  // namespace kestrilo

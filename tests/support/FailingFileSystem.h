@@ -1,0 +1,118 @@
+// A file system for tests that passes every call to the real one except those
+// chosen to fail, which fail as the system would: a failed write has written
+// part of its bytes, a failed close has still released the descriptor.
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace kestrilo::testsupport {
+
+class TFailingFileSystem : public TFileSystem {
+ public:
+  // Call number `number` (counting from 1) fails with `error`; with
+  // `andEveryLater`, so does every call after it, as on a medium that died.
+  void FailCall(int number, int error, bool andEveryLater = false) {
+    failAt_ = number;
+    error_ = error;
+    failLater_ = andEveryLater;
+  }
+  // Every rename onto `target` fails with `error`, as for an immutable file.
+  void FailRenamesOnto(const std::string& target, int error) {
+    stuckTarget_ = target;
+    stuckError_ = error;
+  }
+  int Calls() const { return calls_; }
+  int Failures() const { return failures_; }
+
+  int Create(const std::string& path, int& fd) override {
+    fd = -1;
+    if (const int error = Next()) return error;
+    return real_.Create(path, fd);
+  }
+  int Write(int fd, std::string_view bytes) override {
+    if (const int error = Next()) {
+      real_.Write(fd, bytes.substr(0, bytes.size() / 2));
+      return error;
+    }
+    return real_.Write(fd, bytes);
+  }
+  int Sync(int fd) override {
+    if (const int error = Next()) return error;
+    return real_.Sync(fd);
+  }
+  int Close(int fd) override {
+    const int error = Next();
+    const int closed = real_.Close(fd);
+    return error ? error : closed;
+  }
+  int Rename(const std::string& from, const std::string& to) override {
+    if (const int error = Next()) return error;
+    if (!stuckTarget_.empty() && to == stuckTarget_) {
+      ++failures_;
+      return stuckError_;
+    }
+    return real_.Rename(from, to);
+  }
+  int Remove(const std::string& path) override {
+    if (const int error = Next()) return error;
+    return real_.Remove(path);
+  }
+  int SyncFolder(const std::string& folder) override {
+    if (const int error = Next()) return error;
+    return real_.SyncFolder(folder);
+  }
+
+ private:
+  int Next() {
+    ++calls_;
+    if (calls_ == failAt_ || (failLater_ && failAt_ > 0 && calls_ > failAt_)) {
+      ++failures_;
+      return error_;
+    }
+    return 0;
+  }
+
+  TFileSystem& real_ = PosixFileSystem();
+  int calls_ = 0;
+  int failures_ = 0;
+  int failAt_ = 0;
+  int error_ = 0;
+  bool failLater_ = false;
+  std::string stuckTarget_;
+  int stuckError_ = 0;
+};
+
+// A scratch folder in memory (/dev/shm) where there is one, so that tests
+// making thousands of saves do not wait for a disk at every sync.
+class TSyncFreeFolder {
+ public:
+  TSyncFreeFolder() : dir_(Template()) { dir_.setAutoRemove(true); }
+  bool IsValid() const { return dir_.isValid(); }
+  std::string Root() const { return dir_.path().toStdString(); }
+  std::string Path(const std::string& name) const { return Root() + "/" + name; }
+
+ private:
+  static QString Template() {
+    const QString base = QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    return base + QStringLiteral("/kestrilo-test-XXXXXX");
+  }
+  QTemporaryDir dir_;
+};
+
+// The names in a folder, sorted.
+inline std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace kestrilo::testsupport
