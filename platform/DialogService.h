@@ -24,6 +24,12 @@ class TDialogService {
   virtual ~TDialogService() = default;
   // A question or notice with a caption, no icon, first button the default.
   virtual TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) = 0;
+  // A question whose default button (the one Enter presses) is `defaultAnswer`,
+  // for questions whose first button is not the safe choice.
+  virtual TModalResult Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                           TModalResult defaultAnswer) {
+    return MessageBox(text, caption, buttons);
+  }
   // A plain message with the application's title and one OK button.
   virtual void ShowMessage(const std::string& text) = 0;
   // The chosen path, or nothing when cancelled.

@@ -21,22 +21,33 @@ QString TQtDialogService::QtFilter(const std::string& filter) {
 
 TModalResult TQtDialogService::MessageBox(const std::string& text, const std::string& caption,
                                           TMsgButtons buttons) {
+  const TModalResult first = buttons == TMsgButtons::OK ? TModalResult::mrOk : TModalResult::mrYes;
+  return Ask(text, caption, buttons, first);
+}
+
+TModalResult TQtDialogService::Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                                   TModalResult defaultAnswer) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, parent_);
-  QPushButton* first = nullptr;
   switch (buttons) {
-    case TMsgButtons::OK: first = box.addButton(QMessageBox::Ok); break;
+    case TMsgButtons::OK: box.addButton(QMessageBox::Ok); break;
     case TMsgButtons::YesNo:
-      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::Yes);
       box.addButton(QMessageBox::No);
       break;
     case TMsgButtons::YesNoCancel:
-      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::Yes);
       box.addButton(QMessageBox::No);
       box.addButton(QMessageBox::Cancel);
       break;
   }
-  box.setDefaultButton(first);
+  switch (defaultAnswer) {
+    case TModalResult::mrOk: box.setDefaultButton(QMessageBox::Ok); break;
+    case TModalResult::mrYes: box.setDefaultButton(QMessageBox::Yes); break;
+    case TModalResult::mrNo: box.setDefaultButton(QMessageBox::No); break;
+    case TModalResult::mrCancel: box.setDefaultButton(QMessageBox::Cancel); break;
+    default: break;
+  }
   box.exec();
   switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return TModalResult::mrOk;

@@ -13,6 +13,8 @@ class TQtDialogService : public TDialogService {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) override;
+  TModalResult Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                   TModalResult defaultAnswer) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::string> OpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const TFileDialogRequest& request) override;

@@ -11,6 +11,15 @@ TModalResult TScriptedDialogService::MessageBox(const std::string& text, const s
   return answer;
 }
 
+TModalResult TScriptedDialogService::Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                                         TModalResult defaultAnswer) {
+  Asked.push_back({"message", text, caption, buttons, {}, defaultAnswer});
+  if (MessageAnswers.empty()) return defaultAnswer;
+  const TModalResult answer = MessageAnswers.front();
+  MessageAnswers.pop_front();
+  return answer;
+}
+
 void TScriptedDialogService::ShowMessage(const std::string& text) {
   Asked.push_back({"show", text, "", TMsgButtons::OK, {}});
 }

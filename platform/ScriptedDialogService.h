@@ -17,6 +17,7 @@ class TScriptedDialogService : public TDialogService {
     std::string Caption;
     TMsgButtons Buttons = TMsgButtons::OK;
     TFileDialogRequest Request;
+    TModalResult DefaultAnswer = TModalResult::mrNone;  // of a question asked with Ask
   };
 
   std::deque<TModalResult> MessageAnswers;
@@ -25,6 +26,9 @@ class TScriptedDialogService : public TDialogService {
   std::vector<TAsked> Asked;
 
   TModalResult MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons) override;
+  // An empty queue answers with the default button, as Enter would.
+  TModalResult Ask(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                   TModalResult defaultAnswer) override;
   void ShowMessage(const std::string& text) override;
   std::optional<std::string> OpenFile(const TFileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const TFileDialogRequest& request) override;

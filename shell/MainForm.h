@@ -97,6 +97,8 @@ class TForm1 : public QMainWindow {
   QMenu* RecordMenu = nullptr;
   QAction *RecordStart = nullptr, *RecordStop = nullptr, *RecordSave = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
+  // Объект → "Монстры...": the monster editor, beside the menu items of the layout.
+  QAction* MonstersItem = nullptr;
 
   // Handlers.
   void FormCreate();
@@ -119,6 +121,7 @@ class TForm1 : public QMainWindow {
   void N17Click();
   void N19Click();
   void N20Click();
+  void MonstersItemClick();
   void ComboBox1Change();
   void ComboBox2Change();
   void UpDown1Click();
