@@ -48,6 +48,13 @@ const TMonsterFileEntry& TMonsterFile::Entry(int32_t index) const {
   return entries_[static_cast<size_t>(index)];
 }
 
+std::vector<TMonsterRecord> TMonsterFile::Records() const {
+  std::vector<TMonsterRecord> records;
+  records.reserve(entries_.size());
+  for (const TMonsterFileEntry& entry : entries_) records.push_back(entry.Record);
+  return records;
+}
+
 void TMonsterFile::SetRecord(int32_t index, const TMonsterRecord& record) {
   CheckIndex(index, Count());
   entries_[static_cast<size_t>(index)].Record = record;

@@ -39,6 +39,8 @@ class TMonsterFile {
   // index outside the list.
   const TMonsterFileEntry& Entry(int32_t index) const;
   const TMonsterRecord& Record(int32_t index) const { return Entry(index).Record; }
+  // The records alone, in file order.
+  std::vector<TMonsterRecord> Records() const;
   void SetRecord(int32_t index, const TMonsterRecord& record);
 
   // A new record at the end; returns its index.

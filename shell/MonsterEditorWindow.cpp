@@ -22,6 +22,7 @@
 
 #include "library/DataFileNames.h"
 #include "library/MonsterFieldLimits.h"
+#include "library/MonstersDataBase.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
@@ -658,6 +659,7 @@ bool TMonsterEditorWindow::Save() {
   }
   undo_.setClean();
   RefreshTitle();
+  if (Saved) Saved(file_);
   return true;
 }
 
@@ -694,14 +696,20 @@ void TMonsterEditorWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context,
+                                                        TDialogService& dialogs, QWidget* parent) {
+  const TPictureCollection* pictures = context.ObjectPictureList ? &context.ObjectPictures() : nullptr;
+  auto window = std::make_unique<TMonsterEditorWindow>(editor.DataPath(kMonstersFileName),
+                                                       context.ObjectDataBase.get(), pictures, dialogs, parent);
+  window->Saved = [&context](const TMonsterFile& file) {
+    if (context.ObjectsLoaded != 0 && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
+  };
+  window->resize(1180, 640);
+  return window;
+}
+
 void OpenMonsterEditor(TEditor& editor, TGameContext& context, TDialogService& dialogs, QWidget* parent) {
-  editor.Guarded([&] {
-    const TPictureCollection* pictures = context.ObjectPictureList ? &context.ObjectPictures() : nullptr;
-    TMonsterEditorWindow window(editor.DataPath(kMonstersFileName), context.ObjectDataBase.get(), pictures, dialogs,
-                                parent);
-    window.resize(1180, 640);
-    window.exec();
-  });
+  editor.Guarded([&] { MakeMonsterEditor(editor, context, dialogs, parent)->exec(); });
 }
 
 }  // namespace kestrilo

@@ -8,6 +8,8 @@
 #include <QUndoStack>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,8 @@ class TMonsterEditorWindow : public QDialog {
   void MoveMonsterDown();
   // Writes the file; false (after saying why) when it could not be written.
   bool Save();
+  // Called after every successful save with what was written.
+  std::function<void(const TMonsterFile&)> Saved;
   // With unsaved changes, asks whether to save them: Да saves, Нет drops
   // them, Отмена (the default) keeps the window open. True when it may close.
   bool ConfirmClose();
@@ -137,7 +141,13 @@ class TMonsterEditorWindow : public QDialog {
 
 // The command behind Объект → "Монстры...": the monster editor over the data
 // folder's monster file, with the opened library's names and pictures. A file
-// that cannot be read is reported and no window opens.
+// that cannot be read is reported and no window opens. Once the library is
+// open, saved records also replace the monster table, so that monsters made
+// from then on (placed, or built by the next level load) follow them; monsters
+// already in the world keep their own copies.
 void OpenMonsterEditor(TEditor& editor, TGameContext& context, TDialogService& dialogs, QWidget* parent);
+// The window the command shows, made ready but not shown.
+std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context,
+                                                        TDialogService& dialogs, QWidget* parent);
 
 }  // namespace kestrilo
