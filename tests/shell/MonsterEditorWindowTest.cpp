@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "library/MonsterFieldLimits.h"

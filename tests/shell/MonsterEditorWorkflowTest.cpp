@@ -10,6 +10,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "shell/MonsterEditorWindow.h"
+#include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "world/EnemyWalker.h"
