@@ -92,15 +92,18 @@ std::vector<TMonsterFieldProblem> CheckMonsterRecord(const TMonsterRecord& r, in
   } else {
     CheckRange(problems, "animSpeed", r.AnimSpeed);
   }
-  const int32_t lastFrame = frameCount > 0 ? frameCount - 1 : monster_limits::kFrameMax;
+  // A first frame is shown; a last one may also be the end of a range that
+  // plays once, which stops just before it: one past the picture's frames.
+  const int32_t lastShown = frameCount > 0 ? frameCount - 1 : monster_limits::kFrameMax;
+  const int32_t lastEnd = frameCount > 0 ? frameCount : monster_limits::kFrameMax;
   for (size_t state = 0; state < r.FrameRanges.size(); ++state) {
-    for (const uint16_t frame : {r.FrameRanges[state].First, r.FrameRanges[state].Last}) {
-      if (frame <= lastFrame) continue;
-      problems.push_back({{"frameRanges"}, "frameRanges: state " + std::to_string(state + 1) + " frame " +
-                                               std::to_string(frame) + " is outside 0 to " +
-                                               std::to_string(lastFrame)});
-      break;
-    }
+    const TMonsterFrameRange range = r.FrameRanges[state];
+    const bool firstOut = range.First > lastShown;
+    if (!firstOut && range.Last <= lastEnd) continue;
+    const std::string which = firstOut ? "first" : "last";
+    problems.push_back({{"frameRanges"}, "frameRanges: state " + std::to_string(state + 1) + " " + which +
+                                             " frame " + std::to_string(firstOut ? range.First : range.Last) +
+                                             " is outside 0 to " + std::to_string(firstOut ? lastShown : lastEnd)});
   }
   return problems;
 }

@@ -52,7 +52,8 @@ struct TMonsterFieldProblem {
 };
 
 // Every problem of a record. `frameCount` above 0 limits the frame numbers to
-// that many frames of the monster's picture.
+// that many frames of the monster's picture: a first frame to the last of
+// them, a last frame to one more (a range played once ends just before it).
 std::vector<TMonsterFieldProblem> CheckMonsterRecord(const TMonsterRecord& record, int32_t frameCount = 0);
 
 // "walkSpeed must be from 0 to 100 (got 150)".

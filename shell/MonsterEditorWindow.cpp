@@ -84,7 +84,18 @@ QSpinBox* NumberField(const char* name, int min, int max) {
   field->setObjectName(name);
   field->setRange(min, max);
   field->setKeyboardTracking(true);
+  field->setMaximumWidth(90);
   return field;
+}
+
+// Puts a stored number into its field. A number outside the field's range
+// (from a file made elsewhere) cannot be shown as it is: the field is marked
+// and says what the file holds, until the number is changed.
+void ShowStored(QSpinBox* field, int stored) {
+  field->setValue(stored);
+  const bool held = field->value() != stored;
+  field->setStyleSheet(held ? QStringLiteral("background: #ffd0d0") : QString());
+  field->setToolTip(held ? QString::fromUtf8("В файле: %1").arg(stored) : QString());
 }
 
 QLabel* Note(const char* text) {
@@ -130,9 +141,10 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   buttons->addWidget(UndoButton);
   buttons->addWidget(RedoButton);
   buttons->addStretch(1);
-  buttons->addWidget(Note("Сохранённые записи действуют в просмотре со следующей загрузки уровня "
-                          "или открытия файла объектов."),
-                     2);
+  QLabel* savedNote = Note("Сохранённые записи получают монстры, поставленные после сохранения "
+                           "или построенные следующей загрузкой уровня.");
+  savedNote->setMaximumWidth(420);
+  buttons->addWidget(savedNote);
   buttons->addWidget(SaveButton);
   buttons->addWidget(CloseButton);
 
@@ -292,13 +304,22 @@ QWidget* TMonsterEditorWindow::BuildFieldsPanel() {
   ProblemsLabel->setStyleSheet("color: #b00000");
   ProblemsLabel->setWordWrap(true);
   grid->addWidget(ProblemsLabel, row++, 0, 1, 4);
+  grid->setColumnStretch(4, 1);
+  for (QWidget* choice : std::initializer_list<QWidget*>{NameChoice, MoveModeChoice, ShotPictureChoice})
+    choice->setMaximumWidth(320);
+  AnimSpeedField->setMaximumWidth(90);
   return box;
 }
 
 QWidget* TMonsterEditorWindow::BuildFramesPanel() {
-  auto* box = new QGroupBox(U("Кадры состояний (от первого до последнего; по убыванию, если последний меньше; "
-                              "ранение и смерть играют один раз, смерть с одним кадром убирает монстра сразу)"));
-  auto* grid = new QGridLayout(box);
+  auto* box = new QGroupBox(U("Кадры состояний"));
+  auto* outer = new QVBoxLayout(box);
+  outer->addWidget(Note("Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и "
+                        "поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед "
+                        "последним номером (он может быть на один больше последнего кадра картинки). "
+                        "Смерть без кадров (первый = последний) убирает монстра сразу."));
+  auto* grid = new QGridLayout;
+  outer->addLayout(grid);
   auto* group = new QButtonGroup(this);
   grid->addWidget(new QLabel(U("Состояние (показать)")), 0, 0);
   grid->addWidget(new QLabel(U("первый")), 0, 1);
@@ -317,6 +338,7 @@ QWidget* TMonsterEditorWindow::BuildFramesPanel() {
     grid->addWidget(FirstFrameFields[s], row, column + 1);
     grid->addWidget(LastFrameFields[s], row, column + 2);
   }
+  grid->setColumnStretch(6, 1);
   if (TMonsterRecord::kStateCount > 4) {
     grid->addWidget(new QLabel(U("первый")), 0, 4);
     grid->addWidget(new QLabel(U("последний")), 0, 5);
@@ -478,14 +500,14 @@ void TMonsterEditorWindow::RefreshFields() {
   // A lower bound never goes above its upper bound: each limits the other.
   HealthMinField->setRange(0, std::max<int>(r.HealthMax, 0));
   HealthMaxField->setRange(r.HealthMin, 65535);
-  HealthMinField->setValue(r.HealthMin);
-  HealthMaxField->setValue(r.HealthMax);
+  ShowStored(HealthMinField, r.HealthMin);
+  ShowStored(HealthMaxField, r.HealthMax);
   DamageMinField->setRange(0, std::min<int>(r.DamageMax, monster_limits::kDamageMax));
   DamageMaxField->setRange(std::min<int>(r.DamageMin, monster_limits::kDamageMax), monster_limits::kDamageMax);
-  DamageMinField->setValue(r.DamageMin);
-  DamageMaxField->setValue(r.DamageMax);
+  ShowStored(DamageMinField, r.DamageMin);
+  ShowStored(DamageMaxField, r.DamageMax);
 
-  WalkSpeedField->setValue(r.WalkSpeed);
+  ShowStored(WalkSpeedField, r.WalkSpeed);
   WalkSpeedPixels->setText(U("= %1 пикс. за тик").arg(WalkPixelsPerTick(r.WalkSpeed), 0, 'g', 4));
 
   MoveModeChoice->clear();
@@ -499,7 +521,7 @@ void TMonsterEditorWindow::RefreshFields() {
 
   CanJumpBox->setChecked(r.CanJump);
   WakeByDistanceBox->setChecked(r.WakeByDistance);
-  WakeDistanceField->setValue(r.WakeDistance);
+  ShowStored(WakeDistanceField, r.WakeDistance);
   WakeDistanceField->setEnabled(r.WakeByDistance);
   HunterBox->setChecked(r.Hunter);
 
@@ -517,14 +539,16 @@ void TMonsterEditorWindow::RefreshFields() {
   AnimSpeedField->setValue(std::isfinite(r.AnimSpeed) ? r.AnimSpeed : 0);
   AnimSpeedFrames->setText(U("= %1 кадра за тик").arg(AnimFramesPerTick(r.AnimSpeed), 0, 'g', 4));
 
-  // Frame numbers stay within the picture's frames.
+  // Frame numbers stay within the picture's frames; a last one may be one
+  // more, where a range that plays once ends.
   const int32_t frames = PreviewFrameCount();
-  const int lastFrame = frames > 0 ? frames - 1 : monster_limits::kFrameMax;
+  const int lastShown = frames > 0 ? frames - 1 : monster_limits::kFrameMax;
+  const int lastEnd = frames > 0 ? frames : monster_limits::kFrameMax;
   for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) {
-    FirstFrameFields[s]->setRange(0, lastFrame);
-    LastFrameFields[s]->setRange(0, lastFrame);
-    FirstFrameFields[s]->setValue(r.FrameRanges[s].First);
-    LastFrameFields[s]->setValue(r.FrameRanges[s].Last);
+    FirstFrameFields[s]->setRange(0, lastShown);
+    LastFrameFields[s]->setRange(0, lastEnd);
+    ShowStored(FirstFrameFields[s], r.FrameRanges[s].First);
+    ShowStored(LastFrameFields[s], r.FrameRanges[s].Last);
   }
   ProblemsLabel->setText(ProblemsText());
 }
@@ -547,7 +571,7 @@ QString TMonsterEditorWindow::ProblemsText() const {
     } else if (const auto range = FindMonsterFieldRange(field)) {
       text = U("допустимо от %1 до %2").arg(range->Min).arg(range->Max);
     } else if (field == "frameRanges") {
-      text = U("номера кадров вне картинки (кадры от 0 до %1)").arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
+      text = U("номера кадров вне картинки (у неё кадры от 0 до %1)").arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
     } else {
       text = QString::fromStdString(problem.Message);
     }
@@ -704,7 +728,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded != 0 && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
-  window->resize(1180, 640);
+  window->resize(1160, 620);
   return window;
 }
 

@@ -102,11 +102,16 @@ TEST(MonsterFieldLimitsTest, TheAnimationSpeedIsAFiniteNumberInItsRange) {
 
 TEST(MonsterFieldLimitsTest, FramesStayWithinThePicturesFrames) {
   TMonsterRecord r = Valid();
-  r.FrameRanges[6] = {0, 17};
+  r.FrameRanges[6] = {17, 0};
   EXPECT_TRUE(CheckMonsterRecord(r, 18).empty());
+  // A dying range of the last frames may end one past them: it stops before its end.
+  r.FrameRanges[7] = {16, 18};
+  EXPECT_TRUE(CheckMonsterRecord(r, 18).empty());
+  r.FrameRanges[7] = {16, 19};
+  EXPECT_EQ(OnlyProblem(r, 18).Message, "frameRanges: state 8 last frame 19 is outside 0 to 18");
+  r.FrameRanges[7] = {0, 0};
   r.FrameRanges[6] = {18, 0};
-  const TMonsterFieldProblem problem = OnlyProblem(r, 18);
-  EXPECT_EQ(problem.Message, "frameRanges: state 7 frame 18 is outside 0 to 17");
+  EXPECT_EQ(OnlyProblem(r, 18).Message, "frameRanges: state 7 first frame 18 is outside 0 to 17");
   // Without a picture any stored frame number will do.
   r.FrameRanges[6] = {65535, 65535};
   EXPECT_TRUE(CheckMonsterRecord(r).empty());

@@ -179,13 +179,36 @@ TEST_F(MonsterEditorWindowTest, ALowerBoundNeverGoesAboveItsUpperBound) {
 TEST_F(MonsterEditorWindowTest, FrameNumbersStayWithinThePicturesFrames) {
   const auto window = Open();
   EXPECT_EQ(window->PreviewFrameCount(), 4);
-  for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) EXPECT_EQ(window->LastFrameFields[s]->maximum(), 3);
+  for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) {
+    EXPECT_EQ(window->FirstFrameFields[s]->maximum(), 3);
+    EXPECT_EQ(window->LastFrameFields[s]->maximum(), 4);  // where a range played once ends
+  }
   window->LastFrameFields[4]->setValue(9);
-  EXPECT_EQ(window->File().Record(0).FrameRanges[4].Last, 3);
+  EXPECT_EQ(window->File().Record(0).FrameRanges[4].Last, 4);
+  window->FirstFrameFields[4]->setValue(9);
+  EXPECT_EQ(window->File().Record(0).FrameRanges[4].First, 3);
   // Without a picture of its name the stored numbers are the only limit.
   window->ShowMonster(1);
   EXPECT_EQ(window->FirstFrameFields[0]->maximum(), 65535);
   EXPECT_TRUE(window->ProblemsLabel->text().contains(U("нет картинки")));
+}
+
+TEST_F(MonsterEditorWindowTest, AStoredNumberBeyondItsFieldIsMarkedAndKeptUntilChanged) {
+  TMonsterRecord fast = Bug();
+  fast.WalkSpeed = 150;
+  fast.FrameRanges[2] = {40, 40};
+  testing::WriteBytes(path(), fast.ToBytes());
+  const auto window = Open();
+  EXPECT_EQ(window->WalkSpeedField->value(), 100);
+  EXPECT_EQ(window->WalkSpeedField->toolTip(), U("В файле: 150"));
+  EXPECT_EQ(window->FirstFrameFields[2]->toolTip(), U("В файле: 40"));
+  EXPECT_TRUE(window->ProblemsLabel->text().contains(U("Скорость ходьбы: допустимо от 0 до 100")));
+  EXPECT_TRUE(window->ProblemsLabel->text().contains(U("Кадры состояний")));
+  EXPECT_EQ(window->File().Record(0).WalkSpeed, 150);
+  EXPECT_FALSE(window->isWindowModified());
+  window->WalkSpeedField->setValue(99);
+  EXPECT_EQ(window->File().Record(0).WalkSpeed, 99);
+  EXPECT_TRUE(window->WalkSpeedField->toolTip().isEmpty());
 }
 
 TEST_F(MonsterEditorWindowTest, AddDuplicateDeleteAndMoveAreEachOneUndoableStep) {
