@@ -140,11 +140,10 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(UndoButton);
   buttons->addWidget(RedoButton);
-  buttons->addStretch(1);
   QLabel* savedNote = Note("Сохранённые записи получают монстры, поставленные после сохранения "
                            "или построенные следующей загрузкой уровня.");
-  savedNote->setMaximumWidth(420);
-  buttons->addWidget(savedNote);
+  savedNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  buttons->addWidget(savedNote, 1);
   buttons->addWidget(SaveButton);
   buttons->addWidget(CloseButton);
 
@@ -728,7 +727,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded != 0 && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
-  window->resize(1160, 620);
+  window->resize(1180, 720);
   return window;
 }
 
