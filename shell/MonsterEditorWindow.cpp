@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "library/DataFileNames.h"
 #include "library/MonsterFieldLimits.h"
@@ -453,10 +454,11 @@ void TMonsterEditorWindow::RefreshList() {
   // list's own selection signal too.
   while (MonsterList->count() > file_.Count()) delete MonsterList->takeItem(MonsterList->count() - 1);
   while (MonsterList->count() < file_.Count()) MonsterList->addItem(QString());
+  std::set<std::string> seen;  // names of the records above
   for (int32_t i = 0; i < file_.Count(); ++i) {
     const std::string& name = file_.Record(i).Name;
     QString text = QString("%1. %2").arg(i + 1).arg(Shown(name));
-    if (file_.FindName(name) != i)
+    if (!seen.insert(name).second)
       text += U("  (не действует: выше есть это имя)");
     else if (i == 0)
       text += U("  (и для неизвестных имён)");
