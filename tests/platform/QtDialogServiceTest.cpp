@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 #include "platform/QtDialogService.h"
 
 namespace kestrilo {
@@ -18,16 +20,27 @@ struct TAnsweredBox {
   TModalResult Answer = TModalResult::mrNone;
 };
 
+// The message box on the screen, if one is up yet.
+QMessageBox* ShownBox() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) return box;
+  return nullptr;
+}
+
 template <typename TAsk>
 TAnsweredBox Answer(TAsk ask, QMessageBox::StandardButton press = QMessageBox::NoButton) {
   TAnsweredBox result;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
+  std::function<void()> answerWhenShown = [&] {
+    QMessageBox* box = ShownBox();
+    if (box == nullptr) {
+      QTimer::singleShot(10, answerWhenShown);
+      return;
+    }
     result.Default = box->standardButton(box->defaultButton());
     QAbstractButton* button = press == QMessageBox::NoButton ? box->defaultButton() : box->button(press);
-    if (button != nullptr) button->click();
-  });
+    button->click();
+  };
+  QTimer::singleShot(0, answerWhenShown);
   result.Answer = ask();
   return result;
 }
