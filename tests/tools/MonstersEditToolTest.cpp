@@ -109,6 +109,12 @@ TEST_F(MonstersEditToolTest, SetChangesOnlyTheFieldsGivenAndKeepsEveryOtherByte)
   ASSERT_EQ(RunTool({"monsters", "set", Path(), "Оса", "--name", "Шершень"}).ExitCode, 0);
   EXPECT_EQ(ListJson(Path())[1].toObject()["name"].toString(), QString::fromUtf8("Шершень"));
   EXPECT_EQ(RunTool({"monsters", "set", Path(), "Шершень", "--hunter", "true"}).ExitCode, 0);
+  // Not to a name another record has: the upper one would hide it.
+  const std::string before = ReadWholeFile(Path());
+  const TToolRun taken = RunTool({"monsters", "set", Path(), "Шершень", "--name", "Жук"});
+  EXPECT_EQ(taken.ExitCode, 1);
+  EXPECT_NE(taken.Err.find("already"), std::string::npos) << taken.Err;
+  EXPECT_EQ(ReadWholeFile(Path()), before);
 }
 
 TEST_F(MonstersEditToolTest, BadValuesAreRefusedNamingTheFieldAndItsRangeAndTheFileStaysAsItWas) {

@@ -147,6 +147,9 @@ int MonstersSet(const std::vector<std::string>& args, std::ostream& out) {
   TMonsterRecord record = file.Record(index);
   const std::vector<std::string> given = ApplyFields(arguments, record, false);
   if (given.empty()) throw EKestriloError("Usage: kestrilo-tool monsters set FILE.mon NAME --FIELD VALUE ...");
+  const int32_t sameName = file.FindName(record.Name);
+  if (sameName >= 0 && sameName != index)
+    throw EKestriloError("A monster named '" + arguments.Value("name") + "' is already in " + path);
   file.SetRecord(index, record);
   file.Save(path);
   out << "Changed record " << index << " '" << shownName << "':";
