@@ -80,11 +80,24 @@ TMonsterRecord TMonsterRecord::ReadFrom(TByteReader& reader) {
 
 void TMonsterRecord::WriteTo(TByteWriter& writer) const {
   std::string bytes(kSize, '\0');
-  bytes[kCanJumpAt] = CanJump ? 1 : 0;
+  WriteOver(bytes);
+  writer.Bytes(bytes);
+}
+
+void TMonsterRecord::WriteOver(std::string& bytes) const {
+  if (bytes.size() != kSize) throw EWriteError("Stream write error");
+  const auto putFlag = [&](size_t at, bool value) {
+    if ((bytes[at] != 0) != value) bytes[at] = value ? 1 : 0;
+  };
+  const auto putString = [&](size_t at, const std::string& text, size_t maxLength) {
+    TByteReader stored(bytes);
+    if (ReadShortString(stored, at, maxLength) != text.substr(0, maxLength)) PutShortString(bytes, at, text, maxLength);
+  };
+  putFlag(kCanJumpAt, CanJump);
   bytes[kMoveModeAt] = static_cast<char>(MoveMode);
-  bytes[kWakeByDistanceAt] = WakeByDistance ? 1 : 0;
+  putFlag(kWakeByDistanceAt, WakeByDistance);
   PutAt(bytes, kWakeDistanceAt, [&](TByteWriter& w) { w.U16(WakeDistance); });
-  bytes[kHunterAt] = Hunter ? 1 : 0;
+  putFlag(kHunterAt, Hunter);
   PutAt(bytes, kHealthMinAt, [&](TByteWriter& w) { w.U16(HealthMin); w.U16(HealthMax); });
   PutAt(bytes, kDamageMinAt, [&](TByteWriter& w) {
     w.U16(DamageMin);
@@ -92,8 +105,8 @@ void TMonsterRecord::WriteTo(TByteWriter& writer) const {
     w.U16(ShotDelay);
     w.U16(WalkSpeed);
   });
-  PutShortString(bytes, kNameAt, Name, kMaxNameLength);
-  PutShortString(bytes, kShotPictureAt, ShotPicture, kMaxShotPictureLength);
+  putString(kNameAt, Name, kMaxNameLength);
+  putString(kShotPictureAt, ShotPicture, kMaxShotPictureLength);
   PutAt(bytes, kAnimSpeedAt, [&](TByteWriter& w) { w.F64(AnimSpeed); });
   PutAt(bytes, kFrameRangesAt, [&](TByteWriter& w) {
     for (const TMonsterFrameRange& range : FrameRanges) {
@@ -101,7 +114,6 @@ void TMonsterRecord::WriteTo(TByteWriter& writer) const {
       w.U16(range.Last);
     }
   });
-  writer.Bytes(bytes);
 }
 
 TMonsterRecord TMonsterRecord::FromBytes(std::string_view bytes) {

@@ -59,6 +59,11 @@ struct TMonsterRecord {
   static TMonsterRecord ReadFrom(TByteReader& reader);
   // Exactly 184 bytes; bytes without meaning are zeros.
   void WriteTo(TByteWriter& writer) const;
+  // Writes the fields into `bytes` (184 of them), leaving every byte without
+  // meaning as it is, and also every field's bytes that already read back as
+  // the field's value (a boolean stored as 2, the unused rest of a name), so
+  // that a record written over the bytes it was read from changes none of them.
+  void WriteOver(std::string& bytes) const;
 
   static TMonsterRecord FromBytes(std::string_view bytes);
   std::string ToBytes() const;

@@ -4,7 +4,6 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace kestrilo {
 
@@ -24,27 +23,28 @@ TModalResult TQtDialogService::MessageBox(const std::string& text, const std::st
                                           TMsgButtons buttons, TModalResult defaultAnswer) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, parent_);
-  QPushButton* first = nullptr;
   switch (buttons) {
-    case TMsgButtons::OK: first = box.addButton(QMessageBox::Ok); break;
+    case TMsgButtons::OK: box.addButton(QMessageBox::Ok); break;
     case TMsgButtons::YesNo:
-      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::Yes);
       box.addButton(QMessageBox::No);
       break;
     case TMsgButtons::YesNoCancel:
-      first = box.addButton(QMessageBox::Yes);
+      box.addButton(QMessageBox::Yes);
       box.addButton(QMessageBox::No);
       box.addButton(QMessageBox::Cancel);
       break;
   }
-  QPushButton* preferred = first;
-  if (defaultAnswer == TModalResult::mrYes)
-    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::Yes));
-  if (defaultAnswer == TModalResult::mrNo)
-    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::No));
-  if (defaultAnswer == TModalResult::mrCancel)
-    preferred = qobject_cast<QPushButton*>(box.button(QMessageBox::Cancel));
-  box.setDefaultButton(preferred ? preferred : first);
+  // Without a default asked for, the first button is the default.
+  if (defaultAnswer == TModalResult::mrNone)
+    defaultAnswer = buttons == TMsgButtons::OK ? TModalResult::mrOk : TModalResult::mrYes;
+  switch (defaultAnswer) {
+    case TModalResult::mrOk: box.setDefaultButton(QMessageBox::Ok); break;
+    case TModalResult::mrYes: box.setDefaultButton(QMessageBox::Yes); break;
+    case TModalResult::mrNo: box.setDefaultButton(QMessageBox::No); break;
+    case TModalResult::mrCancel: box.setDefaultButton(QMessageBox::Cancel); break;
+    default: break;
+  }
   box.exec();
   switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return TModalResult::mrOk;

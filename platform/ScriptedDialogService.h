@@ -17,7 +17,7 @@ class TScriptedDialogService : public TDialogService {
     std::string Caption;
     TMsgButtons Buttons = TMsgButtons::OK;
     TFileDialogRequest Request;
-    TModalResult Default = TModalResult::mrNone;  // the default button asked for
+    TModalResult DefaultAnswer = TModalResult::mrNone;  // the default button asked for
   };
 
   std::deque<TModalResult> MessageAnswers;

@@ -21,6 +21,7 @@
 #include "platform/DXDraw.h"
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
+#include "shell/MonsterEditorWindow.h"
 #include "shell/OverviewMap.h"
 #include "shell/RecordingCommands.h"
 #include "shell/WindowFont.h"
@@ -236,6 +237,7 @@ void TForm1::BuildMenu() {
   N15 = AddItem(N5, "N15", "Удалить", &TForm1::N15Click);
   N2 = AddItem(N5, "N2", "Открыть файл объектов", &TForm1::N2Click);
   N3 = AddItem(N5, "N3", "Сохранить файл объектов", &TForm1::N3Click);
+  MonstersItem = AddItem(N5, "MonstersItem", "Монстры...", &TForm1::MonstersItemClick);
 
   N9 = bar->addMenu(QString::fromUtf8("Настройки"));
   N9->setObjectName("N9");
@@ -441,6 +443,7 @@ void TForm1::UpDown1Click() { editor_->ChangePlane(UpDown1->value()); }
 void TForm1::N2Click() { ApplySidePanel(editor_->OpenObjectsFile()); }
 void TForm1::N3Click() { editor_->SaveObjectsFile(); }
 void TForm1::N6Click() { editor_->AddObject(); }
+void TForm1::MonstersItemClick() { OpenMonsterEditor(*editor_, *context_, *dialogs_, this); }
 
 void TForm1::N15Click() {
   const int type = std::max(ComboBox1->currentIndex(), 0);

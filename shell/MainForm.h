@@ -103,6 +103,8 @@ class TForm1 : public QMainWindow {
   // Under the drawing area: the level's file, unsaved marks, the last result.
   QLabel* StatusLine = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
+  // Объект → "Монстры...": the monster editor, beside the menu items of the layout.
+  QAction* MonstersItem = nullptr;
 
   // Handlers.
   void FormCreate();
@@ -125,6 +127,7 @@ class TForm1 : public QMainWindow {
   void N17Click();
   void N19Click();
   void N20Click();
+  void MonstersItemClick();
   void ComboBox1Change();
   void ComboBox2Change();
   void UpDown1Click();

@@ -10,6 +10,7 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 
 namespace kestrilo {

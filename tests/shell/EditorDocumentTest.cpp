@@ -101,7 +101,7 @@ TEST_F(EditorDocument, OverwriteAndDeleteQuestionsDefaultToKeeping) {
   for (const auto& asked : f.Dialogs.Asked) {
     if (asked.Kind != "message") continue;
     EXPECT_EQ(asked.Buttons, TMsgButtons::YesNo) << asked.Text;
-    EXPECT_EQ(asked.Default, TModalResult::mrNo) << asked.Text;
+    EXPECT_EQ(asked.DefaultAnswer, TModalResult::mrNo) << asked.Text;
   }
 }
 

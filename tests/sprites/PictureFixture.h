@@ -84,6 +84,8 @@ class TPictureFixture {
     return item;
   }
 
+  TPictureCollection& Collection() { return collection_; }
+
  private:
   TReadyDisplay display_;
   TPictureCollection collection_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "LevelCommands.h"
+#include "MonstersEditCommands.h"
 #include "ObjectsCommands.h"
 #include "PicturesCommands.h"
 #include "PlayCommands.h"
@@ -34,6 +35,8 @@ const TCommandEntry kCommands[] = {
     {"pictures", "extract", kestrilo::tool::PicturesExtract},
     {"objects", "list", kestrilo::tool::ObjectsList},
     {"monsters", "list", kestrilo::tool::MonstersList},
+    {"monsters", "add", kestrilo::tool::MonstersAdd},
+    {"monsters", "set", kestrilo::tool::MonstersSet},
     {"level", "info", kestrilo::tool::LevelInfo},
     {"level", "render", kestrilo::tool::LevelRender},
     {"play", "", kestrilo::tool::Play},

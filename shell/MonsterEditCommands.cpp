@@ -1,0 +1,77 @@
+#include "shell/MonsterEditCommands.h"
+
+#include <algorithm>
+
+namespace kestrilo {
+
+TChangeMonsterCommand::TChangeMonsterCommand(TMonsterFile& file, int32_t index, const TMonsterRecord& after,
+                                             std::string field, TShowMonster show)
+    : file_(file), index_(index), before_(file.Record(index)), after_(after), field_(std::move(field)),
+      show_(std::move(show)) {
+  setText(QString::fromStdString(field_));
+}
+
+void TChangeMonsterCommand::redo() {
+  file_.SetRecord(index_, after_);
+  show_(index_);
+}
+
+void TChangeMonsterCommand::undo() {
+  file_.SetRecord(index_, before_);
+  show_(index_);
+}
+
+bool TChangeMonsterCommand::mergeWith(const QUndoCommand* other) {
+  const auto* next = dynamic_cast<const TChangeMonsterCommand*>(other);
+  if (next == nullptr || next->index_ != index_ || next->field_ != field_) return false;
+  after_ = next->after_;
+  return true;
+}
+
+TInsertMonsterCommand::TInsertMonsterCommand(TMonsterFile& file, int32_t index, TMonsterFileEntry entry,
+                                             const QString& text, TShowMonster show)
+    : file_(file), index_(index), entry_(std::move(entry)), show_(std::move(show)) {
+  setText(text);
+}
+
+void TInsertMonsterCommand::redo() {
+  file_.Insert(index_, entry_);
+  show_(index_);
+}
+
+void TInsertMonsterCommand::undo() {
+  file_.Remove(index_);
+  show_(std::min(index_, file_.Count() - 1));
+}
+
+TRemoveMonsterCommand::TRemoveMonsterCommand(TMonsterFile& file, int32_t index, TShowMonster show)
+    : file_(file), index_(index), entry_(file.Entry(index)), show_(std::move(show)) {
+  setText(QString::fromUtf8("удаление монстра"));
+}
+
+void TRemoveMonsterCommand::redo() {
+  file_.Remove(index_);
+  show_(std::min(index_, file_.Count() - 1));
+}
+
+void TRemoveMonsterCommand::undo() {
+  file_.Insert(index_, entry_);
+  show_(index_);
+}
+
+TMoveMonsterCommand::TMoveMonsterCommand(TMonsterFile& file, int32_t from, int32_t to, TShowMonster show)
+    : file_(file), from_(from), to_(to), show_(std::move(show)) {
+  setText(QString::fromUtf8("перемещение монстра"));
+}
+
+void TMoveMonsterCommand::redo() {
+  file_.Move(from_, to_);
+  show_(to_);
+}
+
+void TMoveMonsterCommand::undo() {
+  file_.Move(to_, from_);
+  show_(from_);
+}
+
+}  // namespace kestrilo
