@@ -5,7 +5,7 @@
 #   items.dxg     a graphics file of 5,000,000 empty items (10 MB)
 #   block.dxg     one item whose picture block claims 4 GB in a file of 60 bytes
 #   rle.dxg       150 items, each a 64 KB run-length bitmap that claims
-#                 8192 x 8192 pixels (10 MB)
+#                 8192 x 8192 pixels (10 MB; 256 MB each once decoded)
 #   noise.mtf     a level of random bytes, with random back planes (noisemtb)
 #   big.obj       an objects file of random records (10 MB) with items.dxg
 #                 as its graphics file
@@ -14,13 +14,18 @@
 # the peak resident size, the file size and the bound. Opening in the editor
 # reads the same files through the same readers (objects, graphics, level).
 #
-# usage: bench/scripts/hostile-memory.sh <path of kestrilo-tool> [scratch folder]
+# With the path of kestrilo-sample-data as a third argument, the random level
+# is also rendered and played on the sample library (a level of tens of
+# thousands of objects).
+#
+# usage: bench/scripts/hostile-memory.sh <path of kestrilo-tool> [scratch folder] [kestrilo-sample-data]
 # Use a release build (make bench, or -DCMAKE_BUILD_TYPE=Release): sanitizers
 # multiply the figures.
 set -eu
 tool=$(realpath "$1")
 dir=${2:-$(mktemp -d)}
 [ -x "$tool" ] || { echo "not an executable: $tool" >&2; exit 2; }
+sample_data=${3:+$(realpath "$3")}
 mkdir -p "$dir"
 
 python3 - "$dir" <<'PY'
@@ -42,11 +47,9 @@ def picture_item(payload):
     return b"\x01" + short("Picture.Data") + b"\x0a" + struct.pack("<I", len(payload)) + payload + b"\x00"
 
 def rle_bomb(width, height, data_bytes):
-    # RLE8: runs of 255 pixels of index 0, row after row, as far as the data goes.
-    data = bytearray()
-    while len(data) + 4 < data_bytes:
-        data += b"\xff\x00"
-    data += b"\x00\x01"
+    # RLE8 whose data ends the bitmap at once: every pixel index 0, from a
+    # block about a thousandth of the pixel count.
+    data = b"\x00\x01" + b"\x00" * (data_bytes - 2)
     palette = b"\x00\x00\x00\x00" * 2
     header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(data), 2835, 2835, 2, 0)
     bmp_body = header + palette + bytes(data)
@@ -111,3 +114,10 @@ measure data/1.mon monsters list data/1.mon
 measure "noise.mtf noisemtb" level info noise.mtf
 measure "noise.mtf noisemtb data/test.obj data/test.dxg data/DinObj.dxg data/1.mon" level render noise.mtf --data data --out render.png
 measure "noise.mtf noisemtb data/test.obj data/test.dxg data/DinObj.dxg data/1.mon" play noise.mtf --data data --ticks 5
+if [ -n "$sample_data" ]; then
+  "$sample_data" sample >/dev/null
+  measure "noise.mtf noisemtb sample/test.obj sample/test.dxg sample/DinObj.dxg sample/1.mon" \
+    level render noise.mtf --data sample --out render.png
+  measure "noise.mtf noisemtb sample/test.obj sample/test.dxg sample/DinObj.dxg sample/1.mon" \
+    play noise.mtf --data sample --ticks 5
+fi
