@@ -10,7 +10,6 @@
 #include "ToolSupport.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
-#include "platform/Cp1251.h"
 #include "platform/Errors.h"
 
 namespace kestrilo::tool {
@@ -44,7 +43,7 @@ void PrintItemsAsJson(const TPictureCollection& pictures, std::ostream& out) {
 void PrintItemsAsText(const TPictureCollection& pictures, std::ostream& out) {
   for (int32_t i = 0; i < pictures.Count(); ++i) {
     const TPictureCollectionItem& item = *pictures.Items(i);
-    out << i << "\t\"" << cp1251::EscapeControls(ToShownName(item.Name())) << "\"\t" << (item.Picture.HasGraphic() ? item.Picture.Kind() : "-")
+    out << i << "\t\"" << ListedName(item.Name()) << "\"\t" << (item.Picture.HasGraphic() ? item.Picture.Kind() : "-")
         << "\t" << item.Picture.Width() << "x" << item.Picture.Height() << "\tpattern " << item.PatternWidth << "x"
         << item.PatternHeight << "\tskip " << item.SkipWidth << "x" << item.SkipHeight << "\tframes "
         << item.PatternCount() << "\tsystemMemory " << item.SystemMemory << "\ttransparent " << item.Transparent
@@ -102,7 +101,7 @@ int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
   if (arguments.Has("system-memory")) item->SystemMemory = arguments.Boolean01("system-memory");
   if (arguments.Has("key")) item->SetTransparentColor(ParseColor(arguments.Value("key")));
   pictures.SaveToFile(graphicsFile);
-  out << item->Index() << "\t\"" << cp1251::EscapeControls(ToShownName(item->Name())) << "\"\t" << item->PatternCount() << " frames\n";
+  out << item->Index() << "\t\"" << ListedName(item->Name()) << "\"\t" << item->PatternCount() << " frames\n";
   return 0;
 }
 
