@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
 
@@ -343,9 +344,12 @@ class TRowConverter {
 };
 
 // Expands RLE8 and RLE4 data into a bottom-up picture. Pixels the data skips
-// (by a delta, an early end of line or of bitmap) keep colour index 0. A run
-// that leaves the picture or data that ends before the end-of-bitmap mark
-// makes the picture invalid.
+// (by a delta, an early end of line or of bitmap) keep colour index 0.
+// Common writers code a row's padding too (a 37-pixel RLE8 row as 40 pixels),
+// so pixels that fall past the width but within the row's stored length,
+// rounded to 4 bytes, are dropped. A run that goes further, a pixel below the
+// last row, or data that ends before the end-of-bitmap mark makes the picture
+// invalid.
 class TRleExpander {
  public:
   TRleExpander(const TFieldReader& in, std::string_view data, int bitsPerIndex, const TPalette& palette,
@@ -355,6 +359,7 @@ class TRleExpander {
         bitsPerIndex_(bitsPerIndex),
         palette_(palette),
         width_(image.width()),
+        paddedWidth_(PaddedWidth(image.width(), bitsPerIndex)),
         height_(image.height()),
         image_(image) {}
 
@@ -374,7 +379,7 @@ class TRleExpander {
       } else if (value == 2) {
         x_ += Next();
         y_ += Next();
-        in_.Require(x_ <= width_ && y_ <= height_);
+        in_.Require(x_ <= paddedWidth_ && y_ <= height_);
       } else {
         Literal(value);
       }
@@ -382,14 +387,21 @@ class TRleExpander {
   }
 
  private:
+  // Pixels in a row as stored: its bits rounded up to whole 32-bit words.
+  static int PaddedWidth(int width, int bitsPerIndex) {
+    const int64_t words = (int64_t{width} * bitsPerIndex + 31) / 32;
+    return static_cast<int>(words * 32 / bitsPerIndex);
+  }
+
   uint8_t Next() {
     in_.Require(pos_ < data_.size());
     return static_cast<uint8_t>(data_[pos_++]);
   }
 
   void Put(uint32_t index) {
-    in_.Require(x_ < width_ && y_ < height_);
-    reinterpret_cast<QRgb*>(image_.scanLine(height_ - 1 - y_))[x_] = palette_.Colour(index);
+    in_.Require(x_ < paddedWidth_ && y_ < height_);
+    const QRgb colour = palette_.Colour(index);  // a padding pixel's index must be valid all the same
+    if (x_ < width_) reinterpret_cast<QRgb*>(image_.scanLine(height_ - 1 - y_))[x_] = colour;
     ++x_;
   }
 
@@ -422,6 +434,7 @@ class TRleExpander {
   int bitsPerIndex_;
   const TPalette& palette_;
   const int width_;
+  const int paddedWidth_;
   const int height_;
   QImage& image_;
   int x_ = 0;
@@ -588,6 +601,62 @@ TFileLayout ReadPackedLayout(const TFieldReader& in) {
 }
 
 }  // namespace
+
+uint64_t BitmapPixelCount(std::string_view fileBytes) {
+  try {
+    const TInfoHeader header = ReadFileLayout(TFieldReader(fileBytes, kBitmapNotValid)).Header;
+    return static_cast<uint64_t>(header.Width) * static_cast<uint64_t>(header.Height);
+  } catch (const EInvalidGraphic&) {
+    return 0;
+  }
+}
+
+uint64_t DibPixelCount(std::string_view packedBytes) {
+  try {
+    const TInfoHeader header = ReadPackedLayout(TFieldReader(packedBytes, kDibInvalid)).Header;
+    return static_cast<uint64_t>(header.Width) * static_cast<uint64_t>(header.Height);
+  } catch (const EInvalidGraphic&) {
+    return 0;
+  }
+}
+
+std::string EncodeBitmap24(const QImage& image) {
+  constexpr int32_t kPixelsPerMetre = 2835;  // 72 dots per inch
+  // Straight (not premultiplied) colours; the alpha is dropped below.
+  const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
+  const int32_t width = rgb.width(), height = rgb.height();
+  const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
+  const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(height);
+  const uint32_t pixelsAt = static_cast<uint32_t>(kFileHeaderSize) + kInfoHeaderSize;
+
+  TByteWriter out;
+  out.Data().reserve(pixelsAt + pixelBytes);
+  out.Bytes("BM");
+  out.U32(pixelsAt + pixelBytes);
+  out.U32(0);  // reserved
+  out.U32(pixelsAt);
+  out.U32(kInfoHeaderSize);
+  out.I32(width);
+  out.I32(height);  // positive: rows stored bottom-up
+  out.U16(1);       // planes
+  out.U16(24);      // bits per pixel
+  out.U32(kCompressionRgb);
+  out.U32(pixelBytes);
+  out.I32(kPixelsPerMetre);
+  out.I32(kPixelsPerMetre);
+  out.U32(0);  // colours used
+  out.U32(0);  // important colours
+  for (int32_t y = height - 1; y >= 0; --y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int32_t x = 0; x < width; ++x) {
+      out.U8(static_cast<uint8_t>(qBlue(line[x])));
+      out.U8(static_cast<uint8_t>(qGreen(line[x])));
+      out.U8(static_cast<uint8_t>(qRed(line[x])));
+    }
+    for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < rowBytes; ++pad) out.U8(0);
+  }
+  return std::move(out.Data());
+}
 
 QImage DecodeBitmap(std::string_view fileBytes) {
   const TFieldReader in(fileBytes, kBitmapNotValid);

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/Surface.h"
@@ -25,5 +27,16 @@ QImage DecodeDib(std::string_view packedBytes);
 // with the same message.
 TSurface DecodeBitmapToSurface(std::string_view fileBytes);
 TSurface DecodeDibToSurface(std::string_view packedBytes);
+
+// The pixels a bitmap's or packed DIB's header states, read without decoding
+// anything, so that a reader can refuse a picture before making room for it;
+// 0 when the header cannot be read (decoding then refuses the picture).
+uint64_t BitmapPixelCount(std::string_view fileBytes);
+uint64_t DibPixelCount(std::string_view packedBytes);
+
+// A picture as a whole 24-bit .bmp file: file header, 40-byte info header,
+// rows bottom-up padded to 4 bytes, no colour table. Only the RGB of each
+// pixel is kept.
+std::string EncodeBitmap24(const QImage& image);
 
 }  // namespace kestrilo

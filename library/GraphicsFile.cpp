@@ -5,6 +5,7 @@
 #include "library/Colors.h"
 #include "library/ComponentStream.h"
 #include "library/PictureCollection.h"
+#include "library/ReadAllowance.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
@@ -20,9 +21,12 @@ constexpr std::string_view kComponentClass = "TPictureCollectionComponent";
 constexpr std::string_view kListProperty = "List";
 // A stored integer with this value means "keep the default" and is never written.
 constexpr int32_t kNotStored = std::numeric_limits<int32_t>::min();
+// What an item costs before it holds a picture: the object, the allocator's
+// share and its place in the collection's lists.
+constexpr uint64_t kItemMemory = sizeof(TPictureCollectionItem) + 64;
 
 [[noreturn]] void PropertyDoesNotExist(std::string_view className, std::string_view property) {
-  throw EFilerError("Error reading " + std::string(className) + "." + cp1251::ToUtf8(property) +
+  throw EFilerError("Error reading " + std::string(className) + "." + cp1251::EscapeControls(cp1251::ToUtf8(property)) +
                     ": Property does not exist");
 }
 
@@ -111,7 +115,8 @@ void TGraphicsFile::Read(TByteStreamReader& in, TPictureCollection& collection, 
   TComponentStreamReader reader(in);
   reader.ReadShortString();  // class name
   reader.ReadShortString();  // component name
-  ReadComponentProperties(reader, collection, options);
+  TReadAllowance allowance(in.Size());
+  ReadComponentProperties(reader, collection, options, allowance);
   // The component's children: none are stored, only the end of their list.
   if (!reader.EndOfList()) throw EFilerError(kInvalidStreamFormat);
 }
@@ -126,28 +131,29 @@ void TGraphicsFile::ReadHeader(TByteStreamReader& in) {
 }
 
 void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
-                                            const TReadOptions& options) {
+                                            const TReadOptions& options, TReadAllowance& allowance) {
   while (!reader.EndOfList()) {
     const std::string name = reader.ReadPropName();
     if (!cp1251::SameText(name, kListProperty)) PropertyDoesNotExist(kComponentClass, name);
     if (reader.ReadTag() != TValueTag::vaCollection) TComponentStreamReader::InvalidValue();
-    ReadItems(reader, collection, options);
+    ReadItems(reader, collection, options, allowance);
   }
 }
 
 void TGraphicsFile::ReadItems(TComponentStreamReader& reader, TPictureCollection& collection,
-                              const TReadOptions& options) {
+                              const TReadOptions& options, TReadAllowance& allowance) {
   while (!reader.EndOfList()) {
     if (reader.NextIsInteger()) reader.ReadInteger();  // an item's position, not needed
+    allowance.Take(kItemMemory);
     TPictureCollectionItem* item = collection.Add();
     if (reader.ReadTag() != TValueTag::vaList) TComponentStreamReader::InvalidValue();
-    while (!reader.EndOfList()) ReadItemProperty(reader, *item, options);
+    while (!reader.EndOfList()) ReadItemProperty(reader, *item, options, allowance);
     if (options.ItemRead) options.ItemRead(*item);
   }
 }
 
 void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item,
-                                     const TReadOptions& options) {
+                                     const TReadOptions& options, TReadAllowance& allowance) {
   const std::string name = reader.ReadPropName();
   if (cp1251::SameText(name, "Name")) {
     item.SetName(reader.ReadString());
@@ -156,7 +162,9 @@ void TGraphicsFile::ReadItemProperty(TComponentStreamReader& reader, TPictureCol
   } else if (cp1251::SameText(name, "PatternWidth")) {
     item.PatternWidth = reader.ReadInteger();
   } else if (cp1251::SameText(name, "Picture.Data")) {
-    item.Picture.ReadData(reader.ReadBinary(), options.DecodeFor);
+    const TSharedBytes payload = reader.ReadBinary();
+    allowance.Take(payload.size() + TPicture::DecodedSizeOf(payload, options.DecodeFor));
+    item.Picture.ReadData(payload, options.DecodeFor);
   } else if (cp1251::SameText(name, "SkipHeight")) {
     item.SkipHeight = reader.ReadInteger();
   } else if (cp1251::SameText(name, "SkipWidth")) {

@@ -14,6 +14,7 @@ class TByteStreamReader;
 class TPictureCollection;
 class TPictureCollectionItem;
 class TComponentStreamReader;
+class TReadAllowance;
 
 class TGraphicsFile {
  public:
@@ -30,7 +31,10 @@ class TGraphicsFile {
   };
 
   // Replaces the collection's items with those of the file. A failure leaves
-  // the items read before it in the collection. Cutting frames for a bound
+  // the items read before it in the collection. Items and pictures that
+  // would take more memory than a few times the file's size are refused
+  // ("Stream read error") before anything is allocated for them
+  // (library/ReadAllowance.h). Cutting frames for a bound
   // collection is the collection's step, not this one's; `ItemRead` lets it
   // take that step for each item as soon as the item is complete.
   static void Read(TByteStreamReader& in, TPictureCollection& collection, const TReadOptions& options);
@@ -40,10 +44,11 @@ class TGraphicsFile {
   static std::string WriteStream(const TPictureCollection& collection);
   static void ReadHeader(TByteStreamReader& in);
   static void ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
-                                      const TReadOptions& options);
-  static void ReadItems(TComponentStreamReader& reader, TPictureCollection& collection, const TReadOptions& options);
+                                      const TReadOptions& options, TReadAllowance& allowance);
+  static void ReadItems(TComponentStreamReader& reader, TPictureCollection& collection, const TReadOptions& options,
+                        TReadAllowance& allowance);
   static void ReadItemProperty(TComponentStreamReader& reader, TPictureCollectionItem& item,
-                               const TReadOptions& options);
+                               const TReadOptions& options, TReadAllowance& allowance);
 };
 
 }  // namespace kestrilo

@@ -12,19 +12,34 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <vector>
+
 #include "library/Picture.h"
+#include "library/PictureImport.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 
 namespace kestrilo {
 
-const char* const TForm2::kPictureFilter =
-    "All (*.wmf;*.emf;*.ico;*.bmp;*.dib)|*.wmf;*.emf;*.ico;*.bmp;*.dib"
-    "|Metafiles (*.wmf)|*.wmf"
-    "|Enhanced Metafiles (*.emf)|*.emf"
-    "|Icons (*.ico)|*.ico"
-    "|Bitmaps (*.bmp)|*.bmp"
-    "|Device Independent Bitmap (*.dib)|*.dib";
+std::string TForm2::PictureFilter() {
+  struct TFilterLine {
+    std::string Caption;
+    std::string Pattern;
+  };
+  std::vector<TFilterLine> lines = {{"Metafiles", "*.wmf"},
+                                    {"Enhanced Metafiles", "*.emf"},
+                                    {"Icons", "*.ico"},
+                                    {"Bitmaps", "*.bmp"},
+                                    {"Device Independent Bitmap", "*.dib"}};
+  for (const std::string& extension : TPictureImport::CommonExtensions())
+    lines.push_back({QString::fromStdString(extension).toUpper().toStdString(), "*." + extension});
+
+  std::string all;
+  for (const TFilterLine& line : lines) all += (all.empty() ? "" : ";") + line.Pattern;
+  std::string filter = "All (" + all + ")|" + all;
+  for (const TFilterLine& line : lines) filter += "|" + line.Caption + " (" + line.Pattern + ")|" + line.Pattern;
+  return filter;
+}
 
 namespace {
 
@@ -89,6 +104,7 @@ void TForm2::BuildControls() {
   Edit5->setGeometry(8, 216, 121, 21);
   Label1 = MakeLabel(this, "Ширина кадра:", 120, 200);
   UpDown1 = MakeSpin(this, 0, 1024, 0, 136, 216);
+  connect(UpDown1, &QSpinBox::valueChanged, this, [this] { frameWidthChanged_ |= !showingFrameSize_; });
 
   Label5 = MakeLabel(this, "Тип Объекта:", 32, 248);
   ComboBox1 = new QComboBox(this);
@@ -99,6 +115,7 @@ void TForm2::BuildControls() {
   ComboBox1->setGeometry(8, 264, 121, 21);
   Label2 = MakeLabel(this, "Высота кадра:", 120, 248);
   UpDown2 = MakeSpin(this, 0, 1024, 0, 136, 264);
+  connect(UpDown2, &QSpinBox::valueChanged, this, [this] { frameHeightChanged_ |= !showingFrameSize_; });
 
   Label7 = new QLabel(QString::fromUtf8("номер объекта:"), this);
   Label7->setGeometry(8, 304, 196, 13);
@@ -159,18 +176,35 @@ void TForm2::changeEvent(QEvent* event) {
 
 void TForm2::Button2Click() {
   TFileDialogRequest request;
-  request.Filter = kPictureFilter;
+  request.Filter = PictureFilter();
   const std::optional<std::string> chosen = dialogs_.OpenFile(request);
   if (!chosen) return;
   pictureFileName_ = *chosen;
   try {
     TPicture picture;
-    picture.LoadFromFile(*chosen);
+    const std::optional<uint32_t> alphaKey = picture.LoadFromFile(*chosen);
     Image1->setPixmap(picture.Empty() ? QPixmap() : QPixmap::fromImage(picture.Image()));
+    if (!picture.Empty()) ShowFrameSizeOf(picture.Width(), picture.Height());
+    if (alphaKey) {
+      CheckBox2->setChecked(true);
+      transparentColor_ = *alphaKey;
+    }
   } catch (const EKestriloError& error) {
     // This click is a command of its own; its failure ends here, shown as any other.
     dialogs_.ShowMessage(error.what());
   }
+}
+
+void TForm2::ShowFrameSizeOf(int32_t width, int32_t height) {
+  // A size beyond the field's range would be clamped into a frame smaller
+  // than the picture; 0 keeps it whole.
+  const auto fieldValue = [](const QSpinBox* field, int32_t size) {
+    return size <= field->maximum() ? size : 0;
+  };
+  showingFrameSize_ = true;
+  if (!frameWidthChanged_) UpDown1->setValue(fieldValue(UpDown1, width));
+  if (!frameHeightChanged_) UpDown2->setValue(fieldValue(UpDown2, height));
+  showingFrameSize_ = false;
 }
 
 void TForm2::Button1Click() {

@@ -28,8 +28,10 @@ class TDialogService;
 // TForm2: the new-object dialog.
 class TForm2 : public QDialog {
  public:
-  // Filter of the picture open dialog: the picture kinds with their descriptions.
-  static const char* const kPictureFilter;
+  // Filter of the picture open dialog, "Caption (patterns)|patterns|...":
+  // first every file the dialog takes, then each kind on a line of its own
+  // with its description, the common picture files Qt reads last.
+  static std::string PictureFilter();
 
   explicit TForm2(TDialogService& dialogs, QWidget* parent = nullptr);
 
@@ -42,6 +44,10 @@ class TForm2 : public QDialog {
   // "Взять спрайт": a picture open dialog; a confirmed file becomes the
   // picture file and is shown. A picture that cannot be loaded is reported
   // through the dialog service; the file name is taken all the same.
+  // A picture that loads sets the frame size fields the designer has not
+  // changed to its own size (0, the whole picture, where it exceeds their
+  // range); one whose file has an alpha channel turns transparency on with
+  // the colour key its transparent pixels took.
   void Button2Click();
   // "Цвет прозрачности": a colour dialog; a confirmed colour becomes the key.
   void Button1Click();
@@ -91,11 +97,17 @@ class TForm2 : public QDialog {
  private:
   void BuildControls();
   char DecimalSeparator() const;
+  void ShowFrameSizeOf(int32_t width, int32_t height);
 
   TDialogService& dialogs_;
   int32_t number_ = 0;
   uint32_t transparentColor_ = 0;
   std::string pictureFileName_;
+  // Set when the designer changes a frame size field; the dialog's own
+  // changes do not count.
+  bool frameWidthChanged_ = false;
+  bool frameHeightChanged_ = false;
+  bool showingFrameSize_ = false;
 };
 
 }  // namespace kestrilo

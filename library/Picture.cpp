@@ -5,6 +5,7 @@
 #include <QImageReader>
 
 #include "library/BitmapCodec.h"
+#include "library/PictureImport.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
@@ -37,6 +38,15 @@ QImage DecodeIcon(std::string_view bytes) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The pixels of the image the icon reader would pick, from its directory.
+uint64_t IconPixelCount(std::string_view bytes) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  const QSize size = QImageReader(&buffer, "ico").size();
+  return size.isValid() ? static_cast<uint64_t>(size.width()) * static_cast<uint64_t>(size.height()) : 0;
+}
+
 }  // namespace
 
 std::string TPicture::KindOfFile(const std::string& path) {
@@ -46,14 +56,22 @@ std::string TPicture::KindOfFile(const std::string& path) {
   if (lower == "dib") return kDib;
   if (lower == "ico") return kIcon;
   if (lower == "wmf" || lower == "emf") return kMetafile;
-  throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+  // Any other picture Qt reads is taken in as a bitmap.
+  if (TPictureImport::Reads(lower)) return kBitmap;
+  throw EInvalidGraphic("Unknown picture file extension (." + cp1251::EscapeControls(extension) + ")");
 }
 
-void TPicture::LoadFromFile(const std::string& path) {
+std::optional<uint32_t> TPicture::LoadFromFile(const std::string& path) {
   const std::string kind = KindOfFile(path);
+  if (kind == kBitmap && !cp1251::SameText(ExtensionOf(path), "bmp")) {
+    TImportedPicture imported = TPictureImport::FromFile(path);
+    LoadFromData(kind, std::move(imported.BitmapFile));
+    return imported.ColorKey;
+  }
   std::string bytes = ReadWholeFile(path);
   if (kind == kDib) bytes = PackedDibOf(std::move(bytes));
   LoadFromData(kind, std::move(bytes));
+  return std::nullopt;
 }
 
 QImage TPicture::Decode(const std::string& kind, std::string_view bytes) {
@@ -76,7 +94,7 @@ void TPicture::LoadFromData(const std::string& kind, TSharedBytes bytes, TDecode
     return;
   }
   if (kind != kBitmap && kind != kDib && kind != kIcon && kind != kMetafile)
-    throw EFilerError("Class " + cp1251::ToUtf8(kind) + " not found");
+    throw EFilerError("Class " + cp1251::EscapeControls(cp1251::ToUtf8(kind)) + " not found");
   // Decoding may throw: the picture stays as it was.
   if (target == TDecodeFor::Frames && DecodesToSurface(kind) && !bytes.empty()) {
     auto surface = std::make_shared<TSurface>(kind == kBitmap ? DecodeBitmapToSurface(bytes.View())
@@ -143,5 +161,21 @@ void TPicture::ReadData(const TSharedBytes& payload, TDecodeFor target) {
 }
 
 void TPicture::ReadData(std::string_view payload) { ReadData(TSharedBytes(std::string(payload))); }
+
+uint64_t TPicture::DecodedSizeOf(std::string_view payload, TDecodeFor target) {
+  try {
+    TByteReader reader(payload);
+    const std::string kind(reader.Bytes(reader.U8()));
+    const size_t length = kind == kBitmap ? reader.U32() : reader.Remaining();
+    const std::string_view bytes = reader.Bytes(length);
+    // A bitmap decoded for frames is a 5-6-5 surface; any other image 32 bits.
+    const uint64_t bytesPerPixel = target == TDecodeFor::Frames && DecodesToSurface(kind) ? 2 : 4;
+    if (kind == kBitmap) return bytesPerPixel * BitmapPixelCount(bytes);
+    if (kind == kDib) return bytesPerPixel * DibPixelCount(bytes);
+    if (kind == kIcon) return bytesPerPixel * IconPixelCount(bytes);
+  } catch (const EReadError&) {
+  }
+  return 0;
+}
 
 }  // namespace kestrilo

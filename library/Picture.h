@@ -14,6 +14,7 @@
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,13 +35,17 @@ class TPicture {
   // surface frames are cut from.
   enum class TDecodeFor { Image, Frames };
 
-  // The kind for a file name's extension (matched ignoring case);
-  // "Unknown picture file extension (.%s)" for any other.
+  // The kind for a file name's extension (matched ignoring case): the four
+  // kinds above, and a bitmap for any other picture file Qt reads (PNG,
+  // JPEG, GIF, ...); "Unknown picture file extension (.%s)" for the rest.
   static std::string KindOfFile(const std::string& path);
 
-  // Loads a picture file; the kind comes from its extension. On failure the
+  // Loads a picture file; the kind comes from its extension. A common
+  // picture file becomes a 24-bit bitmap (library/PictureImport.h); when it
+  // has an alpha channel, the colour key its transparent pixels took is
+  // returned, for the item to be drawn transparent with. On failure the
   // picture is unchanged.
-  void LoadFromFile(const std::string& path);
+  std::optional<uint32_t> LoadFromFile(const std::string& path);
   // Makes a picture of the given kind from that kind's held bytes (a BMP
   // file, a packed DIB, an icon file or a metafile); "" clears it.
   void LoadFromData(const std::string& kind, std::string bytes);
@@ -73,6 +78,9 @@ class TPicture {
   // payload's buffer; from a plain view they are copied.
   void ReadData(const TSharedBytes& payload, TDecodeFor target = TDecodeFor::Image);
   void ReadData(std::string_view payload);
+  // The memory that decoding such a payload takes, from the headers alone;
+  // 0 for a payload whose headers cannot be read (ReadData refuses it).
+  static uint64_t DecodedSizeOf(std::string_view payload, TDecodeFor target = TDecodeFor::Image);
 
  private:
   static QImage Decode(const std::string& kind, std::string_view bytes);

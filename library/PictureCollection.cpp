@@ -153,7 +153,8 @@ TPictureCollectionItem* TPictureCollection::Items(int32_t index) const {
 
 TPictureCollectionItem* TPictureCollection::Find(std::string_view name) const {
   const int32_t index = IndexOf(name);
-  if (index < 0) throw EPictureCollectionError("Image '" + cp1251::ToUtf8(name) + "' not found");
+  if (index < 0)
+    throw EPictureCollectionError("Image '" + cp1251::EscapeControls(cp1251::ToUtf8(name)) + "' not found");
   return Items(index);
 }
 

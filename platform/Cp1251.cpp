@@ -129,4 +129,28 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string EscapeControls(std::string_view utf8) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x20 || c == 0x7F) {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0x0F];
+    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+      // The C1 controls, U+0080..U+009F, which some terminals obey as well.
+      const auto code = static_cast<unsigned char>(utf8[++i]);
+      out += "\\u00";
+      out += kHex[code >> 4];
+      out += kHex[code & 0x0F];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace kestrilo::cp1251

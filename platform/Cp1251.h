@@ -24,6 +24,12 @@ std::string ToLower(std::string_view bytes);
 // Equal ignoring the letter case of Latin and Cyrillic letters.
 bool SameText(std::string_view a, std::string_view b);
 
+// UTF-8 text quoted from a file into a message, with its control characters
+// written out (ESC as \x1b, U+009B as \u009b), so that a damaged file cannot
+// send escape sequences to a terminal or lay out a message box. Names held
+// in Windows-1251 go through ToUtf8 first.
+std::string EscapeControls(std::string_view utf8);
+
 }  // namespace kestrilo::cp1251
 
 // Source literals are UTF-8; this turns one into the stored single-byte form.

@@ -13,8 +13,12 @@ QString TQtDialogService::QtFilter(const std::string& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(';', ' ');
-    QString desc = parts[i];
-    out << (desc.contains('(') ? desc : desc + " (" + patterns + ")");
+    // Qt takes the patterns from the caption's last parentheses, separated
+    // by spaces; the caption's own list is replaced by the filter's.
+    QString caption = parts[i];
+    const qsizetype open = caption.lastIndexOf('(');
+    if (open >= 0 && caption.endsWith(')')) caption = caption.left(open).trimmed();
+    out << caption + " (" + patterns + ")";
   }
   return out.join(";;");
 }

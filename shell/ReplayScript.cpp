@@ -104,14 +104,14 @@ TReplayScript TReplayScript::Parse(std::string_view text, const std::string& sou
       throw EReplayError(source + " line " + std::to_string(lineNumber) + ": " + what);
     };
     const size_t gap = line.find_first_of(" \t");
-    if (gap == std::string_view::npos) fail("expected \"TICK KEYS\", got '" + std::string(line) + "'");
+    if (gap == std::string_view::npos) fail("expected \"TICK KEYS\", got '" + cp1251::EscapeControls(line) + "'");
     const std::string_view tickText = line.substr(0, gap);
     const std::string_view keysText = Trim(line.substr(gap));
 
     int32_t tick = 0;
     const auto parsed = std::from_chars(tickText.data(), tickText.data() + tickText.size(), tick);
     if (parsed.ec != std::errc() || parsed.ptr != tickText.data() + tickText.size() || tick < 1)
-      fail("'" + std::string(tickText) + "' is not a tick (a whole number from 1)");
+      fail("'" + cp1251::EscapeControls(tickText) + "' is not a tick (a whole number from 1)");
     if (tick <= lastTick)
       fail("tick " + std::to_string(tick) + " does not come after tick " + std::to_string(lastTick));
 
@@ -121,9 +121,9 @@ TReplayScript TReplayScript::Parse(std::string_view text, const std::string& sou
       while (true) {
         const size_t comma = rest.find(',');
         const std::string_view name = Trim(rest.substr(0, comma));
-        if (name.empty()) fail("a key name is missing in '" + std::string(keysText) + "'");
+        if (name.empty()) fail("a key name is missing in '" + cp1251::EscapeControls(keysText) + "'");
         const auto key = VirtualKeyOfName(name);
-        if (!key) fail("unknown key '" + std::string(name) + "'");
+        if (!key) fail("unknown key '" + cp1251::EscapeControls(name) + "'");
         keys.push_back(*key);
         if (comma == std::string_view::npos) break;
         rest = rest.substr(comma + 1);

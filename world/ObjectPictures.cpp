@@ -23,7 +23,7 @@ TPictureCollectionItem* FindObjectPictureOrNone(const TSprite& Sprite, const std
 TPictureCollectionItem& FindObjectPicture(const TSprite& Sprite, const std::string& Name) {
   TPictureCollectionItem* item = FindObjectPictureOrNone(Sprite, Name);
   if (item == nullptr) {
-    throw EPictureCollectionError("Image '" + cp1251::ToUtf8(Name) + "' not found");
+    throw EPictureCollectionError("Image '" + cp1251::EscapeControls(cp1251::ToUtf8(Name)) + "' not found");
   }
   return *item;
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -455,7 +456,127 @@ TEST(BitmapRunLength, RunsThatLeaveThePictureAreRefused) {
   ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 5, 0, 0, 1})));           // delta right of the picture
   ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 0, 3, 0, 1})));           // delta below the picture
   ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 0, 1, 1, 0, 1})));           // pixel above the last row
-  ExpectRefused(Rle(kRle4, 4, 1, Bytes({5, 0x11, 0, 1})));
+  ExpectRefused(Rle(kRle4, 4, 1, Bytes({9, 0x11, 0, 1})));             // past the 8 pixels of a padded row
+}
+
+// ---- rows coded with their padding -----------------------------------------------
+
+namespace {
+
+// Pixels in a stored row: the row's bits rounded up to 32.
+int PaddedWidth(int width, int bits) { return (width * bits + 31) / 32 * 32 / bits; }
+
+// The index of the test pattern at (x, y), y counted from the bottom row:
+// changes along the row and from row to row, so that a pixel put one place
+// off shows.
+int PatternIndex(int x, int y) { return (x / 2 + y) % 4; }
+
+// Codes every row over its padded width, the padding as index 0, the way
+// common writers do: as runs of equal indices, or as absolute runs of at
+// most 254 pixels (runs where fewer than 3 pixels are left). Each row ends
+// with an end of line, the picture with an end of bitmap.
+enum class TRowCoding { Runs, Literals };
+
+std::string PaddedRows(int bits, int width, int height, TRowCoding coding) {
+  const int padded = PaddedWidth(width, bits);
+  TByteWriter out;
+  auto indexAt = [&](int x, int y) { return x < width ? PatternIndex(x, y) : 0; };
+  auto runValue = [&](int index) { return static_cast<uint8_t>(bits == 8 ? index : index << 4 | index); };
+  for (int y = 0; y < height; ++y) {
+    int x = 0;
+    while (x < padded) {
+      if (coding == TRowCoding::Literals && padded - x >= 3) {
+        const int count = std::min(padded - x, 254);
+        out.U8(0);
+        out.U8(static_cast<uint8_t>(count));
+        std::string bytes;
+        for (int i = 0; i < count; ++i) {
+          if (bits == 8) bytes.push_back(static_cast<char>(indexAt(x + i, y)));
+          else if (i % 2 == 0) bytes.push_back(static_cast<char>(indexAt(x + i, y) << 4));
+          else bytes.back() = static_cast<char>(bytes.back() | indexAt(x + i, y));
+        }
+        if (bytes.size() % 2 == 1) bytes.push_back(0);
+        out.Bytes(bytes);
+        x += count;
+        continue;
+      }
+      int count = 1;
+      while (x + count < padded && count < 255 && indexAt(x + count, y) == indexAt(x, y)) ++count;
+      out.U8(static_cast<uint8_t>(count));
+      out.U8(runValue(indexAt(x, y)));
+      x += count;
+    }
+    out.U8(0);
+    out.U8(0);
+  }
+  out.U8(0);
+  out.U8(1);
+  return out.Data();
+}
+
+void ExpectPattern(const QImage& image, int width, int height) {
+  ASSERT_EQ(image.size(), QSize(width, height));
+  const QRgb colours[] = {Opaque(0x101010), Opaque(0xFF0000), Opaque(0x00FF00), Opaque(0x0000FF)};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      ASSERT_EQ(image.pixel(x, height - 1 - y), colours[PatternIndex(x, y)]) << "x " << x << " row " << y;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(BitmapRunLength, RowsCodedWithTheirPaddingDecodeToThePicture) {
+  for (const int bits : {8, 4}) {
+    for (const int width : {1, 2, 3, 5, 7, 13, 37, 255, 257}) {
+      for (const TRowCoding coding : {TRowCoding::Runs, TRowCoding::Literals}) {
+        SCOPED_TRACE("bits " + std::to_string(bits) + " width " + std::to_string(width) +
+                     (coding == TRowCoding::Runs ? " runs" : " literals"));
+        const std::string data = PaddedRows(bits, width, 3, coding);
+        ExpectPattern(DecodeBoth(Rle(bits == 8 ? kRle8 : kRle4, width, 3, data)), width, 3);
+      }
+    }
+  }
+}
+
+TEST(BitmapRunLength, AnImageMagickRle8FileDecodesToItsSourcePicture) {
+  // ImageMagick 6.9's own bytes for a 5 x 3 picture (white, with red at the
+  // top left, lime in the middle row's middle and blue at the bottom right;
+  // its colour table: red, lime, blue, white): every row is coded as 8
+  // pixels, the last 3 of index 0.
+  const std::string data = Bytes({4, 3, 1, 2, 3, 0, 0, 0,         // bottom row: white x 4, blue
+                                  2, 3, 1, 1, 2, 3, 3, 0, 0, 0,   // middle row: lime at x = 2
+                                  1, 0, 4, 3, 3, 0, 0, 0, 0, 1}); // top row: red, white x 4
+  TBitmapRecipe s = Rle(kRle8, 5, 3, data);
+  s.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+  const QImage image = DecodeBoth(s);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      QRgb expected = Opaque(0xFFFFFF);
+      if (x == 0 && y == 0) expected = Opaque(0xFF0000);
+      if (x == 2 && y == 1) expected = Opaque(0x00FF00);
+      if (x == 4 && y == 2) expected = Opaque(0x0000FF);
+      EXPECT_EQ(image.pixel(x, y), expected) << x << "," << y;
+    }
+  }
+}
+
+TEST(BitmapRunLength, ThePaddingIsTheLastPlaceARowMayReach) {
+  // RLE8, 5 pixels: a row is stored as 8.
+  EXPECT_EQ(DecodeBoth(Rle(kRle8, 5, 1, Bytes({8, 1, 0, 1}))).pixel(4, 0), Opaque(0xFF0000));
+  ExpectRefused(Rle(kRle8, 5, 1, Bytes({9, 1, 0, 1})));
+  EXPECT_EQ(DecodeBoth(Rle(kRle8, 5, 1, Bytes({5, 1, 0, 3, 2, 2, 2, 0, 0, 1}))).pixel(4, 0), Opaque(0xFF0000));
+  ExpectRefused(Rle(kRle8, 5, 1, Bytes({5, 1, 0, 4, 2, 2, 2, 2, 0, 1})));  // absolute run one past
+  // RLE4, 9 pixels: 36 bits, stored as 64, so 16 pixels.
+  EXPECT_EQ(DecodeBoth(Rle(kRle4, 9, 1, Bytes({16, 0x12, 0, 1}))).pixel(8, 0), Opaque(0xFF0000));
+  ExpectRefused(Rle(kRle4, 9, 1, Bytes({17, 0x12, 0, 1})));
+  // A delta may stop in the padding, not beyond it.
+  EXPECT_EQ(DecodeBoth(Rle(kRle8, 5, 2, Bytes({0, 2, 8, 0, 0, 0, 1, 2, 0, 1}))).pixel(0, 0), Opaque(0x00FF00));
+  ExpectRefused(Rle(kRle8, 5, 2, Bytes({0, 2, 9, 0, 0, 1})));
+  // A row does not run on into the next one, and a padding pixel's index
+  // must still be in the table.
+  ExpectRefused(Rle(kRle8, 5, 1, Bytes({8, 1, 1, 1, 0, 1})));
+  ExpectRefused(Rle(kRle8, 5, 1, Bytes({5, 1, 1, 9, 0, 1})));
 }
 
 TEST(BitmapRunLength, DataEndingBeforeTheEndMarkIsRefused) {

@@ -37,6 +37,9 @@ TEST(PictureKindTest, ExtensionDecidesTheKindIgnoringCase) {
   EXPECT_EQ(TPicture::KindOfFile("y.ICO"), "TIcon");
   EXPECT_EQ(TPicture::KindOfFile("z.wmf"), "TMetafile");
   EXPECT_EQ(TPicture::KindOfFile("z.EMF"), "TMetafile");
+  // Common picture files Qt reads are taken in as bitmaps.
+  EXPECT_EQ(TPicture::KindOfFile("p.png"), "TBitmap");
+  EXPECT_EQ(TPicture::KindOfFile("dir/P.PnG"), "TBitmap");
 }
 
 TEST(PictureKindTest, UnknownExtensionsAreNamedInTheMessage) {
@@ -48,7 +51,8 @@ TEST(PictureKindTest, UnknownExtensionsAreNamedInTheMessage) {
     }
     return std::string("no error");
   };
-  EXPECT_EQ(messageFor("pic.Png"), "Unknown picture file extension (.Png)");
+  EXPECT_EQ(messageFor("pic.Xyz"), "Unknown picture file extension (.Xyz)");
+  EXPECT_EQ(messageFor("pic.a\x1b[2J"), "Unknown picture file extension (.a\\x1b[2J)");
   EXPECT_EQ(messageFor("noextension"), "Unknown picture file extension (.)");
   EXPECT_EQ(messageFor("folder.bmp/file"), "Unknown picture file extension (.)");
   EXPECT_EQ(messageFor("pic.bmp.txt"), "Unknown picture file extension (.txt)");
@@ -154,7 +158,7 @@ TEST(PictureTest, BadPicturesAreReportedAndLeaveThePictureAsItWas) {
   EXPECT_EQ(messageOf("bad.dib"), "DIB is invalid");
   EXPECT_EQ(messageOf("bad.ico"), "Icon image is not valid");
   EXPECT_EQ(messageOf("missing.bmp"), "Cannot open file " + scratch.Path("missing.bmp"));
-  EXPECT_EQ(messageOf("x.gif"), "Unknown picture file extension (.gif)");
+  EXPECT_EQ(messageOf("x.xyz"), "Unknown picture file extension (.xyz)");
   EXPECT_EQ(picture.Kind(), "TBitmap");
   EXPECT_EQ(picture.Data(), before);
   EXPECT_EQ(picture.Width(), 2);

@@ -124,11 +124,13 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
     std::vector<std::string> Args;
     std::string Message;
   };
+  WriteBytes(Path("picture.xyz"), "xyz");
   WriteBytes(Path("picture.png"), "png");
   const TCase cases[] = {
       {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg")},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp")}, "Missing option --name"},
-      {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"}, "Unknown picture file extension (.png)"},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz)"},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"}, "Bitmap image is not valid"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--key", "pink"},
        "'pink' is not a valid color value"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--pattern", "3x", "2"},
@@ -145,6 +147,48 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
     EXPECT_TRUE(run.Out.empty()) << run.Out;
   }
   EXPECT_FALSE(FileExists(Path("a.dxg")));  // no failed add wrote anything
+}
+
+TEST_F(PicturesToolTest, APngWithAlphaIsAddedAsATransparentBitmapAndExtractedAsHeld) {
+  QImage sprite(5, 4, QImage::Format_ARGB32);
+  sprite.fill(qRgba(20, 120, 220, 255));
+  sprite.setPixel(0, 0, qRgba(0, 0, 0, 0));
+  sprite.setPixel(4, 3, qRgba(255, 255, 255, 100));
+  ASSERT_TRUE(sprite.save(QString::fromStdString(Path("sprite.png")), "PNG"));
+  const TToolRun add = RunTool({"pictures", "add", Path("a.dxg"), Path("sprite.png"), "--name", "sprite"});
+  ASSERT_EQ(add.ExitCode, 0) << add.Err;
+
+  const auto loaded = Load("a.dxg");
+  const TPictureCollectionItem& item = *loaded->Items(0);
+  EXPECT_EQ(item.Picture.Kind(), "TBitmap");
+  EXPECT_EQ(item.Picture.Data().View().substr(0, 2), "BM");
+  EXPECT_TRUE(item.Transparent);
+  EXPECT_EQ(item.TransparentColor(), 0xFF00FFu);
+  const TToolRun list = RunTool({"pictures", "list", Path("a.dxg")});
+  EXPECT_NE(list.Out.find("TBitmap\t5x4"), std::string::npos) << list.Out;
+  EXPECT_NE(list.Out.find("transparent 1\tkey clFuchsia"), std::string::npos) << list.Out;
+
+  ASSERT_EQ(RunTool({"pictures", "extract", Path("a.dxg"), Path("out")}).ExitCode, 0);
+  const QImage extracted(QString::fromStdString(Path("out/0.png")));
+  ASSERT_EQ(extracted.size(), QSize(5, 4));
+  EXPECT_EQ(extracted.pixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(extracted.pixel(4, 3), 0xFFFF00FFu);
+  EXPECT_EQ(extracted.pixel(2, 2), qRgb(20, 120, 220));
+
+  // Options given outright have the last word.
+  const TToolRun opaque = RunTool({"pictures", "add", Path("a.dxg"), Path("sprite.png"), "--name", "opaque",
+                                   "--transparent", "0", "--key", "clBlack"});
+  ASSERT_EQ(opaque.ExitCode, 0) << opaque.Err;
+  const auto again = Load("a.dxg");
+  EXPECT_FALSE(again->Items(1)->Transparent);
+  EXPECT_EQ(again->Items(1)->TransparentColor(), 0u);
+}
+
+TEST_F(PicturesToolTest, NamesAreListedWithTheirControlCharactersWrittenOut) {
+  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "\x1b[2Jgone"}).ExitCode, 0);
+  const TToolRun list = RunTool({"pictures", "list", Path("a.dxg")});
+  EXPECT_NE(list.Out.find("\"\\x1b[2Jgone\""), std::string::npos) << list.Out;
+  EXPECT_EQ(list.Out.find('\x1b'), std::string::npos);
 }
 
 TEST_F(PicturesToolTest, AddDoesNotOverwriteADamagedFile) {

@@ -105,6 +105,12 @@ TEST(PlayReplayScriptParse, MalformedLinesAreErrorsWithTheirLineNumber) {
   EXPECT_EQ(ErrorOf("1 -,D\n"), "walk.replay line 1: unknown key '-'");
 }
 
+TEST(PlayReplayScriptParse, ControlCharactersOfALineAreWrittenOutInItsError) {
+  EXPECT_EQ(ErrorOf("1 \x1b]0;owned\x07\n"), "walk.replay line 1: unknown key '\\x1b]0;owned\\x07'");
+  EXPECT_EQ(ErrorOf("\x1b[2J 1\n"), "walk.replay line 1: '\\x1b[2J' is not a tick (a whole number from 1)");
+  EXPECT_EQ(ErrorOf("\x7f\n"), "walk.replay line 1: expected \"TICK KEYS\", got '\\x7f'");
+}
+
 TEST(PlayReplayScriptFormat, FormattedScriptsReadBackTheSame) {
   TReplayScript script;
   script.Hold(1, {68});

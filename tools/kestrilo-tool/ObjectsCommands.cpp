@@ -45,7 +45,7 @@ void PrintObjectsAsJson(const std::vector<TObjectRecord>& records, std::ostream&
 void PrintObjectsAsText(const std::vector<TObjectRecord>& records, std::ostream& out) {
   for (size_t i = 0; i < records.size(); ++i) {
     const TObjectRecord& r = records[i];
-    out << i << "\ttype " << int(r.ObjType) << "\tnumber " << r.Number << "\t\"" << ToShownName(r.Name)
+    out << i << "\ttype " << int(r.ObjType) << "\tnumber " << r.Number << "\t\"" << ListedName(r.Name)
         << "\"\tliftHeight " << int(r.LiftHeight) << "\tkeyCode " << int(r.KeyCode) << "\thealth " << int(r.Health)
         << "\tconstantEffect " << r.ConstantEffect << "\tweaponValue " << int(r.WeaponValue) << "\tanimated "
         << r.Animated << "\tanimSpeed " << FormatDouble(r.AnimSpeed) << "\n";
@@ -88,11 +88,11 @@ void PrintMonstersAsJson(const std::vector<TMonsterRecord>& records, std::ostrea
 void PrintMonstersAsText(const std::vector<TMonsterRecord>& records, std::ostream& out) {
   for (size_t i = 0; i < records.size(); ++i) {
     const TMonsterRecord& r = records[i];
-    out << i << "\t\"" << ToShownName(r.Name) << "\"\tcanJump " << r.CanJump << "\tmoveMode " << int(r.MoveMode)
+    out << i << "\t\"" << ListedName(r.Name) << "\"\tcanJump " << r.CanJump << "\tmoveMode " << int(r.MoveMode)
         << "\twakeByDistance " << r.WakeByDistance << "\twakeDistance " << r.WakeDistance << "\thunter " << r.Hunter
         << "\thealth " << r.HealthMin << ".." << r.HealthMax << "\tdamage " << r.DamageMin << ".." << r.DamageMax
         << "\tshotDelay " << r.ShotDelay << "\twalkSpeed " << r.WalkSpeed << "\tshotPicture \""
-        << ToShownName(r.ShotPicture) << "\"\tanimSpeed " << FormatDouble(r.AnimSpeed) << "\tframes";
+        << ListedName(r.ShotPicture) << "\"\tanimSpeed " << FormatDouble(r.AnimSpeed) << "\tframes";
     for (const TMonsterFrameRange& range : r.FrameRanges) out << " " << range.First << "-" << range.Last;
     out << "\n";
   }

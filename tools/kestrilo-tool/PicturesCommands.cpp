@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+
 #include "PngFile.h"
 #include "ToolSupport.h"
 #include "library/PictureCollection.h"
@@ -41,7 +43,7 @@ void PrintItemsAsJson(const TPictureCollection& pictures, std::ostream& out) {
 void PrintItemsAsText(const TPictureCollection& pictures, std::ostream& out) {
   for (int32_t i = 0; i < pictures.Count(); ++i) {
     const TPictureCollectionItem& item = *pictures.Items(i);
-    out << i << "\t\"" << ToShownName(item.Name()) << "\"\t" << (item.Picture.HasGraphic() ? item.Picture.Kind() : "-")
+    out << i << "\t\"" << ListedName(item.Name()) << "\"\t" << (item.Picture.HasGraphic() ? item.Picture.Kind() : "-")
         << "\t" << item.Picture.Width() << "x" << item.Picture.Height() << "\tpattern " << item.PatternWidth << "x"
         << item.PatternHeight << "\tskip " << item.SkipWidth << "x" << item.SkipHeight << "\tframes "
         << item.PatternCount() << "\tsystemMemory " << item.SystemMemory << "\ttransparent " << item.Transparent
@@ -74,7 +76,7 @@ int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
   // Everything is checked before the file is touched.
   const std::string name = ToStoredName(arguments.Value("name"));
   TPicture picture;
-  picture.LoadFromFile(pictureFile);
+  const std::optional<uint32_t> alphaKey = picture.LoadFromFile(pictureFile);
 
   TPictureCollection pictures;
   if (FileExists(graphicsFile)) pictures.LoadFromFile(graphicsFile);
@@ -89,11 +91,17 @@ int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
     item->SkipWidth = arguments.Integer("skip", 0);
     item->SkipHeight = arguments.Integer("skip", 1);
   }
+  // A picture with an alpha channel comes with the key its transparent
+  // pixels took; options given outright still have the last word.
+  if (alphaKey) {
+    item->Transparent = true;
+    item->SetTransparentColor(*alphaKey);
+  }
   if (arguments.Has("transparent")) item->Transparent = arguments.Boolean01("transparent");
   if (arguments.Has("system-memory")) item->SystemMemory = arguments.Boolean01("system-memory");
   if (arguments.Has("key")) item->SetTransparentColor(ParseColor(arguments.Value("key")));
   pictures.SaveToFile(graphicsFile);
-  out << item->Index() << "\t\"" << ToShownName(item->Name()) << "\"\t" << item->PatternCount() << " frames\n";
+  out << item->Index() << "\t\"" << ListedName(item->Name()) << "\"\t" << item->PatternCount() << " frames\n";
   return 0;
 }
 

@@ -100,6 +100,8 @@ std::string ToStoredName(const std::string& utf8) {
 
 std::string ToShownName(const std::string& stored) { return cp1251::ToUtf8(stored); }
 
+std::string ListedName(const std::string& stored) { return cp1251::EscapeControls(ToShownName(stored)); }
+
 std::string JsonQuoted(std::string_view utf8) {
   std::string out = "\"";
   for (const char ch : utf8) {

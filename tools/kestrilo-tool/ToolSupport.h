@@ -51,6 +51,9 @@ std::string FormatDouble(double value);
 // page lacks is an error rather than a silent '?'.
 std::string ToStoredName(const std::string& utf8);
 std::string ToShownName(const std::string& stored);
+// A stored name as a text listing prints it: UTF-8 with its control
+// characters written out (JSON escapes them its own way).
+std::string ListedName(const std::string& stored);
 
 // A minimal JSON writer: values appended in order, commas placed for you.
 class TJsonWriter {
