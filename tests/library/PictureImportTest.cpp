@@ -9,7 +9,7 @@
 #include <QSpinBox>
 
 #include "LibraryDbTestSupport.h"
-#include "library/AddNewObj.h"
+#include "library/NewObjectDialog.h"
 #include "library/BitmapCodec.h"
 #include "library/ObjectDataBase.h"
 #include "library/Picture.h"
