@@ -1,5 +1,6 @@
 #include "library/MonsterFile.h"
 
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 

@@ -15,6 +15,7 @@
 #include "library/MonsterFile.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Display.h"
 #include "platform/ScriptedDialogService.h"
