@@ -9,16 +9,17 @@
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/Translated.h"
 
 namespace kestrilo {
 
 namespace {
 
-const char* const kNoSuchName = "В массиве нет такого имени. Нечего удалять!";
-const char* const kRecordDeleted = "Запись удалена!";
-const char* const kFileExistsQuestion = "Файл существет! Перезаписать ?";
-const char* const kFileExistsCaption = "File Exists!";
-const char* const kFileMissing = "Файл не существует!";
+const char* const kNoSuchName = QT_TRANSLATE_NOOP("TObjectDataBase", "В массиве нет такого имени. Нечего удалять!");
+const char* const kRecordDeleted = QT_TRANSLATE_NOOP("TObjectDataBase", "Запись удалена!");
+const char* const kFileExistsQuestion = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл существет! Перезаписать ?");
+const char* const kFileExistsCaption = QT_TRANSLATE_NOOP("TObjectDataBase", "File Exists!");
+const char* const kFileMissing = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл не существует!");
 
 // Something that is not a plain file (a folder, say) at a target would make
 // the second rename of a pair fail after the first one succeeded; refuse it
@@ -76,7 +77,7 @@ void TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dial
   size_t position = 0;
   while (position < Records.size() && Records[position].Name != name) ++position;
   if (position == Records.size()) {
-    dialogs.ShowMessage(kNoSuchName);
+    dialogs.ShowMessage(Translated("TObjectDataBase", kNoSuchName));
     return;
   }
   dialogs.ShowMessage(std::to_string(position));
@@ -84,12 +85,12 @@ void TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dial
   if (position == 0) dialogs.ShowMessage(std::to_string(static_cast<long long>(Records.size()) - 1));
   // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
   Images->Delete(PictureIndexOfEntry(*Images, name));
-  dialogs.ShowMessage(kRecordDeleted);
+  dialogs.ShowMessage(Translated("TObjectDataBase", kRecordDeleted));
 }
 
 bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs) {
   if (FileExists(path) &&
-      dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo) != TModalResult::mrYes) {
+      dialogs.MessageBox(Translated("TObjectDataBase", kFileExistsQuestion), Translated("TObjectDataBase", kFileExistsCaption), TMsgButtons::YesNo) != TModalResult::mrYes) {
     return false;
   }
   const std::string graphicsPath = GraphicsFileName(path);
@@ -109,7 +110,7 @@ bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialog
 
 bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dialogs) {
   if (!FileExists(path)) {
-    dialogs.ShowMessage(kFileMissing);
+    dialogs.ShowMessage(Translated("TObjectDataBase", kFileMissing));
     return false;
   }
   // Everything is read and checked before anything is replaced, so a missing

@@ -8,6 +8,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/Translated.h"
 
 namespace kestrilo {
 
@@ -113,7 +114,8 @@ std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
 
 bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) const {
   if (FileExists(FileName) &&
-      Dialogs.MessageBox("Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNo) != TModalResult::mrYes)
+      Dialogs.MessageBox(Translated("TMatrix", "Файл существует! Перезаписать ?"), Translated("TMatrix", "Перезапись"),
+                         TMsgButtons::YesNo) != TModalResult::mrYes)
     return false;
   // Both files are replaced together or not at all, so a failed save never
   // leaves a matrix file beside a back-plane file of another level.
@@ -134,7 +136,7 @@ bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs) c
 bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
                            TProgressBar* PlanesBar) {
   if (!FileExists(FileName)) {
-    Dialogs.ShowMessage("Нет файла с таким именем!");
+    Dialogs.ShowMessage(Translated("TMatrix", "Нет файла с таким именем!"));
     return false;
   }
   // Both files are read and checked before a cell changes, so a missing or

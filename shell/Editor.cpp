@@ -14,6 +14,7 @@
 #include "platform/DXTimer.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 #include "shell/HelpTexts.h"
 #include "shell/Recorder.h"
 #include "sprites/DXSpriteEngine.h"
@@ -177,7 +178,7 @@ void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     if (Context.ObjectsLoaded == 0 &&
-        Dialogs.MessageBox("База данных объектов не загружена! Желаете создать новую ?", "Внимание!",
+        Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
     if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
@@ -192,7 +193,7 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     // Only a confirmed Yes deletes: a question closed without an answer keeps the entry.
-    if (Dialogs.MessageBox("Удалить текущий объект ?", "Подтвердите удаление", TMsgButtons::YesNo) !=
+    if (Dialogs.MessageBox(Translated("TEditor", "Удалить текущий объект ?"), Translated("TEditor", "Подтвердите удаление"), TMsgButtons::YesNo) !=
         TModalResult::mrYes)
       return;
     // The list is refilled whatever the deletion reported: a failed picture
@@ -218,7 +219,7 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
 TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
   TFileDialogRequest request;
   request.InitialDir = Context.ExecutableDir;
-  request.Filter = filter;
+  request.Filter = Translated("TEditor", filter);
   request.DefaultExt = "*.mtf";
   return request;
 }
@@ -226,18 +227,22 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
 void TEditor::SaveLevel() {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
-    if (file) Context.Matrix->SaveToFile(*file, Dialogs);
+    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    if (file && Context.Matrix->SaveToFile(*file, Dialogs) && LevelFileUsed) LevelFileUsed(*file);
   });
 }
 
 void TEditor::LoadLevel() {
-  Guarded([&] { ReadLevelFromDialog(); });
+  Guarded([&] { ReadLevel([&] { return Dialogs.OpenFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы Kestrilo (*.mtf)|*.mtf"))); }); });
 }
 
-void TEditor::ReadLevelFromDialog() {
+void TEditor::LoadLevelFrom(const std::string& Path) {
+  Guarded([&] { ReadLevel([&] { return std::optional<std::string>(Path); }); });
+}
+
+void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile) {
   if (Context.ObjectsLoaded == 0) {
-    Dialogs.ShowMessage("Файл объектов загружен не был... Невозможно загрузить матрицу!");
+    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
     return;
   }
   Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
@@ -254,14 +259,15 @@ void TEditor::ReadLevelFromDialog() {
   root.Y = 0;
   Context.Matrix->Clear();
 
-  const auto file = Dialogs.OpenFile(LevelDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
+  const auto file = ChooseFile();
+  bool read = false;
   if (file) {
     LevelFile = *file;
     if (LoadingWindow) LoadingWindow->ShowAndPaint();
     // A failed read builds nothing and is reported; the loading window goes
     // away first, so that it never stands over the level.
     try {
-      Context.Matrix->LoadFromFile(*file, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+      read = Context.Matrix->LoadFromFile(*file, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
                                    LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
     } catch (...) {
       if (LoadingWindow) LoadingWindow->Close();
@@ -274,12 +280,13 @@ void TEditor::ReadLevelFromDialog() {
   Context.Matrix->BuildMainPlane(root, *Context.ObjectDataBase, factory);
   Context.Matrix->BuildBackPlanes(root, *Context.ObjectDataBase, factory);
   RedrawOverview(Context.CurrentPlane);
+  if (read && LevelFileUsed) LevelFileUsed(*file);
 }
 
 bool TEditor::RequestExit() {
   bool confirmed = false;
   Guarded([&] {
-    confirmed = Dialogs.MessageBox("Правда выйти ?", "Подтвердите выход!", TMsgButtons::YesNo) ==
+    confirmed = Dialogs.MessageBox(Translated("TEditor", "Правда выйти ?"), Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
                 TModalResult::mrYes;
     if (confirmed && Terminate) Terminate();
   });

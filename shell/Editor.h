@@ -83,6 +83,8 @@ class TEditor {
   std::string DataFolder;
   // The matrix file the last load read, empty before any (a recording is saved beside it).
   std::string LevelFile;
+  // A level file was read or written in full (the recent-levels list keeps it).
+  std::function<void(const std::string&)> LevelFileUsed;
 
   TSettingsTicks Ticks;
 
@@ -101,6 +103,8 @@ class TEditor {
   // The level files.
   void SaveLevel();
   void LoadLevel();
+  // What LoadLevel does once its dialog has answered with Path.
+  void LoadLevelFrom(const std::string& Path);
   // Asks whether to exit and ends the program when confirmed; true then.
   bool RequestExit();
   // Settings.
@@ -145,7 +149,7 @@ class TEditor {
   void ReadObjectsFile(TSidePanelUpdate& Update);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
-  void ReadLevelFromDialog();
+  void ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile);
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
 
   TGameContext& Context;

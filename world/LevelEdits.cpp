@@ -7,13 +7,14 @@
 #include "matrix/Matrix.h"
 #include "platform/DialogService.h"
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 #include "sprites/SpriteEngine.h"
 #include "world/PlacedObjectFactory.h"
 
 namespace kestrilo {
 
 namespace {
-const char* const kNothingOnPlane = "В матрице нет объекта на данном плане. Смените ось Z!";
+const char* const kNothingOnPlane = QT_TRANSLATE_NOOP("TLevelEdits", "В матрице нет объекта на данном плане. Смените ось Z!");
 }  // namespace
 
 TSprite* TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,
@@ -49,7 +50,7 @@ void TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane, TDialogSe
     // and on any other plane the cell under it belongs to another object,
     // which must not be wiped with the background's screen-sized footprint.
     if (Plane != TBack::kPlane) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return;
     }
     Dialogs.ShowMessage("TX = " + std::to_string(cx));
@@ -64,13 +65,13 @@ void TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane, TDialogSe
 
   if (Plane == 0) {
     if (!inside || matrix_.Cells[sx][sy].ObjectNumber < 0) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return;
     }
     matrix_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
   } else if (Plane > 0) {
     if (!inside || !TMatrix::IsBackPlane(Plane) || matrix_.BackPlanes[sx][sy][Plane - 1] < 1) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return;
     }
     matrix_.BackPlanes[sx][sy][Plane - 1] = -1;

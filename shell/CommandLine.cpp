@@ -1,0 +1,59 @@
+#include "shell/CommandLine.h"
+
+#include <QCoreApplication>
+
+#include "platform/Translated.h"
+#include "shell/MainForm.h"
+
+namespace kestrilo {
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
+  TCommandLine result;
+  bool optionsEnded = false;
+  for (const std::string& argument : Arguments) {
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded && (argument == "--help" || argument == "-h")) {
+      result.Action = TCommandLine::TAction::PrintHelp;
+      return result;  // help wins over anything else given
+    }
+    if (!optionsEnded && (argument == "--version" || argument == "-v")) {
+      result.Action = TCommandLine::TAction::PrintVersion;
+      continue;  // a later --help still wins
+    }
+    if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
+      result.Action = TCommandLine::TAction::Fail;
+      result.Error = Translated("CommandLine", "Неизвестный параметр: ") + argument;
+      continue;
+    }
+    if (argument.empty()) continue;
+    if (!result.LevelFile.empty()) {
+      result.Action = TCommandLine::TAction::Fail;
+      result.Error = Translated("CommandLine", "Можно указать только один файл уровня.");
+      continue;
+    }
+    result.LevelFile = argument;
+  }
+  if (result.Action == TCommandLine::TAction::Fail) result.LevelFile.clear();
+  return result;
+}
+
+std::string CommandLineHelp() {
+  return Translated("CommandLine", "Использование: kestrilo [УРОВЕНЬ.mtf]\n"
+            "Редактор уровней Kestrilo. С файлом уровня открывает файл объектов\n"
+            "из папки данных и затем этот уровень.\n"
+            "\n"
+            "  -h, --help     показать эту справку и выйти\n"
+            "  -v, --version  показать версию и выйти\n");
+}
+
+std::string VersionLine() { return std::string("kestrilo ") + KESTRILO_VERSION + "\n"; }
+
+void OpenStartupLevel(TForm1& Form, const std::string& Path) {
+  Form.N2Click();
+  Form.Editor().LoadLevelFrom(Path);
+}
+
+}  // namespace kestrilo
