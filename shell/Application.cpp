@@ -69,12 +69,6 @@ std::unique_ptr<QSettings> UserSettings() {
   return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Kestrilo", "kestrilo");
 }
 
-std::vector<std::string> ArgumentsOf(const QStringList& arguments) {
-  std::vector<std::string> result;
-  for (qsizetype i = 1; i < arguments.size(); ++i) result.push_back(arguments[i].toStdString());
-  return result;
-}
-
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
@@ -88,17 +82,20 @@ int RunApplication(int argc, char** argv) {
     return 0;
   }
 
+  if (line.Action == TCommandLine::TAction::Fail) {
+    QCoreApplication core(argc, argv);
+    NameApplication();
+    const TInterfaceTranslators translators(StoredLanguage(*UserSettings()));
+    line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));  // the message in the chosen language
+    std::fputs((line.Error + "\n\n" + CommandLineHelp()).c_str(), stderr);
+    return 2;
+  }
+
   QApplication app(argc, argv);
   NameApplication();
   const std::unique_ptr<QSettings> settings = UserSettings();
   const TLanguage language = StoredLanguage(*settings);
   const TInterfaceTranslators translators(language);
-  // Qt has taken its own options (-platform, -style, ...) out by now.
-  line = ParseCommandLine(ArgumentsOf(QCoreApplication::arguments()));
-  if (line.Action == TCommandLine::TAction::Fail) {
-    std::fputs((line.Error + "\n\n" + CommandLineHelp()).c_str(), stderr);
-    return 2;
-  }
 
   const std::string executableDir = QCoreApplication::applicationDirPath().toStdString() + "/";
   const TDataFolderChoice data = ChooseDataFolder(

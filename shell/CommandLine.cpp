@@ -1,16 +1,41 @@
 #include "shell/CommandLine.h"
 
 #include <QCoreApplication>
+#include <set>
 
 #include "platform/Translated.h"
 #include "shell/MainForm.h"
 
 namespace kestrilo {
 
+namespace {
+
+// Qt's own options, which the application object takes for itself; they are
+// passed over here so that the rest can be judged before any window exists.
+const std::set<std::string> kQtOptionsWithValue = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                                   "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
+                                                   "stylesheet", "session", "display", "geometry", "name", "title"};
+const std::set<std::string> kQtFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+std::string OptionName(const std::string& argument) {
+  return argument.substr(argument.find_first_not_of('-'));
+}
+
+}  // namespace
+
 TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
   TCommandLine result;
   bool optionsEnded = false;
-  for (const std::string& argument : Arguments) {
+  for (size_t i = 0; i < Arguments.size(); ++i) {
+    const std::string& argument = Arguments[i];
+    if (!optionsEnded && argument.size() > 1 && argument[0] == '-' && argument != "--") {
+      const std::string name = OptionName(argument);
+      if (kQtFlags.count(name)) continue;
+      if (kQtOptionsWithValue.count(name)) {
+        ++i;  // and its value
+        continue;
+      }
+    }
     if (!optionsEnded && argument == "--") {
       optionsEnded = true;
       continue;

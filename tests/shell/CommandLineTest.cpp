@@ -40,6 +40,15 @@ TEST(CommandLineParsing, LevelHelpVersionAndRefusedArguments) {
   EXPECT_EQ(ParseCommandLine({"-"}).LevelFile, "-");
 }
 
+TEST(CommandLineParsing, QtsOwnOptionsArePassedOverWithTheirValues) {
+  const TCommandLine line = ParseCommandLine({"-platform", "offscreen", "--style", "Fusion", "-reverse", "one.mtf"});
+  EXPECT_EQ(line.Action, TAction::Run);
+  EXPECT_EQ(line.LevelFile, "one.mtf");
+  EXPECT_EQ(ParseCommandLine({"-platform", "xcb"}).LevelFile, "");
+  // After "--" they are file names like any other.
+  EXPECT_EQ(ParseCommandLine({"--", "-reverse"}).LevelFile, "-reverse");
+}
+
 TEST(CommandLineParsing, HelpNamesTheFormAndVersionTheNumber) {
   EXPECT_NE(CommandLineHelp().find("kestrilo [УРОВЕНЬ.mtf]"), std::string::npos);
   EXPECT_NE(CommandLineHelp().find("--version"), std::string::npos);
