@@ -3,6 +3,7 @@
 // scratch folder (never the user's own settings).
 #pragma once
 
+#include <QComboBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
@@ -30,7 +31,7 @@ struct TDesktopFixture {
   QTemporaryDir SettingsDir;
   std::unique_ptr<QSettings> Settings;
   TScriptedDialogService Dialogs;
-  TApplicationWindows Windows;
+  std::unique_ptr<TApplicationWindows> Windows;
 
   TDesktopFixture() {
     Sample.WriteSampleData();
@@ -40,9 +41,10 @@ struct TDesktopFixture {
   void SaveLevel() { SaveSmallLevel(Sample, Level()); }
   // Makes and shows the windows (the first showing initialises the drawing area).
   TForm1& Open() {
-    Windows = CreateApplicationWindows(Sample.Dir.path().toStdString() + "/", &Dialogs);
-    Windows.Form1->show();
-    return *Windows.Form1;
+    Windows = std::make_unique<TApplicationWindows>(
+        CreateApplicationWindows(Sample.Dir.path().toStdString() + "/", &Dialogs));
+    Windows->Form1->show();
+    return *Windows->Form1;
   }
 };
 

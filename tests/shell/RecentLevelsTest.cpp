@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "DesktopTestSupport.h"
+#include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "shell/RecentLevels.h"
 #include "shell/RecentLevelsMenu.h"

@@ -111,8 +111,8 @@ TEST(Translations, EnglishWindowsShowNoRussianTextButTheFilesOwnNames) {
   new TLanguageMenu(form, *f.Settings, TLanguage::English);
 
   QStringList texts;
-  for (QWidget* window : std::initializer_list<QWidget*>{f.Windows.Form1.get(), f.Windows.Form2.get(),
-                                                         f.Windows.Form3.get(), f.Windows.Form4.get()})
+  for (QWidget* window : std::initializer_list<QWidget*>{f.Windows->Form1.get(), f.Windows->Form2.get(),
+                                                         f.Windows->Form3.get(), f.Windows->Form4.get()})
     CollectTexts(window, texts);
   // The language menu reads the same in both languages; the new object's
   // default name is the name stored in the library.
