@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFile>
@@ -190,4 +191,32 @@ TEST(Translations, TheTranslationFileCoversEveryTextOfTheSources) {
   ExpectCompleteEnglish(ReadTranslationFile(copy), "scanned");
   EXPECT_EQ(ReadTranslationFile(copy).size(),
             ReadTranslationFile(KESTRILO_SOURCE_DIR "/translations/kestrilo_en.ts").size());
+}
+
+TEST(LanguageMenu, TheChoiceIsKeptAndTheNextStartIsAnnouncedOnlyWhenItChangesSomething) {
+  TDesktopFixture f;
+  TForm1& form = f.Open();
+  auto* menu = new TLanguageMenu(form, *f.Settings, TLanguage::Russian);
+  // At the end of Настройки, after the layout's own items.
+  EXPECT_EQ(form.N9->actions().back(), menu->Menu()->menuAction());
+  EXPECT_TRUE(menu->RussianItem()->isChecked());
+  EXPECT_FALSE(menu->EnglishItem()->isChecked());
+
+  menu->RussianItem()->trigger();  // already Russian: nothing to say
+  EXPECT_TRUE(f.Dialogs.Messages().empty());
+  menu->EnglishItem()->trigger();
+  EXPECT_EQ(StoredLanguage(*f.Settings), TLanguage::English);
+  EXPECT_TRUE(menu->EnglishItem()->isChecked());
+  EXPECT_FALSE(menu->RussianItem()->isChecked());
+  ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
+  EXPECT_NE(f.Dialogs.Messages()[0].find("next start"), std::string::npos);
+  // Back to the language the windows speak: kept, and nothing to announce.
+  menu->RussianItem()->trigger();
+  EXPECT_EQ(StoredLanguage(*f.Settings), TLanguage::Russian);
+  EXPECT_EQ(f.Dialogs.Messages().size(), 1u);
+
+  // A menu made after English was chosen shows it ticked.
+  StoreLanguage(*f.Settings, TLanguage::English);
+  auto* later = new TLanguageMenu(form, *f.Settings, TLanguage::Russian);
+  EXPECT_TRUE(later->EnglishItem()->isChecked());
 }
