@@ -1,11 +1,13 @@
 # The two entry points: `make run` and `make test`. Both install what is missing first.
+# `make package` builds the Debian package into build/.
 DEBIAN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-                   libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
+                   libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n \
+                   qt6-l10n-tools qt6-tools-dev
 BUILD_DIR ?= build
 TEST_DIR  ?= build-test
 JOBS      ?= $(shell nproc)
 
-.PHONY: run test deps build build-test bench clean
+.PHONY: run test deps build build-test bench package clean
 
 deps:
 	@missing=""; \
@@ -34,6 +36,10 @@ build-test: deps
 test: build-test
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The .deb of the Release build (editor, kestrilo-tool, sample data, desktop entry, icon, MIME type).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKESTRILO_TESTS=OFF -DKESTRILO_BENCH=ON

@@ -1,5 +1,6 @@
 #include "library/NewObjectDialog.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -44,7 +45,7 @@ std::string TForm2::PictureFilter() {
 namespace {
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  auto* label = new QLabel(QCoreApplication::translate("TForm2", text), parent);
   label->move(left, top);
   label->adjustSize();
   return label;
@@ -63,7 +64,7 @@ QSpinBox* MakeSpin(QWidget* parent, int minimum, int maximum, int value, int lef
 TForm2::TForm2(TDialogService& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Tool), dialogs_(dialogs) {
   setObjectName("Form2");
-  setWindowTitle(QString::fromUtf8("Новый объект"));
+  setWindowTitle(QCoreApplication::translate("TForm2", "Новый объект"));
   resize(212, 536);
   QPalette silver = palette();
   silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -85,43 +86,46 @@ void TForm2::BuildControls() {
   Image1->setGeometry(36, 16, 128, 64);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // own size from the corner, clipped
 
-  Button2 = new QPushButton(QString::fromUtf8("Взять спрайт"), this);
+  Button2 = new QPushButton(QCoreApplication::translate("TForm2", "Взять спрайт"), this);
   Button2->setGeometry(32, 88, 97, 25);
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
-  CheckBox2 = new QCheckBox(QString::fromUtf8("Объект прозрачный ?"), this);
+  CheckBox2 = new QCheckBox(QCoreApplication::translate("TForm2", "Объект прозрачный ?"), this);
   CheckBox2->setGeometry(16, 120, 145, 17);
 
-  Button1 = new QPushButton(QString::fromUtf8("Цвет прозрачности"), this);
+  Button1 = new QPushButton(QCoreApplication::translate("TForm2", "Цвет прозрачности"), this);
   Button1->setGeometry(24, 144, 113, 25);
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-  CheckBox1 = new QCheckBox(QString::fromUtf8("Объект с простой анимацией ?"), this);
+  CheckBox1 = new QCheckBox(QCoreApplication::translate("TForm2", "Объект с простой анимацией ?"), this);
   CheckBox1->setGeometry(16, 176, 185, 17);
 
-  Label6 = MakeLabel(this, "Имя объекта:", 32, 200);
+  Label6 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Имя объекта:"), 32, 200);
   Edit5 = new QLineEdit(QString::fromUtf8("новый"), this);
   Edit5->setGeometry(8, 216, 121, 21);
-  Label1 = MakeLabel(this, "Ширина кадра:", 120, 200);
+  Label1 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Ширина кадра:"), 120, 200);
   UpDown1 = MakeSpin(this, 0, 1024, 0, 136, 216);
   connect(UpDown1, &QSpinBox::valueChanged, this, [this] { frameWidthChanged_ |= !showingFrameSize_; });
 
-  Label5 = MakeLabel(this, "Тип Объекта:", 32, 248);
+  Label5 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Тип Объекта:"), 32, 248);
   ComboBox1 = new QComboBox(this);
-  for (const char* type : {"Стена", "Лифт", "Ключ", "Дверь ", "Фон", "Монстр", "Аптечка", "Патроны", "Ловушка",
-                           "Игрок"}) {
-    ComboBox1->addItem(QString::fromUtf8(type));
+  for (const char* type :
+       {QT_TRANSLATE_NOOP("TForm2", "Стена"), QT_TRANSLATE_NOOP("TForm2", "Лифт"), QT_TRANSLATE_NOOP("TForm2", "Ключ"),
+        QT_TRANSLATE_NOOP("TForm2", "Дверь "), QT_TRANSLATE_NOOP("TForm2", "Фон"), QT_TRANSLATE_NOOP("TForm2", "Монстр"),
+        QT_TRANSLATE_NOOP("TForm2", "Аптечка"), QT_TRANSLATE_NOOP("TForm2", "Патроны"),
+        QT_TRANSLATE_NOOP("TForm2", "Ловушка"), QT_TRANSLATE_NOOP("TForm2", "Игрок")}) {
+    ComboBox1->addItem(QCoreApplication::translate("TForm2", type));
   }
   ComboBox1->setGeometry(8, 264, 121, 21);
-  Label2 = MakeLabel(this, "Высота кадра:", 120, 248);
+  Label2 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Высота кадра:"), 120, 248);
   UpDown2 = MakeSpin(this, 0, 1024, 0, 136, 264);
   connect(UpDown2, &QSpinBox::valueChanged, this, [this] { frameHeightChanged_ |= !showingFrameSize_; });
 
-  Label7 = new QLabel(QString::fromUtf8("номер объекта:"), this);
+  Label7 = new QLabel(QCoreApplication::translate("TForm2", "номер объекта:"), this);
   Label7->setGeometry(8, 304, 196, 13);
   Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  Label3 = MakeLabel(this, "Скорость анимации:", 48, 328);
+  Label3 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Скорость анимации:"), 48, 328);
   Edit3 = new QLineEdit("0", this);
   Edit3->setGeometry(56, 344, 33, 21);
   Label4 = new QLabel("/", this);
@@ -133,24 +137,24 @@ void TForm2::BuildControls() {
   Edit4 = new QLineEdit("10", this);
   Edit4->setGeometry(112, 344, 33, 21);
 
-  Label8 = MakeLabel(this, "Здоровье:", 0, 379);
+  Label8 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Здоровье:"), 0, 379);
   UpDown3 = MakeSpin(this, -128, 127, 0, 56, 376);
 
-  RadioGroup1 = new QGroupBox(QString::fromUtf8("Эффект?"), this);
+  RadioGroup1 = new QGroupBox(QCoreApplication::translate("TForm2", "Эффект?"), this);
   RadioGroup1->setGeometry(120, 376, 73, 65);
-  RadioConstant = new QRadioButton(QString::fromUtf8("Пост."), RadioGroup1);
+  RadioConstant = new QRadioButton(QCoreApplication::translate("TForm2", "Пост."), RadioGroup1);
   RadioConstant->setGeometry(8, 18, 60, 17);
-  RadioSingle = new QRadioButton(QString::fromUtf8("Одиноч."), RadioGroup1);
+  RadioSingle = new QRadioButton(QCoreApplication::translate("TForm2", "Одиноч."), RadioGroup1);
   RadioSingle->setGeometry(8, 40, 64, 17);
   RadioConstant->setChecked(true);
 
-  GroupBox1 = new QGroupBox(QString::fromUtf8("Свойства оруж.:"), this);
+  GroupBox1 = new QGroupBox(QCoreApplication::translate("TForm2", "Свойства оруж.:"), this);
   GroupBox1->setGeometry(8, 448, 185, 60);
-  Label9 = MakeLabel(GroupBox1, "Тип оружия:", 8, 16);
+  Label9 = MakeLabel(GroupBox1, QT_TRANSLATE_NOOP("TForm2", "Тип оружия:"), 8, 16);
   ComboBox2 = new QComboBox(GroupBox1);
-  for (int i = 1; i <= 7; ++i) ComboBox2->addItem(QString::fromUtf8("Тип %1").arg(i));
+  for (int i = 1; i <= 7; ++i) ComboBox2->addItem(QCoreApplication::translate("TForm2", "Тип %1").arg(i));
   ComboBox2->setGeometry(8, 32, 81, 21);
-  Label10 = MakeLabel(GroupBox1, "Кол-во патронов:", 96, 16);
+  Label10 = MakeLabel(GroupBox1, QT_TRANSLATE_NOOP("TForm2", "Кол-во патронов:"), 96, 16);
   UpDown4 = MakeSpin(GroupBox1, 1, 25, 1, 104, 32);
 }
 
@@ -161,7 +165,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FormActivate() {
-  Label7->setText(QString::fromUtf8("Номер объекта: ") + QString::number(number_));
+  Label7->setText(QCoreApplication::translate("TForm2", "Номер объекта: ") + QString::number(number_));
 }
 
 void TForm2::showEvent(QShowEvent* event) {

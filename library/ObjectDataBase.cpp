@@ -10,16 +10,17 @@
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/Translated.h"
 
 namespace kestrilo {
 
 namespace {
 
-const char* const kNoSuchName = "В массиве нет такого имени. Нечего удалять!";
-const char* const kRecordDeleted = "Запись удалена!";
-const char* const kFileExistsQuestion = "Файл существет! Перезаписать ?";
-const char* const kFileExistsCaption = "File Exists!";
-const char* const kFileMissing = "Файл не существует!";
+const char* const kNoSuchName = QT_TRANSLATE_NOOP("TObjectDataBase", "В массиве нет такого имени. Нечего удалять!");
+const char* const kRecordDeleted = QT_TRANSLATE_NOOP("TObjectDataBase", "Запись удалена!");
+const char* const kFileExistsQuestion = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл существет! Перезаписать ?");
+const char* const kFileExistsCaption = QT_TRANSLATE_NOOP("TObjectDataBase", "File Exists!");
+const char* const kFileMissing = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл не существует!");
 
 // Something that is not a plain file (a folder, say) at a target would make
 // the second rename of a pair fail after the first one succeeded; refuse it
@@ -96,7 +97,7 @@ std::optional<TLibraryEntry> TObjectDataBase::DeleteObject(const std::string& na
   size_t position = 0;
   while (position < Records.size() && Records[position].Name != name) ++position;
   if (position == Records.size()) {
-    dialogs.ShowMessage(kNoSuchName);
+    dialogs.ShowMessage(Translated("TObjectDataBase", kNoSuchName));
     return std::nullopt;
   }
   TLibraryEntry entry;
@@ -111,7 +112,7 @@ std::optional<TLibraryEntry> TObjectDataBase::DeleteObject(const std::string& na
   CopyPictureOut(*item, entry);
   entry.PictureIndex = pictureIndex;
   Images->Delete(pictureIndex);
-  dialogs.ShowMessage(kRecordDeleted);
+  dialogs.ShowMessage(Translated("TObjectDataBase", kRecordDeleted));
   return entry;
 }
 
@@ -152,8 +153,9 @@ void TObjectDataBase::PutEntry(const TLibraryEntry& entry) {
 
 bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs, TFileSystem& files) {
   if (FileExists(path) &&
-      dialogs.MessageBox(kFileExistsQuestion, kFileExistsCaption, TMsgButtons::YesNo, TModalResult::mrNo) !=
-          TModalResult::mrYes) {
+      dialogs.MessageBox(Translated("TObjectDataBase", kFileExistsQuestion),
+                         Translated("TObjectDataBase", kFileExistsCaption), TMsgButtons::YesNo,
+                         TModalResult::mrNo) != TModalResult::mrYes) {
     return false;
   }
   const std::string graphicsPath = GraphicsFileName(path);
@@ -176,7 +178,7 @@ bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dial
   // partly under temporary names; they are where the pair is read from.
   const std::vector<std::string> sources = TSaveLeftovers({path, GraphicsFileName(path)}, files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    dialogs.ShowMessage(kFileMissing);
+    dialogs.ShowMessage(Translated("TObjectDataBase", kFileMissing));
     return false;
   }
   // Everything is read and checked before anything is replaced, so a missing

@@ -1,5 +1,6 @@
 #include "matrix/LoadingWindow.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,7 +20,7 @@ QProgressBar* MakeBar(QWidget* parent, int left, int top) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  auto* label = new QLabel(QCoreApplication::translate("TForm3", text), parent);
   label->move(left, top);
   return label;
 }
@@ -28,15 +29,15 @@ QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top) {
 
 TForm3::TForm3(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      GroupBox1(new QGroupBox(QString::fromUtf8("Загрузка компонентов:"), this)),
-      Label1(MakeLabel(GroupBox1, "Загрузка основного файла:", 16, 32)),
+      GroupBox1(new QGroupBox(tr("Загрузка компонентов:"), this)),
+      Label1(MakeLabel(GroupBox1, QT_TRANSLATE_NOOP("TForm3", "Загрузка основного файла:"), 16, 32)),
       ProgressBar1(MakeBar(GroupBox1, 16, 48)),
-      Label2(MakeLabel(GroupBox1, "Загрузка плоскостей заднего плана:", 16, 72)),
+      Label2(MakeLabel(GroupBox1, QT_TRANSLATE_NOOP("TForm3", "Загрузка плоскостей заднего плана:"), 16, 72)),
       ProgressBar2(MakeBar(GroupBox1, 16, 88)),
       mainBar_(ProgressBar1),
       planesBar_(ProgressBar2) {
   setObjectName("Form3");
-  setWindowTitle(QString::fromUtf8("Загрузка уровня"));
+  setWindowTitle(tr("Загрузка уровня"));
   QFont font("MS Sans Serif");
   font.setPointSize(8);
   setFont(font);

@@ -9,6 +9,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/Translated.h"
 
 namespace kestrilo {
 
@@ -114,8 +115,8 @@ std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
 
 bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs, TFileSystem& Files) const {
   if (FileExists(FileName) &&
-      Dialogs.MessageBox("Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNo, TModalResult::mrNo) !=
-          TModalResult::mrYes)
+      Dialogs.MessageBox(Translated("TMatrix", "Файл существует! Перезаписать ?"), Translated("TMatrix", "Перезапись"),
+                         TMsgButtons::YesNo, TModalResult::mrNo) != TModalResult::mrYes)
     return false;
   // Both files are replaced together or not at all, so a failed or killed save
   // never leaves a matrix file beside a back-plane file of another level.
@@ -140,7 +141,7 @@ bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs,
   const std::vector<std::string> sources =
       TSaveLeftovers({FileName, TMatrixFile::BackPlaneFileName(FileName)}, Files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    Dialogs.ShowMessage("Нет файла с таким именем!");
+    Dialogs.ShowMessage(Translated("TMatrix", "Нет файла с таким именем!"));
     return false;
   }
   // Both files are read and checked before a cell changes, so a missing or

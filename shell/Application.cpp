@@ -1,16 +1,25 @@
 #include "shell/Application.h"
 
-#include <QStandardPaths>
-
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 #include "library/NewObjectDialog.h"
 #include "matrix/LoadingWindow.h"
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
+#include "shell/CommandLine.h"
+#include "shell/DataFolderChoice.h"
+#include "shell/LanguageMenu.h"
 #include "shell/MainForm.h"
+#include "shell/RecentLevels.h"
+#include "shell/RecentLevelsMenu.h"
+#include "shell/RememberedFolders.h"
+#include "shell/Translations.h"
 
 namespace kestrilo {
 
@@ -43,17 +52,81 @@ std::unique_ptr<QTranslator> InstallRussianQtTexts() {
   return translator;
 }
 
+void ConnectRecentLevels(TForm1& Form, TRecentLevels& Levels) {
+  Form.Editor().LevelFileUsed = [&Levels](const std::string& path) { Levels.Add(path); };
+  new TRecentLevelsMenu(Form, Levels);  // owned by the window
+}
+
+namespace {
+
+void NameApplication() {
+  QCoreApplication::setApplicationName("Kestrilo");
+  QCoreApplication::setApplicationVersion(KESTRILO_VERSION);
+}
+
+// The user's settings: ~/.config/Kestrilo/kestrilo.ini on Linux.
+std::unique_ptr<QSettings> UserSettings() {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Kestrilo", "kestrilo");
+}
+
+}  // namespace
+
 int RunApplication(int argc, char** argv) {
+  TCommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.Action == TCommandLine::TAction::PrintHelp || line.Action == TCommandLine::TAction::PrintVersion) {
+    QCoreApplication core(argc, argv);  // no display needed
+    NameApplication();
+    const TInterfaceTranslators translators(StoredLanguage(*UserSettings()));
+    const std::string text = line.Action == TCommandLine::TAction::PrintHelp ? CommandLineHelp() : VersionLine();
+    std::fputs(text.c_str(), stdout);
+    return 0;
+  }
+
+  if (line.Action == TCommandLine::TAction::Fail) {
+    QCoreApplication core(argc, argv);
+    NameApplication();
+    const TInterfaceTranslators translators(StoredLanguage(*UserSettings()));
+    line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));  // the message in the chosen language
+    std::fputs((line.Error + "\n\n" + CommandLineHelp()).c_str(), stderr);
+    return 2;
+  }
+
   QApplication app(argc, argv);
-  app.setApplicationName("Kestrilo");
-  app.setApplicationVersion("0.9");
-  const std::unique_ptr<QTranslator> russian = InstallRussianQtTexts();
+  NameApplication();
+  const std::unique_ptr<QSettings> settings = UserSettings();
+  const TLanguage language = StoredLanguage(*settings);
+  const TInterfaceTranslators translators(language);
+
   const std::string executableDir = QCoreApplication::applicationDirPath().toStdString() + "/";
-  TApplicationWindows windows = CreateApplicationWindows(executableDir);
+  const TDataFolderChoice data = ChooseDataFolder(
+      {executableDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()});
+  std::string dataFolderError;
+  try {
+    PrepareDataFolder(data);
+  } catch (const std::exception& error) {
+    dataFolderError = error.what();
+  }
+
+  TQtDialogService qtDialogs;
+  TRememberedFolders folders(*settings);
+  TFolderRememberingDialogService dialogs(qtDialogs, folders, data.Installed ? data.DataFolder : std::string());
+  TRecentLevels recentLevels(*settings);
+  TApplicationWindows windows = CreateApplicationWindows(executableDir, &dialogs);
+  TForm1& form = *windows.Form1;
+  qtDialogs.SetParent(&form);
+  form.Editor().DataFolder = data.DataFolder;
   // Recovery copies live in the user's data folder, never beside the designer's files.
-  windows.Form1->Editor().Recovery.Folder =
+  form.Editor().Recovery.Folder =
       (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery").toStdString();
-  windows.Form1->showMaximized();  // the first showing initialises the drawing area
+  ConnectRecentLevels(form, recentLevels);
+  new TLanguageMenu(form, *settings, language);  // owned by the window
+
+  form.showMaximized();  // the first showing initialises the drawing area
+  // The level opens once the loop runs, after the drawing area is ready.
+  QTimer::singleShot(0, &form, [&form, &dialogs, dataFolderError, level = line.LevelFile] {
+    if (!dataFolderError.empty()) dialogs.ShowMessage(dataFolderError);
+    if (!level.empty()) OpenStartupLevel(form, level);
+  });
   return app.exec();
 }
 

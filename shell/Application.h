@@ -36,6 +36,15 @@ TApplicationWindows CreateApplicationWindows(const std::string& ExecutableDir, T
 // Returns the installed translator, or null when there is none to install.
 std::unique_ptr<QTranslator> InstallRussianQtTexts();
 
+class TRecentLevels;
+
+// Files the levels the editor reads and writes in Levels, and puts the list
+// into the File menu.
+void ConnectRecentLevels(TForm1& Form, TRecentLevels& Levels);
+
+// Parses the command line (--help and --version answer without a display),
+// then runs the editor in the chosen language with the data folder of its
+// layout and opens the level given, if any.
 int RunApplication(int argc, char** argv);
 
 }  // namespace kestrilo

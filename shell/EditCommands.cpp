@@ -1,5 +1,7 @@
 #include "shell/EditCommands.h"
 
+#include <QCoreApplication>
+
 #include "platform/Cp1251.h"
 #include "world/GameContext.h"
 
@@ -28,8 +30,9 @@ void TLevelEditCommand::Written(const std::string& error) {
 
 TLibraryEntryCommand::TLibraryEntryCommand(TObjectDataBase& Library, TKind Kind, TLibraryEntry Entry,
                                            const TCommandHooks& Hooks)
-    : TEditCommand(QString::fromUtf8(Kind == TKind::Added ? "добавление объекта «%1» в библиотеку"
-                                                          : "удаление объекта «%1» из библиотеки")
+    : TEditCommand(QCoreApplication::translate("TEditor", Kind == TKind::Added
+                                                              ? QT_TRANSLATE_NOOP("TEditor", "добавление объекта «%1» в библиотеку")
+                                                              : QT_TRANSLATE_NOOP("TEditor", "удаление объекта «%1» из библиотеки"))
                        .arg(cp1251::ToQString(Entry.Record.Name))),
       library_(Library),
       kind_(Kind),

@@ -18,6 +18,7 @@
 #include "platform/DXTimer.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 #include "shell/HelpTexts.h"
 #include "shell/Recorder.h"
 #include "sprites/DXSpriteEngine.h"
@@ -30,6 +31,11 @@
 namespace kestrilo {
 
 namespace {
+
+// A text of the editor with its argument, through the translation system.
+std::string TextWith(const char* text, const std::string& argument) {
+  return QCoreApplication::translate("TEditor", text).arg(QString::fromStdString(argument)).toStdString();
+}
 
 constexpr int32_t kFrameMoveCount = 16;
 constexpr int32_t kFrameDelayMs = 14;
@@ -98,7 +104,7 @@ void TEditor::Undo() {
     if (!UndoStack.canUndo()) return;
     const std::string text = UndoStack.undoText().toStdString();
     UndoStack.undo();
-    SetResult("Отменено: " + text);
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Отменено: %1"), text));
   });
 }
 
@@ -107,16 +113,16 @@ void TEditor::Redo() {
     if (!UndoStack.canRedo()) return;
     const std::string text = UndoStack.redoText().toStdString();
     UndoStack.redo();
-    SetResult("Повторено: " + text);
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Повторено: %1"), text));
   });
 }
 
 std::string TEditor::StatusText() const {
   std::string level = Document.LevelFile.empty()
-                          ? std::string("новый уровень")
+                          ? Translated("TEditor", "новый уровень")
                           : QFileInfo(QString::fromStdString(Document.LevelFile)).fileName().toStdString();
-  std::string text = "Уровень: " + level + (Document.LevelModified() ? " *" : "");
-  text += "   Библиотека" + std::string(Document.LibraryModified() ? " *" : "");
+  std::string text = TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень: %1"), level) + (Document.LevelModified() ? " *" : "");
+  text += "   " + Translated("TEditor", "Библиотека") + (Document.LibraryModified() ? " *" : "");
   if (!Document.LastResult.empty()) text += "   " + Document.LastResult;
   return text;
 }
@@ -214,7 +220,7 @@ void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& Objec
     Document.LibraryOpened = true;
     Document.LibrarySaved();
     Recovery.RemoveLibrary();
-    SetResult("Файл объектов открыт: " + std::string(kObjectsFileName));
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов открыт: %1"), kObjectsFileName));
   }
 
   const std::string dynamicGraphics = DataPath(kPortalGraphicsFileName);
@@ -254,14 +260,15 @@ bool TEditor::SaveObjectsFileNow() {
   // Without an opened objects file the library holds only what was added in
   // this run, if anything; an empty one would wipe the designer's files.
   if (!Document.LibraryOpened && Context.ObjectDataBase->Records.empty()) {
-    Dialogs.ShowMessage("Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
-                        "Откройте файл объектов (Объект → Открыть файл объектов).");
+    Dialogs.ShowMessage(Translated("TEditor",
+                                   "Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
+                                   "Откройте файл объектов (Объект → Открыть файл объектов)."));
     return false;
   }
   if (!Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs)) return false;
   Document.LibrarySaved();
   Recovery.RemoveLibrary();
-  SetResult("Файл объектов сохранён: " + std::string(kObjectsFileName));
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов сохранён: %1"), kObjectsFileName));
   return true;
 }
 
@@ -269,7 +276,7 @@ void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     if (Context.ObjectsLoaded == 0 &&
-        Dialogs.MessageBox("База данных объектов не загружена! Желаете создать новую ?", "Внимание!",
+        Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
     if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
@@ -283,7 +290,7 @@ void TEditor::AddObject() {
     const std::string name = cp1251::ToUtf8(added.Record.Name);
     Record(new TLibraryEntryCommand(library, TLibraryEntryCommand::TKind::Added, std::move(added), hooks_));
     if (LibraryChanged) LibraryChanged();
-    SetResult("Объект добавлен: " + name);
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект добавлен: %1"), name));
   });
 }
 
@@ -292,7 +299,8 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     // Only a confirmed Yes deletes: a question closed without an answer keeps the entry.
-    if (Dialogs.MessageBox("Удалить текущий объект ?", "Подтвердите удаление", TMsgButtons::YesNo,
+    if (Dialogs.MessageBox(Translated("TEditor", "Удалить текущий объект ?"),
+                           Translated("TEditor", "Подтвердите удаление"), TMsgButtons::YesNo,
                            TModalResult::mrNo) != TModalResult::mrYes)
       return;
     // The list is refilled whatever the deletion reported: a failed picture
@@ -314,7 +322,7 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
       const std::string name = cp1251::ToUtf8(removed->Record.Name);
       Record(new TLibraryEntryCommand(*Context.ObjectDataBase, TLibraryEntryCommand::TKind::Deleted,
                                       std::move(*removed), hooks_));
-      SetResult("Объект удалён из библиотеки: " + name);
+      SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект удалён из библиотеки: %1"), name));
     }
   });
   return update;
@@ -325,7 +333,7 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
 TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
   TFileDialogRequest request;
   request.InitialDir = Context.ExecutableDir;
-  request.Filter = filter;
+  request.Filter = Translated("TEditor", filter);
   request.DefaultExt = "*.mtf";
   return request;
 }
@@ -334,7 +342,7 @@ bool TEditor::SaveLevel() {
   bool saved = false;
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
+    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
     if (file) saved = WriteLevelTo(*file);
   });
   return saved;
@@ -347,22 +355,27 @@ bool TEditor::WriteLevelTo(const std::string& Path) {
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
-  SetResult("Уровень сохранён: " + Path);
+  if (LevelFileUsed) LevelFileUsed(Path);
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень сохранён: %1"), Path));
   return true;
 }
 
 void TEditor::LoadLevel() {
-  Guarded([&] { ReadLevelFromDialog(); });
+  Guarded([&] { ReadLevel([&] { return Dialogs.OpenFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы Kestrilo (*.mtf)|*.mtf"))); }); });
 }
 
-void TEditor::ReadLevelFromDialog() {
+void TEditor::LoadLevelFrom(const std::string& Path) {
+  Guarded([&] { ReadLevel([&] { return std::optional<std::string>(Path); }); });
+}
+
+void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile) {
   if (Context.ObjectsLoaded == 0) {
-    Dialogs.ShowMessage("Файл объектов загружен не был... Невозможно загрузить матрицу!");
+    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
     return;
   }
   Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
   if (Document.LevelModified() && !SaveChangesFirst()) return;
-  const auto file = Dialogs.OpenFile(LevelDialog("Файлы матрицы Kestrilo (*.mtf)|*.mtf"));
+  const auto file = ChooseFile();
   if (!file) return;  // nothing changes
   ReadLevelFile(*file);
 }
@@ -397,21 +410,25 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   Document.LevelSaved();
   Recovery.RemoveLevel();
   RedrawOverview(Context.CurrentPlane);
-  SetResult("Уровень загружен: " + Path);
+  if (LevelFileUsed) LevelFileUsed(Path);
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
 }
 
 bool TEditor::SaveChangesFirst() {
   const bool level = Document.LevelModified();
   const bool library = Document.LibraryModified();
   if (!level && !library) return true;
-  std::string what = level && library ? "уровне и в библиотеке объектов" : level ? "уровне" : "библиотеке объектов";
-  const TModalResult answer = Dialogs.MessageBox("Есть несохранённые изменения в " + what + ". Сохранить их ?",
-                                                 "Несохранённые изменения", TMsgButtons::YesNoCancel,
-                                                 TModalResult::mrYes);
+  const char* question =
+      level && library ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне и в библиотеке объектов. Сохранить их ?")
+      : level          ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне. Сохранить их ?")
+                       : QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в библиотеке объектов. Сохранить их ?");
+  const TModalResult answer =
+      Dialogs.MessageBox(Translated("TEditor", question), Translated("TEditor", "Несохранённые изменения"),
+                         TMsgButtons::YesNoCancel, TModalResult::mrYes);
   if (answer == TModalResult::mrNo) return true;
   if (answer != TModalResult::mrYes) return false;
   if (level) {
-    const auto file = Dialogs.SaveFile(LevelDialog("Файлы матрицы (*.mtf)|*.mtf"));
+    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
     if (!file || !WriteLevelTo(*file)) return false;
   }
   if (library && !SaveObjectsFileNow()) return false;
@@ -431,7 +448,8 @@ bool TEditor::RequestExit() {
     // With unsaved work the question is whether to save it; without, whether to leave.
     if (Document.LevelModified() || Document.LibraryModified()) confirmed = SaveChangesFirst();
     else
-      confirmed = Dialogs.MessageBox("Правда выйти ?", "Подтвердите выход!", TMsgButtons::YesNo) ==
+      confirmed = Dialogs.MessageBox(Translated("TEditor", "Правда выйти ?"),
+                                     Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
                   TModalResult::mrYes;
     if (!confirmed) return;
     EndCleanly();
@@ -468,8 +486,8 @@ void TEditor::OfferRecovery() {
     const TRecovery::TFound found = Recovery.Find();
     if (!found.Any()) return;
     const TModalResult answer = Dialogs.MessageBox(
-        "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?",
-        "Восстановление", TMsgButtons::YesNo, TModalResult::mrYes);
+        Translated("TEditor", "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?"),
+        Translated("TEditor", "Восстановление"), TMsgButtons::YesNo, TModalResult::mrYes);
     if (answer != TModalResult::mrYes) {
       Recovery.RemoveLevel();
       Recovery.RemoveLibrary();
@@ -487,7 +505,7 @@ void TEditor::OfferRecovery() {
     // The copies stay until the designer's own files hold what they hold.
     if (!found.LevelCopy.empty()) Recovery.WriteLevel(*Context.DesignedLevel, Document.LevelFile);
     if (!found.LibraryCopy.empty()) Recovery.WriteLibrary(*Context.ObjectDataBase);
-    SetResult("Несохранённые изменения восстановлены");
+    SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
 }
 
@@ -614,8 +632,9 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   const std::string name = cp1251::ToUtf8(record.Name);
   if (!change.Empty()) {
     Record(new TLevelEditCommand(Context, std::move(change),
-                                 QString::fromUtf8("размещение «%1»").arg(QString::fromStdString(name)), hooks_));
-    SetResult("Объект размещён: " + name);
+                                 QCoreApplication::translate("TEditor", "размещение «%1»").arg(QString::fromStdString(name)),
+                                 hooks_));
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект размещён: %1"), name));
   }
   RedrawOverview(plane);
   if (spriteError) std::rethrow_exception(spriteError);
@@ -626,9 +645,9 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
     Require(Context.Matrix != nullptr, "The matrix");
     std::optional<TLevelChange> change = TLevelEdits::Of(Context).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
     if (change && !change->Empty()) {
-      Record(new TLevelEditCommand(Context, std::move(*change), QString::fromUtf8("удаление объекта с уровня"),
-                                   hooks_));
-      SetResult("Объект удалён с уровня");
+      Record(new TLevelEditCommand(Context, std::move(*change),
+                                   QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));
+      SetResult(Translated("TEditor", "Объект удалён с уровня"));
     }
     RedrawOverview(Context.CurrentPlane);
   });

@@ -101,6 +101,8 @@ class TEditor {
   std::function<uint64_t()> Clock;
   // The recovery files; an empty folder keeps none (headless runs).
   TRecovery Recovery;
+  // A level file was read or written in full (the recent-levels list keeps it).
+  std::function<void(const std::string&)> LevelFileUsed;
 
   TSettingsTicks Ticks;
 
@@ -126,6 +128,8 @@ class TEditor {
   // The level files. SaveLevel is true when the level was written.
   bool SaveLevel();
   void LoadLevel();
+  // What LoadLevel does once its dialog has answered with Path.
+  void LoadLevelFrom(const std::string& Path);
   // Asks whether to exit and ends the program when confirmed; true then.
   bool RequestExit();
   // The main window is being closed: asks about unsaved changes when there
@@ -194,7 +198,7 @@ class TEditor {
   void LevelChangedOn(int32_t Plane);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
-  void ReadLevelFromDialog();
+  void ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile);
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
 
   TGameContext& Context;

@@ -1,31 +1,35 @@
 #include "shell/HelpTexts.h"
 
+
+#include "platform/Translated.h"
 namespace kestrilo {
 
-const std::vector<std::string>& HelpScreenLines() {
-  static const std::vector<std::string> lines = {
-      "Управление в редакторе:",
-      "курсорные клавиши: ",
-      "лево/право/верх/низ",
-      "также вверх/вниз можно ",
-      "контролировать MWHEEL UP/DOWN",
+std::vector<std::string> HelpScreenLines() {
+  static const char* const lines[] = {
+      QT_TRANSLATE_NOOP("HelpTexts", "Управление в редакторе:"),
+      QT_TRANSLATE_NOOP("HelpTexts", "курсорные клавиши: "),
+      QT_TRANSLATE_NOOP("HelpTexts", "лево/право/верх/низ"),
+      QT_TRANSLATE_NOOP("HelpTexts", "также вверх/вниз можно "),
+      QT_TRANSLATE_NOOP("HelpTexts", "контролировать MWHEEL UP/DOWN"),
       "",
-      "После загрузки необходимо ",
-      "загрузить файл графики:Меню/Объект/Открыть файл объектов",
-      "Далее загрузить тестовый ",
-      "уровень:",
-      "файл --> загрузить матрицу /  из ",
-      "каталога DATA / matrix1.mtx",
+      QT_TRANSLATE_NOOP("HelpTexts", "После загрузки необходимо "),
+      QT_TRANSLATE_NOOP("HelpTexts", "загрузить файл графики:Меню/Объект/Открыть файл объектов"),
+      QT_TRANSLATE_NOOP("HelpTexts", "Далее загрузить тестовый "),
+      QT_TRANSLATE_NOOP("HelpTexts", "уровень:"),
+      QT_TRANSLATE_NOOP("HelpTexts", "файл --> загрузить матрицу /  из "),
+      QT_TRANSLATE_NOOP("HelpTexts", "каталога DATA / matrix1.mtx"),
       "",
-      "Далее: отключить сетку (настройка/сетка/нет)",
-      "Затем: предварительный просмотр (ВНИМАНИЕ! при предварительном",
-      "просмотре игрок может быть уничтожен! последствия непредсказуемы...)",
+      QT_TRANSLATE_NOOP("HelpTexts", "Далее: отключить сетку (настройка/сетка/нет)"),
+      QT_TRANSLATE_NOOP("HelpTexts", "Затем: предварительный просмотр (ВНИМАНИЕ! при предварительном"),
+      QT_TRANSLATE_NOOP("HelpTexts", "просмотре игрок может быть уничтожен! последствия непредсказуемы...)"),
       "",
-      "Управление игроком: W/A/S/D + Space на лифте",
+      QT_TRANSLATE_NOOP("HelpTexts", "Управление игроком: W/A/S/D + Space на лифте"),
       "",
-      "ВНИМАНИЕ: ПРОГРАММА АДАПТИРОВАНА ПОД 800х600х16 !!!",
+      QT_TRANSLATE_NOOP("HelpTexts", "ВНИМАНИЕ: ПРОГРАММА АДАПТИРОВАНА ПОД 800х600х16 !!!"),
   };
-  return lines;
+  std::vector<std::string> shown;
+  for (const char* line : lines) shown.push_back(*line ? Translated("HelpTexts", line) : std::string());
+  return shown;
 }
 
 std::string HelpCreditLine() { return "Kestrilo V.09 - the Kestrilo team, kestrilo.team@example.org"; }

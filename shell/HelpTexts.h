@@ -7,8 +7,8 @@
 
 namespace kestrilo {
 
-// The twenty lines of the help memo, exactly as shown (trailing spaces kept).
-const std::vector<std::string>& HelpScreenLines();
+// The twenty lines of the help memo in the interface language (trailing spaces kept).
+std::vector<std::string> HelpScreenLines();
 // The credit line above the memo.
 std::string HelpCreditLine();
 // The About message.

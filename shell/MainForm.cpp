@@ -32,11 +32,16 @@ namespace kestrilo {
 
 namespace {
 
-const char* const kObjectTypes[] = {"Стена", "Лифт",    "Ключ",    "Дверь",   "Фон",          "Монстр",
-                                    "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
+const char* const kObjectTypes[] = {
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),   QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Фон"),     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Монстр"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Аптечки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Патроны"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ловушки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Игрок"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Динам. объект")};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  auto* label = new QLabel(TForm1::tr(caption), parent);
   label->setObjectName(name);
   label->move(left, top);
   label->adjustSize();
@@ -162,20 +167,20 @@ void TForm1::BuildControls(QWidget* client) {
   StatusLine->setObjectName("StatusLine");
   StatusLine->setGeometry(8, 514, 640, 18);
 
-  Label1 = MakeLabel(client, "Label1", "Тип объекта:", 672, 56);
+  Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), 672, 56);
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setGeometry(664, 72, 121, 21);
-  for (const char* type : kObjectTypes) ComboBox1->addItem(QString::fromUtf8(type));
+  for (const char* type : kObjectTypes) ComboBox1->addItem(tr(type));
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 
-  Label2 = MakeLabel(client, "Label2", "Объект:", 696, 104);
+  Label2 = MakeLabel(client, "Label2", QT_TR_NOOP("Объект:"), 696, 104);
   ComboBox2 = new QComboBox(client);
   ComboBox2->setObjectName("ComboBox2");
   ComboBox2->setGeometry(664, 120, 121, 21);
   connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
 
-  Label8 = MakeLabel(client, "Label8", "Высота лифта:", 664, 160);
+  Label8 = MakeLabel(client, "Label8", QT_TR_NOOP("Высота лифта:"), 664, 160);
   UpDown3 = new TSpinEdit(-128, 127, client);
   UpDown3->setObjectName("UpDown3");
   UpDown3->setGeometry(744, 157, 50, 21);
@@ -191,7 +196,7 @@ void TForm1::BuildControls(QWidget* client) {
   Image1->setGeometry(9, 9, 128, 128);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Label3 = MakeLabel(client, "Label3", "Ось Z:", 688, 355);
+  Label3 = MakeLabel(client, "Label3", QT_TR_NOOP("Ось Z:"), 688, 355);
   UpDown1 = new TSpinEdit(0, 4, client);
   UpDown1->setObjectName("UpDown1");
   UpDown1->setGeometry(728, 352, 50, 21);
@@ -200,7 +205,7 @@ void TForm1::BuildControls(QWidget* client) {
   Edit1->setReadOnly(true);  // the plane changes only through the spinner or the type change
   connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1Click(); });
 
-  Label4 = MakeLabel(client, "Label4", "Код ключа:", 664, 384);
+  Label4 = MakeLabel(client, "Label4", QT_TR_NOOP("Код ключа:"), 664, 384);
   UpDown2 = new TSpinEdit(0, 255, client);
   UpDown2->setObjectName("UpDown2");
   UpDown2->setGeometry(728, 381, 50, 21);
@@ -216,7 +221,7 @@ void TForm1::BuildControls(QWidget* client) {
 }
 
 QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
-  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  QAction* action = menu->addAction(tr(caption));
   action->setObjectName(name);
   connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
   return action;
@@ -225,36 +230,37 @@ QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, voi
 void TForm1::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
-  N1 = bar->addMenu(QString::fromUtf8("Файл"));
+  N1 = bar->addMenu(tr("Файл"));
   N1->setObjectName("N1");
-  N7 = AddItem(N1, "N7", "Сохранить матрицу", &TForm1::N7Click);
-  N8 = AddItem(N1, "N8", "Загрузить матрицу", &TForm1::N8Click);
-  N4 = AddItem(N1, "N4", "Выход", &TForm1::N4Click);
+  N7 = AddItem(N1, "N7", QT_TR_NOOP("Сохранить матрицу"), &TForm1::N7Click);
+  N8 = AddItem(N1, "N8", QT_TR_NOOP("Загрузить матрицу"), &TForm1::N8Click);
+  N4 = AddItem(N1, "N4", QT_TR_NOOP("Выход"), &TForm1::N4Click);
 
-  N5 = bar->addMenu(QString::fromUtf8("Объект"));
+  N5 = bar->addMenu(tr("Объект"));
   N5->setObjectName("N5");
-  N6 = AddItem(N5, "N6", "Добавить", &TForm1::N6Click);
-  N15 = AddItem(N5, "N15", "Удалить", &TForm1::N15Click);
-  N2 = AddItem(N5, "N2", "Открыть файл объектов", &TForm1::N2Click);
-  N3 = AddItem(N5, "N3", "Сохранить файл объектов", &TForm1::N3Click);
-  MonstersItem = AddItem(N5, "MonstersItem", "Монстры...", &TForm1::MonstersItemClick);
+  N6 = AddItem(N5, "N6", QT_TR_NOOP("Добавить"), &TForm1::N6Click);
+  N15 = AddItem(N5, "N15", QT_TR_NOOP("Удалить"), &TForm1::N15Click);
+  N2 = AddItem(N5, "N2", QT_TR_NOOP("Открыть файл объектов"), &TForm1::N2Click);
+  N3 = AddItem(N5, "N3", QT_TR_NOOP("Сохранить файл объектов"), &TForm1::N3Click);
+  MonstersItem = AddItem(N5, "MonstersItem", QT_TR_NOOP("Монстры..."), &TForm1::MonstersItemClick);
 
-  N9 = bar->addMenu(QString::fromUtf8("Настройки"));
+
+  N9 = bar->addMenu(tr("Настройки"));
   N9->setObjectName("N9");
-  N10 = N9->addMenu(QString::fromUtf8("Игрок..."));
+  N10 = N9->addMenu(tr("Игрок..."));
   N10->setObjectName("N10");
-  N12 = AddItem(N10, "N12", "Видимость", &TForm1::N12Click);
-  N13 = AddItem(N10, "N13", "Гравитация", &TForm1::N13Click);
-  N11 = N9->addMenu(QString::fromUtf8("Сетка..."));
+  N12 = AddItem(N10, "N12", QT_TR_NOOP("Видимость"), &TForm1::N12Click);
+  N13 = AddItem(N10, "N13", QT_TR_NOOP("Гравитация"), &TForm1::N13Click);
+  N11 = N9->addMenu(tr("Сетка..."));
   N11->setObjectName("N11");
-  N32321 = AddItem(N11, "N32321", "32х32", &TForm1::N32321Click);
-  N64641 = AddItem(N11, "N64641", "64х64", &TForm1::N64641Click);
-  N1281281 = AddItem(N11, "N1281281", "128х128", &TForm1::N1281281Click);
-  N14 = AddItem(N11, "N14", "нет", &TForm1::N14Click);
+  N32321 = AddItem(N11, "N32321", QT_TR_NOOP("32х32"), &TForm1::N32321Click);
+  N64641 = AddItem(N11, "N64641", QT_TR_NOOP("64х64"), &TForm1::N64641Click);
+  N1281281 = AddItem(N11, "N1281281", QT_TR_NOOP("128х128"), &TForm1::N1281281Click);
+  N14 = AddItem(N11, "N14", QT_TR_NOOP("нет"), &TForm1::N14Click);
   N14->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-  N16 = AddItem(N9, "N16", "Авто контроль", &TForm1::N16Click);
-  N01 = AddItem(N9, "N01", "Задержка вкл", &TForm1::N01Click);
-  N17 = AddItem(N9, "N17", "Предварительный просмотр", &TForm1::N17Click);
+  N16 = AddItem(N9, "N16", QT_TR_NOOP("Авто контроль"), &TForm1::N16Click);
+  N01 = AddItem(N9, "N01", QT_TR_NOOP("Задержка вкл"), &TForm1::N01Click);
+  N17 = AddItem(N9, "N17", QT_TR_NOOP("Предварительный просмотр"), &TForm1::N17Click);
   N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
@@ -263,22 +269,22 @@ void TForm1::BuildMenu() {
     addAction(item);
   }
 
-  N18 = bar->addMenu(QString::fromUtf8("Помощь"));
+  N18 = bar->addMenu(tr("Помощь"));
   N18->setObjectName("N18");
-  N19 = AddItem(N18, "N19", "Управление", &TForm1::N19Click);
-  N20 = AddItem(N18, "N20", "О программе", &TForm1::N20Click);
+  N19 = AddItem(N18, "N19", QT_TR_NOOP("Управление"), &TForm1::N19Click);
+  N20 = AddItem(N18, "N20", QT_TR_NOOP("О программе"), &TForm1::N20Click);
   BuildEditMenu();
   BuildRecordMenu();
 }
 
 void TForm1::BuildEditMenu() {
-  EditMenu = menuBar()->addMenu(QString::fromUtf8("Правка"));
+  EditMenu = menuBar()->addMenu(tr("Правка"));
   EditMenu->setObjectName("EditMenu");
-  EditUndo = EditMenu->addAction(QString::fromUtf8("Отменить"));
+  EditUndo = EditMenu->addAction(tr("Отменить"));
   EditUndo->setObjectName("EditUndo");
   EditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   connect(EditUndo, &QAction::triggered, this, [this] { editor_->Undo(); });
-  EditRedo = EditMenu->addAction(QString::fromUtf8("Повторить"));
+  EditRedo = EditMenu->addAction(tr("Повторить"));
   EditRedo->setObjectName("EditRedo");
   EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(EditRedo, &QAction::triggered, this, [this] { editor_->Redo(); });
@@ -293,19 +299,17 @@ void TForm1::SyncEditMenu() {
   const QUndoStack& stack = editor_->UndoStack;
   // The items say what they will undo or redo.
   EditUndo->setEnabled(stack.canUndo());
-  EditUndo->setText(stack.canUndo() ? QString::fromUtf8("Отменить: ") + stack.undoText()
-                                    : QString::fromUtf8("Отменить"));
+  EditUndo->setText(stack.canUndo() ? tr("Отменить: %1").arg(stack.undoText()) : tr("Отменить"));
   EditRedo->setEnabled(stack.canRedo());
-  EditRedo->setText(stack.canRedo() ? QString::fromUtf8("Повторить: ") + stack.redoText()
-                                    : QString::fromUtf8("Повторить"));
+  EditRedo->setText(stack.canRedo() ? tr("Повторить: %1").arg(stack.redoText()) : tr("Повторить"));
   StatusLine->setText(QString::fromStdString(editor_->StatusText()));
 }
 
 void TForm1::BuildRecordMenu() {
-  RecordMenu = menuBar()->addMenu(QString::fromUtf8("Запись"));
+  RecordMenu = menuBar()->addMenu(tr("Запись"));
   RecordMenu->setObjectName("RecordMenu");
   const auto add = [this](const char* name, const char* caption, void (TRecordingCommands::*command)()) {
-    QAction* action = RecordMenu->addAction(QString::fromUtf8(caption));
+    QAction* action = RecordMenu->addAction(tr(caption));
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, [this, command] {
       ((*recording_).*command)();
@@ -313,9 +317,9 @@ void TForm1::BuildRecordMenu() {
     });
     return action;
   };
-  RecordStart = add("RecordStart", "Начать запись", &TRecordingCommands::StartRecording);
-  RecordStop = add("RecordStop", "Остановить запись", &TRecordingCommands::StopRecording);
-  RecordSave = add("RecordSave", "Сохранить запись...", &TRecordingCommands::SaveRecording);
+  RecordStart = add("RecordStart", QT_TR_NOOP("Начать запись"), &TRecordingCommands::StartRecording);
+  RecordStop = add("RecordStop", QT_TR_NOOP("Остановить запись"), &TRecordingCommands::StopRecording);
+  RecordSave = add("RecordSave", QT_TR_NOOP("Сохранить запись..."), &TRecordingCommands::SaveRecording);
   SyncRecordMenu();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
+#include "platform/Translated.h"
 #include "shell/Editor.h"
 #include "world/GameContext.h"
 #include "world/PlayerSprite.h"
@@ -38,20 +39,23 @@ void TRecordingCommands::SaveRecording() {
 
 void TRecordingCommands::Save() {
   if (Recorder.Ticks() == 0) {
-    Dialogs.ShowMessage("Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром.");
+    Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром."));
     return;
   }
   std::string path;
   if (!Editor.LevelFile.empty()) {
     path = ReplayPathFor(Editor.LevelFile);
     if (FileExists(path) &&
-        Dialogs.MessageBox("Файл записи " + path + " уже существует. Заменить?", "Подтвердите запись",
+        Dialogs.MessageBox(QCoreApplication::translate("TRecordingCommands", "Файл записи %1 уже существует. Заменить?")
+                               .arg(QString::fromStdString(path))
+                               .toStdString(),
+                           Translated("TRecordingCommands", "Подтвердите запись"),
                            TMsgButtons::YesNo) != TModalResult::mrYes)
       return;
   } else {
     TFileDialogRequest request;
     request.InitialDir = Context.ExecutableDir;
-    request.Filter = "Записи прохождения (*.replay)|*.replay";
+    request.Filter = Translated("TRecordingCommands", "Записи прохождения (*.replay)|*.replay");
     request.DefaultExt = "*.replay";
     const auto chosen = Dialogs.SaveFile(request);
     if (!chosen) return;
@@ -66,7 +70,7 @@ void TRecordingCommands::Save() {
           " --seed " + std::to_string(kReplaySeed) + " --gravity " + (gravityAtStart_ == 1 ? "1" : "0"),
   };
   WriteFileAtomic(path, Recorder.Script().Format(comments));
-  Dialogs.ShowMessage("Запись сохранена: " + path);
+  Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись сохранена: ") + path);
 }
 
 }  // namespace kestrilo

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 
 namespace kestrilo {
 
@@ -18,7 +19,7 @@ std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status) {
   const int32_t guess = ColumnGuess(Status.CursorX, Status.DrawAreaLeft);
   return {{
       {0, 0, "FPS: " + std::to_string(Status.FramesPerSecond)},
-      {0, 20, "Всего объектов: " + std::to_string(Status.SpriteCount - 1)},
+      {0, 20, Translated("TStatusOverlay", "Всего объектов: ") + std::to_string(Status.SpriteCount - 1)},
       {0, 40, "Mouse.X = " + std::to_string(Status.CursorX)},
       {0, 80, "Object X = " + std::to_string(guess)},
       {0, 60, "Mouse recalc X = " + std::to_string(guess * 32)},

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 #include "world/Contact.h"
 #include "world/GameContext.h"
 #include "world/ObjectPictures.h"
@@ -41,7 +42,7 @@ void TAmmoCrate::OnMove(int32_t MoveCount) {
   if (WeaponKind < kWeaponKinds) {
     uint16_t& counter = player->Ammo[WeaponKind];
     counter = static_cast<uint16_t>(counter + Amount);
-    ContextOf(this)->SetCaption("Единиц оружия " + std::to_string(counter));
+    ContextOf(this)->SetCaption(Translated("TAmmoCrate", "Единиц оружия ") + std::to_string(counter));
   }
   MarkDead();
 }

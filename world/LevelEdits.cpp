@@ -9,6 +9,7 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
+#include "platform/Translated.h"
 #include "sprites/SpriteEngine.h"
 #include "world/GameContext.h"
 #include "world/PlacedObjectFactory.h"
@@ -19,7 +20,8 @@ namespace kestrilo {
 
 namespace {
 
-const char* const kNothingOnPlane = "В матрице нет объекта на данном плане. Смените ось Z!";
+const char* const kNothingOnPlane =
+    QT_TRANSLATE_NOOP("TLevelEdits", "В матрице нет объекта на данном плане. Смените ось Z!");
 
 TCellRegion OneCell(int64_t Column, int64_t Row) {
   TCellRegion region;
@@ -118,7 +120,7 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
     // and on any other plane the cell under it belongs to another object,
     // which must not be wiped with the background's screen-sized footprint.
     if (Plane != TBack::kPlane) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return std::nullopt;
     }
     Dialogs.ShowMessage("TX = " + std::to_string(cx));
@@ -137,7 +139,7 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
 
   if (Plane == 0) {
     if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return std::nullopt;
     }
     change.Region = TMatrix::FootprintRegion(sx, sy, sprite->Width, sprite->Height);
@@ -151,7 +153,7 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
         if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(0, x, y);
   } else if (Plane > 0) {
     if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1) {
-      Dialogs.ShowMessage(kNothingOnPlane);
+      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return std::nullopt;
     }
     change.Region = OneCell(sx, sy);

@@ -5,6 +5,7 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
+#include "platform/Translated.h"
 #include "sprites/SpriteEngine.h"
 #include "world/GameContext.h"
 #include "world/ObjectPictures.h"
@@ -69,8 +70,9 @@ uint16_t TPlayerSprite::RoundsLeft() const {
 }
 
 void TPlayerSprite::WriteStatusCaption() {
-  ContextOf(this)->SetCaption("Жизнь игрока " + std::to_string(Health) + " Тип оружия: " +
-                              std::to_string(WeaponType) + " Осталось патронов: " +
+  ContextOf(this)->SetCaption(Translated("TPlayerSprite", "Жизнь игрока ") + std::to_string(Health) +
+                              Translated("TPlayerSprite", " Тип оружия: ") + std::to_string(WeaponType) +
+                              Translated("TPlayerSprite", " Осталось патронов: ") +
                               std::to_string(RoundsLeft()));
 }
 

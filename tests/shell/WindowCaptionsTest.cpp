@@ -14,6 +14,7 @@
 #include "shell/Application.h"
 #include "shell/HelpScreen.h"
 #include "shell/MainForm.h"
+#include "shell/Translations.h"
 
 using namespace kestrilo;
 
@@ -50,6 +51,22 @@ TEST(WindowCaptions, EveryCaptionOfTheFourWindowsShowsWhole) {
   TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
   windows.Form2->setObjectName("Form2");
   windows.Form4->setObjectName("Form4");
+  for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(),
+                                                         windows.Form3.get(), windows.Form4.get()}) {
+    window->ensurePolished();
+    ExpectCaptionsFit(window);
+  }
+}
+
+TEST(WindowCaptions, EveryEnglishCaptionShowsWholeToo) {
+  const TInterfaceTranslators english(TLanguage::English);
+  ASSERT_TRUE(english.EditorTextsLoaded());
+  QTemporaryDir dir;
+  TScriptedDialogService dialogs;
+  TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
+  windows.Form2->setObjectName("Form2");
+  windows.Form4->setObjectName("Form4");
+  ASSERT_EQ(windows.Form1->Label3->text(), "Z axis:");
   for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(),
                                                          windows.Form3.get(), windows.Form4.get()}) {
     window->ensurePolished();

@@ -1,0 +1,697 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Неизвестный параметр: </source>
+        <translation>Unknown option: </translation>
+    </message>
+    <message>
+        <source>Можно указать только один файл уровня.</source>
+        <translation>Only one level file can be given.</translation>
+    </message>
+    <message>
+        <source>Использование: kestrilo [УРОВЕНЬ.mtf]
+Редактор уровней Kestrilo. С файлом уровня открывает файл объектов
+из папки данных и затем этот уровень.
+
+  -h, --help     показать эту справку и выйти
+  -v, --version  показать версию и выйти
+</source>
+        <translation>Usage: kestrilo [LEVEL.mtf]
+The Kestrilo level editor. Given a level file, it opens the objects file
+of the data folder and then that level.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</translation>
+    </message>
+</context>
+<context>
+    <name>HelpTexts</name>
+    <message>
+        <source>Управление в редакторе:</source>
+        <translation>Editor controls:</translation>
+    </message>
+    <message>
+        <source>курсорные клавиши: </source>
+        <translation>cursor keys: </translation>
+    </message>
+    <message>
+        <source>лево/право/верх/низ</source>
+        <translation>left/right/up/down</translation>
+    </message>
+    <message>
+        <source>также вверх/вниз можно </source>
+        <translation>up/down can also be </translation>
+    </message>
+    <message>
+        <source>контролировать MWHEEL UP/DOWN</source>
+        <translation>controlled with MWHEEL UP/DOWN</translation>
+    </message>
+    <message>
+        <source>После загрузки необходимо </source>
+        <translation>After start-up, </translation>
+    </message>
+    <message>
+        <source>загрузить файл графики:Меню/Объект/Открыть файл объектов</source>
+        <translation>load the graphics file: Menu/Object/Open objects file</translation>
+    </message>
+    <message>
+        <source>Далее загрузить тестовый </source>
+        <translation>Then load the test </translation>
+    </message>
+    <message>
+        <source>уровень:</source>
+        <translation>level:</translation>
+    </message>
+    <message>
+        <source>файл --&gt; загрузить матрицу /  из </source>
+        <translation>file --&gt; load matrix /  from </translation>
+    </message>
+    <message>
+        <source>каталога DATA / matrix1.mtx</source>
+        <translation>the DATA folder / matrix1.mtx</translation>
+    </message>
+    <message>
+        <source>Далее: отключить сетку (настройка/сетка/нет)</source>
+        <translation>Next: switch the grid off (settings/grid/none)</translation>
+    </message>
+    <message>
+        <source>Затем: предварительный просмотр (ВНИМАНИЕ! при предварительном</source>
+        <translation>Then: preview (WARNING! during the preview</translation>
+    </message>
+    <message>
+        <source>просмотре игрок может быть уничтожен! последствия непредсказуемы...)</source>
+        <translation>the player can be destroyed! the consequences are unpredictable...)</translation>
+    </message>
+    <message>
+        <source>Управление игроком: W/A/S/D + Space на лифте</source>
+        <translation>Player controls: W/A/S/D + Space on a lift</translation>
+    </message>
+    <message>
+        <source>ВНИМАНИЕ: ПРОГРАММА АДАПТИРОВАНА ПОД 800х600х16 !!!</source>
+        <translation>WARNING: THE PROGRAM IS MADE FOR 800x600x16 !!!</translation>
+    </message>
+</context>
+<context>
+    <name>TAmmoCrate</name>
+    <message>
+        <source>Единиц оружия </source>
+        <translation>Weapon units </translation>
+    </message>
+</context>
+<context>
+    <name>TEditor</name>
+    <message>
+        <source>База данных объектов не загружена! Желаете создать новую ?</source>
+        <translation>The object database is not loaded! Do you want to create a new one?</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Удалить текущий объект ?</source>
+        <translation>Delete the current object?</translation>
+    </message>
+    <message>
+        <source>Подтвердите удаление</source>
+        <translation>Confirm deletion</translation>
+    </message>
+    <message>
+        <source>Файлы матрицы (*.mtf)|*.mtf</source>
+        <translation>Matrix files (*.mtf)|*.mtf</translation>
+    </message>
+    <message>
+        <source>Файлы матрицы Kestrilo (*.mtf)|*.mtf</source>
+        <translation>Kestrilo matrix files (*.mtf)|*.mtf</translation>
+    </message>
+    <message>
+        <source>Файл объектов загружен не был... Невозможно загрузить матрицу!</source>
+        <translation>The objects file has not been loaded... The matrix cannot be loaded!</translation>
+    </message>
+    <message>
+        <source>Правда выйти ?</source>
+        <translation>Really exit?</translation>
+    </message>
+    <message>
+        <source>Подтвердите выход!</source>
+        <translation>Confirm exit!</translation>
+    </message>
+    <message>
+        <source>добавление объекта «%1» в библиотеку</source>
+        <translation>adding the object «%1» to the library</translation>
+    </message>
+    <message>
+        <source>удаление объекта «%1» из библиотеки</source>
+        <translation>deleting the object «%1» from the library</translation>
+    </message>
+    <message>
+        <source>Отменено: %1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>Повторено: %1</source>
+        <translation>Redone: %1</translation>
+    </message>
+    <message>
+        <source>новый уровень</source>
+        <translation>new level</translation>
+    </message>
+    <message>
+        <source>Уровень: %1</source>
+        <translation>Level: %1</translation>
+    </message>
+    <message>
+        <source>Библиотека</source>
+        <translation>Library</translation>
+    </message>
+    <message>
+        <source>Файл объектов открыт: %1</source>
+        <translation>Objects file opened: %1</translation>
+    </message>
+    <message>
+        <source>Файл объектов не был открыт, и библиотека пуста: сохранять нечего. Откройте файл объектов (Объект → Открыть файл объектов).</source>
+        <translation>The objects file was not opened and the library is empty: there is nothing to save. Open the objects file (Object → Open objects file).</translation>
+    </message>
+    <message>
+        <source>Файл объектов сохранён: %1</source>
+        <translation>Objects file saved: %1</translation>
+    </message>
+    <message>
+        <source>Объект добавлен: %1</source>
+        <translation>Object added: %1</translation>
+    </message>
+    <message>
+        <source>Объект удалён из библиотеки: %1</source>
+        <translation>Object deleted from the library: %1</translation>
+    </message>
+    <message>
+        <source>Уровень сохранён: %1</source>
+        <translation>Level saved: %1</translation>
+    </message>
+    <message>
+        <source>Уровень загружен: %1</source>
+        <translation>Level loaded: %1</translation>
+    </message>
+    <message>
+        <source>Есть несохранённые изменения в уровне и в библиотеке объектов. Сохранить их ?</source>
+        <translation>The level and the object library have unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>Есть несохранённые изменения в уровне. Сохранить их ?</source>
+        <translation>The level has unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>Есть несохранённые изменения в библиотеке объектов. Сохранить их ?</source>
+        <translation>The object library has unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <source>Несохранённые изменения</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?</source>
+        <translation>The editor&apos;s last run did not end normally. Restore the unsaved changes?</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>Несохранённые изменения восстановлены</source>
+        <translation>Unsaved changes restored</translation>
+    </message>
+    <message>
+        <source>размещение «%1»</source>
+        <translation>placing «%1»</translation>
+    </message>
+    <message>
+        <source>Объект размещён: %1</source>
+        <translation>Object placed: %1</translation>
+    </message>
+    <message>
+        <source>удаление объекта с уровня</source>
+        <translation>erasing an object from the level</translation>
+    </message>
+    <message>
+        <source>Объект удалён с уровня</source>
+        <translation>Object erased from the level</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>Новый объект</source>
+        <translation>New object</translation>
+    </message>
+    <message>
+        <source>Взять спрайт</source>
+        <translation>Take sprite</translation>
+    </message>
+    <message>
+        <source>Объект прозрачный ?</source>
+        <translation>Transparent object?</translation>
+    </message>
+    <message>
+        <source>Цвет прозрачности</source>
+        <translation>Transparent colour</translation>
+    </message>
+    <message>
+        <source>Объект с простой анимацией ?</source>
+        <translation>Simply animated object?</translation>
+    </message>
+    <message>
+        <source>Имя объекта:</source>
+        <translation>Object name:</translation>
+    </message>
+    <message>
+        <source>Ширина кадра:</source>
+        <translation>Frame width:</translation>
+    </message>
+    <message>
+        <source>Тип Объекта:</source>
+        <translation>Object type:</translation>
+    </message>
+    <message>
+        <source>Стена</source>
+        <translation>Wall</translation>
+    </message>
+    <message>
+        <source>Лифт</source>
+        <translation>Lift</translation>
+    </message>
+    <message>
+        <source>Ключ</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Дверь </source>
+        <translation>Door </translation>
+    </message>
+    <message>
+        <source>Фон</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>Монстр</source>
+        <translation>Monster</translation>
+    </message>
+    <message>
+        <source>Аптечка</source>
+        <translation>Med kit</translation>
+    </message>
+    <message>
+        <source>Патроны</source>
+        <translation>Ammunition</translation>
+    </message>
+    <message>
+        <source>Ловушка</source>
+        <translation>Trap</translation>
+    </message>
+    <message>
+        <source>Игрок</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Высота кадра:</source>
+        <translation>Frame height:</translation>
+    </message>
+    <message>
+        <source>номер объекта:</source>
+        <translation>object number:</translation>
+    </message>
+    <message>
+        <source>Скорость анимации:</source>
+        <translation>Animation speed:</translation>
+    </message>
+    <message>
+        <source>Здоровье:</source>
+        <translation>Health:</translation>
+    </message>
+    <message>
+        <source>Эффект?</source>
+        <translation>Effect?</translation>
+    </message>
+    <message>
+        <source>Пост.</source>
+        <translation>Const.</translation>
+    </message>
+    <message>
+        <source>Одиноч.</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Свойства оруж.:</source>
+        <translation>Weapon props:</translation>
+    </message>
+    <message>
+        <source>Тип оружия:</source>
+        <translation>Weapon type:</translation>
+    </message>
+    <message>
+        <source>Тип %1</source>
+        <translation>Type %1</translation>
+    </message>
+    <message>
+        <source>Кол-во патронов:</source>
+        <translation>Rounds:</translation>
+    </message>
+    <message>
+        <source>Номер объекта: </source>
+        <translation>Object number: </translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Загрузка основного файла:</source>
+        <translation>Loading the main file:</translation>
+    </message>
+    <message>
+        <source>Загрузка плоскостей заднего плана:</source>
+        <translation>Loading the back planes:</translation>
+    </message>
+</context>
+<context>
+    <name>TLevelEdits</name>
+    <message>
+        <source>В матрице нет объекта на данном плане. Смените ось Z!</source>
+        <translation>The matrix has no object on this plane. Change the Z axis!</translation>
+    </message>
+</context>
+<context>
+    <name>TMatrix</name>
+    <message>
+        <source>Файл существует! Перезаписать ?</source>
+        <translation>The file exists! Overwrite?</translation>
+    </message>
+    <message>
+        <source>Перезапись</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Нет файла с таким именем!</source>
+        <translation>There is no file with this name!</translation>
+    </message>
+</context>
+<context>
+    <name>TObjectDataBase</name>
+    <message>
+        <source>В массиве нет такого имени. Нечего удалять!</source>
+        <translation>There is no such name in the list. Nothing to delete!</translation>
+    </message>
+    <message>
+        <source>Запись удалена!</source>
+        <translation>Entry deleted!</translation>
+    </message>
+    <message>
+        <source>Файл существет! Перезаписать ?</source>
+        <translation>The file exists! Overwrite?</translation>
+    </message>
+    <message>
+        <source>File Exists!</source>
+        <translation>File Exists!</translation>
+    </message>
+    <message>
+        <source>Файл не существует!</source>
+        <translation>The file does not exist!</translation>
+    </message>
+</context>
+<context>
+    <name>TPlayerSprite</name>
+    <message>
+        <source>Жизнь игрока </source>
+        <translation>Player health </translation>
+    </message>
+    <message>
+        <source> Тип оружия: </source>
+        <translation> Weapon type: </translation>
+    </message>
+    <message>
+        <source> Осталось патронов: </source>
+        <translation> Rounds left: </translation>
+    </message>
+</context>
+<context>
+    <name>TRecordingCommands</name>
+    <message>
+        <source>Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром.</source>
+        <translation>The recording is empty: start recording and play the level with the preview on.</translation>
+    </message>
+    <message>
+        <source>Файл записи %1 уже существует. Заменить?</source>
+        <translation>The recording file %1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>Подтвердите запись</source>
+        <translation>Confirm recording</translation>
+    </message>
+    <message>
+        <source>Записи прохождения (*.replay)|*.replay</source>
+        <translation>Play-through recordings (*.replay)|*.replay</translation>
+    </message>
+    <message>
+        <source>Запись сохранена: </source>
+        <translation>Recording saved: </translation>
+    </message>
+</context>
+<context>
+    <name>TStatusOverlay</name>
+    <message>
+        <source>Всего объектов: </source>
+        <translation>Total objects: </translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TForm1</name>
+    <message>
+        <source>Стена</source>
+        <translation>Wall</translation>
+    </message>
+    <message>
+        <source>Лифт</source>
+        <translation>Lift</translation>
+    </message>
+    <message>
+        <source>Ключ</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Дверь</source>
+        <translation>Door</translation>
+    </message>
+    <message>
+        <source>Фон</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>Монстр</source>
+        <translation>Monster</translation>
+    </message>
+    <message>
+        <source>Аптечки</source>
+        <translation>Med kits</translation>
+    </message>
+    <message>
+        <source>Патроны</source>
+        <translation>Ammunition</translation>
+    </message>
+    <message>
+        <source>Ловушки</source>
+        <translation>Traps</translation>
+    </message>
+    <message>
+        <source>Игрок</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Динам. объект</source>
+        <translation>Dynamic object</translation>
+    </message>
+    <message>
+        <source>Тип объекта:</source>
+        <translation>Object type:</translation>
+    </message>
+    <message>
+        <source>Объект:</source>
+        <translation>Object:</translation>
+    </message>
+    <message>
+        <source>Высота лифта:</source>
+        <translation>Lift height:</translation>
+    </message>
+    <message>
+        <source>Ось Z:</source>
+        <translation>Z axis:</translation>
+    </message>
+    <message>
+        <source>Код ключа:</source>
+        <translation>Key code:</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Сохранить матрицу</source>
+        <translation>Save matrix</translation>
+    </message>
+    <message>
+        <source>Загрузить матрицу</source>
+        <translation>Load matrix</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Object</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Открыть файл объектов</source>
+        <translation>Open objects file</translation>
+    </message>
+    <message>
+        <source>Сохранить файл объектов</source>
+        <translation>Save objects file</translation>
+    </message>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Игрок...</source>
+        <translation>Player...</translation>
+    </message>
+    <message>
+        <source>Видимость</source>
+        <translation>Visibility</translation>
+    </message>
+    <message>
+        <source>Гравитация</source>
+        <translation>Gravity</translation>
+    </message>
+    <message>
+        <source>Сетка...</source>
+        <translation>Grid...</translation>
+    </message>
+    <message>
+        <source>32х32</source>
+        <translation>32x32</translation>
+    </message>
+    <message>
+        <source>64х64</source>
+        <translation>64x64</translation>
+    </message>
+    <message>
+        <source>128х128</source>
+        <translation>128x128</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Авто контроль</source>
+        <translation>Auto control</translation>
+    </message>
+    <message>
+        <source>Задержка вкл</source>
+        <translation>Frame delay on</translation>
+    </message>
+    <message>
+        <source>Предварительный просмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Управление</source>
+        <translation>Controls</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Запись</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>Начать запись</source>
+        <translation>Start recording</translation>
+    </message>
+    <message>
+        <source>Остановить запись</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>Сохранить запись...</source>
+        <translation>Save recording...</translation>
+    </message>
+    <message>
+        <source>Монстры...</source>
+        <translation>Monsters...</translation>
+    </message>
+    <message>
+        <source>Правка</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Отменить: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Повторить: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TForm3</name>
+    <message>
+        <source>Загрузка компонентов:</source>
+        <translation>Loading components:</translation>
+    </message>
+    <message>
+        <source>Загрузка уровня</source>
+        <translation>Loading the level</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TRecentLevelsMenu</name>
+    <message>
+        <source>Последние уровни</source>
+        <translation>Recent levels</translation>
+    </message>
+    <message>
+        <source>(пусто)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>Файл %1 не найден и убран из списка последних уровней.</source>
+        <translation>The file %1 was not found and has been removed from the recent levels.</translation>
+    </message>
+</context>
+</TS>
