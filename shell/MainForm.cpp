@@ -31,6 +31,8 @@ namespace kestrilo {
 
 namespace {
 
+constexpr uint32_t kVirtualKeyF5 = 116;  // test from here
+
 const char* const kObjectTypes[] = {"Стена", "Лифт",    "Ключ",    "Дверь",   "Фон",          "Монстр",
                                     "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
 
@@ -155,6 +157,7 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
 void TForm1::BuildControls(QWidget* client) {
   DXDraw1 = new TDXDraw(client);
   DXDraw1->setObjectName("DXDraw1");
+  DXDraw1->setMouseTracking(true);  // test from here remembers the cell last pointed at
   DXDraw1->move(8, 32);
   // The document's state: the caption belongs to the player's status.
   StatusLine = new QLabel(client);
@@ -254,6 +257,8 @@ void TForm1::BuildMenu() {
   N01 = AddItem(N9, "N01", "Задержка вкл", &TForm1::N01Click);
   N17 = AddItem(N9, "N17", "Предварительный просмотр", &TForm1::N17Click);
   N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  // The key itself reaches FormKeyDown; the item only names it.
+  TestFromHere = AddItem(N9, "TestFromHere", "Тест отсюда\tF5", &TForm1::TestFromHereClick);
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
   for (QAction* item : {N14, N17}) {
@@ -486,8 +491,17 @@ void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
   if (button == TMouseButton::mbRight) editor_->DeleteAt(x, y);
 }
 
+void TForm1::TestFromHereClick() {
+  const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
+  const QPoint at = DXDraw1->rect().contains(cursor) ? cursor : lastPointer_;
+  editor_->ToggleTestFromHere(at.x(), at.y());
+  SyncTicks();
+}
+
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
+  if (VirtualKey == kVirtualKeyF5) TestFromHereClick();
   editor_->PressKey(VirtualKey);
+  SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list
   // or a spinner and Space never opens a list; typed characters still reach it.
   return Text.isEmpty() || !TypesInto(QApplication::focusWidget(), QtKey);
@@ -503,6 +517,8 @@ bool TForm1::IsOwnWidget(QObject* watched) const {
 }
 
 bool TForm1::HandleDrawAreaMouse(QEvent* event) {
+  if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)
+    lastPointer_ = static_cast<QMouseEvent*>(event)->position().toPoint();
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QSpinBox>
 #include <memory>
 #include <string>
@@ -92,6 +93,8 @@ class TForm1 : public QMainWindow {
   QAction *N32321 = nullptr, *N64641 = nullptr, *N1281281 = nullptr, *N14 = nullptr;
   QAction *N16 = nullptr, *N01 = nullptr, *N17 = nullptr;
   QAction *N19 = nullptr, *N20 = nullptr;
+  // Settings → "Тест отсюда" (F5): play from the cell under the mouse.
+  QAction* TestFromHere = nullptr;
   // The recording menu, beside the menus of the layout: the keys of a preview
   // session saved as a replay for the headless player.
   QMenu* RecordMenu = nullptr;
@@ -130,6 +133,8 @@ class TForm1 : public QMainWindow {
   void UpDown1Click();
   void DXDraw1Click(int x, int y);
   void DXDraw1MouseUp(TMouseButton button, int x, int y);
+  // Test from here at the mouse cursor, or where it last was over the drawing area.
+  void TestFromHereClick();
   // A key pressed while the window is in front: its virtual-key code, the one
   // the held-key table was given, and Qt's key and typed text, which decide
   // whether the focused control still gets it. Returns true when the key
@@ -174,6 +179,7 @@ class TForm1 : public QMainWindow {
   TForm4* form4_ = nullptr;
   bool leftPressed_ = false;
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
+  QPoint lastPointer_{-1, -1};  // where the mouse was last seen over the drawing area
 };
 
 }  // namespace kestrilo
