@@ -2,6 +2,13 @@
 // single steps, and a recording of such a session played back headless.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
 #include <algorithm>
 #include <sstream>
 
@@ -10,6 +17,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/HeadlessEditor.h"
+#include "shell/MainForm.h"
 #include "shell/RecordingCommands.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
@@ -371,6 +379,45 @@ TEST_F(PlayTestRecordingTest, TheToolStartsThePlayerAtTheStartCell) {
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "200", "0"}).ExitCode, 1);
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3"}).ExitCode, 1);
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3", "2", "--preview", "0"}).ExitCode, 1);
+}
+
+TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
+  TScriptedDialogService dialogs;
+  TForm1 form(level.Path("") + "/", &dialogs);
+  form.show();
+  ASSERT_NE(form.TestFromHere, nullptr);
+  EXPECT_EQ(form.TestFromHere->text(), QString::fromUtf8("Тест отсюда\tF5"));
+  EXPECT_TRUE(form.N9->actions().contains(form.TestFromHere));
+  form.N2Click();
+  dialogs.FileAnswers.push_back(levelPath);
+  form.N8Click();
+  ASSERT_EQ(form.Context().ObjectsLoaded, 1);
+  const auto press = [&](int key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(form.DXDraw1, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(form.DXDraw1, &up);
+  };
+  // The mouse last seen over cell (5, 3) of the drawing area.
+  QMouseEvent move(QEvent::MouseMove, QPointF(5 * 32 + 10, 3 * 32 + 10), QPointF(), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(form.DXDraw1, &move);
+  press(Qt::Key_F5);
+  ASSERT_TRUE(form.Editor().PlayTest().Active());
+  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
+  EXPECT_TRUE(form.N17->isChecked());  // the Settings ticks follow
+  EXPECT_TRUE(form.N12->isChecked());
+  EXPECT_TRUE(form.N13->isChecked());
+  press(Qt::Key_Pause);
+  EXPECT_TRUE(form.Editor().PlayTest().Paused());
+  press(Qt::Key_Escape);
+  EXPECT_FALSE(form.Editor().PlayTest().Active());
+  EXPECT_FALSE(form.N17->isChecked());
+  EXPECT_FALSE(form.N12->isChecked());
+  form.TestFromHere->trigger();  // the menu item: the cell last pointed at
+  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
+  press(Qt::Key_F5);
+  EXPECT_FALSE(form.Editor().PlayTest().Active());
 }
 
 }  // namespace
