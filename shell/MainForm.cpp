@@ -157,7 +157,6 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
 void TForm1::BuildControls(QWidget* client) {
   DXDraw1 = new TDXDraw(client);
   DXDraw1->setObjectName("DXDraw1");
-  DXDraw1->setMouseTracking(true);  // test from here remembers the cell last pointed at
   DXDraw1->move(8, 32);
   // The document's state: the caption belongs to the player's status.
   StatusLine = new QLabel(client);
@@ -259,6 +258,7 @@ void TForm1::BuildMenu() {
   N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   // The key itself reaches FormKeyDown; the item only names it.
   TestFromHere = AddItem(N9, "TestFromHere", "Тест отсюда\tF5", &TForm1::TestFromHereClick);
+  connect(N9, &QMenu::aboutToShow, this, [this] { menuPointer_ = DXDraw1->mapFromGlobal(QCursor::pos()); });
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
   for (QAction* item : {N14, N17}) {
@@ -492,14 +492,16 @@ void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
 }
 
 void TForm1::TestFromHereClick() {
-  const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
-  const QPoint at = DXDraw1->rect().contains(cursor) ? cursor : lastPointer_;
+  // A menu opened with the mouse leaves no cell pointed at: the view's centre is the plainest guess.
+  const QPoint centre(DXDraw1->width() / 2, DXDraw1->height() / 2);
+  const QPoint at = DXDraw1->rect().contains(menuPointer_) ? menuPointer_ : centre;
   editor_->ToggleTestFromHere(at.x(), at.y());
   SyncTicks();
 }
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
-  if (VirtualKey == kVirtualKeyF5) TestFromHereClick();
+  const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
+  if (VirtualKey == kVirtualKeyF5) editor_->ToggleTestFromHere(cursor.x(), cursor.y());
   editor_->PressKey(VirtualKey);
   SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list
@@ -517,8 +519,6 @@ bool TForm1::IsOwnWidget(QObject* watched) const {
 }
 
 bool TForm1::HandleDrawAreaMouse(QEvent* event) {
-  if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)
-    lastPointer_ = static_cast<QMouseEvent*>(event)->position().toPoint();
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);

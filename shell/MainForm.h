@@ -133,7 +133,8 @@ class TForm1 : public QMainWindow {
   void UpDown1Click();
   void DXDraw1Click(int x, int y);
   void DXDraw1MouseUp(TMouseButton button, int x, int y);
-  // Test from here at the mouse cursor, or where it last was over the drawing area.
+  // Settings → "Тест отсюда": test from here at the cell the cursor was over
+  // when the menu opened (opened from the keyboard), else at the view's centre.
   void TestFromHereClick();
   // A key pressed while the window is in front: its virtual-key code, the one
   // the held-key table was given, and Qt's key and typed text, which decide
@@ -179,7 +180,7 @@ class TForm1 : public QMainWindow {
   TForm4* form4_ = nullptr;
   bool leftPressed_ = false;
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
-  QPoint lastPointer_{-1, -1};  // where the mouse was last seen over the drawing area
+  QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };
 
 }  // namespace kestrilo

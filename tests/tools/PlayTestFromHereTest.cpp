@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
+#include <QCursor>
 #include <QTest>
 
 #include <algorithm>
@@ -398,10 +398,9 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
     QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(form.DXDraw1, &up);
   };
-  // The mouse last seen over cell (5, 3) of the drawing area.
-  QMouseEvent move(QEvent::MouseMove, QPointF(5 * 32 + 10, 3 * 32 + 10), QPointF(), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(form.DXDraw1, &move);
+  // F5 with the cursor over cell (5, 3) of the drawing area.
+  QCursor::setPos(form.DXDraw1->mapToGlobal(QPoint(5 * 32 + 10, 3 * 32 + 10)));
+  ASSERT_EQ(form.DXDraw1->mapFromGlobal(QCursor::pos()), QPoint(5 * 32 + 10, 3 * 32 + 10));
   press(Qt::Key_F5);
   ASSERT_TRUE(form.Editor().PlayTest().Active());
   EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
@@ -414,9 +413,18 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
   EXPECT_FALSE(form.Editor().PlayTest().Active());
   EXPECT_FALSE(form.N17->isChecked());
   EXPECT_FALSE(form.N12->isChecked());
-  form.TestFromHere->trigger();  // the menu item: the cell last pointed at
+  // The menu item: the cell under the cursor when the menu opened (from the keyboard)...
+  emit form.N9->aboutToShow();
+  form.TestFromHere->trigger();
   EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
   press(Qt::Key_F5);
+  EXPECT_FALSE(form.Editor().PlayTest().Active());
+  // ...or, opened with the cursor elsewhere (on the menu bar), the view's centre.
+  QCursor::setPos(form.DXDraw1->mapToGlobal(QPoint(-5, -5)));
+  emit form.N9->aboutToShow();
+  form.TestFromHere->trigger();
+  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{10, 7}));
+  form.TestFromHere->trigger();  // the item ends it too
   EXPECT_FALSE(form.Editor().PlayTest().Active());
 }
 
