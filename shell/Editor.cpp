@@ -42,6 +42,7 @@ constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
 constexpr uint32_t vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
+constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
 
 }  // namespace
 
@@ -497,6 +498,7 @@ void TEditor::OfferRecovery() {
     // The library first: the level's objects are looked up in it.
     ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
     if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
+    if (LibraryChanged) LibraryChanged();  // the object list shows the restored library
     if (!found.LevelCopy.empty()) {
       ReadLevelFile(found.LevelCopy);
       Document.LevelFile = found.LevelFile;
@@ -538,13 +540,20 @@ void TEditor::ToggleFrameDelay() {
 }
 
 void TEditor::TogglePreview() {
+  if (Ticks.Preview && playTest_.Active()) {
+    EndTest();
+    return;
+  }
   Ticks.Preview = !Ticks.Preview;
   Context.EditMode = Ticks.Preview ? kPreviewing : kEditing;
   if (Ticks.Preview) {
+    // A restart puts the player back here.
+    if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
     // Play is where a crash is likeliest: what is unsaved is kept first.
     AutosaveNow();
     return;
   }
+  playTest_.End();  // the pause ends with play
   // Play never changes the level as designed: doors and pick-ups come back
   // and the monsters return to their places.
   Guarded([&] {
@@ -654,6 +663,10 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
 }
 
 void TEditor::PressKey(uint32_t Key) {
+  if (Key == vkEscape) EndTest();
+  if (Key == vkF6) RestartTest();
+  if (Key == vkPause) TogglePause();
+  if (Key == vkF10) StepOnce();
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
     TSpriteEngine& root = Root();
@@ -676,6 +689,126 @@ void TEditor::ScrollByWheel(int32_t Notches) {
   });
 }
 
+// ---- play-testing ----------------------------------------------------------
+
+void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
+  if (playTest_.Active()) {
+    EndTest();
+    return;
+  }
+  Guarded([&] {
+    Require(Context.Matrix != nullptr, "The matrix");
+    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
+      SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
+      return;
+    }
+    constexpr int32_t kCell = TMatrix::kCellSize;
+    BeginTestAt({Context.Matrix->GetOriginX() + X / kCell, Context.Matrix->GetOriginY() + Y / kCell});
+  });
+}
+
+void TEditor::TestFromCell(int32_t Column, int32_t Row) {
+  Guarded([&] { BeginTestAt({Column, Row}); });
+}
+
+void TEditor::BeginTestAt(TStartCell Pointed) {
+  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  if (Context.ObjectsLoaded == 0) {
+    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
+    return;
+  }
+  // Where the player fits depends on its size; one that died is made again first.
+  const TPlayerSprite& player = LivePlayer(Context, true, true);
+  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+  const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
+  if (!cell) {
+    Dialogs.ShowMessage(QCoreApplication::translate(
+                            "TEditor", "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
+                            .arg(Pointed.Column)
+                            .arg(Pointed.Row)
+                            .toStdString());
+    return;
+  }
+  playTest_.Begin(*cell, Ticks.PlayerVisible, Ticks.PlayerGravity);
+  Ticks.PlayerVisible = true;
+  Ticks.PlayerGravity = true;
+  PlayFromStart();
+  SetResult(QCoreApplication::translate(
+                "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
+                .arg(cell->Column)
+                .arg(cell->Row)
+                .toStdString());
+}
+
+void TEditor::PlayFromStart() {
+  // A recording covers play from its beginning: it starts again, with the
+  // seed the headless player uses, and keeps the cell play began at.
+  if (Recorder && Recorder->Recording()) {
+    Recorder->Start();
+    Recorder->StartCell = playTest_.Cell();
+    Context.Random.RandSeed = TInputRecorder::kSeed;
+  }
+  if (!Ticks.Preview) AutosaveNow();
+  Ticks.Preview = true;
+  Context.EditMode = kPreviewing;
+  // A player made again comes before the level's sprites, as after a load,
+  // so that it steps first.
+  TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
+  TLevelEdits::Of(Context).RebuildWorld();
+  // What play made of the old world goes at once, so that nothing of it
+  // steps or is touched in the first tick: play from here is the same
+  // however long the world was played before.
+  Context.SpriteEngine->RemoveDead();
+  FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
+  if (playTest_.Active()) {
+    player.Visible = true;
+    player.GravityOn = 1;
+  }
+  RedrawOverview(Context.CurrentPlane);
+}
+
+void TEditor::EndTest() {
+  Guarded([&] { EndTestNow(); });
+}
+
+void TEditor::EndTestNow() {
+  if (!playTest_.Active()) return;
+  const bool visible = playTest_.VisibleBefore();
+  const bool gravity = playTest_.GravityBefore();
+  playTest_.End();
+  Ticks.Preview = false;
+  Context.EditMode = kEditing;
+  Ticks.PlayerVisible = visible;
+  Ticks.PlayerGravity = gravity;
+  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  // The player is fresh again, shown and falling as before the test; the
+  // start marker, if the level has one, takes it back there.
+  TPlayerSprite& player = LivePlayer(Context, visible, gravity);
+  FreshPlayerAt(player, player.X, player.Y);
+  player.Visible = visible;
+  player.GravityOn = gravity ? 1 : 0;
+  TLevelEdits::Of(Context).RebuildWorld();
+  RedrawOverview(Context.CurrentPlane);
+  SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));
+}
+
+void TEditor::RestartTest() {
+  Guarded([&] {
+    if (!Ticks.Preview || !playTest_.StartX()) return;
+    Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+    PlayFromStart();
+    SetResult(Translated("TEditor", "Игра начата заново"));
+  });
+}
+
+void TEditor::TogglePause() {
+  playTest_.TogglePause();
+  SetResult(playTest_.Paused() ? Translated("TEditor", "Пауза: F10 — один шаг, Pause — дальше")
+                                : Translated("TEditor", "Игра продолжается"));
+}
+
+void TEditor::StepOnce() { playTest_.StepOnce(); }
+
 // ---- frame -----------------------------------------------------------------
 
 void TEditor::FrameStep(int32_t LagCount) {
@@ -690,10 +823,13 @@ void TEditor::FrameStep(int32_t LagCount) {
       return;
     }
     Context.Keyboard.UpdateInput();
-    if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
-    if (Context.SpriteEngine) {
-      Context.SpriteEngine->Move(kFrameMoveCount);
-      Context.SpriteEngine->RemoveDead();
+    // While paused the frame is drawn but nothing moves, and nothing is recorded.
+    if (playTest_.TakeTick()) {
+      if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
+      if (Context.SpriteEngine) {
+        Context.SpriteEngine->Move(kFrameMoveCount);
+        Context.SpriteEngine->RemoveDead();
+      }
     }
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
     if (Context.SpriteEngine) Context.SpriteEngine->Draw();
@@ -710,6 +846,7 @@ void TEditor::DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize) 
   status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
   status.CursorX = CursorX ? CursorX() : 0;
   status.DrawAreaLeft = DrawAreaLeft;
+  status.Paused = playTest_.Paused();
   overlay_.Draw(DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
   DrawArea->ReleaseCanvas();
 }

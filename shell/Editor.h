@@ -19,6 +19,7 @@
 #include "shell/DocumentState.h"
 #include "shell/EditCommands.h"
 #include "shell/EditorPorts.h"
+#include "shell/PlayTest.h"
 #include "shell/Recovery.h"
 #include "shell/StatusOverlay.h"
 
@@ -171,6 +172,21 @@ class TEditor {
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);
 
+  // Play-testing. Test from here (F5) starts the preview with a fresh player,
+  // visible and falling, at the cell under the view pixel (X, Y) and the world
+  // built anew from the level as designed; the same key ends a session.
+  // TestFromCell does it for a level cell; EndTest (Esc, or the preview
+  // switched off) gives back the world as designed. RestartTest (F6) builds
+  // the world again and puts a fresh player where the current play began.
+  // TogglePause (Pause) freezes the world, StepOnce (F10) lets one tick move.
+  void ToggleTestFromHere(int32_t X, int32_t Y);
+  void TestFromCell(int32_t Column, int32_t Row);
+  void EndTest();
+  void RestartTest();
+  void TogglePause();
+  void StepOnce();
+  const TPlayTest& PlayTest() const { return playTest_; }
+
   // One tick of the frame loop, and the grid and status lines it draws.
   void FrameStep(int32_t LagCount);
   void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
@@ -200,12 +216,16 @@ class TEditor {
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
   void ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile);
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
+  void BeginTestAt(TStartCell Pointed);
+  void PlayFromStart();
+  void EndTestNow();
 
   TGameContext& Context;
   TDialogService& Dialogs;
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
+  TPlayTest playTest_;  // where play began, the test-from-here session, the pause
   // When the recovery files stopped matching the document (a change since
   // they were written), or none while they match.
   std::optional<uint64_t> staleSince_;

@@ -22,6 +22,7 @@ THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
   draw_->OnInitialize = [this](TDXDraw*) { editor_.CreateEmptyLibraryAndLevel(); };
   draw_->Initialize();
   context_.Random.RandSeed = Seed;
+  seed_ = Seed;
 }
 
 THeadlessEditor::~THeadlessEditor() {
@@ -69,6 +70,14 @@ void THeadlessEditor::SetPlayerVisible(bool On) {
 
 void THeadlessEditor::SetGrid(bool On) {
   if ((context_.GridVisible == kGridShown) != On) editor_.ToggleGrid();
+}
+
+void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {
+  const size_t before = dialogs_.Messages().size();
+  context_.Random.RandSeed = seed_;
+  editor_.TestFromCell(Column, Row);
+  ThrowIfReported(before, "start " + std::to_string(Column) + " " + std::to_string(Row));
+  if (!editor_.PlayTest().Active()) throw EKestriloError("Play could not begin at the start cell");
 }
 
 void THeadlessEditor::Tick(const THeldKeys& Keys) {

@@ -46,6 +46,12 @@ class THeadlessEditor {
   void SetPlayerVisible(bool On);
   void SetGrid(bool On);
 
+  // Test from here at a level cell, as F5 over it starts it in the window:
+  // the generator is seeded again with the run's seed first, as a recording
+  // seeds it when play begins at a cell. Throws "start COLUMN ROW: messages"
+  // when the editor refused (no room for the player, for instance).
+  void StartAt(int32_t Column, int32_t Row);
+
   // One tick of the frame timer with exactly Keys held. A key that was not
   // held in the previous tick is pressed first, reaching the editor's key
   // handler as the window would deliver it (Space switches gravity on, the
@@ -76,6 +82,7 @@ class THeadlessEditor {
   THeldKeys held_;
   int32_t tickCount_ = 0;
   size_t messagesTaken_ = 0;
+  uint32_t seed_ = 0;
 };
 
 }  // namespace kestrilo

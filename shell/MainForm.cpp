@@ -32,6 +32,8 @@ namespace kestrilo {
 
 namespace {
 
+constexpr uint32_t kVirtualKeyF5 = 116;  // test from here
+
 const char* const kObjectTypes[] = {
     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),   QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
@@ -262,6 +264,9 @@ void TForm1::BuildMenu() {
   N01 = AddItem(N9, "N01", QT_TR_NOOP("Задержка вкл"), &TForm1::N01Click);
   N17 = AddItem(N9, "N17", QT_TR_NOOP("Предварительный просмотр"), &TForm1::N17Click);
   N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  // The key itself reaches FormKeyDown; the item only names it.
+  TestFromHere = AddItem(N9, "TestFromHere", QT_TR_NOOP("Тест отсюда\tF5"), &TForm1::TestFromHereClick);
+  connect(N9, &QMenu::aboutToShow, this, [this] { menuPointer_ = DXDraw1->mapFromGlobal(QCursor::pos()); });
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
   for (QAction* item : {N14, N17}) {
@@ -493,8 +498,19 @@ void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
   if (button == TMouseButton::mbRight) editor_->DeleteAt(x, y);
 }
 
+void TForm1::TestFromHereClick() {
+  // A menu opened with the mouse leaves no cell pointed at: the view's centre is the plainest guess.
+  const QPoint centre(DXDraw1->width() / 2, DXDraw1->height() / 2);
+  const QPoint at = DXDraw1->rect().contains(menuPointer_) ? menuPointer_ : centre;
+  editor_->ToggleTestFromHere(at.x(), at.y());
+  SyncTicks();
+}
+
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
+  const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
+  if (VirtualKey == kVirtualKeyF5) editor_->ToggleTestFromHere(cursor.x(), cursor.y());
   editor_->PressKey(VirtualKey);
+  SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list
   // or a spinner and Space never opens a list; typed characters still reach it.
   return Text.isEmpty() || !TypesInto(QApplication::focusWidget(), QtKey);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QSpinBox>
 #include <memory>
 #include <string>
@@ -92,6 +93,8 @@ class TForm1 : public QMainWindow {
   QAction *N32321 = nullptr, *N64641 = nullptr, *N1281281 = nullptr, *N14 = nullptr;
   QAction *N16 = nullptr, *N01 = nullptr, *N17 = nullptr;
   QAction *N19 = nullptr, *N20 = nullptr;
+  // Settings → "Тест отсюда" (F5): play from the cell under the mouse.
+  QAction* TestFromHere = nullptr;
   // The recording menu, beside the menus of the layout: the keys of a preview
   // session saved as a replay for the headless player.
   QMenu* RecordMenu = nullptr;
@@ -133,6 +136,9 @@ class TForm1 : public QMainWindow {
   void UpDown1Click();
   void DXDraw1Click(int x, int y);
   void DXDraw1MouseUp(TMouseButton button, int x, int y);
+  // Settings → "Тест отсюда": test from here at the cell the cursor was over
+  // when the menu opened (opened from the keyboard), else at the view's centre.
+  void TestFromHereClick();
   // A key pressed while the window is in front: its virtual-key code, the one
   // the held-key table was given, and Qt's key and typed text, which decide
   // whether the focused control still gets it. Returns true when the key
@@ -177,6 +183,7 @@ class TForm1 : public QMainWindow {
   TForm4* form4_ = nullptr;
   bool leftPressed_ = false;
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
+  QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };
 
 }  // namespace kestrilo

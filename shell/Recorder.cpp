@@ -9,6 +9,7 @@ void TInputRecorder::Start() {
   recording_ = true;
   ticks_ = 0;
   script_ = TReplayScript();
+  StartCell.reset();
 }
 
 THeldKeys TInputRecorder::HeldKeys(const TDXInput& Input) {

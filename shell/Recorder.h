@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "shell/PlayTest.h"
 #include "shell/ReplayScript.h"
 
 namespace kestrilo {
@@ -13,7 +15,10 @@ class TDXInput;
 
 class TInputRecorder {
  public:
-  // Begins a new recording; what was kept before is dropped.
+  // The seed a recording starts with: the headless player's default.
+  static constexpr uint32_t kSeed = 1;
+
+  // Begins a new recording; what was kept before, the start cell included, is dropped.
   void Start();
   // Ends the recording; what was kept stays until the next Start.
   void Stop() { recording_ = false; }
@@ -23,6 +28,10 @@ class TInputRecorder {
   // Only ticks with the preview on (EditMode kPreviewing) count: the headless player
   // runs every tick with the preview on, so its tick n is the n-th kept here.
   void RecordTick(const TDXInput& Input, uint8_t EditMode);
+
+  // The cell play began at when the recording began with "test from here";
+  // none when it began with the player where the level put it.
+  std::optional<TStartCell> StartCell;
 
   // Preview ticks kept so far.
   int32_t Ticks() const { return ticks_; }

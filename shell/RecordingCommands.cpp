@@ -29,6 +29,10 @@ void TRecordingCommands::StartRecording() {
   Recorder.Start();
   Context.Random.RandSeed = kReplaySeed;
   gravityAtStart_ = Context.PlayerSprite ? Context.PlayerSprite->GravityOn : 0;
+  if (Editor.PlayTest().Active()) {
+    Editor.RestartTest();  // seeds the generator again and keeps the start cell
+    gravityAtStart_ = 1;
+  }
 }
 
 void TRecordingCommands::StopRecording() { Recorder.Stop(); }
@@ -63,12 +67,22 @@ void TRecordingCommands::Save() {
   }
   const std::string level = Editor.LevelFile.empty() ? std::string("-")
                                                      : std::filesystem::path(Editor.LevelFile).filename().string();
-  const std::vector<std::string> comments = {
+  std::vector<std::string> comments = {
       "Kestrilo replay of " + level + ", recorded in the editor with the preview on",
       "ticks: " + std::to_string(Recorder.Ticks()) + ", seed: " + std::to_string(kReplaySeed),
-      "kestrilo-tool play " + level + " --data DIR --input THIS-FILE --ticks " + std::to_string(Recorder.Ticks()) +
-          " --seed " + std::to_string(kReplaySeed) + " --gravity " + (gravityAtStart_ == 1 ? "1" : "0"),
   };
+  std::string command = "kestrilo-tool play " + level + " --data DIR --input THIS-FILE --ticks " +
+                        std::to_string(Recorder.Ticks()) + " --seed " + std::to_string(kReplaySeed);
+  if (const std::optional<TStartCell> cell = Recorder.StartCell) {
+    // Test from here puts gravity on; the headless player's --start does the same.
+    const std::string where = std::to_string(cell->Column) + " " + std::to_string(cell->Row);
+    comments.push_back("play began with test from here at column " + std::to_string(cell->Column) + ", row " +
+                       std::to_string(cell->Row));
+    command += " --gravity 1 --start " + where;
+  } else {
+    command += std::string(" --gravity ") + (gravityAtStart_ == 1 ? "1" : "0");
+  }
+  comments.push_back(command);
   WriteFileAtomic(path, Recorder.Script().Format(comments));
   Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись сохранена: ") + path);
 }

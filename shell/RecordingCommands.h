@@ -24,7 +24,9 @@ class TRecordingCommands {
 
   // "Начать запись": a new recording from the next preview tick on. The
   // generator is seeded as the headless player seeds it by default, so that
-  // what monsters draw from now on is drawn alike in the replay.
+  // what monsters draw from now on is drawn alike in the replay. During a
+  // test from here, play starts again from its cell, so that the recording
+  // holds the whole route from there.
   void StartRecording();
   // "Остановить запись".
   void StopRecording();
@@ -36,7 +38,7 @@ class TRecordingCommands {
   // Where the replay of a level goes.
   static std::string ReplayPathFor(const std::string& LevelFile);
   // The seed the recording starts with (the headless player's default).
-  static constexpr uint32_t kReplaySeed = 1;
+  static constexpr uint32_t kReplaySeed = TInputRecorder::kSeed;
 
   TInputRecorder Recorder;
 

@@ -26,6 +26,8 @@ std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status) {
   }};
 }
 
+TOverlayLine PauseLine() { return {0, 100, Translated("TStatusOverlay", "Пауза")}; }
+
 void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel) {
   if (CellSize == 0) return;
   const int32_t cell = CellSize;
@@ -98,6 +100,7 @@ void TStatusOverlay::Draw(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, u
     if (surface && surface->Width() > 0) {
       const auto lines = OverlayLines(Status);
       for (size_t i = 0; i < lines.size(); ++i) DrawLine(Canvas, *surface, lines[i], kept_[i]);
+      if (Status.Paused) DrawLine(Canvas, *surface, PauseLine(), keptPause_);
     }
   }
   Canvas.Release();

@@ -22,6 +22,7 @@ struct TOverlayStatus {
   int32_t SpriteCount = 0;    // the engine's count; the line shows it minus 1
   int32_t CursorX = 0;        // the mouse cursor's horizontal screen position
   int32_t DrawAreaLeft = 8;   // left edge of the drawing area within the window
+  bool Paused = false;        // play is paused: one more line says so
 };
 
 // The designer's rough guess of the view column under the cursor:
@@ -38,6 +39,8 @@ struct TOverlayLine {
   std::string Text;  // UTF-8
 };
 std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status);
+// The line under them while play is paused.
+TOverlayLine PauseLine();
 
 // The grid over the surface in one colour: every cell of CellSize pixels gets
 // its own one-pixel outline, so lines between cells are two pixels wide. The
@@ -71,6 +74,7 @@ class TStatusOverlay {
   void DrawLine(TCanvas& Canvas, TSurface& Surface, const TOverlayLine& Line, TKeptLine& Kept);
 
   std::array<TKeptLine, 5> kept_;
+  TKeptLine keptPause_;
   int64_t linesCopied_ = 0, linesDrawn_ = 0;
 };
 

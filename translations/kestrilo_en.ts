@@ -240,6 +240,38 @@ of the data folder and then that level.
         <source>Объект удалён с уровня</source>
         <translation>Object erased from the level</translation>
     </message>
+    <message>
+        <source>Тест отсюда: наведите указатель мыши на клетку уровня</source>
+        <translation>Test from here: point the mouse at a cell of the level</translation>
+    </message>
+    <message>
+        <source>Файл объектов загружен не был... Тест уровня невозможен!</source>
+        <translation>The objects file has not been loaded... The level cannot be tested!</translation>
+    </message>
+    <message>
+        <source>Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.</source>
+        <translation>Test from here: above cell %1, %2 there is no room for the player up to the top of the level.</translation>
+    </message>
+    <message>
+        <source>Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец</source>
+        <translation>Testing from cell %1, %2: F6 restarts, Pause pauses, F10 steps, F5 or Esc ends</translation>
+    </message>
+    <message>
+        <source>Тест окончен: уровень такой, как задуман</source>
+        <translation>Test ended: the level is as designed</translation>
+    </message>
+    <message>
+        <source>Игра начата заново</source>
+        <translation>Play restarted</translation>
+    </message>
+    <message>
+        <source>Пауза: F10 — один шаг, Pause — дальше</source>
+        <translation>Paused: F10 steps once, Pause goes on</translation>
+    </message>
+    <message>
+        <source>Игра продолжается</source>
+        <translation>Play goes on</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -464,6 +496,10 @@ of the data folder and then that level.
         <source>Всего объектов: </source>
         <translation>Total objects: </translation>
     </message>
+    <message>
+        <source>Пауза</source>
+        <translation>Paused</translation>
+    </message>
 </context>
 <context>
     <name>kestrilo::TForm1</name>
@@ -666,6 +702,10 @@ of the data folder and then that level.
     <message>
         <source>Повторить: %1</source>
         <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>Тест отсюда	F5</source>
+        <translation>Test from here	F5</translation>
     </message>
 </context>
 <context>

@@ -86,6 +86,8 @@ bool TEnemyWalker::JumpReach() {
   if (!(X - kNearX <= p->X && p->X <= X + kNearX && Y - kJumpReachY <= p->Y && p->Y <= Y + kJumpReachY)) {
     return false;
   }
+  // A dying monster neither turns nor jumps.
+  if (IsDyingState()) return false;
   // Turning towards the player stays even when the air is not free.
   if (p->X < X) State = stWalkLeft;
   if (p->X > X) State = stWalkRight;
@@ -162,7 +164,9 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
   // A touch attack may have removed the player; look again.
   p = Target.Current(*this);
 
-  if (Record.Hunter && Busy == 0 && PlayerNear()) {
+  // A dying monster stays dying: a shot that kills one with no hit range
+  // leaves Busy at 0, and turning it to face the player would bring it back.
+  if (Record.Hunter && Busy == 0 && !IsDyingState() && PlayerNear()) {
     if (p->X < X) State = stFaceLeft;
     if (p->X > X) State = stFaceRight;
   }

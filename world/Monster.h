@@ -31,6 +31,9 @@ class TMonster : public TImageSprite {
   // played at the record's speed (not looping) and the monster may walk.
   void StartRangeAnimation();
 
+  // In state 7 or 8: the death range plays and nothing turns the monster back.
+  bool IsDyingState() const { return State == stDyingLeft || State == stDyingRight; }
+
   uint16_t RangeFirst(uint8_t State) const;
   uint16_t RangeLast(uint8_t State) const;
 

@@ -47,6 +47,17 @@ TPlayerSprite* TPlayerSprite::CreateFor(TSprite* Parent, TPictureCollection& Pic
   return player;
 }
 
+void TPlayerSprite::StartAfresh() {
+  const TPlayerSprite fresh(nullptr);
+  WeaponType = fresh.WeaponType;
+  ShotDamage = fresh.ShotDamage;
+  FireTimer = fresh.FireTimer;
+  Health = fresh.Health;
+  Ammo = fresh.Ammo;
+  Facing = fresh.Facing;
+  Keys = fresh.Keys;
+}
+
 void TPlayerSprite::OnMove(int32_t MoveCount) {
   TImageSprite::OnMove(MoveCount);
   TGameContext* context = ContextOf(this);

@@ -35,6 +35,10 @@ class TPlayerSprite : public TImageSprite {
   const char* ClassName() const override { return "TPlayerSprite"; }
   void OnMove(int32_t MoveCount) override;
 
+  // Health, ammunition, weapon, shot timer, facing and collected keys back to
+  // those of a fresh player, for a new play of the level.
+  void StartAfresh();
+
   // Ammo[WeaponType], or 0 for a weapon type that has no counter.
   uint16_t RoundsLeft() const;
 

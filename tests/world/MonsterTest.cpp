@@ -325,6 +325,72 @@ TEST_F(MonsterTest, EmptyHitRangeMakesABlastAndCountsTheDamage) {
   EXPECT_EQ(world.CountOf("TAmmoFireP"), 0);
 }
 
+TEST_F(MonsterTest, HunterWithoutHitRangeKilledWhileFacingThePlayerStaysDying) {
+  TMonsterRecord record = Goblin();
+  record.Hunter = true;
+  record.FrameRanges[4] = {12, 12};  // no hit range: the shot leaves Busy at 0
+  TPlayerSprite* player = MakePlayer(220, 262, 20, 14);  // near, on the left
+  player->ShotDamage = 5;
+  TEnemyWalker* monster = MakeMonster(record);
+  monster->Health = 4;
+  world.Tick();  // faces the player (its own shots are left out: they would shield it)
+  MakeShot(325, 330);
+  world.Tick();
+  monster->Record.ShotPicture = W1251("Плевок");  // from now on a facing hunter would shoot
+  EXPECT_EQ(monster->Health, -1);
+  EXPECT_EQ(monster->Busy, 0);
+  EXPECT_EQ(monster->State, TMonster::stDyingLeft);
+  // The death range plays out with the player still near: no turning back,
+  // no more shots, and a corpse at the end.
+  for (int tick = 0; tick < 200 && monster->Dying == 0; ++tick) {
+    world.Tick();
+    ASSERT_EQ(monster->State, TMonster::stDyingLeft) << "tick " << tick;
+  }
+  EXPECT_EQ(monster->Dying, 1);
+  world.Ticks(40);
+  EXPECT_EQ(monster->State, TMonster::stDyingLeft);
+  EXPECT_EQ(world.CountOf("TAmmoFire"), 0);
+}
+
+TEST_F(MonsterTest, HunterKilledWithTheLastHealthPointStillTurnsOnlyWhileAlive) {
+  TMonsterRecord record = Goblin();
+  record.Hunter = true;
+  record.FrameRanges[4] = {12, 12};
+  TPlayerSprite* player = MakePlayer(220, 262, 20, 14);
+  player->ShotDamage = 5;
+  TEnemyWalker* monster = MakeMonster(record);
+  monster->Health = 5;  // a shot leaves it at 0: alive
+  world.Tick();
+  MakeShot(325, 330);
+  world.Tick();
+  EXPECT_EQ(monster->Health, 0);
+  EXPECT_EQ(monster->State, TMonster::stFaceLeft);  // alive, so it turns to the player again
+}
+
+TEST_F(MonsterTest, JumperInADyingStateIsNotTurnedByTheJumpReach) {
+  TMonsterRecord record = Goblin();
+  record.CanJump = true;
+  record.MoveMode = 0;
+  MakePlayer(220, 222, 20, 14);  // within jumping reach on the left
+  for (const uint8_t dying : {TMonster::stDyingLeft, TMonster::stDyingRight}) {
+    TEnemyWalker* monster = MakeMonster(record);
+    monster->State = dying;
+    monster->Busy = 0;
+    world.Tick();
+    EXPECT_EQ(monster->State, dying);
+    EXPECT_EQ(monster->Jumping, 0);
+    EXPECT_EQ(monster->X, 320);
+    monster->MarkDead();
+    world.Tick();
+  }
+  // A living jumper in the same place turns and jumps.
+  TEnemyWalker* alive = MakeMonster(record);
+  alive->State = TMonster::stWalkRight;
+  world.Tick();
+  EXPECT_EQ(alive->State, TMonster::stWalkLeft);
+  EXPECT_EQ(alive->Jumping, 1);
+}
+
 TEST_F(MonsterTest, DecorationUnderTheMonsterShieldsItFromTheShot) {
   TPlayerSprite* player = MakePlayer(3000, 322);
   player->ShotDamage = 5;

@@ -64,12 +64,33 @@ TEST_F(PickUpTest, KitReadsItsHealthByteUnsigned) {
   EXPECT_EQ(player->Health, 355);
 }
 
-TEST_F(PickUpTest, KitHealthWrapsLikeASixteenBitNumber) {
+TEST_F(PickUpTest, KitHealthStopsAtTheTopOfASixteenBitNumber) {
   TPlayerSprite* player = MakePlayer(100, 70);
   player->Health = 32700;
   MakeKit(100, false);
   world.Tick();
-  EXPECT_EQ(player->Health, -32736);
+  EXPECT_EQ(player->Health, 32767);
+}
+
+TEST_F(PickUpTest, ConstantKitHealsUpToTheTopAndNeverKills) {
+  TPlayerSprite* player = MakePlayer(100, 70);
+  MakeKit(-1, true);  // 255 a tick
+  world.Ticks(128);   // 100 + 128 * 255 = 32740: still below the top
+  EXPECT_EQ(player->Health, 32740);
+  world.Tick();
+  EXPECT_EQ(player->Health, 32767);
+  world.Ticks(200);  // long past the tick in which a wrapping sum went below 0
+  EXPECT_EQ(player->Health, 32767);
+  EXPECT_FALSE(player->IsDead);
+  EXPECT_EQ(world.CountOf("TPlayerSprite"), 1);
+}
+
+TEST_F(PickUpTest, KitHealsAWoundedPlayerByItsWholeAmount) {
+  TPlayerSprite* player = MakePlayer(100, 70);
+  player->Health = 32766 - 255;
+  MakeKit(-1, false);
+  world.Tick();
+  EXPECT_EQ(player->Health, 32766);  // one below the top: nothing cut off
 }
 
 TEST_F(PickUpTest, AnimatedKitUsesItsOwnFixedSpeed) {

@@ -28,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     "play LEVEL.mtf --data DIR [--seed N] [--ticks N] [--input FILE] [--preview 0|1] [--gravity 0|1] "
-    "[--visible 0|1] [--grid 0|1] [--state FILE.json] [--frames DIR --every K]";
+    "[--visible 0|1] [--grid 0|1] [--start COLUMN ROW] [--state FILE.json] [--frames DIR --every K]";
 
 struct TPlayOptions {
   std::string Level;
@@ -40,6 +40,7 @@ struct TPlayOptions {
   bool Gravity = true;
   bool PlayerVisible = true;  // the frames show the player (the editor starts with it hidden)
   bool Grid = true;           // the editor starts with the grid on
+  std::optional<std::pair<int32_t, int32_t>> Start;  // test from here at this cell
   std::optional<std::string> StatePath;
   std::optional<std::string> FramesFolder;
   int32_t Every = 1;
@@ -55,7 +56,8 @@ uint32_t ParseSeed(const std::string& text) {
 
 TPlayOptions ReadOptions(const std::vector<std::string>& args) {
   const TArguments arguments(args, {{"data", 1}, {"seed", 1}, {"ticks", 1}, {"input", 1}, {"preview", 1},
-                                    {"gravity", 1}, {"visible", 1}, {"grid", 1}, {"state", 1}, {"frames", 1}, {"every", 1}});
+                                    {"gravity", 1}, {"visible", 1}, {"grid", 1}, {"state", 1}, {"frames", 1}, {"every", 1},
+                                    {"start", 2}});
   arguments.ExpectPositional(1, kUsage);
   TPlayOptions options;
   options.Level = arguments.Positional(0, "LEVEL");
@@ -68,6 +70,13 @@ TPlayOptions ReadOptions(const std::vector<std::string>& args) {
   if (arguments.Has("gravity")) options.Gravity = arguments.Boolean01("gravity");
   if (arguments.Has("visible")) options.PlayerVisible = arguments.Boolean01("visible");
   if (arguments.Has("grid")) options.Grid = arguments.Boolean01("grid");
+  if (arguments.Has("start")) {
+    options.Start = {{arguments.Integer("start", 0), arguments.Integer("start", 1)}};
+    if (!TMatrix::IsInside(options.Start->first, options.Start->second))
+      throw EConvertError("--start takes a column from 0 to " + std::to_string(TMatrix::kColumns - 1) +
+                          " and a row from 0 to " + std::to_string(TMatrix::kRows - 1));
+    if (!options.Preview) throw EKestriloError("--start plays with the preview on; leave out --preview 0");
+  }
   if (arguments.Has("state")) options.StatePath = arguments.Value("state");
   if (arguments.Has("frames")) options.FramesFolder = arguments.Value("frames");
   if (arguments.Has("every")) {
@@ -190,6 +199,8 @@ int Play(const std::vector<std::string>& args, std::ostream& out) {
   editor.SetGravity(options.Gravity);
   editor.SetPlayerVisible(options.PlayerVisible);
   editor.SetGrid(options.Grid);
+  // After the settings: test from here shows the player and puts its gravity on.
+  if (options.Start) editor.StartAt(options.Start->first, options.Start->second);
 
   TPlayerSnapshot player;
   player.Take(editor.Context());
