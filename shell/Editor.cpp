@@ -600,13 +600,14 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   TSpriteEngine& root = Root();
   const int32_t grid = Context.GridSize;
   if (grid <= 0) return;
-  // Snapped down to the grid; truncation toward zero.
-  const int32_t cellX = (X / grid) * grid;
-  const int32_t cellY = (Y / grid) * grid;
+  // Snapped down to the grid; truncation toward zero. A zoomed-out view shows
+  // more of the level than there is: nothing is placed past its edge.
+  const int32_t cellX = (Zoom.ToView(X) / grid) * grid;
+  const int32_t cellY = (Zoom.ToView(Y) / grid) * grid;
+  if (Zoom.Divisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
+    return;
 
-  TObjectRecord record = Context.ObjectDataBase->FindByName(Inputs.ObjectName);
-  record.LiftHeight = static_cast<int8_t>(Inputs.LiftHeight);
-  record.KeyCode = static_cast<uint8_t>(Inputs.KeyCode);
+  const TObjectRecord record = ChosenRecord(Inputs);
   const int32_t plane = Context.CurrentPlane;
   (void)root;
   TLevelChange change = TLevelEdits::Of(Context).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
@@ -624,7 +625,8 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    std::optional<TLevelChange> change = TLevelEdits::Of(Context).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
+    std::optional<TLevelChange> change =
+        TLevelEdits::Of(Context).EraseAt(Zoom.ToView(X), Zoom.ToView(Y), Context.CurrentPlane, Dialogs);
     if (change && !change->Empty()) {
       Record(new TLevelEditCommand(Context, std::move(*change), QString::fromUtf8("удаление объекта с уровня"),
                                    hooks_));
@@ -677,7 +679,9 @@ void TEditor::FrameStep(int32_t LagCount) {
       Context.SpriteEngine->RemoveDead();
     }
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    if (Context.SpriteEngine) Context.SpriteEngine->Draw();
+    if (Zoom.Divisor() > 1 && Context.IsEditing()) DrawZoomedWorld();
+    else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
+    DrawEditMarks();
     DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
     DrawArea->Present();
     AutosaveIfDue();

@@ -16,15 +16,22 @@
 #include <QUndoStack>
 
 #include "platform/DialogService.h"
+#include "platform/Surface.h"
 #include "shell/DocumentState.h"
 #include "shell/EditCommands.h"
 #include "shell/EditorPorts.h"
+#include "shell/PaintStroke.h"
+#include "shell/Selection.h"
+#include "shell/ViewZoom.h"
+#include "world/LevelClipboard.h"
 #include "shell/Recovery.h"
 #include "shell/StatusOverlay.h"
 
 namespace kestrilo {
 
 struct TGameContext;
+struct TObjectRecord;
+class TLevelDraft;
 class TCanvas;
 class TDXDraw;
 class TDXTimer;
@@ -167,6 +174,39 @@ class TEditor {
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);
 
+  // The pointer over the drawing area (client pixels): strokes, selecting,
+  // dragging the selection and placing a paste (shell/EditorRegions.cpp).
+  // A press or release answers true when it was taken by one of them; a
+  // release answering false is a plain click for DXDraw1Click/DXDraw1MouseUp.
+  bool PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool Shift, const TPlacementInputs& Inputs);
+  void PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  bool PointerReleased(TPointerButton Button, int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  void PointerLeft();
+  // The selection and the clipboard ("Правка"). Each change is one undo step.
+  void CopySelection();
+  void CutSelection();
+  void DeleteSelection();
+  void FillSelection(const TPlacementInputs& Inputs);
+  void ClearSelection() { Selection.Clear(); }
+  // Shows the clipboard as a ghost under the pointer until a click places it.
+  void StartPaste();
+  bool PasteShown() const { return pasteShown_; }
+  // Pastes the clipboard with its top-left cell at a cell of the level.
+  void PasteAt(int64_t Column, int64_t Row);
+  // Moves the selected objects by whole cells; the selection goes with them.
+  void MoveSelection(int64_t Columns, int64_t Rows);
+  // Zooming the edit view out and back in (edit mode only), and putting the
+  // view around a cell of the overview map.
+  void ZoomOut();
+  void ZoomIn();
+  void CenterViewOn(int64_t Column, int64_t Row);
+  // The level cell under a drawing-area pixel, at the current zoom.
+  TCellPoint CellAt(int32_t X, int32_t Y) const;
+
+  TSelection Selection;
+  TLevelClip Clipboard;  // kept across levels for the whole run
+  TViewZoom Zoom;
+
   // One tick of the frame loop, and the grid and status lines it draws.
   void FrameStep(int32_t LagCount);
   void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
@@ -194,6 +234,16 @@ class TEditor {
   void LevelChangedOn(int32_t Plane);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  TObjectRecord ChosenRecord(const TPlacementInputs& Inputs) const;
+  // One cell of a stroke: placed or erased, the change kept by the stroke.
+  void StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs);
+  TGridCell GridCellAt(int32_t X, int32_t Y) const;
+  TPlaneMask SelectionPlanes() const;
+  // Writes a region edit worked out on a draft as one undo step.
+  void RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result);
+  // The ghost of the chosen object or of the paste, the selection's outline.
+  void DrawEditMarks();
+  void DrawZoomedWorld();
   void ReadLevelFromDialog();
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
 
@@ -202,6 +252,11 @@ class TEditor {
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
+  TPaintStroke stroke_;
+  std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
+  std::string ghostName_;                                // the chosen object, for its ghost
+  bool pasteShown_ = false;
+  TSurface zoomSurface_;  // the world drawn at full size before a zoomed-out frame shrinks it
   // When the recovery files stopped matching the document (a change since
   // they were written), or none while they match.
   std::optional<uint64_t> staleSince_;
