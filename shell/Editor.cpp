@@ -35,6 +35,7 @@ constexpr int32_t kFrameMoveCount = 16;
 constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
+constexpr uint32_t vkDelete = 46;
 constexpr uint32_t vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
 
 }  // namespace
@@ -645,6 +646,7 @@ void TEditor::PressKey(uint32_t Key) {
     if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
     if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
     if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = 1;
+    if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -681,8 +683,9 @@ void TEditor::FrameStep(int32_t LagCount) {
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
     if (Zoom.Divisor() > 1 && Context.IsEditing()) DrawZoomedWorld();
     else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
-    DrawEditMarks();
     DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
+    // Over the grid, so that the outlines are not hidden by its lines.
+    DrawEditMarks();
     DrawArea->Present();
     AutosaveIfDue();
   });

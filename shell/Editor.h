@@ -169,7 +169,7 @@ class TEditor {
   void PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
   void DeleteAt(int32_t X, int32_t Y);
   // A key pressed in the window: the arrows scroll the view, Space switches
-  // the player's gravity on.
+  // the player's gravity on, Del deletes what is selected.
   void PressKey(uint32_t Key);
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);

@@ -88,6 +88,11 @@ void TEditor::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs)
   if (!Context.Matrix) return;
   Selection.PointerAt(CellAt(X, Y));
   if (!stroke_.Active()) return;
+  // A stroke paints only over the drawing area; the pointer may leave it
+  // while the button is held.
+  const int32_t width = DrawArea ? DrawArea->Surface().Width() : 640;
+  const int32_t height = DrawArea ? DrawArea->Surface().Height() : 480;
+  if (X < 0 || Y < 0 || X >= width || Y >= height) return;
   const std::vector<TGridCell> passed = stroke_.MoveTo(GridCellAt(X, Y));
   if (passed.empty()) return;
   Guarded([&] {

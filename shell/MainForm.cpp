@@ -298,8 +298,9 @@ void TForm1::BuildEditMenu() {
   EditCopy = addEditItem("EditCopy", "Копировать", {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { editor_->CopySelection(); });
   EditCut = addEditItem("EditCut", "Вырезать", {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { editor_->CutSelection(); });
   EditPaste = addEditItem("EditPaste", "Вставить", {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { editor_->StartPaste(); });
-  EditDelete = addEditItem("EditDelete", "Удалить выделенное", {QKeySequence(Qt::Key_Delete)},
-                           [this] { editor_->DeleteSelection(); });
+  // Del reaches the editor as a key press (PressKey), so that the held-key
+  // table sees it as every other key.
+  EditDelete = addEditItem("EditDelete", "Удалить выделенное\tDel", {}, [this] { editor_->DeleteSelection(); });
   EditFill = addEditItem("EditFill", "Заполнить выделенное", {QKeySequence(Qt::CTRL | Qt::Key_F)},
                          [this] { editor_->FillSelection(PlacementInputs()); });
   EditDeselect = addEditItem("EditDeselect", "Снять выделение", {QKeySequence(Qt::CTRL | Qt::Key_D)},
