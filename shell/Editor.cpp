@@ -683,7 +683,12 @@ void TEditor::FrameStep(int32_t LagCount) {
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
     if (Zoom.Divisor() > 1 && Context.IsEditing()) DrawZoomedWorld();
     else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
-    DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
+    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+    // would hide the level, and is left out.
+    const bool zoomed = Zoom.Divisor() > 1 && Context.IsEditing();
+    const int32_t gridPixels = zoomed ? Context.GridSize / Zoom.Divisor() : Context.GridSize;
+    const uint8_t showGrid = zoomed && gridPixels < 16 ? kGridHidden : Context.GridVisible;
+    DrawOverlay(showGrid, 1, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.
     DrawEditMarks();
     DrawArea->Present();

@@ -136,6 +136,7 @@ TEST_F(EditorRegions, ARightStrokeErasesQuietlyInOneStep) {
 }
 
 TEST_F(EditorRegions, CopyAndPasteGiveByteIdenticalCellsWithLiftsAndKeys) {
+  const int32_t emptySprites = f.Context.SpriteEngine->Engine()->SpriteCount;
   f.ClickAt(0, 0, "Плита", 0, 7);      // 2 x 1, key code 7
   f.ClickAt(32, 32, "Лифт", -3, 0);    // 2 x 1, reaching past the selection
   f.Editor.ChangePlane(1);
@@ -147,8 +148,11 @@ TEST_F(EditorRegions, CopyAndPasteGiveByteIdenticalCellsWithLiftsAndKeys) {
   ASSERT_EQ(f.Editor.Clipboard.Objects.size(), 3u);
   EXPECT_EQ(f.Editor.Clipboard.Columns, 3);  // the lift's footprint comes whole
   const int before = f.Editor.UndoStack.count();
+  const int32_t placedSprites = f.Context.SpriteEngine->Engine()->SpriteCount;
   f.Editor.PasteAt(10, 5);
   EXPECT_EQ(f.Editor.UndoStack.count(), before + 1);
+  // The pasted objects made as many sprites as the originals did.
+  EXPECT_EQ(f.Context.SpriteEngine->Engine()->SpriteCount - placedSprites, placedSprites - emptySprites);
   const std::string cells = SaveBytes("copy.mtf");
   const std::string planes = ReadWholeFile(f.Path("copymtb"));
   for (auto [x, y] : std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, 0}, {1, 1}, {2, 1}})
