@@ -603,9 +603,9 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   if (grid <= 0) return;
   // Snapped down to the grid; truncation toward zero. A zoomed-out view shows
   // more of the level than there is: nothing is placed past its edge.
-  const int32_t cellX = (Zoom.ToView(X) / grid) * grid;
-  const int32_t cellY = (Zoom.ToView(Y) / grid) * grid;
-  if (Zoom.Divisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
+  const int32_t cellX = (ToViewPixel(X) / grid) * grid;
+  const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
+  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
     return;
 
   const TObjectRecord record = ChosenRecord(Inputs);
@@ -627,7 +627,7 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
     std::optional<TLevelChange> change =
-        TLevelEdits::Of(Context).EraseAt(Zoom.ToView(X), Zoom.ToView(Y), Context.CurrentPlane, Dialogs);
+        TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane, Dialogs);
     if (change && !change->Empty()) {
       Record(new TLevelEditCommand(Context, std::move(*change), QString::fromUtf8("удаление объекта с уровня"),
                                    hooks_));
@@ -681,12 +681,12 @@ void TEditor::FrameStep(int32_t LagCount) {
       Context.SpriteEngine->RemoveDead();
     }
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    if (Zoom.Divisor() > 1 && Context.IsEditing()) DrawZoomedWorld();
+    if (ViewDivisor() > 1) DrawZoomedWorld();
     else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
     // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
     // would hide the level, and is left out.
-    const bool zoomed = Zoom.Divisor() > 1 && Context.IsEditing();
-    const int32_t gridPixels = zoomed ? Context.GridSize / Zoom.Divisor() : Context.GridSize;
+    const bool zoomed = ViewDivisor() > 1;
+    const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
     const uint8_t showGrid = zoomed && gridPixels < 16 ? kGridHidden : Context.GridVisible;
     DrawOverlay(showGrid, 1, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.

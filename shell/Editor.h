@@ -202,6 +202,9 @@ class TEditor {
   void CenterViewOn(int64_t Column, int64_t Row);
   // The level cell under a drawing-area pixel, at the current zoom.
   TCellPoint CellAt(int32_t X, int32_t Y) const;
+  // The zoom as it applies now: the preview always plays at full size.
+  int32_t ViewDivisor() const;
+  int32_t ToViewPixel(int32_t Pixel) const { return Pixel * ViewDivisor(); }
 
   TSelection Selection;
   TLevelClip Clipboard;  // kept across levels for the whole run

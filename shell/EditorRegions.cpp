@@ -43,14 +43,16 @@ TObjectRecord TEditor::ChosenRecord(const TPlacementInputs& Inputs) const {
   return record;
 }
 
+int32_t TEditor::ViewDivisor() const { return Context.IsEditing() ? Zoom.Divisor() : 1; }
+
 TCellPoint TEditor::CellAt(int32_t X, int32_t Y) const {
   if (!Context.Matrix) return {};
-  return {Context.Matrix->ViewColumn(Zoom.ToView(X)), Context.Matrix->ViewRow(Zoom.ToView(Y))};
+  return {Context.Matrix->ViewColumn(ToViewPixel(X)), Context.Matrix->ViewRow(ToViewPixel(Y))};
 }
 
 TGridCell TEditor::GridCellAt(int32_t X, int32_t Y) const {
   const int32_t grid = std::max<int32_t>(Context.GridSize, 1);
-  return {Zoom.ToView(X) / grid, Zoom.ToView(Y) / grid};
+  return {ToViewPixel(X) / grid, ToViewPixel(Y) / grid};
 }
 
 TPlaneMask TEditor::SelectionPlanes() const {
@@ -303,7 +305,7 @@ void TEditor::DrawZoomedWorld() {
   TSpriteEngine& engine = *Context.SpriteEngine->Engine();
   TSurface& back = DrawArea->Surface();
   TSurface& large = zoomSurface_;
-  const int32_t divisor = Zoom.Divisor();
+  const int32_t divisor = ViewDivisor();
   if (large.Width() != back.Width() * divisor || large.Height() != back.Height() * divisor)
     large = TSurface(back.Width() * divisor, back.Height() * divisor);
   large.Fill(kFrameBackgroundPixel);
@@ -316,7 +318,7 @@ void TEditor::DrawZoomedWorld() {
 void TEditor::DrawEditMarks() {
   if (!DrawArea || !Context.IsEditing() || !Context.Matrix) return;
   TSurface& back = DrawArea->Surface();
-  const int32_t divisor = Zoom.Divisor();
+  const int32_t divisor = ViewDivisor();
   const int32_t cell = TMatrix::kCellSize / divisor;
   const int32_t originX = Context.Matrix->GetOriginX(), originY = Context.Matrix->GetOriginY();
   // Drawing-area pixels of a level cell.

@@ -285,6 +285,25 @@ TEST_F(EditorRegions, ZoomedPlacementMapsThePointerToTheRightCell) {
   EXPECT_EQ(f.Editor.Zoom.Divisor(), 1);
 }
 
+TEST_F(EditorRegions, AQuarterFrameShrinksTheWorldAndThePreviewPlaysAtFullSize) {
+  f.ClickAt(16 * 32, 14 * 32, "Стена");
+  f.Tick();
+  const uint16_t wall = f.Draw.Surface().Pixel(16 * 32 + 4, 14 * 32 + 4);
+  ASSERT_NE(wall, kFrameBackgroundPixel);
+  f.Editor.ZoomOut();
+  f.Editor.ZoomOut();
+  f.Tick();
+  EXPECT_EQ(f.Draw.Surface().Pixel(16 * 8 + 1, 14 * 8 + 1), wall);
+  EXPECT_EQ(f.Draw.Surface().Pixel(16 * 32 + 4, 14 * 32 + 4), kFrameBackgroundPixel);
+  // With the preview on, the frame and the pointer are at full size again.
+  f.Editor.TogglePreview();
+  f.Tick();
+  EXPECT_EQ(f.Draw.Surface().Pixel(16 * 32 + 4, 14 * 32 + 4), wall);
+  EXPECT_EQ(f.Editor.CellAt(40, 40), (TCellPoint{1, 1}));
+  f.Editor.TogglePreview();
+  EXPECT_EQ(f.Editor.CellAt(40, 40), (TCellPoint{5, 5}));
+}
+
 TEST_F(EditorRegions, TheOverviewClickPutsTheViewAroundTheCell) {
   f.Editor.CenterViewOn(100, 70);
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 90);
