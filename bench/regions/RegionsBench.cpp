@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/Cp1251.h"
 #include "support/BenchEditor.h"
@@ -43,6 +44,9 @@ void PasteAndUndo(benchmark::State& state, bool allPlanes) {
   TTickTimes paste, undo;
   for (auto _ : state) {
     paste.Time([&] { editor.PasteAt(100, 60); });
+    state.PauseTiming();
+    state.SetLabel(editor.Document.LastResult);
+    state.ResumeTiming();
     undo.Time([&] { editor.Undo(); });
     state.PauseTiming();
     level->Tick();  // the sprites the undo let go are freed, as the frame loop does
@@ -76,9 +80,14 @@ void BM_StrokeAndUndo(benchmark::State& state) {
       for (int x = 18; x >= 0; --x) editor.PointerMoved(x * 32 + 5, 14 * 32 + 5, inputs);
       editor.PointerReleased(TPointerButton::Left, 5, 14 * 32 + 5, inputs);
     });
+    state.PauseTiming();
+    // What the stroke did, as the status line says it ("Нарисовано объектов: N").
+    const std::string result = editor.Document.LastResult;
+    state.ResumeTiming();
     undo.Time([&] { editor.Undo(); });
     state.PauseTiming();
     level->Tick();
+    state.SetLabel(result);
     state.ResumeTiming();
   }
   state.counters["cells"] = 20 + 14 + 19;
