@@ -56,15 +56,4 @@ void DrawGhostPicture(TSurface& Surface, const TPictureCollectionItem* Picture, 
   }
 }
 
-void ShrinkInto(TSurface& Into, const TSurface& From, int32_t Divisor) {
-  if (Divisor <= 0) return;
-  const int32_t width = std::min(Into.Width(), From.Width() / Divisor);
-  const int32_t height = std::min(Into.Height(), From.Height() / Divisor);
-  for (int32_t y = 0; y < height; ++y) {
-    const uint16_t* row = From.Pixels() + static_cast<size_t>(y) * Divisor * From.Width();
-    uint16_t* out = Into.Pixels() + static_cast<size_t>(y) * Into.Width();
-    for (int32_t x = 0; x < width; ++x) out[x] = row[static_cast<size_t>(x) * Divisor];
-  }
-}
-
 }  // namespace kestrilo

@@ -1,7 +1,6 @@
 // What the edit view draws over the world for the designer: the half
 // transparent ghost of an object where a click would place it, outlines of
-// footprints and of the selection, and the zoomed-out world shrunk from a
-// larger surface. Plain pixel work on 5-6-5 surfaces.
+// footprints and of the selection. Plain pixel work on 5-6-5 surfaces.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +19,5 @@ void OutlineRect(TSurface& Surface, int32_t Left, int32_t Top, int64_t Width, in
 // The picture's first frame at (Left, Top), mixed half and half with what is
 // there; its colour-keyed pixels leave the surface alone.
 void DrawGhostPicture(TSurface& Surface, const TPictureCollectionItem* Picture, int32_t Left, int32_t Top);
-// Every Divisor-th pixel of every Divisor-th row of From into Into.
-void ShrinkInto(TSurface& Into, const TSurface& From, int32_t Divisor);
 
 }  // namespace kestrilo

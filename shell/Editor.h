@@ -16,7 +16,6 @@
 #include <QUndoStack>
 
 #include "platform/DialogService.h"
-#include "platform/Surface.h"
 #include "shell/DocumentState.h"
 #include "shell/EditCommands.h"
 #include "shell/EditorPorts.h"
@@ -259,7 +258,6 @@ class TEditor {
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost
   bool pasteShown_ = false;
-  TSurface zoomSurface_;  // the world drawn at full size before a zoomed-out frame shrinks it
   // When the recovery files stopped matching the document (a change since
   // they were written), or none while they match.
   std::optional<uint64_t> staleSince_;

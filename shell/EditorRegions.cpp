@@ -304,15 +304,21 @@ void TEditor::DrawZoomedWorld() {
   if (!Context.SpriteEngine || !DrawArea) return;
   TSpriteEngine& engine = *Context.SpriteEngine->Engine();
   TSurface& back = DrawArea->Surface();
-  TSurface& large = zoomSurface_;
   const int32_t divisor = ViewDivisor();
-  if (large.Width() != back.Width() * divisor || large.Height() != back.Height() * divisor)
-    large = TSurface(back.Width() * divisor, back.Height() * divisor);
-  large.Fill(kFrameBackgroundPixel);
-  engine.SetSurface(&large);
+  // The back buffer stands for a view as many times larger as the zoom
+  // divides, and the engine draws all of that view into it, shrunk.
+  struct TRestore {
+    TSurface& back;
+    TSpriteEngine& engine;
+    TRect view;
+    ~TRestore() {
+      back.SetShrinkDivisor(1);
+      engine.ViewRect = view;
+    }
+  } restore{back, engine, engine.ViewRect};
+  back.SetShrinkDivisor(divisor);
+  engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
   Context.SpriteEngine->Draw();
-  engine.SetSurface(&back);
-  ShrinkInto(back, large, divisor);
 }
 
 void TEditor::DrawEditMarks() {

@@ -336,17 +336,17 @@ TEST_F(EditorRegions, TheGhostShowsWhereAClickLandsAndGoesWithThePointer) {
   EXPECT_NE(f.Draw.Surface().Pixel(80, 200), ghost);
 }
 
-TEST(EditMarks, HalfTransparentShrinkAndOutlineStayInsideTheSurface) {
-  TSurface into(4, 3), from(16, 12);
-  for (int32_t y = 0; y < 12; ++y)
-    for (int32_t x = 0; x < 16; ++x) from.SetPixel(x, y, static_cast<uint16_t>(x + 100 * y));
-  ShrinkInto(into, from, 4);
-  EXPECT_EQ(into.Pixel(3, 2), 12 + 800);
-  OutlineRect(into, -2, -2, 100, 100, 0xFFFF);  // reaches past every edge
-  EXPECT_EQ(into.Pixel(1, 1), 4 + 400);
+TEST(EditMarks, OutlinesStayInsideTheSurface) {
+  TSurface into(4, 3);
+  into.Fill(7);
+  OutlineRect(into, -2, -2, 100, 100, 0xFFFF);  // every edge lies outside
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(into.Pixel(x, y), 7);
   OutlineRect(into, 1, 0, 2, 3, 0xFFFF);
   EXPECT_EQ(into.Pixel(2, 1), 0xFFFF);
-  EXPECT_EQ(into.Pixel(0, 1), 400);
+  EXPECT_EQ(into.Pixel(1, 2), 0xFFFF);
+  EXPECT_EQ(into.Pixel(0, 1), 7);
+  EXPECT_EQ(into.Pixel(3, 1), 7);
 }
 
 }  // namespace
