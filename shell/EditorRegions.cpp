@@ -16,6 +16,7 @@
 #include "world/GameContext.h"
 #include "world/LevelDraft.h"
 #include "world/LevelEdits.h"
+#include "world/ObjectPictures.h"
 
 namespace kestrilo {
 
@@ -236,6 +237,11 @@ void TEditor::MoveSelection(int64_t Columns, int64_t Rows) {
     if (Selection.Empty() || (Columns == 0 && Rows == 0)) return;
     const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
     const TLevelClip moving = CopyObjects(level, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
+    // The objects stop at the level's edges rather than fall off them.
+    const TCellRegion& from = Selection.Region();
+    Columns = std::clamp<int64_t>(Columns, -from.FirstColumn, TMatrix::kColumns - from.FirstColumn - moving.Columns);
+    Rows = std::clamp<int64_t>(Rows, -from.FirstRow, TMatrix::kRows - from.FirstRow - moving.Rows);
+    if (Columns == 0 && Rows == 0) return;
     TLevelDraft draft(level);
     EraseObjects(draft, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
     PasteClip(draft, moving, Selection.Region().FirstColumn + Columns, Selection.Region().FirstRow + Rows);
@@ -248,6 +254,7 @@ void TEditor::FillSelection(const TPlacementInputs& Inputs) {
   Guarded([&] {
     Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
     if (Selection.Empty()) return;
+    if (IsNamelessName(Inputs.ObjectName)) return;  // nothing chosen fills nothing
     const TObjectRecord record = ChosenRecord(Inputs);
     const int32_t plane = Context.CurrentPlane;
     TMatrixCell cell;

@@ -227,6 +227,17 @@ TEST_F(EditorRegions, DraggingTheSelectionMovesItsObjectsInOneStep) {
   EXPECT_EQ(f.CountOf("TLift"), 1);
 }
 
+TEST_F(EditorRegions, AMoveStopsAtTheLevelsEdge) {
+  f.ClickAt(32, 32, "Плита");
+  Select(1, 1, 1, 1);
+  f.Editor.MoveSelection(-5, 300);
+  EXPECT_EQ(Design().Cells[0][TMatrix::kRows - 1].ObjectNumber, f.NumberOf("Плита"));
+  EXPECT_EQ(Design().Cells[1][TMatrix::kRows - 1].Kind, otWall);
+  EXPECT_EQ(Anchors(), 1);
+  f.Editor.MoveSelection(-1, 0);  // already at the edge: nothing to do
+  EXPECT_EQ(Anchors(), 1);
+}
+
 TEST_F(EditorRegions, CutAndDeleteTakeWholeObjectsAndPasteLastsAcrossLevels) {
   SaveBytes("empty.mtf");
   f.ClickAt(32, 0, "Плита");
@@ -260,6 +271,10 @@ TEST_F(EditorRegions, FillTilesTheSelectionWithWholeFootprints) {
   EXPECT_EQ(Design().Cells[3][2].KeyCode, 4);
   f.Editor.Undo();
   EXPECT_EQ(Anchors(), 0);
+  const int steps = f.Editor.UndoStack.count();
+  f.Editor.FillSelection(Chosen(""));  // nothing chosen
+  EXPECT_EQ(f.Editor.UndoStack.count(), steps);
+  EXPECT_EQ(Design().Cells[2][1].Kind, -1);
 }
 
 TEST_F(EditorRegions, ZoomedPlacementMapsThePointerToTheRightCell) {
