@@ -65,6 +65,7 @@ TPlaneMask TEditor::SelectionPlanes() const {
 bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool Shift,
                              const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
+  ghostName_ = Inputs.ObjectName;
   if (!Context.Matrix || !Context.IsEditing() || stroke_.Active()) return false;
   const TCellPoint cell = CellAt(X, Y);
   if (pasteShown_) {
@@ -80,7 +81,6 @@ bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool S
     Selection.StartMoving(cell);
     return true;
   }
-  (void)Inputs;
   stroke_.Start(Button, GridCellAt(X, Y));
   return false;
 }
@@ -170,8 +170,6 @@ void TEditor::RecordDraft(const TLevelDraft& Draft, const QString& Text, const s
   std::string spriteMessage;
   std::vector<TLevelChange> changes = Draft.Commit(edits, &spriteMessage);
   if (!changes.empty()) {
-    std::vector<int32_t> planes;
-    for (const TLevelChange& change : changes) planes.push_back(change.Plane);
     Record(new TLevelEditCommand(Context, std::move(changes), Text, hooks_));
     SetResult(Result);
   }
