@@ -97,6 +97,10 @@ void TSurface::FillRect(const TRect& rect, uint16_t value) {
 }
 
 void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+  if (shrink_ > 1) {
+    ShrunkBlit(x, y, from, source, transparent);
+    return;
+  }
   // Clip the source to its own surface first, shifting the destination with it.
   int32_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
   if (sl < 0) { x -= sl; sl = 0; }
@@ -123,6 +127,36 @@ void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& sou
     for (int32_t i = 0; i < w; ++i) {
       const uint16_t p = src[i];
       dst[i] = (p == key) ? dst[i] : p;
+    }
+  }
+}
+
+void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+  const int64_t d = shrink_;
+  // Clipped as Blit clips, against the larger surface.
+  int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
+  int64_t dx = x, dy = y;
+  if (sl < 0) { dx -= sl; sl = 0; }
+  if (st < 0) { dy -= st; st = 0; }
+  sr = std::min<int64_t>(sr, from.width_);
+  sb = std::min<int64_t>(sb, from.height_);
+  if (dx < 0) { sl -= dx; dx = 0; }
+  if (dy < 0) { st -= dy; dy = 0; }
+  sr = std::min<int64_t>(sr, sl + (width_ * d - dx));
+  sb = std::min<int64_t>(sb, st + (height_ * d - dy));
+  if (sr - sl <= 0 || sb - st <= 0) return;
+  // The kept pixels inside the destination: the first multiple of d at or
+  // after its corner, up to its far edge.
+  const int64_t firstX = (dx + d - 1) / d, lastX = (dx + (sr - sl) - 1) / d;
+  const int64_t firstY = (dy + d - 1) / d, lastY = (dy + (sb - st) - 1) / d;
+  const bool keyed = transparent && from.hasColorKey_;
+  const uint16_t key = from.colorKey_;
+  for (int64_t row = firstY; row <= lastY; ++row) {
+    const uint16_t* src = from.Line(static_cast<int32_t>(st + row * d - dy));
+    uint16_t* dst = Line(static_cast<int32_t>(row));
+    for (int64_t column = firstX; column <= lastX; ++column) {
+      const uint16_t p = src[sl + column * d - dx];
+      if (!keyed || p != key) dst[column] = p;
     }
   }
 }

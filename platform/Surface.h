@@ -55,6 +55,15 @@ class TSurface {
   // (and to `from`). With `transparent` and a key on `from`, key pixels are left out.
   void Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent);
 
+  // A surface that stands for one Divisor times as wide and as high and
+  // keeps only every Divisor-th pixel of every Divisor-th row of it: blits
+  // take points of the larger surface and land shrunk, so that a zoomed-out
+  // view costs no more pixel work than a full-size one. Pixel (x, y) holds the
+  // larger surface's pixel (Divisor x, Divisor y). Only Blit knows of the
+  // divisor; everything else works on the pixels as kept.
+  void SetShrinkDivisor(int32_t Divisor) { shrink_ = Divisor > 1 ? Divisor : 1; }
+  int32_t ShrinkDivisor() const { return shrink_; }
+
   // A QImage sharing this surface's memory (Format_RGB16), for QPainter work.
   QImage WrapImage();
   // A copy of the pixels as a 32-bit image.
@@ -86,7 +95,10 @@ class TSurface {
   struct TUnset {};
   TSurface(int32_t width, int32_t height, TUnset);
 
+  void ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent);
+
   int32_t width_ = 0, height_ = 0;
+  int32_t shrink_ = 1;
   std::vector<uint16_t, TUnsetAllocator<uint16_t>> pixels_;
   bool hasColorKey_ = false;
   uint16_t colorKey_ = 0;

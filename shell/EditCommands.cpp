@@ -9,22 +9,51 @@ namespace kestrilo {
 
 TLevelEditCommand::TLevelEditCommand(TGameContext& Context, TLevelChange Change, const QString& Text,
                                      const TCommandHooks& Hooks)
-    : TEditCommand(Text), context_(Context), change_(std::move(Change)), hooks_(Hooks) {
-  change_.SpriteError = nullptr;  // reported once, when the edit was made
+    : TLevelEditCommand(Context, std::vector<TLevelChange>{}, Text, Hooks) {
+  changes_.push_back(std::move(Change));
+  changes_.back().SpriteError = nullptr;  // reported once, when the edit was made
 }
 
-void TLevelEditCommand::undo() { Written(TLevelEdits::Of(context_).Undo(change_)); }
+TLevelEditCommand::TLevelEditCommand(TGameContext& Context, std::vector<TLevelChange> Changes, const QString& Text,
+                                     const TCommandHooks& Hooks)
+    : TEditCommand(Text), context_(Context), changes_(std::move(Changes)), hooks_(Hooks) {
+  for (TLevelChange& change : changes_) change.SpriteError = nullptr;
+}
+
+void TLevelEditCommand::undo() {
+  TLevelEdits edits = TLevelEdits::Of(context_);
+  std::string firstError;
+  for (auto change = changes_.rbegin(); change != changes_.rend(); ++change) {
+    const std::string error = edits.Undo(*change);
+    if (firstError.empty()) firstError = error;
+  }
+  Written(firstError);
+}
 
 void TLevelEditCommand::redo() {
   if (firstRedo_) {
     firstRedo_ = false;
     return;
   }
-  Written(TLevelEdits::Of(context_).Redo(change_));
+  TLevelEdits edits = TLevelEdits::Of(context_);
+  std::string firstError;
+  for (const TLevelChange& change : changes_) {
+    const std::string error = edits.Redo(change);
+    if (firstError.empty()) firstError = error;
+  }
+  Written(firstError);
 }
 
 void TLevelEditCommand::Written(const std::string& error) {
-  if (hooks_.LevelChanged) hooks_.LevelChanged(change_.Plane);
+  // The overview is redrawn once per plane written, the first failure reported once.
+  if (hooks_.LevelChanged) {
+    bool told[TMatrix::kBackPlaneCount + 1] = {};
+    for (const TLevelChange& change : changes_) {
+      if (change.Plane < 0 || change.Plane > TMatrix::kBackPlaneCount || told[change.Plane]) continue;
+      told[change.Plane] = true;
+      hooks_.LevelChanged(change.Plane);
+    }
+  }
   if (!error.empty() && hooks_.Report) hooks_.Report(error);
 }
 

@@ -1,11 +1,12 @@
 // The commands of the editor's undo stack: an edit of the level (placing,
-// erasing) and an entry added to or deleted from the object library. Each
+// erasing, a stroke or a region edit) and an entry added to or deleted from the object library. Each
 // holds only what changed: the cells of the region before and after, or the
 // one library entry with its picture.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "library/ObjectDataBase.h"
 #include "shell/DocumentState.h"
@@ -27,6 +28,10 @@ class TLevelEditCommand : public TEditCommand {
  public:
   // The change has already been made when the command is pushed.
   TLevelEditCommand(TGameContext& Context, TLevelChange Change, const QString& Text, const TCommandHooks& Hooks);
+  // Several changes made one after the other (a stroke, a region edit), undone
+  // together, last first.
+  TLevelEditCommand(TGameContext& Context, std::vector<TLevelChange> Changes, const QString& Text,
+                    const TCommandHooks& Hooks);
   void undo() override;
   void redo() override;
   bool ChangesLevel() const override { return true; }
@@ -34,7 +39,7 @@ class TLevelEditCommand : public TEditCommand {
  private:
   void Written(const std::string& error);
   TGameContext& context_;
-  TLevelChange change_;
+  std::vector<TLevelChange> changes_;
   const TCommandHooks& hooks_;
   bool firstRedo_ = true;
 };

@@ -41,6 +41,7 @@ constexpr int32_t kFrameMoveCount = 16;
 constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
+constexpr uint32_t vkDelete = 46;
 constexpr uint32_t vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
 constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
 
@@ -627,13 +628,14 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   TSpriteEngine& root = Root();
   const int32_t grid = Context.GridSize;
   if (grid <= 0) return;
-  // Snapped down to the grid; truncation toward zero.
-  const int32_t cellX = (X / grid) * grid;
-  const int32_t cellY = (Y / grid) * grid;
+  // Snapped down to the grid; truncation toward zero. A zoomed-out view shows
+  // more of the level than there is: nothing is placed past its edge.
+  const int32_t cellX = (ToViewPixel(X) / grid) * grid;
+  const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
+  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
+    return;
 
-  TObjectRecord record = Context.ObjectDataBase->FindByName(Inputs.ObjectName);
-  record.LiftHeight = static_cast<int8_t>(Inputs.LiftHeight);
-  record.KeyCode = static_cast<uint8_t>(Inputs.KeyCode);
+  const TObjectRecord record = ChosenRecord(Inputs);
   const int32_t plane = Context.CurrentPlane;
   (void)root;
   TLevelChange change = TLevelEdits::Of(Context).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
@@ -652,7 +654,8 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    std::optional<TLevelChange> change = TLevelEdits::Of(Context).EraseAt(X, Y, Context.CurrentPlane, Dialogs);
+    std::optional<TLevelChange> change =
+        TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane, Dialogs);
     if (change && !change->Empty()) {
       Record(new TLevelEditCommand(Context, std::move(*change),
                                    QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));
@@ -675,6 +678,7 @@ void TEditor::PressKey(uint32_t Key) {
     if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
     if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
     if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = 1;
+    if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -832,8 +836,16 @@ void TEditor::FrameStep(int32_t LagCount) {
       }
     }
     DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    if (Context.SpriteEngine) Context.SpriteEngine->Draw();
-    DrawOverlay(Context.GridVisible, 1, static_cast<uint8_t>(Context.GridSize & 0xFF));
+    if (ViewDivisor() > 1) DrawZoomedWorld();
+    else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
+    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+    // would hide the level, and is left out.
+    const bool zoomed = ViewDivisor() > 1;
+    const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
+    const uint8_t showGrid = zoomed && gridPixels < 16 ? kGridHidden : Context.GridVisible;
+    DrawOverlay(showGrid, 1, static_cast<uint8_t>(gridPixels & 0xFF));
+    // Over the grid, so that the outlines are not hidden by its lines.
+    DrawEditMarks();
     DrawArea->Present();
     AutosaveIfDue();
   });

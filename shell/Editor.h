@@ -20,12 +20,18 @@
 #include "shell/EditCommands.h"
 #include "shell/EditorPorts.h"
 #include "shell/PlayTest.h"
+#include "shell/PaintStroke.h"
+#include "shell/Selection.h"
+#include "shell/ViewZoom.h"
+#include "world/LevelClipboard.h"
 #include "shell/Recovery.h"
 #include "shell/StatusOverlay.h"
 
 namespace kestrilo {
 
 struct TGameContext;
+struct TObjectRecord;
+class TLevelDraft;
 class TCanvas;
 class TDXDraw;
 class TDXTimer;
@@ -167,7 +173,7 @@ class TEditor {
   void PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
   void DeleteAt(int32_t X, int32_t Y);
   // A key pressed in the window: the arrows scroll the view, Space switches
-  // the player's gravity on.
+  // the player's gravity on, Del deletes what is selected.
   void PressKey(uint32_t Key);
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);
@@ -186,6 +192,41 @@ class TEditor {
   void TogglePause();
   void StepOnce();
   const TPlayTest& PlayTest() const { return playTest_; }
+  // The pointer over the drawing area (client pixels): strokes, selecting,
+  // dragging the selection and placing a paste (shell/EditorRegions.cpp).
+  // A press or release answers true when it was taken by one of them; a
+  // release answering false is a plain click for DXDraw1Click/DXDraw1MouseUp.
+  bool PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool Shift, const TPlacementInputs& Inputs);
+  void PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  bool PointerReleased(TPointerButton Button, int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  void PointerLeft();
+  // The selection and the clipboard ("Правка"). Each change is one undo step.
+  void CopySelection();
+  void CutSelection();
+  void DeleteSelection();
+  void FillSelection(const TPlacementInputs& Inputs);
+  void ClearSelection() { Selection.Clear(); }
+  // Shows the clipboard as a ghost under the pointer until a click places it.
+  void StartPaste();
+  bool PasteShown() const { return pasteShown_; }
+  // Pastes the clipboard with its top-left cell at a cell of the level.
+  void PasteAt(int64_t Column, int64_t Row);
+  // Moves the selected objects by whole cells; the selection goes with them.
+  void MoveSelection(int64_t Columns, int64_t Rows);
+  // Zooming the edit view out and back in (edit mode only), and putting the
+  // view around a cell of the overview map.
+  void ZoomOut();
+  void ZoomIn();
+  void CenterViewOn(int64_t Column, int64_t Row);
+  // The level cell under a drawing-area pixel, at the current zoom.
+  TCellPoint CellAt(int32_t X, int32_t Y) const;
+  // The zoom as it applies now: the preview always plays at full size.
+  int32_t ViewDivisor() const;
+  int32_t ToViewPixel(int32_t Pixel) const { return Pixel * ViewDivisor(); }
+
+  TSelection Selection;
+  TLevelClip Clipboard;  // kept across levels for the whole run
+  TViewZoom Zoom;
 
   // One tick of the frame loop, and the grid and status lines it draws.
   void FrameStep(int32_t LagCount);
@@ -215,6 +256,16 @@ class TEditor {
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
   void ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile);
+  TObjectRecord ChosenRecord(const TPlacementInputs& Inputs) const;
+  // One cell of a stroke: placed or erased, the change kept by the stroke.
+  void StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs);
+  TGridCell GridCellAt(int32_t X, int32_t Y) const;
+  TPlaneMask SelectionPlanes() const;
+  // Writes a region edit worked out on a draft as one undo step.
+  void RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result);
+  // The ghost of the chosen object or of the paste, the selection's outline.
+  void DrawEditMarks();
+  void DrawZoomedWorld();
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
   void BeginTestAt(TStartCell Pointed);
   void PlayFromStart();
@@ -226,6 +277,10 @@ class TEditor {
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
   TPlayTest playTest_;  // where play began, the test-from-here session, the pause
+  TPaintStroke stroke_;
+  std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
+  std::string ghostName_;                                // the chosen object, for its ghost
+  bool pasteShown_ = false;
   // When the recovery files stopped matching the document (a change since
   // they were written), or none while they match.
   std::optional<uint64_t> staleSince_;

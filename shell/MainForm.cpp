@@ -114,6 +114,11 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.FrameTimer = &dxTimer1_;
   editor.OverviewCanvas = &overview_->Canvas();
   editor.OverviewChanged = [this] { overview_->Refresh(); };
+  // A square of the overview map clicked: the view moves around its cell.
+  overview_->SquareClicked = [this](int column, int row) {
+    const TMatrix* level = context_->Matrix.get();
+    if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
+  };
   editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
   editor.DrawAreaLeft = DXDraw1->x();
   editor.Terminate = [] { QCoreApplication::quit(); };
@@ -136,6 +141,8 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   // of the side panel sits under the keyboard while playing.
   DXDraw1->setFocusPolicy(Qt::ClickFocus);
   DXDraw1->setFocus();
+  // The ghost follows the pointer also while no button is held.
+  DXDraw1->setMouseTracking(true);
 }
 
 TForm1::~TForm1() {
@@ -293,7 +300,35 @@ void TForm1::BuildEditMenu() {
   EditRedo->setObjectName("EditRedo");
   EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   connect(EditRedo, &QAction::triggered, this, [this] { editor_->Redo(); });
-  for (QAction* item : {EditUndo, EditRedo}) {
+  EditMenu->addSeparator();
+  auto addEditItem = [this](const char* name, const char* caption, QList<QKeySequence> keys, auto command) {
+    QAction* action = EditMenu->addAction(tr(caption));
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, command);
+    return action;
+  };
+  EditCopy = addEditItem("EditCopy", QT_TR_NOOP("Копировать"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { editor_->CopySelection(); });
+  EditCut = addEditItem("EditCut", QT_TR_NOOP("Вырезать"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { editor_->CutSelection(); });
+  EditPaste = addEditItem("EditPaste", QT_TR_NOOP("Вставить"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { editor_->StartPaste(); });
+  // Del reaches the editor as a key press (PressKey), so that the held-key
+  // table sees it as every other key.
+  EditDelete = addEditItem("EditDelete", QT_TR_NOOP("Удалить выделенное\tDel"), {}, [this] { editor_->DeleteSelection(); });
+  EditFill = addEditItem("EditFill", QT_TR_NOOP("Заполнить выделенное"), {QKeySequence(Qt::CTRL | Qt::Key_F)},
+                         [this] { editor_->FillSelection(PlacementInputs()); });
+  EditDeselect = addEditItem("EditDeselect", QT_TR_NOOP("Снять выделение"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                             [this] { editor_->ClearSelection(); });
+  EditAllPlanes = addEditItem("EditAllPlanes", QT_TR_NOOP("Выделять на всех планах"), {}, [this] {
+    editor_->Selection.AllPlanes = EditAllPlanes->isChecked();
+  });
+  EditAllPlanes->setCheckable(true);
+  EditMenu->addSeparator();
+  EditZoomOut = addEditItem("EditZoomOut", QT_TR_NOOP("Уменьшить"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                            [this] { editor_->ZoomOut(); });
+  EditZoomIn = addEditItem("EditZoomIn", QT_TR_NOOP("Увеличить"),
+                           {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+                           [this] { editor_->ZoomIn(); });
+  for (QAction* item : EditMenu->actions()) {
     item->setShortcutContext(Qt::WindowShortcut);
     addAction(item);
   }
@@ -486,13 +521,15 @@ void TForm1::N20Click() { editor_->ShowAbout(); }
 
 // ---- mouse and keyboard ----------------------------------------------------
 
-void TForm1::DXDraw1Click(int x, int y) {
+TPlacementInputs TForm1::PlacementInputs() const {
   TPlacementInputs inputs;
   inputs.ObjectName = SelectedObjectName();
   inputs.LiftHeight = UpDown3->value();
   inputs.KeyCode = UpDown2->value();
-  editor_->PlaceAt(x, y, inputs);
+  return inputs;
 }
+
+void TForm1::DXDraw1Click(int x, int y) { editor_->PlaceAt(x, y, PlacementInputs()); }
 
 void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
   if (button == TMouseButton::mbRight) editor_->DeleteAt(x, y);
@@ -529,15 +566,39 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      const QPoint at = mouse->position().toPoint();
       if (mouse->button() == Qt::LeftButton) leftPressed_ = true;
+      if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) return false;
+      // Strokes, the selection and a paste's placement start here.
+      const TPointerButton button = mouse->button() == Qt::LeftButton ? TPointerButton::Left : TPointerButton::Right;
+      if (editor_->PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier, PlacementInputs()))
+        pointerTaken_ = true;
       return false;
     }
+    case QEvent::MouseMove: {
+      const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+      editor_->PointerMoved(at.x(), at.y(), PlacementInputs());
+      return false;
+    }
+    case QEvent::Leave:
+      editor_->PointerLeft();
+      return false;
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint at = mouse->position().toPoint();
       TMouseButton button = TMouseButton::mbMiddle;
       if (mouse->button() == Qt::LeftButton) button = TMouseButton::mbLeft;
       if (mouse->button() == Qt::RightButton) button = TMouseButton::mbRight;
+      // A stroke over several cells, a selection or a paste is not a click.
+      bool taken = pointerTaken_ && mouse->buttons() == Qt::NoButton;
+      if (button != TMouseButton::mbMiddle)
+        taken = editor_->PointerReleased(button == TMouseButton::mbLeft ? TPointerButton::Left : TPointerButton::Right,
+                                         at.x(), at.y(), PlacementInputs()) || taken;
+      if (mouse->buttons() == Qt::NoButton) pointerTaken_ = false;
+      if (taken) {
+        if (button == TMouseButton::mbLeft) leftPressed_ = false;
+        return false;
+      }
       // A click is a left press and release inside the drawing area; it comes before the release.
       if (button == TMouseButton::mbLeft && leftPressed_ && DXDraw1->rect().contains(at)) DXDraw1Click(at.x(), at.y());
       if (button == TMouseButton::mbLeft) leftPressed_ = false;
@@ -546,11 +607,18 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       return false;
     }
     case QEvent::Wheel: {
+      auto* wheel = static_cast<QWheelEvent*>(event);
       // Fine-grained wheels send parts of a notch; they add up to whole notches.
-      wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+      wheelRemainder_ += wheel->angleDelta().y();
       const int notches = wheelRemainder_ / 120;
       wheelRemainder_ -= notches * 120;
-      if (notches != 0) editor_->ScrollByWheel(notches);
+      if (notches == 0) return true;
+      // With Ctrl the wheel zooms: towards the designer in, away out.
+      if (wheel->modifiers() & Qt::ControlModifier) {
+        for (int i = 0; i < std::abs(notches); ++i) notches > 0 ? editor_->ZoomIn() : editor_->ZoomOut();
+      } else {
+        editor_->ScrollByWheel(notches);
+      }
       return true;
     }
     default:

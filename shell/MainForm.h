@@ -103,6 +103,10 @@ class TForm1 : public QMainWindow {
   // saying what it will undo or redo.
   QMenu* EditMenu = nullptr;
   QAction *EditUndo = nullptr, *EditRedo = nullptr;
+  // The selection, the clipboard and the zoom of the edit view.
+  QAction *EditCopy = nullptr, *EditCut = nullptr, *EditPaste = nullptr, *EditDelete = nullptr;
+  QAction *EditFill = nullptr, *EditDeselect = nullptr, *EditAllPlanes = nullptr;
+  QAction *EditZoomOut = nullptr, *EditZoomIn = nullptr;
   // Under the drawing area: the level's file, unsaved marks, the last result.
   QLabel* StatusLine = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
@@ -147,6 +151,8 @@ class TForm1 : public QMainWindow {
 
   // ComboBox2's selected name as stored (Windows-1251), empty when none.
   std::string SelectedObjectName() const;
+  // The side-panel values a placement, a stroke or a fill reads.
+  TPlacementInputs PlacementInputs() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -182,6 +188,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TLoadingWindow> form3Window_;
   TForm4* form4_ = nullptr;
   bool leftPressed_ = false;
+  bool pointerTaken_ = false;  // the press started a selection or placed a paste
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
   QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };

@@ -1,7 +1,10 @@
 #include "shell/OverviewMap.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+
+#include "matrix/Matrix.h"
 
 namespace kestrilo {
 
@@ -47,6 +50,18 @@ void TOverviewMap::paintEvent(QPaintEvent*) {
   if (mapPart_.Width() <= 0) return;
   QPainter painter(this);
   painter.drawImage(QPoint(mapPart_.Left - kLeft, mapPart_.Top - kTop), MapImage());
+}
+
+}  // namespace kestrilo
+
+namespace kestrilo {
+
+void TOverviewMap::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !SquareClicked) return;
+  const QPoint at = event->position().toPoint();
+  const int column = at.x() / TMatrix::kMiniMapSquare, row = at.y() / TMatrix::kMiniMapSquare;
+  if (column < 0 || row < 0 || column >= TMatrix::kViewColumns || row >= TMatrix::kViewRows) return;
+  SquareClicked(column, row);
 }
 
 }  // namespace kestrilo

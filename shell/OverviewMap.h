@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -28,9 +29,13 @@ class TOverviewMap : public QWidget {
   const TSurface& Surface() const { return surface_; }
   // Shows what was drawn since the last call.
   void Refresh();
+  // Told the view column and row (0..19, 0..14) of a square clicked with the
+  // left button.
+  std::function<void(int Column, int Row)> SquareClicked;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // The map's part of the surface as a 32-bit image, made again only when

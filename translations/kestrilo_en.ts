@@ -272,6 +272,78 @@ of the data folder and then that level.
         <source>Игра продолжается</source>
         <translation>Play goes on</translation>
     </message>
+    <message>
+        <source>рисование</source>
+        <translation>painting</translation>
+    </message>
+    <message>
+        <source>стирание</source>
+        <translation>erasing</translation>
+    </message>
+    <message>
+        <source>Нарисовано объектов: </source>
+        <translation>Objects painted: </translation>
+    </message>
+    <message>
+        <source>Стёрто объектов: </source>
+        <translation>Objects erased: </translation>
+    </message>
+    <message>
+        <source>Скопировано объектов: </source>
+        <translation>Objects copied: </translation>
+    </message>
+    <message>
+        <source>удаление выделенного</source>
+        <translation>deleting the selection</translation>
+    </message>
+    <message>
+        <source>Выделенное удалено</source>
+        <translation>Selection deleted</translation>
+    </message>
+    <message>
+        <source>вырезание выделенного</source>
+        <translation>cutting the selection</translation>
+    </message>
+    <message>
+        <source>Вырезано объектов: </source>
+        <translation>Objects cut: </translation>
+    </message>
+    <message>
+        <source>Буфер обмена пуст</source>
+        <translation>The clipboard is empty</translation>
+    </message>
+    <message>
+        <source>вставка</source>
+        <translation>paste</translation>
+    </message>
+    <message>
+        <source>Вставлено объектов: </source>
+        <translation>Objects pasted: </translation>
+    </message>
+    <message>
+        <source>перемещение выделенного</source>
+        <translation>moving the selection</translation>
+    </message>
+    <message>
+        <source>Выделенное перемещено</source>
+        <translation>Selection moved</translation>
+    </message>
+    <message>
+        <source>заполнение «%1»</source>
+        <translation>filling with «%1»</translation>
+    </message>
+    <message>
+        <source>Заполнено объектов: </source>
+        <translation>Objects filled: </translation>
+    </message>
+    <message>
+        <source>Масштаб 1/</source>
+        <translation>Zoom 1/</translation>
+    </message>
+    <message>
+        <source>Масштаб 1:1</source>
+        <translation>Zoom 1:1</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -706,6 +778,42 @@ of the data folder and then that level.
     <message>
         <source>Тест отсюда	F5</source>
         <translation>Test from here	F5</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Вырезать</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Вставить</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Удалить выделенное	Del</source>
+        <translation>Delete selection	Del</translation>
+    </message>
+    <message>
+        <source>Заполнить выделенное</source>
+        <translation>Fill selection</translation>
+    </message>
+    <message>
+        <source>Снять выделение</source>
+        <translation>Deselect</translation>
+    </message>
+    <message>
+        <source>Выделять на всех планах</source>
+        <translation>Select on all planes</translation>
+    </message>
+    <message>
+        <source>Уменьшить</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Увеличить</source>
+        <translation>Zoom in</translation>
     </message>
 </context>
 <context>

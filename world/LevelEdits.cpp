@@ -173,6 +173,32 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
   return change;
 }
 
+TLevelChange TLevelEdits::WriteCells(const TCellRegion& Region, std::vector<TMatrixCell> Cells,
+                                     std::string* SpriteMessage) {
+  TLevelChange change;
+  change.Plane = 0;
+  if (Region.Empty() || Cells.size() != Region.CellCount()) return change;
+  change.Region = Region;
+  change.CellsBefore = designed_.CopyCells(Region);
+  change.CellsAfter = std::move(Cells);
+  const std::string message = Write(change, true);
+  if (SpriteMessage) *SpriteMessage = message;
+  return change;
+}
+
+TLevelChange TLevelEdits::WriteEntries(int32_t Plane, const TCellRegion& Region, std::vector<int32_t> Entries,
+                                       std::string* SpriteMessage) {
+  TLevelChange change;
+  change.Plane = Plane;
+  if (!TMatrix::IsBackPlane(Plane) || Region.Empty() || Entries.size() != Region.CellCount()) return change;
+  change.Region = Region;
+  change.EntriesBefore = designed_.CopyBackEntries(Plane, Region);
+  change.EntriesAfter = std::move(Entries);
+  const std::string message = Write(change, true);
+  if (SpriteMessage) *SpriteMessage = message;
+  return change;
+}
+
 std::string TLevelEdits::Write(const TLevelChange& Change, bool After) {
   if (Change.Empty()) return {};
   const TCellRegion& region = Change.Region;

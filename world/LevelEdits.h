@@ -66,6 +66,15 @@ class TLevelEdits {
   // and makes the sprites of the objects whose anchors changed match. Returns
   // the message of the first sprite that could not be made, empty when all were.
   std::string Undo(const TLevelChange& Change) { return Write(Change, false); }
+  // Writes the given cells (the main plane) or entries (a back plane) over a
+  // region of both levels, with the sprites of the anchors that change, as
+  // undoing and redoing do. Region edits (strokes, pastes, moves, fills) are
+  // built on it. The message of the first sprite that could not be made goes
+  // to SpriteMessage when given.
+  TLevelChange WriteCells(const TCellRegion& Region, std::vector<TMatrixCell> Cells,
+                          std::string* SpriteMessage = nullptr);
+  TLevelChange WriteEntries(int32_t Plane, const TCellRegion& Region, std::vector<int32_t> Entries,
+                            std::string* SpriteMessage = nullptr);
   std::string Redo(const TLevelChange& Change) { return Write(Change, true); }
 
   // The world built anew from the level as designed: every sprite but the

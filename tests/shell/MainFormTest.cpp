@@ -535,3 +535,42 @@ TEST(StartUp, QtsOwnButtonTextsAreRussianWhereQtHasTheTranslation) {
   EXPECT_EQ(yes, U("&Да"));
   EXPECT_EQ(cancel, U("Отмена"));
 }
+
+namespace kestrilo {
+namespace {
+
+// The drawing area's mouse as the window gets it: a drag paints one object
+// per cell passed as one undo step, Shift and a drag select, Ctrl and the
+// wheel zoom out and back in.
+TEST(MainFormInput, DragPaintsShiftDragSelectsAndCtrlWheelZooms) {
+  TFormFixture f;
+  f.ShowActive();
+  TForm1& form = f.Form;
+  const int32_t before = f.Root().SpriteCount;
+  QTest::mousePress(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+  QTest::mouseMove(form.DXDraw1, QPoint(100, 40));
+  QTest::mouseMove(form.DXDraw1, QPoint(140, 45));
+  QTest::mouseRelease(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(140, 45));
+  EXPECT_EQ(f.Root().SpriteCount, before + 4);  // cells 1 to 4 of row 1, nothing chosen: bare objects
+  EXPECT_EQ(form.Editor().UndoStack.count(), 1);
+
+  QTest::mousePress(form.DXDraw1, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 200));
+  QTest::mouseMove(form.DXDraw1, QPoint(100, 260));
+  QTest::mouseRelease(form.DXDraw1, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 260));
+  EXPECT_EQ(form.Editor().Selection.Region(), (TCellRegion{0, 6, 3, 8}));
+  EXPECT_EQ(f.Root().SpriteCount, before + 4);
+
+  const QPointF at(100, 100);
+  QWheelEvent away(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::ControlModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.DXDraw1, &away);
+  EXPECT_EQ(form.Editor().Zoom.Divisor(), 2);
+  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 0);  // zoomed, not scrolled
+  QWheelEvent towards(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.DXDraw1, &towards);
+  EXPECT_EQ(form.Editor().Zoom.Divisor(), 1);
+}
+
+}  // namespace
+}  // namespace kestrilo
