@@ -414,6 +414,7 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   RedrawOverview(Context.CurrentPlane);
   if (LevelFileUsed) LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
+  if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 bool TEditor::SaveChangesFirst() {

@@ -26,6 +26,7 @@
 #include "world/LevelClipboard.h"
 #include "shell/Recovery.h"
 #include "shell/StatusOverlay.h"
+#include "world/LevelCheck.h"
 
 namespace kestrilo {
 
@@ -110,6 +111,8 @@ class TEditor {
   TRecovery Recovery;
   // A level file was read or written in full (the recent-levels list keeps it).
   std::function<void(const std::string&)> LevelFileUsed;
+  // A level was loaded and checked against its library (the window lists what was found).
+  std::function<void(const std::vector<TLevelFinding>&)> LevelChecked;
 
   TSettingsTicks Ticks;
 

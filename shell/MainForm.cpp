@@ -21,6 +21,7 @@
 #include "platform/DXDraw.h"
 #include "platform/QtDialogService.h"
 #include "shell/HelpScreen.h"
+#include "shell/LevelCheckWindow.h"
 #include "shell/MonsterEditorWindow.h"
 #include "shell/OverviewMap.h"
 #include "shell/RecordingCommands.h"
@@ -127,6 +128,10 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
     ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
   };
   editor.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
+  editor.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
+    if (!levelCheck_) levelCheck_ = new TLevelCheckWindow(this);
+    levelCheck_->ShowFindings(findings);
+  };
   editor.CreateComponents();
   context_->OnCaptionChanged = [this](const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));

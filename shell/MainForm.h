@@ -31,6 +31,7 @@ class TOverviewMap;
 class TNewObjectDialogSource;
 class TLoadingWindow;
 class TRecordingCommands;
+class TLevelCheckWindow;
 
 // The mouse buttons the drawing area reports.
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -187,6 +188,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TNewObjectDialogSource> form2Source_;
   std::unique_ptr<TLoadingWindow> form3Window_;
   TForm4* form4_ = nullptr;
+  TLevelCheckWindow* levelCheck_ = nullptr;  // made at the first check, owned by the window
   bool leftPressed_ = false;
   bool pointerTaken_ = false;  // the press started a selection or placed a paste
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch

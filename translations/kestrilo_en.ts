@@ -480,6 +480,37 @@ of the data folder and then that level.
     </message>
 </context>
 <context>
+    <name>TLevelCheck</name>
+    <message>
+        <source>Объекта с номером %1 нет в библиотеке</source>
+        <translation>The library has no object number %1</translation>
+    </message>
+    <message>
+        <source>У монстра «%1» нет записи в файле монстров: он возьмёт первую</source>
+        <translation>The monster «%1» has no record in the monster file: it takes the first one</translation>
+    </message>
+    <message>
+        <source>Стартовых меток на уровне: %1</source>
+        <translation>Start markers in the level: %1</translation>
+    </message>
+    <message>
+        <source>Дверь с кодом %1: ни один ключ уровня её не открывает</source>
+        <translation>Door with code %1: no key of the level opens it</translation>
+    </message>
+    <message>
+        <source>Ключ с кодом %1 не открывает ни одной двери</source>
+        <translation>Key with code %1 opens no door</translation>
+    </message>
+    <message>
+        <source>В графическом файле нет картинки «%1»</source>
+        <translation>The graphics file has no picture «%1»</translation>
+    </message>
+    <message>
+        <source>На уровне нет стартовой метки «%1»</source>
+        <translation>The level has no start marker «%1»</translation>
+    </message>
+</context>
+<context>
     <name>TLevelEdits</name>
     <message>
         <source>В матрице нет объекта на данном плане. Смените ось Z!</source>
@@ -825,6 +856,13 @@ of the data folder and then that level.
     <message>
         <source>Загрузка уровня</source>
         <translation>Loading the level</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TLevelCheckWindow</name>
+    <message>
+        <source>Проверка уровня</source>
+        <translation>Level check</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,8 @@
 // kestrilo-tool level info, run as the designers run it.
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,7 +11,10 @@
 #include <memory>
 #include <string>
 
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/ScriptedDialogService.h"
 
 namespace kestrilo {
@@ -89,6 +96,41 @@ TEST_F(LevelInfo, ShortFileIsAReadError) {
 TEST_F(LevelInfo, WrongArgumentsFail) {
   EXPECT_EQ(RunTool({"level", "info"}).ExitCode, 1);
   EXPECT_EQ(RunTool({"level", "info", Path(), "--xml"}).ExitCode, 1);
+}
+
+}  // namespace
+}  // namespace kestrilo
+
+namespace kestrilo {
+namespace {
+
+// kestrilo-tool level check: the level above against a library that knows the
+// lift (number 9) only, with no picture for it and no start marker.
+TEST_F(LevelInfo, CheckListsWhatTheLibraryLacksAndFailsForScripts) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir("Data"));
+  TObjectRecord lift;
+  lift.ObjType = otLift;
+  lift.Number = 9;
+  lift.Name = "Lift";
+  const std::string data = dir.filePath("Data").toStdString();
+  WriteFileAtomic(data + "/test.obj", TObjectDataBase::RecordsToBytes({lift}));
+  TPictureCollection().SaveToFile(data + "/test.dxg");
+
+  const TToolRun run = RunTool({"level", "check", Path(), "--data", QString::fromStdString(data), "--json"});
+  EXPECT_EQ(run.ExitCode, 1) << run.Err;
+  const QJsonArray findings = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out)).array();
+  QStringList kinds;
+  for (const QJsonValue& f : findings) kinds << f.toObject()["kind"].toString();
+  EXPECT_EQ(kinds, QStringList({"unknownObject", "noStartMarker", "missingPicture"}));
+  const QJsonObject unknown = findings[0].toObject();
+  EXPECT_EQ(unknown["cellCount"].toInt(), 1);
+  EXPECT_EQ(unknown["cells"].toArray()[0].toObject()["plane"].toInt(), 4);
+  EXPECT_EQ(unknown["cells"].toArray()[0].toObject()["column"].toInt(), 1);
+  EXPECT_EQ(unknown["cells"].toArray()[0].toObject()["row"].toInt(), 2);
+
+  const TToolRun missingData = RunTool({"level", "check", Path(), "--data", dir.filePath("none")});
+  EXPECT_EQ(missingData.ExitCode, 1);
+  EXPECT_FALSE(missingData.Err.empty());
 }
 
 }  // namespace

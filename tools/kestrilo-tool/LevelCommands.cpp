@@ -3,10 +3,14 @@
 #include <memory>
 
 #include "ToolSupport.h"
+#include "library/MonstersDataBase.h"
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
 #include "platform/Errors.h"
 #include "platform/ScriptedDialogService.h"
+#include "world/LevelCheck.h"
 
 namespace kestrilo::tool {
 namespace {
@@ -86,12 +90,7 @@ void PrintAsText(const TLevelSummary& summary, std::ostream& out) {
   }
 }
 
-}  // namespace
-
-int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
-  const TArguments arguments(args, {{"json", 0}});
-  arguments.ExpectPositional(1, "level info FILE.mtf [--json]");
-  const std::string& path = arguments.Positional(0, "FILE.mtf");
+std::unique_ptr<TMatrix> ReadLevel(const std::string& path) {
   // The level is read exactly as the editor reads it, both files checked first.
   auto matrix = std::make_unique<TMatrix>();
   TScriptedDialogService dialogs;
@@ -99,12 +98,68 @@ int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
     const std::vector<std::string> messages = dialogs.Messages();
     throw EFOpenError(messages.empty() ? CannotOpenMessage(path) : messages.front());
   }
+  return matrix;
+}
+
+}  // namespace
+
+int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
+  const TArguments arguments(args, {{"json", 0}});
+  arguments.ExpectPositional(1, "level info FILE.mtf [--json]");
+  const std::string& path = arguments.Positional(0, "FILE.mtf");
+  const std::unique_ptr<TMatrix> matrix = ReadLevel(path);
   const TLevelSummary summary = Summarize(*matrix);
   if (arguments.Has("json"))
     PrintAsJson(summary, out);
   else
     PrintAsText(summary, out);
   return 0;
+}
+
+int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
+  const TArguments arguments(args, {{"data", 1}, {"json", 0}});
+  arguments.ExpectPositional(1, "level check LEVEL.mtf --data DIR [--json]");
+  const std::string& path = arguments.Positional(0, "LEVEL.mtf");
+  const std::string data = arguments.Value("data");
+  const std::unique_ptr<TMatrix> level = ReadLevel(path);
+  TPictureCollection pictures;
+  TObjectDataBase library(&pictures);
+  TScriptedDialogService dialogs;
+  if (!library.LoadFromFile(data + "/test.obj", dialogs)) throw EFOpenError(CannotOpenMessage(data + "/test.obj"));
+  TMonstersDataBase monsters;
+  monsters.LoadFromFile(data + "/1.mon");
+  const std::vector<TLevelFinding> findings = CheckLevel(*level, library, &monsters);
+  if (arguments.Has("json")) {
+    TJsonWriter json;
+    json.BeginArray();
+    for (const TLevelFinding& f : findings) {
+      json.BeginObject();
+      json.Key("kind").String(f.Kind);
+      json.Key("text").String(f.Text);
+      json.Key("cellCount").Number(f.CellCount);
+      json.Key("cells").BeginArray();
+      for (const TLevelFinding::TCell& c : f.Cells) {
+        json.BeginObject();
+        json.Key("plane").Number(c.Plane);
+        json.Key("column").Number(c.Column);
+        json.Key("row").Number(c.Row);
+        json.EndObject();
+      }
+      json.EndArray();
+      json.EndObject();
+    }
+    json.EndArray();
+    out << json.Text() << "\n";
+  } else {
+    for (const TLevelFinding& f : findings) {
+      out << f.Kind << "\t" << f.Text;
+      for (const TLevelFinding::TCell& c : f.Cells) out << "\t" << c.Plane << ":" << c.Column << "," << c.Row;
+      if (f.CellCount > static_cast<int32_t>(f.Cells.size())) out << "\t(+" << f.CellCount - f.Cells.size() << ")";
+      out << "\n";
+    }
+  }
+  // Nothing found: 0, for designers' scripts.
+  return findings.empty() ? 0 : 1;
 }
 
 }  // namespace kestrilo::tool

@@ -38,6 +38,7 @@ const TCommandEntry kCommands[] = {
     {"monsters", "add", kestrilo::tool::MonstersAdd},
     {"monsters", "set", kestrilo::tool::MonstersSet},
     {"level", "info", kestrilo::tool::LevelInfo},
+    {"level", "check", kestrilo::tool::LevelCheck},
     {"level", "render", kestrilo::tool::LevelRender},
     {"play", "", kestrilo::tool::Play},
 };
