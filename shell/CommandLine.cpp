@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <set>
 
@@ -77,7 +78,7 @@ std::string CommandLineHelp() {
 std::string VersionLine() { return std::string("kestrilo ") + KESTRILO_VERSION + "\n"; }
 
 void OpenStartupLevel(TForm1& Form, const std::string& Path) {
-  Form.N2Click();
+  Form.N2->trigger();  // Объект → Открыть файл объектов, as the designer would choose it
   Form.Editor().LoadLevelFrom(Path);
 }
 

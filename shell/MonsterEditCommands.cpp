@@ -28,35 +28,25 @@ bool TChangeMonsterCommand::mergeWith(const QUndoCommand* other) {
   return true;
 }
 
+void TMonsterEntryCommand::Put() {
+  file_.Insert(index_, entry_);
+  show_(index_);
+}
+
+void TMonsterEntryCommand::Take() {
+  file_.Remove(index_);
+  show_(std::min(index_, file_.Count() - 1));
+}
+
 TInsertMonsterCommand::TInsertMonsterCommand(TMonsterFile& file, int32_t index, TMonsterFileEntry entry,
                                              const QString& text, TShowMonster show)
-    : file_(file), index_(index), entry_(std::move(entry)), show_(std::move(show)) {
+    : TMonsterEntryCommand(file, index, std::move(entry), std::move(show)) {
   setText(text);
 }
 
-void TInsertMonsterCommand::redo() {
-  file_.Insert(index_, entry_);
-  show_(index_);
-}
-
-void TInsertMonsterCommand::undo() {
-  file_.Remove(index_);
-  show_(std::min(index_, file_.Count() - 1));
-}
-
 TRemoveMonsterCommand::TRemoveMonsterCommand(TMonsterFile& file, int32_t index, TShowMonster show)
-    : file_(file), index_(index), entry_(file.Entry(index)), show_(std::move(show)) {
+    : TMonsterEntryCommand(file, index, file.Entry(index), std::move(show)) {
   setText(QString::fromUtf8("удаление монстра"));
-}
-
-void TRemoveMonsterCommand::redo() {
-  file_.Remove(index_);
-  show_(std::min(index_, file_.Count() - 1));
-}
-
-void TRemoveMonsterCommand::undo() {
-  file_.Insert(index_, entry_);
-  show_(index_);
 }
 
 TMoveMonsterCommand::TMoveMonsterCommand(TMonsterFile& file, int32_t from, int32_t to, TShowMonster show)

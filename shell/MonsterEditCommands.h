@@ -33,13 +33,14 @@ class TChangeMonsterCommand : public QUndoCommand {
   TShowMonster show_;
 };
 
-// Puts a record into the list (a new one, or a copy of another).
-class TInsertMonsterCommand : public QUndoCommand {
- public:
-  TInsertMonsterCommand(TMonsterFile& file, int32_t index, TMonsterFileEntry entry, const QString& text,
-                        TShowMonster show);
-  void redo() override;
-  void undo() override;
+// A record put into the list or taken out of it, kept with its bytes so that
+// either step can be taken back.
+class TMonsterEntryCommand : public QUndoCommand {
+ protected:
+  TMonsterEntryCommand(TMonsterFile& file, int32_t index, TMonsterFileEntry entry, TShowMonster show)
+      : file_(file), index_(index), entry_(std::move(entry)), show_(std::move(show)) {}
+  void Put();
+  void Take();
 
  private:
   TMonsterFile& file_;
@@ -48,18 +49,21 @@ class TInsertMonsterCommand : public QUndoCommand {
   TShowMonster show_;
 };
 
+// Puts a record into the list (a new one, or a copy of another).
+class TInsertMonsterCommand : public TMonsterEntryCommand {
+ public:
+  TInsertMonsterCommand(TMonsterFile& file, int32_t index, TMonsterFileEntry entry, const QString& text,
+                        TShowMonster show);
+  void redo() override { Put(); }
+  void undo() override { Take(); }
+};
+
 // Takes a record out of the list, keeping its bytes for undo.
-class TRemoveMonsterCommand : public QUndoCommand {
+class TRemoveMonsterCommand : public TMonsterEntryCommand {
  public:
   TRemoveMonsterCommand(TMonsterFile& file, int32_t index, TShowMonster show);
-  void redo() override;
-  void undo() override;
-
- private:
-  TMonsterFile& file_;
-  int32_t index_;
-  TMonsterFileEntry entry_;
-  TShowMonster show_;
+  void redo() override { Take(); }
+  void undo() override { Put(); }
 };
 
 // Moves a record to another place in the list.

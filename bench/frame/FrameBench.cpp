@@ -18,20 +18,15 @@
 namespace kestrilo::bench {
 namespace {
 
-constexpr uint32_t kSeed = 4242;
+constexpr uint32_t kStressSeed = 4242;
 constexpr int kTicks = 1000;           // ticks of a measured run
 constexpr int kReferenceTicks = 50;    // ticks of a side-by-side run (the reference is slow)
 
 // The data folder of the whole process: written once, read by every benchmark.
-const TStressFolder& Folder() {
-  static const TStressFolder folder;
-  return folder;
-}
-
 // An editor with the level loaded, the preview running and the first tick done
 // (which frees nothing but settles the engine's index).
 std::unique_ptr<TBenchEditor> LoadedWorld(const std::string& level, bool reference) {
-  auto editor = std::make_unique<TBenchEditor>(Folder().Path(), kSeed);
+  auto editor = std::make_unique<TBenchEditor>(SharedStressFolder().Path(), kStressSeed);
   editor->OpenObjects();
   editor->LoadLevel(level);
   editor->StartPreview();
@@ -60,13 +55,13 @@ void RunTicks(benchmark::State& state, const std::string& level, int32_t monster
 // The stress level: half the main plane walled, every back-plane entry
 // decorated, 500 hunting monsters and the player with gravity.
 void BM_StressTick(benchmark::State& state) {
-  RunTicks(state, Folder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
+  RunTicks(state, SharedStressFolder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
 }
 BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 
 // The parts of the stress tick, each timed on its own over the same ticks.
 void BM_StressTickParts(benchmark::State& state) {
-  auto world = LoadedWorld(Folder().Level("stress", StressLevelLayout()), false);
+  auto world = LoadedWorld(SharedStressFolder().Level("stress", StressLevelLayout()), false);
   TGameContext& context = world->Context();
   TDXDraw& draw = *world->Editor().DrawArea;
   TTickTimes move, removeDead, fill, drawAll, overlay, present;
@@ -93,7 +88,7 @@ void BM_ScalingTick(benchmark::State& state) {
   const auto sprites = static_cast<int32_t>(state.range(0));
   const auto monsters = static_cast<int32_t>(state.range(1));
   const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
-  RunTicks(state, Folder().Level(name, ScalingLayout(sprites, monsters)), monsters);
+  RunTicks(state, SharedStressFolder().Level(name, ScalingLayout(sprites, monsters)), monsters);
 }
 BENCHMARK(BM_ScalingTick)
     ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})
@@ -127,7 +122,7 @@ void RunSideBySide(benchmark::State& state, const std::string& level, int32_t mo
 }
 
 void BM_StressVsReference(benchmark::State& state) {
-  RunSideBySide(state, Folder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
+  RunSideBySide(state, SharedStressFolder().Level("stress", StressLevelLayout()), StressLevelLayout().Monsters);
 }
 BENCHMARK(BM_StressVsReference)->Iterations(kReferenceTicks)->Unit(benchmark::kMillisecond);
 
@@ -135,7 +130,7 @@ void BM_ScalingVsReference(benchmark::State& state) {
   const auto sprites = static_cast<int32_t>(state.range(0));
   const auto monsters = static_cast<int32_t>(state.range(1));
   const std::string name = "scale-" + std::to_string(sprites) + "-" + std::to_string(monsters);
-  RunSideBySide(state, Folder().Level(name, ScalingLayout(sprites, monsters)), monsters);
+  RunSideBySide(state, SharedStressFolder().Level(name, ScalingLayout(sprites, monsters)), monsters);
 }
 BENCHMARK(BM_ScalingVsReference)
     ->ArgsProduct({{10000, 50000, 150000}, {0, 100, 500, 2000}})

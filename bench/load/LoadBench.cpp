@@ -29,20 +29,13 @@
 namespace kestrilo::bench {
 namespace {
 
-constexpr uint32_t kSeed = 4242;
-
-const TStressFolder& Folder() {
-  static const TStressFolder folder;
-  return folder;
-}
-
 const std::string& StressLevel() {
-  static const std::string path = Folder().Level("stress", StressLevelLayout());
+  static const std::string path = SharedStressFolder().Level("stress", StressLevelLayout());
   return path;
 }
 
 std::unique_ptr<TBenchEditor> OpenedEditor() {
-  auto editor = std::make_unique<TBenchEditor>(Folder().Path(), kSeed);
+  auto editor = std::make_unique<TBenchEditor>(SharedStressFolder().Path(), kStressSeed);
   editor->OpenObjects();
   return editor;
 }

@@ -15,18 +15,11 @@
 namespace kestrilo::bench {
 namespace {
 
-constexpr uint32_t kSeed = 4242;
-
-const TStressFolder& Folder() {
-  static const TStressFolder folder;
-  return folder;
-}
-
 // The stress level loaded for editing (no preview), the first frame drawn.
 std::unique_ptr<TBenchEditor> EditedLevel() {
-  auto editor = std::make_unique<TBenchEditor>(Folder().Path(), kSeed);
+  auto editor = std::make_unique<TBenchEditor>(SharedStressFolder().Path(), kStressSeed);
   editor->OpenObjects();
-  editor->LoadLevel(Folder().Level("stress", StressLevelLayout()));
+  editor->LoadLevel(SharedStressFolder().Level("stress", StressLevelLayout()));
   editor->Tick();
   return editor;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <cstdint>
 #include <string>
 
 #include "support/StressLevel.h"
@@ -22,5 +23,14 @@ class TStressFolder {
  private:
   QTemporaryDir dir_;
 };
+
+// The seed the benchmarks' editors start with, so that runs compare.
+inline constexpr uint32_t kStressSeed = 4242;
+
+// One stress folder for a whole benchmark program, written at its first use.
+inline const TStressFolder& SharedStressFolder() {
+  static const TStressFolder folder;
+  return folder;
+}
 
 }  // namespace kestrilo::bench

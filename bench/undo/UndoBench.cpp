@@ -45,7 +45,7 @@ void BM_TenThousandUndoablePlacements(benchmark::State& state) {
   double memory = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto editor = std::make_unique<TBenchEditor>(folder.Path(), 4242);
+    auto editor = std::make_unique<TBenchEditor>(folder.Path(), kStressSeed);
     editor->OpenObjects();
     const double before = PeakMegabytes();
     state.ResumeTiming();

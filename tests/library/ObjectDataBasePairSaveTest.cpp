@@ -98,18 +98,9 @@ TEST_F(ObjectDataBasePairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
       folder = std::make_unique<TSyncFreeFolder>();
       ASSERT_TRUE(folder->IsValid());
       ASSERT_TRUE(Save(oldLibrary));
-      TFailingFileSystem failing;
-      failing.FailCall(k, ENOSPC, everyLaterCallFails);
-      try {
-        EXPECT_TRUE(Save(newLibrary, failing));
-        succeeded = failing.Failures() == 0;
-        EXPECT_TRUE(succeeded) << "a failed call went unreported";
-      } catch (const EFCreateError& e) {
-        const std::string message = e.what();
-        const bool namesAFile = message == "Cannot create file " + Path() + ": No space left on device" ||
-                                message == "Cannot create file " + folder->Path("test.dxg") + ": No space left on device";
-        EXPECT_TRUE(namesAFile) << message;
-      }
+      succeeded = testsupport::SaveWithFailingCall(
+          k, ENOSPC, everyLaterCallFails, [&](TFileSystem& files) { return Save(newLibrary, files); },
+          {Path(), folder->Path("test.dxg")});
 
       TFailingFileSystem readOnly;
       readOnly.FailCall(1, EROFS, true);

@@ -89,27 +89,27 @@ TEST(RecentLevelsMenu, LevelsReadOrSavedAreListedAndLoadedAgainFromTheFileMenu) 
   ASSERT_EQ(menu->actions().size(), 1);
   EXPECT_FALSE(menu->actions()[0]->isEnabled());  // empty list: one greyed line
 
-  form.N2Click();
+  form.N2->trigger();
   // A cancelled load and a failed one are not listed.
-  form.N8Click();
+  form.N8->trigger();
   f.Dialogs.FileAnswers = {f.Sample.Path("missing.mtf")};
-  form.N8Click();
+  form.N8->trigger();
   EXPECT_TRUE(recent.Paths().empty());
 
   f.Dialogs.FileAnswers = {f.Level()};
-  form.N8Click();
+  form.N8->trigger();
   ASSERT_EQ(recent.Paths().size(), 1u);
   EXPECT_EQ(recent.Paths()[0], f.Level());
 
   // Saving under another name lists that one first; declining to overwrite lists nothing.
   const std::string copy = f.Sample.Path("copy.mtf");
   f.Dialogs.FileAnswers = {copy};
-  form.N7Click();
+  form.N7->trigger();
   ASSERT_EQ(recent.Paths().size(), 2u);
   EXPECT_EQ(recent.Paths()[0], copy);
   f.Dialogs.FileAnswers = {f.Level()};
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  form.N7Click();
+  form.N7->trigger();
   EXPECT_EQ(recent.Paths()[0], copy);
 
   menuObject->Rebuild();

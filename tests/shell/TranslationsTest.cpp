@@ -131,17 +131,17 @@ TEST(Translations, EnglishWindowsShowNoRussianTextButTheFilesOwnNames) {
   EXPECT_EQ(form.Label1->text(), "Object type:");
 
   // The messages and questions of the commands speak English too.
-  form.N8Click();
+  form.N8->trigger();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "The objects file has not been loaded... The matrix cannot be loaded!");
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  form.N4Click();
+  form.N4->trigger();
   EXPECT_EQ(f.Dialogs.Asked.back().Text, "Really exit?");
   EXPECT_EQ(f.Dialogs.Asked.back().Caption, "Confirm exit!");
 
   // The names the files hold stay as stored: the type list says "Wall", the
   // library's own wall is still "Стена", and the player's picture is found by its name.
-  form.N2Click();
+  form.N2->trigger();
   EXPECT_EQ(form.ComboBox1->itemText(0), "Wall");
   ASSERT_GT(form.ComboBox2->count(), 0);
   EXPECT_EQ(form.ComboBox2->itemText(0), QString::fromUtf8("Стена"));

@@ -6,11 +6,16 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
 namespace kestrilo::testsupport {
@@ -113,6 +118,27 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// Runs a pair save through a file system whose k-th call fails with `error`
+// (and every later one too when asked); true when the save went through. A
+// failure must be reported, naming one of the pair's files and the system's reason.
+inline bool SaveWithFailingCall(int k, int error, bool everyLaterCallFails,
+                                const std::function<bool(TFileSystem&)>& save, const std::vector<std::string>& pair) {
+  TFailingFileSystem failing;
+  failing.FailCall(k, error, everyLaterCallFails);
+  try {
+    EXPECT_TRUE(save(failing));
+    EXPECT_EQ(failing.Failures(), 0) << "a failed call went unreported";
+    return failing.Failures() == 0;
+  } catch (const EFCreateError& e) {
+    const std::string message = e.what();
+    bool namesAFile = false;
+    for (const std::string& file : pair)
+      namesAFile = namesAFile || message == "Cannot create file " + file + ": " + std::strerror(error);
+    EXPECT_TRUE(namesAFile) << message;
+    return false;
+  }
 }
 
 }  // namespace kestrilo::testsupport

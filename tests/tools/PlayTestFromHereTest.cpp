@@ -388,9 +388,9 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
   ASSERT_NE(form.TestFromHere, nullptr);
   EXPECT_EQ(form.TestFromHere->text(), QString::fromUtf8("Тест отсюда\tF5"));
   EXPECT_TRUE(form.N9->actions().contains(form.TestFromHere));
-  form.N2Click();
+  form.N2->trigger();
   dialogs.FileAnswers.push_back(levelPath);
-  form.N8Click();
+  form.N8->trigger();
   ASSERT_EQ(form.Context().ObjectsLoaded, 1);
   const auto press = [&](int key) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
