@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "library/PictureCollection.h"
+#include "sprites/AnimationClock.h"
 #include "platform/Surface.h"
 #include "sprites/SpriteEngine.h"
 
@@ -31,42 +32,17 @@ TRect TImageSprite::DrawRect() {
   return r;
 }
 
-namespace {
 
-// One step of the frame position, without touching the sprite.
-struct TAnimationStep {
-  double FramePos;
-  double FrameSpeed;
-};
-
-TAnimationStep StepAnimation(double pos, double speed, int32_t count, bool looping, int32_t moveCount) {
-  pos += speed * moveCount;
-  if (looping) {
-    if (count > 0) {
-      pos -= std::trunc(pos / count) * count;
-      if (pos < 0) pos += count;
-      // A tiny negative remainder can round up to FrameCount itself, which is no frame.
-      if (pos >= count) pos = 0;
-    } else {
-      pos = 0;
-    }
-  } else {
-    if (pos >= count) {
-      pos = count - 1;
-      speed = 0;
-    }
-    if (pos < 0) {
-      pos = 0;
-      speed = 0;
-    }
-  }
-  return {pos, speed};
+TImageSprite::~TImageSprite() {
+  if (clock_) StopFollowing(false);
 }
 
-}  // namespace
+void TImageSprite::StopFollowing(bool SettlePosition) { Engine->StopFollowing(*this, SettlePosition); }
+
+double TImageSprite::FollowedPosition() const { return Engine->FollowedPosition(*this); }
 
 void TImageSprite::OnMove(int32_t MoveCount) {
-  const TAnimationStep next = StepAnimation(FramePos, FrameSpeed, FrameCount, Looping, MoveCount);
+  const TAnimationState next = StepAnimation({FramePos, FrameSpeed, FrameCount, Looping}, MoveCount);
   FramePos = next.FramePos;
   FrameSpeed = next.FrameSpeed;
 }
@@ -75,7 +51,7 @@ bool TImageSprite::AnimationIsIdle() const {
   if (FrameSpeed.Get() != 0) return false;
   // With no speed the step no longer depends on the move count; the position
   // is idle when the step gives back the very same bits (NaN included).
-  const TAnimationStep next = StepAnimation(FramePos, FrameSpeed, FrameCount, Looping, 1);
+  const TAnimationState next = StepAnimation({FramePos, FrameSpeed, FrameCount, Looping}, 1);
   return std::bit_cast<uint64_t>(next.FramePos) == std::bit_cast<uint64_t>(FramePos.Get()) &&
          std::bit_cast<uint64_t>(next.FrameSpeed) == std::bit_cast<uint64_t>(FrameSpeed.Get());
 }

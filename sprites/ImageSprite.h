@@ -11,18 +11,24 @@ namespace kestrilo {
 
 class TPictureCollectionItem;
 class TImageSprite;
+class TAnimationClock;
 
 // The fields that decide what an image sprite's own step does; a resting
-// sprite is stepped again when one is written (see WatchedField.h).
+// sprite is stepped again when one is written (see WatchedField.h). The frame
+// position is read from the animation's clock while the sprite follows one
+// (AnimationClock.h).
 enum class TAnimationField { FrameCount, Looping, FramePos, FrameSpeed };
 template <TAnimationField Which>
 struct TAnimationFieldWrite {
   static void Written(void* Field);
+  static double Read(const void* Field, double Stored)
+    requires(Which == TAnimationField::FramePos);
 };
 
 class TImageSprite : public TSprite {
  public:
   explicit TImageSprite(TSprite* Parent);
+  ~TImageSprite() override;
 
   const char* ClassName() const override { return "TImageSprite"; }
 
@@ -40,6 +46,9 @@ class TImageSprite : public TSprite {
   // frame position already where a step would put it. For subclasses that
   // keep this class's step as their whole step.
   bool AnimationIsIdle() const;
+  // This sprite when its animation loops, for a subclass whose whole step is
+  // this class's step (see TSprite::LoopingPicture).
+  TImageSprite* IfLooping() { return Looping ? this : nullptr; }
 
   TWatchedField<int32_t, TAnimationFieldWrite<TAnimationField::FrameCount>> FrameCount;
   TWatchedField<bool, TAnimationFieldWrite<TAnimationField::Looping>> Looping;
@@ -52,8 +61,19 @@ class TImageSprite : public TSprite {
  private:
   template <TAnimationField>
   friend struct TAnimationFieldWrite;
+  friend class TSpriteEngine;
 
   bool PixelHitTest(TImageSprite& Other);
+  // A write to an animation field ends following a clock: the position is
+  // settled into the sprite first, unless it is the position being written.
+  void AnimationFieldWritten(bool PositionWritten) {
+    if (clock_) StopFollowing(!PositionWritten);
+    StepStateWritten();
+  }
+  void StopFollowing(bool SettlePosition);
+  double FollowedPosition() const;
+
+  TAnimationClock* clock_ = nullptr;  // the clock followed, set by the root engine
 };
 
 #pragma GCC diagnostic push
@@ -64,7 +84,15 @@ inline void TAnimationFieldWrite<Which>::Written(void* Field) {
                             : Which == TAnimationField::Looping  ? offsetof(TImageSprite, Looping)
                             : Which == TAnimationField::FramePos ? offsetof(TImageSprite, FramePos)
                                                                  : offsetof(TImageSprite, FrameSpeed);
-  OwnerOfField<TImageSprite>(Field, offset)->StepStateWritten();
+  OwnerOfField<TImageSprite>(Field, offset)->AnimationFieldWritten(Which == TAnimationField::FramePos);
+}
+
+template <TAnimationField Which>
+inline double TAnimationFieldWrite<Which>::Read(const void* Field, double Stored)
+  requires(Which == TAnimationField::FramePos)
+{
+  const auto* sprite = OwnerOfField<TImageSprite>(Field, offsetof(TImageSprite, FramePos));
+  return sprite->clock_ ? sprite->FollowedPosition() : Stored;
 }
 #pragma GCC diagnostic pop
 

@@ -18,6 +18,7 @@ namespace kestrilo {
 
 class TSpriteEngine;
 class TSprite;
+class TImageSprite;
 
 // A reference to a sprite that reads as none once the sprite has been freed,
 // for those that must find a sprite again later (the level edits undoing a
@@ -99,6 +100,10 @@ class TSprite {
   // written. Only a class whose OnMove is fully known may say yes: the
   // default is no, and a subclass that overrides OnMove must not inherit a yes.
   virtual bool StepIsIdle() const { return false; }
+  // The image sprite to run on a shared animation clock (AnimationClock.h):
+  // this sprite, when its whole step is the image sprite's animation and that
+  // animation loops. The same care as for StepIsIdle: the default is none.
+  virtual TImageSprite* LoopingPicture() { return nullptr; }
 
   // The fields the move pass reads for every sprite come first, so that they
   // share the sprite's first cache line.
@@ -116,7 +121,8 @@ class TSprite {
  private:
   bool isEngine_ = false;
   // What the root engine must hear of when a watched field is written.
-  enum : uint8_t { kWatchInGrid = 1, kWatchDirty = 2, kWatchResting = 4 };
+  // A following sprite rests too: its animation runs on a shared clock.
+  enum : uint8_t { kWatchInGrid = 1, kWatchDirty = 2, kWatchResting = 4, kWatchFollowing = 8 };
   uint8_t watch_ = 0;
 
  public:

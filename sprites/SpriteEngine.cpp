@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Surface.h"
+#include "sprites/ImageSprite.h"
 
 namespace kestrilo {
 
@@ -110,25 +111,57 @@ void TSpriteEngine::MoveEveryChild(int32_t MoveCount) {
 
 void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
   // Sprites attached during the pass lie beyond the counted range and step next tick.
+  // The shared animations step first; their followers show the step only
+  // once the pass reaches their place.
+  clocks_.Step(MoveCount);
+  steppedBelow_ = 0;
   awake_.BeginPass(nextSeq_);
   while (TSprite* child = awake_.Next()) {
     const uint64_t removals = index_.Removals();
+    const uint64_t seq = child->index_.AttachSeq;
+    steppedBelow_ = seq;
     child->Move(MoveCount);
+    steppedBelow_ = seq + 1;
     // A child freed in its own step (which only MarkDead should do) is gone.
     if (index_.Removals() != removals && !awake_.CurrentPresent()) continue;
     AfterStep(child);
   }
   awake_.EndPass();
+  steppedBelow_ = UINT64_MAX;
   // The index is settled between ticks too, so that it never holds stale bounds for long.
   ValidateDirty();
 }
 
 void TSpriteEngine::AfterStep(TSprite* Child) {
   if (!(Child->watch_ & TSprite::kWatchInGrid)) index_.Validate(Child);
-  if (Child->ChildCount() == 0 && Child->StepIsIdle()) {
+  if (Child->ChildCount() != 0) return;
+  if (Child->StepIsIdle()) {
+    awake_.RestCurrent();
+    Child->watch_ |= TSprite::kWatchResting;
+  } else if (TImageSprite* picture = Child->LoopingPicture(); picture && Child->CanMove) {
+    Follow(*picture);
     awake_.RestCurrent();
     Child->watch_ |= TSprite::kWatchResting;
   }
+}
+
+void TSpriteEngine::Follow(TImageSprite& Child) {
+  Child.clock_ = clocks_.Join({Child.FramePos, Child.FrameSpeed, Child.FrameCount, Child.Looping});
+  Child.watch_ |= TSprite::kWatchFollowing;
+  ++followers_;
+}
+
+void TSpriteEngine::StopFollowing(TImageSprite& Child, bool SettlePosition) {
+  if (SettlePosition) Child.FramePos.Settle(FollowedPosition(Child));
+  clocks_.Leave(Child.clock_);
+  Child.clock_ = nullptr;
+  Child.watch_ &= static_cast<uint8_t>(~TSprite::kWatchFollowing);
+  --followers_;
+}
+
+double TSpriteEngine::FollowedPosition(const TImageSprite& Child) const {
+  const TSprite& sprite = Child;
+  return sprite.index_.AttachSeq < steppedBelow_ ? Child.clock_->Position() : Child.clock_->PreviousPosition();
 }
 
 void TSpriteEngine::StartSkipping() {
@@ -145,6 +178,8 @@ void TSpriteEngine::StartSkipping() {
 void TSpriteEngine::StopSkipping() {
   if (!skipping_) return;
   // Every child is stepped from now on; the rest marks are cleared as they are met.
+  for (TSprite* child : children_)
+    if (child->watch_ & TSprite::kWatchFollowing) StopFollowing(static_cast<TImageSprite&>(*child), true);
   awake_.Clear();
   skipping_ = false;
 }
@@ -166,6 +201,7 @@ void TSpriteEngine::ChildRemoved(TSprite* Child) {
 }
 
 void TSpriteEngine::WakeChild(TSprite* Child) {
+  if (Child->watch_ & TSprite::kWatchFollowing) StopFollowing(static_cast<TImageSprite&>(*Child), true);
   Child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchResting);
   if (skipping_) awake_.Insert(Child, Child->index_.AttachSeq);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Rect.h"
+#include "sprites/AnimationClock.h"
 #include "sprites/AwakeList.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteIndex.h"
@@ -17,6 +18,7 @@
 namespace kestrilo {
 
 class TSurface;
+class TImageSprite;
 struct TGameContext;
 
 class TSpriteEngine : public TSprite {
@@ -53,9 +55,13 @@ class TSpriteEngine : public TSprite {
   struct TQueryScratch;  // the reusable lists of one running query
   // Children the move pass steps (all of them while the reference algorithms are on).
   int32_t AwakeCount() const { return skipping_ ? static_cast<int32_t>(awake_.Count()) : ChildCount(); }
+  // Children whose looping animation runs on a shared clock, and the clocks.
+  int32_t FollowerCount() const { return followers_; }
+  size_t ClockCount() const { return clocks_.Count(); }
 
  private:
   friend class TSprite;
+  friend class TImageSprite;
   // The index is trusted only after a move pass validated it and while the
   // reference algorithms stay off.
   bool IndexReady() const { return indexValidated_ && !UseReferenceAlgorithms; }
@@ -74,6 +80,15 @@ class TSpriteEngine : public TSprite {
   // settle there), and a child whose step is idle goes to rest.
   void AfterStep(TSprite* Child);
 
+  // A child that has just stepped follows the clock of its animation's state.
+  void Follow(TImageSprite& Child);
+  // Ends following: the position the sprite would show now is settled into
+  // it (unless a new one was just written over it).
+  void StopFollowing(TImageSprite& Child, bool SettlePosition);
+  // A follower's frame position: after this tick's step once the move pass has
+  // passed the follower's place in Children order, before it until then.
+  double FollowedPosition(const TImageSprite& Child) const;
+
   // Bookkeeping of the root's children, called by TSprite.
   void ChildAdded(TSprite* Child);
   void ChildRemoved(TSprite* Child);
@@ -90,6 +105,11 @@ class TSpriteEngine : public TSprite {
   size_t queryDepth_ = 0;  // queries running now (a reaction may start one inside another)
   bool indexValidated_ = false;
   bool skipping_ = false;  // awake_ and the children's rest marks are kept
+  TAnimationClocks clocks_;
+  int32_t followers_ = 0;
+  // During a move pass, the children attached before this number have been
+  // stepped; outside a pass, every one has.
+  uint64_t steppedBelow_ = UINT64_MAX;
 };
 
 }  // namespace kestrilo

@@ -21,6 +21,7 @@ class TMyObject final : public TImageSprite {
   const char* ClassName() const override { return "TMyObject"; }
   // Its step is the picture's animation alone.
   bool StepIsIdle() const override { return AnimationIsIdle(); }
+  TImageSprite* LoopingPicture() override { return IfLooping(); }
 
   // Makes the sprite for Record placed at world pixels (X, Y). Z is the plane
   // value of the caller (0 main plane, 10 * p back plane p). Returns the sprite

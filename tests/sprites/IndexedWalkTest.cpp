@@ -60,10 +60,13 @@ class TPlacedImage final : public TImageSprite {
     FrameCount = world.Pick(5);
     Looping = world.Pick(2) == 0;
     FramePos = world.Pick(4) == 0 ? world.Pick(6) - 1 + 0.25 : 0;
-    FrameSpeed = world.Pick(3) == 0 ? (world.Pick(9) - 4) / 64.0 : 0;
+    FrameSpeed = world.Pick(3) == 0 ? Speed(world) : 0;
   }
+  // Speeds whose sums are exact and speeds whose sums round.
+  static double Speed(TWorld& world) { return world.Pick(2) ? (world.Pick(9) - 4) / 64.0 : (world.Pick(9) - 4) * 0.1; }
   ~TPlacedImage() override { World.Images[Slot] = nullptr; }
   bool StepIsIdle() const override { return AnimationIsIdle(); }
+  TImageSprite* LoopingPicture() override { return IfLooping(); }
   void OnDraw() override {
     World.Journal.push_back("draw " + std::to_string(Id) + " frame " + std::to_string(FrameIndex()) + " pos " +
                             Bits(FramePos));
@@ -76,7 +79,7 @@ class TPlacedImage final : public TImageSprite {
   // What other code may do to a placed picture: start or stop its animation, move it.
   void Disturb() {
     switch (World.Pick(6)) {
-      case 0: FrameSpeed = (World.Pick(9) - 4) / 32.0; break;
+      case 0: FrameSpeed = Speed(World); break;
       case 1: FramePos = World.Pick(7) - 1; break;
       case 2: Looping = !Looping; break;
       case 3: FrameCount = World.Pick(5); break;
@@ -126,6 +129,11 @@ class TRandomSprite : public TSprite {
         if (World.Pick(4) == 0) other->X += World.Pick(300) - 150;  // far, between its own steps
       }
     }
+    if (!World.Images.empty() && World.Pick(3) == 0) {
+      // Reads a placed picture's frame, before or after its place in the pass.
+      TPlacedImage* image = World.Images[static_cast<size_t>(World.Pick(static_cast<int>(World.Images.size())))];
+      if (image) World.Journal.push_back("peek " + std::to_string(image->Id) + " " + Bits(image->FramePos));
+    }
     if (Kind == TKind::Spawner && !World.Images.empty() && World.Pick(2) == 0) {
       // Wakes or moves a placed picture, before or after its place in the pass.
       TPlacedImage* image = World.Images[static_cast<size_t>(World.Pick(static_cast<int>(World.Images.size())))];
@@ -146,7 +154,10 @@ class TRandomSprite : public TSprite {
       case 5: Other->X += World.Pick(3) - 1; break;  // nudges what it hit
       case 6: Other->SetZ(Other->Z() - 10); break;
       case 7:
-        if (auto* image = dynamic_cast<TPlacedImage*>(Other)) image->Disturb();
+        if (auto* image = dynamic_cast<TPlacedImage*>(Other)) {
+          World.Journal.push_back("frame " + Bits(image->FramePos));
+          image->Disturb();
+        }
         break;
       case 8: {
         // Moves some sprite, perhaps one still to be visited, far: into this check's rectangle or out of it.
@@ -174,7 +185,14 @@ void Populate(TWorld& w, int count) {
     const int roll = w.Pick(100);
     const TKind kind = roll < 80 ? TKind::Wall : roll < 92 ? TKind::Walker : roll < 96 ? TKind::Spawner : TKind::Group;
     if (w.Pick(3) == 0) {
-      new TPlacedImage(&w.Root, w);
+      auto* image = new TPlacedImage(&w.Root, w);
+      // Many pictures share an animation, as a level's decorations do.
+      if (w.Pick(2) == 0) {
+        image->FrameCount = 4;
+        image->Looping = true;
+        image->FramePos = 0;
+        image->FrameSpeed = w.Pick(2) ? 0.1 : 0.25;
+      }
       continue;
     }
     auto* s = new TRandomSprite(&w.Root, w, kind);
@@ -250,6 +268,9 @@ TEST_P(IndexedWalkTest, EveryTickMatchesTheFullWalk) {
   EXPECT_GT(indexed.Root.Index().PlacedCount(), 60);
   const auto liveImages = std::count_if(indexed.Images.begin(), indexed.Images.end(), [](auto* i) { return i; });
   EXPECT_GT(indexed.Root.ChildCount() - indexed.Root.AwakeCount(), liveImages / 3);
+  // The looping ones ran on shared clocks, far fewer than their followers.
+  EXPECT_GT(indexed.Root.FollowerCount(), liveImages / 4);
+  EXPECT_LT(indexed.Root.ClockCount() + 10, static_cast<size_t>(indexed.Root.FollowerCount()));
   EXPECT_EQ(reference.Root.SpriteCount, indexed.Root.SpriteCount);
 }
 
