@@ -118,12 +118,6 @@ double TSprite::AbsoluteY() const {
   return y;
 }
 
-TRect TSprite::BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height) {
-  const int32_t left = TruncToInt32(AbsoluteX);
-  const int32_t top = TruncToInt32(AbsoluteY);
-  return {left, top, ClampToInt32(static_cast<int64_t>(left) + Width), ClampToInt32(static_cast<int64_t>(top) + Height)};
-}
-
 TRect TSprite::GetBounds() { return BoundsAt(AbsoluteX(), AbsoluteY(), Width, Height); }
 
 void TSprite::Move(int32_t MoveCount) {

@@ -61,7 +61,7 @@ class TSprite {
   // that overrides it clears boundsFromFields_.
   virtual TRect GetBounds();
   // The bounds GetBounds gives for a sprite of this size at this view position.
-  static TRect BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height);
+  static inline TRect BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height);
   // Fine test made after the rectangles overlap.
   virtual bool HitTest(TSprite* Other) { return true; }
 
@@ -215,6 +215,13 @@ inline int32_t TruncToInt32(double value) {
   if (value >= 2147483648.0) return INT32_MAX;
   if (value <= -2147483649.0) return INT32_MIN;
   return 0;
+}
+
+// Inline: the index tests every candidate of every query with it.
+inline TRect TSprite::BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height) {
+  const int32_t left = TruncToInt32(AbsoluteX);
+  const int32_t top = TruncToInt32(AbsoluteY);
+  return {left, top, ClampToInt32(static_cast<int64_t>(left) + Width), ClampToInt32(static_cast<int64_t>(top) + Height)};
 }
 
 }  // namespace kestrilo
