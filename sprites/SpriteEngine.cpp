@@ -218,6 +218,7 @@ void TSpriteEngine::ValidateDirty() {
     child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchDirty);
     index_.Validate(child);
   }
+  index_.PackIfWorthIt();
 }
 
 void TSpriteEngine::DrawIndexed() {

@@ -1,6 +1,7 @@
 #include "sprites/SpriteIndex.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "sprites/SpriteEngine.h"
 
@@ -61,12 +62,27 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
     cell[static_cast<size_t>(e.Slot)] = last;
     last.Sprite->index_.Slot = e.Slot;
     cell.pop_back();
+    if (cell.empty()) occupied_[static_cast<size_t>(e.Cell) >> 6] &= ~(uint64_t{1} << (e.Cell & 63));
+    --gridCount_;
+    if (!e.EverMoved) {
+      --placedCount_;
+      --loosePlaced_;
+    }
+  } else if (e.Where == TSprite::TIndexEntry::kPacked) {
+    packed_[static_cast<size_t>(e.Slot)].Sprite = nullptr;
+    ++packedHoles_;
     --gridCount_;
     if (!e.EverMoved) --placedCount_;
   }
   e.Where = TSprite::TIndexEntry::kNowhere;
   e.Cell = e.Slot = -1;
   Sprite->watch_ &= static_cast<uint8_t>(~TSprite::kWatchInGrid);
+}
+
+TSpriteIndex::TCellEntry& TSpriteIndex::EntryAt(const TSprite* Sprite) {
+  const auto& e = Sprite->index_;
+  if (e.Where == TSprite::TIndexEntry::kPacked) return packed_[static_cast<size_t>(e.Slot)];
+  return cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)];
 }
 
 void TSpriteIndex::PutAlways(TSprite* Sprite) {
@@ -99,17 +115,26 @@ void TSpriteIndex::TidyAlways() const {
   alwaysSorted_ = true;
 }
 
+bool TSpriteIndex::InGrid(const TSprite* Sprite) {
+  const auto where = Sprite->index_.Where;
+  return where == TSprite::TIndexEntry::kGrid || where == TSprite::TIndexEntry::kPacked;
+}
+
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
-  if (e.Where == TSprite::TIndexEntry::kGrid && e.Cell == Cell) {
-    cells_[static_cast<size_t>(Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
+  if (InGrid(Sprite) && e.Cell == Cell) {
+    EntryAt(Sprite) = EntryOf(Sprite);
     reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
     reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
     return;
   }
   Unlink(Sprite);
-  if (cells_.empty()) cells_.resize(static_cast<size_t>(kColumns) * kRows);
+  if (cells_.empty()) {
+    cells_.resize(static_cast<size_t>(kColumns) * kRows);
+    occupied_.assign(cells_.size() / 64, 0);
+  }
   auto& cell = cells_[static_cast<size_t>(Cell)];
+  occupied_[static_cast<size_t>(Cell) >> 6] |= uint64_t{1} << (Cell & 63);
   e.Where = TSprite::TIndexEntry::kGrid;
   e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
@@ -118,7 +143,10 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
   reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
   ++gridCount_;
-  if (!e.EverMoved) ++placedCount_;
+  if (!e.EverMoved) {
+    ++placedCount_;
+    ++loosePlaced_;
+  }
   Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
 }
 
@@ -158,8 +186,8 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   if (!e.EverMoved && Near(local, e.Snapshot)) {
     // A placed object that stays where it is. The snapshot stays as first
     // taken, so that small steps add up to a move.
-    if (e.Where == TSprite::TIndexEntry::kGrid) {
-      cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
+    if (InGrid(Sprite)) {
+      EntryAt(Sprite) = EntryOf(Sprite);
       return;
     }
     const int32_t cell = CellOf(e.Snapshot);
@@ -171,7 +199,10 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   // A moving sprite is filed under where it is now; every write to its bounds
   // files it again before the next query.
-  if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kGrid) --placedCount_;
+  if (!e.EverMoved && InGrid(Sprite)) {
+    --placedCount_;
+    if (e.Where == TSprite::TIndexEntry::kGrid) --loosePlaced_;
+  }
   e.EverMoved = true;
   e.Snapshot = local;
   const int32_t cell = CellOf(local);
@@ -198,15 +229,94 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - reachY_));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
   for (int64_t r = r0; r <= r1; ++r) {
-    for (int64_t c = c0; c <= c1; ++c) {
-      for (const TCellEntry& entry : cells_[static_cast<size_t>(r * kColumns + c)]) {
-        // The sprite's bounds exactly as it would give them now: one that does
-        // not overlap would be passed over by the full walk anyway.
-        if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
+    // The sprite's bounds exactly as it would give them now: one that does
+    // not overlap would be passed over by the full walk anyway.
+    if (!packed_.empty()) {
+      const size_t rowStart = static_cast<size_t>(r * kColumns);
+      const uint32_t end = packedStart_[rowStart + static_cast<size_t>(c1) + 1];
+      for (uint32_t i = packedStart_[rowStart + static_cast<size_t>(c0)]; i < end; ++i) {
+        const TCellEntry& entry = packed_[i];
+        if (entry.Sprite &&
+            OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
           Out.push_back(entry.Sprite);
       }
     }
+    if (!cells_.empty()) ScanLoose(r, c0, c1, Rect, Out);
   }
+}
+
+void TSpriteIndex::ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect,
+                             std::vector<TSprite*>& Out) const {
+  const double cameraX = root_.X, cameraY = root_.Y;
+  for (int64_t c = FirstColumn; c <= LastColumn; ++c) {
+    const auto k = static_cast<size_t>(Row * kColumns + c);
+    if (!(occupied_[k >> 6] & (uint64_t{1} << (k & 63)))) continue;
+    for (const TCellEntry& entry : cells_[k]) {
+      if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
+        Out.push_back(entry.Sprite);
+    }
+  }
+}
+
+void TSpriteIndex::PackIfWorthIt() {
+  // Packing costs a pass over every grid child and cell: worth it after a
+  // level's worth of placements or removals, not after one edit.
+  constexpr size_t kFew = 64;
+  const auto loose = static_cast<size_t>(loosePlaced_);
+  const size_t live = packed_.size() - packedHoles_;
+  if ((loose >= kFew && loose * 8 >= live) || (packedHoles_ >= kFew && packedHoles_ * 4 >= packed_.size())) Pack();
+}
+
+void TSpriteIndex::Pack() {
+  const size_t cellCount = static_cast<size_t>(kColumns) * kRows;
+  // Counted by cell, then placed: the packed children already there, then
+  // those never seen moving from the cells' own lists.
+  std::vector<uint32_t> start(cellCount + 1, 0);
+  for (const TCellEntry& entry : packed_)
+    if (entry.Sprite) ++start[static_cast<size_t>(entry.Sprite->index_.Cell) + 1];
+  auto forEachLooseCell = [&](auto&& visit) {
+    for (size_t word = 0; word < occupied_.size(); ++word)
+      for (uint64_t bits = occupied_[word]; bits != 0; bits &= bits - 1)
+        visit(word * 64 + static_cast<size_t>(std::countr_zero(bits)));
+  };
+  forEachLooseCell([&](size_t k) {
+    for (const TCellEntry& entry : cells_[k])
+      if (!entry.Sprite->index_.EverMoved) ++start[k + 1];
+  });
+  for (size_t k = 0; k < cellCount; ++k) start[k + 1] += start[k];
+
+  std::vector<TCellEntry> packed(start[cellCount]);
+  std::vector<uint32_t> next(start.begin(), start.end() - 1);
+  auto place = [&](const TCellEntry& entry, size_t k) {
+    const uint32_t slot = next[k]++;
+    packed[slot] = entry;
+    auto& e = entry.Sprite->index_;
+    e.Where = TSprite::TIndexEntry::kPacked;
+    e.Slot = static_cast<int32_t>(slot);
+  };
+  for (const TCellEntry& entry : packed_)
+    if (entry.Sprite) place(entry, static_cast<size_t>(entry.Sprite->index_.Cell));
+  forEachLooseCell([&](size_t k) {
+    auto& cell = cells_[k];
+    size_t kept = 0;
+    for (const TCellEntry& entry : cell) {
+      if (!entry.Sprite->index_.EverMoved) {
+        place(entry, k);
+      } else {
+        entry.Sprite->index_.Slot = static_cast<int32_t>(kept);
+        cell[kept++] = entry;
+      }
+    }
+    cell.resize(kept);
+    if (kept == 0) {
+      std::vector<TCellEntry>().swap(cell);
+      occupied_[k >> 6] &= ~(uint64_t{1} << (k & 63));
+    }
+  });
+  packed_.swap(packed);
+  packedStart_.swap(start);
+  packedHoles_ = 0;
+  loosePlaced_ = 0;
 }
 
 }  // namespace kestrilo

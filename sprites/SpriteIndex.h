@@ -15,6 +15,11 @@
 // (large, far away, or with children of its own) is kept in the "always" list
 // and is a candidate for every query.
 //
+// Placed children are packed: once many have been filed, they are moved out
+// of their cells' own lists into one array ordered by cell, so that a query
+// reads each row of cells it covers as one stretch of memory. A packed child
+// that leaves its cell leaves a hole there and goes to the cells' own lists.
+//
 // A grid child's bounds are trusted until one of its X, Y, Width, Height is
 // written: the write marks it (WatchedField.h), and the engine checks every
 // marked child before the index answers the next query. A new child is marked
@@ -46,6 +51,9 @@ class TSpriteIndex {
   // A child that gained children is walked whole by every query.
   void MakeAlways(TSprite* Sprite);
   void Validate(TSprite* Sprite);
+  // Packs the placed children when enough have been filed or left since the
+  // last packing; not from inside Gather.
+  void PackIfWorthIt();
 
   // The grid children whose bounds overlap Rect (view coordinates), with every
   // always-list child. The always-list children come first, in Children order.
@@ -57,6 +65,8 @@ class TSpriteIndex {
   int32_t GridCount() const { return gridCount_; }
   int32_t PlacedCount() const { return placedCount_; }
   int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
+  // Children in the packed array.
+  int32_t PackedCount() const { return static_cast<int32_t>(packed_.size() - packedHoles_); }
 
   // Cells of 32 pixels hold sprites up to two cells wide and high, filed by
   // their top-left corner; the grid reaches well beyond the largest level.
@@ -91,7 +101,21 @@ class TSpriteIndex {
     TSprite* Sprite;
   };
   static TCellEntry EntryOf(TSprite* Sprite);
-  std::vector<std::vector<TCellEntry>> cells_;  // made on first use
+  static bool InGrid(const TSprite* Sprite);  // in a cell's list or packed
+  TCellEntry& EntryAt(const TSprite* Sprite);
+  void Pack();
+  void ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect, std::vector<TSprite*>& Out) const;
+
+  // The cells' own lists, made on first use, with a bit per cell that says
+  // whether its list holds anything (queries skip empty lists unread).
+  std::vector<std::vector<TCellEntry>> cells_;
+  std::vector<uint64_t> occupied_;
+  int32_t loosePlaced_ = 0;  // children never seen moving in the cells' own lists
+  // The packed children: cell k's are packed_[packedStart_[k] .. packedStart_[k + 1]);
+  // a hole has no sprite.
+  std::vector<uint32_t> packedStart_;
+  std::vector<TCellEntry> packed_;
+  size_t packedHoles_ = 0;
   int64_t reachX_ = 0, reachY_ = 0;  // the widest and highest snapshot ever filed
   int32_t gridCount_ = 0;
   int32_t placedCount_ = 0;

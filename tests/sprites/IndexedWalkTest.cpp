@@ -266,6 +266,7 @@ TEST_P(IndexedWalkTest, EveryTickMatchesTheFullWalk) {
   // The index was really used: most walls ended up in the grid, and most
   // placed pictures rested out of the move pass.
   EXPECT_GT(indexed.Root.Index().PlacedCount(), 60);
+  EXPECT_GT(indexed.Root.Index().PackedCount(), 60);
   const auto liveImages = std::count_if(indexed.Images.begin(), indexed.Images.end(), [](auto* i) { return i; });
   EXPECT_GT(indexed.Root.ChildCount() - indexed.Root.AwakeCount(), liveImages / 3);
   // The looping ones ran on shared clocks, far fewer than their followers.
@@ -383,6 +384,47 @@ TEST(SpriteIndexTest, ChildrenMadeBetweenTicksAreFiledBeforeTheFirstQuery) {
   EXPECT_EQ(probe->CheckCollisions(), 1);
   EXPECT_EQ(root.Index().AlwaysCount(), 0);
   EXPECT_EQ(root.Index().PlacedCount(), 501);
+}
+
+TEST(SpriteIndexTest, PlacedChildrenArePackedAndLeaversAreFoundWhereTheyGo) {
+  TSpriteEngine root;
+  std::vector<TStill*> walls;
+  for (int i = 0; i < 300; ++i) walls.push_back(new TStill(&root, (i % 30) * 32, (i / 30) * 32, 32, 32));
+  root.Move(16);
+  EXPECT_EQ(root.Index().PackedCount(), 300);
+  auto* probe = new TStill(&root, 5000, 10, 4, 4);
+  walls[0]->X = 5000;  // leaves its packed cell
+  walls[1]->Y += 1;    // stays, within the wobble
+  EXPECT_EQ(probe->CheckCollisions(), 1);
+  EXPECT_EQ(root.Index().PackedCount(), 299);
+  probe->X = 33;
+  probe->Y = 1;
+  EXPECT_EQ(probe->CheckCollisions(), 1);  // walls[1], still packed where it was
+  for (int i = 2; i < 102; ++i) walls[static_cast<size_t>(i)]->MarkDead();
+  root.RemoveDead();
+  root.Move(16);  // the holes are many: packed again without them
+  EXPECT_EQ(root.Index().PackedCount(), 199);
+  EXPECT_EQ(root.Index().GridCount(), 201);  // and the moved wall and the probe in their cells' lists
+  probe->X = 32 * 10 + 8;
+  probe->Y = 32 * 5 + 8;
+  EXPECT_EQ(probe->CheckCollisions(), 1);
+}
+
+TEST(SpriteIndexTest, PackingKeepsTheMoversOfACellFindable) {
+  TSpriteEngine root;
+  for (int i = 0; i < 10; ++i) new TStill(&root, 32, 0, 32, 32);  // too few to pack
+  auto* mover = new TStill(&root, 300, 0, 8, 8);
+  root.Move(16);
+  mover->X = 40;  // seen moving: behind the walls in their cell's list
+  root.Move(16);
+  for (int i = 0; i < 100; ++i) new TStill(&root, 32 * (i % 10), 320 + 32 * (i / 10), 32, 32);
+  root.Move(16);  // packs the walls of both places; the mover stays in the list
+  EXPECT_EQ(root.Index().PackedCount(), 110);
+  mover->X = 600;  // leaves the cell: found by the place it now has there
+  auto* probe = new TStill(&root, 40, 8, 4, 4);
+  EXPECT_EQ(probe->CheckCollisions(), 10);
+  probe->X = 604;
+  EXPECT_EQ(probe->CheckCollisions(), 1);
 }
 
 TEST(SpriteIndexTest, LargeFarAwayAndParentSpritesStayCandidatesEverywhere) {
