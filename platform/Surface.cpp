@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/RowCopier.h"
+
 namespace kestrilo {
 
 namespace {
@@ -115,20 +117,22 @@ void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& sou
   const int32_t w = sr - sl, h = sb - st;
   if (w <= 0 || h <= 0) return;
 
-  if (!transparent || !from.hasColorKey_) {
-    for (int32_t row = 0; row < h; ++row)
-      std::memcpy(Line(y + row) + x, from.Line(st + row) + sl, static_cast<size_t>(w) * sizeof(uint16_t));
+  if (&from == this) {
+    // The rows are copied as if through a copy of the source, so a blit
+    // onto an overlapping part of the same surface reads the pixels as they
+    // were before it.
+    TSurface before = CopyOf(*this, ClientRect());
+    before.hasColorKey_ = hasColorKey_;
+    before.colorKey_ = colorKey_;
+    Blit(x, y, before, {sl, st, sr, sb}, transparent);
     return;
   }
-  const uint16_t key = from.colorKey_;
-  for (int32_t row = 0; row < h; ++row) {
-    const uint16_t* src = from.Line(st + row) + sl;
-    uint16_t* dst = Line(y + row) + x;
-    for (int32_t i = 0; i < w; ++i) {
-      const uint16_t p = src[i];
-      dst[i] = (p == key) ? dst[i] : p;
-    }
-  }
+  static const TRowCopier& copier = TRowCopier::ForThisProcessor();
+  const TPixelRows rows{Line(y) + x, width_, from.Line(st) + sl, from.width_, w, h};
+  if (transparent && from.hasColorKey_)
+    copier.CopyLeavingOut(rows, from.colorKey_);
+  else
+    copier.Copy(rows);
 }
 
 void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {

@@ -1,16 +1,21 @@
-// The conversions and reads that large pictures and files go through quickly
-// must give exactly what the plain arithmetic and a plain read give.
+// The conversions, blits and reads that large pictures, frames and files go
+// through quickly must give exactly what the plain arithmetic, a plain
+// pixel-by-pixel copy and a plain read give.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <fstream>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
+#include "platform/RowCopier.h"
 #include "platform/Surface.h"
 
 namespace kestrilo {
@@ -104,6 +109,129 @@ TEST(SurfaceCopies, APartIsCopiedClippedAndWithoutTheKey) {
   EXPECT_EQ(unfilled.Width(), 3);
   EXPECT_EQ(unfilled.Height(), 2);
   EXPECT_EQ(TSurface::Unfilled(-1, 4).Width(), 0);
+}
+
+// What a blit writes, pixel by pixel: every pixel of `source` that lies on
+// `from` and lands on `to`, except the key's when transparent.
+void PerPixelBlit(TSurface& to, int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+  for (int32_t sy = std::max(source.Top, 0); sy < std::min(source.Bottom, from.Height()); ++sy)
+    for (int32_t sx = std::max(source.Left, 0); sx < std::min(source.Right, from.Width()); ++sx) {
+      const int32_t tx = x + (sx - source.Left), ty = y + (sy - source.Top);
+      const uint16_t p = from.Pixel(sx, sy);
+      const bool left = transparent && from.HasColorKey() && p == from.ColorKey();
+      if (tx >= 0 && ty >= 0 && tx < to.Width() && ty < to.Height() && !left) to.SetPixel(tx, ty, p);
+    }
+}
+
+std::vector<uint16_t> PixelsOf(const TSurface& s) {
+  return {s.Pixels(), s.Pixels() + static_cast<size_t>(s.Width()) * s.Height()};
+}
+
+// Random pixels, about one in three of them `key`.
+void FillWithSomeKeys(TSurface& s, uint16_t key, std::mt19937& random) {
+  for (int32_t y = 0; y < s.Height(); ++y)
+    for (int32_t x = 0; x < s.Width(); ++x)
+      s.SetPixel(x, y, random() % 3 == 0 ? key : static_cast<uint16_t>(random()));
+}
+
+TEST(FastBlit, EveryWayOfCopyingRowsWritesWhatAPlainLoopWrites) {
+  const std::vector<TRowCopier> ways = TRowCopier::AllThisProcessorRuns();
+#if defined(__x86_64__)
+  ASSERT_GE(ways.size(), 2u) << "the vector ways are not among those compared";
+#endif
+  // Rows of every width up to several vectors and a tail, from and to every
+  // offset within a vector's alignment, between strides that differ; the
+  // pixels around the rows must stay as they were.
+  constexpr ptrdiff_t kFromStride = 90, kToStride = 96;
+  constexpr int32_t kHeight = 3;
+  std::mt19937 random(7);
+  for (const uint16_t key : {uint16_t{0}, uint16_t{0xF81F}, uint16_t{0xFFFF}}) {
+    SCOPED_TRACE(key);
+    // A row mixing key and other pixels, one all key but every seventeenth
+    // pixel, one without the key.
+    std::vector<uint16_t> from(kFromStride * kHeight), background(kToStride * kHeight);
+    for (ptrdiff_t x = 0; x < kFromStride; ++x) {
+      from[x] = random() % 3 == 0 ? key : static_cast<uint16_t>(random());
+      from[kFromStride + x] = x % 17 == 0 ? static_cast<uint16_t>(key ^ 0x0421) : key;
+      from[2 * kFromStride + x] = static_cast<uint16_t>(key ^ (1 + random() % 0xFFFF));
+    }
+    for (uint16_t& p : background) p = static_cast<uint16_t>(random());
+    for (int32_t width = 1; width <= 80; ++width)
+      for (int32_t fromOffset = 0; fromOffset < 4; ++fromOffset)
+        for (int32_t toOffset = 0; toOffset < 4; ++toOffset) {
+          std::vector<uint16_t> copied(background), keyed(background);
+          for (ptrdiff_t y = 0; y < kHeight; ++y)
+            for (ptrdiff_t x = 0; x < width; ++x) {
+              const uint16_t p = from[y * kFromStride + fromOffset + x];
+              copied[y * kToStride + toOffset + x] = p;
+              if (p != key) keyed[y * kToStride + toOffset + x] = p;
+            }
+          const auto trace = [&](const TRowCopier& way) {
+            return testing::Message() << way.Name << ": width " << width << ", offsets " << fromOffset << " and "
+                                      << toOffset;
+          };
+          // The source ends where its last row does, so that a read past it
+          // is caught when built with the address sanitizer.
+          const std::vector<uint16_t> source(from.begin(),
+                                             from.begin() + (kHeight - 1) * kFromStride + fromOffset + width);
+          for (const TRowCopier& way : ways) {
+            std::vector<uint16_t> to(background);
+            const TPixelRows rows{to.data() + toOffset, kToStride, source.data() + fromOffset, kFromStride,
+                                  width, kHeight};
+            way.Copy(rows);
+            ASSERT_EQ(to, copied) << trace(way);
+            to = background;
+            way.CopyLeavingOut(rows, key);
+            ASSERT_EQ(to, keyed) << trace(way);
+          }
+        }
+  }
+}
+
+TEST(FastBlit, ClipsAtEveryEdgeAsAPerPixelBlitDoes) {
+  // Every width of a picture wider than the surface, placed across each edge
+  // of the surface and just inside and outside it, with parts that reach past
+  // the picture's own edges too.
+  constexpr int32_t kWidth = 53, kHeight = 37;
+  std::mt19937 random(11);
+  TSurface picture(70, 45);
+  FillWithSomeKeys(picture, 0xF81F, random);
+  picture.SetColorKey(0xF81F);
+  TSurface fast(kWidth, kHeight);
+  FillWithSomeKeys(fast, 0xF81F, random);
+  TSurface plain = fast;
+  for (const bool transparent : {false, true})
+    for (int32_t width = 1; width <= 72; ++width) {
+      const int32_t height = 1 + static_cast<int32_t>(random() % 45);
+      const int32_t left = static_cast<int32_t>(random() % 7) - 3, top = static_cast<int32_t>(random() % 7) - 3;
+      const TRect part{left, top, left + width, top + height};
+      for (const int32_t x :
+           {-width - 1, -width + 1, -2, 0, 1, kWidth - width - 1, kWidth - width + 1, kWidth - 1, kWidth})
+        for (const int32_t y : {-height, -height + 2, -1, 0, 3, kHeight - height, kHeight - height + 1, kHeight - 1}) {
+          fast.Blit(x, y, picture, part, transparent);
+          PerPixelBlit(plain, x, y, picture, part, transparent);
+          ASSERT_EQ(PixelsOf(fast), PixelsOf(plain)) << "at " << x << "," << y << " the part " << part.Left << ","
+                                                     << part.Top << " " << width << "x" << height
+                                                     << (transparent ? " keyed" : " opaque");
+        }
+    }
+}
+
+TEST(FastBlit, ABlitOntoItsOwnSurfaceReadsThePixelsAsTheyWereBefore) {
+  std::mt19937 random(5);
+  for (const bool transparent : {false, true}) {
+    TSurface s(40, 30);
+    FillWithSomeKeys(s, 7, random);
+    s.SetColorKey(7);
+    // Shifted right and down over itself, then left and up.
+    for (const auto& [x, y, part] : {std::tuple{3, 2, TRect{0, 0, 40, 30}}, std::tuple{0, 0, TRect{5, 1, 39, 30}}}) {
+      const TSurface before = s;
+      TSurface expected = s;
+      PerPixelBlit(expected, x, y, before, part, transparent);
+      s.Blit(x, y, s, part, transparent);
+      EXPECT_EQ(PixelsOf(s), PixelsOf(expected)) << x << "," << y << (transparent ? " keyed" : " opaque");
+    }
+  }
 }
 
 TEST(WholeFileRead, GivesEveryByteOfLargeAndEmptyFilesAndRefusesFolders) {
