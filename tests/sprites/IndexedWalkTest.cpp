@@ -424,6 +424,7 @@ TEST(SpriteIndexTest, PackingKeepsTheMoversOfACellFindable) {
   auto* probe = new TStill(&root, 40, 8, 4, 4);
   EXPECT_EQ(probe->CheckCollisions(), 10);
   probe->X = 604;
+  probe->Y = 4;
   EXPECT_EQ(probe->CheckCollisions(), 1);
 }
 
