@@ -65,7 +65,7 @@ struct TOrdered {
 // The lists of one query, kept from one query to the next so that queries
 // allocate nothing; a reaction inside a query may start another, which gets its own.
 struct TSpriteEngine::TQueryScratch {
-  std::vector<TSprite*> Found;
+  std::vector<TIndexHit> Found;
   std::vector<TOrdered> Ordered;
   std::vector<TOrdered> Merged;
 };
@@ -231,7 +231,8 @@ void TSpriteEngine::DrawIndexed() {
     index_.Gather(ViewRect, scratch.Found);
     scratch.Ordered.clear();
     // DrawList order: Z ascending, and among equal Z the sprite placed last first.
-    for (TSprite* s : scratch.Found) scratch.Ordered.push_back({s->Z(), ~s->index_.PlaceSeq, s});
+    for (const TIndexHit& hit : scratch.Found)
+      scratch.Ordered.push_back({hit.Sprite->Z(), ~hit.Sprite->index_.PlaceSeq, hit.Sprite});
     std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
   };
   gather();
@@ -266,8 +267,7 @@ void TSpriteEngine::CheckCollisionsIndexed() {
     const size_t alwaysFound = static_cast<size_t>(index_.AlwaysCount());
     size_t always = 0;
     for (size_t i = 0; i < scratch.Found.size(); ++i) {
-      TSprite* s = scratch.Found[i];
-      const uint64_t seq = s->index_.AttachSeq;
+      const auto [s, seq] = scratch.Found[i];
       if (firstSeq <= seq && seq < limit) scratch.Ordered.push_back({static_cast<int64_t>(seq), 0, s});
       if (i + 1 == alwaysFound) always = scratch.Ordered.size();
     }

@@ -37,7 +37,7 @@ TRect TSpriteIndex::LocalBounds(TSprite* Sprite) const {
 }
 
 TSpriteIndex::TCellEntry TSpriteIndex::EntryOf(TSprite* Sprite) {
-  return {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height, Sprite};
+  return {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height, Sprite, Sprite->index_.AttachSeq};
 }
 
 // The cell of a small rectangle's corner, or -1 when it does not belong in the grid.
@@ -212,9 +212,9 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
     PutInCell(Sprite, cell);
 }
 
-void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
+void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const {
   TidyAlways();
-  Out.insert(Out.end(), always_.begin(), always_.end());
+  for (TSprite* s : always_) Out.push_back({s, s->index_.AttachSeq});
   if (gridCount_ == 0) return;
   const TRect q = Shift(Rect, -static_cast<int64_t>(TruncToInt32(root_.X)) - kMargin,
                         -static_cast<int64_t>(TruncToInt32(root_.Y)) - kMargin);
@@ -228,17 +228,28 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
   const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - reachY_));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
+  // The rows' stretches of packed entries lie far apart: ask for all of them
+  // before reading any, so that their fetches overlap.
+  constexpr int64_t kPrefetchRows = 8;
+  const bool packed = !packed_.empty();
+  if (packed && r1 - r0 < kPrefetchRows) {
+    for (int64_t r = r0; r <= r1; ++r) __builtin_prefetch(&packedStart_[static_cast<size_t>(r * kColumns + c0)]);
+    for (int64_t r = r0; r <= r1; ++r) {
+      const uint32_t first = packedStart_[static_cast<size_t>(r * kColumns + c0)];
+      if (first < packed_.size()) __builtin_prefetch(&packed_[first]);
+    }
+  }
   for (int64_t r = r0; r <= r1; ++r) {
     // The sprite's bounds exactly as it would give them now: one that does
     // not overlap would be passed over by the full walk anyway.
-    if (!packed_.empty()) {
+    if (packed) {
       const size_t rowStart = static_cast<size_t>(r * kColumns);
       const uint32_t end = packedStart_[rowStart + static_cast<size_t>(c1) + 1];
       for (uint32_t i = packedStart_[rowStart + static_cast<size_t>(c0)]; i < end; ++i) {
         const TCellEntry& entry = packed_[i];
         if (entry.Sprite &&
             OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
-          Out.push_back(entry.Sprite);
+          Out.push_back({entry.Sprite, entry.AttachSeq});
       }
     }
     if (!cells_.empty()) ScanLoose(r, c0, c1, Rect, Out);
@@ -246,14 +257,14 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TSprite*>& Out) const {
 }
 
 void TSpriteIndex::ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect,
-                             std::vector<TSprite*>& Out) const {
+                             std::vector<TIndexHit>& Out) const {
   const double cameraX = root_.X, cameraY = root_.Y;
   for (int64_t c = FirstColumn; c <= LastColumn; ++c) {
     const auto k = static_cast<size_t>(Row * kColumns + c);
     if (!(occupied_[k >> 6] & (uint64_t{1} << (k & 63)))) continue;
     for (const TCellEntry& entry : cells_[k]) {
       if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
-        Out.push_back(entry.Sprite);
+        Out.push_back({entry.Sprite, entry.AttachSeq});
     }
   }
 }

@@ -41,6 +41,13 @@ namespace kestrilo {
 class TSprite;
 class TSpriteEngine;
 
+// A candidate of a query with its order among the root's children, kept in the
+// index so that ordering the candidates reads no sprite.
+struct TIndexHit {
+  TSprite* Sprite;
+  uint64_t AttachSeq;
+};
+
 class TSpriteIndex {
  public:
   explicit TSpriteIndex(TSpriteEngine& Root) : root_(Root) {}
@@ -57,7 +64,7 @@ class TSpriteIndex {
 
   // The grid children whose bounds overlap Rect (view coordinates), with every
   // always-list child. The always-list children come first, in Children order.
-  void Gather(const TRect& Rect, std::vector<TSprite*>& Out) const;
+  void Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const;
   // Increases whenever a child leaves, so that walks know their lists went stale.
   uint64_t Removals() const { return removals_; }
 
@@ -99,12 +106,14 @@ class TSpriteIndex {
     double X, Y;
     int32_t Width, Height;
     TSprite* Sprite;
+    uint64_t AttachSeq;
   };
   static TCellEntry EntryOf(TSprite* Sprite);
   static bool InGrid(const TSprite* Sprite);  // in a cell's list or packed
   TCellEntry& EntryAt(const TSprite* Sprite);
   void Pack();
-  void ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect, std::vector<TSprite*>& Out) const;
+  void ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect,
+                 std::vector<TIndexHit>& Out) const;
 
   // The cells' own lists, made on first use, with a bit per cell that says
   // whether its list holds anything (queries skip empty lists unread).
