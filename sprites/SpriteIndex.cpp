@@ -25,6 +25,8 @@ bool Near(const TRect& a, const TRect& b) {
   return near(a.Left, b.Left) && near(a.Top, b.Top) && near(a.Right, b.Right) && near(a.Bottom, b.Bottom);
 }
 
+int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
 TRect Shift(const TRect& r, int64_t dx, int64_t dy) {
   return {ClampToInt32(r.Left + dx), ClampToInt32(r.Top + dy), ClampToInt32(r.Right + dx), ClampToInt32(r.Bottom + dy)};
 }
@@ -115,6 +117,18 @@ void TSpriteIndex::TidyAlways() const {
   alwaysSorted_ = true;
 }
 
+void TSpriteIndex::TOverhang::Grow(const TRect& Snapshot, int32_t Cell) {
+  const int64_t cellRight = kOrigin + static_cast<int64_t>(Cell % kColumns + 1) * kCell;
+  const int64_t cellBottom = kOrigin + static_cast<int64_t>(Cell / kColumns + 1) * kCell;
+  X = std::max(X, Snapshot.Right - cellRight);
+  Y = std::max(Y, Snapshot.Bottom - cellBottom);
+}
+
+void TSpriteIndex::TOverhang::Grow(const TOverhang& Other) {
+  X = std::max(X, Other.X);
+  Y = std::max(Y, Other.Y);
+}
+
 bool TSpriteIndex::InGrid(const TSprite* Sprite) {
   const auto where = Sprite->index_.Where;
   return where == TSprite::TIndexEntry::kGrid || where == TSprite::TIndexEntry::kPacked;
@@ -124,8 +138,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
   if (InGrid(Sprite) && e.Cell == Cell) {
     EntryAt(Sprite) = EntryOf(Sprite);
-    reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
-    reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
+    (e.Where == TSprite::TIndexEntry::kPacked ? packedOver_ : looseOver_).Grow(e.Snapshot, Cell);
     return;
   }
   Unlink(Sprite);
@@ -139,9 +152,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
   cell.push_back(EntryOf(Sprite));
-  // Queries look back from their corner as far as the largest sprite filed so far reaches.
-  reachX_ = std::max<int64_t>(reachX_, static_cast<int64_t>(e.Snapshot.Right) - e.Snapshot.Left);
-  reachY_ = std::max<int64_t>(reachY_, static_cast<int64_t>(e.Snapshot.Bottom) - e.Snapshot.Top);
+  looseOver_.Grow(e.Snapshot, Cell);
   ++gridCount_;
   if (!e.EverMoved) {
     ++placedCount_;
@@ -199,9 +210,12 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   // A moving sprite is filed under where it is now; every write to its bounds
   // files it again before the next query.
-  if (!e.EverMoved && InGrid(Sprite)) {
+  if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kPacked) {
+    // Leaves the packed array, whose look-back stays that of still sprites.
+    Unlink(Sprite);
+  } else if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kGrid) {
     --placedCount_;
-    if (e.Where == TSprite::TIndexEntry::kGrid) --loosePlaced_;
+    --loosePlaced_;
   }
   e.EverMoved = true;
   e.Snapshot = local;
@@ -221,38 +235,42 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
   const TRect query{q.Left, q.Top, ClampToInt32(static_cast<int64_t>(q.Right) + 2 * kMargin),
                     ClampToInt32(static_cast<int64_t>(q.Bottom) + 2 * kMargin)};
   if (query.Right <= query.Left || query.Bottom <= query.Top) return;
-  // A cell holds the sprites whose corner lies in it; none reaches further than reachX_, reachY_.
+  // A cell holds the sprites whose corner lies in it; a sprite in an earlier
+  // column reaches the query only if its cell's right edge plus the overhang
+  // lies beyond the query's left edge (rows alike).
   const double cameraX = root_.X, cameraY = root_.Y;
-  auto column = [](int64_t x) { return (x - kOrigin) / kCell; };
-  const int64_t c0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Left) - reachX_));
+  auto column = [](int64_t x) { return FloorDiv(x - kOrigin, kCell); };
+  auto firstReaching = [&](int64_t edge, int64_t over) { return std::max<int64_t>(0, column(edge - kCell - over) + 1); };
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
-  const int64_t r0 = std::max<int64_t>(0, column(static_cast<int64_t>(query.Top) - reachY_));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
+  const int64_t pc0 = firstReaching(query.Left, packedOver_.X), pr0 = firstReaching(query.Top, packedOver_.Y);
+  const int64_t lc0 = firstReaching(query.Left, looseOver_.X), lr0 = firstReaching(query.Top, looseOver_.Y);
+  const int64_t r0 = std::min(pr0, lr0);
   // The rows' stretches of packed entries lie far apart: ask for all of them
   // before reading any, so that their fetches overlap.
   constexpr int64_t kPrefetchRows = 8;
-  const bool packed = !packed_.empty();
-  if (packed && r1 - r0 < kPrefetchRows) {
-    for (int64_t r = r0; r <= r1; ++r) __builtin_prefetch(&packedStart_[static_cast<size_t>(r * kColumns + c0)]);
-    for (int64_t r = r0; r <= r1; ++r) {
-      const uint32_t first = packedStart_[static_cast<size_t>(r * kColumns + c0)];
+  const bool packed = !packed_.empty() && pc0 <= c1;
+  if (packed && r1 - pr0 < kPrefetchRows) {
+    for (int64_t r = pr0; r <= r1; ++r) __builtin_prefetch(&packedStart_[static_cast<size_t>(r * kColumns + pc0)]);
+    for (int64_t r = pr0; r <= r1; ++r) {
+      const uint32_t first = packedStart_[static_cast<size_t>(r * kColumns + pc0)];
       if (first < packed_.size()) __builtin_prefetch(&packed_[first]);
     }
   }
   for (int64_t r = r0; r <= r1; ++r) {
     // The sprite's bounds exactly as it would give them now: one that does
     // not overlap would be passed over by the full walk anyway.
-    if (packed) {
+    if (packed && r >= pr0) {
       const size_t rowStart = static_cast<size_t>(r * kColumns);
       const uint32_t end = packedStart_[rowStart + static_cast<size_t>(c1) + 1];
-      for (uint32_t i = packedStart_[rowStart + static_cast<size_t>(c0)]; i < end; ++i) {
+      for (uint32_t i = packedStart_[rowStart + static_cast<size_t>(pc0)]; i < end; ++i) {
         const TCellEntry& entry = packed_[i];
         if (entry.Sprite &&
             OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
           Out.push_back({entry.Sprite, entry.AttachSeq});
       }
     }
-    if (!cells_.empty()) ScanLoose(r, c0, c1, Rect, Out);
+    if (!cells_.empty() && r >= lr0) ScanLoose(r, lc0, c1, Rect, Out);
   }
 }
 
@@ -313,6 +331,7 @@ void TSpriteIndex::Pack() {
     for (const TCellEntry& entry : cell) {
       if (!entry.Sprite->index_.EverMoved) {
         place(entry, k);
+        packedOver_.Grow(entry.Sprite->index_.Snapshot, static_cast<int32_t>(k));
       } else {
         entry.Sprite->index_.Slot = static_cast<int32_t>(kept);
         cell[kept++] = entry;

@@ -74,6 +74,9 @@ class TSpriteIndex {
   int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
   // Children in the packed array.
   int32_t PackedCount() const { return static_cast<int32_t>(packed_.size() - packedHoles_); }
+  // How far the packed sprites reach beyond their cells, right and down.
+  int64_t PackedOverhangX() const { return packedOver_.X; }
+  int64_t PackedOverhangY() const { return packedOver_.Y; }
 
   // Cells of 32 pixels hold sprites up to two cells wide and high, filed by
   // their top-left corner; the grid reaches well beyond the largest level.
@@ -125,7 +128,16 @@ class TSpriteIndex {
   std::vector<uint32_t> packedStart_;
   std::vector<TCellEntry> packed_;
   size_t packedHoles_ = 0;
-  int64_t reachX_ = 0, reachY_ = 0;  // the widest and highest snapshot ever filed
+  // How far beyond the right and bottom edges of its cell any sprite filed so
+  // far reaches, for the cells' own lists and for the packed array apart: a
+  // query looks back into the cells before its corner only that far. Placed
+  // sprites aligned to the cells reach no further than their cell.
+  struct TOverhang {
+    int64_t X = 0, Y = 0;
+    void Grow(const TRect& Snapshot, int32_t Cell);
+    void Grow(const TOverhang& Other);
+  };
+  TOverhang looseOver_, packedOver_;
   int32_t gridCount_ = 0;
   int32_t placedCount_ = 0;
   uint64_t removals_ = 0;

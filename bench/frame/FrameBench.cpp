@@ -4,6 +4,7 @@
 // percentile) over the run, the framework's time is the mean.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -47,6 +48,9 @@ void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchE
   // How much of the tree each tick still visits: stepped children, and candidates of every query.
   state.counters["awake"] = const_cast<TBenchEditor&>(world).Root().AwakeCount();
   state.counters["always"] = const_cast<TBenchEditor&>(world).Root().Index().AlwaysCount();
+  state.counters["packed"] = const_cast<TBenchEditor&>(world).Root().Index().PackedCount();
+  state.counters["packed_overhang"] = static_cast<double>(std::max(
+      const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangX(), const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangY()));
 }
 
 void RunTicks(benchmark::State& state, const std::string& level, int32_t monsters) {

@@ -417,7 +417,8 @@ TEST(SpriteIndexTest, PackingKeepsTheMoversOfACellFindable) {
   root.Move(16);
   mover->X = 40;  // seen moving: behind the walls in their cell's list
   root.Move(16);
-  for (int i = 0; i < 100; ++i) new TStill(&root, 32 * (i % 10), 320 + 32 * (i / 10), 32, 32);
+  std::vector<TStill*> block;
+  for (int i = 0; i < 100; ++i) block.push_back(new TStill(&root, 32 * (i % 10), 320 + 32 * (i / 10), 32, 32));
   root.Move(16);  // packs the walls of both places; the mover stays in the list
   EXPECT_EQ(root.Index().PackedCount(), 110);
   mover->X = 600;  // leaves the cell: found by the place it now has there
@@ -426,6 +427,16 @@ TEST(SpriteIndexTest, PackingKeepsTheMoversOfACellFindable) {
   probe->X = 604;
   probe->Y = 4;
   EXPECT_EQ(probe->CheckCollisions(), 1);
+  // Walls aligned to the cells reach no further than their cell; one that
+  // starts moving leaves the packed array, which keeps its short look-back,
+  // and is found across the cell edge it now crosses.
+  EXPECT_EQ(root.Index().PackedOverhangX(), 0);
+  block[99]->X = 288 + 20;  // still cornered in its cell, now reaching 20 pixels into the next
+  probe->X = 330;
+  probe->Y = 320 + 9 * 32 + 8;
+  EXPECT_EQ(probe->CheckCollisions(), 1);
+  EXPECT_EQ(root.Index().PackedCount(), 109);
+  EXPECT_EQ(root.Index().PackedOverhangX(), 0);
 }
 
 TEST(SpriteIndexTest, LargeFarAwayAndParentSpritesStayCandidatesEverywhere) {
