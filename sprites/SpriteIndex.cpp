@@ -71,7 +71,7 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
       --loosePlaced_;
     }
   } else if (e.Where == TSprite::TIndexEntry::kPacked) {
-    packed_[static_cast<size_t>(e.Slot)].Sprite = nullptr;
+    packedSprites_[static_cast<size_t>(e.Slot)].Sprite = nullptr;
     ++packedHoles_;
     --gridCount_;
     if (!e.EverMoved) --placedCount_;
@@ -81,10 +81,12 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
   Sprite->watch_ &= static_cast<uint8_t>(~TSprite::kWatchInGrid);
 }
 
-TSpriteIndex::TCellEntry& TSpriteIndex::EntryAt(const TSprite* Sprite) {
+void TSpriteIndex::Refresh(TSprite* Sprite) {
   const auto& e = Sprite->index_;
-  if (e.Where == TSprite::TIndexEntry::kPacked) return packed_[static_cast<size_t>(e.Slot)];
-  return cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)];
+  if (e.Where == TSprite::TIndexEntry::kPacked)
+    packedBounds_[static_cast<size_t>(e.Slot)] = {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height};
+  else
+    cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
 }
 
 void TSpriteIndex::PutAlways(TSprite* Sprite) {
@@ -137,7 +139,7 @@ bool TSpriteIndex::InGrid(const TSprite* Sprite) {
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
   if (InGrid(Sprite) && e.Cell == Cell) {
-    EntryAt(Sprite) = EntryOf(Sprite);
+    Refresh(Sprite);
     (e.Where == TSprite::TIndexEntry::kPacked ? packedOver_ : looseOver_).Grow(e.Snapshot, Cell);
     return;
   }
@@ -198,7 +200,7 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
     // A placed object that stays where it is. The snapshot stays as first
     // taken, so that small steps add up to a move.
     if (InGrid(Sprite)) {
-      EntryAt(Sprite) = EntryOf(Sprite);
+      Refresh(Sprite);
       return;
     }
     const int32_t cell = CellOf(e.Snapshot);
@@ -249,12 +251,12 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
   // The rows' stretches of packed entries lie far apart: ask for all of them
   // before reading any, so that their fetches overlap.
   constexpr int64_t kPrefetchRows = 8;
-  const bool packed = !packed_.empty() && pc0 <= c1;
+  const bool packed = !packedSprites_.empty() && pc0 <= c1;
   if (packed && r1 - pr0 < kPrefetchRows) {
     for (int64_t r = pr0; r <= r1; ++r) __builtin_prefetch(&packedStart_[static_cast<size_t>(r * kColumns + pc0)]);
     for (int64_t r = pr0; r <= r1; ++r) {
       const uint32_t first = packedStart_[static_cast<size_t>(r * kColumns + pc0)];
-      if (first < packed_.size()) __builtin_prefetch(&packed_[first]);
+      if (first < packedBounds_.size()) __builtin_prefetch(&packedBounds_[first]);
     }
   }
   for (int64_t r = r0; r <= r1; ++r) {
@@ -264,10 +266,11 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
       const size_t rowStart = static_cast<size_t>(r * kColumns);
       const uint32_t end = packedStart_[rowStart + static_cast<size_t>(c1) + 1];
       for (uint32_t i = packedStart_[rowStart + static_cast<size_t>(pc0)]; i < end; ++i) {
-        const TCellEntry& entry = packed_[i];
-        if (entry.Sprite &&
-            OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
-          Out.push_back({entry.Sprite, entry.AttachSeq});
+        const TPackedBounds& b = packedBounds_[i];
+        if (OverlapRect(TSprite::BoundsAt(b.X + cameraX, b.Y + cameraY, b.Width, b.Height), Rect)) {
+          const TPackedSprite& packedSprite = packedSprites_[i];
+          if (packedSprite.Sprite) Out.push_back({packedSprite.Sprite, packedSprite.AttachSeq});
+        }
       }
     }
     if (!cells_.empty() && r >= lr0) ScanLoose(r, lc0, c1, Rect, Out);
@@ -292,8 +295,9 @@ void TSpriteIndex::PackIfWorthIt() {
   // level's worth of placements or removals, not after one edit.
   constexpr size_t kFew = 64;
   const auto loose = static_cast<size_t>(loosePlaced_);
-  const size_t live = packed_.size() - packedHoles_;
-  if ((loose >= kFew && loose * 8 >= live) || (packedHoles_ >= kFew && packedHoles_ * 4 >= packed_.size())) Pack();
+  const size_t live = packedSprites_.size() - packedHoles_;
+  if ((loose >= kFew && loose * 8 >= live) || (packedHoles_ >= kFew && packedHoles_ * 4 >= packedSprites_.size()))
+    Pack();
 }
 
 void TSpriteIndex::Pack() {
@@ -301,8 +305,8 @@ void TSpriteIndex::Pack() {
   // Counted by cell, then placed: the packed children already there, then
   // those never seen moving from the cells' own lists.
   std::vector<uint32_t> start(cellCount + 1, 0);
-  for (const TCellEntry& entry : packed_)
-    if (entry.Sprite) ++start[static_cast<size_t>(entry.Sprite->index_.Cell) + 1];
+  for (const TPackedSprite& packed : packedSprites_)
+    if (packed.Sprite) ++start[static_cast<size_t>(packed.Sprite->index_.Cell) + 1];
   auto forEachLooseCell = [&](auto&& visit) {
     for (size_t word = 0; word < occupied_.size(); ++word)
       for (uint64_t bits = occupied_[word]; bits != 0; bits &= bits - 1)
@@ -314,23 +318,26 @@ void TSpriteIndex::Pack() {
   });
   for (size_t k = 0; k < cellCount; ++k) start[k + 1] += start[k];
 
-  std::vector<TCellEntry> packed(start[cellCount]);
+  std::vector<TPackedBounds> bounds(start[cellCount]);
+  std::vector<TPackedSprite> sprites(start[cellCount]);
   std::vector<uint32_t> next(start.begin(), start.end() - 1);
-  auto place = [&](const TCellEntry& entry, size_t k) {
+  auto place = [&](const TPackedBounds& b, const TPackedSprite& sprite, size_t k) {
     const uint32_t slot = next[k]++;
-    packed[slot] = entry;
-    auto& e = entry.Sprite->index_;
+    bounds[slot] = b;
+    sprites[slot] = sprite;
+    auto& e = sprite.Sprite->index_;
     e.Where = TSprite::TIndexEntry::kPacked;
     e.Slot = static_cast<int32_t>(slot);
   };
-  for (const TCellEntry& entry : packed_)
-    if (entry.Sprite) place(entry, static_cast<size_t>(entry.Sprite->index_.Cell));
+  for (size_t i = 0; i < packedSprites_.size(); ++i)
+    if (TSprite* sprite = packedSprites_[i].Sprite)
+      place(packedBounds_[i], packedSprites_[i], static_cast<size_t>(sprite->index_.Cell));
   forEachLooseCell([&](size_t k) {
     auto& cell = cells_[k];
     size_t kept = 0;
     for (const TCellEntry& entry : cell) {
       if (!entry.Sprite->index_.EverMoved) {
-        place(entry, k);
+        place({entry.X, entry.Y, entry.Width, entry.Height}, {entry.Sprite, entry.AttachSeq}, k);
         packedOver_.Grow(entry.Sprite->index_.Snapshot, static_cast<int32_t>(k));
       } else {
         entry.Sprite->index_.Slot = static_cast<int32_t>(kept);
@@ -343,7 +350,8 @@ void TSpriteIndex::Pack() {
       occupied_[k >> 6] &= ~(uint64_t{1} << (k & 63));
     }
   });
-  packed_.swap(packed);
+  packedBounds_.swap(bounds);
+  packedSprites_.swap(sprites);
   packedStart_.swap(start);
   packedHoles_ = 0;
   loosePlaced_ = 0;

@@ -73,7 +73,7 @@ class TSpriteIndex {
   int32_t PlacedCount() const { return placedCount_; }
   int32_t AlwaysCount() const { return static_cast<int32_t>(always_.size() - alwaysHoles_); }
   // Children in the packed array.
-  int32_t PackedCount() const { return static_cast<int32_t>(packed_.size() - packedHoles_); }
+  int32_t PackedCount() const { return static_cast<int32_t>(packedSprites_.size() - packedHoles_); }
   // How far the packed sprites reach beyond their cells, right and down.
   int64_t PackedOverhangX() const { return packedOver_.X; }
   int64_t PackedOverhangY() const { return packedOver_.Y; }
@@ -113,7 +113,8 @@ class TSpriteIndex {
   };
   static TCellEntry EntryOf(TSprite* Sprite);
   static bool InGrid(const TSprite* Sprite);  // in a cell's list or packed
-  TCellEntry& EntryAt(const TSprite* Sprite);
+  // Brings a filed sprite's copy of its fields up to date where it is filed.
+  void Refresh(TSprite* Sprite);
   void Pack();
   void ScanLoose(int64_t Row, int64_t FirstColumn, int64_t LastColumn, const TRect& Rect,
                  std::vector<TIndexHit>& Out) const;
@@ -123,10 +124,20 @@ class TSpriteIndex {
   std::vector<std::vector<TCellEntry>> cells_;
   std::vector<uint64_t> occupied_;
   int32_t loosePlaced_ = 0;  // children never seen moving in the cells' own lists
-  // The packed children: cell k's are packed_[packedStart_[k] .. packedStart_[k + 1]);
-  // a hole has no sprite.
+  // The packed children: cell k's are at packedStart_[k] .. packedStart_[k + 1]
+  // of two arrays, the fields a query tests for every candidate and, apart,
+  // the sprite (none for a hole) that only candidates that overlap need.
+  struct TPackedBounds {
+    double X, Y;
+    int32_t Width, Height;
+  };
+  struct TPackedSprite {
+    TSprite* Sprite;
+    uint64_t AttachSeq;
+  };
   std::vector<uint32_t> packedStart_;
-  std::vector<TCellEntry> packed_;
+  std::vector<TPackedBounds> packedBounds_;
+  std::vector<TPackedSprite> packedSprites_;
   size_t packedHoles_ = 0;
   // How far beyond the right and bottom edges of its cell any sprite filed so
   // far reaches, for the cells' own lists and for the packed array apart: a
