@@ -160,7 +160,7 @@ class TSprite {
 
   // Where the root's spatial index keeps this sprite, and its order keys.
   struct TIndexEntry {
-    enum TWhere : uint8_t { kNowhere, kAlways, kGrid, kPacked };
+    enum TWhere : uint8_t { kNowhere, kAlways, kGrid, kPacked, kPending };
     TWhere Where = kNowhere;
     uint64_t AttachSeq = 0;  // order in the parent's Children
     uint64_t PlaceSeq = 0;   // among equal Z in DrawList, a higher value comes first

@@ -70,6 +70,15 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
       --placedCount_;
       --loosePlaced_;
     }
+  } else if (e.Where == TSprite::TIndexEntry::kPending) {
+    const TCellEntry last = pending_.back();
+    pending_[static_cast<size_t>(e.Slot)] = last;
+    pendingCells_[static_cast<size_t>(e.Slot)] = pendingCells_.back();
+    last.Sprite->index_.Slot = e.Slot;
+    pending_.pop_back();
+    pendingCells_.pop_back();
+    --gridCount_;
+    if (!e.EverMoved) --placedCount_;
   } else if (e.Where == TSprite::TIndexEntry::kPacked) {
     packedSprites_[static_cast<size_t>(e.Slot)].Sprite = nullptr;
     ++packedHoles_;
@@ -85,6 +94,8 @@ void TSpriteIndex::Refresh(TSprite* Sprite) {
   const auto& e = Sprite->index_;
   if (e.Where == TSprite::TIndexEntry::kPacked)
     packedBounds_[static_cast<size_t>(e.Slot)] = {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height};
+  else if (e.Where == TSprite::TIndexEntry::kPending)
+    pending_[static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
   else
     cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
 }
@@ -133,34 +144,47 @@ void TSpriteIndex::TOverhang::Grow(const TOverhang& Other) {
 
 bool TSpriteIndex::InGrid(const TSprite* Sprite) {
   const auto where = Sprite->index_.Where;
-  return where == TSprite::TIndexEntry::kGrid || where == TSprite::TIndexEntry::kPacked;
+  return where == TSprite::TIndexEntry::kGrid || where == TSprite::TIndexEntry::kPacked ||
+         where == TSprite::TIndexEntry::kPending;
 }
 
 void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
   auto& e = Sprite->index_;
   if (InGrid(Sprite) && e.Cell == Cell) {
     Refresh(Sprite);
-    (e.Where == TSprite::TIndexEntry::kPacked ? packedOver_ : looseOver_).Grow(e.Snapshot, Cell);
+    if (e.Where != TSprite::TIndexEntry::kPending)
+      (e.Where == TSprite::TIndexEntry::kPacked ? packedOver_ : looseOver_).Grow(e.Snapshot, Cell);
     return;
   }
   Unlink(Sprite);
+  ++gridCount_;
+  Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
+  e.Cell = Cell;
+  if (!e.EverMoved) {
+    ++placedCount_;
+    e.Where = TSprite::TIndexEntry::kPending;
+    e.Slot = static_cast<int32_t>(pending_.size());
+    pending_.push_back(EntryOf(Sprite));
+    pendingCells_.push_back(Cell);
+    pendingOver_.Grow(e.Snapshot, Cell);
+    return;
+  }
+  AppendToCellList(Sprite);
+}
+
+void TSpriteIndex::AppendToCellList(TSprite* Sprite) {
+  auto& e = Sprite->index_;
   if (cells_.empty()) {
     cells_.resize(static_cast<size_t>(kColumns) * kRows);
     occupied_.assign(cells_.size() / 64, 0);
   }
-  auto& cell = cells_[static_cast<size_t>(Cell)];
-  occupied_[static_cast<size_t>(Cell) >> 6] |= uint64_t{1} << (Cell & 63);
+  auto& cell = cells_[static_cast<size_t>(e.Cell)];
+  occupied_[static_cast<size_t>(e.Cell) >> 6] |= uint64_t{1} << (e.Cell & 63);
   e.Where = TSprite::TIndexEntry::kGrid;
-  e.Cell = Cell;
   e.Slot = static_cast<int32_t>(cell.size());
   cell.push_back(EntryOf(Sprite));
-  looseOver_.Grow(e.Snapshot, Cell);
-  ++gridCount_;
-  if (!e.EverMoved) {
-    ++placedCount_;
-    ++loosePlaced_;
-  }
-  Sprite->watch_ |= TSprite::kWatchInGrid;  // from now on a write to its bounds is heard
+  looseOver_.Grow(e.Snapshot, e.Cell);
+  if (!e.EverMoved) ++loosePlaced_;
 }
 
 void TSpriteIndex::Added(TSprite* Sprite) {
@@ -212,7 +236,7 @@ void TSpriteIndex::Validate(TSprite* Sprite) {
   }
   // A moving sprite is filed under where it is now; every write to its bounds
   // files it again before the next query.
-  if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kPacked) {
+  if (!e.EverMoved && (e.Where == TSprite::TIndexEntry::kPacked || e.Where == TSprite::TIndexEntry::kPending)) {
     // Leaves the packed array, whose look-back stays that of still sprites.
     Unlink(Sprite);
   } else if (!e.EverMoved && e.Where == TSprite::TIndexEntry::kGrid) {
@@ -259,6 +283,10 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
       if (first < packedBounds_.size()) __builtin_prefetch(&packedBounds_[first]);
     }
   }
+  // Settled before every query; should one come first, its few are tested one by one.
+  for (const TCellEntry& entry : pending_)
+    if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
+      Out.push_back({entry.Sprite, entry.AttachSeq});
   for (int64_t r = r0; r <= r1; ++r) {
     // The sprite's bounds exactly as it would give them now: one that does
     // not overlap would be passed over by the full walk anyway.
@@ -294,10 +322,16 @@ void TSpriteIndex::PackIfWorthIt() {
   // Packing costs a pass over every grid child and cell: worth it after a
   // level's worth of placements or removals, not after one edit.
   constexpr size_t kFew = 64;
-  const auto loose = static_cast<size_t>(loosePlaced_);
+  const size_t fresh = static_cast<size_t>(loosePlaced_) + pending_.size();
   const size_t live = packedSprites_.size() - packedHoles_;
-  if ((loose >= kFew && loose * 8 >= live) || (packedHoles_ >= kFew && packedHoles_ * 4 >= packedSprites_.size()))
+  if ((fresh >= kFew && fresh * 8 >= live) || (packedHoles_ >= kFew && packedHoles_ * 4 >= packedSprites_.size())) {
     Pack();
+    return;
+  }
+  for (const TCellEntry& entry : pending_) AppendToCellList(entry.Sprite);
+  pending_.clear();
+  pendingCells_.clear();
+  pendingOver_ = {};
 }
 
 void TSpriteIndex::Pack() {
@@ -305,8 +339,15 @@ void TSpriteIndex::Pack() {
   // Counted by cell, then placed: the packed children already there, then
   // those never seen moving from the cells' own lists.
   std::vector<uint32_t> start(cellCount + 1, 0);
-  for (const TPackedSprite& packed : packedSprites_)
-    if (packed.Sprite) ++start[static_cast<size_t>(packed.Sprite->index_.Cell) + 1];
+  // The cells of the packed children follow from their places in the array.
+  auto forEachPacked = [&](auto&& visit) {
+    if (packedSprites_.empty()) return;
+    for (size_t k = 0; k < cellCount; ++k)
+      for (uint32_t i = packedStart_[k]; i < packedStart_[k + 1]; ++i)
+        if (packedSprites_[i].Sprite) visit(i, k);
+  };
+  forEachPacked([&](uint32_t, size_t k) { ++start[k + 1]; });
+  for (const int32_t cell : pendingCells_) ++start[static_cast<size_t>(cell) + 1];
   auto forEachLooseCell = [&](auto&& visit) {
     for (size_t word = 0; word < occupied_.size(); ++word)
       for (uint64_t bits = occupied_[word]; bits != 0; bits &= bits - 1)
@@ -329,9 +370,16 @@ void TSpriteIndex::Pack() {
     e.Where = TSprite::TIndexEntry::kPacked;
     e.Slot = static_cast<int32_t>(slot);
   };
-  for (size_t i = 0; i < packedSprites_.size(); ++i)
-    if (TSprite* sprite = packedSprites_[i].Sprite)
-      place(packedBounds_[i], packedSprites_[i], static_cast<size_t>(sprite->index_.Cell));
+  forEachPacked([&](uint32_t i, size_t k) { place(packedBounds_[i], packedSprites_[i], k); });
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    const TCellEntry& entry = pending_[i];
+    place({entry.X, entry.Y, entry.Width, entry.Height}, {entry.Sprite, entry.AttachSeq},
+          static_cast<size_t>(pendingCells_[i]));
+  }
+  packedOver_.Grow(pendingOver_);
+  pending_.clear();
+  pendingCells_.clear();
+  pendingOver_ = {};
   forEachLooseCell([&](size_t k) {
     auto& cell = cells_[k];
     size_t kept = 0;

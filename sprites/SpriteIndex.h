@@ -59,7 +59,8 @@ class TSpriteIndex {
   void MakeAlways(TSprite* Sprite);
   void Validate(TSprite* Sprite);
   // Packs the placed children when enough have been filed or left since the
-  // last packing; not from inside Gather.
+  // last packing, else files the few new ones in their cells' lists; not
+  // from inside Gather.
   void PackIfWorthIt();
 
   // The grid children whose bounds overlap Rect (view coordinates), with every
@@ -112,7 +113,9 @@ class TSpriteIndex {
     uint64_t AttachSeq;
   };
   static TCellEntry EntryOf(TSprite* Sprite);
-  static bool InGrid(const TSprite* Sprite);  // in a cell's list or packed
+  static bool InGrid(const TSprite* Sprite);  // in a cell's list, packed or pending
+  // Files a sprite whose cell is set in its cell's own list.
+  void AppendToCellList(TSprite* Sprite);
   // Brings a filed sprite's copy of its fields up to date where it is filed.
   void Refresh(TSprite* Sprite);
   void Pack();
@@ -136,6 +139,11 @@ class TSpriteIndex {
     uint64_t AttachSeq;
   };
   std::vector<uint32_t> packedStart_;
+  // Placed children filed since the index last settled, in no cell's list
+  // yet: a level's worth of them is packed at once, without each cell's list
+  // growing first, and a few go to their cells' lists.
+  std::vector<TCellEntry> pending_;
+  std::vector<int32_t> pendingCells_;  // their cells, so that packing reads no sprite to count them
   std::vector<TPackedBounds> packedBounds_;
   std::vector<TPackedSprite> packedSprites_;
   size_t packedHoles_ = 0;
@@ -148,7 +156,7 @@ class TSpriteIndex {
     void Grow(const TRect& Snapshot, int32_t Cell);
     void Grow(const TOverhang& Other);
   };
-  TOverhang looseOver_, packedOver_;
+  TOverhang looseOver_, packedOver_, pendingOver_;
   int32_t gridCount_ = 0;
   int32_t placedCount_ = 0;
   uint64_t removals_ = 0;
