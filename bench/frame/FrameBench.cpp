@@ -48,6 +48,8 @@ void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchE
   // How much of the tree each tick still visits: stepped children, and candidates of every query.
   state.counters["awake"] = const_cast<TBenchEditor&>(world).Root().AwakeCount();
   state.counters["always"] = const_cast<TBenchEditor&>(world).Root().Index().AlwaysCount();
+  state.counters["clocks"] = static_cast<double>(const_cast<TBenchEditor&>(world).Root().ClockCount());
+  state.counters["followers"] = const_cast<TBenchEditor&>(world).Root().FollowerCount();
   state.counters["packed"] = const_cast<TBenchEditor&>(world).Root().Index().PackedCount();
   state.counters["packed_overhang"] = static_cast<double>(std::max(
       const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangX(), const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangY()));
