@@ -46,6 +46,12 @@ TAnimationClocks::TKey TAnimationClocks::KeyOf(const TAnimationState& State) {
 }
 
 TAnimationClock* TAnimationClocks::Join(const TAnimationState& State) {
+  if (byStateStale_) {
+    // Rebuilt only when someone joins: most ticks nobody does.
+    byState_.clear();
+    for (const auto& clock : clocks_) byState_.try_emplace(KeyOf(clock->state_), clock.get());
+    byStateStale_ = false;
+  }
   auto [at, made] = byState_.try_emplace(KeyOf(State), nullptr);
   if (made) {
     clocks_.push_back(std::make_unique<TAnimationClock>(State));
@@ -65,12 +71,11 @@ void TAnimationClocks::Leave(TAnimationClock* Clock) { --Clock->followers_; }
 void TAnimationClocks::Step(int32_t MoveCount) {
   if (clocks_.empty()) return;
   std::erase_if(clocks_, [](const std::unique_ptr<TAnimationClock>& c) { return c->followers_ == 0; });
-  byState_.clear();
   for (const auto& clock : clocks_) {
     clock->previousPos_ = clock->state_.FramePos;
     clock->state_ = StepAnimation(clock->state_, MoveCount);
-    byState_.try_emplace(KeyOf(clock->state_), clock.get());
   }
+  byStateStale_ = true;
 }
 
 }  // namespace kestrilo
