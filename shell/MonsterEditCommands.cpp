@@ -1,5 +1,7 @@
 #include "shell/MonsterEditCommands.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace kestrilo {
@@ -46,12 +48,12 @@ TInsertMonsterCommand::TInsertMonsterCommand(TMonsterFile& file, int32_t index, 
 
 TRemoveMonsterCommand::TRemoveMonsterCommand(TMonsterFile& file, int32_t index, TShowMonster show)
     : TMonsterEntryCommand(file, index, file.Entry(index), std::move(show)) {
-  setText(QString::fromUtf8("удаление монстра"));
+  setText(QCoreApplication::translate("TMonsterEditCommands", "удаление монстра"));
 }
 
 TMoveMonsterCommand::TMoveMonsterCommand(TMonsterFile& file, int32_t from, int32_t to, TShowMonster show)
     : file_(file), from_(from), to_(to), show_(std::move(show)) {
-  setText(QString::fromUtf8("перемещение монстра"));
+  setText(QCoreApplication::translate("TMonsterEditCommands", "перемещение монстра"));
 }
 
 void TMoveMonsterCommand::redo() {

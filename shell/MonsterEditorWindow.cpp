@@ -37,7 +37,6 @@ namespace kestrilo {
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Shown(const std::string& stored) { return cp1251::ToQString(stored); }
 
 // The frame loop's tick, so the preview runs at the game's pace.
@@ -46,37 +45,46 @@ constexpr int kPreviewTickMs = 14;
 constexpr int kPreviewBox = 192;
 
 constexpr const char* kStateNames[TMonsterRecord::kStateCount] = {
-    "1: идёт влево",          "2: идёт вправо",         "3: смотрит на игрока влево",
-    "4: смотрит на игрока вправо", "5: ранен, смотрит влево", "6: ранен, смотрит вправо",
-    "7: умирает, смотрит влево",   "8: умирает, смотрит вправо"};
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "1: идёт влево"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "2: идёт вправо"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "3: смотрит на игрока влево"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "4: смотрит на игрока вправо"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "5: ранен, смотрит влево"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "6: ранен, смотрит вправо"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "7: умирает, смотрит влево"),
+    QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "8: умирает, смотрит вправо"),
+};
 
 struct TMoveModeChoice {
   uint8_t Mode;
   const char* Caption;
 };
 constexpr TMoveModeChoice kMoveModes[] = {
-    {TMonsterRecord::mmWalksAndFalls, "ходит и падает, где нет пола"},
-    {TMonsterRecord::mmWalksWithoutFalling, "ходит, не сходя с края"},
-    {TMonsterRecord::mmFliesAndBombs, "летает волной и бросает бомбы"},
+    {TMonsterRecord::mmWalksAndFalls,
+     QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "ходит и падает, где нет пола")},
+    {TMonsterRecord::mmWalksWithoutFalling,
+     QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "ходит, не сходя с края")},
+    {TMonsterRecord::mmFliesAndBombs,
+     QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "летает волной и бросает бомбы")},
 };
 
 // The fields' captions, for the problems list.
 QString FieldCaption(const std::string& field) {
   static const std::pair<const char*, const char*> captions[] = {
-      {"name", "Имя"},
-      {"moveMode", "Как движется"},
-      {"wakeDistance", "Расстояние пробуждения"},
-      {"healthMin", "Здоровье"},
-      {"healthMax", "Здоровье"},
-      {"damageMin", "Урон"},
-      {"damageMax", "Урон"},
-      {"walkSpeed", "Скорость ходьбы"},
-      {"shotPicture", "Картинка выстрела"},
-      {"animSpeed", "Скорость анимации"},
-      {"frameRanges", "Кадры состояний"},
+      {"name", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Имя")},
+      {"moveMode", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Как движется")},
+      {"wakeDistance", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Расстояние пробуждения")},
+      {"healthMin", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Здоровье")},
+      {"healthMax", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Здоровье")},
+      {"damageMin", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Урон")},
+      {"damageMax", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Урон")},
+      {"walkSpeed", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Скорость ходьбы")},
+      {"shotPicture", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Картинка выстрела")},
+      {"animSpeed", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Скорость анимации")},
+      {"frameRanges", QT_TRANSLATE_NOOP("kestrilo::TMonsterEditorWindow", "Кадры состояний")},
   };
   for (const auto& [key, caption] : captions)
-    if (field == key) return U(caption);
+    if (field == key) return TMonsterEditorWindow::tr(caption);
   return QString::fromStdString(field);
 }
 
@@ -96,11 +104,11 @@ void ShowStored(QSpinBox* field, int stored) {
   field->setValue(stored);
   const bool held = field->value() != stored;
   field->setStyleSheet(held ? QStringLiteral("background: #ffd0d0") : QString());
-  field->setToolTip(held ? QString::fromUtf8("В файле: %1").arg(stored) : QString());
+  field->setToolTip(held ? TMonsterEditorWindow::tr("В файле: %1").arg(stored) : QString());
 }
 
-QLabel* Note(const char* text) {
-  auto* label = new QLabel(U(text));
+QLabel* Note(const QString& text) {
+  auto* label = new QLabel(text);
   label->setWordWrap(true);
   QFont font = label->font();
   font.setItalic(true);
@@ -128,21 +136,21 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   columns->addLayout(middle, 1);
   columns->addWidget(BuildPreviewPanel(), 0);
 
-  UndoButton = new QPushButton(U("Отменить"));
+  UndoButton = new QPushButton(tr("Отменить"));
   UndoButton->setObjectName("UndoButton");
-  RedoButton = new QPushButton(U("Повторить"));
+  RedoButton = new QPushButton(tr("Повторить"));
   RedoButton->setObjectName("RedoButton");
-  SaveButton = new QPushButton(U("Сохранить"));
+  SaveButton = new QPushButton(tr("Сохранить"));
   SaveButton->setObjectName("SaveButton");
-  CloseButton = new QPushButton(U("Закрыть"));
+  CloseButton = new QPushButton(tr("Закрыть"));
   CloseButton->setObjectName("CloseButton");
   // Enter in a number field must not press a button.
   for (QPushButton* b : {UndoButton, RedoButton, SaveButton, CloseButton}) b->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(UndoButton);
   buttons->addWidget(RedoButton);
-  QLabel* savedNote = Note("Сохранённые записи получают монстры, поставленные после сохранения "
-                           "или построенные следующей загрузкой уровня.");
+  QLabel* savedNote = Note(tr("Сохранённые записи получают монстры, поставленные после сохранения "
+                              "или построенные следующей загрузкой уровня."));
   savedNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   buttons->addWidget(savedNote, 1);
   buttons->addWidget(SaveButton);
@@ -153,9 +161,9 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   layout->addLayout(buttons);
 
   // Undo and redo keys work anywhere in the window.
-  QAction* undoAction = undo_.createUndoAction(this, U("Отменить"));
+  QAction* undoAction = undo_.createUndoAction(this, tr("Отменить"));
   undoAction->setShortcut(QKeySequence::Undo);
-  QAction* redoAction = undo_.createRedoAction(this, U("Повторить"));
+  QAction* redoAction = undo_.createRedoAction(this, tr("Повторить"));
   redoAction->setShortcut(QKeySequence::Redo);
   addAction(undoAction);
   addAction(redoAction);
@@ -185,23 +193,23 @@ TMonsterEditorWindow::~TMonsterEditorWindow() {
 }
 
 QWidget* TMonsterEditorWindow::BuildListPanel() {
-  auto* box = new QGroupBox(U("Записи файла монстров"));
+  auto* box = new QGroupBox(tr("Записи файла монстров"));
   auto* layout = new QVBoxLayout(box);
   MonsterList = new QListWidget;
   MonsterList->setObjectName("MonsterList");
   MonsterList->setMinimumWidth(200);
   layout->addWidget(MonsterList, 1);
-  const auto button = [&](const char* name, const char* caption) {
-    auto* b = new QPushButton(U(caption));
+  const auto button = [&](const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption);
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
   };
-  AddButton = button("AddButton", "Добавить");
-  DuplicateButton = button("DuplicateButton", "Копия");
-  DeleteButton = button("DeleteButton", "Удалить");
-  UpButton = button("UpButton", "Выше");
-  DownButton = button("DownButton", "Ниже");
+  AddButton = button("AddButton", tr("Добавить"));
+  DuplicateButton = button("DuplicateButton", tr("Копия"));
+  DeleteButton = button("DeleteButton", tr("Удалить"));
+  UpButton = button("UpButton", tr("Выше"));
+  DownButton = button("DownButton", tr("Ниже"));
   auto* row1 = new QHBoxLayout;
   row1->addWidget(AddButton);
   row1->addWidget(DuplicateButton);
@@ -211,8 +219,8 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   row2->addWidget(DownButton);
   layout->addLayout(row1);
   layout->addLayout(row2);
-  layout->addWidget(Note("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
-                         "первую запись списка. Из записей с одинаковым именем действует верхняя."));
+  layout->addWidget(Note(tr("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
+                            "первую запись списка. Из записей с одинаковым именем действует верхняя.")));
   connect(AddButton, &QPushButton::clicked, this, [this] { AddMonster(); });
   connect(DuplicateButton, &QPushButton::clicked, this, [this] { DuplicateMonster(); });
   connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteMonster(); });
@@ -225,71 +233,71 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
 }
 
 QWidget* TMonsterEditorWindow::BuildFieldsPanel() {
-  auto* box = new QGroupBox(U("Монстр"));
+  auto* box = new QGroupBox(tr("Монстр"));
   auto* grid = new QGridLayout(box);
   int row = 0;
-  const auto label = [&](const char* text) {
-    auto* l = new QLabel(U(text));
+  const auto label = [&](const QString& text) {
+    auto* l = new QLabel(text);
     grid->addWidget(l, row, 0);
     return l;
   };
 
-  label("Имя (объект-монстр библиотеки, его картинка):");
+  label(tr("Имя (объект-монстр библиотеки, его картинка):"));
   NameChoice = new QComboBox;
   NameChoice->setObjectName("NameChoice");
   grid->addWidget(NameChoice, row++, 1, 1, 3);
 
-  label("Здоровье при появлении: от");
+  label(tr("Здоровье при появлении: от"));
   HealthMinField = NumberField("HealthMinField", 0, 65535);
   HealthMaxField = NumberField("HealthMaxField", 0, 65535);
   grid->addWidget(HealthMinField, row, 1);
-  grid->addWidget(new QLabel(U("до (не включая)")), row, 2);
+  grid->addWidget(new QLabel(tr("до (не включая)")), row, 2);
   grid->addWidget(HealthMaxField, row++, 3);
 
-  label("Урон игроку (касанием, выстрелом, бомбой): от");
+  label(tr("Урон игроку (касанием, выстрелом, бомбой): от"));
   DamageMinField = NumberField("DamageMinField", 0, monster_limits::kDamageMax);
   DamageMaxField = NumberField("DamageMaxField", 0, monster_limits::kDamageMax);
   grid->addWidget(DamageMinField, row, 1);
-  grid->addWidget(new QLabel(U("до (не включая)")), row, 2);
+  grid->addWidget(new QLabel(tr("до (не включая)")), row, 2);
   grid->addWidget(DamageMaxField, row++, 3);
 
-  label("Скорость ходьбы:");
+  label(tr("Скорость ходьбы:"));
   WalkSpeedField = NumberField("WalkSpeedField", 0, monster_limits::kWalkSpeedMax);
   WalkSpeedPixels = new QLabel;
   WalkSpeedPixels->setObjectName("WalkSpeedPixels");
   grid->addWidget(WalkSpeedField, row, 1);
   grid->addWidget(WalkSpeedPixels, row++, 2, 1, 2);
 
-  label("Как движется:");
+  label(tr("Как движется:"));
   MoveModeChoice = new QComboBox;
   MoveModeChoice->setObjectName("MoveModeChoice");
   grid->addWidget(MoveModeChoice, row++, 1, 1, 3);
 
-  CanJumpBox = new QCheckBox(U("Прыгает к игроку, где кончается пол (игрок в 5 клетках по горизонтали и 4 по вертикали)"));
+  CanJumpBox = new QCheckBox(tr("Прыгает к игроку, где кончается пол (игрок в 5 клетках по горизонтали и 4 по вертикали)"));
   CanJumpBox->setObjectName("CanJumpBox");
   grid->addWidget(CanJumpBox, row++, 0, 1, 4);
 
-  WakeByDistanceBox = new QCheckBox(U("Спит, пока игрок дальше, чем (клеток):"));
+  WakeByDistanceBox = new QCheckBox(tr("Спит, пока игрок дальше, чем (клеток):"));
   WakeByDistanceBox->setObjectName("WakeByDistanceBox");
   WakeDistanceField = NumberField("WakeDistanceField", 0, monster_limits::kWakeDistanceMax);
   grid->addWidget(WakeByDistanceBox, row, 0);
   grid->addWidget(WakeDistanceField, row++, 1);
 
-  HunterBox = new QCheckBox(U("Охотник: поворачивается к игроку и стреляет (иначе взрывается при касании)"));
+  HunterBox = new QCheckBox(tr("Охотник: поворачивается к игроку и стреляет (иначе взрывается при касании)"));
   HunterBox->setObjectName("HunterBox");
   grid->addWidget(HunterBox, row++, 0, 1, 4);
 
-  label("Картинка выстрела:");
+  label(tr("Картинка выстрела:"));
   ShotPictureChoice = new QComboBox;
   ShotPictureChoice->setObjectName("ShotPictureChoice");
   grid->addWidget(ShotPictureChoice, row++, 1, 1, 3);
 
-  label("Задержка выстрела (в игре всегда 30 тиков):");
+  label(tr("Задержка выстрела (в игре всегда 30 тиков):"));
   ShotDelayField = NumberField("ShotDelayField", 0, 65535);
   ShotDelayField->setEnabled(false);
   grid->addWidget(ShotDelayField, row++, 1);
 
-  label("Скорость анимации:");
+  label(tr("Скорость анимации:"));
   AnimSpeedField = new QDoubleSpinBox;
   AnimSpeedField->setObjectName("AnimSpeedField");
   AnimSpeedField->setRange(0, monster_limits::kAnimSpeedMax);
@@ -312,22 +320,22 @@ QWidget* TMonsterEditorWindow::BuildFieldsPanel() {
 }
 
 QWidget* TMonsterEditorWindow::BuildFramesPanel() {
-  auto* box = new QGroupBox(U("Кадры состояний"));
+  auto* box = new QGroupBox(tr("Кадры состояний"));
   auto* outer = new QVBoxLayout(box);
-  outer->addWidget(Note("Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и "
-                        "поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед "
-                        "последним номером (он может быть на один больше последнего кадра картинки). "
-                        "Смерть без кадров (первый = последний) убирает монстра сразу."));
+  outer->addWidget(Note(tr("Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и "
+                           "поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед "
+                           "последним номером (он может быть на один больше последнего кадра картинки). "
+                           "Смерть без кадров (первый = последний) убирает монстра сразу.")));
   auto* grid = new QGridLayout;
   outer->addLayout(grid);
   auto* group = new QButtonGroup(this);
-  grid->addWidget(new QLabel(U("Состояние (показать)")), 0, 0);
-  grid->addWidget(new QLabel(U("первый")), 0, 1);
-  grid->addWidget(new QLabel(U("последний")), 0, 2);
+  grid->addWidget(new QLabel(tr("Состояние (показать)")), 0, 0);
+  grid->addWidget(new QLabel(tr("первый")), 0, 1);
+  grid->addWidget(new QLabel(tr("последний")), 0, 2);
   for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) {
     const int row = static_cast<int>(s % 4) + 1;
     const int column = static_cast<int>(s / 4) * 3;
-    StateChoices[s] = new QRadioButton(U(kStateNames[s]));
+    StateChoices[s] = new QRadioButton(tr(kStateNames[s]));
     StateChoices[s]->setObjectName(QString("StateChoice%1").arg(s + 1));
     group->addButton(StateChoices[s], static_cast<int>(s) + 1);
     FirstFrameFields[s] = NumberField("", 0, monster_limits::kFrameMax);
@@ -340,8 +348,8 @@ QWidget* TMonsterEditorWindow::BuildFramesPanel() {
   }
   grid->setColumnStretch(6, 1);
   if (TMonsterRecord::kStateCount > 4) {
-    grid->addWidget(new QLabel(U("первый")), 0, 4);
-    grid->addWidget(new QLabel(U("последний")), 0, 5);
+    grid->addWidget(new QLabel(tr("первый")), 0, 4);
+    grid->addWidget(new QLabel(tr("последний")), 0, 5);
   }
   StateChoices[0]->setChecked(true);
   connect(group, &QButtonGroup::idClicked, this, [this](int state) {
@@ -353,7 +361,7 @@ QWidget* TMonsterEditorWindow::BuildFramesPanel() {
 }
 
 QWidget* TMonsterEditorWindow::BuildPreviewPanel() {
-  auto* box = new QGroupBox(U("Просмотр"));
+  auto* box = new QGroupBox(tr("Просмотр"));
   auto* layout = new QVBoxLayout(box);
   PreviewPicture = new QLabel;
   PreviewPicture->setObjectName("PreviewPicture");
@@ -363,13 +371,13 @@ QWidget* TMonsterEditorWindow::BuildPreviewPanel() {
   PreviewCaption = new QLabel;
   PreviewCaption->setObjectName("PreviewCaption");
   PreviewCaption->setWordWrap(true);
-  PlayInTurnBox = new QCheckBox(U("Все состояния по очереди"));
+  PlayInTurnBox = new QCheckBox(tr("Все состояния по очереди"));
   PlayInTurnBox->setObjectName("PlayInTurnBox");
   connect(PlayInTurnBox, &QCheckBox::toggled, this, [this](bool on) { animation_.SetPlayInTurn(on); });
   layout->addWidget(PreviewPicture);
   layout->addWidget(PreviewCaption);
   layout->addWidget(PlayInTurnBox);
-  layout->addWidget(Note("Кадры меняются с той же скоростью, что и в игре (тик 14 мс)."));
+  layout->addWidget(Note(tr("Кадры меняются с той же скоростью, что и в игре (тик 14 мс).")));
   layout->addStretch(1);
   return box;
 }
@@ -381,7 +389,7 @@ void TMonsterEditorWindow::ChangeShown(const char* field, const char* caption, T
   change(record);
   if (record == file_.Record(current_)) return;
   auto* command = new TChangeMonsterCommand(file_, current_, record, field, [this](int32_t i) { ShowMonster(i); });
-  command->setText(U(caption));
+  command->setText(tr(caption));
   undo_.push(command);
 }
 
@@ -396,36 +404,38 @@ void TMonsterEditorWindow::ConnectFields() {
       ChangeShown(field, caption, [&](TMonsterRecord& r) { set(r, on); });
     });
   };
-  number(HealthMinField, "healthMin", "здоровье", [](TMonsterRecord& r, uint16_t v) { r.HealthMin = v; });
-  number(HealthMaxField, "healthMax", "здоровье", [](TMonsterRecord& r, uint16_t v) { r.HealthMax = v; });
-  number(DamageMinField, "damageMin", "урон", [](TMonsterRecord& r, uint16_t v) { r.DamageMin = v; });
-  number(DamageMaxField, "damageMax", "урон", [](TMonsterRecord& r, uint16_t v) { r.DamageMax = v; });
-  number(WalkSpeedField, "walkSpeed", "скорость ходьбы", [](TMonsterRecord& r, uint16_t v) { r.WalkSpeed = v; });
-  number(WakeDistanceField, "wakeDistance", "расстояние пробуждения",
+  number(HealthMinField, "healthMin", QT_TR_NOOP("здоровье"), [](TMonsterRecord& r, uint16_t v) { r.HealthMin = v; });
+  number(HealthMaxField, "healthMax", QT_TR_NOOP("здоровье"), [](TMonsterRecord& r, uint16_t v) { r.HealthMax = v; });
+  number(DamageMinField, "damageMin", QT_TR_NOOP("урон"), [](TMonsterRecord& r, uint16_t v) { r.DamageMin = v; });
+  number(DamageMaxField, "damageMax", QT_TR_NOOP("урон"), [](TMonsterRecord& r, uint16_t v) { r.DamageMax = v; });
+  number(WalkSpeedField, "walkSpeed", QT_TR_NOOP("скорость ходьбы"),
+         [](TMonsterRecord& r, uint16_t v) { r.WalkSpeed = v; });
+  number(WakeDistanceField, "wakeDistance", QT_TR_NOOP("расстояние пробуждения"),
          [](TMonsterRecord& r, uint16_t v) { r.WakeDistance = v; });
-  flag(CanJumpBox, "canJump", "прыжки", [](TMonsterRecord& r, bool on) { r.CanJump = on; });
-  flag(WakeByDistanceBox, "wakeByDistance", "пробуждение", [](TMonsterRecord& r, bool on) { r.WakeByDistance = on; });
-  flag(HunterBox, "hunter", "охотник", [](TMonsterRecord& r, bool on) { r.Hunter = on; });
+  flag(CanJumpBox, "canJump", QT_TR_NOOP("прыжки"), [](TMonsterRecord& r, bool on) { r.CanJump = on; });
+  flag(WakeByDistanceBox, "wakeByDistance", QT_TR_NOOP("пробуждение"),
+       [](TMonsterRecord& r, bool on) { r.WakeByDistance = on; });
+  flag(HunterBox, "hunter", QT_TR_NOOP("охотник"), [](TMonsterRecord& r, bool on) { r.Hunter = on; });
   for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) {
-    number(FirstFrameFields[s], "frameRanges", "кадры состояния",
+    number(FirstFrameFields[s], "frameRanges", QT_TR_NOOP("кадры состояния"),
            [s](TMonsterRecord& r, uint16_t v) { r.FrameRanges[s].First = v; });
-    number(LastFrameFields[s], "frameRanges", "кадры состояния",
+    number(LastFrameFields[s], "frameRanges", QT_TR_NOOP("кадры состояния"),
            [s](TMonsterRecord& r, uint16_t v) { r.FrameRanges[s].Last = v; });
   }
   connect(AnimSpeedField, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-    ChangeShown("animSpeed", "скорость анимации", [&](TMonsterRecord& r) { r.AnimSpeed = value; });
+    ChangeShown("animSpeed", QT_TR_NOOP("скорость анимации"), [&](TMonsterRecord& r) { r.AnimSpeed = value; });
   });
   connect(MoveModeChoice, &QComboBox::activated, this, [this](int index) {
     const uint8_t mode = static_cast<uint8_t>(MoveModeChoice->itemData(index).toInt());
-    ChangeShown("moveMode", "способ движения", [&](TMonsterRecord& r) { r.MoveMode = mode; });
+    ChangeShown("moveMode", QT_TR_NOOP("способ движения"), [&](TMonsterRecord& r) { r.MoveMode = mode; });
   });
   connect(NameChoice, &QComboBox::activated, this, [this](int index) {
     const std::string name = cp1251::FromQString(NameChoice->itemData(index).toString());
-    ChangeShown("name", "имя", [&](TMonsterRecord& r) { r.Name = name; });
+    ChangeShown("name", QT_TR_NOOP("имя"), [&](TMonsterRecord& r) { r.Name = name; });
   });
   connect(ShotPictureChoice, &QComboBox::activated, this, [this](int index) {
     const std::string name = cp1251::FromQString(ShotPictureChoice->itemData(index).toString());
-    ChangeShown("shotPicture", "картинка выстрела", [&](TMonsterRecord& r) { r.ShotPicture = name; });
+    ChangeShown("shotPicture", QT_TR_NOOP("картинка выстрела"), [&](TMonsterRecord& r) { r.ShotPicture = name; });
   });
 }
 
@@ -459,9 +469,9 @@ void TMonsterEditorWindow::RefreshList() {
     const std::string& name = file_.Record(i).Name;
     QString text = QString("%1. %2").arg(i + 1).arg(Shown(name));
     if (!seen.insert(name).second)
-      text += U("  (не действует: выше есть это имя)");
+      text += tr("  (не действует: выше есть это имя)");
     else if (i == 0)
-      text += U("  (и для неизвестных имён)");
+      text += tr("  (и для неизвестных имён)");
     if (MonsterList->item(i)->text() != text) MonsterList->item(i)->setText(text);
   }
   MonsterList->setCurrentRow(current_);
@@ -484,7 +494,7 @@ void TMonsterEditorWindow::RefreshFields() {
     LastFrameFields[s]->setEnabled(shown);
   }
   if (!shown) {
-    ProblemsLabel->setText(U("Записей нет: «Добавить» создаёт первую."));
+    ProblemsLabel->setText(tr("Записей нет: «Добавить» создаёт первую."));
     return;
   }
   const TMonsterRecord& r = file_.Record(current_);
@@ -493,7 +503,7 @@ void TMonsterEditorWindow::RefreshFields() {
   for (const std::string& name : monsterNames_) NameChoice->addItem(Shown(name), Shown(name));
   int nameIndex = NameChoice->findData(Shown(r.Name));
   if (nameIndex < 0) {
-    NameChoice->addItem(Shown(r.Name) + U(" (нет среди монстров библиотеки)"), Shown(r.Name));
+    NameChoice->addItem(Shown(r.Name) + tr(" (нет среди монстров библиотеки)"), Shown(r.Name));
     nameIndex = NameChoice->count() - 1;
   }
   NameChoice->setCurrentIndex(nameIndex);
@@ -509,13 +519,13 @@ void TMonsterEditorWindow::RefreshFields() {
   ShowStored(DamageMaxField, r.DamageMax);
 
   ShowStored(WalkSpeedField, r.WalkSpeed);
-  WalkSpeedPixels->setText(U("= %1 пикс. за тик").arg(WalkPixelsPerTick(r.WalkSpeed), 0, 'g', 4));
+  WalkSpeedPixels->setText(tr("= %1 пикс. за тик").arg(WalkPixelsPerTick(r.WalkSpeed), 0, 'g', 4));
 
   MoveModeChoice->clear();
-  for (const TMoveModeChoice& choice : kMoveModes) MoveModeChoice->addItem(U(choice.Caption), choice.Mode);
+  for (const TMoveModeChoice& choice : kMoveModes) MoveModeChoice->addItem(tr(choice.Caption), choice.Mode);
   int modeIndex = MoveModeChoice->findData(r.MoveMode);
   if (modeIndex < 0) {
-    MoveModeChoice->addItem(U("ходит, не сходя с края (значение %1)").arg(r.MoveMode), r.MoveMode);
+    MoveModeChoice->addItem(tr("ходит, не сходя с края (значение %1)").arg(r.MoveMode), r.MoveMode);
     modeIndex = MoveModeChoice->count() - 1;
   }
   MoveModeChoice->setCurrentIndex(modeIndex);
@@ -527,18 +537,18 @@ void TMonsterEditorWindow::RefreshFields() {
   HunterBox->setChecked(r.Hunter);
 
   ShotPictureChoice->clear();
-  ShotPictureChoice->addItem(U("(нет: не стреляет)"), QString());
+  ShotPictureChoice->addItem(tr("(нет: не стреляет)"), QString());
   for (const std::string& name : pictureNames_) ShotPictureChoice->addItem(Shown(name), Shown(name));
   int shotIndex = r.ShotPicture.empty() ? 0 : ShotPictureChoice->findData(Shown(r.ShotPicture));
   if (shotIndex < 0) {
-    ShotPictureChoice->addItem(Shown(r.ShotPicture) + U(" (нет в библиотеке: не стреляет)"), Shown(r.ShotPicture));
+    ShotPictureChoice->addItem(Shown(r.ShotPicture) + tr(" (нет в библиотеке: не стреляет)"), Shown(r.ShotPicture));
     shotIndex = ShotPictureChoice->count() - 1;
   }
   ShotPictureChoice->setCurrentIndex(shotIndex);
   ShotDelayField->setValue(r.ShotDelay);
 
   AnimSpeedField->setValue(std::isfinite(r.AnimSpeed) ? r.AnimSpeed : 0);
-  AnimSpeedFrames->setText(U("= %1 кадра за тик").arg(AnimFramesPerTick(r.AnimSpeed), 0, 'g', 4));
+  AnimSpeedFrames->setText(tr("= %1 кадра за тик").arg(AnimFramesPerTick(r.AnimSpeed), 0, 'g', 4));
 
   // Frame numbers stay within the picture's frames; a last one may be one
   // more, where a range that plays once ends.
@@ -560,19 +570,19 @@ QString TMonsterEditorWindow::ProblemsText() const {
   QStringList lines;
   if (!monsterNames_.empty() &&
       std::find(monsterNames_.begin(), monsterNames_.end(), r.Name) == monsterNames_.end())
-    lines << U("Имя: в библиотеке нет объекта-монстра с этим именем, запись ни к чему не относится.");
+    lines << tr("Имя: в библиотеке нет объекта-монстра с этим именем, запись ни к чему не относится.");
   if (pictures_ != nullptr && PictureOf(r.Name) == nullptr)
-    lines << U("Имя: в библиотеке нет картинки с этим именем; такой монстр не появится в просмотре.");
+    lines << tr("Имя: в библиотеке нет картинки с этим именем; такой монстр не появится в просмотре.");
   const int32_t frames = PreviewFrameCount();
   for (const TMonsterFieldProblem& problem : CheckMonsterRecord(r, frames)) {
     const std::string& field = problem.Fields.front();
     QString text;
     if (problem.Fields.size() > 1) {
-      text = U("нижняя граница выше верхней");
+      text = tr("нижняя граница выше верхней");
     } else if (const auto range = FindMonsterFieldRange(field)) {
-      text = U("допустимо от %1 до %2").arg(range->Min).arg(range->Max);
+      text = tr("допустимо от %1 до %2").arg(range->Min).arg(range->Max);
     } else if (field == "frameRanges") {
-      text = U("номера кадров вне картинки (у неё кадры от 0 до %1)").arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
+      text = tr("номера кадров вне картинки (у неё кадры от 0 до %1)").arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
     } else {
       text = QString::fromStdString(problem.Message);
     }
@@ -582,7 +592,7 @@ QString TMonsterEditorWindow::ProblemsText() const {
 }
 
 void TMonsterEditorWindow::RefreshTitle() {
-  setWindowTitle(U("Монстры: %1[*]").arg(QString::fromStdString(path_)));
+  setWindowTitle(tr("Монстры: %1[*]").arg(QString::fromStdString(path_)));
   setWindowModified(HasUnsavedChanges());
 }
 
@@ -619,8 +629,8 @@ void TMonsterEditorWindow::DrawPreview() {
   const TPictureCollectionItem* picture = current_ >= 0 ? PictureOf(file_.Record(current_).Name) : nullptr;
   if (picture == nullptr || !picture->Prepared() || picture->Width() <= 0 || picture->Height() <= 0) {
     PreviewPicture->setPixmap(QPixmap());
-    PreviewPicture->setText(current_ < 0 ? QString() : U("нет картинки"));
-    PreviewCaption->setText(current_ < 0 ? QString() : U(kStateNames[state - 1]));
+    PreviewPicture->setText(current_ < 0 ? QString() : tr("нет картинки"));
+    PreviewCaption->setText(current_ < 0 ? QString() : tr(kStateNames[state - 1]));
     return;
   }
   // The frame is drawn by the picture collection itself, with its colour
@@ -632,8 +642,8 @@ void TMonsterEditorWindow::DrawPreview() {
   const int scale = std::max(1, std::min(kPreviewBox / std::max(1, image.width()), kPreviewBox / std::max(1, image.height())));
   if (scale > 1) image = image.scaled(image.width() * scale, image.height() * scale);
   PreviewPicture->setPixmap(QPixmap::fromImage(image));
-  PreviewCaption->setText(U("%1\nкадр %2 из %3 (0..%4)")
-                              .arg(U(kStateNames[state - 1]))
+  PreviewCaption->setText(tr("%1\nкадр %2 из %3 (0..%4)")
+                              .arg(tr(kStateNames[state - 1]))
                               .arg(animation_.Frame())
                               .arg(picture->PatternCount())
                               .arg(picture->PatternCount() - 1));
@@ -650,13 +660,13 @@ void TMonsterEditorWindow::AddMonster() {
   TMonsterFileEntry entry;
   entry.Record = NewMonsterRecord(UnusedMonsterName());
   const int32_t at = file_.Count();
-  undo_.push(new TInsertMonsterCommand(file_, at, std::move(entry), U("новый монстр"),
+  undo_.push(new TInsertMonsterCommand(file_, at, std::move(entry), tr("новый монстр"),
                                        [this](int32_t i) { ShowMonster(i); }));
 }
 
 void TMonsterEditorWindow::DuplicateMonster() {
   if (current_ < 0) return;
-  undo_.push(new TInsertMonsterCommand(file_, current_ + 1, file_.Entry(current_), U("копия монстра"),
+  undo_.push(new TInsertMonsterCommand(file_, current_ + 1, file_.Entry(current_), tr("копия монстра"),
                                        [this](int32_t i) { ShowMonster(i); }));
 }
 
@@ -690,7 +700,7 @@ bool TMonsterEditorWindow::Save() {
 
 bool TMonsterEditorWindow::ConfirmClose() {
   if (!HasUnsavedChanges()) return true;
-  switch (dialogs_.MessageBox("Сохранить изменения в файле монстров?", "Монстры", TMsgButtons::YesNoCancel,
+  switch (dialogs_.MessageBox(tr("Сохранить изменения в файле монстров?").toStdString(), tr("Монстры").toStdString(), TMsgButtons::YesNoCancel,
                        TModalResult::mrCancel)) {
     case TModalResult::mrYes: return Save();
     case TModalResult::mrNo: return true;

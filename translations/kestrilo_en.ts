@@ -533,6 +533,17 @@ of the data folder and then that level.
     </message>
 </context>
 <context>
+    <name>TMonsterEditCommands</name>
+    <message>
+        <source>удаление монстра</source>
+        <translation>deleting the monster</translation>
+    </message>
+    <message>
+        <source>перемещение монстра</source>
+        <translation>moving the monster</translation>
+    </message>
+</context>
+<context>
     <name>TObjectDataBase</name>
     <message>
         <source>В массиве нет такого имени. Нечего удалять!</source>
@@ -863,6 +874,355 @@ of the data folder and then that level.
     <message>
         <source>Проверка уровня</source>
         <translation>Level check</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TMonsterEditorWindow</name>
+    <message>
+        <source>1: идёт влево</source>
+        <translation>1: walks left</translation>
+    </message>
+    <message>
+        <source>2: идёт вправо</source>
+        <translation>2: walks right</translation>
+    </message>
+    <message>
+        <source>3: смотрит на игрока влево</source>
+        <translation>3: faces the player, left</translation>
+    </message>
+    <message>
+        <source>4: смотрит на игрока вправо</source>
+        <translation>4: faces the player, right</translation>
+    </message>
+    <message>
+        <source>5: ранен, смотрит влево</source>
+        <translation>5: wounded, facing left</translation>
+    </message>
+    <message>
+        <source>6: ранен, смотрит вправо</source>
+        <translation>6: wounded, facing right</translation>
+    </message>
+    <message>
+        <source>7: умирает, смотрит влево</source>
+        <translation>7: dying, facing left</translation>
+    </message>
+    <message>
+        <source>8: умирает, смотрит вправо</source>
+        <translation>8: dying, facing right</translation>
+    </message>
+    <message>
+        <source>ходит и падает, где нет пола</source>
+        <translation>walks, and falls where there is no floor</translation>
+    </message>
+    <message>
+        <source>ходит, не сходя с края</source>
+        <translation>walks without stepping off an edge</translation>
+    </message>
+    <message>
+        <source>летает волной и бросает бомбы</source>
+        <translation>flies in waves and drops bombs</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Как движется</source>
+        <translation>Movement</translation>
+    </message>
+    <message>
+        <source>Расстояние пробуждения</source>
+        <translation>Wake distance</translation>
+    </message>
+    <message>
+        <source>Здоровье</source>
+        <translation>Health</translation>
+    </message>
+    <message>
+        <source>Урон</source>
+        <translation>Damage</translation>
+    </message>
+    <message>
+        <source>Скорость ходьбы</source>
+        <translation>Walking speed</translation>
+    </message>
+    <message>
+        <source>Картинка выстрела</source>
+        <translation>Shot picture</translation>
+    </message>
+    <message>
+        <source>Скорость анимации</source>
+        <translation>Animation speed</translation>
+    </message>
+    <message>
+        <source>Кадры состояний</source>
+        <translation>State frames</translation>
+    </message>
+    <message>
+        <source>В файле: %1</source>
+        <translation>In the file: %1</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Сохранённые записи получают монстры, поставленные после сохранения или построенные следующей загрузкой уровня.</source>
+        <translation>Saved records apply to monsters placed after saving or built by the next level load.</translation>
+    </message>
+    <message>
+        <source>Записи файла монстров</source>
+        <translation>Monster file records</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Копия</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Выше</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Ниже</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Порядок важен: монстр, имени которого нет ни в одной записи, получает первую запись списка. Из записей с одинаковым именем действует верхняя.</source>
+        <translation>Order matters: a monster whose name is in no record takes the first record of the list. Of records with the same name, the upper one applies.</translation>
+    </message>
+    <message>
+        <source>Монстр</source>
+        <translation>Monster</translation>
+    </message>
+    <message>
+        <source>Имя (объект-монстр библиотеки, его картинка):</source>
+        <translation>Name (a monster object of the library, its picture):</translation>
+    </message>
+    <message>
+        <source>Здоровье при появлении: от</source>
+        <translation>Health on appearing: from</translation>
+    </message>
+    <message>
+        <source>до (не включая)</source>
+        <translation>to (not including)</translation>
+    </message>
+    <message>
+        <source>Урон игроку (касанием, выстрелом, бомбой): от</source>
+        <translation>Damage to the player (by touch, shot, bomb): from</translation>
+    </message>
+    <message>
+        <source>Скорость ходьбы:</source>
+        <translation>Walking speed:</translation>
+    </message>
+    <message>
+        <source>Как движется:</source>
+        <translation>Movement:</translation>
+    </message>
+    <message>
+        <source>Прыгает к игроку, где кончается пол (игрок в 5 клетках по горизонтали и 4 по вертикали)</source>
+        <translation>Jumps towards the player where the floor ends (player within 5 cells horizontally and 4 vertically)</translation>
+    </message>
+    <message>
+        <source>Спит, пока игрок дальше, чем (клеток):</source>
+        <translation>Sleeps while the player is farther than (cells):</translation>
+    </message>
+    <message>
+        <source>Охотник: поворачивается к игроку и стреляет (иначе взрывается при касании)</source>
+        <translation>Hunter: turns to the player and shoots (otherwise explodes on touch)</translation>
+    </message>
+    <message>
+        <source>Картинка выстрела:</source>
+        <translation>Shot picture:</translation>
+    </message>
+    <message>
+        <source>Задержка выстрела (в игре всегда 30 тиков):</source>
+        <translation>Shot delay (always 30 ticks in the game):</translation>
+    </message>
+    <message>
+        <source>Скорость анимации:</source>
+        <translation>Animation speed:</translation>
+    </message>
+    <message>
+        <source>Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед последним номером (он может быть на один больше последнего кадра картинки). Смерть без кадров (первый = последний) убирает монстра сразу.</source>
+        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture's last frame). Dying without frames (first = last) removes the monster at once.</translation>
+    </message>
+    <message>
+        <source>Состояние (показать)</source>
+        <translation>State (show)</translation>
+    </message>
+    <message>
+        <source>первый</source>
+        <translation>first</translation>
+    </message>
+    <message>
+        <source>последний</source>
+        <translation>last</translation>
+    </message>
+    <message>
+        <source>Просмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Все состояния по очереди</source>
+        <translation>All states in turn</translation>
+    </message>
+    <message>
+        <source>Кадры меняются с той же скоростью, что и в игре (тик 14 мс).</source>
+        <translation>Frames change at the same speed as in the game (tick 14 ms).</translation>
+    </message>
+    <message>
+        <source>здоровье</source>
+        <translation>health</translation>
+    </message>
+    <message>
+        <source>урон</source>
+        <translation>damage</translation>
+    </message>
+    <message>
+        <source>скорость ходьбы</source>
+        <translation>walking speed</translation>
+    </message>
+    <message>
+        <source>расстояние пробуждения</source>
+        <translation>wake distance</translation>
+    </message>
+    <message>
+        <source>прыжки</source>
+        <translation>jumping</translation>
+    </message>
+    <message>
+        <source>пробуждение</source>
+        <translation>waking</translation>
+    </message>
+    <message>
+        <source>охотник</source>
+        <translation>hunter</translation>
+    </message>
+    <message>
+        <source>кадры состояния</source>
+        <translation>state frames</translation>
+    </message>
+    <message>
+        <source>скорость анимации</source>
+        <translation>animation speed</translation>
+    </message>
+    <message>
+        <source>способ движения</source>
+        <translation>movement</translation>
+    </message>
+    <message>
+        <source>имя</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>картинка выстрела</source>
+        <translation>shot picture</translation>
+    </message>
+    <message>
+        <source>  (не действует: выше есть это имя)</source>
+        <translation>  (inactive: this name is above)</translation>
+    </message>
+    <message>
+        <source>  (и для неизвестных имён)</source>
+        <translation>  (also for unknown names)</translation>
+    </message>
+    <message>
+        <source>Записей нет: «Добавить» создаёт первую.</source>
+        <translation>No records: «Add» creates the first one.</translation>
+    </message>
+    <message>
+        <source> (нет среди монстров библиотеки)</source>
+        <translation> (not among the library's monsters)</translation>
+    </message>
+    <message>
+        <source>= %1 пикс. за тик</source>
+        <translation>= %1 px per tick</translation>
+    </message>
+    <message>
+        <source>ходит, не сходя с края (значение %1)</source>
+        <translation>walks without stepping off an edge (value %1)</translation>
+    </message>
+    <message>
+        <source>(нет: не стреляет)</source>
+        <translation>(none: does not shoot)</translation>
+    </message>
+    <message>
+        <source> (нет в библиотеке: не стреляет)</source>
+        <translation> (not in the library: does not shoot)</translation>
+    </message>
+    <message>
+        <source>= %1 кадра за тик</source>
+        <translation>= %1 frames per tick</translation>
+    </message>
+    <message>
+        <source>Имя: в библиотеке нет объекта-монстра с этим именем, запись ни к чему не относится.</source>
+        <translation>Name: the library has no monster object with this name; the record applies to nothing.</translation>
+    </message>
+    <message>
+        <source>Имя: в библиотеке нет картинки с этим именем; такой монстр не появится в просмотре.</source>
+        <translation>Name: the library has no picture with this name; such a monster will not appear in the preview.</translation>
+    </message>
+    <message>
+        <source>нижняя граница выше верхней</source>
+        <translation>the lower bound is above the upper one</translation>
+    </message>
+    <message>
+        <source>допустимо от %1 до %2</source>
+        <translation>allowed from %1 to %2</translation>
+    </message>
+    <message>
+        <source>номера кадров вне картинки (у неё кадры от 0 до %1)</source>
+        <translation>frame numbers outside the picture (its frames are 0 to %1)</translation>
+    </message>
+    <message>
+        <source>Монстры: %1[*]</source>
+        <translation>Monsters: %1[*]</translation>
+    </message>
+    <message>
+        <source>нет картинки</source>
+        <translation>no picture</translation>
+    </message>
+    <message>
+        <source>%1
+кадр %2 из %3 (0..%4)</source>
+        <translation>%1
+frame %2 of %3 (0..%4)</translation>
+    </message>
+    <message>
+        <source>новый монстр</source>
+        <translation>new monster</translation>
+    </message>
+    <message>
+        <source>копия монстра</source>
+        <translation>duplicating the monster</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения в файле монстров?</source>
+        <translation>Save the changes to the monster file?</translation>
+    </message>
+    <message>
+        <source>Монстры</source>
+        <translation>Monsters</translation>
     </message>
 </context>
 <context>

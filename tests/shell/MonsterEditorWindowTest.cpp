@@ -6,11 +6,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 #include "library/MonsterFieldLimits.h"
@@ -20,6 +22,7 @@
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/MonsterEditorWindow.h"
+#include "shell/Translations.h"
 #include "tests/library/LibraryDbTestSupport.h"
 #include "tests/sprites/PictureFixture.h"
 
@@ -328,6 +331,53 @@ TEST_F(MonsterEditorWindowTest, AnEmptyOrMissingFileStartsAnEmptyList) {
   EXPECT_EQ(window->File().Record(0).Name, W1251("Монстр"));
   ASSERT_TRUE(window->Save());
   EXPECT_EQ(ReadWholeFile(folder.Path("none.mon")), NewMonsterRecord(W1251("Монстр")).ToBytes());
+}
+
+TEST_F(MonsterEditorWindowTest, InEnglishTheWindowShowsNoRussianButTheNamesTheFilesHold) {
+  const TInterfaceTranslators english(TLanguage::English);
+  ASSERT_TRUE(english.EditorTextsLoaded());
+  const auto window = Open();
+  EXPECT_EQ(window->SaveButton->text(), "Save");
+  EXPECT_EQ(window->DuplicateButton->text(), "Duplicate");
+  EXPECT_EQ(qobject_cast<QGroupBox*>(window->MonsterList->parentWidget())->title(), "Monster file records");
+  EXPECT_TRUE(window->PreviewCaption->text().startsWith("1: walks left\nframe ")) << window->PreviewCaption->text().toStdString();
+  EXPECT_TRUE(window->PreviewCaption->text().endsWith(" of 4 (0..3)"));
+  EXPECT_EQ(window->MoveModeChoice->itemText(0), "walks, and falls where there is no floor");
+
+  // Every text the window shows, for both records: the second one's name and
+  // move mode are outside the choices, so its marks and problems show too.
+  QStringList texts;
+  const auto collect = [&] {
+    texts << window->windowTitle() << window->UndoStack().undoText();
+    for (const QLabel* label : window->findChildren<QLabel*>()) texts << label->text() << label->toolTip();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) texts << button->text();
+    for (const QGroupBox* group : window->findChildren<QGroupBox*>()) texts << group->title();
+    for (const QComboBox* list : window->findChildren<QComboBox*>())
+      for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+    for (int i = 0; i < window->MonsterList->count(); ++i) texts << window->MonsterList->item(i)->text();
+  };
+  collect();
+  EXPECT_TRUE(texts.contains("Walking speed:"));
+  window->ShowMonster(1);
+  window->HealthMaxField->setValue(9);
+  EXPECT_EQ(window->UndoStack().undoText(), "health");
+  EXPECT_TRUE(window->NameChoice->currentText().endsWith(" (not among the library's monsters)"));
+  EXPECT_TRUE(window->ProblemsLabel->text().startsWith("Name: the library has no monster object"));
+  collect();
+  window->DeleteMonster();
+  EXPECT_EQ(window->UndoStack().undoText(), "deleting the monster");
+  collect();
+  EXPECT_FALSE(window->ConfirmClose());
+  ASSERT_EQ(dialogs.Asked.size(), 1u);
+  EXPECT_EQ(dialogs.Asked[0].Text, "Save the changes to the monster file?");
+  EXPECT_EQ(dialogs.Asked[0].Caption, "Monsters");
+
+  const QRegularExpression cyrillic("[\\x{0400}-\\x{04FF}]");
+  for (QString text : texts) {
+    for (const char* name : {"Жук", "Оса", "Призрак", "Пуля"}) text.remove(U(name));
+    EXPECT_FALSE(text.contains(cyrillic)) << text.toStdString();
+  }
+  EXPECT_GT(texts.size(), 100);
 }
 
 }  // namespace
