@@ -7,14 +7,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -741,11 +739,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded != 0 && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
-  // Its preferred size, but never larger than the screen it opens on, so that
-  // Save and Close stay within reach on a small display.
-  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-  const QSize preferred(1180, 720);
-  window->resize(screen ? preferred.boundedTo(screen->availableGeometry().size()) : preferred);
+  window->resize(1180, 720);
   return window;
 }
 
