@@ -109,41 +109,30 @@ class MatrixPairSave : public ::testing::Test {
 TEST_F(MatrixPairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
   auto thirdLevel = MarkedLevel(3);
   const TLevelBytes thirdBytes(*thirdLevel);
-  for (const bool everyLaterCallFails : {false, true}) {
-    int oldSeen = 0;
-    int newSeen = 0;
-    bool succeeded = false;
-    for (int k = 1; k < 100 && !succeeded; ++k) {
-      SCOPED_TRACE("call " + std::to_string(k) + (everyLaterCallFails ? " and every later one" : ""));
-      folder = std::make_unique<TSyncFreeFolder>();
-      ASSERT_TRUE(folder->IsValid());
-      WriteOldPair();
-      succeeded = testsupport::SaveWithFailingCall(
-          k, EIO, everyLaterCallFails, [&](TFileSystem& files) { return Save(*newLevel, Path(), files); },
-          {Path(), folder->Path("levelmtb")});
-
-      TFailingFileSystem readOnly;
-      readOnly.FailCall(1, EROFS, true);
-      const TSeen seen = Load(readOnly);
-      ASSERT_NE(seen, TSeen::Mixed);
-      if (succeeded) {
-        EXPECT_EQ(seen, TSeen::New);
-      }
-      (seen == TSeen::Old ? oldSeen : newSeen) += 1;
-
-      if (everyLaterCallFails) {
-        ASSERT_TRUE(Save(*thirdLevel, Path()));
-        ExpectOnlyThePair(thirdBytes);
-      } else {
-        EXPECT_EQ(Load(), seen);
-        ExpectOnlyThePair(seen == TSeen::Old ? oldBytes : newBytes);
-      }
-    }
-    EXPECT_TRUE(succeeded);
-    // Failures before the commit kept the old pair; after it, the new one.
-    EXPECT_GT(oldSeen, 0);
-    EXPECT_GT(newSeen, 1);
-  }
+  testsupport::SaveFailingEachCallInTurn(
+      EIO,
+      [&] {
+        folder = std::make_unique<TSyncFreeFolder>();
+        EXPECT_TRUE(folder->IsValid());
+        WriteOldPair();
+        return std::vector<std::string>{Path(), folder->Path("levelmtb")};
+      },
+      [&](TFileSystem& files) { return Save(*newLevel, Path(), files); },
+      [&](bool succeeded, bool everyLaterCallFails) {
+        TFailingFileSystem readOnly;
+        readOnly.FailCall(1, EROFS, true);
+        const TSeen seen = Load(readOnly);
+        EXPECT_NE(seen, TSeen::Mixed);
+        if (succeeded) EXPECT_EQ(seen, TSeen::New);
+        if (everyLaterCallFails) {
+          EXPECT_TRUE(Save(*thirdLevel, Path()));
+          ExpectOnlyThePair(thirdBytes);
+        } else {
+          EXPECT_EQ(Load(), seen);
+          ExpectOnlyThePair(seen == TSeen::Old ? oldBytes : newBytes);
+        }
+        return seen == TSeen::New;
+      });
 }
 
 TEST_F(MatrixPairSave, AFullDiskIsReportedWithTheFileAndTheReason) {

@@ -141,4 +141,30 @@ inline bool SaveWithFailingCall(int k, int error, bool everyLaterCallFails,
   }
 }
 
+// Fails call k of a pair save for k = 1, 2, ... until a save goes through,
+// once with call k failing alone (the next step is a load) and once with every
+// later call failing too, as on a medium that died (the next step is a save).
+// Before each save Prepare makes a fresh folder holding the old pair and gives
+// the pair's paths; after it Check(Succeeded, EveryLaterCallFails) checks the
+// folder and tells whether it held the new pair. Failures before the commit
+// must have kept the old pair, and those after it the new one.
+inline void SaveFailingEachCallInTurn(int error, const std::function<std::vector<std::string>()>& prepare,
+                                      const std::function<bool(TFileSystem&)>& save,
+                                      const std::function<bool(bool, bool)>& checkHeldNew) {
+  for (const bool everyLaterCallFails : {false, true}) {
+    int oldSeen = 0;
+    int newSeen = 0;
+    bool succeeded = false;
+    for (int k = 1; k < 100 && !succeeded; ++k) {
+      SCOPED_TRACE("call " + std::to_string(k) + (everyLaterCallFails ? " and every later one" : ""));
+      const std::vector<std::string> pair = prepare();
+      succeeded = SaveWithFailingCall(k, error, everyLaterCallFails, save, pair);
+      (checkHeldNew(succeeded, everyLaterCallFails) ? newSeen : oldSeen) += 1;
+    }
+    EXPECT_TRUE(succeeded);
+    EXPECT_GT(oldSeen, 0);
+    EXPECT_GT(newSeen, 1);
+  }
+}
+
 }  // namespace kestrilo::testsupport
