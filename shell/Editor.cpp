@@ -439,10 +439,15 @@ bool TEditor::SaveChangesFirst() {
 }
 
 bool TEditor::CloseRequested() {
-  bool mayClose = false;
-  if (!Guarded([&] { mayClose = SaveChangesFirst(); })) return false;
-  if (mayClose) EndCleanly();
-  return mayClose;
+  if (!exitAgreed_) {
+    bool mayClose = false;
+    if (!Guarded([&] { mayClose = SaveChangesFirst(); }) || !mayClose) return false;
+    exitAgreed_ = true;
+  }
+  // Only now is the run over: until the window really closes, a crash must
+  // still find the marker and the copies.
+  EndCleanly();
+  return true;
 }
 
 bool TEditor::RequestExit() {
@@ -455,7 +460,8 @@ bool TEditor::RequestExit() {
                                      Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
                   TModalResult::mrYes;
     if (!confirmed) return;
-    EndCleanly();
+    // The end closes the window, whose close then takes this answer as its own.
+    exitAgreed_ = true;
     if (Terminate) Terminate();
   });
   return confirmed;

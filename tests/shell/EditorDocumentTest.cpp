@@ -163,12 +163,15 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   EXPECT_EQ(next.Context.DesignedLevel->Cells[4][2].ObjectNumber, next.NumberOf("Плита"));
   EXPECT_EQ(next.Context.DesignedLevel->Cells[2][1].ObjectNumber, next.NumberOf("Стена"));
   EXPECT_TRUE(next.Editor.Document.LevelModified());
-  // A save of its own and a clean exit leave no copies behind.
+  // A save of its own and a clean exit leave no copies behind; the run ends
+  // when the window's close that the exit brings is accepted.
   next.Dialogs.FileAnswers.push_back(next.Path("restored.mtf"));
   ASSERT_TRUE(next.Editor.SaveLevel());
   EXPECT_FALSE(next.Editor.Recovery.Find().Any());
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   EXPECT_TRUE(next.Editor.RequestExit());
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
+  EXPECT_TRUE(next.Editor.CloseRequested());
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
 }
 
