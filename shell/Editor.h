@@ -37,6 +37,7 @@ class TCanvas;
 class TDXDraw;
 class TDXTimer;
 class TInputRecorder;
+class TMatrix;
 class TSpriteEngine;
 
 // The raw 5-6-5 pixel value the frame step fills the back buffer with: very dark green.
@@ -253,6 +254,10 @@ class TEditor {
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   bool WriteLevelTo(const std::string& Path);
+  const TMatrix& DesignedLevel() const;
+  // The library has entries the level places that its objects file does not
+  // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
+  bool LevelNamesUnsavedEntries() const;
   bool SaveObjectsFileNow();
   void ReadLevelFile(const std::string& Path);
   void Record(TEditCommand* Command);
