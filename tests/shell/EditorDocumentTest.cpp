@@ -181,140 +181,113 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
 // A level saved while it places a library entry the objects file does not
 // hold yet: the designer is asked whether to save the library with it.
 const char* const kUnsavedObjects = "Несохранённые объекты";
+constexpr int32_t kBox = 6;  // the number the entry added to the sample library takes
 
-class EditorLevelNamingNewObjects : public ::testing::Test {
- protected:
-  void SetUp() override {
-    f.WriteSampleData();
-    f.OpenObjects();
-    testsupport::WriteFile(f.Path("box.bmp"), testsupport::SolidBitmap(32, 32));
-    f.NewObject.Entry.Record.Name = W1251("Ящик");
-    f.NewObject.Entry.PictureFileName = f.Path("box.bmp");
-    objects_ = ReadWholeFile(f.Path("Data/test.obj"));
-    f.Editor.AddObject();
-    ASSERT_EQ(f.Context.ObjectDataBase->Records.back().Number, kBox);
+// The sample library opened and one entry, "Ящик", added but not saved.
+void OpenAndAddBox(TEditorFixture& f) {
+  f.WriteSampleData();
+  f.OpenObjects();
+  testsupport::WriteFile(f.Path("box.bmp"), testsupport::SolidBitmap(32, 32));
+  f.NewObject.Entry.Record.Name = W1251("Ящик");
+  f.NewObject.Entry.PictureFileName = f.Path("box.bmp");
+  f.Editor.AddObject();
+  f.Dialogs.Asked.clear();
+}
+
+bool AskedAboutObjects(const TEditorFixture& f) {
+  for (const auto& asked : f.Dialogs.Asked)
+    if (asked.Caption == kUnsavedObjects) return true;
+  return false;
+}
+
+bool ObjectsFileHoldsTheBox(const TEditorFixture& f) {
+  for (const TObjectRecord& record : TObjectDataBase::RecordsFromBytes(ReadWholeFile(f.Path("Data/test.obj"))))
+    if (record.Number == kBox) return true;
+  return false;
+}
+
+TEST(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
+  const struct {
+    const char* Name;
+    std::vector<TModalResult> Answers;  // ours, then the objects file's overwrite question
+    bool LevelWritten, LibraryWritten;
+  } cases[] = {
+      {"Отмена", {TModalResult::mrCancel}, false, false},
+      {"Нет", {TModalResult::mrNo}, true, false},
+      {"Да", {TModalResult::mrYes, TModalResult::mrYes}, true, true},
+      // The library's save declined: no level is written to name what it lacks.
+      {"Да, overwrite declined", {TModalResult::mrYes, TModalResult::mrNo}, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEditorFixture f;
+    OpenAndAddBox(f);
+    f.ClickAt(64, 32, "Ящик");
+    ASSERT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, kBox);
+    f.Dialogs.FileAnswers = {f.Path("boxes.mtf")};
+    f.Dialogs.MessageAnswers = {c.Answers.begin(), c.Answers.end()};
+    EXPECT_EQ(f.Editor.SaveLevel(), c.LevelWritten);
+    ASSERT_GE(f.Dialogs.Asked.size(), 2u);  // the file, then the question
+    EXPECT_EQ(f.Dialogs.Asked[1].Caption, kUnsavedObjects);
+    EXPECT_EQ(f.Dialogs.Asked[1].Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(f.Dialogs.Asked[1].DefaultAnswer, TModalResult::mrYes);
+    EXPECT_EQ(FileExists(f.Path("boxes.mtf")), c.LevelWritten);
+    EXPECT_EQ(ObjectsFileHoldsTheBox(f), c.LibraryWritten);
+    EXPECT_EQ(f.Editor.Document.LibraryModified(), !c.LibraryWritten);
+    if (!c.LibraryWritten) continue;
+    // Once the objects file holds the entry, saving the level asks nothing.
+    f.ClickAt(96, 32, "Ящик");
     f.Dialogs.Asked.clear();
+    f.Dialogs.FileAnswers = {f.Path("again.mtf")};
+    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_FALSE(AskedAboutObjects(f));
   }
-  bool AskedAboutObjects() const {
-    for (const auto& asked : f.Dialogs.Asked)
-      if (asked.Caption == kUnsavedObjects) return true;
-    return false;
-  }
-  bool ObjectsFileUnchanged() const { return ReadWholeFile(f.Path("Data/test.obj")) == objects_; }
-  bool ObjectsFileHoldsTheBox() const {
-    for (const TObjectRecord& record : TObjectDataBase::RecordsFromBytes(ReadWholeFile(f.Path("Data/test.obj"))))
-      if (record.Number == kBox && record.Name == W1251("Ящик")) return true;
-    return false;
-  }
-  static constexpr int32_t kBox = 6;  // the number the new entry takes
-  std::string objects_;
-  TEditorFixture f;
-};
-
-TEST_F(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
-  f.ClickAt(64, 32, "Ящик");
-  ASSERT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, kBox);
-  const std::string level = f.Path("boxes.mtf");
-
-  // Отмена: nothing is written.
-  f.Dialogs.FileAnswers = {level};
-  f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
-  EXPECT_FALSE(f.Editor.SaveLevel());
-  ASSERT_EQ(f.Dialogs.Asked.size(), 2u);  // the file, then the question
-  EXPECT_EQ(f.Dialogs.Asked[1].Caption, kUnsavedObjects);
-  EXPECT_EQ(f.Dialogs.Asked[1].Buttons, TMsgButtons::YesNoCancel);
-  EXPECT_EQ(f.Dialogs.Asked[1].DefaultAnswer, TModalResult::mrYes);
-  EXPECT_FALSE(FileExists(level));
-  EXPECT_TRUE(ObjectsFileUnchanged());
-  EXPECT_TRUE(f.Editor.Document.LevelModified());
-
-  // Нет: the level alone.
-  f.Dialogs.Asked.clear();
-  f.Dialogs.FileAnswers = {level};
-  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  EXPECT_TRUE(f.Editor.SaveLevel());
-  EXPECT_TRUE(AskedAboutObjects());
-  EXPECT_TRUE(FileExists(level));
-  EXPECT_TRUE(ObjectsFileUnchanged());
-  EXPECT_TRUE(f.Editor.Document.LibraryModified());
-
-  // Да: the library too (its overwrite question answered), then the level.
-  f.ClickAt(96, 32, "Ящик");
-  f.Dialogs.Asked.clear();
-  f.Dialogs.FileAnswers = {f.Path("both.mtf")};
-  f.Dialogs.MessageAnswers = {TModalResult::mrYes, TModalResult::mrYes};
-  EXPECT_TRUE(f.Editor.SaveLevel());
-  EXPECT_TRUE(AskedAboutObjects());
-  EXPECT_TRUE(FileExists(f.Path("both.mtf")));
-  EXPECT_TRUE(ObjectsFileHoldsTheBox());
-  EXPECT_FALSE(f.Editor.Document.LibraryModified());
-  EXPECT_FALSE(f.Editor.Document.LevelModified());
-
-  // Once the objects file holds the entry, saving the level asks nothing.
-  f.ClickAt(128, 32, "Ящик");
-  f.Dialogs.Asked.clear();
-  f.Dialogs.FileAnswers = {f.Path("again.mtf")};
-  EXPECT_TRUE(f.Editor.SaveLevel());
-  EXPECT_FALSE(AskedAboutObjects());
 }
 
-TEST_F(EditorLevelNamingNewObjects, ADeclinedLibrarySaveWritesNoLevelThatNamesItsEntries) {
-  f.ClickAt(64, 32, "Ящик");
-  // Да, then the objects file's overwrite question is declined.
-  f.Dialogs.FileAnswers = {f.Path("boxes.mtf")};
-  f.Dialogs.MessageAnswers = {TModalResult::mrYes, TModalResult::mrNo};
-  EXPECT_FALSE(f.Editor.SaveLevel());
-  EXPECT_FALSE(FileExists(f.Path("boxes.mtf")));
-  EXPECT_TRUE(ObjectsFileUnchanged());
-}
-
-TEST_F(EditorLevelNamingNewObjects, NothingIsAskedWhenTheLevelNamesOnlySavedEntries) {
+TEST(EditorLevelNamingNewObjects, NothingIsAskedWhenTheLevelNamesOnlySavedEntries) {
   const struct {
     const char* Name;
     std::function<void(TEditorFixture&)> Edit;
   } cases[] = {
-      {"the new entry not placed", [](TEditorFixture& e) { e.ClickAt(64, 32, "Стена"); }},
+      {"the new entry not placed", [](TEditorFixture& f) { f.ClickAt(64, 32, "Стена"); }},
       {"its placement undone",
-       [](TEditorFixture& e) {
-         e.ClickAt(64, 32, "Стена");
-         e.ClickAt(96, 32, "Ящик");
-         e.Editor.Undo();
+       [](TEditorFixture& f) {
+         f.ClickAt(64, 32, "Стена");
+         f.ClickAt(96, 32, "Ящик");
+         f.Editor.Undo();
        }},
       {"a saved entry deleted but still placed",
-       [](TEditorFixture& e) {
-         e.ClickAt(64, 32, "Плита");
-         e.Dialogs.MessageAnswers = {TModalResult::mrYes};
-         e.Editor.DeleteObject(W1251("Плита"), otWall);
+       [](TEditorFixture& f) {
+         f.ClickAt(64, 32, "Плита");
+         f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+         f.Editor.DeleteObject(W1251("Плита"), otWall);
        }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    TEditorFixture e;
-    e.WriteSampleData();
-    e.OpenObjects();
-    testsupport::WriteFile(e.Path("box.bmp"), testsupport::SolidBitmap(32, 32));
-    e.NewObject.Entry.Record.Name = W1251("Ящик");
-    e.NewObject.Entry.PictureFileName = e.Path("box.bmp");
-    e.Editor.AddObject();
-    c.Edit(e);
-    ASSERT_TRUE(e.Editor.Document.LibraryModified());
-    e.Dialogs.Asked.clear();
-    e.Dialogs.FileAnswers = {e.Path("level.mtf")};
-    EXPECT_TRUE(e.Editor.SaveLevel());
-    EXPECT_EQ(e.Dialogs.Asked.size(), 1u);  // the file only
+    TEditorFixture f;
+    OpenAndAddBox(f);
+    c.Edit(f);
+    ASSERT_TRUE(f.Editor.Document.LibraryModified());
+    f.Dialogs.Asked.clear();
+    f.Dialogs.FileAnswers = {f.Path("level.mtf")};
+    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // the file only
   }
 }
 
-TEST_F(EditorLevelNamingNewObjects, SavingBeforeAnExitAsksOnlyOnceAndSavesBoth) {
+TEST(EditorLevelNamingNewObjects, SavingBeforeAnExitAsksOnlyOnceAndSavesBoth) {
+  TEditorFixture f;
+  OpenAndAddBox(f);
   f.ClickAt(64, 32, "Ящик");
   f.Dialogs.FileAnswers = {f.Path("exit.mtf")};
   // Да to saving the changes, Да to overwriting the objects file.
   f.Dialogs.MessageAnswers = {TModalResult::mrYes, TModalResult::mrYes};
   EXPECT_TRUE(f.Editor.RequestExit());
-  EXPECT_FALSE(AskedAboutObjects());
+  EXPECT_FALSE(AskedAboutObjects(f));
   EXPECT_EQ(f.Dialogs.Asked[0].Caption, kUnsaved);
   EXPECT_TRUE(FileExists(f.Path("exit.mtf")));
-  EXPECT_TRUE(ObjectsFileHoldsTheBox());
+  EXPECT_TRUE(ObjectsFileHoldsTheBox(f));
   EXPECT_EQ(f.Terminated, 1);
 }
 
