@@ -345,15 +345,42 @@ bool TEditor::SaveLevel() {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
     const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
-    if (file) saved = WriteLevelTo(*file);
+    if (!file) return;
+    if (LevelNamesUnsavedEntries()) {
+      const TModalResult answer = Dialogs.MessageBox(
+          Translated("TEditor", "Уровень использует объекты, которых ещё нет в сохранённой библиотеке. "
+                                "Сохранить и библиотеку ?"),
+          Translated("TEditor", "Несохранённые объекты"), TMsgButtons::YesNoCancel, TModalResult::mrYes);
+      if (answer != TModalResult::mrYes && answer != TModalResult::mrNo) return;
+      // The library first: a level whose library could not be saved is not
+      // written to name what the objects file lacks.
+      if (answer == TModalResult::mrYes && !SaveObjectsFileNow()) return;
+    }
+    saved = WriteLevelTo(*file);
   });
   return saved;
 }
 
-bool TEditor::WriteLevelTo(const std::string& Path) {
+const TMatrix& TEditor::DesignedLevel() const {
   // The level as designed, never what play made of it.
-  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
-  if (!designed.SaveToFile(Path, Dialogs)) return false;
+  return Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+}
+
+bool TEditor::LevelNamesUnsavedEntries() const {
+  // An unchanged library is what its objects file holds.
+  if (!Document.LibraryModified() || !Context.ObjectDataBase) return false;
+  const std::string objects = DataPath(kObjectsFileName);
+  std::vector<TObjectRecord> saved;
+  try {
+    if (FileExists(objects)) saved = TObjectDataBase::RecordsFromBytes(ReadWholeFile(objects));
+  } catch (const EFOpenError&) {
+    // An objects file that cannot be read holds nothing the level may name.
+  }
+  return !UnsavedEntriesInUse(DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
+}
+
+bool TEditor::WriteLevelTo(const std::string& Path) {
+  if (!DesignedLevel().SaveToFile(Path, Dialogs)) return false;
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
@@ -430,19 +457,28 @@ bool TEditor::SaveChangesFirst() {
                          TMsgButtons::YesNoCancel, TModalResult::mrYes);
   if (answer == TModalResult::mrNo) return true;
   if (answer != TModalResult::mrYes) return false;
+  std::optional<std::string> levelFile;
   if (level) {
-    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
-    if (!file || !WriteLevelTo(*file)) return false;
+    levelFile = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    if (!levelFile) return false;
   }
+  // The library before the level, so that the level never names entries its
+  // objects file lacks; Да saves both, so nothing more is asked about it.
   if (library && !SaveObjectsFileNow()) return false;
+  if (level && !WriteLevelTo(*levelFile)) return false;
   return true;
 }
 
 bool TEditor::CloseRequested() {
-  bool mayClose = false;
-  if (!Guarded([&] { mayClose = SaveChangesFirst(); })) return false;
-  if (mayClose) EndCleanly();
-  return mayClose;
+  if (!exitAgreed_) {
+    bool mayClose = false;
+    if (!Guarded([&] { mayClose = SaveChangesFirst(); }) || !mayClose) return false;
+    exitAgreed_ = true;
+  }
+  // Only now is the run over: until the window really closes, a crash must
+  // still find the marker and the copies.
+  EndCleanly();
+  return true;
 }
 
 bool TEditor::RequestExit() {
@@ -455,7 +491,8 @@ bool TEditor::RequestExit() {
                                      Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
                   TModalResult::mrYes;
     if (!confirmed) return;
-    EndCleanly();
+    // The end closes the window, whose close then takes this answer as its own.
+    exitAgreed_ = true;
     if (Terminate) Terminate();
   });
   return confirmed;

@@ -37,6 +37,7 @@ class TCanvas;
 class TDXDraw;
 class TDXTimer;
 class TInputRecorder;
+class TMatrix;
 class TSpriteEngine;
 
 // The raw 5-6-5 pixel value the frame step fills the back buffer with: very dark green.
@@ -140,10 +141,13 @@ class TEditor {
   void LoadLevel();
   // What LoadLevel does once its dialog has answered with Path.
   void LoadLevelFrom(const std::string& Path);
-  // Asks whether to exit and ends the program when confirmed; true then.
+  // Asks whether to exit (with unsaved work whether to save it, Да / Нет /
+  // Отмена; without, "Правда выйти ?") and ends the program when confirmed;
+  // true then. The window's close that the end brings asks nothing more.
   bool RequestExit();
   // The main window is being closed: asks about unsaved changes when there
-  // are any; true when the window may close.
+  // are any and the exit was not agreed yet; true when the window may close,
+  // and the run then ends cleanly (the window's close ends the program).
   bool CloseRequested();
   // Unsaved changes are offered for saving first (Да / Нет / Отмена); true
   // when the step that follows may go on.
@@ -155,7 +159,7 @@ class TEditor {
   // At start-up: marks the run as going on and, after a run that did not end
   // cleanly, offers to restore its recovery files.
   void OfferRecovery();
-  // A clean end of the run: the recovery files go.
+  // A clean end of the run: the marker and the recovery files go.
   void EndCleanly();
   // Settings.
   void TogglePlayerVisible();
@@ -250,6 +254,10 @@ class TEditor {
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   bool WriteLevelTo(const std::string& Path);
+  const TMatrix& DesignedLevel() const;
+  // The library has entries the level places that its objects file does not
+  // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
+  bool LevelNamesUnsavedEntries() const;
   bool SaveObjectsFileNow();
   void ReadLevelFile(const std::string& Path);
   void Record(TEditCommand* Command);
@@ -284,6 +292,9 @@ class TEditor {
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost
   bool pasteShown_ = false;
+  // The designer agreed to end the run (the exit command's question was
+  // answered); the window's close asks no second time.
+  bool exitAgreed_ = false;
   // When the recovery files stopped matching the document (a change since
   // they were written), or none while they match.
   std::optional<uint64_t> staleSince_;

@@ -344,6 +344,14 @@ of the data folder and then that level.
         <source>Масштаб 1:1</source>
         <translation>Zoom 1:1</translation>
     </message>
+    <message>
+        <source>Уровень использует объекты, которых ещё нет в сохранённой библиотеке. Сохранить и библиотеку ?</source>
+        <translation>The level uses objects that are not in the saved library yet. Save the library as well?</translation>
+    </message>
+    <message>
+        <source>Несохранённые объекты</source>
+        <translation>Unsaved objects</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -118,6 +119,18 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
     }
   }
   return findings;
+}
+
+std::vector<int32_t> UnsavedEntriesInUse(const TMatrix& Level, const std::vector<TObjectRecord>& Library,
+                                         const std::vector<TObjectRecord>& Saved) {
+  std::set<int32_t> unsaved;
+  for (const TObjectRecord& record : Library)
+    if (std::find(Saved.begin(), Saved.end(), record) == Saved.end()) unsaved.insert(record.Number);
+  std::set<int32_t> used;
+  if (!unsaved.empty())
+    for (const TPlaced& at : PlacedObjects(Level))
+      if (unsaved.count(at.Number)) used.insert(at.Number);
+  return {used.begin(), used.end()};
 }
 
 }  // namespace kestrilo

@@ -15,6 +15,7 @@ namespace kestrilo {
 class TMatrix;
 class TMonstersDataBase;
 class TObjectDataBase;
+struct TObjectRecord;
 
 struct TLevelFinding {
   // What was found, as scripts match it: "unknownObject", "monsterWithoutRecord",
@@ -33,5 +34,15 @@ struct TLevelFinding {
 // Monsters may be null (no monster file): every monster object is then without a record.
 std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBase& Library,
                                       const TMonstersDataBase* Monsters);
+
+// The object numbers a level places whose library entry the saved objects
+// file does not hold yet, in ascending order: a number counts when `Library`
+// has an entry of that number whose record no record of `Saved` (what the
+// objects file holds) equals in every field. Saved alone, such a level names
+// an object the objects file lacks, and the next new entry would take its
+// number. A placed number the library no longer has (an entry deleted since)
+// does not count: the saved file still holds it.
+std::vector<int32_t> UnsavedEntriesInUse(const TMatrix& Level, const std::vector<TObjectRecord>& Library,
+                                         const std::vector<TObjectRecord>& Saved);
 
 }  // namespace kestrilo

@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+
 #include "ShellTestSupport.h"
 #include "library/ObjectDataBase.h"
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 #include "sprites/DXSpriteEngine.h"
 
 namespace kestrilo {
@@ -163,13 +166,129 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   EXPECT_EQ(next.Context.DesignedLevel->Cells[4][2].ObjectNumber, next.NumberOf("Плита"));
   EXPECT_EQ(next.Context.DesignedLevel->Cells[2][1].ObjectNumber, next.NumberOf("Стена"));
   EXPECT_TRUE(next.Editor.Document.LevelModified());
-  // A save of its own and a clean exit leave no copies behind.
+  // A save of its own and a clean exit leave no copies behind; the run ends
+  // when the window's close that the exit brings is accepted.
   next.Dialogs.FileAnswers.push_back(next.Path("restored.mtf"));
   ASSERT_TRUE(next.Editor.SaveLevel());
   EXPECT_FALSE(next.Editor.Recovery.Find().Any());
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   EXPECT_TRUE(next.Editor.RequestExit());
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
+  EXPECT_TRUE(next.Editor.CloseRequested());
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
+}
+
+// A level saved while it places a library entry the objects file does not
+// hold yet: the designer is asked whether to save the library with it.
+const char* const kUnsavedObjects = "Несохранённые объекты";
+constexpr int32_t kBox = 6;  // the number the entry added to the sample library takes
+
+// The sample library opened and one entry, "Ящик", added but not saved.
+void OpenAndAddBox(TEditorFixture& f) {
+  f.WriteSampleData();
+  f.OpenObjects();
+  testsupport::WriteFile(f.Path("box.bmp"), testsupport::SolidBitmap(32, 32));
+  f.NewObject.Entry.Record.Name = W1251("Ящик");
+  f.NewObject.Entry.PictureFileName = f.Path("box.bmp");
+  f.Editor.AddObject();
+  f.Dialogs.Asked.clear();
+}
+
+bool AskedAboutObjects(const TEditorFixture& f) {
+  for (const auto& asked : f.Dialogs.Asked)
+    if (asked.Caption == kUnsavedObjects) return true;
+  return false;
+}
+
+bool ObjectsFileHoldsTheBox(const TEditorFixture& f) {
+  for (const TObjectRecord& record : TObjectDataBase::RecordsFromBytes(ReadWholeFile(f.Path("Data/test.obj"))))
+    if (record.Number == kBox) return true;
+  return false;
+}
+
+TEST(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
+  const struct {
+    const char* Name;
+    std::vector<TModalResult> Answers;  // ours, then the objects file's overwrite question
+    bool LevelWritten, LibraryWritten;
+  } cases[] = {
+      {"Отмена", {TModalResult::mrCancel}, false, false},
+      {"Нет", {TModalResult::mrNo}, true, false},
+      {"Да", {TModalResult::mrYes, TModalResult::mrYes}, true, true},
+      // The library's save declined: no level is written to name what it lacks.
+      {"Да, overwrite declined", {TModalResult::mrYes, TModalResult::mrNo}, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEditorFixture f;
+    OpenAndAddBox(f);
+    f.ClickAt(64, 32, "Ящик");
+    ASSERT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, kBox);
+    f.Dialogs.FileAnswers = {f.Path("boxes.mtf")};
+    f.Dialogs.MessageAnswers = {c.Answers.begin(), c.Answers.end()};
+    EXPECT_EQ(f.Editor.SaveLevel(), c.LevelWritten);
+    ASSERT_GE(f.Dialogs.Asked.size(), 2u);  // the file, then the question
+    EXPECT_EQ(f.Dialogs.Asked[1].Caption, kUnsavedObjects);
+    EXPECT_EQ(f.Dialogs.Asked[1].Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(f.Dialogs.Asked[1].DefaultAnswer, TModalResult::mrYes);
+    EXPECT_EQ(FileExists(f.Path("boxes.mtf")), c.LevelWritten);
+    EXPECT_EQ(ObjectsFileHoldsTheBox(f), c.LibraryWritten);
+    EXPECT_EQ(f.Editor.Document.LibraryModified(), !c.LibraryWritten);
+    if (!c.LibraryWritten) continue;
+    // Once the objects file holds the entry, saving the level asks nothing.
+    f.ClickAt(96, 32, "Ящик");
+    f.Dialogs.Asked.clear();
+    f.Dialogs.FileAnswers = {f.Path("again.mtf")};
+    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_FALSE(AskedAboutObjects(f));
+  }
+}
+
+TEST(EditorLevelNamingNewObjects, NothingIsAskedWhenTheLevelNamesOnlySavedEntries) {
+  const struct {
+    const char* Name;
+    std::function<void(TEditorFixture&)> Edit;
+  } cases[] = {
+      {"the new entry not placed", [](TEditorFixture& f) { f.ClickAt(64, 32, "Стена"); }},
+      {"its placement undone",
+       [](TEditorFixture& f) {
+         f.ClickAt(64, 32, "Стена");
+         f.ClickAt(96, 32, "Ящик");
+         f.Editor.Undo();
+       }},
+      {"a saved entry deleted but still placed",
+       [](TEditorFixture& f) {
+         f.ClickAt(64, 32, "Плита");
+         f.Dialogs.MessageAnswers = {TModalResult::mrYes};
+         f.Editor.DeleteObject(W1251("Плита"), otWall);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEditorFixture f;
+    OpenAndAddBox(f);
+    c.Edit(f);
+    ASSERT_TRUE(f.Editor.Document.LibraryModified());
+    f.Dialogs.Asked.clear();
+    f.Dialogs.FileAnswers = {f.Path("level.mtf")};
+    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // the file only
+  }
+}
+
+TEST(EditorLevelNamingNewObjects, SavingBeforeAnExitAsksOnlyOnceAndSavesBoth) {
+  TEditorFixture f;
+  OpenAndAddBox(f);
+  f.ClickAt(64, 32, "Ящик");
+  f.Dialogs.FileAnswers = {f.Path("exit.mtf")};
+  // Да to saving the changes, Да to overwriting the objects file.
+  f.Dialogs.MessageAnswers = {TModalResult::mrYes, TModalResult::mrYes};
+  EXPECT_TRUE(f.Editor.RequestExit());
+  EXPECT_FALSE(AskedAboutObjects(f));
+  EXPECT_EQ(f.Dialogs.Asked[0].Caption, kUnsaved);
+  EXPECT_TRUE(FileExists(f.Path("exit.mtf")));
+  EXPECT_TRUE(ObjectsFileHoldsTheBox(f));
+  EXPECT_EQ(f.Terminated, 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -524,6 +525,63 @@ TEST(MainFormFrame, ClosingTheMainWindowEndsTheProgramWithoutAsking) {
   f.Form.close();
   EXPECT_EQ(f.Terminated, 1);
   EXPECT_TRUE(f.Dialogs.Asked.empty());
+}
+
+// Every way out asks one question at most, and the run's marker goes only
+// when the window really closes. The application's quit closes its windows
+// first, so the end the editor asks for is played here as that close.
+TEST(MainFormExit, EveryWayOutAsksOnceAndOnlyARealEndRemovesTheMarker) {
+  struct TCase {
+    const char* Name;
+    bool ByMenu;  // Файл → "Выход"; otherwise the window's close (its button, Alt+F4)
+    bool Unsaved;
+    TModalResult Answer;
+    const char* Caption;  // of the one question, none when nothing is asked
+    bool Ends;
+  };
+  const TCase cases[] = {
+      {"menu, unsaved, Нет", true, true, TModalResult::mrNo, "Несохранённые изменения", true},
+      {"menu, unsaved, Отмена", true, true, TModalResult::mrCancel, "Несохранённые изменения", false},
+      {"menu, saved, Да", true, false, TModalResult::mrYes, "Подтвердите выход!", true},
+      {"menu, saved, Нет", true, false, TModalResult::mrNo, "Подтвердите выход!", false},
+      {"close, unsaved, Нет", false, true, TModalResult::mrNo, "Несохранённые изменения", true},
+      {"close, unsaved, Отмена", false, true, TModalResult::mrCancel, "Несохранённые изменения", false},
+      {"close, saved", false, false, TModalResult::mrNone, nullptr, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFormFixture f;
+    f.ShowActive();
+    TEditor& editor = f.Form.Editor();
+    editor.Terminate = [&] {
+      ++f.Terminated;
+      f.Form.close();
+    };
+    const std::string marker = f.Dir.path().toStdString() + "/recovery/running";
+    editor.Recovery.Folder = f.Dir.path().toStdString() + "/recovery";
+    editor.OfferRecovery();  // the run starts
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(marker)));
+    // What a restored recovery copy leaves: work the designer's files do not hold.
+    if (c.Unsaved) editor.Document.LevelMarkedUnsaved();
+    f.Dialogs.Asked.clear();
+    f.Dialogs.MessageAnswers = {c.Answer};
+
+    if (c.ByMenu) f.Form.N4->trigger();
+    else f.Form.close();
+
+    ASSERT_EQ(f.Dialogs.Asked.size(), c.Caption ? 1u : 0u);
+    if (c.Caption) EXPECT_EQ(f.Dialogs.Asked[0].Caption, c.Caption);
+    if (c.Caption && !c.Unsaved) EXPECT_EQ(f.Dialogs.Asked[0].Text, "Правда выйти ?");
+    EXPECT_EQ(f.Terminated > 0, c.Ends);
+    EXPECT_EQ(f.Form.isVisible(), !c.Ends);
+    EXPECT_EQ(QFileInfo::exists(QString::fromStdString(marker)), !c.Ends);
+    // A later close of a window that stayed asks afresh.
+    if (!c.Ends && c.Unsaved) {
+      f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
+      EXPECT_FALSE(f.Form.close());
+      EXPECT_EQ(f.Dialogs.Asked.size(), 2u);
+    }
+  }
 }
 
 TEST(StartUp, QtsOwnButtonTextsAreRussianWhereQtHasTheTranslation) {

@@ -87,5 +87,22 @@ TEST_F(LevelCheck, NoStartMarkerAndManyPlacesAreCountedButListedShort) {
   EXPECT_EQ(found["unknownObject"].Cells.size(), TLevelFinding::kMaxCells);
 }
 
+TEST_F(LevelCheck, UnsavedEntriesInUseAreThePlacedNumbersTheSavedFileDoesNotHoldAsTheyAre) {
+  const std::vector<TObjectRecord> saved = library.Records;  // numbers 1..6 as the file holds them
+  Add(otWall, 7, "Ящик");                                      // added since
+  library.Records[2].Name = W1251("Ворота");                   // number 3 renamed since
+  library.Records.erase(library.Records.begin() + 3);         // number 4 deleted since
+  Put(0, 0, 1);
+  Put(1, 0, 7);
+  level->BackPlanes[5][5][3] = 3;  // back plane 4
+  Put(2, 0, 4);
+  EXPECT_EQ(UnsavedEntriesInUse(*level, library.Records, saved), (std::vector<int32_t>{3, 7}));
+  // Nothing saved yet: every placed number the library has.
+  EXPECT_EQ(UnsavedEntriesInUse(*level, library.Records, {}), (std::vector<int32_t>{1, 3, 7}));
+  // Placed nowhere: nothing to warn about.
+  level->Clear();
+  EXPECT_TRUE(UnsavedEntriesInUse(*level, library.Records, {}).empty());
+}
+
 }  // namespace
 }  // namespace kestrilo
