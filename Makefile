@@ -1,8 +1,11 @@
 # The two entry points: `make run` and `make test`. Both install what is missing first.
 # `make package` builds the Debian package into build/.
+# help2man writes the manual pages from the programs' --help, rsvg-convert
+# renders the PNG icons from the SVG, and dpkg-dev's dpkg-shlibdeps gives the
+# package its Depends from the binaries.
 DEBIAN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
                    libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n \
-                   qt6-l10n-tools qt6-tools-dev
+                   qt6-l10n-tools qt6-tools-dev help2man librsvg2-bin dpkg-dev
 BUILD_DIR ?= build
 TEST_DIR  ?= build-test
 JOBS      ?= $(shell nproc)
@@ -37,7 +40,8 @@ test: build-test
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The .deb of the Release build (editor, kestrilo-tool, sample data, desktop entry, icon, MIME type).
+# The .deb of the Release build (editor, kestrilo-tool, sample data, desktop entry, icons,
+# MIME type, metainfo, manual pages, copyright and changelog).
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 

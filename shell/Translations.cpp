@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QTranslator>
 
@@ -18,6 +19,10 @@ TLanguage StoredLanguage(QSettings& Settings) {
 void StoreLanguage(QSettings& Settings, TLanguage Language) {
   Settings.setValue(kLanguageKey, Language == TLanguage::English ? "en" : "ru");
   Settings.sync();
+}
+
+TLanguage LanguageOfLocale(const QLocale& Locale) {
+  return Locale.language() == QLocale::Russian ? TLanguage::Russian : TLanguage::English;
 }
 
 QString EnglishTranslationFile() { return ":/i18n/kestrilo_en.qm"; }

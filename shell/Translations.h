@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QLocale;
 class QSettings;
 class QTranslator;
 
@@ -18,6 +19,11 @@ enum class TLanguage { Russian, English };
 // Russian when nothing (or something unknown) is stored.
 TLanguage StoredLanguage(QSettings& Settings);
 void StoreLanguage(QSettings& Settings, TLanguage Language);
+
+// The language of the command-line programs' messages: Russian when the
+// locale asks for Russian, English otherwise. QLocale::system() reads the
+// user's LC_ALL, LC_MESSAGES, LANG and LANGUAGE.
+TLanguage LanguageOfLocale(const QLocale& Locale);
 
 // The compiled English translation of the editor's texts (a resource).
 QString EnglishTranslationFile();

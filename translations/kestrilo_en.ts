@@ -16,6 +16,7 @@
 Редактор уровней Kestrilo. С файлом уровня открывает файл объектов
 из папки данных и затем этот уровень.
 
+Параметры:
   -h, --help     показать эту справку и выйти
   -v, --version  показать версию и выйти
 </source>
@@ -23,6 +24,7 @@
 The Kestrilo level editor. Given a level file, it opens the objects file
 of the data folder and then that level.
 
+Options:
   -h, --help     show this help and exit
   -v, --version  show the version and exit
 </translation>

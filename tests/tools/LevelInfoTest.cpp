@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,23 +14,15 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/AtomicFileSet.h"
+#include "ToolRunSupport.h"
 #include "platform/ScriptedDialogService.h"
 
 namespace kestrilo {
 namespace {
 
-struct TToolRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
+using tooltest::TToolRun;
 
-TToolRun RunTool(const QStringList& args) {
-  QProcess process;
-  process.start(QString::fromUtf8(KESTRILO_TOOL_PATH), args);
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-          process.readAllStandardError().toStdString()};
-}
+TToolRun RunTool(const QStringList& args) { return tooltest::RunProgram(QString::fromUtf8(KESTRILO_TOOL_PATH), args, 60000); }
 
 class LevelInfo : public ::testing::Test {
  protected:
@@ -94,8 +85,8 @@ TEST_F(LevelInfo, ShortFileIsAReadError) {
 }
 
 TEST_F(LevelInfo, WrongArgumentsFail) {
-  EXPECT_EQ(RunTool({"level", "info"}).ExitCode, 1);
-  EXPECT_EQ(RunTool({"level", "info", Path(), "--xml"}).ExitCode, 1);
+  EXPECT_EQ(RunTool({"level", "info"}).ExitCode, 2);
+  EXPECT_EQ(RunTool({"level", "info", Path(), "--xml"}).ExitCode, 2);
 }
 
 }  // namespace

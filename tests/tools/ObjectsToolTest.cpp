@@ -151,7 +151,7 @@ TEST_F(ObjectsToolTest, MissingFilesAndArgumentsAreReported) {
   EXPECT_EQ(noMonsters.ExitCode, 1);
   EXPECT_NE(noMonsters.Err.find("Cannot open file"), std::string::npos) << noMonsters.Err;
   const TToolRun noPath = RunTool({"objects", "list"});
-  EXPECT_EQ(noPath.ExitCode, 1);
+  EXPECT_EQ(noPath.ExitCode, 2);
   EXPECT_TRUE(noPath.Out.empty());
 }
 

@@ -377,7 +377,7 @@ TEST_F(PlayTestRecordingTest, TheToolStartsThePlayerAtTheStartCell) {
   EXPECT_EQ(wall.ExitCode, 1);
   EXPECT_NE(wall.Err.find("нет места для игрока"), std::string::npos) << wall.Err;
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "200", "0"}).ExitCode, 1);
-  EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3"}).ExitCode, 1);
+  EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3"}).ExitCode, 2);
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3", "2", "--preview", "0"}).ExitCode, 1);
 }
 

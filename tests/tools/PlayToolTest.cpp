@@ -169,8 +169,8 @@ TEST_F(PlayToolTest, MissingDataOrLevelIsAnErrorNotAnEmptyRun) {
   levelPath = level.Save();
   const TToolRun missingData = RunTool({"play", levelPath, "--data", level.Path("NoData")});
   EXPECT_EQ(missingData.ExitCode, 1);
-  EXPECT_EQ(RunTool({"play"}).ExitCode, 1);
-  EXPECT_EQ(RunTool({"play", levelPath}).ExitCode, 1);  // --data is required
+  EXPECT_EQ(RunTool({"play"}).ExitCode, 2);
+  EXPECT_EQ(RunTool({"play", levelPath}).ExitCode, 2);  // --data is required
 }
 
 TEST_F(PlayToolTest, ThePlayerThatDiesIsReportedGoneWithItsLastState) {
@@ -250,7 +250,7 @@ TEST_F(PlayToolTest, RenderRefusesAViewOutsideTheLevelAndKeepsTheOldPicture) {
   EXPECT_EQ(ReadWholeFile(level.Path("view.png")), "old");
   EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder(), "--out", level.Path("v.png"),
                      "--view", "0", "135"}).ExitCode, 1);
-  EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder()}).ExitCode, 1);  // no --out
+  EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder()}).ExitCode, 2);  // no --out
 }
 
 }  // namespace

@@ -83,15 +83,6 @@ TEST_F(SampleData, EveryRunWritesTheSameBytesAndReplacesWhatIsThere) {
   EXPECT_EQ(ReadWholeFile(File("1.mon")).size(), monsters.Records.size() * TMonsterRecord::kSize);
 }
 
-TEST_F(SampleData, GeneratorWithoutAFolderSaysHowToUseIt) {
-  std::string errors;
-  QProcess process;
-  process.start(QStringLiteral(KESTRILO_SAMPLE_DATA_PATH), {});
-  process.waitForFinished(60000);
-  EXPECT_EQ(process.exitCode(), 2);
-  EXPECT_NE(process.readAllStandardError().toStdString().find("usage"), std::string::npos);
-}
-
 TEST_F(SampleData, ScreenshotShowsTheLevelInTheMainWindow) {
   QTemporaryDir scratch;
   const std::string png = JoinPath(scratch.path().toStdString(), "shot.png");

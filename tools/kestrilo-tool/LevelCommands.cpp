@@ -105,7 +105,7 @@ std::unique_ptr<TMatrix> ReadLevel(const std::string& path) {
 
 int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"json", 0}});
-  arguments.ExpectPositional(1, "level info FILE.mtf [--json]");
+  arguments.ExpectPositional(1);
   const std::string& path = arguments.Positional(0, "FILE.mtf");
   const std::unique_ptr<TMatrix> matrix = ReadLevel(path);
   const TLevelSummary summary = Summarize(*matrix);
@@ -118,7 +118,7 @@ int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
 
 int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"data", 1}, {"json", 0}});
-  arguments.ExpectPositional(1, "level check LEVEL.mtf --data DIR [--json]");
+  arguments.ExpectPositional(1);
   const std::string& path = arguments.Positional(0, "LEVEL.mtf");
   const std::string data = arguments.Value("data");
   const std::unique_ptr<TMatrix> level = ReadLevel(path);

@@ -81,7 +81,7 @@ void SetField(TMonsterRecord& r, const std::string& field, const std::string& te
     r.FrameRanges = ParseFrameRanges(text);
   } else {
     const std::optional<TMonsterFieldRange> range = FindMonsterFieldRange(field);
-    if (!range) throw EKestriloError("Unknown option --" + field);
+    if (!range) throw EUsageError("Unknown option --" + field);
     const double value = ParseNumber(*range, text);
     const auto whole = static_cast<uint16_t>(value);
     if (field == "canJump") r.CanJump = value != 0;
@@ -121,7 +121,7 @@ std::vector<std::string> ApplyFields(const TArguments& arguments, TMonsterRecord
 
 int MonstersAdd(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, FieldOptions());
-  arguments.ExpectPositional(1, "monsters add FILE.mon --name NAME [--FIELD VALUE ...]");
+  arguments.ExpectPositional(1);
   const std::string& path = arguments.Positional(0, "FILE.mon");
   TMonsterRecord record = NewMonsterRecord(ToStoredName(arguments.Value("name")));
   ApplyFields(arguments, record, true);
@@ -138,7 +138,7 @@ int MonstersAdd(const std::vector<std::string>& args, std::ostream& out) {
 
 int MonstersSet(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, FieldOptions());
-  arguments.ExpectPositional(2, "monsters set FILE.mon NAME --FIELD VALUE ...");
+  arguments.ExpectPositional(2);
   const std::string& path = arguments.Positional(0, "FILE.mon");
   const std::string& shownName = arguments.Positional(1, "NAME");
   TMonsterFile file = TMonsterFile::FromBytes(ReadWholeFile(path));
@@ -146,7 +146,7 @@ int MonstersSet(const std::vector<std::string>& args, std::ostream& out) {
   if (index < 0) throw EKestriloError("No monster named '" + shownName + "' in " + path);
   TMonsterRecord record = file.Record(index);
   const std::vector<std::string> given = ApplyFields(arguments, record, false);
-  if (given.empty()) throw EKestriloError("Usage: kestrilo-tool monsters set FILE.mon NAME --FIELD VALUE ...");
+  if (given.empty()) throw EUsageError("Give at least one --FIELD VALUE to change");
   const int32_t sameName = file.FindName(record.Name);
   if (sameName >= 0 && sameName != index)
     throw EKestriloError("A monster named '" + arguments.Value("name") + "' is already in " + path);

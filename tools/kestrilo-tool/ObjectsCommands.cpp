@@ -102,7 +102,7 @@ void PrintMonstersAsText(const std::vector<TMonsterRecord>& records, std::ostrea
 
 int ObjectsList(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"json", 0}});
-  arguments.ExpectPositional(1, "objects list FILE.obj [--json]");
+  arguments.ExpectPositional(1);
   const std::vector<TObjectRecord> records =
       TObjectDataBase::RecordsFromBytes(ReadWholeFile(arguments.Positional(0, "FILE.obj")));
   if (arguments.Has("json"))
@@ -114,7 +114,7 @@ int ObjectsList(const std::vector<std::string>& args, std::ostream& out) {
 
 int MonstersList(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"json", 0}});
-  arguments.ExpectPositional(1, "monsters list FILE.mon [--json]");
+  arguments.ExpectPositional(1);
   // Unlike the editor, the tool reports a missing monster file: it was asked for one.
   const std::vector<TMonsterRecord> records =
       TMonstersDataBase::RecordsFromBytes(ReadWholeFile(arguments.Positional(0, "FILE.mon")));

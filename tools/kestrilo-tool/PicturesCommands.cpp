@@ -55,7 +55,7 @@ void PrintItemsAsText(const TPictureCollection& pictures, std::ostream& out) {
 
 int PicturesList(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"json", 0}});
-  arguments.ExpectPositional(1, "pictures list FILE.dxg [--json]");
+  arguments.ExpectPositional(1);
   TPictureCollection pictures;
   pictures.LoadFromFile(arguments.Positional(0, "FILE.dxg"));
   if (arguments.Has("json"))
@@ -68,8 +68,7 @@ int PicturesList(const std::vector<std::string>& args, std::ostream& out) {
 int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"name", 1}, {"pattern", 2}, {"skip", 2}, {"transparent", 1},
                                     {"key", 1}, {"system-memory", 1}});
-  arguments.ExpectPositional(2, "pictures add FILE.dxg PICTURE --name NAME [--pattern W H] [--skip W H] "
-                                "[--transparent 0|1] [--key VALUE] [--system-memory 0|1]");
+  arguments.ExpectPositional(2);
   const std::string& graphicsFile = arguments.Positional(0, "FILE.dxg");
   const std::string& pictureFile = arguments.Positional(1, "PICTURE");
 
@@ -107,7 +106,7 @@ int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
 
 int PicturesExtract(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {});
-  arguments.ExpectPositional(2, "pictures extract FILE.dxg DIR");
+  arguments.ExpectPositional(2);
   TPictureCollection pictures;
   pictures.LoadFromFile(arguments.Positional(0, "FILE.dxg"));
   const QString folder = QString::fromStdString(arguments.Positional(1, "DIR"));

@@ -26,10 +26,6 @@ namespace kestrilo::tool {
 
 namespace {
 
-constexpr const char* kUsage =
-    "play LEVEL.mtf --data DIR [--seed N] [--ticks N] [--input FILE] [--preview 0|1] [--gravity 0|1] "
-    "[--visible 0|1] [--grid 0|1] [--start COLUMN ROW] [--state FILE.json] [--frames DIR --every K]";
-
 struct TPlayOptions {
   std::string Level;
   std::string DataFolder;
@@ -58,7 +54,7 @@ TPlayOptions ReadOptions(const std::vector<std::string>& args) {
   const TArguments arguments(args, {{"data", 1}, {"seed", 1}, {"ticks", 1}, {"input", 1}, {"preview", 1},
                                     {"gravity", 1}, {"visible", 1}, {"grid", 1}, {"state", 1}, {"frames", 1}, {"every", 1},
                                     {"start", 2}});
-  arguments.ExpectPositional(1, kUsage);
+  arguments.ExpectPositional(1);
   TPlayOptions options;
   options.Level = arguments.Positional(0, "LEVEL");
   options.DataFolder = arguments.Value("data");

@@ -13,7 +13,6 @@ namespace kestrilo::tool {
 
 namespace {
 
-constexpr const char* kUsage = "level render FILE.mtf --data DIR --out FILE.png [--view COLUMN ROW] [--ticks N]";
 // Renders are reproducible: whatever draws from the generator draws the same.
 constexpr uint32_t kRenderSeed = 1;
 constexpr uint32_t vkRight = 39, vkDown = 40;
@@ -36,7 +35,7 @@ TView ReadView(const TArguments& arguments) {
 
 int LevelRender(const std::vector<std::string>& args, std::ostream& out) {
   const TArguments arguments(args, {{"data", 1}, {"out", 1}, {"view", 2}, {"ticks", 1}});
-  arguments.ExpectPositional(1, kUsage);
+  arguments.ExpectPositional(1);
   const std::string& level = arguments.Positional(0, "FILE.mtf");
   const std::string& dataFolder = arguments.Value("data");
   const std::string& outPath = arguments.Value("out");

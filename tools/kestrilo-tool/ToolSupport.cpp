@@ -16,13 +16,14 @@ namespace kestrilo::tool {
 TArguments::TArguments(const std::vector<std::string>& args, const std::map<std::string, int>& optionArity) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") throw EHelpRequested();
     if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
       const std::string name = arg.substr(2);
       const auto arity = optionArity.find(name);
-      if (arity == optionArity.end()) throw EKestriloError("Unknown option " + arg);
+      if (arity == optionArity.end()) throw EUsageError("Unknown option " + arg);
       std::vector<std::string> values;
       for (int v = 0; v < arity->second; ++v) {
-        if (++i >= args.size()) throw EKestriloError("Option " + arg + " needs " + std::to_string(arity->second) + " value(s)");
+        if (++i >= args.size()) throw EUsageError("Option " + arg + " needs " + std::to_string(arity->second) + " value(s)");
         values.push_back(args[i]);
       }
       options_[name] = std::move(values);
@@ -33,17 +34,18 @@ TArguments::TArguments(const std::vector<std::string>& args, const std::map<std:
 }
 
 const std::string& TArguments::Positional(size_t index, std::string_view name) const {
-  if (index >= positional_.size()) throw EKestriloError("Missing argument " + std::string(name));
+  if (index >= positional_.size()) throw EUsageError("Missing argument " + std::string(name));
   return positional_[index];
 }
 
-void TArguments::ExpectPositional(size_t count, std::string_view usage) const {
-  if (positional_.size() != count) throw EKestriloError("Usage: kestrilo-tool " + std::string(usage));
+void TArguments::ExpectPositional(size_t count) const {
+  if (positional_.size() != count)
+    throw EUsageError("Expected " + std::to_string(count) + " argument(s), got " + std::to_string(positional_.size()));
 }
 
 const std::string& TArguments::Value(const std::string& option, size_t index) const {
   const auto found = options_.find(option);
-  if (found == options_.end() || index >= found->second.size()) throw EKestriloError("Missing option --" + option);
+  if (found == options_.end() || index >= found->second.size()) throw EUsageError("Missing option --" + option);
   return found->second[index];
 }
 

@@ -9,13 +9,26 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Errors.h"
+
 namespace kestrilo::tool {
+
+// A command line the tool cannot take (an unknown option, a missing argument):
+// the tool prints the message with the command's usage and exits with status 2.
+class EUsageError : public EKestriloError {
+ public:
+  using EKestriloError::EKestriloError;
+};
+
+// --help among a command's options: the tool prints the command's usage.
+class EHelpRequested : public std::exception {};
 
 // A command: its arguments after the group and command words, and where to print.
 using TToolCommand = int (*)(const std::vector<std::string>& args, std::ostream& out);
 
 // Positional arguments and "--name value..." options. Each command states
-// its options and how many values each takes; anything else is an error.
+// its options and how many values each takes; anything else is a usage error,
+// and --help (or -h) asks for the command's usage.
 class TArguments {
  public:
   TArguments(const std::vector<std::string>& args, const std::map<std::string, int>& optionArity);
@@ -23,8 +36,8 @@ class TArguments {
   size_t PositionalCount() const { return positional_.size(); }
   // "Missing argument NAME" when there is no such positional argument.
   const std::string& Positional(size_t index, std::string_view name) const;
-  // Demands exactly `count` positional arguments; `usage` goes into the error.
-  void ExpectPositional(size_t count, std::string_view usage) const;
+  // Demands exactly `count` positional arguments.
+  void ExpectPositional(size_t count) const;
 
   bool Has(const std::string& option) const { return options_.count(option) != 0; }
   // "Missing option --NAME" when absent.
