@@ -17,6 +17,7 @@
 #include "PlayCommands.h"
 #include "RenderCommands.h"
 #include "ToolSupport.h"
+#include "platform/Cp1251.h"
 
 namespace {
 
@@ -92,7 +93,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::cerr << "Unknown command: " << argv[1] << (argc > 2 ? std::string(" ") + argv[2] : std::string()) << "\n";
+  std::cerr << "Unknown command: " << kestrilo::cp1251::EscapeControls(argv[1])
+            << (argc > 2 ? " " + kestrilo::cp1251::EscapeControls(argv[2]) : std::string()) << "\n";
   PrintUsage();
   return 1;
 }
