@@ -106,8 +106,6 @@ const std::vector<TLoadFailure>& Failures() {
        [](TEditorFixture& f, const std::string&) {
          return "Cannot open file " + Raw(f, "tab\\x09heremtb") + ": " + Reason(ENOENT);
        }},
-      {"Cyrillic level name", TCommand::LoadLevel, [](TEditorFixture& f) { return f.Path("Уровень 1.mtf"); },
-       [](TEditorFixture&, const std::string& p) { return "Нет файла с таким именем! " + p; }},
       // ---- the objects file and its graphics file
       {"missing objects file", TCommand::OpenObjects, [](TEditorFixture& f) { return f.Path("Data/test.obj"); },
        [](TEditorFixture&, const std::string& p) { return "Файл не существует! " + p; }},
@@ -152,16 +150,12 @@ const std::vector<TLoadFailure>& Failures() {
          return "Invalid stream format: " + p + ": damaged at byte " + std::to_string(SampleGraphicsSize() - 1);
        }},
       // ---- a picture for a new object, and a replay
-      {"missing picture", TCommand::AddObject, [](TEditorFixture& f) { return f.Path("none.bmp"); },
-       [](TEditorFixture&, const std::string& p) { return "Cannot open file " + p + ": " + Reason(ENOENT); }},
       {"picture that is no bitmap", TCommand::AddObject,
        [](TEditorFixture& f) {
          WriteFile(Raw(f, "text\r.bmp"), "no bitmap");
          return Raw(f, "text\r.bmp");
        },
        [](TEditorFixture& f, const std::string&) { return "Bitmap image is not valid: " + Raw(f, "text\\x0d.bmp"); }},
-      {"folder in a replay's place", TCommand::ReadReplay, [](TEditorFixture& f) { return f.Path("Data"); },
-       [](TEditorFixture&, const std::string& p) { return "Cannot open file " + p + ": " + Reason(EISDIR); }},
       {"replay under a plain file", TCommand::ReadReplay,
        [](TEditorFixture& f) {
          WriteFile(f.Path("plain"), "x");
