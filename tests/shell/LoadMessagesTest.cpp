@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -95,6 +97,14 @@ const std::vector<TLoadFailure>& Failures() {
        [](TEditorFixture& f, const std::string&) {
          return "Stream read error: " + f.Path("shortmtb") + ": truncated: 10 of " + std::to_string(kPlanes) +
                 " bytes";
+       }},
+      {"pipe with no writer in the back-plane file's place", TCommand::LoadLevel,
+       [](TEditorFixture& f) {
+         ::mkfifo(f.Path("pipemtb").c_str(), 0600);
+         return Level(f, "pipe.mtf", kCells);
+       },
+       [](TEditorFixture& f, const std::string&) {
+         return "Stream read error: " + f.Path("pipemtb") + ": truncated: 0 of " + std::to_string(kPlanes) + " bytes";
        }},
       {"control characters and a stray byte in a level's name", TCommand::LoadLevel,
        [](TEditorFixture& f) { return Raw(f, "bad\nname\x1b[31m\xff\xc2\x9b.mtf"); },
