@@ -130,6 +130,27 @@ void TGraphicsFile::ReadHeader(TByteStreamReader& in) {
   in.Seek(nameLength + 10);
 }
 
+std::string TGraphicsFile::WhatIsWrong(TByteStreamReader& in) {
+  if (!in.FileFailure().empty()) return in.FileFailure();
+  const size_t failedAt = in.Position();
+  if (in.Size() == 0) return "empty file";
+  const std::string notAGraphicsFile = "not a graphics file";
+  try {
+    in.Seek(0);
+    if (in.U8() != kResourceMark || in.U16() != kRawDataType) return notAGraphicsFile;
+    while (in.U8() != 0) {
+    }
+    in.U16();  // the memory flags
+    const uint64_t statedLength = in.U32();
+    const uint64_t statedSize = in.Position() + statedLength;
+    if (in.Size() < statedSize) return TruncatedReason(in.Size(), statedSize);
+    if (in.Bytes(kSignature.size()) != kSignature) return notAGraphicsFile;
+  } catch (const EReadError&) {
+    return in.FileFailure().empty() ? "truncated in its header" : in.FileFailure();
+  }
+  return "damaged at byte " + std::to_string(failedAt);
+}
+
 void TGraphicsFile::ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
                                             const TReadOptions& options, TReadAllowance& allowance) {
   while (!reader.EndOfList()) {

@@ -40,6 +40,12 @@ class TGraphicsFile {
   static void Read(TByteStreamReader& in, TPictureCollection& collection, const TReadOptions& options);
   static void Read(TByteStreamReader& in, TPictureCollection& collection) { Read(in, collection, TReadOptions()); }
 
+  // What is wrong with a file whose reading through `in` failed, for the
+  // message that names it: the system's reason, "empty file", "not a
+  // graphics file", "truncated: 1000 of 5000 bytes" when it is shorter than
+  // its header says, or where the damage was found ("damaged at byte 1234").
+  static std::string WhatIsWrong(TByteStreamReader& in);
+
  private:
   static std::string WriteStream(const TPictureCollection& collection);
   static void ReadHeader(TByteStreamReader& in);

@@ -178,7 +178,8 @@ bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dial
   // partly under temporary names; they are where the pair is read from.
   const std::vector<std::string> sources = TSaveLeftovers({path, GraphicsFileName(path)}, files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    dialogs.ShowMessage(Translated("TObjectDataBase", kFileMissing));
+    dialogs.ShowMessage(
+        FileMessage(Translated("TObjectDataBase", kFileMissing), sources[0], MissingFileReason(sources[0])));
     return false;
   }
   // Everything is read and checked before anything is replaced, so a missing

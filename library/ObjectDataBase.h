@@ -81,7 +81,7 @@ class TObjectDataBase {
 
   // Replaces records and pictures from the objects file and its graphics file,
   // after finishing or clearing what an interrupted save of them left.
-  // A missing objects file is reported with "Файл не существует!" (returns
+  // A missing objects file is reported with "Файл не существует! <file>" (returns
   // false). A file that cannot be read raises its error and leaves both the
   // records and the pictures as they were.
   bool LoadFromFile(const std::string& path, TDialogService& dialogs, TFileSystem& files = PosixFileSystem());

@@ -62,16 +62,20 @@ std::string TPicture::KindOfFile(const std::string& path) {
 }
 
 std::optional<uint32_t> TPicture::LoadFromFile(const std::string& path) {
-  const std::string kind = KindOfFile(path);
-  if (kind == kBitmap && !cp1251::SameText(ExtensionOf(path), "bmp")) {
-    TImportedPicture imported = TPictureImport::FromFile(path);
-    LoadFromData(kind, std::move(imported.BitmapFile));
-    return imported.ColorKey;
+  try {
+    const std::string kind = KindOfFile(path);
+    if (kind == kBitmap && !cp1251::SameText(ExtensionOf(path), "bmp")) {
+      TImportedPicture imported = TPictureImport::FromFile(path);
+      LoadFromData(kind, std::move(imported.BitmapFile));
+      return imported.ColorKey;
+    }
+    std::string bytes = ReadWholeFile(path);
+    if (kind == kDib) bytes = PackedDibOf(std::move(bytes));
+    LoadFromData(kind, std::move(bytes));
+    return std::nullopt;
+  } catch (const EKestriloError& error) {
+    RaiseNamingFile(error, path);
   }
-  std::string bytes = ReadWholeFile(path);
-  if (kind == kDib) bytes = PackedDibOf(std::move(bytes));
-  LoadFromData(kind, std::move(bytes));
-  return std::nullopt;
 }
 
 QImage TPicture::Decode(const std::string& kind, std::string_view bytes) {

@@ -44,7 +44,7 @@ class TPicture {
   // picture file becomes a 24-bit bitmap (library/PictureImport.h); when it
   // has an alpha channel, the colour key its transparent pixels took is
   // returned, for the item to be drawn transparent with. On failure the
-  // picture is unchanged.
+  // picture is unchanged, and the error names the file.
   std::optional<uint32_t> LoadFromFile(const std::string& path);
   // Makes a picture of the given kind from that kind's held bytes (a BMP
   // file, a packed DIB, an icon file or a metafile); "" clears it.

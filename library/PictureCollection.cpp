@@ -167,7 +167,11 @@ void TPictureCollection::ItemRemoving(THashCollectionItem& item) {
 
 void TPictureCollection::LoadFromFile(const std::string& path) {
   TByteStreamReader in = TByteStreamReader::OpenFile(path);  // the collection stays as it is when this fails
-  Load(in);
+  try {
+    Load(in);
+  } catch (const EKestriloError& error) {
+    RaiseNamingFile(error, path, TGraphicsFile::WhatIsWrong(in));
+  }
 }
 
 void TPictureCollection::SaveToFile(const std::string& path) const { WriteFileAtomic(path, SaveToBytes()); }

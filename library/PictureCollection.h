@@ -107,6 +107,8 @@ class TPictureCollection : public THashCollection {
   // a failure, uncut) and, in a bound collection, cuts the new pictures at
   // once. The file is read as a stream, each picture into a buffer of its
   // own that the picture keeps; nothing is touched when it cannot be opened.
+  // An error names the file and what was wrong with it
+  // (TGraphicsFile::WhatIsWrong).
   void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path) const;
   void LoadFromBytes(std::string_view bytes);

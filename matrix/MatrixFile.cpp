@@ -1,7 +1,6 @@
 #include "matrix/MatrixFile.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "matrix/Matrix.h"
 #include "matrix/ProgressBar.h"
@@ -104,12 +103,8 @@ void TMatrixFile::DecodeBackPlanes(std::string_view bytes, TMatrix& matrix, TPro
 }
 
 std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
-  if (!FileExists(path)) throw EFOpenError(CannotOpenMessage(path));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFOpenError(CannotOpenMessage(path));
-  std::string bytes(size, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(size));
-  if (static_cast<size_t>(in.gcount()) != size) TByteReader::Fail();
+  std::string bytes = ReadFileStart(path, size);
+  if (bytes.size() != size) throw EReadError(FileMessage(kStreamReadError, path, TruncatedReason(bytes.size(), size)));
   return bytes;
 }
 
@@ -141,7 +136,8 @@ bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs,
   const std::vector<std::string> sources =
       TSaveLeftovers({FileName, TMatrixFile::BackPlaneFileName(FileName)}, Files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    Dialogs.ShowMessage(Translated("TMatrix", "Нет файла с таким именем!"));
+    Dialogs.ShowMessage(FileMessage(Translated("TMatrix", "Нет файла с таким именем!"), sources[0],
+                                    MissingFileReason(sources[0])));
     return false;
   }
   // Both files are read and checked before a cell changes, so a missing or

@@ -39,8 +39,9 @@ class TMatrixFile {
   static void DecodeBackPlanes(std::string_view bytes, TMatrix& matrix, TProgressBar* bar);
 
   // The first `size` bytes of a file in one read; a longer file's rest is
-  // ignored. "Cannot open file %s" when it cannot be opened, "Stream read
-  // error" when it is shorter.
+  // ignored. "Cannot open file <file>: <reason>" when it cannot be opened,
+  // "Stream read error: <file>: truncated: 1000 of 360000 bytes" when it is
+  // shorter.
   static std::string ReadFixedSize(const std::string& path, size_t size);
 };
 

@@ -2,33 +2,73 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kestrilo {
 
-std::string ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec)) throw EFOpenError(CannotOpenMessage(path));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFOpenError(CannotOpenMessage(path));
+namespace {
+
+// A file open for reading, closed when it goes.
+class TReadableFile {
+ public:
+  // "Cannot open file <file>: <reason>" when it cannot be opened; a folder
+  // opens on some systems, and is refused here as it is everywhere else.
+  explicit TReadableFile(const std::string& path) {
+    // Not blocking, so that a pipe with no writer cannot hang the opening.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) throw EFOpenError(CannotOpenBecause(path, errno));
+    struct stat status {};
+    const int error = ::fstat(fd_, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+      ::close(fd_);
+      throw EFOpenError(CannotOpenBecause(path, error));
+    }
+    // What cannot tell its size (a pipe) reads as empty.
+    const off_t end = S_ISREG(status.st_mode) ? ::lseek(fd_, 0, SEEK_END) : 0;
+    size_ = end > 0 ? static_cast<size_t>(end) : 0;
+  }
+  TReadableFile(const TReadableFile&) = delete;
+  TReadableFile& operator=(const TReadableFile&) = delete;
+  ~TReadableFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  size_t Size() const { return size_; }
+  // Hands the descriptor over; the caller closes it.
+  int Release() { return std::exchange(fd_, -1); }
+  int Fd() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+  size_t size_ = 0;
+};
+
+}  // namespace
+
+std::string ReadFileStart(const std::string& path, size_t count) {
+  TReadableFile file(path);
   // One read of the whole file: a character-by-character copy costs more than
   // decoding the pictures of a large graphics file.
-  std::string data;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size > 0) {
-    data.resize(static_cast<size_t>(size));
-    in.read(data.data(), size);
-    data.resize(static_cast<size_t>(in.gcount()));
+  std::string data(std::min(count, file.Size()), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t got = ::pread(file.Fd(), data.data() + done, data.size() - done, static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw EReadError(FileMessage(kStreamReadError, path, SystemReason(errno)));
+    if (got == 0) break;  // the file became shorter: what it holds now is read
+    done += static_cast<size_t>(got);
   }
-  if (in.bad()) throw EReadError(kStreamReadError);
+  data.resize(done);
   return data;
 }
+
+std::string ReadWholeFile(const std::string& path) { return ReadFileStart(path, SIZE_MAX); }
 
 // ---- shared bytes ------------------------------------------------------------
 
@@ -55,13 +95,9 @@ TByteStreamReader::TByteStreamReader(int fd, size_t size)
     : fd_(fd), size_(size), window_(buffer_.data()), windowEnd_(window_), cursor_(window_) {}
 
 TByteStreamReader TByteStreamReader::OpenFile(const std::string& path) {
-  std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec)) throw EFOpenError(CannotOpenMessage(path));
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EFOpenError(CannotOpenMessage(path));
-  // What cannot tell its size (a pipe) reads as empty, as ReadWholeFile does.
-  const off_t end = ::lseek(fd, 0, SEEK_END);
-  return TByteStreamReader(fd, end > 0 ? static_cast<size_t>(end) : 0);
+  TReadableFile file(path);
+  const size_t size = file.Size();
+  return TByteStreamReader(file.Release(), size);
 }
 
 TByteStreamReader::~TByteStreamReader() {
@@ -113,11 +149,12 @@ uint8_t TByteStreamReader::PeekU8() {
   return value;
 }
 
-void TByteStreamReader::ReadFile(char* out, size_t count, size_t at) const {
+void TByteStreamReader::ReadFile(char* out, size_t count, size_t at) {
   while (count > 0) {
     const ssize_t got = ::pread(fd_, out, count, static_cast<off_t>(at));
     if (got < 0 && errno == EINTR) continue;
-    // A failure, or a file that became shorter while it was read.
+    if (got < 0) fileFailure_ = SystemReason(errno);
+    if (got == 0) fileFailure_ = "truncated while it was read";
     if (got <= 0) TByteReader::Fail();
     out += got;
     at += static_cast<size_t>(got);
@@ -128,6 +165,13 @@ void TByteStreamReader::ReadFile(char* out, size_t count, size_t at) const {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+std::string MissingFileReason(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return errno == ENOENT ? std::string() : SystemReason(errno);
+  if (S_ISDIR(status.st_mode)) return SystemReason(EISDIR);
+  return S_ISREG(status.st_mode) ? std::string() : "not a plain file";
 }
 
 }  // namespace kestrilo

@@ -14,9 +14,19 @@
 
 namespace kestrilo {
 
-// The whole file as bytes; "Cannot open file %s" when it cannot be read.
+// The whole file as bytes. "Cannot open file <file>: <reason>" when it cannot
+// be opened (a folder gives "Is a directory"), "Stream read error: <file>:
+// <reason>" when reading it fails. What cannot tell its size (a pipe) reads
+// as empty.
 std::string ReadWholeFile(const std::string& path);
+// At most the first `count` bytes of the file, with the errors of ReadWholeFile.
+std::string ReadFileStart(const std::string& path, size_t count);
+// A plain file is there.
 bool FileExists(const std::string& path);
+// Why no plain file is at `path`, for a message that already says there is
+// none: empty when nothing is there, "Is a directory" for a folder, and the
+// system's reason when the path cannot be looked at ("Permission denied").
+std::string MissingFileReason(const std::string& path);
 
 class TByteReader {
  public:
@@ -101,7 +111,7 @@ class TByteStreamReader {
  public:
   // Reads `data`, which must outlive the reader.
   explicit TByteStreamReader(std::string_view data);
-  // "Cannot open file %s" when the file cannot be opened.
+  // "Cannot open file <file>: <reason>" when the file cannot be opened.
   static TByteStreamReader OpenFile(const std::string& path);
   TByteStreamReader(const TByteStreamReader&) = delete;
   TByteStreamReader& operator=(const TByteStreamReader&) = delete;
@@ -125,6 +135,11 @@ class TByteStreamReader {
   uint32_t U32() { return TByteReader(Bytes(4)).U32(); }
   int32_t I32() { return static_cast<int32_t>(U32()); }
 
+  // Why the file could not be read, once a read of it has failed ("Input/
+  // output error", or "truncated while it was read"); empty while the file
+  // read well, and for a stream read from memory.
+  const std::string& FileFailure() const { return fileFailure_; }
+
  private:
   TByteStreamReader(int fd, size_t size);
   // The next `count` bytes, refilling the window from the file when needed.
@@ -135,7 +150,7 @@ class TByteStreamReader {
     return at;
   }
   void Fill(size_t count);
-  void ReadFile(char* out, size_t count, size_t at) const;
+  void ReadFile(char* out, size_t count, size_t at);
 
   static constexpr size_t kChunk = 4096;
   int fd_ = -1;
@@ -145,6 +160,7 @@ class TByteStreamReader {
   const char* window_ = nullptr;
   const char* windowEnd_ = nullptr;
   const char* cursor_ = nullptr;
+  std::string fileFailure_;
 };
 
 class TByteWriter {

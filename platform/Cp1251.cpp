@@ -1,6 +1,7 @@
 #include "platform/Cp1251.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kestrilo::cp1251 {
 namespace {
@@ -129,25 +130,75 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at` and its code point,
+// or 0 for a byte that starts none (a stray continuation byte, an overlong
+// form, a surrogate, a code point past U+10FFFF or a cut sequence).
+size_t Utf8SequenceAt(std::string_view text, size_t at, char32_t& code) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+  if (lead < 0x80) {
+    code = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[at + i]);
+    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  return length;
+}
+
+// Characters that a terminal obeys or that lay out a message box: the C1
+// controls, the line and paragraph separators and the marks, embeddings,
+// overrides and isolates that turn the direction of the text.
+bool IsLayoutControl(char32_t code) {
+  return (code >= 0x80 && code <= 0x9F) || code == 0x200E || code == 0x200F || (code >= 0x2028 && code <= 0x202E) ||
+         (code >= 0x2066 && code <= 0x2069);
+}
+
+}  // namespace
+
 std::string EscapeControls(std::string_view utf8) {
   static constexpr char kHex[] = "0123456789abcdef";
+  const auto hex = [&](std::string& out, uint32_t value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0x0F];
+  };
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x20 || c == 0x7F) {
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t code = 0;
+    const size_t length = Utf8SequenceAt(utf8, i, code);
+    if (length == 0 || code < 0x20 || code == 0x7F) {
+      // A control of the first 128, or a byte that is no UTF-8.
       out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 0x0F];
-    } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-               static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
-      // The C1 controls, U+0080..U+009F, which some terminals obey as well.
-      const auto code = static_cast<unsigned char>(utf8[++i]);
-      out += "\\u00";
-      out += kHex[code >> 4];
-      out += kHex[code & 0x0F];
+      hex(out, static_cast<unsigned char>(utf8[i]), 2);
+      i += 1;
+    } else if (IsLayoutControl(code)) {
+      out += "\\u";
+      hex(out, code, 4);
+      i += length;
     } else {
-      out += static_cast<char>(c);
+      out.append(utf8.substr(i, length));
+      i += length;
     }
   }
   return out;

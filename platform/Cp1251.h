@@ -24,10 +24,11 @@ std::string ToLower(std::string_view bytes);
 // Equal ignoring the letter case of Latin and Cyrillic letters.
 bool SameText(std::string_view a, std::string_view b);
 
-// UTF-8 text quoted from a file into a message, with its control characters
-// written out (ESC as \x1b, U+009B as \u009b), so that a damaged file cannot
-// send escape sequences to a terminal or lay out a message box. Names held
-// in Windows-1251 go through ToUtf8 first.
+// Text quoted from a file, or a file's name, put into a message with its
+// control characters written out (ESC as \x1b, U+009B as \u009b, U+202E as
+// \u202e) and every byte that is no UTF-8 as \xNN, so that a damaged file or a
+// strange name cannot send escape sequences to a terminal or lay out a
+// message box. Names held in Windows-1251 go through ToUtf8 first.
 std::string EscapeControls(std::string_view utf8);
 
 }  // namespace kestrilo::cp1251

@@ -2,20 +2,26 @@
 // (UTF-8) and is caught at the command boundary, where the message is shown.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kestrilo {
 
 class EKestriloError : public std::runtime_error {
  public:
   explicit EKestriloError(const std::string& message) : std::runtime_error(message) {}
+  // Raises an error of this one's own class with `message`, so that a reader
+  // can add the file and what was wrong with it to an error from deep inside.
+  [[noreturn]] virtual void RaiseWithMessage(const std::string& message) const { throw EKestriloError(message); }
 };
 
 #define KESTRILO_ERROR_CLASS(Name)                                              \
   class Name : public EKestriloError {                                          \
    public:                                                                      \
     explicit Name(const std::string& message) : EKestriloError(message) {}     \
+    [[noreturn]] void RaiseWithMessage(const std::string& message) const override { throw Name(message); } \
   };
 
 // "List index out of bounds (%d)"
@@ -52,8 +58,33 @@ KESTRILO_ERROR_CLASS(EDXDrawError)
 inline std::string ListIndexMessage(long long index) {
   return "List index out of bounds (" + std::to_string(index) + ")";
 }
-inline std::string CannotOpenMessage(const std::string& path) { return "Cannot open file " + path; }
-inline std::string CannotCreateMessage(const std::string& path) { return "Cannot create file " + path; }
+
+// Messages about a file all have one shape: the system's text, the file, and
+// what was wrong when that is known:
+//   "Cannot open file <file>: Permission denied"
+//   "Stream read error: <file>: truncated: 1000 of 360000 bytes"
+//   "Нет файла с таким именем! <file>"
+// The file is named by ShownFileName.
+//
+// A path as a message shows it: a name with control characters or bytes that
+// are no UTF-8 is escaped (cp1251::EscapeControls); Cyrillic stays as it is.
+std::string ShownFileName(std::string_view path);
+// `text` with the file and, unless empty, the reason after it. A text that
+// ends a sentence ("!", "?", ".") is followed by a space, any other by ": ".
+std::string FileMessage(std::string_view text, std::string_view path, std::string_view reason = {});
+// The system's words for an error number (errno): "Permission denied".
+std::string SystemReason(int error);
+// "truncated: 1000 of 360000 bytes".
+std::string TruncatedReason(uint64_t size, uint64_t expected);
+// Raises `error` again, of its own class, with the file and the reason added
+// as FileMessage adds them, unless its message names the file already.
+[[noreturn]] void RaiseNamingFile(const EKestriloError& error, const std::string& path, std::string_view reason = {});
+// "Cannot open file %s", and the same with the system's reason after it.
+std::string CannotOpenMessage(const std::string& path);
+std::string CannotOpenBecause(const std::string& path, int error);
+// "Cannot create file %s", and the same with the system's reason after it.
+std::string CannotCreateMessage(const std::string& path);
+std::string CannotCreateBecause(const std::string& path, int error);
 inline const char* const kStreamReadError = "Stream read error";
 inline const char* const kInvalidStreamFormat = "Invalid stream format";
 inline const char* const kBitmapNotValid = "Bitmap image is not valid";

@@ -1,7 +1,6 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -53,10 +52,6 @@ class TPosixFileSystem final : public TFileSystem {
 TFileSystem& PosixFileSystem() {
   static TPosixFileSystem files;
   return files;
-}
-
-std::string CannotCreateBecause(const std::string& path, int error) {
-  return CannotCreateMessage(path) + ": " + std::strerror(error);
 }
 
 }  // namespace kestrilo

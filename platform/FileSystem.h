@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Errors.h"
+
 namespace kestrilo {
 
 // Every call returns 0 on success or the system's error number (errno).
@@ -26,8 +28,5 @@ class TFileSystem {
 
 // The operating system's own calls. It holds no state, so one instance serves all.
 TFileSystem& PosixFileSystem();
-
-// "Cannot create file %s: <the system's reason>".
-std::string CannotCreateBecause(const std::string& path, int error);
 
 }  // namespace kestrilo

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <set>
 
+#include "platform/Errors.h"
 #include "platform/Translated.h"
 #include "shell/MainForm.h"
 
@@ -51,7 +52,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
     }
     if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
       result.Action = TCommandLine::TAction::Fail;
-      result.Error = Translated("CommandLine", "Неизвестный параметр: ") + argument;
+      result.Error = Translated("CommandLine", "Неизвестный параметр: ") + ShownFileName(argument);
       continue;
     }
     if (argument.empty()) continue;

@@ -37,9 +37,9 @@ void PrepareDataFolder(const TDataFolderChoice& Choice) {
   const QString target = QDir::cleanPath(QString::fromStdString(Choice.DataFolder));
   if (QFileInfo::exists(target)) return;
   const QString parent = QFileInfo(target).absolutePath();
-  if (!QDir().mkpath(parent)) throw EKestriloError("Cannot create folder " + parent.toStdString());
+  if (!QDir().mkpath(parent)) throw EKestriloError("Cannot create folder " + ShownFileName(parent.toStdString()));
   const QString partial = parent + "/.Data-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
-  if (!QDir().mkpath(partial)) throw EKestriloError("Cannot create folder " + partial.toStdString());
+  if (!QDir().mkpath(partial)) throw EKestriloError("Cannot create folder " + ShownFileName(partial.toStdString()));
   const QString source = QDir::cleanPath(QString::fromStdString(Choice.SampleDataFolder));
   const auto fail = [&](const std::string& message) {
     QDir(partial).removeRecursively();
@@ -50,7 +50,7 @@ void PrepareDataFolder(const TDataFolderChoice& Choice) {
     const QString file = files.next();
     const QString copy = partial + "/" + QDir(source).relativeFilePath(file);
     if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
-      fail("Cannot create file " + copy.toStdString());
+      fail(CannotCreateMessage(copy.toStdString()));
     // Installed files are read-only; the designer's copies are theirs to change.
     QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
   }
@@ -60,7 +60,7 @@ void PrepareDataFolder(const TDataFolderChoice& Choice) {
       QDir(partial).removeRecursively();
       return;
     }
-    fail("Cannot create folder " + target.toStdString());
+    fail("Cannot create folder " + ShownFileName(target.toStdString()));
   }
 }
 

@@ -32,9 +32,12 @@ namespace kestrilo {
 
 namespace {
 
-// A text of the editor with its argument, through the translation system.
+// A text of the editor with its argument (a file or a name, shown with its
+// control characters escaped), through the translation system.
 std::string TextWith(const char* text, const std::string& argument) {
-  return QCoreApplication::translate("TEditor", text).arg(QString::fromStdString(argument)).toStdString();
+  return QCoreApplication::translate("TEditor", text)
+      .arg(QString::fromStdString(cp1251::EscapeControls(argument)))
+      .toStdString();
 }
 
 constexpr int32_t kFrameMoveCount = 16;

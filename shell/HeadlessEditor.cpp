@@ -4,6 +4,7 @@
 
 #include "library/DXImageList.h"
 #include "platform/DXDraw.h"
+#include "platform/Errors.h"
 #include "platform/Surface.h"
 #include "sprites/DXSpriteEngine.h"
 
@@ -35,7 +36,10 @@ THeadlessEditor::~THeadlessEditor() {
 void THeadlessEditor::ThrowIfReported(size_t messagesBefore, const std::string& subject) {
   const std::vector<std::string> shown = dialogs_.Messages();
   if (shown.size() <= messagesBefore) return;
-  std::string text = subject + ": ";
+  // The subject leads, unless the first message names it already (a file
+  // the command could not read).
+  const std::string shownSubject = ShownFileName(subject);
+  std::string text = shown[messagesBefore].find(shownSubject) == std::string::npos ? shownSubject + ": " : "";
   for (size_t i = messagesBefore; i < shown.size(); ++i) text += (i == messagesBefore ? "" : "\n") + shown[i];
   messagesTaken_ = shown.size();
   throw EKestriloError(text);

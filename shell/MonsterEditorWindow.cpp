@@ -28,6 +28,7 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/DialogService.h"
+#include "platform/Errors.h"
 #include "platform/Surface.h"
 #include "shell/Editor.h"
 #include "shell/MonsterEditCommands.h"
@@ -592,7 +593,7 @@ QString TMonsterEditorWindow::ProblemsText() const {
 }
 
 void TMonsterEditorWindow::RefreshTitle() {
-  setWindowTitle(tr("Монстры: %1[*]").arg(QString::fromStdString(path_)));
+  setWindowTitle(tr("Монстры: %1[*]").arg(QString::fromStdString(ShownFileName(path_))));
   setWindowModified(HasUnsavedChanges());
 }
 

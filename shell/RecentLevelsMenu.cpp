@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "platform/Errors.h"
 #include "shell/MainForm.h"
 #include "shell/RecentLevels.h"
 
@@ -28,7 +29,7 @@ void TRecentLevelsMenu::Rebuild() {
     return;
   }
   for (int i = 0; i < static_cast<int>(paths.size()); ++i) {
-    const QString path = QString::fromStdString(paths[i]);
+    const QString path = QString::fromStdString(ShownFileName(paths[i]));
     // The number is the item's keyboard accelerator; "&" in a path is shown as typed.
     QString shown = QDir::toNativeSeparators(path);
     shown.replace('&', "&&");
@@ -45,7 +46,7 @@ void TRecentLevelsMenu::Choose(int Index) {
   if (!QFileInfo(QString::fromStdString(path)).isFile()) {
     Levels.Remove(path);
     Form.Dialogs().ShowMessage(tr("Файл %1 не найден и убран из списка последних уровней.")
-                                   .arg(QString::fromStdString(path))
+                                   .arg(QString::fromStdString(ShownFileName(path)))
                                    .toStdString());
     Rebuild();
     return;

@@ -5,6 +5,7 @@
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
+#include "platform/Errors.h"
 #include "platform/Translated.h"
 #include "shell/Editor.h"
 #include "world/GameContext.h"
@@ -51,7 +52,7 @@ void TRecordingCommands::Save() {
     path = ReplayPathFor(Editor.LevelFile);
     if (FileExists(path) &&
         Dialogs.MessageBox(QCoreApplication::translate("TRecordingCommands", "Файл записи %1 уже существует. Заменить?")
-                               .arg(QString::fromStdString(path))
+                               .arg(QString::fromStdString(ShownFileName(path)))
                                .toStdString(),
                            Translated("TRecordingCommands", "Подтвердите запись"),
                            TMsgButtons::YesNo) != TModalResult::mrYes)
@@ -84,7 +85,7 @@ void TRecordingCommands::Save() {
   }
   comments.push_back(command);
   WriteFileAtomic(path, Recorder.Script().Format(comments));
-  Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись сохранена: ") + path);
+  Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись сохранена: ") + ShownFileName(path));
 }
 
 }  // namespace kestrilo

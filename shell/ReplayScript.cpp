@@ -101,7 +101,7 @@ TReplayScript TReplayScript::Parse(std::string_view text, const std::string& sou
     if (line.empty() || line.front() == '#') continue;
 
     const auto fail = [&](const std::string& what) {
-      throw EReplayError(source + " line " + std::to_string(lineNumber) + ": " + what);
+      throw EReplayError(ShownFileName(source) + " line " + std::to_string(lineNumber) + ": " + what);
     };
     const size_t gap = line.find_first_of(" \t");
     if (gap == std::string_view::npos) fail("expected \"TICK KEYS\", got '" + cp1251::EscapeControls(line) + "'");
@@ -136,7 +136,6 @@ TReplayScript TReplayScript::Parse(std::string_view text, const std::string& sou
 }
 
 TReplayScript TReplayScript::LoadFromFile(const std::string& path) {
-  if (!FileExists(path)) throw EFOpenError(CannotOpenMessage(path));
   return Parse(ReadWholeFile(path), path);
 }
 

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "library/Colors.h"
+#include "library/GraphicsFile.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
@@ -234,7 +235,7 @@ TEST_F(GraphicsFileLoadTest, AFailedBoundLoadLeavesWhatItReadUncut) {
   EXPECT_EQ(pictures.Items(1)->PatternCount(), 4);
 }
 
-TEST_F(GraphicsFileLoadTest, EveryTruncationOnDiskGetsTheMessageItGetsInMemory) {
+TEST_F(GraphicsFileLoadTest, EveryTruncationOnDiskGetsTheMessageItGetsInMemoryWithTheFileAndHowShortItIs) {
   // The file is several of the stream's chunks long, so cuts fall inside
   // small fields and inside blocks read straight into a picture's buffer.
   TScratch scratch;
@@ -257,8 +258,12 @@ TEST_F(GraphicsFileLoadTest, EveryTruncationOnDiskGetsTheMessageItGetsInMemory) 
     };
     int32_t fromDisk = 0, fromMemory = 0;
     const std::string diskMessage = messageOf([&](TPictureCollection& p) { p.LoadFromFile(path); }, fromDisk);
-    EXPECT_EQ(diskMessage, messageOf([&](TPictureCollection& p) { p.LoadFromBytes(cut); }, fromMemory));
-    EXPECT_NE(diskMessage, "no error");
+    const std::string memoryMessage = messageOf([&](TPictureCollection& p) { p.LoadFromBytes(cut); }, fromMemory);
+    const std::string shortBy = length == 0                          ? "empty file"
+                                : length < TGraphicsFile::kHeaderSize ? "truncated in its header"
+                                                                      : TruncatedReason(length, file.size());
+    EXPECT_EQ(diskMessage, memoryMessage + ": " + path + ": " + shortBy);
+    EXPECT_NE(memoryMessage, "no error");
     EXPECT_EQ(fromDisk, fromMemory);
   }
 }

@@ -249,7 +249,7 @@ TEST(GraphicsFileReadTest, MissingFileLeavesTheCollectionAsItWas) {
     pictures.LoadFromFile(scratch.Path("missing.dxg"));
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file " + scratch.Path("missing.dxg"));
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + scratch.Path("missing.dxg") + ": No such file or directory");
   }
   ASSERT_EQ(pictures.Count(), 1);
   EXPECT_EQ(pictures.Items(0)->Name(), "kept");

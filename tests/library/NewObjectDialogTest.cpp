@@ -124,7 +124,7 @@ TEST_F(NewObjectDialogTest, APictureThatCannotBeLoadedIsReportedButItsFileIsTake
   dialogs.FileAnswers = {path};
   form.Button2Click();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(dialogs.Messages()[0], "Bitmap image is not valid");
+  EXPECT_EQ(dialogs.Messages()[0], "Bitmap image is not valid: " + path);
   EXPECT_EQ(form.PictureFileName(), path);
 }
 

@@ -196,7 +196,7 @@ TEST_F(ObjectDataBaseTest, AddObjectWhosePictureFailsAddsNeitherEntryNorItem) {
     db.AddObject(Entry(otWall, 1, "Стена"), folder.Path("notes.txt"), {});
     FAIL() << "no error";
   } catch (const EInvalidGraphic& e) {
-    EXPECT_STREQ(e.what(), "Unknown picture file extension (.txt)");
+    EXPECT_EQ(std::string(e.what()), "Unknown picture file extension (.txt): " + folder.Path("notes.txt"));
   }
   WriteBytes(folder.Path("broken.bmp"), "BMxx");
   EXPECT_THROW(db.AddObject(Entry(otWall, 1, "Стена"), folder.Path("broken.bmp"), {}), EInvalidGraphic);
@@ -420,7 +420,7 @@ TEST_F(ObjectDataBaseTest, AnObjectsFileOf100BytesGivesTwoEntries) {
 TEST_F(ObjectDataBaseTest, LoadingAMissingObjectsFileSaysSoAndChangesNothing) {
   AddWithItem(otWall, 1, "Стена");
   EXPECT_FALSE(db.LoadFromFile(folder.Path("absent.obj"), dialogs));
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Файл не существует!"}));
+  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Файл не существует! " + folder.Path("absent.obj")}));
   EXPECT_EQ(db.Records.size(), 1u);
   EXPECT_EQ(images.Count(), 1);
 }
@@ -433,7 +433,7 @@ TEST_F(ObjectDataBaseTest, LoadingWithoutItsGraphicsFileLeavesTheLibraryUntouche
     db.LoadFromFile(path, dialogs);
     FAIL() << "no error";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file " + folder.Path("test.dxg"));
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + folder.Path("test.dxg") + ": No such file or directory");
   }
   ASSERT_EQ(db.Records.size(), 1u);
   EXPECT_EQ(db.Records[0].Number, 1);
@@ -457,7 +457,7 @@ TEST_F(ObjectDataBaseTest, LoadingADamagedGraphicsFileLeavesTheLibraryUntouched)
     db.LoadFromFile(path, dialogs);
     FAIL() << "no error";
   } catch (const EFilerError& e) {
-    EXPECT_STREQ(e.what(), "Invalid stream format");
+    EXPECT_EQ(std::string(e.what()), "Invalid stream format: " + folder.Path("test.dxg") + ": not a graphics file");
   }
   ASSERT_EQ(db.Records.size(), 1u);
   EXPECT_EQ(db.Records[0].Number, 1);
@@ -491,7 +491,10 @@ TEST_F(ObjectDataBaseTest, ADamagedGraphicsFileLeavesABoundLibraryItsCutPictures
     db.LoadFromFile(path, dialogs);
     FAIL() << "no error";
   } catch (const EInvalidGraphic& e) {
-    EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+    // Where the second bitmap's payload ends: its decoding failed after the payload was read.
+    const size_t payloadEnd = graphics.rfind("TBitmap") + 7 + 4 + source.Items(1)->Picture.Data().size();
+    EXPECT_EQ(std::string(e.what()), "Bitmap image is not valid: " + folder.Path("test.dxg") + ": damaged at byte " +
+                                         std::to_string(payloadEnd));
   }
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{1}));
   ASSERT_EQ(images.Count(), 1);

@@ -216,7 +216,7 @@ TEST_F(PictureImportDialogTest, APictureThatFailsToLoadLeavesTheFieldsAlone) {
   testing::WriteBytes(folder.Path("bad.png"), "not a picture");
   Take(folder.Path("bad.png"));
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(dialogs.Messages()[0], kBitmapNotValid);
+  EXPECT_EQ(dialogs.Messages()[0], std::string(kBitmapNotValid) + ": " + folder.Path("bad.png"));
   EXPECT_EQ(form.UpDown1->value(), 12);
   EXPECT_EQ(form.UpDown2->value(), 7);
   EXPECT_FALSE(form.CheckBox2->isChecked());

@@ -154,11 +154,11 @@ TEST(PictureTest, BadPicturesAreReportedAndLeaveThePictureAsItWas) {
     }
     return std::string("no error");
   };
-  EXPECT_EQ(messageOf("bad.bmp"), "Bitmap image is not valid");
-  EXPECT_EQ(messageOf("bad.dib"), "DIB is invalid");
-  EXPECT_EQ(messageOf("bad.ico"), "Icon image is not valid");
-  EXPECT_EQ(messageOf("missing.bmp"), "Cannot open file " + scratch.Path("missing.bmp"));
-  EXPECT_EQ(messageOf("x.xyz"), "Unknown picture file extension (.xyz)");
+  EXPECT_EQ(messageOf("bad.bmp"), "Bitmap image is not valid: " + scratch.Path("bad.bmp"));
+  EXPECT_EQ(messageOf("bad.dib"), "DIB is invalid: " + scratch.Path("bad.dib"));
+  EXPECT_EQ(messageOf("bad.ico"), "Icon image is not valid: " + scratch.Path("bad.ico"));
+  EXPECT_EQ(messageOf("missing.bmp"), "Cannot open file " + scratch.Path("missing.bmp") + ": No such file or directory");
+  EXPECT_EQ(messageOf("x.xyz"), "Unknown picture file extension (.xyz): " + scratch.Path("x.xyz"));
   EXPECT_EQ(picture.Kind(), "TBitmap");
   EXPECT_EQ(picture.Data(), before);
   EXPECT_EQ(picture.Width(), 2);

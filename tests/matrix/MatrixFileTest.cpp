@@ -245,7 +245,7 @@ TEST(MatrixFile, MissingMatrixFileIsReportedAndChangesNothing) {
   auto m = SampleLevel();
   TRecordingBar main, planes;
   EXPECT_FALSE(m->LoadFromFile(dir.Path("none.mtf"), dialogs, &main, &planes));
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Нет файла с таким именем!"});
+  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Нет файла с таким именем! " + dir.Path("none.mtf")});
   EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel()));
   EXPECT_TRUE(main.Positions.empty());
   EXPECT_TRUE(planes.Positions.empty());
@@ -261,7 +261,7 @@ TEST(MatrixFile, MissingBackPlaneFileLeavesTheMatrixUnchanged) {
     m->LoadFromFile(dir.Path("half.mtf"), dialogs, nullptr, nullptr);
     FAIL() << "expected EFOpenError";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file " + dir.Path("halfmtb"));
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + dir.Path("halfmtb") + ": No such file or directory");
   }
   EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel()));
 }
@@ -281,7 +281,9 @@ TEST(MatrixFile, ShortFilesLeaveTheMatrixUnchanged) {
       m->LoadFromFile(path, dialogs, &main, nullptr);
       FAIL() << "expected EReadError";
     } catch (const EReadError& e) {
-      EXPECT_EQ(std::string(e.what()), "Stream read error");
+      EXPECT_EQ(std::string(e.what()), which == 0 ? "Stream read error: " + path + ": truncated: 359999 of 360000 bytes"
+                                                  : "Stream read error: " + dir.Path("shortmtb") +
+                                                        ": truncated: 479999 of 480000 bytes");
     }
     EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel())) << which;
     EXPECT_TRUE(main.Positions.empty());
@@ -309,7 +311,8 @@ TEST(MatrixFile, AFolderIsNotAMatrixFile) {
   std::filesystem::create_directory(dir.Path("folder.mtf"));
   TScriptedDialogService dialogs;
   EXPECT_FALSE(NewMatrix()->LoadFromFile(dir.Path("folder.mtf"), dialogs, nullptr, nullptr));
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Нет файла с таким именем!"});
+  EXPECT_EQ(dialogs.Messages(),
+            std::vector<std::string>{"Нет файла с таким именем! " + dir.Path("folder.mtf") + ": Is a directory"});
 }
 
 TEST(MatrixFile, ProgressBarsMoveAsRecordsAreRead) {

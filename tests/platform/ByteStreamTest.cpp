@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -110,12 +112,18 @@ TEST_F(ByteStreamFiles, SharedBytesOutliveTheStreamAndItsFile) {
 
 TEST_F(ByteStreamFiles, MissingFilesAndFoldersCannotBeOpened) {
   const std::string missing = dir.path().toStdString() + "/missing.bin";
-  for (const std::string& path : {missing, dir.path().toStdString(), std::string()}) {
-    try {
-      TByteStreamReader::OpenFile(path);
-      FAIL() << "no error for " << path;
-    } catch (const EFOpenError& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+  const std::pair<std::string, int> unopenable[] = {{missing, ENOENT}, {dir.path().toStdString(), EISDIR}, {"", ENOENT}};
+  for (const auto& [path, error] : unopenable) {
+    for (const bool whole : {false, true}) {
+      try {
+        if (whole)
+          ReadWholeFile(path);
+        else
+          TByteStreamReader::OpenFile(path);
+        FAIL() << "no error for " << path;
+      } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": " + std::strerror(error));
+      }
     }
   }
   TByteStreamReader empty = TByteStreamReader::OpenFile(Write("empty.bin", ""));

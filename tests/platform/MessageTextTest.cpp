@@ -15,6 +15,22 @@ TEST(EscapeControls, ControlCharactersAreWrittenOut) {
   EXPECT_EQ(cp1251::EscapeControls("\x7f\x1f "), "\\x7f\\x1f ");
   // U+009B, the one-character form of ESC [, and the other C1 controls.
   EXPECT_EQ(cp1251::EscapeControls("\xc2\x9b" "2J\xc2\x80"), "\\u009b2J\\u0080");
+  // The separators and direction marks that lay out a message box.
+  EXPECT_EQ(cp1251::EscapeControls("a\u2028b\u202Ecod.exe\u2066\u200F"), "a\\u2028b\\u202ecod.exe\\u2066\\u200f");
+}
+
+TEST(EscapeControls, BytesThatAreNoUtf8AreWrittenOutOneByOne) {
+  // A stray continuation byte, a lone lead byte, a sequence cut at the end.
+  EXPECT_EQ(cp1251::EscapeControls("\x80x\xffy\xd0"), "\\x80x\\xffy\\xd0");
+  // Overlong forms, a surrogate and a code point past U+10FFFF; the next character survives.
+  EXPECT_EQ(cp1251::EscapeControls("\xc0\xafЖ"), "\\xc0\\xafЖ");
+  EXPECT_EQ(cp1251::EscapeControls("\xe0\x80\xaf"), "\\xe0\\x80\\xaf");
+  EXPECT_EQ(cp1251::EscapeControls("\xed\xa0\x80"), "\\xed\\xa0\\x80");
+  EXPECT_EQ(cp1251::EscapeControls("\xf4\x90\x80\x80"), "\\xf4\\x90\\x80\\x80");
+  // Names a file system holds in Windows-1251: every Cyrillic byte is escaped, Latin stays.
+  EXPECT_EQ(cp1251::EscapeControls(W1251("Уровень1.mtf")), "\\xd3\\xf0\\xee\\xe2\\xe5\\xed\\xfc1.mtf");
+  // Well-formed sequences of every length stay as they are.
+  EXPECT_EQ(cp1251::EscapeControls("\u07ff\u0800\uffff\U00010000\U0010FFFF"), "\u07ff\u0800\uffff\U00010000\U0010FFFF");
 }
 
 TEST(EscapeControls, PrintableTextIsLeftAsItIs) {

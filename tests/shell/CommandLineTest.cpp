@@ -76,7 +76,7 @@ TEST(CommandLineOpening, ALevelThatCannotBeOpenedGivesTheMessageAndAnEmptyLevel)
   TForm1& form = f.Open();
   OpenStartupLevel(form, f.Sample.Path("missing.mtf"));
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
-  EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем!");
+  EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Sample.Path("missing.mtf"));
   EXPECT_EQ(form.Context().ObjectsLoaded, 1);  // the objects file was opened all the same
   const TMatrix& m = *form.Context().Matrix;
   for (int column = 0; column < 4; ++column) EXPECT_EQ(m.Cells[column][14].Kind, -1) << column;

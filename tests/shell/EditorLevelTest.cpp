@@ -146,7 +146,7 @@ TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelAsItWas) {
   f.Dialogs.FileAnswers = {f.Path("none.mtf")};
   f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
-  EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем!");
+  EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Path("none.mtf"));
   ExpectSampleLevel(*f.Context.Matrix);
   ExpectSampleLevel(*f.Context.DesignedLevel);
   EXPECT_FALSE(f.Loading.Visible);

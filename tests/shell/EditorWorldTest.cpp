@@ -91,7 +91,7 @@ TEST(EditorOpenObjects, MissingObjectsFileIsReportedAndEndsForLackOfThePlayerPic
   f.OpenObjects();
   const auto messages = f.Dialogs.Messages();
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0], "Файл не существует!");
+  EXPECT_EQ(messages[0], "Файл не существует! " + f.Path("Data/test.obj"));
   EXPECT_NE(messages[1].find("not found"), std::string::npos);
   EXPECT_EQ(f.Context.ObjectsLoaded, 1);  // the steps before the player ran
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);

@@ -67,13 +67,13 @@ TEST_F(LevelInfo, PrintsText) {
 TEST_F(LevelInfo, MissingFilesAreReported) {
   const TToolRun none = RunTool({"level", "info", dir.filePath("none.mtf")});
   EXPECT_EQ(none.ExitCode, 1);
-  EXPECT_EQ(none.Err, "Нет файла с таким именем!\n");
+  EXPECT_EQ(none.Err, "Нет файла с таким именем! " + dir.filePath("none.mtf").toStdString() + "\n");
   EXPECT_TRUE(none.Out.empty());
 
   std::filesystem::remove(dir.filePath("levelmtb").toStdString());
   const TToolRun half = RunTool({"level", "info", Path()});
   EXPECT_EQ(half.ExitCode, 1);
-  EXPECT_EQ(half.Err, "Cannot open file " + dir.filePath("levelmtb").toStdString() + "\n");
+  EXPECT_EQ(half.Err, "Cannot open file " + dir.filePath("levelmtb").toStdString() + ": No such file or directory\n");
   EXPECT_TRUE(half.Out.empty());
 }
 
@@ -81,7 +81,7 @@ TEST_F(LevelInfo, ShortFileIsAReadError) {
   std::filesystem::resize_file(PathText(), 1000);
   const TToolRun run = RunTool({"level", "info", Path()});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_EQ(run.Err, "Stream read error\n");
+  EXPECT_EQ(run.Err, "Stream read error: " + PathText() + ": truncated: 1000 of 360000 bytes\n");
 }
 
 TEST_F(LevelInfo, WrongArgumentsFail) {

@@ -128,10 +128,11 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOneOrTwoForAWrongComma
   WriteBytes(Path("picture.xyz"), "xyz");
   WriteBytes(Path("picture.png"), "png");
   const TCase cases[] = {
-      {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg")},
+      {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg") + ": No such file or directory"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp")}, "Missing option --name", 2},
-      {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz)"},
-      {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"}, "Bitmap image is not valid"},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz): " + Path("picture.xyz")},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"},
+       "Bitmap image is not valid: " + Path("picture.png")},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--key", "pink"},
        "'pink' is not a valid color value"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--pattern", "3x", "2"},
@@ -196,7 +197,7 @@ TEST_F(PicturesToolTest, AddDoesNotOverwriteADamagedFile) {
   WriteBytes(Path("bad.dxg"), "not a graphics file");
   const TToolRun run = RunTool({"pictures", "add", Path("bad.dxg"), Path("strip.bmp"), "--name", "x"});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_TRUE(HasLine(run.Err, "Invalid stream format")) << run.Err;
+  EXPECT_TRUE(HasLine(run.Err, "Invalid stream format: " + Path("bad.dxg") + ": not a graphics file")) << run.Err;
   EXPECT_EQ(ReadWholeFile(Path("bad.dxg")), "not a graphics file");
 }
 

@@ -172,7 +172,7 @@ TEST_F(PlayHeadlessEditorTest, MissingFilesAreReportedWithTheCommandsMessages) {
     editor->LoadLevel(level.Path("missing.mtf"));
     FAIL() << "a missing level loaded";
   } catch (const EKestriloError& e) {
-    EXPECT_EQ(std::string(e.what()), level.Path("missing.mtf") + ": Нет файла с таким именем!");
+    EXPECT_EQ(std::string(e.what()), "Нет файла с таким именем! " + level.Path("missing.mtf"));
   }
   EXPECT_TRUE(editor->TakeMessages().empty());  // the reported message is not handed out again
 }

@@ -125,7 +125,10 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
   TPictureCollection pictures;
   TObjectDataBase library(&pictures);
   TScriptedDialogService dialogs;
-  if (!library.LoadFromFile(data + "/test.obj", dialogs)) throw EFOpenError(CannotOpenMessage(data + "/test.obj"));
+  if (!library.LoadFromFile(data + "/test.obj", dialogs)) {
+    const std::vector<std::string> messages = dialogs.Messages();
+    throw EFOpenError(messages.empty() ? CannotOpenMessage(data + "/test.obj") : messages.front());
+  }
   TMonstersDataBase monsters;
   monsters.LoadFromFile(data + "/1.mon");
   const std::vector<TLevelFinding> findings = CheckLevel(*level, library, &monsters);

@@ -13,6 +13,7 @@
 #include "library/MonsterFieldLimits.h"
 #include "library/MonsterFile.h"
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 #include "platform/Errors.h"
 
 namespace kestrilo::tool {
@@ -128,8 +129,8 @@ int MonstersAdd(const std::vector<std::string>& args, std::ostream& out) {
   // A missing file is made; an unreadable one is reported.
   TMonsterFile file = FileExists(path) ? TMonsterFile::FromBytes(ReadWholeFile(path)) : TMonsterFile();
   if (file.FindName(record.Name) >= 0)
-    throw EKestriloError("A monster named '" + arguments.Value("name") + "' is already in " + path +
-                         " (change it with monsters set)");
+    throw EKestriloError("A monster named '" + cp1251::EscapeControls(arguments.Value("name")) + "' is already in " +
+                         ShownFileName(path) + " (change it with monsters set)");
   const int32_t index = file.Add(record);
   file.Save(path);
   out << "Added '" << arguments.Value("name") << "' as record " << index << "\n";
@@ -143,13 +144,15 @@ int MonstersSet(const std::vector<std::string>& args, std::ostream& out) {
   const std::string& shownName = arguments.Positional(1, "NAME");
   TMonsterFile file = TMonsterFile::FromBytes(ReadWholeFile(path));
   const int32_t index = file.FindName(ToStoredName(shownName));
-  if (index < 0) throw EKestriloError("No monster named '" + shownName + "' in " + path);
+  if (index < 0)
+    throw EKestriloError("No monster named '" + cp1251::EscapeControls(shownName) + "' in " + ShownFileName(path));
   TMonsterRecord record = file.Record(index);
   const std::vector<std::string> given = ApplyFields(arguments, record, false);
   if (given.empty()) throw EUsageError("Give at least one --FIELD VALUE to change");
   const int32_t sameName = file.FindName(record.Name);
   if (sameName >= 0 && sameName != index)
-    throw EKestriloError("A monster named '" + arguments.Value("name") + "' is already in " + path);
+    throw EKestriloError("A monster named '" + cp1251::EscapeControls(arguments.Value("name")) + "' is already in " +
+                         ShownFileName(path));
   file.SetRecord(index, record);
   file.Save(path);
   out << "Changed record " << index << " '" << shownName << "':";

@@ -20,10 +20,10 @@ TArguments::TArguments(const std::vector<std::string>& args, const std::map<std:
     if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
       const std::string name = arg.substr(2);
       const auto arity = optionArity.find(name);
-      if (arity == optionArity.end()) throw EUsageError("Unknown option " + arg);
+      if (arity == optionArity.end()) throw EUsageError("Unknown option " + cp1251::EscapeControls(arg));
       std::vector<std::string> values;
       for (int v = 0; v < arity->second; ++v) {
-        if (++i >= args.size()) throw EUsageError("Option " + arg + " needs " + std::to_string(arity->second) + " value(s)");
+        if (++i >= args.size()) throw EUsageError("Option " + cp1251::EscapeControls(arg) + " needs " + std::to_string(arity->second) + " value(s)");
         values.push_back(args[i]);
       }
       options_[name] = std::move(values);
@@ -55,7 +55,7 @@ bool TArguments::Boolean01(const std::string& option) const {
   const std::string& value = Value(option);
   if (value == "0") return false;
   if (value == "1") return true;
-  throw EConvertError("'" + value + "' is not a valid boolean value (0 or 1)");
+  throw EConvertError("'" + cp1251::EscapeControls(value) + "' is not a valid boolean value (0 or 1)");
 }
 
 int32_t ParseInteger(const std::string& text) {
@@ -63,7 +63,7 @@ int32_t ParseInteger(const std::string& text) {
   char* end = nullptr;
   const long long value = std::strtoll(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || errno != 0 || value < INT32_MIN || value > INT32_MAX)
-    throw EConvertError("'" + text + "' is not a valid integer value");
+    throw EConvertError("'" + cp1251::EscapeControls(text) + "' is not a valid integer value");
   return static_cast<int32_t>(value);
 }
 
@@ -76,7 +76,7 @@ uint32_t ParseColor(const std::string& text) {
   const long long value = hex ? std::strtoll(text.c_str() + 2, &end, 16) : std::strtoll(text.c_str(), &end, 10);
   const bool digits = hex || (!text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-'));
   if (!digits || *end != '\0' || errno != 0 || value < INT32_MIN || value > UINT32_MAX)
-    throw EConvertError("'" + text + "' is not a valid color value");
+    throw EConvertError("'" + cp1251::EscapeControls(text) + "' is not a valid color value");
   return static_cast<uint32_t>(value);
 }
 
@@ -96,7 +96,7 @@ std::string FormatDouble(double value) {
 std::string ToStoredName(const std::string& utf8) {
   std::string stored = cp1251::FromUtf8(utf8);
   if (cp1251::ToUtf8(stored) != utf8)
-    throw EConvertError("'" + utf8 + "' cannot be stored: only Windows-1251 characters are allowed");
+    throw EConvertError("'" + cp1251::EscapeControls(utf8) + "' cannot be stored: only Windows-1251 characters are allowed");
   return stored;
 }
 

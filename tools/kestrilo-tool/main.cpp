@@ -22,6 +22,7 @@
 #include "PlayCommands.h"
 #include "RenderCommands.h"
 #include "ToolSupport.h"
+#include "platform/Cp1251.h"
 #include "shell/Translations.h"
 
 namespace {
@@ -202,9 +203,10 @@ int main(int argc, char** argv) {
   }
   if (const TCommandEntry* entry = FindCommand(argc, argv)) return RunCommand(*entry, argc, argv);
   if (argv[1][0] == '-')
-    std::cerr << "Unknown option " << argv[1] << "\n";
+    std::cerr << "Unknown option " << kestrilo::cp1251::EscapeControls(argv[1]) << "\n";
   else
-    std::cerr << "Unknown command: " << argv[1] << (argc > 2 ? std::string(" ") + argv[2] : std::string()) << "\n";
+    std::cerr << "Unknown command: " << kestrilo::cp1251::EscapeControls(argv[1])
+              << (argc > 2 ? " " + kestrilo::cp1251::EscapeControls(argv[2]) : std::string()) << "\n";
   PrintUsage(std::cerr);
   return kStatusUsage;
 }
