@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/Errors.h"
@@ -46,6 +47,12 @@ class TPosixFileSystem final : public TFileSystem {
     ::close(fd);
     return error;
   }
+  int Exists(const std::string& path, bool& exists) override {
+    struct stat status {};
+    const int error = ErrorOf(::lstat(path.c_str(), &status));
+    exists = error == 0;
+    return error == ENOENT ? 0 : error;
+  }
 };
 
 }  // namespace
@@ -57,6 +64,10 @@ TFileSystem& PosixFileSystem() {
 
 std::string CannotCreateBecause(const std::string& path, int error) {
   return CannotCreateMessage(path) + ": " + std::strerror(error);
+}
+
+std::string CannotOpenBecause(const std::string& path, int error) {
+  return CannotOpenMessage(path) + ": " + std::strerror(error);
 }
 
 }  // namespace kestrilo
