@@ -27,8 +27,11 @@ TMonsterFile TMonsterFile::FromBytes(std::string_view bytes) {
 }
 
 TMonsterFile TMonsterFile::Load(const std::string& path) {
-  if (!FileExists(path)) return {};
-  return FromBytes(ReadWholeFile(path));
+  // A one-file save commits with its rename, so a temporary it left beside
+  // the file was never committed and goes; the file is the one last saved.
+  const std::string source = TSaveLeftovers({path}).ResolveForLoad().front();
+  if (!FileExists(source)) return {};
+  return FromBytes(ReadWholeFile(source));
 }
 
 std::string TMonsterFile::ToBytes() const {
@@ -38,7 +41,7 @@ std::string TMonsterFile::ToBytes() const {
   return bytes;
 }
 
-void TMonsterFile::Save(const std::string& path) const { WriteFileAtomic(path, ToBytes()); }
+void TMonsterFile::Save(const std::string& path, TFileSystem& files) const { WriteFileAtomic(path, ToBytes(), files); }
 
 void TMonsterFile::CheckIndex(int32_t index, int32_t count) const {
   if (index < 0 || index >= count) throw EListError(ListIndexMessage(index));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "library/MonsterRecord.h"
+#include "platform/FileSystem.h"
 
 namespace kestrilo {
 
@@ -28,11 +29,12 @@ class TMonsterFile {
   // would otherwise not start on a record boundary).
   static TMonsterFile FromBytes(std::string_view bytes);
   // A missing file gives an empty list, as the editor treats it when loading;
-  // a file that cannot be read raises "Cannot open file %s".
+  // a file that cannot be read raises "Cannot open file %s". The temporary
+  // file a killed save left beside it is removed first.
   static TMonsterFile Load(const std::string& path);
   std::string ToBytes() const;
   // Writes the file atomically: a temporary file renamed over the old one.
-  void Save(const std::string& path) const;
+  void Save(const std::string& path, TFileSystem& files = PosixFileSystem()) const;
 
   int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
   // Every accessor and change raises "List index out of bounds (%d)" for an

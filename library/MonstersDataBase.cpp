@@ -1,14 +1,18 @@
 #include "library/MonstersDataBase.h"
 
 #include "library/FixedRecords.h"
+#include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 
 namespace kestrilo {
 
 void TMonstersDataBase::LoadFromFile(const std::string& path) {
-  if (!FileExists(path)) return;  // the monster file is optional
-  Records = RecordsFromBytes(ReadWholeFile(path));
+  // The temporary a killed save of the monster editor left goes first, as it
+  // does when the monster editor loads the file.
+  const std::string source = TSaveLeftovers({path}).ResolveForLoad().front();
+  if (!FileExists(source)) return;  // the monster file is optional
+  Records = RecordsFromBytes(ReadWholeFile(source));
 }
 
 std::vector<TMonsterRecord> TMonstersDataBase::RecordsFromBytes(std::string_view bytes) {

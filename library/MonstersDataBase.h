@@ -18,6 +18,7 @@ class TMonstersDataBase {
   // Replaces the table from the monster file. A missing file is not an error:
   // nothing changes. A file that cannot be read raises its error and leaves
   // the table as it was. A trailing part shorter than a record is ignored.
+  // The temporary file a killed save left beside it is removed first.
   void LoadFromFile(const std::string& path);
 
   // Position of the first record whose name equals `name` byte for byte; 0

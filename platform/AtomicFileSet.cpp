@@ -19,12 +19,6 @@ std::string FolderOf(const std::string& path) {
 
 std::string NameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-// Anything at all under that name, even a dangling link.
-bool Present(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
-}
-
 }  // namespace
 
 // ---- saving ---------------------------------------------------------------------
@@ -119,24 +113,45 @@ TSaveLeftovers::TOutcome TSaveLeftovers::Resolve() {
   if (targets_.empty()) return outcome;
   const std::string& first = targets_.front();
   const std::string journal = JournalPath(first);
-  auto removeIfPresent = [&](const std::string& path) {
-    if (Present(path)) files_.Remove(path);  // a failure only leaves clutter for next time
+  const std::string journalTemporary = JournalTemporaryPath(first);
+
+  // Every name is examined before anything is touched. A name that cannot be
+  // examined may be a committed journal or the only copy of a new file:
+  // taken for absent, it would lose the save or leave the set mixed for good.
+  auto examine = [&](const std::string& path, const std::string& target) {
+    bool present = false;
+    if (outcome.Unexamined) return false;
+    if (const int error = files_.Exists(path, present); error != 0) {
+      outcome.Unexamined = true;
+      outcome.Error = error;
+      outcome.FailedFile = target;
+    }
+    return present;
   };
-  // A journal still under its temporary name was never committed.
-  removeIfPresent(JournalTemporaryPath(first));
-  if (!Present(journal)) {
-    for (const std::string& target : targets_) removeIfPresent(TemporaryPath(target));
-    return outcome;
-  }
+  const bool journalTemporaryLeft = examine(journalTemporary, first);
+  const bool journalLeft = examine(journal, first);
+  std::vector<bool> temporaryLeft;
+  for (const std::string& target : targets_) temporaryLeft.push_back(examine(TemporaryPath(target), target));
+  if (outcome.Unexamined) return outcome;
+
   // Written whole and renamed into place, a journal is complete; one that does
   // not name these files was not written by a save of them.
-  if (ReadWholeFile(journal) != EncodeJournal(targets_)) {
+  if (journalLeft && ReadWholeFile(journal) != EncodeJournal(targets_)) {
     throw EFOpenError(CannotOpenMessage(journal) + ": " + kInvalidStreamFormat);
+  }
+  // A journal still under its temporary name was never committed. A failed
+  // removal only leaves clutter for next time.
+  if (journalTemporaryLeft) files_.Remove(journalTemporary);
+  if (!journalLeft) {
+    for (size_t i = 0; i < targets_.size(); ++i) {
+      if (temporaryLeft[i]) files_.Remove(TemporaryPath(targets_[i]));
+    }
+    return outcome;
   }
   bool renamed = false;
   for (size_t i = 0; i < targets_.size(); ++i) {
+    if (!temporaryLeft[i]) continue;  // renamed before the save stopped
     const std::string temporary = TemporaryPath(targets_[i]);
-    if (!Present(temporary)) continue;  // renamed before the save stopped
     if (const int error = files_.Rename(temporary, targets_[i]); error != 0) {
       outcome.ReadPaths[i] = temporary;
       if (outcome.Error == 0) {
@@ -154,8 +169,11 @@ TSaveLeftovers::TOutcome TSaveLeftovers::Resolve() {
   return outcome;
 }
 
-std::vector<std::string> TSaveLeftovers::ResolveForLoad() { return Resolve().ReadPaths; }
-
+std::vector<std::string> TSaveLeftovers::ResolveForLoad() {
+  TOutcome outcome = Resolve();
+  if (outcome.Unexamined) throw EFOpenError(CannotOpenBecause(outcome.FailedFile, outcome.Error));
+  return std::move(outcome.ReadPaths);
+}
 void TSaveLeftovers::ResolveForSave() {
   const TOutcome outcome = Resolve();
   if (outcome.Error != 0) throw EFCreateError(CannotCreateBecause(outcome.FailedFile, outcome.Error));

@@ -58,7 +58,10 @@ class TSaveLeftovers {
   // read it from. A rename that still cannot be done leaves its new file at
   // the temporary path, which is then read in the file's place, so the load
   // still sees the complete new set. Without leftovers the paths are the
-  // files themselves and nothing is written.
+  // files themselves and nothing is written. A name that cannot be examined
+  // (any failure but "no such file") stops it before anything is touched:
+  // EFOpenError "Cannot open file <file>: <system's reason>", and the next
+  // load tries again.
   std::vector<std::string> ResolveForLoad();
   // Before a save: finishes everything, or raises the reason it cannot, since
   // a new save must not overwrite temporaries that a journal still names.
@@ -76,6 +79,7 @@ class TSaveLeftovers {
     std::vector<std::string> ReadPaths;
     int Error = 0;
     std::string FailedFile;
+    bool Unexamined = false;  // a name could not be examined; nothing was touched
   };
   TOutcome Resolve();
   std::vector<std::string> targets_;

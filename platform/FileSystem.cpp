@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/Errors.h"
@@ -44,6 +45,12 @@ class TPosixFileSystem final : public TFileSystem {
     const int error = ErrorOf(::fsync(fd));
     ::close(fd);
     return error;
+  }
+  int Exists(const std::string& path, bool& exists) override {
+    struct stat status {};
+    const int error = ErrorOf(::lstat(path.c_str(), &status));
+    exists = error == 0;
+    return error == ENOENT ? 0 : error;
   }
 };
 

@@ -24,6 +24,10 @@ class TFileSystem {
   virtual int Remove(const std::string& path) = 0;
   // Makes the folder's entries (created, renamed, removed files) durable.
   virtual int SyncFolder(const std::string& folder) = 0;
+  // Whether anything at all is under the name, even a dangling link. Only
+  // "no such file" (ENOENT) means absent; any other failure is returned, since
+  // a name that cannot be examined may still hold a file.
+  virtual int Exists(const std::string& path, bool& exists) = 0;
 };
 
 // The operating system's own calls. It holds no state, so one instance serves all.

@@ -21,6 +21,7 @@
 #include "platform/Translated.h"
 #include "shell/HelpTexts.h"
 #include "shell/Recorder.h"
+#include "shell/RecoveryTexts.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/DynamicObjectPortal.h"
 #include "world/GameContext.h"
@@ -224,7 +225,8 @@ void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& Objec
     ClearHistory();
     Document.LibraryOpened = true;
     Document.LibrarySaved();
-    Recovery.RemoveLibrary();
+    // The library's recovery copy stays when it is what was read.
+    if (!Recovery.IsLibraryCopy(ObjectsPath)) Recovery.RemoveLibrary();
     SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов открыт: %1"), kObjectsFileName));
   }
 
@@ -413,7 +415,6 @@ void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& Choos
 }
 
 void TEditor::ReadLevelFile(const std::string& Path) {
-  TSpriteEngine& root = Root();
   // Read into a level of its own: the current level, its sprites and the
   // camera stay as they are until both files have been read and checked.
   auto loaded = std::make_unique<TMatrix>();
@@ -430,14 +431,7 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   if (LoadingWindow) LoadingWindow->Close();
   if (!read) return;
 
-  if (!Context.DesignedLevel) Context.DesignedLevel = std::make_unique<TMatrix>();
-  *Context.DesignedLevel = *loaded;
-  // The camera and the view go back to the level's start.
-  root.X = 0;
-  root.Y = 0;
-  Context.Matrix->SetOrigin(0, 0);
-  TLevelEdits::Of(Context).RebuildWorld();
-  ClearHistory();
+  PutLevelInPlace(*loaded);
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
@@ -445,6 +439,18 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   if (LevelFileUsed) LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
   if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+}
+
+void TEditor::PutLevelInPlace(const TMatrix& Level) {
+  TSpriteEngine& root = Root();
+  if (!Context.DesignedLevel) Context.DesignedLevel = std::make_unique<TMatrix>();
+  *Context.DesignedLevel = Level;
+  // The camera and the view go back to the level's start.
+  root.X = 0;
+  root.Y = 0;
+  Context.Matrix->SetOrigin(0, 0);
+  TLevelEdits::Of(Context).RebuildWorld();
+  ClearHistory();
 }
 
 bool TEditor::SaveChangesFirst() {
@@ -515,11 +521,15 @@ void TEditor::AutosaveNow() {
   Guarded([&] {
     // Cleared first: a failing write is not retried at every frame.
     staleSince_.reset();
+    // The library first: stopped between the two, the autosave leaves the
+    // earlier level copy beside the new library, which still holds every
+    // object that level names unless one was deleted since, rather than a
+    // level naming objects its library's copy lacks.
+    if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
     if (Document.LevelModified() && Context.Matrix) {
       const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
       Recovery.WriteLevel(designed, Document.LevelFile);
     }
-    if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
   });
 }
 
@@ -527,28 +537,39 @@ void TEditor::OfferRecovery() {
   Guarded([&] {
     if (!Recovery.StartRun()) return;
     const TRecovery::TFound found = Recovery.Find();
+    // A copy that cannot be read is told once and moved aside, so that it is
+    // neither lost nor offered again at every start.
+    for (const TRecovery::TDamaged& damaged : found.Damaged) {
+      std::string told;
+      try {
+        told = DamagedCopyMessage(damaged, Recovery.SetAside(damaged.Copy));
+      } catch (const EKestriloError& e) {
+        told = UnmovedDamagedCopyMessage(damaged, e.what());
+      }
+      Dialogs.ShowMessage(told);
+    }
     if (!found.Any()) return;
-    const TModalResult answer = Dialogs.MessageBox(
-        Translated("TEditor", "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?"),
-        Translated("TEditor", "Восстановление"), TMsgButtons::YesNo, TModalResult::mrYes);
+    const TModalResult answer = Dialogs.MessageBox(RecoveryQuestion(found), Translated("TEditor", "Восстановление"),
+                                                   TMsgButtons::YesNo, TModalResult::mrYes);
     if (answer != TModalResult::mrYes) {
       Recovery.RemoveLevel();
       Recovery.RemoveLibrary();
       return;
     }
+    // The copies stay as they are until the designer's own files hold what
+    // they hold: restoring them writes and removes nothing.
     TSidePanelUpdate ignored;
     // The library first: the level's objects are looked up in it.
     ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
     if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
     if (LibraryChanged) LibraryChanged();  // the object list shows the restored library
-    if (!found.LevelCopy.empty()) {
-      ReadLevelFile(found.LevelCopy);
+    if (found.Level) {
+      PutLevelInPlace(*found.Level);
       Document.LevelFile = found.LevelFile;
       Document.LevelMarkedUnsaved();
+      RedrawOverview(Context.CurrentPlane);
+      if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
     }
-    // The copies stay until the designer's own files hold what they hold.
-    if (!found.LevelCopy.empty()) Recovery.WriteLevel(*Context.DesignedLevel, Document.LevelFile);
-    if (!found.LibraryCopy.empty()) Recovery.WriteLibrary(*Context.ObjectDataBase);
     SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
 }

@@ -260,6 +260,9 @@ class TEditor {
   bool LevelNamesUnsavedEntries() const;
   bool SaveObjectsFileNow();
   void ReadLevelFile(const std::string& Path);
+  // A level read in full becomes the designed level: the world is built from
+  // it, the view goes to its start and the history starts afresh.
+  void PutLevelInPlace(const TMatrix& Level);
   void Record(TEditCommand* Command);
   void ClearHistory();
   void SetResult(const std::string& Text);

@@ -354,6 +354,26 @@ Options:
         <source>Несохранённые объекты</source>
         <translation>Unsaved objects</translation>
     </message>
+    <message>
+        <source>новый уровень, ещё не сохранявшийся</source>
+        <translation>a new level, never saved</translation>
+    </message>
+    <message>
+        <source>Уровень: %1, копия от %2</source>
+        <translation>Level: %1, copy from %2</translation>
+    </message>
+    <message>
+        <source>Библиотека объектов: копия от %1</source>
+        <translation>Object library: copy from %1</translation>
+    </message>
+    <message>
+        <source>Копию несохранённой работы %1 не удалось прочитать: %2. Её файлы перенесены в %3 и больше не предлагаются.</source>
+        <translation>The copy of unsaved work %1 could not be read: %2. Its files were moved to %3 and will not be offered again.</translation>
+    </message>
+    <message>
+        <source>Копию несохранённой работы %1 не удалось прочитать: %2. Её файлы не удалось отложить: %3</source>
+        <translation>The copy of unsaved work %1 could not be read: %2. Its files could not be moved aside: %3</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

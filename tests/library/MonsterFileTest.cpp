@@ -2,13 +2,17 @@
 // were read from, written back byte for byte, and the list's changes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
 
 #include "library/MonsterFile.h"
+#include "library/MonstersDataBase.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
 #include "tests/library/LibraryDbTestSupport.h"
+#include "tests/support/FailingFileSystem.h"
 
 namespace kestrilo {
 namespace {
@@ -166,6 +170,55 @@ TEST(MonsterFileTest, SavingReplacesTheFileWholeOrNotAtAll) {
   EXPECT_THROW(file.Save(elsewhere), EKestriloError);
   EXPECT_FALSE(FileExists(elsewhere));
   EXPECT_EQ(ReadWholeFile(path), bytes.substr(TMonsterRecord::kSize));
+}
+
+// A save killed at each of its calls (that call and every later one fail, as
+// if the process had ended there) leaves the old file or the new one, and the
+// next load, by the monster editor or by the editor, reads it whole and
+// removes the temporary the save left.
+TEST(MonsterFileTest, TheNextLoadRemovesTheTemporaryOfASaveKilledAtAnyCall) {
+  auto fields = [](const std::vector<TMonsterRecord>& records) {
+    std::string bytes;
+    for (const TMonsterRecord& record : records) bytes += record.ToBytes();
+    return bytes;
+  };
+  const std::string oldBytes = NoiseRecords(2, 3);
+  TMonsterFile changed = TMonsterFile::FromBytes(oldBytes);
+  changed.Remove(1);
+  const std::string oldFields = fields(TMonsterFile::FromBytes(oldBytes).Records());
+  const std::string newFields = fields(changed.Records());
+  const std::vector<std::pair<const char*, std::function<std::vector<TMonsterRecord>(const std::string&)>>> loaders = {
+      {"the monster editor", [](const std::string& path) { return TMonsterFile::Load(path).Records(); }},
+      {"the editor",
+       [](const std::string& path) {
+         TMonstersDataBase monsters;
+         monsters.LoadFromFile(path);
+         return monsters.Records;
+       }},
+  };
+  for (const auto& [loader, load] : loaders) {
+    bool saved = false;
+    for (int k = 1; !saved; ++k) {
+      SCOPED_TRACE(std::string(loader) + ", killed at call " + std::to_string(k));
+      ASSERT_LT(k, 30);
+      testsupport::TSyncFreeFolder folder;
+      const std::string path = folder.Path("1.mon");
+      WriteBytes(path, oldBytes);
+      testsupport::TFailingFileSystem killed;
+      killed.FailCall(k, EIO, true);
+      try {
+        changed.Save(path, killed);
+      } catch (const EFCreateError&) {
+      }
+      saved = killed.Failures() == 0;
+      const std::string seen = fields(load(path));
+      EXPECT_TRUE(seen == oldFields || seen == newFields);
+      if (saved) {
+        EXPECT_TRUE(seen == newFields);
+      }
+      EXPECT_EQ(testsupport::FolderEntries(folder.Root()), std::vector<std::string>{"1.mon"});
+    }
+  }
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST_F(ObjectDataBasePairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
       [&](TFileSystem& files) { return Save(newLibrary, files); },
       [&](bool succeeded, bool everyLaterCallFails) {
         TFailingFileSystem readOnly;
-        readOnly.FailCall(1, EROFS, true);
+        readOnly.MakeReadOnly();
         const std::string seen = LoadedSummary(readOnly);
         EXPECT_TRUE(seen == oldSummary || seen == newSummary) << "a mixed pair";
         if (succeeded) EXPECT_EQ(seen, newSummary);

@@ -120,7 +120,7 @@ TEST_F(MatrixPairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
       [&](TFileSystem& files) { return Save(*newLevel, Path(), files); },
       [&](bool succeeded, bool everyLaterCallFails) {
         TFailingFileSystem readOnly;
-        readOnly.FailCall(1, EROFS, true);
+        readOnly.MakeReadOnly();
         const TSeen seen = Load(readOnly);
         EXPECT_NE(seen, TSeen::Mixed);
         if (succeeded) EXPECT_EQ(seen, TSeen::New);
@@ -138,7 +138,7 @@ TEST_F(MatrixPairSave, EveryFailedCallLeavesTheOldPairOrTheNewOne) {
 TEST_F(MatrixPairSave, AFullDiskIsReportedWithTheFileAndTheReason) {
   WriteOldPair();
   TFailingFileSystem full;
-  full.FailCall(6, ENOSPC);  // the write of the back-plane file
+  full.FailCall(10, ENOSPC);  // the write of the back-plane file, after four names examined
   try {
     Save(*newLevel, Path(), full);
     FAIL() << "expected EFCreateError";

@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -23,7 +26,7 @@ using testsupport::TFailingFileSystem;
 
 class AtomicFileSetTest : public ::testing::Test {
  protected:
-  std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+  std::string Path(const std::string& name) const { return folder.Root() + "/" + name; }
   std::string Read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -51,7 +54,7 @@ class AtomicFileSetTest : public ::testing::Test {
     Write(TSaveLeftovers::JournalPath(Path("a.dat")), TSaveLeftovers::EncodeJournal(Targets()));
   }
 
-  QTemporaryDir dir;
+  testsupport::TSyncFreeFolder folder;
 };
 
 TEST_F(AtomicFileSetTest, ASaveKilledBetweenItsRenamesIsFinishedByTheNextSave) {
@@ -60,11 +63,11 @@ TEST_F(AtomicFileSetTest, ASaveKilledBetweenItsRenamesIsFinishedByTheNextSave) {
   // The first rename was done before the kill.
   std::rename(TSaveLeftovers::TemporaryPath(Path("a.dat")).c_str(), Path("a.dat").c_str());
   TFailingFileSystem readOnly;
-  readOnly.FailCall(1, EROFS, true);
+  readOnly.MakeReadOnly();
   EXPECT_EQ(Seen(readOnly), "new a|new b");
 
   SavePair("third a", "third b");
-  EXPECT_EQ(FolderEntries(dir.path().toStdString()), (std::vector<std::string>{"a.dat", "b.dat"}));
+  EXPECT_EQ(FolderEntries(folder.Root()), (std::vector<std::string>{"a.dat", "b.dat"}));
   EXPECT_EQ(Read(Path("a.dat")) + "|" + Read(Path("b.dat")), "third a|third b");
 }
 
@@ -88,14 +91,77 @@ TEST_F(AtomicFileSetTest, ARenameThatCannotBeDoneIsReadFromItsTemporaryFile) {
   EXPECT_EQ(Seen(stuck), "new a|new b");
   // Once the file can be replaced again, the next load finishes the set.
   EXPECT_EQ(Seen(), "new a|new b");
-  EXPECT_EQ(FolderEntries(dir.path().toStdString()), (std::vector<std::string>{"a.dat", "b.dat"}));
+  EXPECT_EQ(FolderEntries(folder.Root()), (std::vector<std::string>{"a.dat", "b.dat"}));
 }
 
 TEST_F(AtomicFileSetTest, WithoutLeftoversALoadReadsTheFilesAndWritesNothing) {
   SavePair("old a", "old b");
   TFailingFileSystem counting;
   EXPECT_EQ(TSaveLeftovers(Targets(), counting).ResolveForLoad(), Targets());
-  EXPECT_EQ(counting.Calls(), 0);
+  // It examines the names a save may leave (the journal's temporary, the
+  // journal, the two temporaries) and changes nothing.
+  EXPECT_EQ(counting.Changes(), 0);
+  EXPECT_EQ(counting.Calls(), 4);
+}
+
+// Each call of a load that finishes or clears what a save left fails in turn,
+// for a save stopped at each stage. Whatever the failing load did, the next
+// load sees the set whole: new once the save had committed, old before. A
+// name that cannot be examined stops the load before anything is touched.
+TEST_F(AtomicFileSetTest, ALoadFailingAtAnyCallLeavesTheSetWholeForTheNextLoad) {
+  auto renameIntoPlace = [&](const std::string& name) {
+    std::rename(TSaveLeftovers::TemporaryPath(Path(name)).c_str(), Path(name).c_str());
+  };
+  struct TStoppedSave {
+    const char* Stage;
+    std::function<void()> Leave;
+    const char* Whole;
+  };
+  const std::vector<TStoppedSave> stages = {
+      {"before its commit",
+       [&] {
+         Write(TSaveLeftovers::TemporaryPath(Path("a.dat")), "new a");
+         Write(TSaveLeftovers::TemporaryPath(Path("b.dat")), "new");
+         Write(TSaveLeftovers::JournalTemporaryPath(Path("a.dat")), TSaveLeftovers::EncodeJournal(Targets()));
+       },
+       "old a|old b"},
+      {"after its commit", [&] { LeaveCommittedSave("new a", "new b"); }, "new a|new b"},
+      {"after one rename", [&] { LeaveCommittedSave("new a", "new b"), renameIntoPlace("a.dat"); }, "new a|new b"},
+      {"after both renames",
+       [&] { LeaveCommittedSave("new a", "new b"), renameIntoPlace("a.dat"), renameIntoPlace("b.dat"); },
+       "new a|new b"},
+  };
+  const std::string root = folder.Root();
+  int faultedLoads = 0;
+  for (const TStoppedSave& stage : stages) {
+    for (const int error : {EIO, EACCES, ENOMEM}) {
+      bool clean = false;
+      for (int k = 1; !clean; ++k) {
+        SCOPED_TRACE(std::string(stage.Stage) + ", call " + std::to_string(k) + ": " + std::strerror(error));
+        ASSERT_LT(k, 30);
+        for (const std::string& name : FolderEntries(root)) std::remove(Path(name).c_str());
+        SavePair("old a", "old b");
+        stage.Leave();
+        const std::vector<std::string> before = FolderEntries(root);
+        TFailingFileSystem failing;
+        failing.FailCall(k, error);
+        try {
+          EXPECT_EQ(Seen(failing), stage.Whole);
+        } catch (const EFOpenError& e) {
+          const std::string reason = std::string(": ") + std::strerror(error);
+          EXPECT_TRUE(e.what() == "Cannot open file " + Path("a.dat") + reason ||
+                      e.what() == "Cannot open file " + Path("b.dat") + reason)
+              << e.what();
+          EXPECT_EQ(FolderEntries(root), before);
+        }
+        clean = failing.Failures() == 0;
+        faultedLoads += clean ? 0 : 1;
+        EXPECT_EQ(Seen(), stage.Whole);
+        EXPECT_EQ(FolderEntries(root), (std::vector<std::string>{"a.dat", "b.dat"}));
+      }
+    }
+  }
+  RecordProperty("FaultedLoads", faultedLoads);
 }
 
 TEST_F(AtomicFileSetTest, AJournalThatNamesOtherFilesIsRefusedAndNothingIsTouched) {
@@ -110,7 +176,7 @@ TEST_F(AtomicFileSetTest, AJournalThatNamesOtherFilesIsRefusedAndNothingIsTouche
     EXPECT_EQ(std::string(e.what()), "Cannot open file " + journal + ": Invalid stream format");
   }
   EXPECT_EQ(Read(Path("a.dat")), "old a");
-  EXPECT_EQ(FolderEntries(dir.path().toStdString()).size(), 4u);
+  EXPECT_EQ(FolderEntries(folder.Root()).size(), 4u);
 }
 
 TEST_F(AtomicFileSetTest, TheJournalNamesTheFilesWithoutTheirFolder) {
@@ -130,10 +196,11 @@ TEST_F(AtomicFileSetTest, AOneFileSaveLeavesNoJournalAndClearsAKilledSavesTempor
   Write(TSaveLeftovers::TemporaryPath(Path("one.dat")), "killed half");
   TFailingFileSystem counting;
   WriteFileAtomic(Path("one.dat"), "new", counting);
-  // Removal of the leftover, create, write, sync, close, rename, folder sync.
-  EXPECT_EQ(counting.Calls(), 7);
+  // Examining the journal's temporary, the journal and the temporary; removal
+  // of the leftover, create, write, sync, close, rename, folder sync.
+  EXPECT_EQ(counting.Calls(), 10);
   EXPECT_EQ(Read(Path("one.dat")), "new");
-  EXPECT_EQ(FolderEntries(dir.path().toStdString()), (std::vector<std::string>{"one.dat"}));
+  EXPECT_EQ(FolderEntries(folder.Root()), (std::vector<std::string>{"one.dat"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -34,7 +35,12 @@ class TFailingFileSystem : public TFileSystem {
     stuckTarget_ = target;
     stuckError_ = error;
   }
+  // As on a read-only medium: every call that would change the disk fails
+  // with EROFS; names can still be examined.
+  void MakeReadOnly() { readOnly_ = true; }
   int Calls() const { return calls_; }
+  // The calls that examine names (Exists) change nothing; Changes counts the others.
+  int Changes() const { return calls_ - examinations_; }
   int Failures() const { return failures_; }
 
   int Create(const std::string& path, int& fd) override {
@@ -74,10 +80,20 @@ class TFailingFileSystem : public TFileSystem {
     if (const int error = Next()) return error;
     return real_.SyncFolder(folder);
   }
+  int Exists(const std::string& path, bool& exists) override {
+    ++examinations_;
+    exists = false;
+    if (const int error = Next(false)) return error;
+    return real_.Exists(path, exists);
+  }
 
  private:
-  int Next() {
+  int Next(bool changesTheDisk = true) {
     ++calls_;
+    if (readOnly_ && changesTheDisk) {
+      ++failures_;
+      return EROFS;
+    }
     if (calls_ == failAt_ || (failLater_ && failAt_ > 0 && calls_ > failAt_)) {
       ++failures_;
       return error_;
@@ -87,7 +103,9 @@ class TFailingFileSystem : public TFileSystem {
 
   TFileSystem& real_ = PosixFileSystem();
   int calls_ = 0;
+  int examinations_ = 0;
   int failures_ = 0;
+  bool readOnly_ = false;
   int failAt_ = 0;
   int error_ = 0;
   bool failLater_ = false;
