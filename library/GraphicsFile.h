@@ -41,7 +41,7 @@ class TGraphicsFile {
   static void Read(TByteStreamReader& in, TPictureCollection& collection) { Read(in, collection, TReadOptions()); }
 
  private:
-  static std::string WriteStream(const TPictureCollection& collection);
+  static void WriteStream(const TPictureCollection& collection, TByteWriter& out);
   static void ReadHeader(TByteStreamReader& in);
   static void ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
                                       const TReadOptions& options, TReadAllowance& allowance);

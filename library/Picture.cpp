@@ -166,6 +166,10 @@ void TPicture::WriteData(TByteWriter& writer) const {
   writer.Bytes(data_.View());
 }
 
+uint64_t TPicture::DataSize() const {
+  return 1 + kind_.size() + (kind_ == kBitmap ? 4 : 0) + data_.size();
+}
+
 void TPicture::ReadData(const TSharedBytes& payload, TDecodeFor target) {
   TByteReader reader(payload.View());
   const std::string kind(reader.Bytes(reader.U8()));
