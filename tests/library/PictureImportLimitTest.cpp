@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "LibraryDbTestSupport.h"
+#include "PictureTestSupport.h"
 #include "library/BitmapCodec.h"
 #include "library/ObjectDataBase.h"
 #include "library/Picture.h"
@@ -99,17 +100,7 @@ std::string BitmapClaiming(int32_t width, int32_t height) {
   w.U32(54);
   w.U32(0);
   w.U32(54);
-  w.U32(40);
-  w.I32(width);
-  w.I32(height);
-  w.U16(1);
-  w.U16(24);
-  w.U32(0);
-  w.U32(0);
-  w.I32(2835);
-  w.I32(2835);
-  w.U32(0);
-  w.U32(0);
+  picturetest::InfoHeader24(w, width, height, 0);
   return w.Data();
 }
 
