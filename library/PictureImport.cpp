@@ -119,9 +119,11 @@ bool TPictureImport::Fits(uint64_t width, uint64_t height) {
 
 void TPictureImport::CheckFits(const std::string& path, uint64_t width, uint64_t height) {
   if (Fits(width, height)) return;
-  // One substitution for all four, so that a "%" in the file name stays as it is.
+  // One substitution for all four, so that a "%" in the file name stays as it
+  // is. No-break spaces keep the size and the limit whole where a message box
+  // wraps the line.
   const QString message =
-      QCoreApplication::translate("TPictureImport", "Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ")
+      QCoreApplication::translate("TPictureImport", "Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ")
           .arg(QString::fromStdString(cp1251::EscapeControls(path)), QString::number(width), QString::number(height),
                QString::number(kMaxBitmapBytes >> 20));
   throw EInvalidGraphic(message.toStdString());

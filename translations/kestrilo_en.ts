@@ -569,8 +569,8 @@ of the data folder and then that level.
 <context>
     <name>TPictureImport</name>
     <message>
-        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
-        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
+        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
+        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
     </message>
 </context>
 <context>

@@ -104,8 +104,11 @@ std::string BitmapClaiming(int32_t width, int32_t height) {
   return w.Data();
 }
 
+// The size is "W × H" with no-break spaces around the sign, as is the limit's unit.
 std::string TooLargeMessage(const std::string& path, const std::string& size) {
-  return "Картинка слишком велика: " + path + ", " + size + " точек; предел — 64 МБ";
+  std::string unbroken = size;
+  unbroken.replace(unbroken.find(" × "), 4, "\u00A0×\u00A0");
+  return "Картинка слишком велика: " + path + ", " + unbroken + " точек; предел — 64\u00A0МБ";
 }
 
 TEST(PictureImportLimit, TheStoredBitmapDecidesAtTheExactBoundary) {

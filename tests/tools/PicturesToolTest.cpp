@@ -135,7 +135,7 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOne) {
       {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz)"},
       {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"}, "Bitmap image is not valid"},
       {{"pictures", "add", Path("a.dxg"), Path("bomb.gif"), "--name", "x"},
-       "Картинка слишком велика: " + Path("bomb.gif") + ", 65535 × 65535 точек; предел — 64 МБ"},
+       "Картинка слишком велика: " + Path("bomb.gif") + ", 65535\u00A0×\u00A065535 точек; предел — 64\u00A0МБ"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--key", "pink"},
        "'pink' is not a valid color value"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--pattern", "3x", "2"},
