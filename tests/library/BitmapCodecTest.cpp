@@ -747,21 +747,3 @@ TEST(BitmapEncoding, EveryImageFormatIsWrittenAsItsStraightColoursAcrossBands) {
     EXPECT_EQ(wrong, 0) << format;
   }
 }
-
-TEST(BitmapEncoding, TheFilterSeesEachRowBeforeItIsWritten) {
-  QImage image(5, 3, QImage::Format_Indexed8);
-  image.setColorTable({qRgb(10, 20, 30), qRgba(0, 0, 0, 0)});
-  image.fill(0);
-  image.setPixel(4, 2, 1);
-  const std::string file = EncodeBitmap24(image, [](QRgb* row, int32_t width) {
-    for (int32_t x = 0; x < width; ++x) {
-      if (qAlpha(row[x]) == 0) row[x] = qRgb(255, 0, 255);
-    }
-  });
-  const QImage decoded = DecodeBitmap(file);
-  EXPECT_EQ(decoded.pixel(4, 2), qRgb(255, 0, 255));
-  EXPECT_EQ(decoded.pixel(0, 0), qRgb(10, 20, 30));
-  // Rows of 15 bytes are padded to 16.
-  EXPECT_EQ(file.size(), 14u + 40u + 16u * 3u);
-  EXPECT_EQ(Bitmap24FileSize(5, 3), file.size());
-}
