@@ -157,10 +157,9 @@ void TEditor::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs) {
   TCellRegion footprint;
   if (plane == 0) {
     const TFootprintSize size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
-    footprint = TMatrix::FootprintRegion(column, row, size.Columns * TMatrix::kFootprintDivisor - 1,
-                                         size.Rows * TMatrix::kFootprintDivisor - 1);
+    footprint = TMatrix::FootprintRegion(column, row, size);
   } else {
-    footprint = TMatrix::FootprintRegion(column, row, 0, 0);
+    footprint = TMatrix::FootprintRegion(column, row, TFootprintSize{});
   }
   if (!stroke_.Claim(footprint)) return;
   TLevelChange change = edits.Place(record, viewX, viewY, plane, *Context.ObjectDataBase);
@@ -272,7 +271,7 @@ void TEditor::FillSelection(const TPlacementInputs& Inputs) {
     TFootprintSize size;
     if (plane == 0) {
       const TObjectDataBase::TFrameSize frame = Context.ObjectDataBase->FrameSizeOfNumber(record.Number);
-      size = {frame.Width / TMatrix::kFootprintDivisor + 1, frame.Height / TMatrix::kFootprintDivisor + 1};
+      size = FootprintOfFrame(frame.Width, frame.Height);
     }
     const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
     TLevelDraft draft(level);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "library/ObjectDataBase.h"
 #include "world/LevelDraft.h"
 
 namespace kestrilo {
@@ -17,15 +16,6 @@ bool PlaneIn(TPlaneMask Planes, int32_t Plane) { return (Planes & PlaneBit(Plane
 
 }  // namespace
 
-TFootprintSize FootprintOfNumber(const TObjectDataBase& Library, int32_t Number) {
-  try {
-    const TObjectDataBase::TFrameSize size = Library.FrameSizeOfNumber(Number);
-    return {size.Width / TMatrix::kFootprintDivisor + 1, size.Height / TMatrix::kFootprintDivisor + 1};
-  } catch (const std::exception&) {
-    return {};
-  }
-}
-
 TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, const TCellRegion& Selection,
                        TPlaneMask Planes) {
   TLevelClip clip;
@@ -38,8 +28,7 @@ TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, con
       if (PlaneIn(Planes, 0) && Level.Cells[x][y].ObjectNumber >= 0) {
         const TFootprintSize size = FootprintOfNumber(Library, Level.Cells[x][y].ObjectNumber);
         // Clipped to the level, as placing clipped it.
-        const TCellRegion footprint = TMatrix::FootprintRegion(x, y, size.Columns * TMatrix::kFootprintDivisor - 1,
-                                                               size.Rows * TMatrix::kFootprintDivisor - 1);
+        const TCellRegion footprint = TMatrix::FootprintRegion(x, y, size);
         clip.Objects.push_back({0, x - Selection.FirstColumn, y - Selection.FirstRow,
                                 footprint.LastColumn - x + 1, footprint.LastRow - y + 1});
       }

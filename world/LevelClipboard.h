@@ -41,13 +41,6 @@ struct TLevelClip {
   bool Empty() const { return Objects.empty(); }
 };
 
-// The footprint, in cells, of the object with this number on the main plane;
-// 1 x 1 when the library holds no picture for it.
-struct TFootprintSize {
-  int32_t Columns = 1, Rows = 1;
-};
-TFootprintSize FootprintOfNumber(const TObjectDataBase& Library, int32_t Number);
-
 // The objects anchored in the selection on the given planes.
 TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, const TCellRegion& Selection,
                        TPlaneMask Planes);

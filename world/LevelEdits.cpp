@@ -63,7 +63,7 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
     cell.KeyCode = Record.KeyCode;
     // A missing picture ends the placement here, before any cell changes.
     const TObjectDataBase::TFrameSize size = Library.FrameSizeOfNumber(Record.Number);
-    change.Region = TMatrix::FootprintRegion(column, row, size.Width, size.Height);
+    change.Region = TMatrix::FootprintRegion(column, row, FootprintOfFrame(size.Width, size.Height));
     change.CellsBefore = designed_.CopyCells(change.Region);
     designed_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
     if (&played_ != &designed_) played_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
@@ -142,10 +142,11 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
       Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
       return std::nullopt;
     }
-    change.Region = TMatrix::FootprintRegion(sx, sy, sprite->Width, sprite->Height);
+    const TFootprintSize footprint = FootprintOfFrame(sprite->Width, sprite->Height);
+    change.Region = TMatrix::FootprintRegion(sx, sy, footprint);
     change.CellsBefore = designed_.CopyCells(change.Region);
-    designed_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
-    played_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
+    designed_.EraseFootprint(sx, sy, footprint);
+    played_.EraseFootprint(sx, sy, footprint);
     change.CellsAfter = designed_.CopyCells(change.Region);
     // Another object anchored inside the erased footprint goes with its cells.
     for (int32_t x = change.Region.FirstColumn, i = 0; x <= change.Region.LastColumn; ++x)
