@@ -58,7 +58,7 @@ void TBomb::OnCollision(TSprite* Other, bool& /*Done*/) {
   // Hurts once: a dead subject ends its check and is freed after the tick.
   // The hit counts before the blast is made, so a failing blast cannot repeat it.
   MarkDead();
-  player->Health = static_cast<int16_t>(player->Health - Damage);
+  player->TakeDamage(Damage);
   TBlast::Spawn(Engine, player->X + player->Width / 2, player->Y + kBlastBelowPlayerTop);
 }
 

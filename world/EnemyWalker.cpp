@@ -295,7 +295,7 @@ void TEnemyWalker::Explode(TPlayerSprite& Victim) {
     blast->Y = Y + random.Random(20);
     blast->SetZ(TBlast::kDrawZ);
   }
-  Victim.Health = static_cast<int16_t>(Victim.Health - DrawDamage());
+  Victim.TakeDamage(DrawDamage());
   MarkDead();
 }
 

@@ -1,5 +1,7 @@
 #include "world/PlayerSprite.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "library/PictureCollection.h"
@@ -73,6 +75,12 @@ void TPlayerSprite::OnMove(int32_t MoveCount) {
   if (input[isButton2]) WalkRight();
   Fall();
   if (input[isButton4]) Y -= kRiseStep;  // rising asks nothing of the level
+}
+
+void TPlayerSprite::TakeDamage(int32_t Amount) { Health = static_cast<int16_t>(Health - Amount); }
+
+void TPlayerSprite::Heal(int32_t Amount) {
+  Health = static_cast<int16_t>(std::min<int32_t>(int32_t{Health} + Amount, std::numeric_limits<int16_t>::max()));
 }
 
 uint16_t TPlayerSprite::RoundsLeft() const {
