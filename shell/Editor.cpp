@@ -177,10 +177,10 @@ void TEditor::CreateComponents() {
 
 void TEditor::ResetSettings() {
   Ticks.PlayerVisible = false;
-  Context.GridVisible = kGridShown;
-  Context.ObjectsLoaded = 0;
+  Context.GridVisible = true;
+  Context.ObjectsLoaded = false;
   Ticks.AutoControl = true;
-  Context.EditMode = kEditing;
+  Context.EditMode = TEditMode::Editing;
   Context.Random.Randomize();
 }
 
@@ -246,7 +246,7 @@ void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& Objec
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
 
   Context.MonstersDataBase->LoadFromFile(DataPath(kMonstersFileName));
-  Context.ObjectsLoaded = 1;
+  Context.ObjectsLoaded = true;
 
   // A missing "Игрок" picture ends the command here, with no player made.
   Context.PlayerSprite = TPlayerSprite::CreateFor(&root, Context.ObjectPictures());
@@ -277,7 +277,7 @@ bool TEditor::SaveObjectsFileNow() {
 void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
-    if (Context.ObjectsLoaded == 0 &&
+    if (!Context.ObjectsLoaded &&
         Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
@@ -371,7 +371,7 @@ void TEditor::LoadLevelFrom(const std::string& Path) {
 }
 
 void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile) {
-  if (Context.ObjectsLoaded == 0) {
+  if (!Context.ObjectsLoaded) {
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
     return;
   }
@@ -527,11 +527,11 @@ void TEditor::TogglePlayerGravity() {
 
 void TEditor::SetGridSize(uint16_t CellSize) {
   Context.GridSize = CellSize;
-  Context.GridVisible = kGridShown;
+  Context.GridVisible = true;
 }
 
 void TEditor::ToggleGrid() {
-  Context.GridVisible = Context.GridVisible == kGridShown ? kGridHidden : kGridShown;
+  Context.GridVisible = !Context.GridVisible;
 }
 
 void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
@@ -547,7 +547,7 @@ void TEditor::TogglePreview() {
     return;
   }
   Ticks.Preview = !Ticks.Preview;
-  Context.EditMode = Ticks.Preview ? kPreviewing : kEditing;
+  Context.EditMode = Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
   if (Ticks.Preview) {
     // A restart puts the player back here.
     if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
@@ -718,7 +718,7 @@ void TEditor::TestFromCell(int32_t Column, int32_t Row) {
 
 void TEditor::BeginTestAt(TStartCell Pointed) {
   Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  if (Context.ObjectsLoaded == 0) {
+  if (!Context.ObjectsLoaded) {
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
     return;
   }
@@ -755,7 +755,7 @@ void TEditor::PlayFromStart() {
   }
   if (!Ticks.Preview) AutosaveNow();
   Ticks.Preview = true;
-  Context.EditMode = kPreviewing;
+  Context.EditMode = TEditMode::Previewing;
   // A player made again comes before the level's sprites, as after a load,
   // so that it steps first.
   TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
@@ -782,7 +782,7 @@ void TEditor::EndTestNow() {
   const bool gravity = playTest_.GravityBefore();
   playTest_.End();
   Ticks.Preview = false;
-  Context.EditMode = kEditing;
+  Context.EditMode = TEditMode::Editing;
   Ticks.PlayerVisible = visible;
   Ticks.PlayerGravity = gravity;
   Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
@@ -843,8 +843,8 @@ void TEditor::FrameStep(int32_t LagCount) {
     // would hide the level, and is left out.
     const bool zoomed = ViewDivisor() > 1;
     const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
-    const uint8_t showGrid = zoomed && gridPixels < 16 ? kGridHidden : Context.GridVisible;
-    DrawOverlay(showGrid, 1, static_cast<uint8_t>(gridPixels & 0xFF));
+    const bool showGrid = !(zoomed && gridPixels < 16) && Context.GridVisible;
+    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.
     DrawEditMarks();
     DrawArea->Present();
@@ -852,7 +852,7 @@ void TEditor::FrameStep(int32_t LagCount) {
   });
 }
 
-void TEditor::DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize) {
+void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
   if (!DrawArea) return;
   TOverlayStatus status;
   status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;

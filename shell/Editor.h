@@ -233,7 +233,7 @@ class TEditor {
 
   // One tick of the frame loop, and the grid and status lines it draws.
   void FrameStep(int32_t LagCount);
-  void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
+  void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
   // Fixed paths below the executable's folder.
   std::string DataPath(const std::string& FileName) const;

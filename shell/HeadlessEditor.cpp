@@ -69,7 +69,7 @@ void THeadlessEditor::SetPlayerVisible(bool On) {
 }
 
 void THeadlessEditor::SetGrid(bool On) {
-  if ((context_.GridVisible == kGridShown) != On) editor_.ToggleGrid();
+  if (context_.GridVisible != On) editor_.ToggleGrid();
 }
 
 void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {

@@ -25,12 +25,8 @@ class TSpriteEngine;
 class TSprite;
 class TPictureCollection;
 
-// EditMode: whether the level is being edited or played in the preview.
-constexpr uint8_t kPreviewing = 0;
-constexpr uint8_t kEditing = 1;
-// GridVisible: whether the grid is drawn over the view.
-constexpr uint8_t kGridHidden = 0;
-constexpr uint8_t kGridShown = 1;
+// Whether the level is being edited or played in the preview.
+enum class TEditMode : uint8_t { Previewing, Editing };
 
 struct TGameContext {
   TGameContext();
@@ -61,13 +57,13 @@ struct TGameContext {
 
   // Main-window state.
   uint16_t GridSize = 32;
-  uint8_t GridVisible = kGridShown;
-  uint8_t ObjectsLoaded = 0;
-  uint8_t EditMode = kEditing;  // kPreviewing while the preview plays
+  bool GridVisible = true;  // the grid is drawn over the view
+  bool ObjectsLoaded = false;
+  TEditMode EditMode = TEditMode::Editing;  // Previewing while the preview plays
   int32_t CurrentPlane = 0;
 
-  bool IsEditing() const { return EditMode == kEditing; }
-  bool IsPreviewing() const { return EditMode == kPreviewing; }
+  bool IsEditing() const { return EditMode == TEditMode::Editing; }
+  bool IsPreviewing() const { return EditMode == TEditMode::Previewing; }
 
   TRandom Random;
 

@@ -62,7 +62,7 @@ TEST(CommandLineOpening, OpensTheObjectsFileAndThenTheLevel) {
   OpenStartupLevel(form, f.Level());
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   EXPECT_TRUE(f.Dialogs.Asked.empty());  // no file dialog was asked
-  EXPECT_EQ(form.Context().ObjectsLoaded, 1);
+  EXPECT_TRUE(form.Context().ObjectsLoaded);
   EXPECT_GT(form.ComboBox2->count(), 0);  // the side panel shows the library as the menu command does
   EXPECT_NE(form.Context().PlayerSprite, nullptr);
   const TMatrix& m = *form.Context().Matrix;
@@ -77,7 +77,7 @@ TEST(CommandLineOpening, ALevelThatCannotBeOpenedGivesTheMessageAndAnEmptyLevel)
   OpenStartupLevel(form, f.Sample.Path("missing.mtf"));
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем!");
-  EXPECT_EQ(form.Context().ObjectsLoaded, 1);  // the objects file was opened all the same
+  EXPECT_TRUE(form.Context().ObjectsLoaded);  // the objects file was opened all the same
   const TMatrix& m = *form.Context().Matrix;
   for (int column = 0; column < 4; ++column) EXPECT_EQ(m.Cells[column][14].Kind, -1) << column;
 

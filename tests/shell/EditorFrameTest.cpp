@@ -21,9 +21,9 @@ TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
   ASSERT_NE(f.Context.Matrix, nullptr);
   EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
   EXPECT_EQ(f.Context.GridSize, 32);
-  EXPECT_EQ(f.Context.GridVisible, kGridShown);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
-  EXPECT_EQ(f.Context.EditMode, kEditing);
+  EXPECT_TRUE(f.Context.GridVisible);
+  EXPECT_FALSE(f.Context.ObjectsLoaded);
+  EXPECT_EQ(f.Context.EditMode, TEditMode::Editing);
   EXPECT_EQ(f.Context.CurrentPlane, 0);
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.Timer.Interval(), 14);

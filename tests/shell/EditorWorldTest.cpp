@@ -24,7 +24,7 @@ TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
   f.WriteSampleData();
   TSidePanelUpdate update = f.OpenObjects();
   EXPECT_TRUE(f.Dialogs.Messages().empty());
-  EXPECT_EQ(f.Context.ObjectsLoaded, 1);
+  EXPECT_TRUE(f.Context.ObjectsLoaded);
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
   ASSERT_TRUE(update.ObjectNames.has_value());
   EXPECT_EQ(*update.ObjectNames, (std::vector<std::string>{W1251("Стена"), W1251("Плита")}));
@@ -93,7 +93,7 @@ TEST(EditorOpenObjects, MissingObjectsFileIsReportedAndEndsForLackOfThePlayerPic
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Файл не существует!");
   EXPECT_NE(messages[1].find("not found"), std::string::npos);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 1);  // the steps before the player ran
+  EXPECT_TRUE(f.Context.ObjectsLoaded);  // the steps before the player ran
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 0);
 }
@@ -268,5 +268,5 @@ TEST(EditorOpenObjects, EmptyDynamicGraphicsFileMakesNoHalfPortal) {
   EXPECT_EQ(f.CountOf("TDinamicPortal"), 0);
   // The command ended there: no player, the library stays closed.
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
+  EXPECT_FALSE(f.Context.ObjectsLoaded);
 }

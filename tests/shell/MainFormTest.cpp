@@ -179,12 +179,12 @@ TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
   EXPECT_EQ(form.DXTimer1().Interval(), 0);
   form.N17->trigger();
   EXPECT_TRUE(form.N17->isChecked());
-  EXPECT_EQ(form.Context().EditMode, kPreviewing);
+  EXPECT_EQ(form.Context().EditMode, TEditMode::Previewing);
   form.N14->trigger();
-  EXPECT_EQ(form.Context().GridVisible, kGridHidden);
+  EXPECT_FALSE(form.Context().GridVisible);
   form.N1281281->trigger();
   EXPECT_EQ(form.Context().GridSize, 128);
-  EXPECT_EQ(form.Context().GridVisible, kGridShown);
+  EXPECT_TRUE(form.Context().GridVisible);
   form.N16->trigger();
   EXPECT_FALSE(form.N16->isChecked());
   EXPECT_FALSE(form.Editor().Ticks.AutoControl);

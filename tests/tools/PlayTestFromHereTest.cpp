@@ -104,7 +104,7 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   ASSERT_TRUE(commands.PlayTest().Active());
   EXPECT_EQ(commands.PlayTest().Cell(), (TStartCell{8, 5}));
   EXPECT_TRUE(commands.Ticks.Preview);
-  EXPECT_EQ(editor->Context().EditMode, kPreviewing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
   EXPECT_TRUE(commands.Ticks.PlayerVisible);
   EXPECT_TRUE(commands.Ticks.PlayerGravity);
   TPlayerSprite& player = Player(*editor);
@@ -174,7 +174,7 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   editor->Editor().PressKey(vkEscape);
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
   EXPECT_FALSE(editor->Editor().Ticks.Preview);
-  EXPECT_EQ(editor->Context().EditMode, kEditing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
   EXPECT_FALSE(editor->Editor().Ticks.PlayerVisible);
   EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);
   editor->Tick({});  // the old world is freed
@@ -391,7 +391,7 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
   form.N2->trigger();
   dialogs.FileAnswers.push_back(levelPath);
   form.N8->trigger();
-  ASSERT_EQ(form.Context().ObjectsLoaded, 1);
+  ASSERT_TRUE(form.Context().ObjectsLoaded);
   const auto press = [&](int key) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(form.DXDraw1, &down);

@@ -161,7 +161,7 @@ TEST_F(MonsterTest, FallingWalkerDropsTwoPixelsPerTick) {
 }
 
 TEST_F(MonsterTest, EditModeKeepsTheMonsterHomeButAnimating) {
-  world.Context.EditMode = kEditing;
+  world.Context.EditMode = TEditMode::Editing;
   TEnemyWalker* monster = MakeMonster(Goblin());
   world.Tick();
   const double framePos = monster->FramePos;
