@@ -48,7 +48,7 @@ constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
 }  // namespace
 
 int32_t AutoPlaneOfType(uint8_t Type) {
-  switch (Type) {
+  switch (static_cast<TObjectType>(Type)) {
     case otBackground: case otMonster: case otMedKit: case otAmmo: return 1;
     case otPlayer: return 4;
     default: return 0;
