@@ -49,7 +49,9 @@ class TMatrix {
  public:
   static constexpr int32_t kColumns = 200;
   static constexpr int32_t kRows = 150;
-  static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4
+  static constexpr int32_t kMainPlane = 0;       // where objects block and are touched
+  static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4, drawn behind it
+  static constexpr int32_t kPlaneCount = 1 + kBackPlaneCount;
   static constexpr int32_t kCellSize = 32;
   static constexpr int32_t kViewColumns = 20;
   static constexpr int32_t kViewRows = 15;
@@ -69,6 +71,7 @@ class TMatrix {
   std::array<std::array<TCellPlanes, kRows>, kColumns> BackPlanes;
 
   static bool IsInside(int64_t x, int64_t y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
+  static bool IsMainPlane(int64_t plane) { return plane == kMainPlane; }
   static bool IsBackPlane(int64_t plane) { return plane >= 1 && plane <= kBackPlaneCount; }
 
   // Every cell empty, every back-plane entry -1, origin (0, 0).

@@ -191,7 +191,7 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Context.Matrix = std::make_unique<TMatrix>();
   Context.DesignedLevel = std::make_unique<TMatrix>();
   Context.GridSize = 32;
-  Context.CurrentPlane = 0;
+  Context.CurrentPlane = TMatrix::kMainPlane;
   if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
   Context.Random.Randomize();
 }

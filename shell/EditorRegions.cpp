@@ -63,7 +63,9 @@ TGridCell TEditor::GridCellAt(int32_t X, int32_t Y) const {
 }
 
 TPlaneMask TEditor::SelectionPlanes() const {
-  return Selection.AllPlanes ? kAllPlanes : PlaneBit(std::clamp<int32_t>(Context.CurrentPlane, 0, 4));
+  return Selection.AllPlanes
+             ? kAllPlanes
+             : PlaneBit(std::clamp<int32_t>(Context.CurrentPlane, TMatrix::kMainPlane, TMatrix::kBackPlaneCount));
 }
 
 // ---- the pointer -------------------------------------------------------------
@@ -155,7 +157,7 @@ void TEditor::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs) {
   }
   const TObjectRecord record = ChosenRecord(Inputs);
   TCellRegion footprint;
-  if (plane == 0) {
+  if (TMatrix::IsMainPlane(plane)) {
     const TFootprintSize size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
     footprint = TMatrix::FootprintRegion(column, row, size);
   } else {
@@ -269,7 +271,7 @@ void TEditor::FillSelection(const TPlacementInputs& Inputs) {
     cell.KeyCode = record.KeyCode;
     // A missing picture is reported before anything changes, as placing does.
     TFootprintSize size;
-    if (plane == 0) {
+    if (TMatrix::IsMainPlane(plane)) {
       const TObjectDataBase::TFrameSize frame = Context.ObjectDataBase->FrameSizeOfNumber(record.Number);
       size = FootprintOfFrame(frame.Width, frame.Height);
     }
@@ -357,7 +359,7 @@ void TEditor::DrawEditMarks() {
     for (const TClipObject& object : Clipboard.Objects) {
       const int64_t x = at.Column + object.Column, y = at.Row + object.Row;
       if (pictures && divisor == 1) {
-        const int32_t number = object.Plane == 0
+        const int32_t number = TMatrix::IsMainPlane(object.Plane)
                                    ? Clipboard.Cells[static_cast<size_t>(object.Column) * Clipboard.Rows + object.Row].ObjectNumber
                                    : Clipboard.Entries[object.Plane - 1][static_cast<size_t>(object.Column) * Clipboard.Rows + object.Row];
         DrawGhostPicture(back, pictures->Find(Context.ObjectDataBase->NameOfNumber(number)), left(x), top(y));
@@ -377,7 +379,7 @@ void TEditor::DrawEditMarks() {
   if (!TMatrix::IsInside(column, row)) return;
   const TObjectRecord record = Context.ObjectDataBase->FindByName(ghostName_);
   TFootprintSize size;
-  if (Context.CurrentPlane == 0) size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
+  if (TMatrix::IsMainPlane(Context.CurrentPlane)) size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
   if (pictures && divisor == 1) DrawGhostPicture(back, pictures->Find(ghostName_), left(column), top(row));
   OutlineRect(back, left(column), top(row), size.Columns * cell, size.Rows * cell, kGhostOutlinePixel);
 }

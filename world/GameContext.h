@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "matrix/Matrix.h"
 #include "platform/DXInput.h"
 #include "world/PlacedSprites.h"
 #include "platform/Random.h"
 
 namespace kestrilo {
 
-class TMatrix;
 class TPlayerSprite;
 class TObjectDataBase;
 class TMonstersDataBase;
@@ -60,7 +60,7 @@ struct TGameContext {
   bool GridVisible = true;  // the grid is drawn over the view
   bool ObjectsLoaded = false;
   TEditMode EditMode = TEditMode::Editing;  // Previewing while the preview plays
-  int32_t CurrentPlane = 0;
+  int32_t CurrentPlane = TMatrix::kMainPlane;
 
   bool IsEditing() const { return EditMode == TEditMode::Editing; }
   bool IsPreviewing() const { return EditMode == TEditMode::Previewing; }
