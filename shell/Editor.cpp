@@ -522,7 +522,7 @@ void TEditor::TogglePlayerVisible() {
 
 void TEditor::TogglePlayerGravity() {
   Ticks.PlayerGravity = !Ticks.PlayerGravity;
-  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity ? 1 : 0;
+  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity;
 }
 
 void TEditor::SetGridSize(uint16_t CellSize) {
@@ -678,7 +678,7 @@ void TEditor::PressKey(uint32_t Key) {
     if (Key == vkRight) Context.Matrix->Scroll(root, TScrollDirection::Right);
     if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
     if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
-    if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = 1;
+    if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = true;
     if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
     RedrawOverview(Context.CurrentPlane);
   });
@@ -767,7 +767,7 @@ void TEditor::PlayFromStart() {
   FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
   if (playTest_.Active()) {
     player.Visible = true;
-    player.GravityOn = 1;
+    player.GravityOn = true;
   }
   RedrawOverview(Context.CurrentPlane);
 }
@@ -791,7 +791,7 @@ void TEditor::EndTestNow() {
   TPlayerSprite& player = LivePlayer(Context, visible, gravity);
   FreshPlayerAt(player, player.X, player.Y);
   player.Visible = visible;
-  player.GravityOn = gravity ? 1 : 0;
+  player.GravityOn = gravity;
   TLevelEdits::Of(Context).RebuildWorld();
   RedrawOverview(Context.CurrentPlane);
   SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));

@@ -24,7 +24,7 @@ TDoor::TDoor(TSprite* Parent, const TObjectRecord& Record, double X, double Y, i
 
 void TDoor::UnlockWithKeysOf(const TPlayerSprite& Player) {
   for (uint8_t slot : Player.Keys) {
-    if (slot == KeyCode) Locked = 0;
+    if (slot == KeyCode) Locked = false;
   }
 }
 
@@ -33,7 +33,7 @@ void TDoor::OnMove(int32_t MoveCount) {
   TPlayerSprite* player = Rider.Current(*this);
   if (player == nullptr) return;
   if (PlayerTouches(*player, *this)) UnlockWithKeysOf(*player);
-  if (Locked == 1) return;
+  if (Locked) return;
 
   // Once unlocked the door keeps opening, whether the player stays or not.
   FramePos += kOpeningStep;

@@ -27,7 +27,7 @@ constexpr int32_t kBombEvery = 20;   // ticks counted before the next bomb
 constexpr int32_t kTouchBlasts = 5;
 constexpr uint16_t kShotDelay = 30;  // every monster's shot delay, whatever its record says
 
-bool IsOdd(uint8_t state) { return state % 2 == 1; }
+bool LooksLeft(TMonster::TState state) { return state % 2 == 1; }
 
 // A lower bound plus a random part below the upper bound. A record whose upper
 // bound is below the lower one uses the lower bound alone.
@@ -43,21 +43,21 @@ TEnemyWalker::TEnemyWalker(TSprite* Parent, const TMonsterRecord& ARecord, doubl
   ShowPicture(*this, FindObjectPicture(*this, ARecord.Name));
   Record = ARecord;
   State = stWalkLeft;
-  Restart = 0;
-  Dying = 0;
+  Restart = false;
+  Dying = false;
   if (TGameContext* context = ContextOf(this)) {
     Health = DrawBetween(context->Random, Record.HealthMin, Record.HealthMax);
   } else {
     Health = Record.HealthMin;
   }
   Height -= 4;
-  Jumping = 0;
+  Jumping = false;
   Target.Start(*this);
   X = HomeX = AX;
   Y = HomeY = AY;
   State = stWalkLeft;
   StartRangeAnimation();
-  Asleep = 0;
+  Asleep = false;
   ShotTimer = 120;
   Record.ShotDelay = kShotDelay;
   BombTimer = 100;
@@ -114,7 +114,7 @@ void TEnemyWalker::Fire() {
   shot->Damage = static_cast<int16_t>(DrawDamage());
   ShowPicture(*shot, *picture);
   LoopFrames(*shot, kShotFrameSpeed);
-  const bool left = IsOdd(State);
+  const bool left = LooksLeft(State);
   shot->Direction = left ? kFacingLeft : kFacingRight;
   shot->X = X + (left ? Width / 3 : 2 * (Width / 3));
   shot->Y = Y + Height / 2;
@@ -150,14 +150,14 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
     }
     return;
   }
-  if (Dying == 1) return;
+  if (Dying) return;
 
   TPlayerSprite* p = Target.Current(*this);
   if (Record.WakeByDistance) {
     if (p == nullptr) return;
     const double r = Record.WakeDistance * static_cast<double>(TMatrix::kCellSize);
-    Asleep = (p->X < X - r || p->X > X + r || p->Y < Y - r || p->Y > Y + r) ? 1 : 0;
-    if (Asleep == 1) return;
+    Asleep = p->X < X - r || p->X > X + r || p->Y < Y - r || p->Y > Y + r;
+    if (Asleep) return;
   }
 
   CheckCollisions();
@@ -166,7 +166,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
 
   // A dying monster stays dying: a shot that kills one with no hit range
   // leaves Busy at 0, and turning it to face the player would bring it back.
-  if (Record.Hunter && Busy == 0 && !IsDyingState() && PlayerNear()) {
+  if (Record.Hunter && !Busy && !IsDyingState() && PlayerNear()) {
     if (p->X < X) State = stFaceLeft;
     if (p->X > X) State = stFaceRight;
   }
@@ -178,29 +178,29 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
   const TMatrix* matrix = context->Matrix.get();
   if (matrix == nullptr) return;
 
-  if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && Jumping == 0 &&
+  if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && !Jumping &&
       matrix->IsBelowFree(Width - TMatrix::kCellSize, Height, X, Y + 2))
     Y += 2;
 
-  if (RangeAnimation == 1 && Record.CanJump && Jumping == 0 &&
+  if (RangeAnimation && Record.CanJump && !Jumping &&
       !matrix->IsBelowFree(Width, Height, X, Y + 2) && JumpReach()) {
     JumpTarget = {State == stWalkLeft ? X - kNearX : X + kNearX, Y - kJumpReachY};
-    Jumping = 1;
+    Jumping = true;
   }
 
-  if (Jumping == 1) {
+  if (Jumping) {
     // Walls are not asked during a jump; only walking states move sideways.
     Y -= kJumpRise;
     if (State == stWalkLeft) {
       X -= kJumpStep;
-      if (X < JumpTarget.x) Jumping = 0;
+      if (X < JumpTarget.x) Jumping = false;
     } else if (State == stWalkRight) {
       X += kJumpStep;
-      if (X > JumpTarget.x) Jumping = 0;
+      if (X > JumpTarget.x) Jumping = false;
     }
     return;
   }
-  if (RangeAnimation == 1) Walk(MoveCount);
+  if (RangeAnimation) Walk(MoveCount);
 }
 
 void TEnemyWalker::Fly(int32_t MoveCount) {
@@ -209,7 +209,7 @@ void TEnemyWalker::Fly(int32_t MoveCount) {
   const TMatrix* matrix = ContextOf(this)->Matrix.get();
   if (matrix == nullptr) return;
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
-  if (RangeAnimation == 1) {
+  if (RangeAnimation) {
     if (State == stWalkLeft) {
       if (matrix->IsLeftFree(Width, Height, X, Y)) {
         X -= step;
@@ -274,7 +274,7 @@ void TEnemyWalker::Walk(int32_t MoveCount) {
 
 void TEnemyWalker::OnCollision(TSprite* Other, bool& Done) {
   Done = true;  // at most one sprite per tick: the first one found
-  if (Dying == 1 || Asleep == 1 || Other == nullptr) return;
+  if (Dying || Asleep || Other == nullptr) return;
   if (ContextOf(this) == nullptr) return;  // outside a game there is no one to hurt or be hurt by
 
   TPlayerSprite* p = Target.Current(*this);
@@ -318,16 +318,16 @@ void TEnemyWalker::TakeShot(TSprite& Shot) {
     blast->Y = Y + random.Random(20);
     blast->SetZ(TBlast::kDrawZ);
     Health -= damage;
-    if (Health < 0) State = IsOdd(State) ? stDyingLeft : stDyingRight;
+    if (Health < 0) State = LooksLeft(State) ? stDyingLeft : stDyingRight;
     Shot.MarkDead();
     return;
   }
-  State = IsOdd(State) ? stHitLeft : stHitRight;
-  Busy = 1;
-  Restart = 1;
+  State = LooksLeft(State) ? stHitLeft : stHitRight;
+  Busy = true;
+  Restart = true;
   Shot.MarkDead();
   Health -= damage;
-  if (Health < 0) State = IsOdd(State) ? stDyingLeft : stDyingRight;
+  if (Health < 0) State = LooksLeft(State) ? stDyingLeft : stDyingRight;
 }
 
 }  // namespace kestrilo

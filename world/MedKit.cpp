@@ -16,7 +16,7 @@ TMedKit::TMedKit(TSprite* Parent, const TObjectRecord& Record, double X, double 
   if (IsNamelessName(Record.Name)) return;
   ShowPicture(*this, FindObjectPicture(*this, Record.Name));
   // Kits animate at a fixed speed; the record's own speed is not used.
-  if (Record.Animated != 0) LoopFrames(*this, kAnimationSpeed);
+  if (Record.Animated) LoopFrames(*this, kAnimationSpeed);
   Rider.Start(*this);
 }
 
@@ -27,7 +27,7 @@ void TMedKit::OnMove(int32_t MoveCount) {
 
   ClearTakenObjectCells(*this);
   player->Heal(Amount);
-  if (Constant == 0) MarkDead();
+  if (!Constant) MarkDead();
 }
 
 }  // namespace kestrilo

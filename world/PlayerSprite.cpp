@@ -137,7 +137,7 @@ void TPlayerSprite::WalkRight() {
 }
 
 void TPlayerSprite::Fall() {
-  if (GravityOn != 1) return;
+  if (!GravityOn) return;
   const TMatrix* matrix = ContextOf(this)->Matrix.get();
   if (matrix && matrix->IsBelowFree(Width, Height, X, Y + kFallStep)) Y += kFallStep;
 }

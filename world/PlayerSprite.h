@@ -58,7 +58,7 @@ class TPlayerSprite : public TImageSprite {
   int16_t Health = 100;  // the world changes it only through TakeDamage and Heal
   std::array<uint16_t, kWeaponKinds> Ammo{15, 0, 0, 0, 0, 0, 0};
   uint8_t Facing = kFacingNone;  // kFacingLeft after a step left, kFacingRight after a step right
-  uint8_t GravityOn = 0;
+  bool GravityOn = false;
   std::array<uint8_t, kKeySlots> Keys{};  // collected key codes, 0 = empty slot
 
  private:

@@ -46,7 +46,7 @@ TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
   EXPECT_EQ(player->Width, 32);
   EXPECT_EQ(player->Height, 38 - 6);
   EXPECT_EQ(player->Health, 100);
-  EXPECT_EQ(player->GravityOn, 0);
+  EXPECT_FALSE(player->GravityOn);
   EXPECT_EQ(player->Ammo[0], 15);
   EXPECT_FALSE(player->Visible);
   // The overview shows plane 1 afterwards.
@@ -67,14 +67,14 @@ TEST(EditorOpenObjects, TwiceMakesTwoPlayersAndTwoPortals) {
   f.Editor.TogglePlayerVisible();
   f.Editor.TogglePlayerGravity();
   EXPECT_TRUE(second->Visible);
-  EXPECT_EQ(second->GravityOn, 1);
+  EXPECT_TRUE(second->GravityOn);
   EXPECT_FALSE(first->Visible);
-  EXPECT_EQ(first->GravityOn, 0);
+  EXPECT_FALSE(first->GravityOn);
   f.Editor.TogglePlayerGravity();
-  EXPECT_EQ(second->GravityOn, 0);
+  EXPECT_FALSE(second->GravityOn);
   // Space switches gravity on without touching the tick.
   f.Editor.PressKey(32);
-  EXPECT_EQ(second->GravityOn, 1);
+  EXPECT_TRUE(second->GravityOn);
   EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
 }
 

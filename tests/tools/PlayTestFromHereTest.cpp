@@ -111,7 +111,7 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   EXPECT_EQ(player.X, 256);
   EXPECT_EQ(player.Y, 160);
   EXPECT_TRUE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 1);
+  EXPECT_TRUE(player.GravityOn);
   EXPECT_EQ(player.Health, 100);
   EXPECT_EQ(player.Ammo[0], 15);
   // The start marker stays where the design has it.
@@ -182,7 +182,7 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   TPlayerSprite& player = Player(*editor);  // made again
   EXPECT_EQ(player.Health, 100);
   EXPECT_FALSE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 0);
+  EXPECT_FALSE(player.GravityOn);
   EXPECT_EQ(player.X, 64);  // the start marker took it back
   EXPECT_EQ(player.Y, 256);
   const TMatrix& played = *editor->Context().Matrix;
@@ -220,7 +220,7 @@ TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWhereP
   EXPECT_EQ(player.X, 224);
   EXPECT_EQ(player.Y, 256);
   EXPECT_TRUE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 1);
+  EXPECT_TRUE(player.GravityOn);
   // The same route from the restart gives the same world, tick for tick.
   Ticks(*editor, 20, {vkD, vkShift});
   const std::string after20 = TreeText(*editor, false);

@@ -39,7 +39,7 @@ TEST_F(PlayerTest, IsSetUpAsTheOpenObjectsCommandMakesIt) {
   EXPECT_EQ(player->WeaponType, 0);
   EXPECT_EQ(player->Ammo[0], 15);
   for (int i = 1; i < TPlayerSprite::kWeaponKinds; ++i) EXPECT_EQ(player->Ammo[i], 0);
-  EXPECT_EQ(player->GravityOn, 0);
+  EXPECT_FALSE(player->GravityOn);
   EXPECT_EQ(player->FireTimer, 0);
   EXPECT_EQ(player->Facing, 0);
   for (uint8_t key : player->Keys) EXPECT_EQ(key, 0);
