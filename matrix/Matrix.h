@@ -14,6 +14,7 @@
 #include "matrix/MatrixCell.h"
 #include "matrix/ObjectFactory.h"
 #include "platform/FileSystem.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
 
@@ -53,8 +54,8 @@ class TMatrix {
   static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4, drawn behind it
   static constexpr int32_t kPlaneCount = 1 + kBackPlaneCount;
   static constexpr int32_t kCellSize = 32;
-  static constexpr int32_t kViewColumns = 20;
-  static constexpr int32_t kViewRows = 15;
+  static constexpr int32_t kViewColumns = kViewWidth / kCellSize;  // 20
+  static constexpr int32_t kViewRows = kViewHeight / kCellSize;     // 15
   // The plane value the world builders hand the factory for back plane p is
   // p times this (0 for the main plane); its sprites are drawn at Z = -value.
   static constexpr int32_t kPlaneValueStep = 10;

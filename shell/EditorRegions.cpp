@@ -12,6 +12,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Translated.h"
 #include "platform/DXDraw.h"
+#include "platform/ViewSize.h"
 #include "shell/EditMarks.h"
 #include "shell/Editor.h"
 
@@ -101,8 +102,8 @@ void TEditor::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs)
   if (!stroke_.Active()) return;
   // A stroke paints only over the drawing area; the pointer may leave it
   // while the button is held.
-  const int32_t width = DrawArea ? DrawArea->Surface().Width() : 640;
-  const int32_t height = DrawArea ? DrawArea->Surface().Height() : 480;
+  const int32_t width = DrawArea ? DrawArea->Surface().Width() : kViewWidth;
+  const int32_t height = DrawArea ? DrawArea->Surface().Height() : kViewHeight;
   if (X < 0 || Y < 0 || X >= width || Y >= height) return;
   const std::vector<TGridCell> passed = stroke_.MoveTo(GridCellAt(X, Y));
   if (passed.empty()) return;

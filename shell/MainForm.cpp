@@ -20,6 +20,7 @@
 #include "platform/Cp1251.h"
 #include "platform/DXDraw.h"
 #include "platform/QtDialogService.h"
+#include "platform/ViewSize.h"
 #include "shell/HelpScreen.h"
 #include "shell/LevelCheckWindow.h"
 #include "shell/MonsterEditorWindow.h"
@@ -179,7 +180,7 @@ void TForm1::BuildControls(QWidget* client) {
   // The document's state: the caption belongs to the player's status.
   StatusLine = new QLabel(client);
   StatusLine->setObjectName("StatusLine");
-  StatusLine->setGeometry(8, 514, 640, 18);
+  StatusLine->setGeometry(8, 514, kViewWidth, 18);
 
   Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), 672, 56);
   ComboBox1 = new QComboBox(client);

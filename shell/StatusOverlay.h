@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
-
-// The drawing area's size; the grid covers it with one extra, partly hidden,
-// column and row.
-constexpr int32_t kViewWidth = 640;
-constexpr int32_t kViewHeight = 480;
 
 // What the status lines report, gathered by the frame step.
 struct TOverlayStatus {
