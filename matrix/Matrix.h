@@ -50,6 +50,7 @@ class TMatrix {
  public:
   static constexpr int32_t kColumns = 200;
   static constexpr int32_t kRows = 150;
+  static constexpr int32_t kCellCount = kColumns * kRows;
   static constexpr int32_t kMainPlane = 0;       // where objects block and are touched
   static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4, drawn behind it
   static constexpr int32_t kPlaneCount = 1 + kBackPlaneCount;
