@@ -25,7 +25,6 @@ constexpr double kJumpRise = 1.2;    // pixels per tick upwards during a jump
 constexpr double kJumpStep = 4;      // pixels per tick sideways during a jump
 constexpr int32_t kBombEvery = 20;   // ticks counted before the next bomb
 constexpr int32_t kTouchBlasts = 5;
-constexpr uint16_t kShotDelay = 30;  // every monster's shot delay, whatever its record says
 
 bool LooksLeft(TMonster::TState state) { return state % 2 == 1; }
 
@@ -59,7 +58,7 @@ TEnemyWalker::TEnemyWalker(TSprite* Parent, const TMonsterRecord& ARecord, doubl
   StartRangeAnimation();
   Asleep = false;
   ShotTimer = 120;
-  Record.ShotDelay = kShotDelay;
+  Record.ShotDelay = TMonsterRecord::kPlayedShotDelay;
   BombTimer = 100;
 }
 
