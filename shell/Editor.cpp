@@ -816,7 +816,7 @@ void TEditor::StepOnce() { playTest_.StepOnce(); }
 
 // ---- frame -----------------------------------------------------------------
 
-void TEditor::FrameStep(int32_t LagCount) {
+void TEditor::FrameStep() {
   // An error message shown from a tick runs its own event loop, in which the
   // timer would tick again; those ticks are skipped until the message is gone.
   if (inTick_) return;

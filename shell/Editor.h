@@ -232,7 +232,7 @@ class TEditor {
   TViewZoom Zoom;
 
   // One tick of the frame loop, and the grid and status lines it draws.
-  void FrameStep(int32_t LagCount);
+  void FrameStep();
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
   // Fixed paths below the executable's folder.

@@ -90,7 +90,7 @@ void THeadlessEditor::Tick(const THeldKeys& Keys) {
   for (const uint32_t key : held_)
     if (std::find(Keys.begin(), Keys.end(), key) == Keys.end()) input.SetKeyDown(key, false);
   held_ = Keys;
-  editor_.FrameStep(1);
+  editor_.FrameStep();
   ++tickCount_;
 }
 

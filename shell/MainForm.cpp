@@ -109,7 +109,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   // 0 until the drawing area has initialised.
   dxTimer1_.SetInterval(0);
   dxTimer1_.SetActiveOnly(true);
-  dxTimer1_.OnTimer = [this](int32_t lagCount) { editor_->FrameStep(lagCount); };
+  dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->FrameStep(); };
 
   TEditor& editor = *editor_;
   editor.DrawArea = DXDraw1;

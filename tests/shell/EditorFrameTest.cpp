@@ -126,6 +126,6 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
   editor.Terminate = [&] { ++terminated; };
-  editor.FrameStep(1);  // no drawing area: the program ends
+  editor.FrameStep();  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

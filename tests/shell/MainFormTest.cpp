@@ -453,7 +453,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
   TFormFixture f;
   f.ShowActive();
   TForm1& form = f.Form;
-  form.Editor().FrameStep(1);
+  form.Editor().FrameStep();
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(16, 200), 128);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(0, 200), 0);
@@ -464,7 +464,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
 
 TEST(MainFormFrame, UnshownWindowEndsTheProgramAtTheFirstTick) {
   TFormFixture f;
-  f.Form.Editor().FrameStep(1);
+  f.Form.Editor().FrameStep();
   EXPECT_EQ(f.Terminated, 1);
 }
 
