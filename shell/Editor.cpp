@@ -153,8 +153,8 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
-  if (!OverviewCanvas || !Context.Matrix || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.Matrix->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
+  if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
+  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
   OverviewCanvas->Release();
   if (OverviewChanged) OverviewChanged();
 }
@@ -188,8 +188,8 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Require(Context.ObjectPictureList != nullptr, "The object picture list");
   Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.ObjectPictureList->Items);
   Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads its file when objects are opened
-  Context.Matrix = std::make_unique<TMatrix>();
-  Context.DesignedLevel = std::make_unique<TMatrix>();
+  Context.PlayedLevel = std::make_unique<TMatrix>();
+  Context.SeparateDesign = std::make_unique<TMatrix>();
   Context.GridSize = 32;
   Context.CurrentPlane = TMatrix::kMainPlane;
   if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
@@ -213,7 +213,7 @@ TSidePanelUpdate TEditor::OpenObjectsFile() {
 }
 
 void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
-  Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.Matrix, "The object library");
+  Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.PlayedLevel, "The object library");
   TSpriteEngine& root = Root();
   // A missing objects file is reported by the library; the command goes on.
   if (Context.ObjectDataBase->LoadFromFile(ObjectsPath, Dialogs)) {
@@ -343,7 +343,7 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
 bool TEditor::SaveLevel() {
   bool saved = false;
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
     if (file) saved = WriteLevelTo(*file);
   });
@@ -352,7 +352,7 @@ bool TEditor::SaveLevel() {
 
 bool TEditor::WriteLevelTo(const std::string& Path) {
   // The level as designed, never what play made of it.
-  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+  const TMatrix& designed = Context.DesignedLevel();
   if (!designed.SaveToFile(Path, Dialogs)) return false;
   Document.LevelFile = Path;
   Document.LevelSaved();
@@ -375,7 +375,7 @@ void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& Choos
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
     return;
   }
-  Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
   if (Document.LevelModified() && !SaveChangesFirst()) return;
   const auto file = ChooseFile();
   if (!file) return;  // nothing changes
@@ -400,12 +400,12 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   if (LoadingWindow) LoadingWindow->Close();
   if (!read) return;
 
-  if (!Context.DesignedLevel) Context.DesignedLevel = std::make_unique<TMatrix>();
-  *Context.DesignedLevel = *loaded;
+  if (!Context.SeparateDesign) Context.SeparateDesign = std::make_unique<TMatrix>();
+  *Context.SeparateDesign = *loaded;
   // The camera and the view go back to the level's start.
   root.X = 0;
   root.Y = 0;
-  Context.Matrix->SetOrigin(0, 0);
+  Context.PlayedLevel->SetOrigin(0, 0);
   TLevelEdits::Of(Context).RebuildWorld();
   ClearHistory();
   Document.LevelFile = Path;
@@ -414,7 +414,7 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   RedrawOverview(Context.CurrentPlane);
   if (LevelFileUsed) LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
-  if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+  if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 bool TEditor::SaveChangesFirst() {
@@ -475,8 +475,8 @@ void TEditor::AutosaveNow() {
   Guarded([&] {
     // Cleared first: a failing write is not retried at every frame.
     staleSince_.reset();
-    if (Document.LevelModified() && Context.Matrix) {
-      const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    if (Document.LevelModified() && Context.PlayedLevel) {
+      const TMatrix& designed = Context.DesignedLevel();
       Recovery.WriteLevel(designed, Document.LevelFile);
     }
     if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
@@ -507,7 +507,7 @@ void TEditor::OfferRecovery() {
       Document.LevelMarkedUnsaved();
     }
     // The copies stay until the designer's own files hold what they hold.
-    if (!found.LevelCopy.empty()) Recovery.WriteLevel(*Context.DesignedLevel, Document.LevelFile);
+    if (!found.LevelCopy.empty()) Recovery.WriteLevel(Context.DesignedLevel(), Document.LevelFile);
     if (!found.LibraryCopy.empty()) Recovery.WriteLibrary(*Context.ObjectDataBase);
     SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
@@ -559,7 +559,7 @@ void TEditor::TogglePreview() {
   // Play never changes the level as designed: doors and pick-ups come back
   // and the monsters return to their places.
   Guarded([&] {
-    if (!Context.Matrix || !Context.ObjectDataBase || !Context.SpriteEngine) return;
+    if (!Context.PlayedLevel || !Context.ObjectDataBase || !Context.SpriteEngine) return;
     TLevelEdits::Of(Context).RebuildWorld();
     RedrawOverview(Context.CurrentPlane);
   });
@@ -625,7 +625,7 @@ void TEditor::PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
 }
 
 void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
-  Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
   TSpriteEngine& root = Root();
   const int32_t grid = Context.GridSize;
   if (grid <= 0) return;
@@ -633,7 +633,7 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   // more of the level than there is: nothing is placed past its edge.
   const int32_t cellX = (ToViewPixel(X) / grid) * grid;
   const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
-  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
+  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.PlayedLevel->ViewColumn(cellX), Context.PlayedLevel->ViewRow(cellY)))
     return;
 
   const TObjectRecord record = ChosenRecord(Inputs);
@@ -654,7 +654,7 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     std::optional<TLevelChange> change =
         TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane, Dialogs);
     if (change && !change->Empty()) {
@@ -672,12 +672,12 @@ void TEditor::PressKey(uint32_t Key) {
   if (Key == vkPause) TogglePause();
   if (Key == vkF10) StepOnce();
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
-    if (Key == vkLeft) Context.Matrix->Scroll(root, TScrollDirection::Left);
-    if (Key == vkRight) Context.Matrix->Scroll(root, TScrollDirection::Right);
-    if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
-    if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
+    if (Key == vkLeft) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
+    if (Key == vkRight) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
+    if (Key == vkDown) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
+    if (Key == vkUp) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
     if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = true;
     if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
     RedrawOverview(Context.CurrentPlane);
@@ -686,10 +686,10 @@ void TEditor::PressKey(uint32_t Key) {
 
 void TEditor::ScrollByWheel(int32_t Notches) {
   Guarded([&] {
-    if (Notches == 0 || !Context.Matrix) return;
+    if (Notches == 0 || !Context.PlayedLevel) return;
     TSpriteEngine& root = Root();
     const TScrollDirection direction = Notches > 0 ? TScrollDirection::Up : TScrollDirection::Down;
-    for (int32_t i = 0; i < std::abs(Notches); ++i) Context.Matrix->Scroll(root, direction);
+    for (int32_t i = 0; i < std::abs(Notches); ++i) Context.PlayedLevel->Scroll(root, direction);
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -702,13 +702,13 @@ void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
     return;
   }
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
       SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
       return;
     }
     constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Context.Matrix->GetOriginX() + X / kCell, Context.Matrix->GetOriginY() + Y / kCell});
+    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
   });
 }
 
@@ -717,14 +717,14 @@ void TEditor::TestFromCell(int32_t Column, int32_t Row) {
 }
 
 void TEditor::BeginTestAt(TStartCell Pointed) {
-  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
   if (!Context.ObjectsLoaded) {
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
     return;
   }
   // Where the player fits depends on its size; one that died is made again first.
   const TPlayerSprite& player = LivePlayer(Context, true, true);
-  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+  const TMatrix& designed = Context.DesignedLevel();
   const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
   if (!cell) {
     Dialogs.ShowMessage(QCoreApplication::translate(
@@ -785,7 +785,7 @@ void TEditor::EndTestNow() {
   Context.EditMode = TEditMode::Editing;
   Ticks.PlayerVisible = visible;
   Ticks.PlayerGravity = gravity;
-  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
   // The player is fresh again, shown and falling as before the test; the
   // start marker, if the level has one, takes it back there.
   TPlayerSprite& player = LivePlayer(Context, visible, gravity);
@@ -800,7 +800,7 @@ void TEditor::EndTestNow() {
 void TEditor::RestartTest() {
   Guarded([&] {
     if (!Ticks.Preview || !playTest_.StartX()) return;
-    Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
     PlayFromStart();
     SetResult(Translated("TEditor", "Игра начата заново"));
   });

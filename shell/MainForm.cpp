@@ -118,7 +118,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.OverviewChanged = [this] { overview_->Refresh(); };
   // A square of the overview map clicked: the view moves around its cell.
   overview_->SquareClicked = [this](int column, int row) {
-    const TMatrix* level = context_->Matrix.get();
+    const TMatrix* level = context_->PlayedLevel.get();
     if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
   };
   editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };

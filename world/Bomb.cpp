@@ -40,7 +40,7 @@ void TBomb::OnMove(int32_t MoveCount) {
   // The fall goes on in a tick in which the bomb has hit the player: such a
   // bomb may land in the same tick and leave a second blast.
   const TGameContext* context = ContextOf(this);
-  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  const TMatrix* matrix = context ? context->PlayedLevel.get() : nullptr;
   if (matrix && matrix->IsBelowFree(Width, Height, X, Y)) {
     FallSpeed += kFallAcceleration;
     Y += FallSpeed;

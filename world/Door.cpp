@@ -43,8 +43,8 @@ void TDoor::OnMove(int32_t MoveCount) {
 
 void TDoor::FinishOpening() {
   TGameContext* context = ContextOf(this);
-  if (context->Matrix) {
-    context->Matrix->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width,
+  if (context->PlayedLevel) {
+    context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width,
                                Height);
   }
   if (context->RedrawOverview) context->RedrawOverview();

@@ -91,7 +91,7 @@ bool TEnemyWalker::JumpReach() {
   if (p->X < X) State = stWalkLeft;
   if (p->X > X) State = stWalkRight;
   const TGameContext* context = ContextOf(this);
-  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  const TMatrix* matrix = context ? context->PlayedLevel.get() : nullptr;
   if (matrix == nullptr) return false;
   if (State != stWalkLeft && State != stWalkRight) return false;
   constexpr int32_t kCell = TMatrix::kCellSize;
@@ -174,7 +174,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
     Fly(MoveCount);
     return;
   }
-  const TMatrix* matrix = context->Matrix.get();
+  const TMatrix* matrix = context->PlayedLevel.get();
   if (matrix == nullptr) return;
 
   if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && !Jumping &&
@@ -205,7 +205,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
 void TEnemyWalker::Fly(int32_t MoveCount) {
   DropBomb();
   WaveCounter = static_cast<uint8_t>(WaveCounter + 1);
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (matrix == nullptr) return;
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
   if (RangeAnimation) {
@@ -229,7 +229,7 @@ void TEnemyWalker::Fly(int32_t MoveCount) {
 }
 
 void TEnemyWalker::Walk(int32_t MoveCount) {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
   switch (State) {
     case stWalkLeft:

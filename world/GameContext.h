@@ -42,11 +42,13 @@ struct TGameContext {
   std::unique_ptr<TMonstersDataBase> MonstersDataBase;
   // The level as the world plays it: collision queries ask it, opened doors
   // and taken pick-ups empty their cells in it.
-  std::unique_ptr<TMatrix> Matrix;
+  std::unique_ptr<TMatrix> PlayedLevel;
+  // The editor's own copy of the design, kept apart from the played level so
+  // that play never changes it. A context built for the world alone has none.
+  std::unique_ptr<TMatrix> SeparateDesign;
   // The level as the designer made it: what edits change and saves write.
-  // Without it (a context built for a test of the world alone) the played
-  // level is the design.
-  std::unique_ptr<TMatrix> DesignedLevel;
+  TMatrix& DesignedLevel() { return SeparateDesign ? *SeparateDesign : *PlayedLevel; }
+  const TMatrix& DesignedLevel() const { return SeparateDesign ? *SeparateDesign : *PlayedLevel; }
   // The sprites made for each placed object (world/PlacedSprites.h).
   TPlacedSprites PlacedSprites;
   TDXInput Keyboard;  // held keys and the input states made from them

@@ -42,9 +42,9 @@ TLevelEdits::TLevelEdits(TMatrix& Designed, TMatrix& Played, TSpriteEngine& Root
 
 TLevelEdits TLevelEdits::Of(TGameContext& Context) {
   TSpriteEngine* root = Context.Root();
-  if (!Context.Matrix || !root) throw EKestriloError("The matrix is not ready yet");
-  TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
-  return TLevelEdits(designed, *Context.Matrix, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
+  if (!Context.PlayedLevel || !root) throw EKestriloError("The matrix is not ready yet");
+  TMatrix& designed = Context.DesignedLevel();
+  return TLevelEdits(designed, *Context.PlayedLevel, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
 }
 
 TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,

@@ -96,7 +96,7 @@ void TPlayerSprite::WriteStatusCaption() {
 }
 
 void TPlayerSprite::WalkLeft() {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (!matrix || !matrix->IsLeftFree(Width, Height, X, Y)) return;
   Facing = kFacingLeft;
   if (FramePos < 4.0 || FramePos > 7.4) FramePos = 4.0;
@@ -128,7 +128,7 @@ void TPlayerSprite::Fire() {
 }
 
 void TPlayerSprite::WalkRight() {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (!matrix || !matrix->IsRightFree(Width, Height, X, Y)) return;
   Facing = kFacingRight;
   if (FramePos > 3.4) FramePos = 0;
@@ -138,7 +138,7 @@ void TPlayerSprite::WalkRight() {
 
 void TPlayerSprite::Fall() {
   if (!GravityOn) return;
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (matrix && matrix->IsBelowFree(Width, Height, X, Y + kFallStep)) Y += kFallStep;
 }
 

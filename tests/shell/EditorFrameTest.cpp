@@ -18,8 +18,8 @@ TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
   EXPECT_EQ(f.Context.ObjectDataBase->Images, &f.Context.ObjectPictureList->Items);
   ASSERT_NE(f.Context.MonstersDataBase, nullptr);
   EXPECT_EQ(f.Context.MonstersDataBase->Count(), 0);
-  ASSERT_NE(f.Context.Matrix, nullptr);
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
+  ASSERT_NE(f.Context.PlayedLevel, nullptr);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 0);
   EXPECT_EQ(f.Context.GridSize, 32);
   EXPECT_TRUE(f.Context.GridVisible);
   EXPECT_FALSE(f.Context.ObjectsLoaded);

@@ -82,11 +82,11 @@ TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
   auto editor = Start();
   editor->Tick({vkRight});
   editor->Tick({vkRight});  // still held: no second press
-  EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 1);
+  EXPECT_EQ(editor->Context().PlayedLevel->GetOriginX(), 1);
   EXPECT_EQ(editor->Context().SpriteEngine->Engine()->X, -32);
   editor->Tick({});
   editor->Tick({vkRight});
-  EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 2);
+  EXPECT_EQ(editor->Context().PlayedLevel->GetOriginX(), 2);
 }
 
 TEST_F(PlayHeadlessEditorTest, PreviewAndGravityGoThroughTheirMenuCommands) {

@@ -115,7 +115,7 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   EXPECT_EQ(player.Health, 100);
   EXPECT_EQ(player.Ammo[0], 15);
   // The start marker stays where the design has it.
-  EXPECT_EQ(editor->Context().DesignedLevel->BackPlanes[2][8][3], nStart);
+  EXPECT_EQ(editor->Context().DesignedLevel().BackPlanes[2][8][3], nStart);
   Ticks(*editor, 100);
   EXPECT_EQ(player.X, 256);
   EXPECT_LE(player.Y + player.Height, 320);  // landed on the floor of row 10
@@ -185,8 +185,8 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   EXPECT_FALSE(player.GravityOn);
   EXPECT_EQ(player.X, 64);  // the start marker took it back
   EXPECT_EQ(player.Y, 256);
-  const TMatrix& played = *editor->Context().Matrix;
-  const TMatrix& designed = *editor->Context().DesignedLevel;
+  const TMatrix& played = *editor->Context().PlayedLevel;
+  const TMatrix& designed = editor->Context().DesignedLevel();
   EXPECT_TRUE(SameCells(played, designed));
   EXPECT_FALSE(editor->Editor().Document.LevelModified());
 }

@@ -154,7 +154,7 @@ TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   ASSERT_NE(editor.Player(), nullptr);
   EXPECT_GE(editor.Player()->Health, 0);
   // The door's cells are open for every mover now.
-  const TMatrix& level = *editor.Context.Matrix;
+  const TMatrix& level = *editor.Context.PlayedLevel;
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][6].IsFree());
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][7].IsFree());
 

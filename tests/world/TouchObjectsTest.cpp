@@ -206,8 +206,8 @@ class KeyDoorTest : public testing::WorldObjectsTest {
 TEST_F(KeyDoorTest, TouchedKeyFillsTheFirstEmptySlotAndClearsItsCell) {
   TPlayerSprite* player = MakePlayer(100, 70);
   player->Keys[0] = 4;
-  world.Matrix().Cells[3][2].Kind = otKey;
-  world.Matrix().Cells[3][3].Kind = otWall;
+  world.PlayedLevel().Cells[3][2].Kind = otKey;
+  world.PlayedLevel().Cells[3][3].Kind = otWall;
   TKey* key = MakeKey(7);
   EXPECT_STREQ(key->ClassName(), "TKey");
   world.Tick();
@@ -216,8 +216,8 @@ TEST_F(KeyDoorTest, TouchedKeyFillsTheFirstEmptySlotAndClearsItsCell) {
   EXPECT_EQ(player->Keys[2], 0);
   EXPECT_EQ(world.CountOf("TKey"), 0);
   // round(99 / 32), round(67 / 32): cell (3, 2) only
-  EXPECT_EQ(world.Matrix().Cells[3][2].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[3][3].Kind, otWall);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][2].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][3].Kind, otWall);
 }
 
 TEST_F(KeyDoorTest, KeyOutOfReachStays) {
@@ -253,9 +253,9 @@ TEST_F(KeyDoorTest, TwoKeysOfOneCodeFillTwoSlotsAndKeyZeroStoresNothing) {
 TEST_F(KeyDoorTest, DoorWithFourFramesOpensInFortyFiveTicks) {
   int redraws = 0;
   world.Context.RedrawOverview = [&redraws] { ++redraws; };
-  world.Matrix().Cells[10][10].Kind = otDoor;
-  world.Matrix().Cells[10][11].Kind = otDoor;
-  world.Matrix().Cells[11][10].Kind = otWall;
+  world.PlayedLevel().Cells[10][10].Kind = otDoor;
+  world.PlayedLevel().Cells[10][11].Kind = otDoor;
+  world.PlayedLevel().Cells[11][10].Kind = otWall;
   TPlayerSprite* player = MakePlayer(300, 330);
   player->Keys[3] = 5;
   TDoor* door = MakeDoor(5);
@@ -270,15 +270,15 @@ TEST_F(KeyDoorTest, DoorWithFourFramesOpensInFortyFiveTicks) {
   world.Ticks(43);
   ASSERT_EQ(world.CountOf("TDoor"), 1);
   EXPECT_EQ(door->FrameIndex(), 3);
-  EXPECT_EQ(world.Matrix().Cells[10][10].Kind, otDoor);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][10].Kind, otDoor);
   EXPECT_EQ(redraws, 0);
   world.Tick();  // tick 45: 4.05 frames
   EXPECT_EQ(world.CountOf("TDoor"), 0);
-  EXPECT_EQ(world.Matrix().Cells[10][10].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[10][11].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[11][10].Kind, otWall);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][10].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][11].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[11][10].Kind, otWall);
   EXPECT_EQ(redraws, 1);
-  EXPECT_TRUE(world.Matrix().IsRightFree(20, 26, 300, 330));
+  EXPECT_TRUE(world.PlayedLevel().IsRightFree(20, 26, 300, 330));
 }
 
 TEST_F(KeyDoorTest, DoorStaysShutWithoutTheMatchingKey) {

@@ -168,7 +168,7 @@ std::string StateJson(THeadlessEditor& editor, const TPlayerSnapshot& player, co
   json.Key("tick").Number(editor.TickCount());
   json.Key("caption").String(context.Caption);
   WritePlayer(json, player);
-  json.Key("solidCells").Number(SolidCells(*context.Matrix));
+  json.Key("solidCells").Number(SolidCells(*context.PlayedLevel));
   json.Key("sprites").BeginArray();
   WriteSprites(json, *context.SpriteEngine->Engine(), 1);
   json.EndArray();
