@@ -1,4 +1,4 @@
-// The drawing area: a 640 by 480 widget with a 16-bit back buffer. It
+// The drawing area: a view-sized widget with a 16-bit back buffer. It
 // initialises itself when its window is first shown, tells its bound
 // components (sprite engine, picture lists) and raises its initialised event.
 #pragma once
@@ -12,6 +12,7 @@
 #include "platform/Canvas.h"
 #include "platform/Display.h"
 #include "platform/Surface.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
 
@@ -24,7 +25,7 @@ using TDXDrawNotifyEvent = std::function<void(TDXDraw* sender, TDXDrawNotifyType
 class TDXDraw : public QWidget, public TDisplay {
   Q_OBJECT
  public:
-  explicit TDXDraw(QWidget* parent = nullptr, int width = 640, int height = 480);
+  explicit TDXDraw(QWidget* parent = nullptr, int width = kViewWidth, int height = kViewHeight);
   ~TDXDraw() override;
 
   bool Initialized() const override { return initialized_; }

@@ -236,8 +236,8 @@ class TEditor {
   TViewZoom Zoom;
 
   // One tick of the frame loop, and the grid and status lines it draws.
-  void FrameStep(int32_t LagCount);
-  void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
+  void FrameStep();
+  void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
   // Fixed paths below the executable's folder.
   std::string DataPath(const std::string& FileName) const;
@@ -254,7 +254,6 @@ class TEditor {
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   bool WriteLevelTo(const std::string& Path);
-  const TMatrix& DesignedLevel() const;
   // The library has entries the level places that its objects file does not
   // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
   bool LevelNamesUnsavedEntries() const;

@@ -90,11 +90,11 @@ void BM_BuildStressLevel(benchmark::State& state) {
     auto editor = OpenedEditor();
     TGameContext& context = editor->Context();
     TScriptedDialogService dialogs;
-    context.Matrix->LoadFromFile(StressLevel(), dialogs, nullptr, nullptr);
+    context.PlayedLevel->LoadFromFile(StressLevel(), dialogs, nullptr, nullptr);
     const TObjectFactory factory = MakeObjectFactory();
     state.ResumeTiming();
-    context.Matrix->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
-    context.Matrix->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
     state.PauseTiming();
     editor.reset();
     state.ResumeTiming();
