@@ -148,7 +148,7 @@ TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelAsItWas) {
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Path("none.mtf"));
   ExpectSampleLevel(*f.Context.PlayedLevel);
-  ExpectSampleLevel(*f.Context.DesignedLevel);
+  ExpectSampleLevel(f.Context.DesignedLevel());
   EXPECT_FALSE(f.Loading.Visible);
 }
 

@@ -85,7 +85,7 @@ TRestart StartAfterACrash(const std::string& folder, const std::string& dataFold
   for (const auto& asked : next.Dialogs.Asked)
     if (asked.Kind == "message") restart.Questions.push_back(asked.Text);
   if (!restart.Questions.empty() && next.Context.ObjectsLoaded != 0) {
-    restart.Level = std::make_unique<TMatrix>(*next.Context.DesignedLevel);
+    restart.Level = std::make_unique<TMatrix>(next.Context.DesignedLevel());
     restart.LevelFile = next.Editor.Document.LevelFile;
     restart.Library = LibraryBytes(*next.Context.ObjectDataBase);
   }
@@ -98,7 +98,7 @@ class RecoveryTest : public ::testing::Test {
     f.WriteSampleData();
     f.OpenObjects();
     f.ClickAt(64, 32, "Стена");
-    earlierLevel = *f.Context.DesignedLevel;
+    earlierLevel = f.Context.DesignedLevel();
     f.ClickAt(128, 64, "Плита");
     earlierLibrary.LoadFromFile(f.Path("Data/test.obj"), quiet);
   }
@@ -120,7 +120,7 @@ class RecoveryTest : public ::testing::Test {
   // test's time.
   void FailEachCallOfAnAutosave(const std::function<void(TRecovery&, const std::string&)>& writeEarlier,
                                 bool libraryToo, bool killed) {
-    const TMatrix& newLevel = *f.Context.DesignedLevel;
+    const TMatrix& newLevel = f.Context.DesignedLevel();
     const std::string newLibrary = LibraryBytes(*f.Context.ObjectDataBase);
     const std::string ownLibrary = LibraryBytes(earlierLibrary);
     // The earlier copies are written once and copied into each fresh folder.
@@ -257,7 +257,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsToldAboutOnceAndSetAsideWhole) {
     ASSERT_EQ(first.Questions.size(), 1u);
     EXPECT_EQ(first.Questions.front().find("Уровень") != std::string::npos, damage.InTheLibrary);
     EXPECT_EQ(first.Questions.front().find("Библиотека") != std::string::npos, !damage.InTheLibrary);
-    const bool restored = damage.InTheLibrary ? first.Level && SameLevel(*first.Level, *f.Context.DesignedLevel)
+    const bool restored = damage.InTheLibrary ? first.Level && SameLevel(*first.Level, f.Context.DesignedLevel())
                                               : first.Library == LibraryBytes(*f.Context.ObjectDataBase);
     EXPECT_TRUE(restored);
 
@@ -301,7 +301,7 @@ TEST_F(RecoveryTest, OfTwoLevelCopiesTheNewestIsRestoredAndTheOtherGoesWithTheNe
     const std::string root = folder.Root();
     f.Editor.Recovery.Folder = root;
     f.Editor.Recovery.StartRun();
-    f.Editor.Recovery.WriteLevel(*f.Context.DesignedLevel, "/levels/current.mtf");
+    f.Editor.Recovery.WriteLevel(f.Context.DesignedLevel(), "/levels/current.mtf");
     WriteCopyUnderOlderName(root, earlierLevel, "/levels/older.mtf");
     SetWritten(root + "/level-copy.mtf", olderNameIsNewer ? earlier : later);
     SetWritten(root + "/" + kOlderCopyName, olderNameIsNewer ? later : earlier);
@@ -309,7 +309,7 @@ TEST_F(RecoveryTest, OfTwoLevelCopiesTheNewestIsRestoredAndTheOtherGoesWithTheNe
     const TRestart restart = StartAfterACrash(root, f.Path("Data/"));
     EXPECT_EQ(restart.LevelFile, olderNameIsNewer ? "/levels/older.mtf" : "/levels/current.mtf");
     ASSERT_TRUE(restart.Level);
-    EXPECT_TRUE(SameLevel(*restart.Level, olderNameIsNewer ? earlierLevel : *f.Context.DesignedLevel));
+    EXPECT_TRUE(SameLevel(*restart.Level, olderNameIsNewer ? earlierLevel : f.Context.DesignedLevel()));
     EXPECT_EQ(FolderEntries(root).size(), 7u);  // both copies, the marker
 
     f.Editor.AutosaveNow();
@@ -330,7 +330,7 @@ TEST_F(RecoveryTest, TheQuestionNamesTheLevelAndWhenEachCopyWasWritten) {
     const std::string root = folder.Root();
     f.Editor.Recovery.Folder = root;
     f.Editor.Recovery.StartRun();
-    f.Editor.Recovery.WriteLevel(*f.Context.DesignedLevel, levelFile);
+    f.Editor.Recovery.WriteLevel(f.Context.DesignedLevel(), levelFile);
     f.Editor.Recovery.WriteLibrary(*f.Context.ObjectDataBase);
     SetWritten(root + "/level-copy.mtf", levelWritten);
     SetWritten(root + "/library/test.obj", libraryWritten);
