@@ -10,7 +10,7 @@
 
 #include "library/NewObjectDialog.h"
 #include "matrix/LoadingWindow.h"
-#include "platform/QtDialogService.h"
+#include "platform/widgets/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolderChoice.h"

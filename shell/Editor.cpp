@@ -14,7 +14,7 @@
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"

@@ -34,7 +34,7 @@ struct TGameContext;
 struct TObjectRecord;
 class TLevelDraft;
 class TCanvas;
-class TDXDraw;
+class TDrawingSurface;
 class TDXTimer;
 class TInputRecorder;
 class TMatrix;
@@ -82,7 +82,7 @@ class TEditor {
   ~TEditor();
 
   // Attachments (none is owned; each may be absent in headless runs).
-  TDXDraw* DrawArea = nullptr;
+  TDrawingSurface* DrawArea = nullptr;
   TDXTimer* FrameTimer = nullptr;
   TCanvas* OverviewCanvas = nullptr;  // the main window's canvas for the overview map
   TNewObjectSource* NewObjectSource = nullptr;

@@ -11,7 +11,7 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/Translated.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "shell/EditMarks.h"
 #include "shell/Editor.h"
 

@@ -18,7 +18,7 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/ScriptedDialogService.h"
 #include "sprites/SpriteEngine.h"
 #include "support/BenchEditor.h"
@@ -167,7 +167,7 @@ void BM_DecodeBitmapsAlone(benchmark::State& state) {
 BENCHMARK(BM_DecodeBitmapsAlone)->Unit(benchmark::kMillisecond);
 
 void BM_LoadGraphicsFile(benchmark::State& state) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   draw.Initialize();
   TDXImageList list;
   list.SetDXDraw(&draw);
@@ -178,7 +178,7 @@ BENCHMARK(BM_LoadGraphicsFile)->Unit(benchmark::kMillisecond);
 
 // Both in one run, taking turns, for the ratio.
 void BM_GraphicsFileVsDecode(benchmark::State& state) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   draw.Initialize();
   TDXImageList list;
   list.SetDXDraw(&draw);

@@ -21,7 +21,7 @@
 #include "library/NewObjectDialog.h"
 #include "matrix/LoadingWindow.h"
 #include "matrix/Matrix.h"
-#include "platform/DXDraw.h"
+#include "platform/widgets/DXDraw.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Application.h"

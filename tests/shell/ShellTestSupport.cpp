@@ -38,7 +38,7 @@ TEditorFixture::TEditorFixture()
   Editor.CursorX = [] { return 100; };
   Editor.CreateComponents();
   Editor.ResetSettings();
-  Draw.OnInitialize = [this](TDXDraw*) { Editor.CreateEmptyLibraryAndLevel(); };
+  Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
 }
 
