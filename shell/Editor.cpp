@@ -384,8 +384,16 @@ bool TEditor::LevelNamesUnsavedEntries() const {
   return !UnsavedEntriesInUse(DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
 }
 
+bool TEditor::MayReplace(const std::string& Path, const char* Question, const char* Caption) {
+  return !FileExists(Path) || Dialogs.MessageBox(Translated("TEditor", Question), Translated("TEditor", Caption),
+                                                 TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
+}
+
 bool TEditor::WriteLevelTo(const std::string& Path) {
-  if (!DesignedLevel().SaveToFile(Path, Dialogs)) return false;
+  if (!MayReplace(Path, QT_TRANSLATE_NOOP("TEditor", "Файл существует! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "Перезапись")))
+    return false;
+  DesignedLevel().SaveToFile(Path);
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
@@ -419,15 +427,17 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   // camera stay as they are until both files have been read and checked.
   auto loaded = std::make_unique<TMatrix>();
   if (LoadingWindow) LoadingWindow->ShowAndPaint();
-  bool read = false;
+  TLoadOutcome read;
   try {
-    read = loaded->LoadFromFile(Path, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+    read = loaded->LoadFromFile(Path, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
                                 LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
   } catch (...) {
     // The loading window goes first, so that it never stands over the level.
     if (LoadingWindow) LoadingWindow->Close();
     throw;
   }
+  // A missing file is told while the loading window is still up.
+  if (!read) Dialogs.ShowMessage(read.Message);
   if (LoadingWindow) LoadingWindow->Close();
   if (!read) return;
 

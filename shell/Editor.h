@@ -253,6 +253,8 @@ class TEditor {
   void Require(bool present, const char* what) const;
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
+  // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
+  bool MayReplace(const std::string& Path, const char* Question, const char* Caption);
   bool WriteLevelTo(const std::string& Path);
   const TMatrix& DesignedLevel() const;
   // The library has entries the level places that its objects file does not

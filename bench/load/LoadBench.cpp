@@ -19,7 +19,6 @@
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
 #include "platform/DrawingSurface.h"
-#include "platform/ScriptedDialogService.h"
 #include "sprites/SpriteEngine.h"
 #include "support/BenchEditor.h"
 #include "support/StressFolder.h"
@@ -78,8 +77,7 @@ BENCHMARK(BM_LoadStressLevelAndFirstTick)->Iterations(10)->Unit(benchmark::kMill
 // Reading the matrix file and its back-plane file alone.
 void BM_ReadStressLevelFiles(benchmark::State& state) {
   TMatrix matrix;
-  TScriptedDialogService dialogs;
-  for (auto _ : state) benchmark::DoNotOptimize(matrix.LoadFromFile(StressLevel(), dialogs, nullptr, nullptr));
+  for (auto _ : state) benchmark::DoNotOptimize(matrix.LoadFromFile(StressLevel(), nullptr, nullptr));
 }
 BENCHMARK(BM_ReadStressLevelFiles)->Unit(benchmark::kMillisecond);
 
@@ -89,8 +87,7 @@ void BM_BuildStressLevel(benchmark::State& state) {
     state.PauseTiming();
     auto editor = OpenedEditor();
     TGameContext& context = editor->Context();
-    TScriptedDialogService dialogs;
-    context.Matrix->LoadFromFile(StressLevel(), dialogs, nullptr, nullptr);
+    context.Matrix->LoadFromFile(StressLevel(), nullptr, nullptr);
     const TObjectFactory factory = MakeObjectFactory();
     state.ResumeTiming();
     context.Matrix->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);

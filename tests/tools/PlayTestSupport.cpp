@@ -96,9 +96,7 @@ void TPlayLevel::PlaceBack(int32_t Plane, int32_t Number, int32_t Column, int32_
 }
 
 std::string TPlayLevel::Save(const std::string& name) {
-  TScriptedDialogService quiet;
-  quiet.MessageAnswers.push_back(TModalResult::mrYes);  // overwrite a level saved before
-  Matrix.SaveToFile(Path(name), quiet);
+  Matrix.SaveToFile(Path(name));  // over a level saved before
   return Path(name);
 }
 

@@ -44,7 +44,7 @@ class SampleData : public ::testing::Test {
     ASSERT_EQ(exitCode_, 0);
     ASSERT_TRUE(library.LoadFromFile(File("test.obj"), dialogs));
     monsters.LoadFromFile(File("1.mon"));
-    ASSERT_TRUE(level->LoadFromFile(File("matrix1.mtf"), dialogs, nullptr, nullptr));
+    ASSERT_TRUE(level->LoadFromFile(File("matrix1.mtf"), nullptr, nullptr));
     ASSERT_TRUE(dialogs.Asked.empty());
   }
 

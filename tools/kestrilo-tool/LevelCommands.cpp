@@ -93,11 +93,7 @@ void PrintAsText(const TLevelSummary& summary, std::ostream& out) {
 std::unique_ptr<TMatrix> ReadLevel(const std::string& path) {
   // The level is read exactly as the editor reads it, both files checked first.
   auto matrix = std::make_unique<TMatrix>();
-  TScriptedDialogService dialogs;
-  if (!matrix->LoadFromFile(path, dialogs, nullptr, nullptr)) {
-    const std::vector<std::string> messages = dialogs.Messages();
-    throw EFOpenError(messages.empty() ? CannotOpenMessage(path) : messages.front());
-  }
+  if (const TLoadOutcome read = matrix->LoadFromFile(path, nullptr, nullptr); !read) throw EFOpenError(read.Message);
   return matrix;
 }
 

@@ -60,7 +60,7 @@ void WriteSampleData(const std::string& dataDir) {
   dynamicPictures.SaveToFile(Join(dataDir, kPortalGraphicsFileName));
 
   const auto level = BuildDemoLevel(library);
-  level->SaveToFile(Join(dataDir, "matrix1.mtf"), answers);
+  level->SaveToFile(Join(dataDir, "matrix1.mtf"));
 }
 
 }  // namespace kestrilo::sample
