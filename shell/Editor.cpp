@@ -219,8 +219,10 @@ TSidePanelUpdate TEditor::OpenObjectsFile() {
 void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
   Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.Matrix, "The object library");
   TSpriteEngine& root = Root();
-  // A missing objects file is reported by the library; the command goes on.
-  if (Context.ObjectDataBase->LoadFromFile(ObjectsPath, Dialogs)) {
+  // A missing objects file is told; the command goes on.
+  const TLoadOutcome read = Context.ObjectDataBase->LoadFromFile(ObjectsPath);
+  if (!read) Dialogs.ShowMessage(read.Message);
+  if (read) {
     // The library's history refers to entries that are gone now.
     ClearHistory();
     Document.LibraryOpened = true;
@@ -272,7 +274,11 @@ bool TEditor::SaveObjectsFileNow() {
                                    "Откройте файл объектов (Объект → Открыть файл объектов)."));
     return false;
   }
-  if (!Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs)) return false;
+  const std::string path = DataPath(kObjectsFileName);
+  if (!MayReplace(path, QT_TRANSLATE_NOOP("TEditor", "Файл существет! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "File Exists!")))
+    return false;
+  Context.ObjectDataBase->SaveToFile(path);
   Document.LibrarySaved();
   Recovery.RemoveLibrary();
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов сохранён: %1"), kObjectsFileName));
@@ -310,25 +316,18 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
                            Translated("TEditor", "Подтвердите удаление"), TMsgButtons::YesNo,
                            TModalResult::mrNo) != TModalResult::mrYes)
       return;
-    // The list is refilled whatever the deletion reported: a failed picture
-    // deletion has already removed the entry.
-    const auto refill = [&] {
-      std::vector<std::string> names;
-      update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
-      update.ObjectNames = std::move(names);
-    };
-    std::optional<TLibraryEntry> removed;
-    try {
-      removed = Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
-    } catch (...) {
-      refill();
-      throw;
-    }
-    refill();
-    if (removed) {
-      const std::string name = cp1251::ToUtf8(removed->Record.Name);
+    TObjectDeletion deletion = Context.ObjectDataBase->DeleteObject(SelectedName);
+    for (const std::string& notice : deletion.Notices) Dialogs.ShowMessage(notice);
+    // The list is refilled whatever the deletion came to: an entry whose
+    // picture was missing has gone all the same.
+    std::vector<std::string> names;
+    update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
+    update.ObjectNames = std::move(names);
+    if (deletion.Error) std::rethrow_exception(deletion.Error);
+    if (deletion.Removed) {
+      const std::string name = cp1251::ToUtf8(deletion.Removed->Record.Name);
       Record(new TLibraryEntryCommand(*Context.ObjectDataBase, TLibraryEntryCommand::TKind::Deleted,
-                                      std::move(*removed), hooks_));
+                                      std::move(*deletion.Removed), hooks_));
       SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект удалён из библиотеки: %1"), name));
     }
   });

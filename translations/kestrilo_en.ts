@@ -382,6 +382,14 @@ Options:
         <source>Перезапись</source>
         <translation>Overwrite</translation>
     </message>
+    <message>
+        <source>Файл существет! Перезаписать ?</source>
+        <translation>The file exists! Overwrite?</translation>
+    </message>
+    <message>
+        <source>File Exists!</source>
+        <translation>File Exists!</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -582,14 +590,6 @@ Options:
     <message>
         <source>Запись удалена!</source>
         <translation>Entry deleted!</translation>
-    </message>
-    <message>
-        <source>Файл существет! Перезаписать ?</source>
-        <translation>The file exists! Overwrite?</translation>
-    </message>
-    <message>
-        <source>File Exists!</source>
-        <translation>File Exists!</translation>
     </message>
     <message>
         <source>Файл не существует!</source>

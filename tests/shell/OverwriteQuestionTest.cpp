@@ -2,10 +2,12 @@
 // replaces it, and then both files of the pair.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "ShellTestSupport.h"
 #include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
 
 using namespace kestrilo;
 using namespace kestrilo::shelltest;
@@ -29,6 +31,17 @@ const std::vector<TPairSave>& PairSaves() {
          f.Dialogs.FileAnswers = {f.Path("over.mtf")};
          return f.Editor.SaveLevel();
        }},
+      {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!",
+       [](TEditorFixture& f) {
+         // A library made in this run: nothing opened, one entry added ("create a new one": Да).
+         WriteFile(f.Path("new.bmp"), SolidBitmap(32, 32));
+         f.NewObject.Entry.Record.Name = W1251("Стена");
+         f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
+         f.Dialogs.MessageAnswers.push_front(TModalResult::mrYes);
+         f.Editor.AddObject();
+         f.Editor.SaveObjectsFile();
+         return !f.Editor.Document.LibraryModified();
+       }},
   };
   return saves;
 }
@@ -42,10 +55,11 @@ TEST(OverwriteQuestion, OnlyYesReplacesAnExistingPair) {
       WriteFile(f.Path(save.Second), "old second");
       f.Dialogs.MessageAnswers = {answer};
       const bool saved = save.Save(f);
-      const auto asked = std::find_if(f.Dialogs.Asked.begin(), f.Dialogs.Asked.end(),
-                                      [](const auto& a) { return a.Kind == "message"; });
+      const auto isQuestion = [&](const auto& a) { return a.Text == save.Question; };
+      EXPECT_EQ(std::count_if(f.Dialogs.Asked.begin(), f.Dialogs.Asked.end(), isQuestion), 1);
+      const auto asked = std::find_if(f.Dialogs.Asked.begin(), f.Dialogs.Asked.end(), isQuestion);
       ASSERT_NE(asked, f.Dialogs.Asked.end());
-      EXPECT_EQ(asked->Text, save.Question);
+      EXPECT_EQ(asked->Kind, "message");
       EXPECT_EQ(asked->Caption, save.Caption);
       EXPECT_EQ(asked->Buttons, TMsgButtons::YesNo);
       EXPECT_EQ(asked->DefaultAnswer, TModalResult::mrNo);
@@ -62,7 +76,7 @@ TEST(OverwriteQuestion, OnlyAnExistingFirstFileIsAskedAbout) {
     TEditorFixture f;
     WriteFile(f.Path(save.Second), "stale second");
     EXPECT_TRUE(save.Save(f));
-    for (const auto& asked : f.Dialogs.Asked) EXPECT_NE(asked.Kind, "message");
+    for (const auto& asked : f.Dialogs.Asked) EXPECT_NE(asked.Text, save.Question);
     EXPECT_NE(ReadWholeFile(f.Path(save.Second)), "stale second");
   }
 }

@@ -61,8 +61,7 @@ void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
     WriteFile(bitmap, SolidBitmap(object.Width, object.Height));
     testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
-  TScriptedDialogService quiet;
-  library.SaveToFile(Path("Data/test.obj"), quiet);
+  library.SaveToFile(Path("Data/test.obj"));
   if (withDynamicGraphics) {
     TPictureCollection dynamic;
     TPictureCollectionItem* cloud = dynamic.Add();

@@ -9,7 +9,6 @@
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
 #include "platform/Errors.h"
-#include "platform/ScriptedDialogService.h"
 #include "world/LevelCheck.h"
 
 namespace kestrilo::tool {
@@ -120,11 +119,7 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
   const std::unique_ptr<TMatrix> level = ReadLevel(path);
   TPictureCollection pictures;
   TObjectDataBase library(&pictures);
-  TScriptedDialogService dialogs;
-  if (!library.LoadFromFile(data + "/test.obj", dialogs)) {
-    const std::vector<std::string> messages = dialogs.Messages();
-    throw EFOpenError(messages.empty() ? CannotOpenMessage(data + "/test.obj") : messages.front());
-  }
+  if (const TLoadOutcome read = library.LoadFromFile(data + "/test.obj"); !read) throw EFOpenError(read.Message);
   TMonstersDataBase monsters;
   monsters.LoadFromFile(data + "/1.mon");
   const std::vector<TLevelFinding> findings = CheckLevel(*level, library, &monsters);
