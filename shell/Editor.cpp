@@ -725,10 +725,10 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.Matrix != nullptr, "The matrix");
-    std::optional<TLevelChange> change =
-        TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane, Dialogs);
-    if (change && !change->Empty()) {
-      Record(new TLevelEditCommand(Context, std::move(*change),
+    TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
+    for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
+    if (!erasure.Change.Empty()) {
+      Record(new TLevelEditCommand(Context, std::move(erasure.Change),
                                    QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));
       SetResult(Translated("TEditor", "Объект удалён с уровня"));
     }
