@@ -18,8 +18,8 @@
 #include <QWheelEvent>
 #include <vector>
 
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
 #include "matrix/Matrix.h"
 #include "platform/widgets/DXDraw.h"
 #include "platform/DXInput.h"

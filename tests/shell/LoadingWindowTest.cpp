@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "matrix/LoadingWindow.h"
+#include "shell/LoadingWindow.h"
 #include "matrix/Matrix.h"
 #include "tests/matrix/MatrixTestSupport.h"
 
