@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "library/ArgbRowReader.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
@@ -602,37 +603,45 @@ TFileLayout ReadPackedLayout(const TFieldReader& in) {
 
 }  // namespace
 
-uint64_t BitmapPixelCount(std::string_view fileBytes) {
+TPictureSize BitmapSize(std::string_view fileBytes) {
   try {
     const TInfoHeader header = ReadFileLayout(TFieldReader(fileBytes, kBitmapNotValid)).Header;
-    return static_cast<uint64_t>(header.Width) * static_cast<uint64_t>(header.Height);
+    return {static_cast<uint64_t>(header.Width), static_cast<uint64_t>(header.Height)};
   } catch (const EInvalidGraphic&) {
-    return 0;
+    return {};
   }
 }
 
-uint64_t DibPixelCount(std::string_view packedBytes) {
+TPictureSize DibSize(std::string_view packedBytes) {
   try {
     const TInfoHeader header = ReadPackedLayout(TFieldReader(packedBytes, kDibInvalid)).Header;
-    return static_cast<uint64_t>(header.Width) * static_cast<uint64_t>(header.Height);
+    return {static_cast<uint64_t>(header.Width), static_cast<uint64_t>(header.Height)};
   } catch (const EInvalidGraphic&) {
-    return 0;
+    return {};
   }
 }
 
-std::string EncodeBitmap24(const QImage& image) {
+uint64_t BitmapPixelCount(std::string_view fileBytes) { return BitmapSize(fileBytes).Pixels(); }
+uint64_t DibPixelCount(std::string_view packedBytes) { return DibSize(packedBytes).Pixels(); }
+
+uint64_t Bitmap24FileSize(uint64_t width, uint64_t height) {
+  return kFileHeaderSize + kInfoHeaderSize + (width * 3 + 3) / 4 * 4 * height;
+}
+
+std::string EncodeBitmap24(const QImage& image, const TRowFilter& filter) {
   constexpr int32_t kPixelsPerMetre = 2835;  // 72 dots per inch
-  // Straight (not premultiplied) colours; the alpha is dropped below.
-  const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
-  const int32_t width = rgb.width(), height = rgb.height();
+  const int32_t width = image.width(), height = image.height();
+  const uint64_t fileBytes = Bitmap24FileSize(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+  // The sizes are 32-bit fields; no picture Qt can hold in memory comes near.
+  if (fileBytes > UINT32_MAX) throw EInvalidGraphic(kBitmapNotValid);
   const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
-  const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(height);
   const uint32_t pixelsAt = static_cast<uint32_t>(kFileHeaderSize) + kInfoHeaderSize;
+  const uint32_t pixelBytes = static_cast<uint32_t>(fileBytes) - pixelsAt;
 
   TByteWriter out;
-  out.Data().reserve(pixelsAt + pixelBytes);
+  out.Data().reserve(fileBytes);
   out.Bytes("BM");
-  out.U32(pixelsAt + pixelBytes);
+  out.U32(static_cast<uint32_t>(fileBytes));
   out.U32(0);  // reserved
   out.U32(pixelsAt);
   out.U32(kInfoHeaderSize);
@@ -646,14 +655,23 @@ std::string EncodeBitmap24(const QImage& image) {
   out.I32(kPixelsPerMetre);
   out.U32(0);  // colours used
   out.U32(0);  // important colours
+  // Straight (not premultiplied) colours, a band at a time; the alpha is dropped.
+  TArgbRowReader rows(image);
+  std::vector<QRgb> filtered(filter ? static_cast<size_t>(width) : 0);
+  std::string row(rowBytes, '\0');
   for (int32_t y = height - 1; y >= 0; --y) {
-    const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int32_t x = 0; x < width; ++x) {
-      out.U8(static_cast<uint8_t>(qBlue(line[x])));
-      out.U8(static_cast<uint8_t>(qGreen(line[x])));
-      out.U8(static_cast<uint8_t>(qRed(line[x])));
+    const QRgb* line = rows.Row(y);
+    if (filter) {
+      std::copy(line, line + width, filtered.begin());
+      filter(filtered.data(), width);
+      line = filtered.data();
     }
-    for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < rowBytes; ++pad) out.U8(0);
+    for (int32_t x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<char>(qBlue(line[x]));
+      row[3 * x + 1] = static_cast<char>(qGreen(line[x]));
+      row[3 * x + 2] = static_cast<char>(qRed(line[x]));
+    }
+    out.Bytes(row);
   }
   return std::move(out.Data());
 }

@@ -43,9 +43,13 @@ void TComponentStreamWriter::WriteIdent(std::string_view ident) {
 }
 
 void TComponentStreamWriter::WriteBinary(std::string_view bytes) {
-  WriteTag(TValueTag::vaBinary);
-  out_.U32(static_cast<uint32_t>(bytes.size()));
+  BeginBinary(static_cast<uint32_t>(bytes.size()));
   out_.Bytes(bytes);
+}
+
+void TComponentStreamWriter::BeginBinary(uint32_t length) {
+  WriteTag(TValueTag::vaBinary);
+  out_.U32(length);
 }
 
 void TComponentStreamReader::InvalidValue() { throw EReadError("Invalid property value"); }

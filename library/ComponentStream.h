@@ -40,6 +40,10 @@ class TComponentStreamWriter {
   void WriteIdent(std::string_view ident);
   void WriteBoolean(bool value) { WriteTag(value ? TValueTag::vaTrue : TValueTag::vaFalse); }
   void WriteBinary(std::string_view bytes);
+  // The tag and length of a binary value of `length` bytes, which the caller
+  // then writes to the same output, so that a large value is not first
+  // gathered in a buffer of its own.
+  void BeginBinary(uint32_t length);
 
  private:
   TByteWriter& out_;

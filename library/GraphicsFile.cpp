@@ -46,7 +46,7 @@ void WriteColorProperty(TComponentStreamWriter& writer, std::string_view name, u
     writer.WriteInteger(static_cast<int32_t>(color));
 }
 
-void WriteItem(TComponentStreamWriter& writer, const TPictureCollectionItem& item) {
+void WriteItem(TByteWriter& out, TComponentStreamWriter& writer, const TPictureCollectionItem& item) {
   writer.WriteTag(TValueTag::vaList);
   if (!item.Name().empty()) {
     writer.WritePropName("Name");
@@ -55,10 +55,10 @@ void WriteItem(TComponentStreamWriter& writer, const TPictureCollectionItem& ite
   WriteIntegerProperty(writer, "PatternHeight", item.PatternHeight);
   WriteIntegerProperty(writer, "PatternWidth", item.PatternWidth);
   if (item.Picture.HasGraphic()) {
-    TByteWriter payload;
-    item.Picture.WriteData(payload);
     writer.WritePropName("Picture.Data");
-    writer.WriteBinary(payload.Data());
+    // Straight into the file's buffer: a picture is often most of the file.
+    writer.BeginBinary(static_cast<uint32_t>(item.Picture.DataSize()));
+    item.Picture.WriteData(out);
   }
   if (item.SkipHeight != 0) WriteIntegerProperty(writer, "SkipHeight", item.SkipHeight);
   if (item.SkipWidth != 0) WriteIntegerProperty(writer, "SkipWidth", item.SkipWidth);
@@ -81,31 +81,40 @@ uint32_t ReadColor(TComponentStreamReader& reader) {
 }  // namespace
 
 std::string TGraphicsFile::Write(const TPictureCollection& collection) {
-  const std::string stream = WriteStream(collection);
   TByteWriter out;
+  // Room for the whole file at once: the pictures are most of it, and a
+  // buffer grown by doubling would hold up to three times them as it moved.
+  uint64_t estimate = 256;
+  for (int32_t i = 0; i < collection.Count(); ++i) {
+    const TPictureCollectionItem& item = *collection.Items(i);
+    estimate += 256 + item.Name().size() + (item.Picture.HasGraphic() ? item.Picture.DataSize() : 0);
+  }
+  out.Data().reserve(estimate);
   out.U8(kResourceMark);
   out.U16(kRawDataType);
   out.Bytes(kResourceName);
   out.U8(0);
   out.U16(kMemoryFlags);
-  out.U32(static_cast<uint32_t>(stream.size()));
-  out.Bytes(stream);
+  // The stream's length goes in front of it once the stream is written.
+  const size_t lengthAt = out.Data().size();
+  out.U32(0);
+  WriteStream(collection, out);
+  const auto length = static_cast<uint32_t>(out.Data().size() - lengthAt - 4);
+  for (int byte = 0; byte < 4; ++byte) out.Data()[lengthAt + byte] = static_cast<char>(length >> (8 * byte));
   return std::move(out.Data());
 }
 
-std::string TGraphicsFile::WriteStream(const TPictureCollection& collection) {
-  TByteWriter out;
+void TGraphicsFile::WriteStream(const TPictureCollection& collection, TByteWriter& out) {
   TComponentStreamWriter writer(out);
   out.Bytes(kSignature);
   writer.WriteShortString(kComponentClass);
   writer.WriteShortString("");  // the component has no name
   writer.WritePropName(kListProperty);
   writer.WriteTag(TValueTag::vaCollection);
-  for (int32_t i = 0; i < collection.Count(); ++i) WriteItem(writer, *collection.Items(i));
+  for (int32_t i = 0; i < collection.Count(); ++i) WriteItem(out, writer, *collection.Items(i));
   writer.WriteTag(TValueTag::vaNull);  // end of the collection
   writer.WriteTag(TValueTag::vaNull);  // end of the component's properties
   writer.WriteTag(TValueTag::vaNull);  // end of its (empty) children
-  return std::move(out.Data());
 }
 
 void TGraphicsFile::Read(TByteStreamReader& in, TPictureCollection& collection, const TReadOptions& options) {

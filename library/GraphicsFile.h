@@ -47,7 +47,7 @@ class TGraphicsFile {
   static std::string WhatIsWrong(TByteStreamReader& in);
 
  private:
-  static std::string WriteStream(const TPictureCollection& collection);
+  static void WriteStream(const TPictureCollection& collection, TByteWriter& out);
   static void ReadHeader(TByteStreamReader& in);
   static void ReadComponentProperties(TComponentStreamReader& reader, TPictureCollection& collection,
                                       const TReadOptions& options, TReadAllowance& allowance);

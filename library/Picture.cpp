@@ -38,13 +38,24 @@ QImage DecodeIcon(std::string_view bytes) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-// The pixels of the image the icon reader would pick, from its directory.
-uint64_t IconPixelCount(std::string_view bytes) {
+// The size of the image the icon reader would pick, from its directory.
+TPictureSize IconSize(std::string_view bytes) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   const QSize size = QImageReader(&buffer, "ico").size();
-  return size.isValid() ? static_cast<uint64_t>(size.width()) * static_cast<uint64_t>(size.height()) : 0;
+  if (!size.isValid()) return {};
+  return {static_cast<uint64_t>(size.width()), static_cast<uint64_t>(size.height())};
+}
+
+// The size a picture kind's held bytes state in their headers; 0 x 0 when
+// they cannot be read (decoding then refuses them) and for metafiles, which
+// are never decoded.
+TPictureSize StatedSizeOf(const std::string& kind, std::string_view bytes) {
+  if (kind == TPicture::kBitmap) return BitmapSize(bytes);
+  if (kind == TPicture::kDib) return DibSize(bytes);
+  if (kind == TPicture::kIcon) return IconSize(bytes);
+  return {};
 }
 
 }  // namespace
@@ -71,6 +82,10 @@ std::optional<uint32_t> TPicture::LoadFromFile(const std::string& path) {
     }
     std::string bytes = ReadWholeFile(path);
     if (kind == kDib) bytes = PackedDibOf(std::move(bytes));
+    // Held as they are, but decoded to be drawn: the same ceiling as for the
+    // pictures taken in, before anything is decoded.
+    const TPictureSize size = StatedSizeOf(kind, bytes);
+    TPictureImport::CheckFits(path, size.Width, size.Height);
     LoadFromData(kind, std::move(bytes));
     return std::nullopt;
   } catch (const EKestriloError& error) {
@@ -155,6 +170,10 @@ void TPicture::WriteData(TByteWriter& writer) const {
   writer.Bytes(data_.View());
 }
 
+uint64_t TPicture::DataSize() const {
+  return 1 + kind_.size() + (kind_ == kBitmap ? 4 : 0) + data_.size();
+}
+
 void TPicture::ReadData(const TSharedBytes& payload, TDecodeFor target) {
   TByteReader reader(payload.View());
   const std::string kind(reader.Bytes(reader.U8()));
@@ -174,9 +193,7 @@ uint64_t TPicture::DecodedSizeOf(std::string_view payload, TDecodeFor target) {
     const std::string_view bytes = reader.Bytes(length);
     // A bitmap decoded for frames is a 5-6-5 surface; any other image 32 bits.
     const uint64_t bytesPerPixel = target == TDecodeFor::Frames && DecodesToSurface(kind) ? 2 : 4;
-    if (kind == kBitmap) return bytesPerPixel * BitmapPixelCount(bytes);
-    if (kind == kDib) return bytesPerPixel * DibPixelCount(bytes);
-    if (kind == kIcon) return bytesPerPixel * IconPixelCount(bytes);
+    return bytesPerPixel * StatedSizeOf(kind, bytes).Pixels();
   } catch (const EReadError&) {
   }
   return 0;

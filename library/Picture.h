@@ -73,6 +73,8 @@ class TPicture {
   // The payload of the graphics file's picture data property: the kind's
   // class name as a length byte and characters, then the kind's own data.
   void WriteData(TByteWriter& writer) const;
+  // The bytes WriteData writes.
+  uint64_t DataSize() const;
   // Reads that payload: a bitmap states its length, the other kinds run to
   // the end of the payload. The picture keeps its bytes as a part of the
   // payload's buffer; from a plain view they are copied.

@@ -88,9 +88,10 @@ void TAtomicFileSet::Commit() {
   Check(files_.Remove(journal), first);
 }
 
-void WriteFileAtomic(const std::string& path, const std::string& bytes, TFileSystem& files) {
+void WriteFileAtomic(const std::string& path, std::string bytes, TFileSystem& files) {
   TAtomicFileSet set(files);
-  set.Add(path, bytes);
+  // Moved, not copied: a graphics file may hold hundreds of megabytes.
+  set.Add(path, std::move(bytes));
   set.Commit();
 }
 

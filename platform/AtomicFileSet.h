@@ -42,7 +42,7 @@ class TAtomicFileSet {
 };
 
 // Writes one file atomically.
-void WriteFileAtomic(const std::string& path, const std::string& bytes, TFileSystem& files = PosixFileSystem());
+void WriteFileAtomic(const std::string& path, std::string bytes, TFileSystem& files = PosixFileSystem());
 
 // What an interrupted save of a set of files (the same list, in the same
 // order, that the save was given) left beside them. A journal means the save

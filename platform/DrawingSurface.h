@@ -12,6 +12,7 @@
 #include "platform/Canvas.h"
 #include "platform/Display.h"
 #include "platform/Surface.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
 
@@ -23,7 +24,7 @@ using TDXDrawNotifyEvent = std::function<void(TDrawingSurface* sender, TDXDrawNo
 
 class TDrawingSurface : public TDisplay {
  public:
-  explicit TDrawingSurface(int width = 640, int height = 480);
+  explicit TDrawingSurface(int width = kViewWidth, int height = kViewHeight);
   ~TDrawingSurface() override;
   TDrawingSurface(const TDrawingSurface&) = delete;
   TDrawingSurface& operator=(const TDrawingSurface&) = delete;

@@ -52,7 +52,7 @@ constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
 }  // namespace
 
 int32_t AutoPlaneOfType(uint8_t Type) {
-  switch (Type) {
+  switch (static_cast<TObjectType>(Type)) {
     case otBackground: case otMonster: case otMedKit: case otAmmo: return 1;
     case otPlayer: return 4;
     default: return 0;
@@ -157,8 +157,8 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
-  if (!OverviewCanvas || !Context.Matrix || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.Matrix->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
+  if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
+  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
   OverviewCanvas->Release();
   if (OverviewChanged) OverviewChanged();
 }
@@ -181,10 +181,10 @@ void TEditor::CreateComponents() {
 
 void TEditor::ResetSettings() {
   Ticks.PlayerVisible = false;
-  Context.GridVisible = kGridShown;
-  Context.ObjectsLoaded = 0;
+  Context.GridVisible = true;
+  Context.ObjectsLoaded = false;
   Ticks.AutoControl = true;
-  Context.EditMode = kEditing;
+  Context.EditMode = TEditMode::Editing;
   Context.Random.Randomize();
 }
 
@@ -192,10 +192,10 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Require(Context.ObjectPictureList != nullptr, "The object picture list");
   Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.ObjectPictureList->Items);
   Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads its file when objects are opened
-  Context.Matrix = std::make_unique<TMatrix>();
-  Context.DesignedLevel = std::make_unique<TMatrix>();
+  Context.PlayedLevel = std::make_unique<TMatrix>();
+  Context.SeparateDesign = std::make_unique<TMatrix>();
   Context.GridSize = 32;
-  Context.CurrentPlane = 0;
+  Context.CurrentPlane = TMatrix::kMainPlane;
   if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
   Context.Random.Randomize();
 }
@@ -217,7 +217,7 @@ TSidePanelUpdate TEditor::OpenObjectsFile() {
 }
 
 void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
-  Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.Matrix, "The object library");
+  Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.PlayedLevel, "The object library");
   TSpriteEngine& root = Root();
   // A missing objects file is told; the command goes on.
   const TLoadOutcome read = Context.ObjectDataBase->LoadFromFile(ObjectsPath);
@@ -253,7 +253,7 @@ void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& Objec
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
 
   Context.MonstersDataBase->LoadFromFile(DataPath(kMonstersFileName));
-  Context.ObjectsLoaded = 1;
+  Context.ObjectsLoaded = true;
 
   // A missing "Игрок" picture ends the command here, with no player made.
   Context.PlayerSprite = TPlayerSprite::CreateFor(&root, Context.ObjectPictures());
@@ -288,7 +288,7 @@ bool TEditor::SaveObjectsFileNow() {
 void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
-    if (Context.ObjectsLoaded == 0 &&
+    if (!Context.ObjectsLoaded &&
         Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
@@ -347,7 +347,7 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
 bool TEditor::SaveLevel() {
   bool saved = false;
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
     if (!file) return;
     if (LevelNamesUnsavedEntries()) {
@@ -365,11 +365,6 @@ bool TEditor::SaveLevel() {
   return saved;
 }
 
-const TMatrix& TEditor::DesignedLevel() const {
-  // The level as designed, never what play made of it.
-  return Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
-}
-
 bool TEditor::LevelNamesUnsavedEntries() const {
   // An unchanged library is what its objects file holds.
   if (!Document.LibraryModified() || !Context.ObjectDataBase) return false;
@@ -380,7 +375,7 @@ bool TEditor::LevelNamesUnsavedEntries() const {
   } catch (const EFOpenError&) {
     // An objects file that cannot be read holds nothing the level may name.
   }
-  return !UnsavedEntriesInUse(DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
+  return !UnsavedEntriesInUse(Context.DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
 }
 
 bool TEditor::MayReplace(const std::string& Path, const char* Question, const char* Caption) {
@@ -392,7 +387,7 @@ bool TEditor::WriteLevelTo(const std::string& Path) {
   if (!MayReplace(Path, QT_TRANSLATE_NOOP("TEditor", "Файл существует! Перезаписать ?"),
                   QT_TRANSLATE_NOOP("TEditor", "Перезапись")))
     return false;
-  DesignedLevel().SaveToFile(Path);
+  Context.DesignedLevel().SaveToFile(Path);
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
@@ -410,11 +405,11 @@ void TEditor::LoadLevelFrom(const std::string& Path) {
 }
 
 void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile) {
-  if (Context.ObjectsLoaded == 0) {
+  if (!Context.ObjectsLoaded) {
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
     return;
   }
-  Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
   if (Document.LevelModified() && !SaveChangesFirst()) return;
   const auto file = ChooseFile();
   if (!file) return;  // nothing changes
@@ -447,17 +442,17 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   RedrawOverview(Context.CurrentPlane);
   if (LevelFileUsed) LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
-  if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+  if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 void TEditor::PutLevelInPlace(const TMatrix& Level) {
   TSpriteEngine& root = Root();
-  if (!Context.DesignedLevel) Context.DesignedLevel = std::make_unique<TMatrix>();
-  *Context.DesignedLevel = Level;
+  if (!Context.SeparateDesign) Context.SeparateDesign = std::make_unique<TMatrix>();
+  *Context.SeparateDesign = Level;
   // The camera and the view go back to the level's start.
   root.X = 0;
   root.Y = 0;
-  Context.Matrix->SetOrigin(0, 0);
+  Context.PlayedLevel->SetOrigin(0, 0);
   TLevelEdits::Of(Context).RebuildWorld();
   ClearHistory();
 }
@@ -535,8 +530,8 @@ void TEditor::AutosaveNow() {
     // object that level names unless one was deleted since, rather than a
     // level naming objects its library's copy lacks.
     if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
-    if (Document.LevelModified() && Context.Matrix) {
-      const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    if (Document.LevelModified() && Context.PlayedLevel) {
+      const TMatrix& designed = Context.DesignedLevel();
       Recovery.WriteLevel(designed, Document.LevelFile);
     }
   });
@@ -577,7 +572,7 @@ void TEditor::OfferRecovery() {
       Document.LevelFile = found.LevelFile;
       Document.LevelMarkedUnsaved();
       RedrawOverview(Context.CurrentPlane);
-      if (LevelChecked) LevelChecked(CheckLevel(*Context.DesignedLevel, *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+      if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
     }
     SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
@@ -592,16 +587,16 @@ void TEditor::TogglePlayerVisible() {
 
 void TEditor::TogglePlayerGravity() {
   Ticks.PlayerGravity = !Ticks.PlayerGravity;
-  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity ? 1 : 0;
+  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity;
 }
 
 void TEditor::SetGridSize(uint16_t CellSize) {
   Context.GridSize = CellSize;
-  Context.GridVisible = kGridShown;
+  Context.GridVisible = true;
 }
 
 void TEditor::ToggleGrid() {
-  Context.GridVisible = Context.GridVisible == kGridShown ? kGridHidden : kGridShown;
+  Context.GridVisible = !Context.GridVisible;
 }
 
 void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
@@ -617,7 +612,7 @@ void TEditor::TogglePreview() {
     return;
   }
   Ticks.Preview = !Ticks.Preview;
-  Context.EditMode = Ticks.Preview ? kPreviewing : kEditing;
+  Context.EditMode = Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
   if (Ticks.Preview) {
     // A restart puts the player back here.
     if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
@@ -629,7 +624,7 @@ void TEditor::TogglePreview() {
   // Play never changes the level as designed: doors and pick-ups come back
   // and the monsters return to their places.
   Guarded([&] {
-    if (!Context.Matrix || !Context.ObjectDataBase || !Context.SpriteEngine) return;
+    if (!Context.PlayedLevel || !Context.ObjectDataBase || !Context.SpriteEngine) return;
     TLevelEdits::Of(Context).RebuildWorld();
     RedrawOverview(Context.CurrentPlane);
   });
@@ -695,7 +690,7 @@ void TEditor::PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
 }
 
 void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
-  Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
   TSpriteEngine& root = Root();
   const int32_t grid = Context.GridSize;
   if (grid <= 0) return;
@@ -703,7 +698,7 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   // more of the level than there is: nothing is placed past its edge.
   const int32_t cellX = (ToViewPixel(X) / grid) * grid;
   const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
-  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.Matrix->ViewColumn(cellX), Context.Matrix->ViewRow(cellY)))
+  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.PlayedLevel->ViewColumn(cellX), Context.PlayedLevel->ViewRow(cellY)))
     return;
 
   const TObjectRecord record = ChosenRecord(Inputs);
@@ -724,7 +719,7 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
     for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
     if (!erasure.Change.Empty()) {
@@ -742,13 +737,13 @@ void TEditor::PressKey(uint32_t Key) {
   if (Key == vkPause) TogglePause();
   if (Key == vkF10) StepOnce();
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
-    if (Key == vkLeft) Context.Matrix->Scroll(root, TScrollDirection::Left);
-    if (Key == vkRight) Context.Matrix->Scroll(root, TScrollDirection::Right);
-    if (Key == vkDown) Context.Matrix->Scroll(root, TScrollDirection::Down);
-    if (Key == vkUp) Context.Matrix->Scroll(root, TScrollDirection::Up);
-    if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = 1;
+    if (Key == vkLeft) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
+    if (Key == vkRight) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
+    if (Key == vkDown) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
+    if (Key == vkUp) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
+    if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = true;
     if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
     RedrawOverview(Context.CurrentPlane);
   });
@@ -756,10 +751,10 @@ void TEditor::PressKey(uint32_t Key) {
 
 void TEditor::ScrollByWheel(int32_t Notches) {
   Guarded([&] {
-    if (Notches == 0 || !Context.Matrix) return;
+    if (Notches == 0 || !Context.PlayedLevel) return;
     TSpriteEngine& root = Root();
     const TScrollDirection direction = Notches > 0 ? TScrollDirection::Up : TScrollDirection::Down;
-    for (int32_t i = 0; i < std::abs(Notches); ++i) Context.Matrix->Scroll(root, direction);
+    for (int32_t i = 0; i < std::abs(Notches); ++i) Context.PlayedLevel->Scroll(root, direction);
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -772,13 +767,13 @@ void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
     return;
   }
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
       SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
       return;
     }
     constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Context.Matrix->GetOriginX() + X / kCell, Context.Matrix->GetOriginY() + Y / kCell});
+    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
   });
 }
 
@@ -787,14 +782,14 @@ void TEditor::TestFromCell(int32_t Column, int32_t Row) {
 }
 
 void TEditor::BeginTestAt(TStartCell Pointed) {
-  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  if (Context.ObjectsLoaded == 0) {
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  if (!Context.ObjectsLoaded) {
     Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
     return;
   }
   // Where the player fits depends on its size; one that died is made again first.
   const TPlayerSprite& player = LivePlayer(Context, true, true);
-  const TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+  const TMatrix& designed = Context.DesignedLevel();
   const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
   if (!cell) {
     Dialogs.ShowMessage(QCoreApplication::translate(
@@ -825,7 +820,7 @@ void TEditor::PlayFromStart() {
   }
   if (!Ticks.Preview) AutosaveNow();
   Ticks.Preview = true;
-  Context.EditMode = kPreviewing;
+  Context.EditMode = TEditMode::Previewing;
   // A player made again comes before the level's sprites, as after a load,
   // so that it steps first.
   TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
@@ -837,7 +832,7 @@ void TEditor::PlayFromStart() {
   FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
   if (playTest_.Active()) {
     player.Visible = true;
-    player.GravityOn = 1;
+    player.GravityOn = true;
   }
   RedrawOverview(Context.CurrentPlane);
 }
@@ -852,16 +847,16 @@ void TEditor::EndTestNow() {
   const bool gravity = playTest_.GravityBefore();
   playTest_.End();
   Ticks.Preview = false;
-  Context.EditMode = kEditing;
+  Context.EditMode = TEditMode::Editing;
   Ticks.PlayerVisible = visible;
   Ticks.PlayerGravity = gravity;
-  Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
   // The player is fresh again, shown and falling as before the test; the
   // start marker, if the level has one, takes it back there.
   TPlayerSprite& player = LivePlayer(Context, visible, gravity);
   FreshPlayerAt(player, player.X, player.Y);
   player.Visible = visible;
-  player.GravityOn = gravity ? 1 : 0;
+  player.GravityOn = gravity;
   TLevelEdits::Of(Context).RebuildWorld();
   RedrawOverview(Context.CurrentPlane);
   SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));
@@ -870,7 +865,7 @@ void TEditor::EndTestNow() {
 void TEditor::RestartTest() {
   Guarded([&] {
     if (!Ticks.Preview || !playTest_.StartX()) return;
-    Require(Context.Matrix && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
     PlayFromStart();
     SetResult(Translated("TEditor", "Игра начата заново"));
   });
@@ -886,7 +881,7 @@ void TEditor::StepOnce() { playTest_.StepOnce(); }
 
 // ---- frame -----------------------------------------------------------------
 
-void TEditor::FrameStep(int32_t LagCount) {
+void TEditor::FrameStep() {
   // An error message shown from a tick runs its own event loop, in which the
   // timer would tick again; those ticks are skipped until the message is gone.
   if (inTick_) return;
@@ -913,8 +908,8 @@ void TEditor::FrameStep(int32_t LagCount) {
     // would hide the level, and is left out.
     const bool zoomed = ViewDivisor() > 1;
     const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
-    const uint8_t showGrid = zoomed && gridPixels < 16 ? kGridHidden : Context.GridVisible;
-    DrawOverlay(showGrid, 1, static_cast<uint8_t>(gridPixels & 0xFF));
+    const bool showGrid = !(zoomed && gridPixels < 16) && Context.GridVisible;
+    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.
     DrawEditMarks();
     DrawArea->Present();
@@ -922,7 +917,7 @@ void TEditor::FrameStep(int32_t LagCount) {
   });
 }
 
-void TEditor::DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize) {
+void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
   if (!DrawArea) return;
   TOverlayStatus status;
   status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;

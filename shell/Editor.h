@@ -236,8 +236,8 @@ class TEditor {
   TViewZoom Zoom;
 
   // One tick of the frame loop, and the grid and status lines it draws.
-  void FrameStep(int32_t LagCount);
-  void DrawOverlay(uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize);
+  void FrameStep();
+  void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
   // Fixed paths below the executable's folder.
   std::string DataPath(const std::string& FileName) const;
@@ -256,7 +256,6 @@ class TEditor {
   // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
   bool MayReplace(const std::string& Path, const char* Question, const char* Caption);
   bool WriteLevelTo(const std::string& Path);
-  const TMatrix& DesignedLevel() const;
   // The library has entries the level places that its objects file does not
   // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
   bool LevelNamesUnsavedEntries() const;

@@ -12,6 +12,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Translated.h"
 #include "platform/DrawingSurface.h"
+#include "platform/ViewSize.h"
 #include "shell/EditMarks.h"
 #include "shell/Editor.h"
 
@@ -36,8 +37,8 @@ TObjectRecord TEditor::ChosenRecord(const TPlacementInputs& Inputs) const {
 int32_t TEditor::ViewDivisor() const { return Context.IsEditing() ? Zoom.Divisor() : 1; }
 
 TCellPoint TEditor::CellAt(int32_t X, int32_t Y) const {
-  if (!Context.Matrix) return {};
-  return {Context.Matrix->ViewColumn(ToViewPixel(X)), Context.Matrix->ViewRow(ToViewPixel(Y))};
+  if (!Context.PlayedLevel) return {};
+  return {Context.PlayedLevel->ViewColumn(ToViewPixel(X)), Context.PlayedLevel->ViewRow(ToViewPixel(Y))};
 }
 
 TGridCell TEditor::GridCellAt(int32_t X, int32_t Y) const {
@@ -46,7 +47,9 @@ TGridCell TEditor::GridCellAt(int32_t X, int32_t Y) const {
 }
 
 TPlaneMask TEditor::SelectionPlanes() const {
-  return Selection.AllPlanes ? kAllPlanes : PlaneBit(std::clamp<int32_t>(Context.CurrentPlane, 0, 4));
+  return Selection.AllPlanes
+             ? kAllPlanes
+             : PlaneBit(std::clamp<int32_t>(Context.CurrentPlane, TMatrix::kMainPlane, TMatrix::kBackPlaneCount));
 }
 
 // ---- the pointer -------------------------------------------------------------
@@ -55,7 +58,7 @@ bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool S
                              const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
   ghostName_ = Inputs.ObjectName;
-  if (!Context.Matrix || !Context.IsEditing() || stroke_.Active()) return false;
+  if (!Context.PlayedLevel || !Context.IsEditing() || stroke_.Active()) return false;
   const TCellPoint cell = CellAt(X, Y);
   if (pasteShown_) {
     pasteShown_ = false;
@@ -77,13 +80,13 @@ bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool S
 void TEditor::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
   ghostName_ = Inputs.ObjectName;
-  if (!Context.Matrix) return;
+  if (!Context.PlayedLevel) return;
   Selection.PointerAt(CellAt(X, Y));
   if (!stroke_.Active()) return;
   // A stroke paints only over the drawing area; the pointer may leave it
   // while the button is held.
-  const int32_t width = DrawArea ? DrawArea->Surface().Width() : 640;
-  const int32_t height = DrawArea ? DrawArea->Surface().Height() : 480;
+  const int32_t width = DrawArea ? DrawArea->Surface().Width() : kViewWidth;
+  const int32_t height = DrawArea ? DrawArea->Surface().Height() : kViewHeight;
   if (X < 0 || Y < 0 || X >= width || Y >= height) return;
   const std::vector<TGridCell> passed = stroke_.MoveTo(GridCellAt(X, Y));
   if (passed.empty()) return;
@@ -123,10 +126,10 @@ bool TEditor::PointerReleased(TPointerButton Button, int32_t X, int32_t Y, const
 void TEditor::PointerLeft() { pointer_.reset(); }
 
 void TEditor::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs) {
-  Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
   const int32_t grid = std::max<int32_t>(Context.GridSize, 1);
   const int32_t viewX = Cell.Column * grid, viewY = Cell.Row * grid;
-  const int64_t column = Context.Matrix->ViewColumn(viewX), row = Context.Matrix->ViewRow(viewY);
+  const int64_t column = Context.PlayedLevel->ViewColumn(viewX), row = Context.PlayedLevel->ViewRow(viewY);
   if (!TMatrix::IsInside(column, row) || viewX < 0 || viewY < 0) return;
   const int32_t plane = Context.CurrentPlane;
   TLevelEdits edits = TLevelEdits::Of(Context);
@@ -139,12 +142,11 @@ void TEditor::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs) {
   }
   const TObjectRecord record = ChosenRecord(Inputs);
   TCellRegion footprint;
-  if (plane == 0) {
+  if (TMatrix::IsMainPlane(plane)) {
     const TFootprintSize size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
-    footprint = TMatrix::FootprintRegion(column, row, size.Columns * TMatrix::kFootprintDivisor - 1,
-                                         size.Rows * TMatrix::kFootprintDivisor - 1);
+    footprint = TMatrix::FootprintRegion(column, row, size);
   } else {
-    footprint = TMatrix::FootprintRegion(column, row, 0, 0);
+    footprint = TMatrix::FootprintRegion(column, row, TFootprintSize{});
   }
   if (!stroke_.Claim(footprint)) return;
   TLevelChange change = edits.Place(record, viewX, viewY, plane, *Context.ObjectDataBase);
@@ -169,9 +171,9 @@ void TEditor::RecordDraft(const TLevelDraft& Draft, const QString& Text, const s
 
 void TEditor::CopySelection() {
   Guarded([&] {
-    Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
     if (Selection.Empty()) return;
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     Clipboard = CopyObjects(level, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
     SetResult(Translated("TEditor", "Скопировано объектов: ") + std::to_string(Clipboard.Objects.size()));
   });
@@ -179,9 +181,9 @@ void TEditor::CopySelection() {
 
 void TEditor::DeleteSelection() {
   Guarded([&] {
-    Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
     if (Selection.Empty()) return;
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     TLevelDraft draft(level);
     EraseObjects(draft, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
     RecordDraft(draft, QCoreApplication::translate("TEditor", "удаление выделенного"), Translated("TEditor", "Выделенное удалено"));
@@ -192,7 +194,7 @@ void TEditor::CutSelection() {
   CopySelection();
   Guarded([&] {
     if (Selection.Empty()) return;
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     TLevelDraft draft(level);
     EraseObjects(draft, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
     RecordDraft(draft, QCoreApplication::translate("TEditor", "вырезание выделенного"),
@@ -210,9 +212,9 @@ void TEditor::StartPaste() {
 
 void TEditor::PasteAt(int64_t Column, int64_t Row) {
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     if (Clipboard.Empty()) return;
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     TLevelDraft draft(level);
     const int32_t written = PasteClip(draft, Clipboard, Column, Row);
     RecordDraft(draft, QCoreApplication::translate("TEditor", "вставка"),
@@ -222,9 +224,9 @@ void TEditor::PasteAt(int64_t Column, int64_t Row) {
 
 void TEditor::MoveSelection(int64_t Columns, int64_t Rows) {
   Guarded([&] {
-    Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
     if (Selection.Empty() || (Columns == 0 && Rows == 0)) return;
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     const TLevelClip moving = CopyObjects(level, *Context.ObjectDataBase, Selection.Region(), SelectionPlanes());
     // The objects stop at the level's edges rather than fall off them.
     const TCellRegion& from = Selection.Region();
@@ -242,7 +244,7 @@ void TEditor::MoveSelection(int64_t Columns, int64_t Rows) {
 
 void TEditor::FillSelection(const TPlacementInputs& Inputs) {
   Guarded([&] {
-    Require(Context.Matrix && Context.ObjectDataBase, "The matrix");
+    Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
     if (Selection.Empty()) return;
     if (IsNamelessName(Inputs.ObjectName)) return;  // nothing chosen fills nothing
     const TObjectRecord record = ChosenRecord(Inputs);
@@ -254,11 +256,11 @@ void TEditor::FillSelection(const TPlacementInputs& Inputs) {
     cell.KeyCode = record.KeyCode;
     // A missing picture is reported before anything changes, as placing does.
     TFootprintSize size;
-    if (plane == 0) {
+    if (TMatrix::IsMainPlane(plane)) {
       const TObjectDataBase::TFrameSize frame = Context.ObjectDataBase->FrameSizeOfNumber(record.Number);
-      size = {frame.Width / TMatrix::kFootprintDivisor + 1, frame.Height / TMatrix::kFootprintDivisor + 1};
+      size = FootprintOfFrame(frame.Width, frame.Height);
     }
-    const TMatrix& level = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
+    const TMatrix& level = Context.DesignedLevel();
     TLevelDraft draft(level);
     const int32_t written = ::kestrilo::FillSelection(draft, Selection.Region(), plane, cell, size);
     const std::string name = cp1251::ToUtf8(record.Name);
@@ -283,15 +285,15 @@ void TEditor::ZoomIn() {
 
 void TEditor::CenterViewOn(int64_t Column, int64_t Row) {
   Guarded([&] {
-    Require(Context.Matrix != nullptr, "The matrix");
+    Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
     // Scrolled cell by cell, so that the camera stays in step with the view.
     const int64_t wantX = std::clamp<int64_t>(Column - TMatrix::kViewColumns / 2, 0, TMatrix::kMaxOriginX);
     const int64_t wantY = std::clamp<int64_t>(Row - TMatrix::kViewRows / 2, 0, TMatrix::kMaxOriginY);
-    while (Context.Matrix->GetOriginX() > wantX) Context.Matrix->Scroll(root, TScrollDirection::Left);
-    while (Context.Matrix->GetOriginX() < wantX) Context.Matrix->Scroll(root, TScrollDirection::Right);
-    while (Context.Matrix->GetOriginY() > wantY) Context.Matrix->Scroll(root, TScrollDirection::Up);
-    while (Context.Matrix->GetOriginY() < wantY) Context.Matrix->Scroll(root, TScrollDirection::Down);
+    while (Context.PlayedLevel->GetOriginX() > wantX) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
+    while (Context.PlayedLevel->GetOriginX() < wantX) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
+    while (Context.PlayedLevel->GetOriginY() > wantY) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
+    while (Context.PlayedLevel->GetOriginY() < wantY) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
     RedrawOverview(Context.CurrentPlane);
   });
 }
@@ -320,11 +322,11 @@ void TEditor::DrawZoomedWorld() {
 }
 
 void TEditor::DrawEditMarks() {
-  if (!DrawArea || !Context.IsEditing() || !Context.Matrix) return;
+  if (!DrawArea || !Context.IsEditing() || !Context.PlayedLevel) return;
   TSurface& back = DrawArea->Surface();
   const int32_t divisor = ViewDivisor();
   const int32_t cell = TMatrix::kCellSize / divisor;
-  const int32_t originX = Context.Matrix->GetOriginX(), originY = Context.Matrix->GetOriginY();
+  const int32_t originX = Context.PlayedLevel->GetOriginX(), originY = Context.PlayedLevel->GetOriginY();
   // Drawing-area pixels of a level cell.
   auto left = [&](int64_t Column) { return static_cast<int32_t>((Column - originX) * cell); };
   auto top = [&](int64_t Row) { return static_cast<int32_t>((Row - originY) * cell); };
@@ -342,7 +344,7 @@ void TEditor::DrawEditMarks() {
     for (const TClipObject& object : Clipboard.Objects) {
       const int64_t x = at.Column + object.Column, y = at.Row + object.Row;
       if (pictures && divisor == 1) {
-        const int32_t number = object.Plane == 0
+        const int32_t number = TMatrix::IsMainPlane(object.Plane)
                                    ? Clipboard.Cells[static_cast<size_t>(object.Column) * Clipboard.Rows + object.Row].ObjectNumber
                                    : Clipboard.Entries[object.Plane - 1][static_cast<size_t>(object.Column) * Clipboard.Rows + object.Row];
         DrawGhostPicture(back, pictures->Find(Context.ObjectDataBase->NameOfNumber(number)), left(x), top(y));
@@ -357,12 +359,12 @@ void TEditor::DrawEditMarks() {
   // Where a click lands: the grid cell under the pointer.
   const int32_t grid = std::max<int32_t>(Context.GridSize, 1);
   const TGridCell gridCell = GridCellAt(pointer_->first, pointer_->second);
-  const int64_t column = Context.Matrix->ViewColumn(gridCell.Column * grid);
-  const int64_t row = Context.Matrix->ViewRow(gridCell.Row * grid);
+  const int64_t column = Context.PlayedLevel->ViewColumn(gridCell.Column * grid);
+  const int64_t row = Context.PlayedLevel->ViewRow(gridCell.Row * grid);
   if (!TMatrix::IsInside(column, row)) return;
   const TObjectRecord record = Context.ObjectDataBase->FindByName(ghostName_);
   TFootprintSize size;
-  if (Context.CurrentPlane == 0) size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
+  if (TMatrix::IsMainPlane(Context.CurrentPlane)) size = FootprintOfNumber(*Context.ObjectDataBase, record.Number);
   if (pictures && divisor == 1) DrawGhostPicture(back, pictures->Find(ghostName_), left(column), top(row));
   OutlineRect(back, left(column), top(row), size.Columns * cell, size.Rows * cell, kGhostOutlinePixel);
 }

@@ -73,7 +73,7 @@ void THeadlessEditor::SetPlayerVisible(bool On) {
 }
 
 void THeadlessEditor::SetGrid(bool On) {
-  if ((context_.GridVisible == kGridShown) != On) editor_.ToggleGrid();
+  if (context_.GridVisible != On) editor_.ToggleGrid();
 }
 
 void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {
@@ -94,7 +94,7 @@ void THeadlessEditor::Tick(const THeldKeys& Keys) {
   for (const uint32_t key : held_)
     if (std::find(Keys.begin(), Keys.end(), key) == Keys.end()) input.SetKeyDown(key, false);
   held_ = Keys;
-  editor_.FrameStep(1);
+  editor_.FrameStep();
   ++tickCount_;
 }
 

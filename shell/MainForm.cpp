@@ -20,6 +20,7 @@
 #include "platform/Cp1251.h"
 #include "platform/widgets/DXDraw.h"
 #include "platform/widgets/QtDialogService.h"
+#include "platform/ViewSize.h"
 #include "shell/HelpScreen.h"
 #include "shell/LevelCheckWindow.h"
 #include "shell/MonsterEditorWindow.h"
@@ -108,7 +109,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   // 0 until the drawing area has initialised.
   dxTimer1_.SetInterval(0);
   dxTimer1_.SetActiveOnly(true);
-  dxTimer1_.OnTimer = [this](int32_t lagCount) { editor_->FrameStep(lagCount); };
+  dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->FrameStep(); };
 
   TEditor& editor = *editor_;
   editor.DrawArea = DXDraw1;
@@ -117,7 +118,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.OverviewChanged = [this] { overview_->Refresh(); };
   // A square of the overview map clicked: the view moves around its cell.
   overview_->SquareClicked = [this](int column, int row) {
-    const TMatrix* level = context_->Matrix.get();
+    const TMatrix* level = context_->PlayedLevel.get();
     if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
   };
   editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
@@ -179,7 +180,7 @@ void TForm1::BuildControls(QWidget* client) {
   // The document's state: the caption belongs to the player's status.
   StatusLine = new QLabel(client);
   StatusLine->setObjectName("StatusLine");
-  StatusLine->setGeometry(8, 514, 640, 18);
+  StatusLine->setGeometry(8, 514, kViewWidth, 18);
 
   Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), 672, 56);
   ComboBox1 = new QComboBox(client);

@@ -738,7 +738,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   auto window = std::make_unique<TMonsterEditorWindow>(editor.DataPath(kMonstersFileName),
                                                        context.ObjectDataBase.get(), pictures, dialogs, parent);
   window->Saved = [&context](const TMonsterFile& file) {
-    if (context.ObjectsLoaded != 0 && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
+    if (context.ObjectsLoaded && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
   window->resize(1180, 720);
   return window;

@@ -44,7 +44,7 @@ TPlayerSprite& LivePlayer(TGameContext& Context, bool Visible, bool Gravity) {
   TPlayerSprite* player = TPlayerSprite::CreateFor(Context.SpriteEngine->Engine(), Context.ObjectPictures());
   Context.PlayerSprite = player;
   player->Visible = Visible;
-  player->GravityOn = Gravity ? 1 : 0;
+  player->GravityOn = Gravity;
   return *player;
 }
 

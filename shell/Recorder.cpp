@@ -20,8 +20,8 @@ THeldKeys TInputRecorder::HeldKeys(const TDXInput& Input) {
   return keys;
 }
 
-void TInputRecorder::RecordTick(const TDXInput& Input, uint8_t EditMode) {
-  if (!recording_ || EditMode != kPreviewing) return;
+void TInputRecorder::RecordTick(const TDXInput& Input, TEditMode EditMode) {
+  if (!recording_ || EditMode != TEditMode::Previewing) return;
   ++ticks_;
   script_.Hold(ticks_, HeldKeys(Input));
 }

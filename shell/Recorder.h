@@ -12,6 +12,7 @@
 namespace kestrilo {
 
 class TDXInput;
+enum class TEditMode : uint8_t;
 
 class TInputRecorder {
  public:
@@ -25,9 +26,9 @@ class TInputRecorder {
   bool Recording() const { return recording_; }
 
   // Called by the frame step once per tick, after the keyboard was polled.
-  // Only ticks with the preview on (EditMode kPreviewing) count: the headless player
+  // Only ticks with the preview on (EditMode Previewing) count: the headless player
   // runs every tick with the preview on, so its tick n is the n-th kept here.
-  void RecordTick(const TDXInput& Input, uint8_t EditMode);
+  void RecordTick(const TDXInput& Input, TEditMode EditMode);
 
   // The cell play began at when the recording began with "test from here";
   // none when it began with the player where the level put it.

@@ -80,17 +80,17 @@ bool SamePixels(const TSurface& surface, const TRect& area, const std::vector<ui
 
 }  // namespace
 
-void TStatusOverlay::Draw(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize,
+void TStatusOverlay::Draw(TCanvas& Canvas, bool ShowGrid, bool ShowText, uint8_t CellSize,
                           const TOverlayStatus& Status) {
   TSurface* surface = Canvas.Surface();
-  if (ShowGrid == 1) {
+  if (ShowGrid) {
     Canvas.BrushColor = 0x000000;
     if (surface) {
       Canvas.Release();  // direct pixel work must not race queued painter work
       DrawGrid(*surface, CellSize, ColorToRgb565(Canvas.BrushColor));
     }
   }
-  if (ShowText == 1) {
+  if (ShowText) {
     Canvas.BrushColor = 0x000000;
     Canvas.BrushStyle = TBrushStyle::bsClear;
     Canvas.FontColor = 0x0000FF;  // red

@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
-
-// The drawing area's size; the grid covers it with one extra, partly hidden,
-// column and row.
-constexpr int32_t kViewWidth = 640;
-constexpr int32_t kViewHeight = 480;
 
 // What the status lines report, gathered by the frame step.
 struct TOverlayStatus {
@@ -55,9 +51,9 @@ void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel);
 // is kept.
 class TStatusOverlay {
  public:
-  // Draws the grid when ShowGrid is 1 and the text when ShowText is 1, then
-  // releases the canvas (always, also when nothing was drawn).
-  void Draw(TCanvas& Canvas, uint8_t ShowGrid, uint8_t ShowText, uint8_t CellSize, const TOverlayStatus& Status);
+  // Draws the grid and the text as asked, then releases the canvas (always,
+  // also when nothing was drawn).
+  void Draw(TCanvas& Canvas, bool ShowGrid, bool ShowText, uint8_t CellSize, const TOverlayStatus& Status);
 
   // Status lines copied from a kept frame and drawn anew since this overlay was made.
   int64_t LinesCopied() const { return linesCopied_; }

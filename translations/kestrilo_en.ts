@@ -597,6 +597,13 @@ Options:
     </message>
 </context>
 <context>
+    <name>TPictureImport</name>
+    <message>
+        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
+        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
+    </message>
+</context>
+<context>
     <name>TPlayerSprite</name>
     <message>
         <source>Жизнь игрока </source>

@@ -41,9 +41,9 @@ TLevelEdits::TLevelEdits(TMatrix& Designed, TMatrix& Played, TSpriteEngine& Root
 
 TLevelEdits TLevelEdits::Of(TGameContext& Context) {
   TSpriteEngine* root = Context.Root();
-  if (!Context.Matrix || !root) throw EKestriloError("The matrix is not ready yet");
-  TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
-  return TLevelEdits(designed, *Context.Matrix, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
+  if (!Context.PlayedLevel || !root) throw EKestriloError("The matrix is not ready yet");
+  TMatrix& designed = Context.DesignedLevel();
+  return TLevelEdits(designed, *Context.PlayedLevel, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
 }
 
 TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,
@@ -54,7 +54,7 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
   const int64_t row = played_.ViewRow(ViewY);
   TLevelChange change;
   change.Plane = Plane;
-  if (Plane == 0) {
+  if (TMatrix::IsMainPlane(Plane)) {
     TMatrixCell cell;
     cell.Kind = static_cast<int8_t>(Record.ObjType);
     cell.ObjectNumber = Record.Number;
@@ -62,14 +62,14 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
     cell.KeyCode = Record.KeyCode;
     // A missing picture ends the placement here, before any cell changes.
     const TObjectDataBase::TFrameSize size = Library.FrameSizeOfNumber(Record.Number);
-    change.Region = TMatrix::FootprintRegion(column, row, size.Width, size.Height);
+    change.Region = TMatrix::FootprintRegion(column, row, FootprintOfFrame(size.Width, size.Height));
     change.CellsBefore = designed_.CopyCells(change.Region);
     designed_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
     if (&played_ != &designed_) played_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
     change.CellsAfter = designed_.CopyCells(change.Region);
     for (int32_t x = change.Region.FirstColumn, i = 0; x <= change.Region.LastColumn; ++x)
       for (int32_t y = change.Region.FirstRow; y <= change.Region.LastRow; ++y, ++i)
-        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(0, x, y);
+        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(TMatrix::kMainPlane, x, y);
   } else {
     if (TMatrix::IsBackPlane(Plane)) change.Region = OneCell(column, row);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
@@ -144,17 +144,18 @@ TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
     return erasure;
   }
 
-  if (Plane == 0) {
+  if (TMatrix::IsMainPlane(Plane)) {
     if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) return refused(TEraseOutcome::NotOnPlane);
-    change.Region = TMatrix::FootprintRegion(sx, sy, sprite->Width, sprite->Height);
+    const TFootprintSize footprint = FootprintOfFrame(sprite->Width, sprite->Height);
+    change.Region = TMatrix::FootprintRegion(sx, sy, footprint);
     change.CellsBefore = designed_.CopyCells(change.Region);
-    designed_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
-    played_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
+    designed_.EraseFootprint(sx, sy, footprint);
+    played_.EraseFootprint(sx, sy, footprint);
     change.CellsAfter = designed_.CopyCells(change.Region);
     // Another object anchored inside the erased footprint goes with its cells.
     for (int32_t x = change.Region.FirstColumn, i = 0; x <= change.Region.LastColumn; ++x)
       for (int32_t y = change.Region.FirstRow; y <= change.Region.LastRow; ++y, ++i)
-        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(0, x, y);
+        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(TMatrix::kMainPlane, x, y);
   } else if (Plane > 0) {
     if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1)
       return refused(TEraseOutcome::NotOnPlane);
@@ -179,7 +180,7 @@ TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
 TLevelChange TLevelEdits::WriteCells(const TCellRegion& Region, std::vector<TMatrixCell> Cells,
                                      std::string* SpriteMessage) {
   TLevelChange change;
-  change.Plane = 0;
+  change.Plane = TMatrix::kMainPlane;
   if (Region.Empty() || Cells.size() != Region.CellCount()) return change;
   change.Region = Region;
   change.CellsBefore = designed_.CopyCells(Region);
@@ -205,7 +206,7 @@ TLevelChange TLevelEdits::WriteEntries(int32_t Plane, const TCellRegion& Region,
 std::string TLevelEdits::Write(const TLevelChange& Change, bool After) {
   if (Change.Empty()) return {};
   const TCellRegion& region = Change.Region;
-  const bool mainPlane = Change.Plane == 0;
+  const bool mainPlane = TMatrix::IsMainPlane(Change.Plane);
   const auto& fromCells = After ? Change.CellsBefore : Change.CellsAfter;
   const auto& toCells = After ? Change.CellsAfter : Change.CellsBefore;
   const auto& fromEntries = After ? Change.EntriesBefore : Change.EntriesAfter;
@@ -265,13 +266,13 @@ void TLevelEdits::BuildAnchor(int32_t Plane, int32_t Column, int32_t Row) {
   if (!library_) return;
   const double x = static_cast<double>(TMatrix::kCellSize * Column);
   const double y = static_cast<double>(TMatrix::kCellSize * Row);
-  if (Plane == 0) {
+  if (TMatrix::IsMainPlane(Plane)) {
     const TMatrixCell& cell = designed_.Cells[Column][Row];
     TObjectRecord record = library_->FindByName(library_->NameOfNumber(cell.ObjectNumber));
     // The per-placement values live in the cell, not in the library.
     record.LiftHeight = cell.LiftHeight;
     record.KeyCode = cell.KeyCode;
-    MakeSprite(record, 0, Column, Row, x, y);
+    MakeSprite(record, TMatrix::kMainPlane, Column, Row, x, y);
   } else {
     const int32_t number = designed_.BackPlanes[Column][Row][Plane - 1];
     MakeSprite(library_->FindByName(library_->NameOfNumber(number)), Plane, Column, Row, x, y);

@@ -27,7 +27,7 @@ struct TObjectRecord;
 
 // What one edit did to one plane: the cells of a region before and after.
 struct TLevelChange {
-  int32_t Plane = 0;  // 0 the main plane, 1..4 a back plane
+  int32_t Plane = TMatrix::kMainPlane;  // or a back plane, 1..4
   TCellRegion Region;
   std::vector<TMatrixCell> CellsBefore, CellsAfter;  // the main plane
   std::vector<int32_t> EntriesBefore, EntriesAfter;  // a back plane

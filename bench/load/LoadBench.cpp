@@ -87,11 +87,11 @@ void BM_BuildStressLevel(benchmark::State& state) {
     state.PauseTiming();
     auto editor = OpenedEditor();
     TGameContext& context = editor->Context();
-    context.Matrix->LoadFromFile(StressLevel(), nullptr, nullptr);
+    context.PlayedLevel->LoadFromFile(StressLevel(), nullptr, nullptr);
     const TObjectFactory factory = MakeObjectFactory();
     state.ResumeTiming();
-    context.Matrix->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
-    context.Matrix->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
     state.PauseTiming();
     editor.reset();
     state.ResumeTiming();

@@ -1,4 +1,4 @@
-// The drawing area: a 640 by 480 widget that shows a drawing surface. It
+// The drawing area: a view-sized widget that shows a drawing surface. It
 // initialises the surface when its window is first shown, and repaints
 // whenever a frame is presented.
 #pragma once
@@ -12,7 +12,7 @@ namespace kestrilo {
 class TDXDraw : public QWidget, public TDrawingSurface {
   Q_OBJECT
  public:
-  explicit TDXDraw(QWidget* parent = nullptr, int width = 640, int height = 480);
+  explicit TDXDraw(QWidget* parent = nullptr, int width = kViewWidth, int height = kViewHeight);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -717,3 +717,33 @@ TEST(BitmapDamage, HugeSizesAreRefusedBeforeAnythingIsAllocated) {
   s.Height = -0x7FFFFFFF;
   ExpectRefused(s);
 }
+
+TEST(BitmapEncoding, EveryImageFormatIsWrittenAsItsStraightColoursAcrossBands) {
+  // 1,024 pixels wide: the encoder converts 256 rows at a time, so these 300
+  // rows take two bands, read bottom-up, the second one short.
+  QImage pattern(1024, 300, QImage::Format_ARGB32);
+  for (int y = 0; y < pattern.height(); ++y) {
+    for (int x = 0; x < pattern.width(); ++x)
+      pattern.setPixel(x, y, qRgba(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF, 255 - ((x * 7 + y) & 0x7F)));
+  }
+  for (const QImage::Format format :
+       {QImage::Format_ARGB32, QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
+        QImage::Format_Indexed8, QImage::Format_Mono, QImage::Format_Grayscale8, QImage::Format_RGBA64}) {
+    const QImage image = pattern.convertToFormat(format);
+    const QImage expected = image.convertToFormat(QImage::Format_ARGB32);
+    const std::string file = EncodeBitmap24(image);
+    ASSERT_EQ(file.size(), Bitmap24FileSize(1024, 300)) << format;
+    EXPECT_EQ(file.size(), 14u + 40u + 1024u * 3u * 300u);
+    const QImage decoded = DecodeBitmap(file);
+    ASSERT_EQ(decoded.size(), image.size()) << format;
+    int wrong = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qRgb(qRed(expected.pixel(x, y)), qGreen(expected.pixel(x, y)), qBlue(expected.pixel(x, y))) !=
+            decoded.pixel(x, y) && wrong++ == 0)
+          ADD_FAILURE() << "format " << format << " first differs at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << format;
+  }
+}

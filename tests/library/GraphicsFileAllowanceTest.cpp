@@ -2,6 +2,7 @@
 // holds are refused before that memory is taken; ordinary files read as before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "library/BitmapCodec.h"
@@ -45,9 +46,11 @@ std::string EmptyItems(size_t count) {
 }
 
 // An RLE8 bitmap of the given size whose data is an end-of-bitmap mark and
-// zeros: every pixel index 0, about 1,000 pixels per byte of data.
+// zeros: every pixel index 0, about 1,000 pixels per byte of data, and never
+// less than the two bytes of the mark.
 std::string RunLengthBitmap(int32_t width, int32_t height) {
-  const uint32_t dataBytes = static_cast<uint32_t>((uint64_t{uint32_t(width)} * uint32_t(height) + 1023) / 1024);
+  const uint64_t pixels = uint64_t{uint32_t(width)} * uint32_t(height);
+  const auto dataBytes = static_cast<uint32_t>(std::max<uint64_t>(2, (pixels + 1023) / 1024));
   TByteWriter w;
   w.Bytes("BM");
   w.U32(14 + 40 + 8 + dataBytes);
@@ -138,6 +141,9 @@ TEST(GraphicsFileAllowance, PicturesClaimingFarMoreThanTheFileHoldsAreRefused) {
 TEST(GraphicsFileAllowance, DecodedSizeComesFromTheHeadersAlone) {
   TByteWriter payload;
   const std::string bitmap = RunLengthBitmap(30, 20);
+  // Headers, two colours and the two bytes of the mark: the size comes from
+  // what the headers claim, not from pixel data the file holds.
+  ASSERT_EQ(bitmap.size(), 14u + 40u + 8u + 2u);
   payload.Bytes(Short("TBitmap"));
   payload.U32(static_cast<uint32_t>(bitmap.size()));
   payload.Bytes(bitmap);

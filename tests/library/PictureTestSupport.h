@@ -36,21 +36,26 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The packed form: a 40-byte info header and 24-bit bottom-up rows.
-inline std::string PackedDib24(int32_t width, int32_t height, const std::function<uint32_t(int, int)>& colorAt) {
-  const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  TByteWriter w;
+// The 40-byte info header of a 24-bit bitmap with this much pixel data.
+inline void InfoHeader24(TByteWriter& w, int32_t width, int32_t height, uint32_t pixelBytes) {
   w.U32(40);
   w.I32(width);
   w.I32(height);
   w.U16(1);
   w.U16(24);
   w.U32(0);
-  w.U32(rowSize * static_cast<uint32_t>(height));
+  w.U32(pixelBytes);
   w.I32(2835);
   w.I32(2835);
   w.U32(0);
   w.U32(0);
+}
+
+// The packed form: a 40-byte info header and 24-bit bottom-up rows.
+inline std::string PackedDib24(int32_t width, int32_t height, const std::function<uint32_t(int, int)>& colorAt) {
+  const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  TByteWriter w;
+  InfoHeader24(w, width, height, rowSize * static_cast<uint32_t>(height));
   for (int y = height - 1; y >= 0; --y) {
     for (int x = 0; x < width; ++x) {
       const uint32_t c = colorAt(x, y);  // 0x00BBGGRR, stored blue first

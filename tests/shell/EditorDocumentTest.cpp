@@ -52,7 +52,7 @@ TEST_F(EditorDocument, ACancelledOrFailedLoadLeavesTheLevelAsItWas) {
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrNo);
   f.Editor.LoadLevel();
   EXPECT_EQ(AskedCount("open"), 1);
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(Sprites(), sprites);
   EXPECT_TRUE(f.Editor.Document.LevelModified());
 
@@ -62,8 +62,8 @@ TEST_F(EditorDocument, ACancelledOrFailedLoadLeavesTheLevelAsItWas) {
   f.Dialogs.FileAnswers.push_back(f.Path("broken.mtf"));
   f.Editor.LoadLevel();
   EXPECT_FALSE(f.Dialogs.Messages().empty());
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
-  EXPECT_EQ(f.Context.Matrix->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(Sprites(), sprites);
   EXPECT_EQ(f.Loading.Shown, f.Loading.Closed);
 }
@@ -123,8 +123,8 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   // What the world does to the level (a door opening, a pick-up taken) goes
   // to the played level through the matrix the world asks.
   f.Editor.TogglePreview();
-  f.Context.Matrix->ClearArea(64, 32, 32, 32);
-  ASSERT_EQ(f.Context.Matrix->Cells[2][1].Kind, -1);
+  f.Context.PlayedLevel->ClearArea(64, 32, 32, 32);
+  ASSERT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, -1);
   f.Dialogs.FileAnswers.push_back(f.Path("during.mtf"));
   ASSERT_TRUE(f.Editor.SaveLevel());
   TMatrix saved;
@@ -133,8 +133,8 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   EXPECT_EQ(saved.Cells[2][1].Kind, otWall);
   // The preview off: the world is the design again.
   f.Editor.TogglePreview();
-  EXPECT_EQ(f.Context.Matrix->Cells[2][1].Kind, otWall);
-  EXPECT_EQ(TMatrixFile::EncodeCells(*f.Context.Matrix), TMatrixFile::EncodeCells(*f.Context.DesignedLevel));
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, otWall);
+  EXPECT_EQ(TMatrixFile::EncodeCells(*f.Context.PlayedLevel), TMatrixFile::EncodeCells(f.Context.DesignedLevel()));
 }
 
 TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
@@ -162,8 +162,8 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   next.Editor.Recovery.Folder = recovery;
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   next.Editor.OfferRecovery();
-  EXPECT_EQ(next.Context.DesignedLevel->Cells[4][2].ObjectNumber, next.NumberOf("Плита"));
-  EXPECT_EQ(next.Context.DesignedLevel->Cells[2][1].ObjectNumber, next.NumberOf("Стена"));
+  EXPECT_EQ(next.Context.DesignedLevel().Cells[4][2].ObjectNumber, next.NumberOf("Плита"));
+  EXPECT_EQ(next.Context.DesignedLevel().Cells[2][1].ObjectNumber, next.NumberOf("Стена"));
   EXPECT_TRUE(next.Editor.Document.LevelModified());
   // A save of its own and a clean exit leave no copies behind; the run ends
   // when the window's close that the exit brings is accepted.
@@ -222,7 +222,7 @@ TEST(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
     TEditorFixture f;
     OpenAndAddBox(f);
     f.ClickAt(64, 32, "Ящик");
-    ASSERT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, kBox);
+    ASSERT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, kBox);
     f.Dialogs.FileAnswers = {f.Path("boxes.mtf")};
     f.Dialogs.MessageAnswers = {c.Answers.begin(), c.Answers.end()};
     EXPECT_EQ(f.Editor.SaveLevel(), c.LevelWritten);

@@ -18,12 +18,12 @@ TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
   EXPECT_EQ(f.Context.ObjectDataBase->Images, &f.Context.ObjectPictureList->Items);
   ASSERT_NE(f.Context.MonstersDataBase, nullptr);
   EXPECT_EQ(f.Context.MonstersDataBase->Count(), 0);
-  ASSERT_NE(f.Context.Matrix, nullptr);
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
+  ASSERT_NE(f.Context.PlayedLevel, nullptr);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 0);
   EXPECT_EQ(f.Context.GridSize, 32);
-  EXPECT_EQ(f.Context.GridVisible, kGridShown);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
-  EXPECT_EQ(f.Context.EditMode, kEditing);
+  EXPECT_TRUE(f.Context.GridVisible);
+  EXPECT_FALSE(f.Context.ObjectsLoaded);
+  EXPECT_EQ(f.Context.EditMode, TEditMode::Editing);
   EXPECT_EQ(f.Context.CurrentPlane, 0);
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.Timer.Interval(), 14);
@@ -126,6 +126,6 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
   editor.Terminate = [&] { ++terminated; };
-  editor.FrameStep(1);  // no drawing area: the program ends
+  editor.FrameStep();  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

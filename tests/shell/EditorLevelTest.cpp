@@ -81,7 +81,7 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   ASSERT_FALSE(f.Loading.Main.Positions.empty());
   EXPECT_EQ(f.Loading.Main.Positions.back(), 100);
 
-  const TMatrix& m = *f.Context.Matrix;
+  const TMatrix& m = *f.Context.PlayedLevel;
   ExpectSampleLevel(m);
   EXPECT_EQ(m.Cells[11][10].Kind, -1);  // placed after saving: gone
   EXPECT_EQ(m.GetOriginX(), 0);
@@ -112,9 +112,9 @@ TEST(EditorLevel, CancelledLoadLeavesTheLevelAsItWas) {
   EXPECT_EQ(f.Loading.Shown, 0);
   EXPECT_EQ(f.Loading.Closed, 0);
   f.Tick();
-  ExpectSampleLevel(*f.Context.Matrix);
-  ExpectSampleLevel(*f.Context.DesignedLevel);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 1);
+  ExpectSampleLevel(*f.Context.PlayedLevel);
+  ExpectSampleLevel(f.Context.DesignedLevel());
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 1);
   EXPECT_EQ(RootOf(f).Y, -32);
   EXPECT_EQ(RootOf(f).SpriteCount, sprites);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 2);
@@ -126,13 +126,13 @@ TEST(EditorLevel, CancelledLoadLeavesTheLevelAsItWas) {
 TEST(EditorLevel, LoadWithoutObjectsFileChangesNothing) {
   TEditorFixture f;
   f.ClickAt(64, 64, "");
-  f.Context.Matrix->Cells[4][4].Kind = otWall;
+  f.Context.PlayedLevel->Cells[4][4].Kind = otWall;
   const int32_t sprites = RootOf(f).SpriteCount;
   f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], kNoObjectsFile);
   EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // no file dialog
-  EXPECT_EQ(f.Context.Matrix->Cells[4][4].Kind, otWall);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[4][4].Kind, otWall);
   f.Tick();
   EXPECT_EQ(RootOf(f).SpriteCount, sprites);
 }
@@ -147,8 +147,8 @@ TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelAsItWas) {
   f.Editor.LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Path("none.mtf"));
-  ExpectSampleLevel(*f.Context.Matrix);
-  ExpectSampleLevel(*f.Context.DesignedLevel);
+  ExpectSampleLevel(*f.Context.PlayedLevel);
+  ExpectSampleLevel(f.Context.DesignedLevel());
   EXPECT_FALSE(f.Loading.Visible);
 }
 
@@ -169,7 +169,7 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   EXPECT_FALSE(f.Loading.Visible);  // closed also after a failed read
   f.Tick();
   // Nothing changed: the level and its objects are as they were before the load.
-  ExpectSampleLevel(*f.Context.Matrix);
+  ExpectSampleLevel(*f.Context.PlayedLevel);
   EXPECT_EQ(f.CountOf("TMyObject"), 3);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 1);
 }

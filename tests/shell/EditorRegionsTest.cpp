@@ -44,7 +44,7 @@ class EditorRegions : public ::testing::Test {
     f.Editor.ChangePlane(0);
     f.Tick();
   }
-  const TMatrix& Design() { return *f.Context.DesignedLevel; }
+  const TMatrix& Design() { return f.Context.DesignedLevel(); }
   // A drag with one button from the first point through the others.
   bool Drag(TPointerButton button, std::vector<std::pair<int32_t, int32_t>> points, const TPlacementInputs& inputs,
             bool shift = false) {
@@ -321,12 +321,12 @@ TEST_F(EditorRegions, AQuarterFrameShrinksTheWorldAndThePreviewPlaysAtFullSize) 
 
 TEST_F(EditorRegions, TheOverviewClickPutsTheViewAroundTheCell) {
   f.Editor.CenterViewOn(100, 70);
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 90);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 63);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 90);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 63);
   EXPECT_EQ(static_cast<double>(f.Context.SpriteEngine->Engine()->X), -32.0 * 90);
   f.Editor.CenterViewOn(0, 200);
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), TMatrix::kMaxOriginY);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 0);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), TMatrix::kMaxOriginY);
 }
 
 TEST_F(EditorRegions, TheGhostShowsWhereAClickLandsAndGoesWithThePointer) {

@@ -77,16 +77,16 @@ class EditorUndo : public ::testing::Test {
 TEST_F(EditorUndo, APlacementUndoesAndRedoesWithItsSprite) {
   const auto emptyLevel = LevelSprites(f);
   f.ClickAt(64, 32, "Плита");
-  ASSERT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Плита"));
+  ASSERT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Плита"));
   EXPECT_EQ(f.Editor.UndoStack.undoText().toStdString(), "размещение «Плита»");
   f.Editor.Undo();
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, -1);
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[3][1].Kind, -1);
-  EXPECT_EQ(f.Context.Matrix->Cells[3][1].Kind, -1);
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, -1);
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[3][1].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[3][1].Kind, -1);
   EXPECT_EQ(LevelSprites(f), emptyLevel);
   f.Editor.Redo();
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Плита"));
-  EXPECT_EQ(f.Context.Matrix->Cells[3][1].Kind, otWall);
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Плита"));
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[3][1].Kind, otWall);
   EXPECT_EQ(f.CountOf("TMyObject"), 1);
   EXPECT_TRUE(f.Dialogs.Messages().empty());
 }
@@ -99,7 +99,7 @@ TEST_F(EditorUndo, PlacingOnAnAnchorReplacesTheObjectAndUndoBringsItBack) {
   EXPECT_EQ(f.CountOf("TMyObject"), 1);
   f.Editor.Undo();
   EXPECT_EQ(LevelSprites(f), oneWall);
-  EXPECT_EQ(f.Context.DesignedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
 }
 
 TEST_F(EditorUndo, RandomEditsUndoneAndRedoneGiveTheSameFilesAndTheSameWorld) {
@@ -189,7 +189,7 @@ TEST_F(EditorUndo, TenThousandStepsAreKept) {
   for (int i = 0; i < 10000; ++i) f.Editor.Undo();
   EXPECT_FALSE(f.Editor.UndoStack.canUndo());
   EXPECT_FALSE(f.Editor.Document.LevelModified());
-  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(f.Context.DesignedLevel->Cells[x][0].Kind, -1);
+  for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(f.Context.DesignedLevel().Cells[x][0].Kind, -1);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
   f.WriteSampleData();
   TSidePanelUpdate update = f.OpenObjects();
   EXPECT_TRUE(f.Dialogs.Messages().empty());
-  EXPECT_EQ(f.Context.ObjectsLoaded, 1);
+  EXPECT_TRUE(f.Context.ObjectsLoaded);
   EXPECT_EQ(f.Context.ObjectDataBase->Records.size(), SampleObjects().size());
   ASSERT_TRUE(update.ObjectNames.has_value());
   EXPECT_EQ(*update.ObjectNames, (std::vector<std::string>{W1251("Стена"), W1251("Плита")}));
@@ -46,7 +46,7 @@ TEST(EditorOpenObjects, MakesPlayerPortalAndWallList) {
   EXPECT_EQ(player->Width, 32);
   EXPECT_EQ(player->Height, 38 - 6);
   EXPECT_EQ(player->Health, 100);
-  EXPECT_EQ(player->GravityOn, 0);
+  EXPECT_FALSE(player->GravityOn);
   EXPECT_EQ(player->Ammo[0], 15);
   EXPECT_FALSE(player->Visible);
   // The overview shows plane 1 afterwards.
@@ -67,14 +67,14 @@ TEST(EditorOpenObjects, TwiceMakesTwoPlayersAndTwoPortals) {
   f.Editor.TogglePlayerVisible();
   f.Editor.TogglePlayerGravity();
   EXPECT_TRUE(second->Visible);
-  EXPECT_EQ(second->GravityOn, 1);
+  EXPECT_TRUE(second->GravityOn);
   EXPECT_FALSE(first->Visible);
-  EXPECT_EQ(first->GravityOn, 0);
+  EXPECT_FALSE(first->GravityOn);
   f.Editor.TogglePlayerGravity();
-  EXPECT_EQ(second->GravityOn, 0);
+  EXPECT_FALSE(second->GravityOn);
   // Space switches gravity on without touching the tick.
   f.Editor.PressKey(32);
-  EXPECT_EQ(second->GravityOn, 1);
+  EXPECT_TRUE(second->GravityOn);
   EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
 }
 
@@ -93,7 +93,7 @@ TEST(EditorOpenObjects, MissingObjectsFileIsReportedAndEndsForLackOfThePlayerPic
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Файл не существует! " + f.Path("Data/test.obj"));
   EXPECT_NE(messages[1].find("not found"), std::string::npos);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 1);  // the steps before the player ran
+  EXPECT_TRUE(f.Context.ObjectsLoaded);  // the steps before the player ran
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.CountOf("TPlayerSprite"), 0);
 }
@@ -104,12 +104,12 @@ TEST(EditorPlacement, ClickSnapsToThe32Grid) {
   f.OpenObjects();
   const int32_t before = RootOf(f).SpriteCount;
   f.ClickAt(70, 40, "Стена", 5, 9);
-  const TMatrixCell& cell = f.Context.Matrix->Cells[2][1];
+  const TMatrixCell& cell = f.Context.PlayedLevel->Cells[2][1];
   EXPECT_EQ(cell.Kind, otWall);
   EXPECT_EQ(cell.ObjectNumber, 1);
   EXPECT_EQ(cell.LiftHeight, 5);
   EXPECT_EQ(cell.KeyCode, 9);
-  EXPECT_EQ(f.Context.Matrix->Cells[1][1].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][1].Kind, -1);
   EXPECT_GT(RootOf(f).SpriteCount, before);
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   EXPECT_EQ(made->X, 64);
@@ -123,10 +123,10 @@ TEST(EditorPlacement, WideObjectTakesItsFootprint) {
   f.WriteSampleData();
   f.OpenObjects();
   f.ClickAt(0, 0, "Плита");
-  EXPECT_EQ(f.Context.Matrix->Cells[0][0].ObjectNumber, 2);
-  EXPECT_EQ(f.Context.Matrix->Cells[1][0].Kind, otWall);
-  EXPECT_EQ(f.Context.Matrix->Cells[1][0].ObjectNumber, -1);
-  EXPECT_EQ(f.Context.Matrix->Cells[2][0].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[0][0].ObjectNumber, 2);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][0].Kind, otWall);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][0].ObjectNumber, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][0].Kind, -1);
 }
 
 TEST(EditorPlacement, Grid64SnapsToEvenCells) {
@@ -135,10 +135,10 @@ TEST(EditorPlacement, Grid64SnapsToEvenCells) {
   f.OpenObjects();
   f.Editor.SetGridSize(64);
   f.ClickAt(100, 70, "Стена");
-  EXPECT_EQ(f.Context.Matrix->Cells[2][2].ObjectNumber, 1);
-  EXPECT_EQ(f.Context.Matrix->Cells[3][2].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][2].ObjectNumber, 1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[3][2].Kind, -1);
   f.ClickAt(63, 127, "Стена");
-  EXPECT_EQ(f.Context.Matrix->Cells[0][2].ObjectNumber, 1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[0][2].ObjectNumber, 1);
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   EXPECT_EQ(made->X, 0);
   EXPECT_EQ(made->Y, 64);
@@ -151,20 +151,20 @@ TEST(EditorPlacement, ScrolledViewAddsTheOriginInWholeCells) {
   f.Editor.PressKey(39);  // right
   f.Editor.PressKey(39);
   f.Editor.PressKey(40);  // down
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 2);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 1);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 2);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 1);
   EXPECT_EQ(RootOf(f).X, -64);
   EXPECT_EQ(RootOf(f).Y, -32);
   f.Editor.SetGridSize(64);
   f.ClickAt(70, 40, "Стена");
-  EXPECT_EQ(f.Context.Matrix->Cells[4][1].ObjectNumber, 1);  // snapped view pixel (64, 0) + origin (2, 1)
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[4][1].ObjectNumber, 1);  // snapped view pixel (64, 0) + origin (2, 1)
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   EXPECT_EQ(made->X, 64 + 64);
   EXPECT_EQ(made->Y, 0 + 32);
   f.Editor.PressKey(37);  // left
   f.Editor.PressKey(38);  // up
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 1);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 0);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 1);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 0);
 }
 
 TEST(EditorPlacement, BackPlaneTakesTheNumberAndTheDepth) {
@@ -173,8 +173,8 @@ TEST(EditorPlacement, BackPlaneTakesTheNumberAndTheDepth) {
   f.OpenObjects();
   f.Editor.ChangePlane(2);
   f.ClickAt(100, 40, "Облака");
-  EXPECT_EQ(f.Context.Matrix->BackPlanes[3][1][1], 4);
-  EXPECT_EQ(f.Context.Matrix->Cells[3][1].Kind, -1);  // the main plane is untouched
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[3][1][1], 4);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[3][1].Kind, -1);  // the main plane is untouched
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   EXPECT_EQ(made->Z(), -20);
   // Overview of plane 2: the placed square is yellow.
@@ -186,13 +186,13 @@ TEST(EditorPlacement, NothingSelectedPassesTheEmptyRecord) {
   TEditorFixture f;
   const int32_t before = RootOf(f).SpriteCount;
   f.ClickAt(40, 40, "");
-  EXPECT_EQ(f.Context.Matrix->Cells[1][1].Kind, -1);  // the type 255 as a signed kind
-  EXPECT_EQ(f.Context.Matrix->Cells[1][1].ObjectNumber, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][1].Kind, -1);  // the type 255 as a signed kind
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][1].ObjectNumber, -1);
   EXPECT_EQ(RootOf(f).SpriteCount, before + 1);  // a bare object, drawing nothing
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   f.Editor.ChangePlane(3);
   f.ClickAt(40, 40, "");
-  EXPECT_EQ(f.Context.Matrix->BackPlanes[1][1][2], -1);
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[1][1][2], -1);
 }
 
 TEST(EditorPlacement, PlayerTypeGoesToPlaneFour) {
@@ -201,8 +201,8 @@ TEST(EditorPlacement, PlayerTypeGoesToPlaneFour) {
   f.OpenObjects();
   f.Editor.ChangeObjectType(otPlayer);
   f.ClickAt(40, 40, "Игрок");
-  EXPECT_EQ(f.Context.Matrix->BackPlanes[1][1][3], 3);
-  EXPECT_EQ(f.Context.Matrix->Cells[1][1].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[1][1][3], 3);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[1][1].Kind, -1);
 }
 
 TEST(EditorDeletion, DeleteAtRemovesFromMatrixAndWorld) {
@@ -213,8 +213,8 @@ TEST(EditorDeletion, DeleteAtRemovesFromMatrixAndWorld) {
   TSprite* wall = RootOf(f).Child(RootOf(f).ChildCount() - 1);
   f.Editor.DeleteAt(70, 40);
   EXPECT_TRUE(wall->IsDead);
-  EXPECT_EQ(f.Context.Matrix->Cells[2][1].Kind, -1);
-  EXPECT_EQ(f.Context.Matrix->Cells[2][1].ObjectNumber, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, -1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].ObjectNumber, -1);
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   // The next frame frees it.
   f.Tick();
@@ -232,7 +232,7 @@ TEST(EditorDeletion, WrongPlaneShowsTheMessageAndKeepsTheObject) {
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], kWrongPlane);
   EXPECT_FALSE(wall->IsDead);
-  EXPECT_EQ(f.Context.Matrix->Cells[2][1].ObjectNumber, 1);
+  EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].ObjectNumber, 1);
 }
 
 // The level's background goes only from its own plane, and a click on that
@@ -244,16 +244,16 @@ TEST(EditorDeletion, TheBackgroundGoesOnlyFromItsPlaneAndTellsTheColumn) {
   f.Editor.ChangePlane(4);
   f.ClickAt(0, 0, "Облака");
   ASSERT_EQ(f.CountOf("TBack"), 1);
-  const int32_t entry = f.Context.Matrix->BackPlanes[0][0][3];
+  const int32_t entry = f.Context.PlayedLevel->BackPlanes[0][0][3];
   ASSERT_GT(entry, 0);
   f.Editor.ChangePlane(3);
   f.Editor.DeleteAt(10, 10);
   EXPECT_EQ(f.Dialogs.Messages(), std::vector<std::string>{kWrongPlane});
-  EXPECT_EQ(f.Context.Matrix->BackPlanes[0][0][3], entry);
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[0][0][3], entry);
   f.Editor.ChangePlane(4);
   f.Editor.DeleteAt(10, 10);
   EXPECT_EQ(f.Dialogs.Messages(), (std::vector<std::string>{kWrongPlane, "TX = 0"}));
-  EXPECT_EQ(f.Context.Matrix->BackPlanes[0][0][3], -1);
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[0][0][3], -1);
   EXPECT_EQ(f.CountOf("TBack"), 0);
 }
 
@@ -263,8 +263,8 @@ TEST(EditorKeys, ArrowsAtTheBorderOnlyRedrawTheOverview) {
   f.Editor.PressKey(37);
   f.Editor.PressKey(38);
   f.Editor.PressKey('Q');
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 0);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 0);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 0);
   EXPECT_EQ(RootOf(f).X, 0);
   EXPECT_EQ(f.OverviewRedraws, redraws + 3);
 }
@@ -272,11 +272,11 @@ TEST(EditorKeys, ArrowsAtTheBorderOnlyRedrawTheOverview) {
 TEST(EditorKeys, WheelScrollsOneCellPerNotch) {
   TEditorFixture f;
   f.Editor.ScrollByWheel(-3);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 3);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 3);
   EXPECT_EQ(RootOf(f).Y, -96);
   f.Editor.ScrollByWheel(1);
-  EXPECT_EQ(f.Context.Matrix->GetOriginY(), 2);
-  EXPECT_EQ(f.Context.Matrix->GetOriginX(), 0);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 2);
+  EXPECT_EQ(f.Context.PlayedLevel->GetOriginX(), 0);
 }
 
 TEST(EditorOpenObjects, EmptyDynamicGraphicsFileMakesNoHalfPortal) {
@@ -290,5 +290,5 @@ TEST(EditorOpenObjects, EmptyDynamicGraphicsFileMakesNoHalfPortal) {
   EXPECT_EQ(f.CountOf("TDinamicPortal"), 0);
   // The command ended there: no player, the library stays closed.
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
-  EXPECT_EQ(f.Context.ObjectsLoaded, 0);
+  EXPECT_FALSE(f.Context.ObjectsLoaded);
 }

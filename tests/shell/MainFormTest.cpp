@@ -180,12 +180,12 @@ TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
   EXPECT_EQ(form.DXTimer1().Interval(), 0);
   form.N17->trigger();
   EXPECT_TRUE(form.N17->isChecked());
-  EXPECT_EQ(form.Context().EditMode, kPreviewing);
+  EXPECT_EQ(form.Context().EditMode, TEditMode::Previewing);
   form.N14->trigger();
-  EXPECT_EQ(form.Context().GridVisible, kGridHidden);
+  EXPECT_FALSE(form.Context().GridVisible);
   form.N1281281->trigger();
   EXPECT_EQ(form.Context().GridSize, 128);
-  EXPECT_EQ(form.Context().GridVisible, kGridShown);
+  EXPECT_TRUE(form.Context().GridVisible);
   form.N16->trigger();
   EXPECT_FALSE(form.N16->isChecked());
   EXPECT_FALSE(form.Editor().Ticks.AutoControl);
@@ -223,14 +223,14 @@ TEST(MainFormInput, ArrowKeysScrollAndNeverMoveTheFocusedList) {
   SendKey(form.ComboBox1, Qt::Key_Down);
   SendKey(form.ComboBox1, Qt::Key_Right);
   EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
-  EXPECT_EQ(form.Context().Matrix->GetOriginX(), 1);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 1);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginX(), 1);
   EXPECT_EQ(f.Root().X, -32);
 
   form.UpDown2->setFocus();
   SendKey(form.UpDown2, Qt::Key_Up);
   EXPECT_EQ(form.UpDown2->value(), 0);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 0);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 0);
   // Typed characters still reach the field.
   form.UpDown2->Edit()->selectAll();
   SendKey(form.UpDown2, Qt::Key_7, "7");
@@ -244,7 +244,7 @@ TEST(MainFormInput, TheDrawingAreaHoldsTheFocusAtStartAndTakesItBackWhenClicked)
   EXPECT_EQ(QApplication::focusWidget(), form.DXDraw1);
   // Keys sent to the drawing area are the window's keys too.
   SendKey(form.DXDraw1, Qt::Key_Down);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 1);
   QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
   QApplication::sendEvent(form.DXDraw1, &press);
   EXPECT_TRUE(form.Context().Keyboard.IsKeyDown('D'));
@@ -392,9 +392,9 @@ TEST(MainFormInput, TheHeldTableAndTheKeyHandlerGetOneCodeForEveryPadKeyAndDigit
   }
   // The editor acted on the pad's cursor keys: up and left at the origin go
   // nowhere, down and right move the view one cell each.
-  ASSERT_TRUE(form.Context().Matrix);
-  EXPECT_EQ(form.Context().Matrix->GetOriginX(), 1);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  ASSERT_TRUE(form.Context().PlayedLevel);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginX(), 1);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 1);
 }
 
 TEST(MainFormInput, OnlyTheRightButtonsReleaseDeletes) {
@@ -436,17 +436,17 @@ TEST(MainFormInput, MouseClickPlacesAndWheelScrolls) {
   QWheelEvent down(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.DXDraw1, &down);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 2);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 2);
   QWheelEvent up(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                  Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.DXDraw1, &up);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1);
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 1);
   // Half notches add up to one.
   for (int half = 0; half < 2; ++half) {
     QWheelEvent part(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, -60), Qt::NoButton, Qt::NoModifier,
                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(form.DXDraw1, &part);
-    EXPECT_EQ(form.Context().Matrix->GetOriginY(), 1 + half);
+    EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 1 + half);
   }
 }
 
@@ -454,7 +454,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
   TFormFixture f;
   f.ShowActive();
   TForm1& form = f.Form;
-  form.Editor().FrameStep(1);
+  form.Editor().FrameStep();
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(16, 200), 128);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(0, 200), 0);
@@ -465,7 +465,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
 
 TEST(MainFormFrame, UnshownWindowEndsTheProgramAtTheFirstTick) {
   TFormFixture f;
-  f.Form.Editor().FrameStep(1);
+  f.Form.Editor().FrameStep();
   EXPECT_EQ(f.Terminated, 1);
 }
 
@@ -485,9 +485,9 @@ TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
   EXPECT_NE(windows.Form1->Editor().LoadingWindow, nullptr);
   EXPECT_EQ(windows.Form1->Context().ExecutableDir, dir.path().toStdString() + "/");
   // Nothing is made that needs the drawing area until it initialises.
-  EXPECT_EQ(windows.Form1->Context().Matrix, nullptr);
+  EXPECT_EQ(windows.Form1->Context().PlayedLevel, nullptr);
   windows.Form1->show();
-  EXPECT_NE(windows.Form1->Context().Matrix, nullptr);
+  EXPECT_NE(windows.Form1->Context().PlayedLevel, nullptr);
   EXPECT_EQ(windows.Form1->Context().GridSize, 32);
 }
 
@@ -623,7 +623,7 @@ TEST(MainFormInput, DragPaintsShiftDragSelectsAndCtrlWheelZooms) {
                    Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.DXDraw1, &away);
   EXPECT_EQ(form.Editor().Zoom.Divisor(), 2);
-  EXPECT_EQ(form.Context().Matrix->GetOriginY(), 0);  // zoomed, not scrolled
+  EXPECT_EQ(form.Context().PlayedLevel->GetOriginY(), 0);  // zoomed, not scrolled
   QWheelEvent towards(at, form.DXDraw1->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.DXDraw1, &towards);

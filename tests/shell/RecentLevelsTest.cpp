@@ -119,11 +119,11 @@ TEST(RecentLevelsMenu, LevelsReadOrSavedAreListedAndLoadedAgainFromTheFileMenu) 
   EXPECT_TRUE(menu->actions()[0]->text().startsWith("&1 "));
 
   // Choosing the second entry loads it as the menu command would, and moves it up.
-  form.Context().Matrix->Clear();
+  form.Context().PlayedLevel->Clear();
   const size_t asked = f.Dialogs.Asked.size();
   menu->actions()[1]->trigger();
   EXPECT_EQ(f.Dialogs.Asked.size(), asked);  // no dialog
-  EXPECT_EQ(form.Context().Matrix->Cells[0][14].ObjectNumber, 1);
+  EXPECT_EQ(form.Context().PlayedLevel->Cells[0][14].ObjectNumber, 1);
   EXPECT_EQ(recent.Paths()[0], f.Level());
   EXPECT_EQ(form.Editor().LevelFile, f.Level());
 }

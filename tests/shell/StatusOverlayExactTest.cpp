@@ -30,12 +30,12 @@ void ReferenceFrameRect(TSurface& s, const TRect& r, uint16_t v) {
 
 // The overlay drawn the straightforward way: every cell framed on its own,
 // every line matched, laid out and drawn by QPainter on the surface's pixels.
-void ReferenceOverlay(TSurface& s, uint8_t showGrid, uint8_t showText, uint8_t cellSize, const TOverlayStatus& status) {
-  if (showGrid == 1)
+void ReferenceOverlay(TSurface& s, bool showGrid, bool showText, uint8_t cellSize, const TOverlayStatus& status) {
+  if (showGrid)
     for (int32_t i = 0; i < GridColumns(cellSize); ++i)
       for (int32_t j = 0; j < GridRows(cellSize); ++j)
         ReferenceFrameRect(s, Bounds(i * cellSize, j * cellSize, cellSize, cellSize), 0);
-  if (showText == 1 && s.Width() > 0) {
+  if (showText && s.Width() > 0) {
     QImage image = s.WrapImage();
     QPainter painter(&image);
     for (const TOverlayLine& line : OverlayLines(status)) {
@@ -95,7 +95,7 @@ TOverlayStatus Status(int32_t fps, int32_t sprites, int32_t cursorX, int32_t lef
 // Draws one frame both ways on the same background and compares.
 struct TSideBySide {
   explicit TSideBySide(int32_t width = 640, int32_t height = 480) : Ours(width, height), Reference(width, height) {}
-  std::string Frame(TBackground background, uint32_t seed, uint8_t showGrid, uint8_t showText, uint8_t cellSize,
+  std::string Frame(TBackground background, uint32_t seed, bool showGrid, bool showText, uint8_t cellSize,
                     const TOverlayStatus& status) {
     Paint(Ours, background, seed);
     Paint(Reference, background, seed);
@@ -115,8 +115,8 @@ TEST(OverlayExact, EveryGridSizeWithAndWithoutTextMatchesDrawingOutlineByOutline
   const TOverlayStatus statuses[] = {Status(0, 0, 6), Status(71, 136002, 300), Status(1000, 1, -5, 18)};
   int frame = 0;
   for (const int cellSize : {0, 1, 7, 32, 64, 128, 255})
-    for (const uint8_t showGrid : {0, 1, 2})
-      for (const uint8_t showText : {0, 1})
+    for (const bool showGrid : {false, true})
+      for (const bool showText : {false, true})
         for (const TBackground background : {TBackground::Flat, TBackground::Noise, TBackground::Blocks}) {
           const TOverlayStatus& status = statuses[frame++ % 3];
           const std::string difference = frames.Frame(background, static_cast<uint32_t>(frame), showGrid, showText,

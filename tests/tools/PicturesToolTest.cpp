@@ -127,12 +127,17 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOneOrTwoForAWrongComma
   };
   WriteBytes(Path("picture.xyz"), "xyz");
   WriteBytes(Path("picture.png"), "png");
+  // 35 bytes: a 1 x 1 frame on a logical screen of 65,535 x 65,535.
+  WriteBytes(Path("bomb.gif"), std::string("GIF89a\xFF\xFF\xFF\xFF\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0\x01\0\x01\0"
+                                           "\0\x02\x02\x44\x01\0;", 35));
   const TCase cases[] = {
       {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg") + ": No such file or directory"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp")}, "Missing option --name", 2},
       {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz): " + Path("picture.xyz")},
       {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"},
        "Bitmap image is not valid: " + Path("picture.png")},
+      {{"pictures", "add", Path("a.dxg"), Path("bomb.gif"), "--name", "x"},
+       "Картинка слишком велика: " + Path("bomb.gif") + ", 65535\u00A0×\u00A065535 точек; предел — 64\u00A0МБ"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--key", "pink"},
        "'pink' is not a valid color value"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "x", "--pattern", "3x", "2"},

@@ -19,7 +19,7 @@ namespace {
 using playtest::TPlayLevel;
 
 constexpr uint32_t vkCtrl = 17, vkShift = 16, vkA = 65, vkD = 68;
-constexpr uint8_t kPreviewOn = 0, kPreviewOff = 1;
+constexpr TEditMode kPreviewOn = TEditMode::Previewing, kPreviewOff = TEditMode::Editing;
 
 TEST(PlayInputRecorder, KeepsTheNamedKeysOfPreviewTicksOnly) {
   TDXInput input;

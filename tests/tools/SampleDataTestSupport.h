@@ -46,7 +46,7 @@ class TSampleEditor {
   void LoadDemoLevel();
   void StartPreview();
 
-  void Tick() { Editor.FrameStep(1); }
+  void Tick() { Editor.FrameStep(); }
   // Holds or releases a key the way the main window does (the key press also
   // reaches the editor's key handler).
   void Hold(uint32_t key, bool down);
