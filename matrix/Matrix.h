@@ -14,12 +14,12 @@
 #include "matrix/MatrixCell.h"
 #include "matrix/ObjectFactory.h"
 #include "platform/FileSystem.h"
+#include "platform/LoadOutcome.h"
 #include "platform/ViewSize.h"
 
 namespace kestrilo {
 
 class TCanvas;
-class TDialogService;
 class TObjectDataBase;
 class TProgressBar;
 class TSprite;
@@ -101,17 +101,17 @@ class TMatrix {
   static constexpr uint16_t kMaxOriginX = kColumns - kViewColumns - 1;  // 179
   static constexpr uint16_t kMaxOriginY = kRows - kViewRows - 1;        // 134
 
-  // Level files. SaveToFile asks before overwriting and writes the matrix file
-  // and its back-plane file as a pair (platform/AtomicFileSet.h); false when
-  // the designer declined.
-  bool SaveToFile(const std::string& FileName, TDialogService& Dialogs,
-                  TFileSystem& Files = PosixFileSystem()) const;
+  // Level files. SaveToFile writes the matrix file and its back-plane file as
+  // a pair (platform/AtomicFileSet.h), replacing what is there: whether an
+  // existing file may be replaced is the caller's question.
+  void SaveToFile(const std::string& FileName, TFileSystem& Files = PosixFileSystem()) const;
   // Finishes or clears what an interrupted save of the pair left, then reads
   // both files after checking that both are there and long enough; a failure
-  // leaves the matrix as it was. A missing matrix file is reported with a
-  // message and gives false. Either bar may be null.
-  bool LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
-                    TProgressBar* PlanesBar, TFileSystem& Files = PosixFileSystem());
+  // leaves the matrix as it was. A missing matrix file is not read, with
+  // "Нет файла с таким именем! <file>" as the outcome's message. Either bar
+  // may be null.
+  TLoadOutcome LoadFromFile(const std::string& FileName, TProgressBar* MainBar, TProgressBar* PlanesBar,
+                            TFileSystem& Files = PosixFileSystem());
 
   // Collision queries over world pixels: true when every cell of the run along
   // the edge is empty. Cells outside the matrix answer false.

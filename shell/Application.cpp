@@ -8,9 +8,9 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
-#include "platform/QtDialogService.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
+#include "platform/widgets/QtDialogService.h"
 #include "shell/HelpScreen.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolderChoice.h"

@@ -14,7 +14,7 @@
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
@@ -219,8 +219,10 @@ TSidePanelUpdate TEditor::OpenObjectsFile() {
 void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
   Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.PlayedLevel, "The object library");
   TSpriteEngine& root = Root();
-  // A missing objects file is reported by the library; the command goes on.
-  if (Context.ObjectDataBase->LoadFromFile(ObjectsPath, Dialogs)) {
+  // A missing objects file is told; the command goes on.
+  const TLoadOutcome read = Context.ObjectDataBase->LoadFromFile(ObjectsPath);
+  if (!read) Dialogs.ShowMessage(read.Message);
+  if (read) {
     // The library's history refers to entries that are gone now.
     ClearHistory();
     Document.LibraryOpened = true;
@@ -272,7 +274,11 @@ bool TEditor::SaveObjectsFileNow() {
                                    "Откройте файл объектов (Объект → Открыть файл объектов)."));
     return false;
   }
-  if (!Context.ObjectDataBase->SaveToFile(DataPath(kObjectsFileName), Dialogs)) return false;
+  const std::string path = DataPath(kObjectsFileName);
+  if (!MayReplace(path, QT_TRANSLATE_NOOP("TEditor", "Файл существет! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "File Exists!")))
+    return false;
+  Context.ObjectDataBase->SaveToFile(path);
   Document.LibrarySaved();
   Recovery.RemoveLibrary();
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов сохранён: %1"), kObjectsFileName));
@@ -310,25 +316,18 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
                            Translated("TEditor", "Подтвердите удаление"), TMsgButtons::YesNo,
                            TModalResult::mrNo) != TModalResult::mrYes)
       return;
-    // The list is refilled whatever the deletion reported: a failed picture
-    // deletion has already removed the entry.
-    const auto refill = [&] {
-      std::vector<std::string> names;
-      update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
-      update.ObjectNames = std::move(names);
-    };
-    std::optional<TLibraryEntry> removed;
-    try {
-      removed = Context.ObjectDataBase->DeleteObject(SelectedName, Dialogs);
-    } catch (...) {
-      refill();
-      throw;
-    }
-    refill();
-    if (removed) {
-      const std::string name = cp1251::ToUtf8(removed->Record.Name);
+    TObjectDeletion deletion = Context.ObjectDataBase->DeleteObject(SelectedName);
+    for (const std::string& notice : deletion.Notices) Dialogs.ShowMessage(notice);
+    // The list is refilled whatever the deletion came to: an entry whose
+    // picture was missing has gone all the same.
+    std::vector<std::string> names;
+    update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
+    update.ObjectNames = std::move(names);
+    if (deletion.Error) std::rethrow_exception(deletion.Error);
+    if (deletion.Removed) {
+      const std::string name = cp1251::ToUtf8(deletion.Removed->Record.Name);
       Record(new TLibraryEntryCommand(*Context.ObjectDataBase, TLibraryEntryCommand::TKind::Deleted,
-                                      std::move(*removed), hooks_));
+                                      std::move(*deletion.Removed), hooks_));
       SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект удалён из библиотеки: %1"), name));
     }
   });
@@ -379,8 +378,16 @@ bool TEditor::LevelNamesUnsavedEntries() const {
   return !UnsavedEntriesInUse(Context.DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
 }
 
+bool TEditor::MayReplace(const std::string& Path, const char* Question, const char* Caption) {
+  return !FileExists(Path) || Dialogs.MessageBox(Translated("TEditor", Question), Translated("TEditor", Caption),
+                                                 TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
+}
+
 bool TEditor::WriteLevelTo(const std::string& Path) {
-  if (!Context.DesignedLevel().SaveToFile(Path, Dialogs)) return false;
+  if (!MayReplace(Path, QT_TRANSLATE_NOOP("TEditor", "Файл существует! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "Перезапись")))
+    return false;
+  Context.DesignedLevel().SaveToFile(Path);
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
@@ -414,15 +421,17 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   // camera stay as they are until both files have been read and checked.
   auto loaded = std::make_unique<TMatrix>();
   if (LoadingWindow) LoadingWindow->ShowAndPaint();
-  bool read = false;
+  TLoadOutcome read;
   try {
-    read = loaded->LoadFromFile(Path, Dialogs, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+    read = loaded->LoadFromFile(Path, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
                                 LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
   } catch (...) {
     // The loading window goes first, so that it never stands over the level.
     if (LoadingWindow) LoadingWindow->Close();
     throw;
   }
+  // A missing file is told while the loading window is still up.
+  if (!read) Dialogs.ShowMessage(read.Message);
   if (LoadingWindow) LoadingWindow->Close();
   if (!read) return;
 
@@ -711,10 +720,10 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
-    std::optional<TLevelChange> change =
-        TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane, Dialogs);
-    if (change && !change->Empty()) {
-      Record(new TLevelEditCommand(Context, std::move(*change),
+    TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
+    for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
+    if (!erasure.Change.Empty()) {
+      Record(new TLevelEditCommand(Context, std::move(erasure.Change),
                                    QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));
       SetResult(Translated("TEditor", "Объект удалён с уровня"));
     }

@@ -34,7 +34,7 @@ struct TGameContext;
 struct TObjectRecord;
 class TLevelDraft;
 class TCanvas;
-class TDXDraw;
+class TDrawingSurface;
 class TDXTimer;
 class TInputRecorder;
 class TMatrix;
@@ -82,7 +82,7 @@ class TEditor {
   ~TEditor();
 
   // Attachments (none is owned; each may be absent in headless runs).
-  TDXDraw* DrawArea = nullptr;
+  TDrawingSurface* DrawArea = nullptr;
   TDXTimer* FrameTimer = nullptr;
   TCanvas* OverviewCanvas = nullptr;  // the main window's canvas for the overview map
   TNewObjectSource* NewObjectSource = nullptr;
@@ -253,6 +253,8 @@ class TEditor {
   void Require(bool present, const char* what) const;
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
+  // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
+  bool MayReplace(const std::string& Path, const char* Question, const char* Caption);
   bool WriteLevelTo(const std::string& Path);
   // The library has entries the level places that its objects file does not
   // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).

@@ -11,7 +11,7 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/Translated.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/ViewSize.h"
 #include "shell/EditMarks.h"
 #include "shell/Editor.h"
@@ -26,23 +26,6 @@
 #include "world/ObjectPictures.h"
 
 namespace kestrilo {
-
-namespace {
-
-// A stroke erases without the messages a single click shows: passing over an
-// empty cell is no mistake.
-class TQuietDialogs : public TDialogService {
- public:
-  TModalResult MessageBox(const std::string&, const std::string&, TMsgButtons, TModalResult) override {
-    return TModalResult::mrNo;
-  }
-  void ShowMessage(const std::string&) override {}
-  std::optional<std::string> OpenFile(const TFileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> SaveFile(const TFileDialogRequest&) override { return std::nullopt; }
-  std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
-};
-
-}  // namespace
 
 TObjectRecord TEditor::ChosenRecord(const TPlacementInputs& Inputs) const {
   TObjectRecord record = Context.ObjectDataBase->FindByName(Inputs.ObjectName);
@@ -151,9 +134,10 @@ void TEditor::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs) {
   const int32_t plane = Context.CurrentPlane;
   TLevelEdits edits = TLevelEdits::Of(Context);
   if (stroke_.Button() == TPointerButton::Right) {
-    TQuietDialogs quiet;
-    std::optional<TLevelChange> change = edits.EraseAt(viewX + grid / 2, viewY + grid / 2, plane, quiet);
-    if (change && !change->Empty()) stroke_.Add(std::move(*change));
+    // A stroke tells nothing of what it did not erase: passing over an empty
+    // cell is no mistake.
+    TErasure erasure = edits.EraseAt(viewX + grid / 2, viewY + grid / 2, plane);
+    if (!erasure.Change.Empty()) stroke_.Add(std::move(erasure.Change));
     return;
   }
   const TObjectRecord record = ChosenRecord(Inputs);

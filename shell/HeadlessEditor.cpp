@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "library/DXImageList.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
 #include "sprites/DXSpriteEngine.h"
@@ -11,7 +11,7 @@
 namespace kestrilo {
 
 THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
-    : draw_(std::make_unique<TDXDraw>()), editor_(context_, dialogs_) {
+    : draw_(std::make_unique<TDrawingSurface>()), editor_(context_, dialogs_) {
   editor_.DrawArea = draw_.get();
   editor_.DataFolder = DataFolder;
   if (!editor_.DataFolder.empty() && editor_.DataFolder.back() != '/') editor_.DataFolder += '/';
@@ -20,7 +20,7 @@ THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
   // at once instead of at a first showing.
   editor_.CreateComponents();
   editor_.ResetSettings();
-  draw_->OnInitialize = [this](TDXDraw*) { editor_.CreateEmptyLibraryAndLevel(); };
+  draw_->OnInitialize = [this](TDrawingSurface*) { editor_.CreateEmptyLibraryAndLevel(); };
   draw_->Initialize();
   context_.Random.RandSeed = Seed;
   seed_ = Seed;

@@ -1,8 +1,8 @@
 // The editor without a window: the same command layer and frame step the main
-// window drives, over its own game context, a drawing area that is never
-// shown and a scripted dialog service. The command-line tool plays and
-// renders levels with it. A QApplication must exist (the drawing area is a
-// widget); the offscreen platform is enough.
+// window drives, over its own game context, a drawing surface that no window
+// shows and a scripted dialog service. The command-line tool plays and
+// renders levels with it. A QGuiApplication must exist (the status lines are
+// drawn with the system's fonts); the offscreen platform is enough.
 #pragma once
 
 #include <QImage>
@@ -18,7 +18,7 @@
 
 namespace kestrilo {
 
-class TDXDraw;
+class TDrawingSurface;
 class TSurface;
 
 class THeadlessEditor {
@@ -77,7 +77,7 @@ class THeadlessEditor {
 
   TScriptedDialogService dialogs_;
   TGameContext context_;
-  std::unique_ptr<TDXDraw> draw_;
+  std::unique_ptr<TDrawingSurface> draw_;
   TEditor editor_;
   THeldKeys held_;
   int32_t tickCount_ = 0;

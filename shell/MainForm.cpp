@@ -18,8 +18,8 @@
 #include <algorithm>
 
 #include "platform/Cp1251.h"
-#include "platform/DXDraw.h"
-#include "platform/QtDialogService.h"
+#include "platform/widgets/DXDraw.h"
+#include "platform/widgets/QtDialogService.h"
 #include "platform/ViewSize.h"
 #include "shell/HelpScreen.h"
 #include "shell/LevelCheckWindow.h"
@@ -137,7 +137,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   context_->OnCaptionChanged = [this](const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
   };
-  DXDraw1->OnInitialize = [this](TDXDraw*) { DXDraw1Initialize(); };
+  DXDraw1->OnInitialize = [this](TDrawingSurface*) { DXDraw1Initialize(); };
   // Key preview and the drawing area's mouse: every event of this window passes here first.
   qApp->installEventFilter(this);
 

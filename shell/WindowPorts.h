@@ -3,8 +3,8 @@
 
 #include <QWidget>
 
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
 #include "shell/EditorPorts.h"
 
 namespace kestrilo {

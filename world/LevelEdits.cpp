@@ -6,7 +6,6 @@
 
 #include "library/ObjectDataBase.h"
 #include "matrix/LevelBackground.h"
-#include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
 #include "platform/Translated.h"
@@ -98,20 +97,31 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
   return change;
 }
 
-std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane,
-                                                 TDialogService& Dialogs) {
+std::vector<std::string> TErasure::Notices() const {
+  switch (Outcome) {
+    case TEraseOutcome::NotOnPlane: return {Translated("TLevelEdits", kNothingOnPlane)};
+    case TEraseOutcome::BackgroundErased:
+    case TEraseOutcome::BackgroundKept: return {"TX = " + std::to_string(ViewColumn)};
+    default: return {};
+  }
+}
+
+TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
   const int32_t cx = ViewX / TMatrix::kCellSize;
   const int32_t cy = ViewY / TMatrix::kCellSize;
+  TErasure erasure;
+  erasure.ViewColumn = cx;
   TSprite* sprite = root_.SpriteAt(ViewX, ViewY);
-  if (!sprite) return std::nullopt;
+  if (!sprite) return erasure;
   // The world cell of the sprite's top-left corner (halves to even).
   const int64_t sx = Round(sprite->X / TMatrix::kCellSize);
   const int64_t sy = Round(sprite->Y / TMatrix::kCellSize);
   const bool inside = TMatrix::IsInside(sx, sy);
   // Looked up before any sprite is let go below.
   const std::vector<TSprite*> filed = placed_.At(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-  TLevelChange change;
+  TLevelChange& change = erasure.Change;
   change.Plane = Plane;
+  const auto refused = [cx](TEraseOutcome Outcome) { return TErasure{Outcome, {}, cx}; };
 
   if (sprite->Z() == TBack::kDrawZ) {
     // The level's background covers the whole view, so a click into empty
@@ -119,14 +129,10 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
     // sprite's position follows the camera with a parallax and names no cell,
     // and on any other plane the cell under it belongs to another object,
     // which must not be wiped with the background's screen-sized footprint.
-    if (Plane != TBack::kPlane) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
-    Dialogs.ShowMessage("TX = " + std::to_string(cx));
+    if (Plane != TBack::kPlane) return refused(TEraseOutcome::NotOnPlane);
     // Only a click into the view's top-left cell removes it, so that it is
     // not deleted by accident.
-    if (cx > 0 || cy > 0) return std::nullopt;
+    if (cx > 0 || cy > 0) return refused(TEraseOutcome::BackgroundKept);
     change.Region = OneCell(TBack::kColumn, TBack::kRow);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
     designed_.BackPlanes[TBack::kColumn][TBack::kRow][TBack::kPlane - 1] = -1;
@@ -134,14 +140,12 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
     change.EntriesAfter = designed_.CopyBackEntries(Plane, change.Region);
     delete sprite;  // the owner's list forgets it as it goes
     placed_.Remove(Plane, TBack::kColumn, TBack::kRow);
-    return change;
+    erasure.Outcome = TEraseOutcome::BackgroundErased;
+    return erasure;
   }
 
   if (TMatrix::IsMainPlane(Plane)) {
-    if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
+    if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) return refused(TEraseOutcome::NotOnPlane);
     const TFootprintSize footprint = FootprintOfFrame(sprite->Width, sprite->Height);
     change.Region = TMatrix::FootprintRegion(sx, sy, footprint);
     change.CellsBefore = designed_.CopyCells(change.Region);
@@ -153,17 +157,15 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
       for (int32_t y = change.Region.FirstRow; y <= change.Region.LastRow; ++y, ++i)
         if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(TMatrix::kMainPlane, x, y);
   } else if (Plane > 0) {
-    if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
+    if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1)
+      return refused(TEraseOutcome::NotOnPlane);
     change.Region = OneCell(sx, sy);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
     designed_.BackPlanes[sx][sy][Plane - 1] = -1;
     played_.BackPlanes[sx][sy][Plane - 1] = -1;
     change.EntriesAfter = designed_.CopyBackEntries(Plane, change.Region);
   } else {
-    return std::nullopt;
+    return refused(TEraseOutcome::NothingThere);
   }
   // The sprites of the erased object go. The one under the mouse goes with
   // them when it is one of them, or when nothing is filed for the anchor (a
@@ -171,7 +173,8 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
   // happens to lie on top stays, as its object does.
   if (filed.empty() || std::find(filed.begin(), filed.end(), sprite) != filed.end()) sprite->MarkDead();
   placed_.Remove(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-  return change;
+  erasure.Outcome = TEraseOutcome::Erased;
+  return erasure;
 }
 
 TLevelChange TLevelEdits::WriteCells(const TCellRegion& Region, std::vector<TMatrixCell> Cells,

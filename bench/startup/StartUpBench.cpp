@@ -9,7 +9,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "platform/DXDraw.h"
+#include "platform/widgets/DXDraw.h"
 #include "shell/Application.h"
 #include "shell/MainForm.h"
 #include "support/TickTimes.h"

@@ -128,8 +128,7 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   f.Dialogs.FileAnswers.push_back(f.Path("during.mtf"));
   ASSERT_TRUE(f.Editor.SaveLevel());
   TMatrix saved;
-  TScriptedDialogService quiet;
-  ASSERT_TRUE(saved.LoadFromFile(f.Path("during.mtf"), quiet, nullptr, nullptr));
+  ASSERT_TRUE(saved.LoadFromFile(f.Path("during.mtf"), nullptr, nullptr));
   EXPECT_EQ(saved.Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(saved.Cells[2][1].Kind, otWall);
   // The preview off: the world is the design again.

@@ -235,6 +235,28 @@ TEST(EditorDeletion, WrongPlaneShowsTheMessageAndKeepsTheObject) {
   EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].ObjectNumber, 1);
 }
 
+// The level's background goes only from its own plane, and a click on that
+// plane tells the view column.
+TEST(EditorDeletion, TheBackgroundGoesOnlyFromItsPlaneAndTellsTheColumn) {
+  TEditorFixture f;
+  f.WriteSampleData();
+  f.OpenObjects();
+  f.Editor.ChangePlane(4);
+  f.ClickAt(0, 0, "Облака");
+  ASSERT_EQ(f.CountOf("TBack"), 1);
+  const int32_t entry = f.Context.PlayedLevel->BackPlanes[0][0][3];
+  ASSERT_GT(entry, 0);
+  f.Editor.ChangePlane(3);
+  f.Editor.DeleteAt(10, 10);
+  EXPECT_EQ(f.Dialogs.Messages(), std::vector<std::string>{kWrongPlane});
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[0][0][3], entry);
+  f.Editor.ChangePlane(4);
+  f.Editor.DeleteAt(10, 10);
+  EXPECT_EQ(f.Dialogs.Messages(), (std::vector<std::string>{kWrongPlane, "TX = 0"}));
+  EXPECT_EQ(f.Context.PlayedLevel->BackPlanes[0][0][3], -1);
+  EXPECT_EQ(f.CountOf("TBack"), 0);
+}
+
 TEST(EditorKeys, ArrowsAtTheBorderOnlyRedrawTheOverview) {
   TEditorFixture f;
   const int redraws = f.OverviewRedraws;

@@ -18,10 +18,10 @@
 #include <QWheelEvent>
 #include <vector>
 
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
 #include "matrix/Matrix.h"
-#include "platform/DXDraw.h"
+#include "platform/widgets/DXDraw.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Application.h"

@@ -100,7 +100,7 @@ class RecoveryTest : public ::testing::Test {
     f.ClickAt(64, 32, "Стена");
     earlierLevel = f.Context.DesignedLevel();
     f.ClickAt(128, 64, "Плита");
-    earlierLibrary.LoadFromFile(f.Path("Data/test.obj"), quiet);
+    ASSERT_TRUE(earlierLibrary.LoadFromFile(f.Path("Data/test.obj")));
   }
   // The library gains an entry the earlier copy lacks.
   void ChangeTheLibrary() {
@@ -169,7 +169,6 @@ class RecoveryTest : public ::testing::Test {
   }
 
   TEditorFixture f;
-  TScriptedDialogService quiet;
   TMatrix earlierLevel;
   TPictureCollection earlierPictures;
   TObjectDataBase earlierLibrary{&earlierPictures};

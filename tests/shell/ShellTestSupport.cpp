@@ -38,7 +38,7 @@ TEditorFixture::TEditorFixture()
   Editor.CursorX = [] { return 100; };
   Editor.CreateComponents();
   Editor.ResetSettings();
-  Draw.OnInitialize = [this](TDXDraw*) { Editor.CreateEmptyLibraryAndLevel(); };
+  Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
 }
 
@@ -61,8 +61,7 @@ void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
     WriteFile(bitmap, SolidBitmap(object.Width, object.Height));
     testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
-  TScriptedDialogService quiet;
-  library.SaveToFile(Path("Data/test.obj"), quiet);
+  library.SaveToFile(Path("Data/test.obj"));
   if (withDynamicGraphics) {
     TPictureCollection dynamic;
     TPictureCollectionItem* cloud = dynamic.Add();

@@ -14,7 +14,7 @@
 
 #include "matrix/ProgressBar.h"
 #include "platform/Canvas.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/Surface.h"
@@ -94,7 +94,7 @@ class TEditorFixture {
   uint32_t Now = 0;
   TScriptedDialogService Dialogs;
   TGameContext Context;
-  TDXDraw Draw;
+  TDrawingSurface Draw;
   TDXTimer Timer;
   TSurface OverviewSurface{800, 534};
   TCanvas OverviewCanvas{&OverviewSurface};

@@ -17,8 +17,8 @@
 #include <QXmlStreamReader>
 
 #include "DesktopTestSupport.h"
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
 #include "shell/HelpScreen.h"
 #include "shell/HelpTexts.h"
 #include "shell/LanguageMenu.h"

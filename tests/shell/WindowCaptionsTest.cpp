@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include "library/NewObjectDialog.h"
-#include "matrix/LoadingWindow.h"
+#include "shell/NewObjectDialog.h"
+#include "shell/LoadingWindow.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Application.h"
 #include "shell/HelpScreen.h"

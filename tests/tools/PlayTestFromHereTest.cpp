@@ -16,6 +16,7 @@
 #include "ToolRunSupport.h"
 #include "platform/BinaryIO.h"
 #include "platform/ScriptedDialogService.h"
+#include "platform/widgets/DXDraw.h"
 #include "shell/HeadlessEditor.h"
 #include "shell/MainForm.h"
 #include "shell/RecordingCommands.h"

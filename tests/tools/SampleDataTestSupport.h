@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/ScriptedDialogService.h"
 #include "shell/Editor.h"
@@ -60,7 +60,7 @@ class TSampleEditor {
   uint32_t Now = 0;
   TScriptedDialogService Dialogs;
   TGameContext Context;
-  TDXDraw Draw;
+  TDrawingSurface Draw;
   TDXTimer Timer;
   TEditor Editor;
   bool GeneratorFailed = false;

@@ -1,13 +1,13 @@
-// The drawing area: a view-sized widget with a 16-bit back buffer. It
-// initialises itself when its window is first shown, tells its bound
-// components (sprite engine, picture lists) and raises its initialised event.
+// The surface a frame is drawn onto: a 16-bit back buffer with its canvas,
+// the image last presented, and the notices that keep the components bound
+// to it (sprite engine, picture lists) in step as it is initialised, restored
+// and finalised. The drawing area shows it in the main window; the headless
+// editor draws onto it with no window at all.
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 #include <functional>
 #include <map>
-#include <memory>
 
 #include "platform/Canvas.h"
 #include "platform/Display.h"
@@ -19,14 +19,15 @@ namespace kestrilo {
 enum class TDXDrawNotifyType { dxntDestroying, dxntInitializing, dxntInitialize, dxntInitializeSurface,
                                dxntFinalize, dxntFinalizeSurface, dxntRestore, dxntSetSurfaceSize };
 
-class TDXDraw;
-using TDXDrawNotifyEvent = std::function<void(TDXDraw* sender, TDXDrawNotifyType type)>;
+class TDrawingSurface;
+using TDXDrawNotifyEvent = std::function<void(TDrawingSurface* sender, TDXDrawNotifyType type)>;
 
-class TDXDraw : public QWidget, public TDisplay {
-  Q_OBJECT
+class TDrawingSurface : public TDisplay {
  public:
-  explicit TDXDraw(QWidget* parent = nullptr, int width = kViewWidth, int height = kViewHeight);
-  ~TDXDraw() override;
+  explicit TDrawingSurface(int width = kViewWidth, int height = kViewHeight);
+  ~TDrawingSurface() override;
+  TDrawingSurface(const TDrawingSurface&) = delete;
+  TDrawingSurface& operator=(const TDrawingSurface&) = delete;
 
   bool Initialized() const override { return initialized_; }
   // Initialised, not initialising, surfaces present and not lost (restoring first).
@@ -38,7 +39,7 @@ class TDXDraw : public QWidget, public TDisplay {
   void FillBackBuffer(uint16_t value) { backBuffer_.Fill(value); }
   TCanvas& BackBufferCanvas() { return canvas_; }
   void ReleaseCanvas() { canvas_.Release(); }
-  // Shows the back buffer on screen.
+  // Makes the back buffer what is shown.
   void Present();
 
   // Bound components; the returned id unregisters.
@@ -46,8 +47,8 @@ class TDXDraw : public QWidget, public TDisplay {
   void UnRegisterNotifyEvent(int id);
 
   // The initialised event (DXDraw1Initialize).
-  std::function<void(TDXDraw*)> OnInitialize;
-  std::function<void(TDXDraw*)> OnFinalize;
+  std::function<void(TDrawingSurface*)> OnInitialize;
+  std::function<void(TDrawingSurface*)> OnFinalize;
 
   // For tests of the lost-surface rule: mark the surfaces lost and whether a restore works.
   void SimulateSurfaceLoss(bool restorable) { lost_ = true; restorable_ = restorable; }
@@ -56,12 +57,13 @@ class TDXDraw : public QWidget, public TDisplay {
   QImage PresentedImage() const { return presented_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  // A new image was presented (a window showing the surface repaints).
+  virtual void Presented() {}
 
  private:
   void Notify(TDXDrawNotifyType type);
   bool RestoreIfLost();
+  int width_, height_;
   TSurface backBuffer_;
   TCanvas canvas_;
   QImage presented_;

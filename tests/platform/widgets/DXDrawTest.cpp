@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/DXDraw.h"
+#include "platform/widgets/DXDraw.h"
 
 using namespace kestrilo;
 
@@ -12,9 +12,9 @@ TEST(DXDraw, InitialisesAtFirstShowingAndTellsBoundComponents) {
   std::vector<TDXDrawNotifyType> notices;
   QWidget window;
   auto* draw = new TDXDraw(&window);
-  draw->RegisterNotifyEvent([&](TDXDraw*, TDXDrawNotifyType t) { notices.push_back(t); });
+  draw->RegisterNotifyEvent([&](TDrawingSurface*, TDXDrawNotifyType t) { notices.push_back(t); });
   int initialised = 0;
-  draw->OnInitialize = [&](TDXDraw*) { ++initialised; };
+  draw->OnInitialize = [&](TDrawingSurface*) { ++initialised; };
   EXPECT_FALSE(draw->ReadyToDraw());
   window.show();
   EXPECT_TRUE(draw->Initialized());
@@ -52,7 +52,7 @@ TEST(DXDraw, LostSurfacesAreRestoredOrEndReadiness) {
   int restores = 0;
   QWidget window;
   auto* draw = new TDXDraw(&window);
-  draw->RegisterNotifyEvent([&](TDXDraw*, TDXDrawNotifyType t) {
+  draw->RegisterNotifyEvent([&](TDrawingSurface*, TDXDrawNotifyType t) {
     if (t == TDXDrawNotifyType::dxntRestore) ++restores;
   });
   window.show();

@@ -1,4 +1,4 @@
-#include "platform/QtDialogService.h"
+#include "platform/widgets/QtDialogService.h"
 
 #include <QApplication>
 #include <QColorDialog>

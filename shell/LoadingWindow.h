@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "matrix/QtProgressBar.h"
+#include "shell/QtProgressBar.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "matrix/LoadingWindow.h"
+#include "shell/LoadingWindow.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "library/NewObjectDialog.h"
+#include "shell/NewObjectDialog.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>

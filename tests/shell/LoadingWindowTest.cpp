@@ -5,9 +5,8 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "matrix/LoadingWindow.h"
+#include "shell/LoadingWindow.h"
 #include "matrix/Matrix.h"
-#include "platform/ScriptedDialogService.h"
 #include "tests/matrix/MatrixTestSupport.h"
 
 namespace kestrilo {
@@ -71,14 +70,13 @@ class TWatchingBar : public TProgressBar {
 
 TEST(LoadingWindow, BarsAfterAFirstAndASecondLoad) {
   testing::TTempFolder dir;
-  TScriptedDialogService dialogs;
   const std::string path = dir.Path("level.mtf");
-  ASSERT_TRUE(testing::NewMatrix()->SaveToFile(path, dialogs));
+  testing::NewMatrix()->SaveToFile(path);
 
   TForm3 form;
   auto m = testing::NewMatrix();
   form.ShowAndPaint();
-  ASSERT_TRUE(m->LoadFromFile(path, dialogs, &form.MainBar(), &form.PlanesBar()));
+  ASSERT_TRUE(m->LoadFromFile(path, &form.MainBar(), &form.PlanesBar()));
   form.hide();
   EXPECT_EQ(form.ProgressBar1->value(), 100);
   EXPECT_EQ(form.ProgressBar2->value(), 100);
@@ -88,7 +86,7 @@ TEST(LoadingWindow, BarsAfterAFirstAndASecondLoad) {
   TWatchingBar main(form.MainBar(), form.ProgressBar2);
   testing::TRecordingBar planes;
   form.ShowAndPaint();
-  ASSERT_TRUE(m->LoadFromFile(path, dialogs, &main, &planes));
+  ASSERT_TRUE(m->LoadFromFile(path, &main, &planes));
   ASSERT_FALSE(main.Seen.empty());
   for (int value : main.Seen) EXPECT_EQ(value, 100);
   ASSERT_FALSE(planes.Positions.empty());

@@ -1,30 +1,17 @@
-#include "platform/DXDraw.h"
-
-#include <QShowEvent>
-#include <QPainter>
+#include "platform/DrawingSurface.h"
 
 namespace kestrilo {
 
-TDXDraw::TDXDraw(QWidget* parent, int width, int height) : QWidget(parent), canvas_(&backBuffer_) {
-  setFixedSize(width, height);
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setFocusPolicy(Qt::NoFocus);
-}
+TDrawingSurface::TDrawingSurface(int width, int height) : width_(width), height_(height), canvas_(&backBuffer_) {}
 
-TDXDraw::~TDXDraw() {
+TDrawingSurface::~TDrawingSurface() {
   Finalize();
   Notify(TDXDrawNotifyType::dxntDestroying);
 }
 
-// The drawing area is shown together with its window; the first showing initialises it.
-void TDXDraw::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  Initialize();
-}
-
-void TDXDraw::Initialize() {
+void TDrawingSurface::Initialize() {
   if (initialized_) return;
-  backBuffer_.Resize(width(), height());
+  backBuffer_.Resize(width_, height_);
   lost_ = false;
   initialized_ = true;
   Notify(TDXDrawNotifyType::dxntSetSurfaceSize);
@@ -34,7 +21,7 @@ void TDXDraw::Initialize() {
   if (OnInitialize) OnInitialize(this);
 }
 
-void TDXDraw::Finalize() {
+void TDrawingSurface::Finalize() {
   if (!initialized_) return;
   canvas_.Release();
   initialized_ = false;
@@ -43,7 +30,7 @@ void TDXDraw::Finalize() {
   if (OnFinalize) OnFinalize(this);
 }
 
-bool TDXDraw::RestoreIfLost() {
+bool TDrawingSurface::RestoreIfLost() {
   if (!lost_) return true;
   if (!restorable_) return false;
   lost_ = false;
@@ -51,33 +38,27 @@ bool TDXDraw::RestoreIfLost() {
   return true;
 }
 
-bool TDXDraw::ReadyToDraw() {
+bool TDrawingSurface::ReadyToDraw() {
   if (!initialized_ || backBuffer_.Width() == 0) return false;
   return RestoreIfLost();
 }
 
-void TDXDraw::Present() {
+void TDrawingSurface::Present() {
   if (!initialized_ || !RestoreIfLost()) return;
   canvas_.Release();
   presented_ = backBuffer_.WrapImage().copy();
-  update();
+  Presented();
 }
 
-void TDXDraw::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  if (presented_.isNull()) p.fillRect(rect(), Qt::black);
-  else p.drawImage(0, 0, presented_);
-}
-
-int TDXDraw::RegisterNotifyEvent(TDXDrawNotifyEvent event) {
+int TDrawingSurface::RegisterNotifyEvent(TDXDrawNotifyEvent event) {
   const int id = nextId_++;
   listeners_[id] = std::move(event);
   return id;
 }
 
-void TDXDraw::UnRegisterNotifyEvent(int id) { listeners_.erase(id); }
+void TDrawingSurface::UnRegisterNotifyEvent(int id) { listeners_.erase(id); }
 
-void TDXDraw::Notify(TDXDrawNotifyType type) {
+void TDrawingSurface::Notify(TDXDrawNotifyType type) {
   // A listener may unregister itself while being told.
   auto copy = listeners_;
   for (auto& [id, event] : copy)

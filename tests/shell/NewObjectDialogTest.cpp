@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "LibraryDbTestSupport.h"
-#include "library/NewObjectDialog.h"
+#include "tests/library/LibraryDbTestSupport.h"
+#include "shell/NewObjectDialog.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"

@@ -1,4 +1,5 @@
-// The real message boxes: which button Enter presses, and what each button answers.
+// The real message boxes: which button Enter presses, and what each button
+// answers; the file dialog's filters as Qt takes them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 
 #include <functional>
 
-#include "platform/QtDialogService.h"
+#include "platform/widgets/QtDialogService.h"
 
 namespace kestrilo {
 namespace {
@@ -64,6 +65,16 @@ TEST(QtDialogServiceTest, APlainMessageBoxStillDefaultsToItsFirstButton) {
   const TAnsweredBox yes = Answer([&] { return dialogs.MessageBox("Sure?", "Caption", TMsgButtons::YesNo); });
   EXPECT_EQ(yes.Default, QMessageBox::Yes);
   EXPECT_EQ(yes.Answer, TModalResult::mrYes);
+}
+
+TEST(QtFilter, PatternsInTheCaptionAreSeparatedBySpaces) {
+  EXPECT_EQ(TQtDialogService::QtFilter("All (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp").toStdString(),
+            "All (*.bmp *.png);;Bitmaps (*.bmp)");
+  // A caption without patterns is given the filter's own.
+  EXPECT_EQ(TQtDialogService::QtFilter("Levels|*.mtf;*.MTF").toStdString(), "Levels (*.mtf *.MTF)");
+  // Parentheses inside the caption's words stay; only the last list is replaced.
+  EXPECT_EQ(TQtDialogService::QtFilter("Pictures (old) (*.a;*.b)|*.a;*.b").toStdString(),
+            "Pictures (old) (*.a *.b)");
 }
 
 }  // namespace
