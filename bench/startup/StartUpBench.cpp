@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 
 #include "platform/widgets/DXDraw.h"
-#include "shell/Application.h"
-#include "shell/MainForm.h"
+#include "windows/Application.h"
+#include "windows/MainForm.h"
 #include "support/TickTimes.h"
 
 namespace kestrilo::bench {

@@ -3,7 +3,7 @@
 
 #include "PlayTestSupport.h"
 #include "platform/Surface.h"
-#include "shell/HeadlessEditor.h"
+#include "editor/HeadlessEditor.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
 #include "world/GameContext.h"

@@ -8,9 +8,9 @@
 #include "platform/BinaryIO.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/HeadlessEditor.h"
-#include "shell/MainForm.h"
-#include "shell/RecordingCommands.h"
+#include "editor/HeadlessEditor.h"
+#include "windows/MainForm.h"
+#include "editor/RecordingCommands.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {

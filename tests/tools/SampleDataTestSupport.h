@@ -13,7 +13,7 @@
 #include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/Editor.h"
+#include "editor/Editor.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "platform/ScriptedDialogService.h"
-#include "shell/Application.h"
-#include "shell/MainForm.h"
+#include "windows/Application.h"
+#include "windows/MainForm.h"
 #include "world/GameContext.h"
 
 namespace kestrilo::sample {
