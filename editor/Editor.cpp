@@ -73,24 +73,24 @@ TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Conte
   hooks_.Report = [this](const std::string& message) { this->Dialogs.ShowMessage(message); };
   hooks_.LevelChanged = [this](int32_t Plane) { LevelChangedOn(Plane); };
   hooks_.LibraryChanged = [this] {
-    if (LibraryChanged) LibraryChanged();
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();
   };
   QObject::connect(&UndoStack, &QUndoStack::indexChanged, [this] {
-    if (!staleSince_ && Clock) staleSince_ = Clock();
-    if (DocumentChanged) DocumentChanged();
+    if (!staleSince_ && Attachments.Clock) staleSince_ = Attachments.Clock();
+    if (Attachments.DocumentChanged) Attachments.DocumentChanged();
   });
 }
 
 TEditor::~TEditor() {
   // The stack's own clearing as it goes must not reach the window.
   QObject::disconnect(&UndoStack, nullptr, nullptr, nullptr);
-  DocumentChanged = nullptr;
-  LibraryChanged = nullptr;
+  Attachments.DocumentChanged = nullptr;
+  Attachments.LibraryChanged = nullptr;
 }
 
 void TEditor::SetResult(const std::string& Text) {
   Document.LastResult = Text;
-  if (DocumentChanged) DocumentChanged();
+  if (Attachments.DocumentChanged) Attachments.DocumentChanged();
 }
 
 void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
@@ -157,10 +157,10 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
-  if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
-  OverviewCanvas->Release();
-  if (OverviewChanged) OverviewChanged();
+  if (!Attachments.OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
+  Context.PlayedLevel->DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane));
+  Attachments.OverviewCanvas->Release();
+  if (Attachments.OverviewChanged) Attachments.OverviewChanged();
 }
 
 // ---- start-up ------------------------------------------------------------
@@ -170,10 +170,10 @@ void TEditor::CreateComponents() {
   Context.PortalPictureList = std::make_unique<TDXImageList>();
   Context.SpriteEngine = std::make_unique<TDXSpriteEngine>();
   Context.SpriteEngine->Engine()->Context = &Context;
-  if (DrawArea) {
-    Context.ObjectPictureList->SetDXDraw(DrawArea);
-    Context.PortalPictureList->SetDXDraw(DrawArea);
-    Context.SpriteEngine->SetDXDraw(DrawArea);
+  if (Attachments.DrawArea) {
+    Context.ObjectPictureList->SetDXDraw(Attachments.DrawArea);
+    Context.PortalPictureList->SetDXDraw(Attachments.DrawArea);
+    Context.SpriteEngine->SetDXDraw(Attachments.DrawArea);
   }
   // Doors redraw the overview of the main plane after they have opened.
   Context.RedrawOverview = [this] { RedrawOverview(0); };
@@ -196,7 +196,7 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Context.SeparateDesign = std::make_unique<TMatrix>();
   Context.GridSize = 32;
   Context.CurrentPlane = TMatrix::kMainPlane;
-  if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
+  if (Attachments.FrameTimer) Attachments.FrameTimer->SetInterval(kFrameDelayMs);
   Context.Random.Randomize();
 }
 
@@ -292,9 +292,9 @@ void TEditor::AddObject() {
         Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
-    if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
-    NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
-    const TNewObject entry = NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
+    if (!Attachments.NewObjectSource) throw EKestriloError("The new-object dialog is not available");
+    Attachments.NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
+    const TNewObject entry = Attachments.NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
     TObjectDataBase& library = *Context.ObjectDataBase;
     const size_t before = library.Records.size();
     library.AddObject(entry.Record, entry.PictureFileName, entry.Settings);
@@ -302,7 +302,7 @@ void TEditor::AddObject() {
     TLibraryEntry added = library.EntryAt(library.Records.size() - 1, library.Images->Count() - 1);
     const std::string name = cp1251::ToUtf8(added.Record.Name);
     Record(new TLibraryEntryCommand(library, TLibraryEntryCommand::TKind::Added, std::move(added), hooks_));
-    if (LibraryChanged) LibraryChanged();
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();
     SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект добавлен: %1"), name));
   });
 }
@@ -391,7 +391,7 @@ bool TEditor::WriteLevelTo(const std::string& Path) {
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
-  if (LevelFileUsed) LevelFileUsed(Path);
+  if (Attachments.LevelFileUsed) Attachments.LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень сохранён: %1"), Path));
   return true;
 }
@@ -420,19 +420,19 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   // Read into a level of its own: the current level, its sprites and the
   // camera stay as they are until both files have been read and checked.
   auto loaded = std::make_unique<TMatrix>();
-  if (LoadingWindow) LoadingWindow->ShowAndPaint();
+  if (Attachments.LoadingWindow) Attachments.LoadingWindow->ShowAndPaint();
   TLoadOutcome read;
   try {
-    read = loaded->LoadFromFile(Path, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
-                                LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
+    read = loaded->LoadFromFile(Path, Attachments.LoadingWindow ? Attachments.LoadingWindow->MainBar() : nullptr,
+                                Attachments.LoadingWindow ? Attachments.LoadingWindow->PlanesBar() : nullptr);
   } catch (...) {
     // The loading window goes first, so that it never stands over the level.
-    if (LoadingWindow) LoadingWindow->Close();
+    if (Attachments.LoadingWindow) Attachments.LoadingWindow->Close();
     throw;
   }
   // A missing file is told while the loading window is still up.
   if (!read) Dialogs.ShowMessage(read.Message);
-  if (LoadingWindow) LoadingWindow->Close();
+  if (Attachments.LoadingWindow) Attachments.LoadingWindow->Close();
   if (!read) return;
 
   PutLevelInPlace(*loaded);
@@ -440,9 +440,9 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   Document.LevelSaved();
   Recovery.RemoveLevel();
   RedrawOverview(Context.CurrentPlane);
-  if (LevelFileUsed) LevelFileUsed(Path);
+  if (Attachments.LevelFileUsed) Attachments.LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
-  if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+  if (Attachments.LevelChecked) Attachments.LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 void TEditor::PutLevelInPlace(const TMatrix& Level) {
@@ -506,7 +506,7 @@ bool TEditor::RequestExit() {
     if (!confirmed) return;
     // The end closes the window, whose close then takes this answer as its own.
     exitAgreed_ = true;
-    if (Terminate) Terminate();
+    if (Attachments.Terminate) Attachments.Terminate();
   });
   return confirmed;
 }
@@ -514,9 +514,9 @@ bool TEditor::RequestExit() {
 void TEditor::EndCleanly() { Recovery.EndRun(); }
 
 void TEditor::AutosaveIfDue() {
-  if (!Recovery.Enabled() || !Clock || !staleSince_) return;
+  if (!Recovery.Enabled() || !Attachments.Clock || !staleSince_) return;
   constexpr uint64_t kAutosaveAfterMs = 30'000;
-  if (Clock() - *staleSince_ < kAutosaveAfterMs) return;
+  if (Attachments.Clock() - *staleSince_ < kAutosaveAfterMs) return;
   AutosaveNow();
 }
 
@@ -566,13 +566,13 @@ void TEditor::OfferRecovery() {
     // The library first: the level's objects are looked up in it.
     ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
     if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
-    if (LibraryChanged) LibraryChanged();  // the object list shows the restored library
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();  // the object list shows the restored library
     if (found.Level) {
       PutLevelInPlace(*found.Level);
       Document.LevelFile = found.LevelFile;
       Document.LevelMarkedUnsaved();
       RedrawOverview(Context.CurrentPlane);
-      if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+      if (Attachments.LevelChecked) Attachments.LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
     }
     SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
@@ -603,7 +603,7 @@ void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
 
 void TEditor::ToggleFrameDelay() {
   Ticks.FrameDelay = !Ticks.FrameDelay;
-  if (FrameTimer) FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
+  if (Attachments.FrameTimer) Attachments.FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
 }
 
 void TEditor::TogglePreview() {
@@ -813,9 +813,9 @@ void TEditor::BeginTestAt(TStartCell Pointed) {
 void TEditor::PlayFromStart() {
   // A recording covers play from its beginning: it starts again, with the
   // seed the headless player uses, and keeps the cell play began at.
-  if (Recorder && Recorder->Recording()) {
-    Recorder->Start();
-    Recorder->StartCell = playTest_.Cell();
+  if (Attachments.Recorder && Attachments.Recorder->Recording()) {
+    Attachments.Recorder->Start();
+    Attachments.Recorder->StartCell = playTest_.Cell();
     Context.Random.RandSeed = TInputRecorder::kSeed;
   }
   if (!Ticks.Preview) AutosaveNow();
@@ -888,20 +888,20 @@ void TEditor::FrameStep() {
   inTick_ = true;
   struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
   Guarded([&] {
-    if (!DrawArea || !DrawArea->ReadyToDraw()) {
-      if (Terminate) Terminate();
+    if (!Attachments.DrawArea || !Attachments.DrawArea->ReadyToDraw()) {
+      if (Attachments.Terminate) Attachments.Terminate();
       return;
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
     if (playTest_.TakeTick()) {
-      if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
+      if (Attachments.Recorder) Attachments.Recorder->RecordTick(Context.Keyboard, Context.EditMode);
       if (Context.SpriteEngine) {
         Context.SpriteEngine->Move(kFrameMoveCount);
         Context.SpriteEngine->RemoveDead();
       }
     }
-    DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
     if (ViewDivisor() > 1) DrawZoomedWorld();
     else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
     // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
@@ -912,21 +912,21 @@ void TEditor::FrameStep() {
     DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.
     DrawEditMarks();
-    DrawArea->Present();
+    Attachments.DrawArea->Present();
     AutosaveIfDue();
   });
 }
 
 void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
-  if (!DrawArea) return;
+  if (!Attachments.DrawArea) return;
   TOverlayStatus status;
-  status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;
+  status.FramesPerSecond = Attachments.FrameTimer ? Attachments.FrameTimer->FramesPerSecond() : 0;
   status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
-  status.CursorX = CursorX ? CursorX() : 0;
-  status.DrawAreaLeft = DrawAreaLeft;
+  status.CursorX = Attachments.CursorX ? Attachments.CursorX() : 0;
+  status.DrawAreaLeft = Attachments.DrawAreaLeft;
   status.Paused = playTest_.Paused();
-  overlay_.Draw(DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
-  DrawArea->ReleaseCanvas();
+  overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  Attachments.DrawArea->ReleaseCanvas();
 }
 
 }  // namespace kestrilo

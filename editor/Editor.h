@@ -17,6 +17,7 @@
 
 #include "platform/DialogService.h"
 #include "editor/DocumentState.h"
+#include "editor/EditorAttachments.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
 #include "editor/PlayTest.h"
@@ -81,18 +82,8 @@ class TEditor {
   TEditor(TGameContext& Context, TDialogService& Dialogs);
   ~TEditor();
 
-  // Attachments (none is owned; each may be absent in headless runs).
-  TDrawingSurface* DrawArea = nullptr;
-  TDXTimer* FrameTimer = nullptr;
-  TCanvas* OverviewCanvas = nullptr;  // the main window's canvas for the overview map
-  TNewObjectSource* NewObjectSource = nullptr;
-  TLoadingWindowPort* LoadingWindow = nullptr;
-  std::function<void()> OverviewChanged;  // the overview was redrawn
-  std::function<void()> Terminate;        // end the application
-  std::function<int32_t()> CursorX;       // the mouse cursor's screen X
-  int32_t DrawAreaLeft = 8;               // the drawing area's left edge in the window
-  // Keeps the held keys of every preview tick while a recording runs.
-  TInputRecorder* Recorder = nullptr;
+  // The window fills these once (editor/EditorAttachments.h).
+  TEditorAttachments Attachments;
   // The folder of the data files, with its trailing separator; empty means
   // "Data/" below the executable's folder (the headless tool points it elsewhere).
   std::string DataFolder;
@@ -102,18 +93,8 @@ class TEditor {
   QUndoStack UndoStack;  // every change of the level and of the library
   TDocumentState Document{UndoStack};
   const std::string& LevelFile = Document.LevelFile;
-  // Told when the document's state or the last result changed (the status
-  // line), and when the library's entries changed (the object list).
-  std::function<void()> DocumentChanged;
-  std::function<void()> LibraryChanged;
-  // Milliseconds of a steady clock, for autosaving; none means no autosave.
-  std::function<uint64_t()> Clock;
   // The recovery files; an empty folder keeps none (headless runs).
   TRecovery Recovery;
-  // A level file was read or written in full (the recent-levels list keeps it).
-  std::function<void(const std::string&)> LevelFileUsed;
-  // A level was loaded and checked against its library (the window lists what was found).
-  std::function<void(const std::vector<TLevelFinding>&)> LevelChecked;
 
   TSettingsTicks Ticks;
 

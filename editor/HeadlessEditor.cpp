@@ -12,7 +12,7 @@ namespace kestrilo {
 
 THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
     : draw_(std::make_unique<TDrawingSurface>()), editor_(context_, dialogs_) {
-  editor_.DrawArea = draw_.get();
+  editor_.Attachments.DrawArea = draw_.get();
   editor_.DataFolder = DataFolder;
   if (!editor_.DataFolder.empty() && editor_.DataFolder.back() != '/') editor_.DataFolder += '/';
   context_.ExecutableDir = editor_.DataFolder;

@@ -15,11 +15,11 @@ namespace kestrilo {
 
 TRecordingCommands::TRecordingCommands(TGameContext& Context, TDialogService& Dialogs, TEditor& Editor)
     : Context(Context), Dialogs(Dialogs), Editor(Editor) {
-  Editor.Recorder = &Recorder;
+  Editor.Attachments.Recorder = &Recorder;
 }
 
 TRecordingCommands::~TRecordingCommands() {
-  if (Editor.Recorder == &Recorder) Editor.Recorder = nullptr;
+  if (Editor.Attachments.Recorder == &Recorder) Editor.Attachments.Recorder = nullptr;
 }
 
 std::string TRecordingCommands::ReplayPathFor(const std::string& LevelFile) {

@@ -112,24 +112,24 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->FrameStep(); };
 
   TEditor& editor = *editor_;
-  editor.DrawArea = DXDraw1;
-  editor.FrameTimer = &dxTimer1_;
-  editor.OverviewCanvas = &overview_->Canvas();
-  editor.OverviewChanged = [this] { overview_->Refresh(); };
+  editor.Attachments.DrawArea = DXDraw1;
+  editor.Attachments.FrameTimer = &dxTimer1_;
+  editor.Attachments.OverviewCanvas = &overview_->Canvas();
+  editor.Attachments.OverviewChanged = [this] { overview_->Refresh(); };
   // A square of the overview map clicked: the view moves around its cell.
   overview_->SquareClicked = [this](int column, int row) {
     const TMatrix* level = context_->PlayedLevel.get();
     if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
   };
-  editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
-  editor.DrawAreaLeft = DXDraw1->x();
-  editor.Terminate = [] { QCoreApplication::quit(); };
-  editor.DocumentChanged = [this] { SyncEditMenu(); };
-  editor.LibraryChanged = [this] {
+  editor.Attachments.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
+  editor.Attachments.DrawAreaLeft = DXDraw1->x();
+  editor.Attachments.Terminate = [] { QCoreApplication::quit(); };
+  editor.Attachments.DocumentChanged = [this] { SyncEditMenu(); };
+  editor.Attachments.LibraryChanged = [this] {
     ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
   };
-  editor.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
-  editor.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
+  editor.Attachments.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
+  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
     if (!levelCheck_) levelCheck_ = new TLevelCheckWindow(this);
     levelCheck_->ShowFindings(findings);
   };
@@ -169,8 +169,8 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
   form2Source_ = form2 ? std::make_unique<TNewObjectDialogSource>(*form2) : nullptr;
   form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3, this) : nullptr;
   form4_ = form4;
-  editor_->NewObjectSource = form2Source_.get();
-  editor_->LoadingWindow = form3Window_.get();
+  editor_->Attachments.NewObjectSource = form2Source_.get();
+  editor_->Attachments.LoadingWindow = form3Window_.get();
 }
 
 void TForm1::BuildControls(QWidget* client) {
@@ -437,7 +437,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
-  if (event->isAccepted() && editor_->Terminate) editor_->Terminate();
+  if (event->isAccepted() && editor_->Attachments.Terminate) editor_->Attachments.Terminate();
 }
 
 // ---- side panel ------------------------------------------------------------

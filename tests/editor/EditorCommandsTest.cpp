@@ -237,7 +237,7 @@ TEST(EditorObjects, BadAnimationSpeedAddsNothing) {
   f.WriteSampleData();
   f.OpenObjects();
   TBadSpeedSource bad;
-  f.Editor.NewObjectSource = &bad;
+  f.Editor.Attachments.NewObjectSource = &bad;
   f.Editor.AddObject();
   EXPECT_EQ(bad.ShownWith, std::vector<int32_t>{6});
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);

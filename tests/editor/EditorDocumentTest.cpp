@@ -140,7 +140,7 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
 TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   uint64_t now = 1000;
   const std::string recovery = f.Path("recovery");
-  f.Editor.Clock = [&] { return now; };
+  f.Editor.Attachments.Clock = [&] { return now; };
   f.Editor.Recovery.Folder = recovery;
   f.Editor.OfferRecovery();  // the run starts: nothing to offer
   EXPECT_EQ(AskedCount("message"), 0);

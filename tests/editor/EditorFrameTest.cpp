@@ -125,7 +125,7 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[1], "The matrix is not ready yet");
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
-  editor.Terminate = [&] { ++terminated; };
+  editor.Attachments.Terminate = [&] { ++terminated; };
   editor.FrameStep();  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

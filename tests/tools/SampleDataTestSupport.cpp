@@ -24,9 +24,9 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   GeneratorFailed = RunGenerator(DataDir()) != 0;
   Context.ExecutableDir = ExecutableDir();
-  Editor.DrawArea = &Draw;
-  Editor.FrameTimer = &Timer;
-  Editor.CursorX = [] { return 0; };
+  Editor.Attachments.DrawArea = &Draw;
+  Editor.Attachments.FrameTimer = &Timer;
+  Editor.Attachments.CursorX = [] { return 0; };
   Editor.CreateComponents();
   Editor.ResetSettings();
   Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
