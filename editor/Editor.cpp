@@ -42,7 +42,6 @@ std::string TextWith(const char* text, const std::string& argument) {
 }
 
 constexpr int32_t kFrameMoveCount = 16;
-constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
 constexpr uint32_t vkDelete = 46;
@@ -177,15 +176,6 @@ void TEditor::CreateComponents() {
   }
   // Doors redraw the overview of the main plane after they have opened.
   Context.RedrawOverview = [this] { RedrawOverview(0); };
-}
-
-void TEditor::ResetSettings() {
-  Ticks.PlayerVisible = false;
-  Context.GridVisible = true;
-  Context.ObjectsLoaded = false;
-  Ticks.AutoControl = true;
-  Context.EditMode = TEditMode::Editing;
-  Context.Random.Randomize();
 }
 
 void TEditor::CreateEmptyLibraryAndLevel() {
@@ -580,40 +570,14 @@ void TEditor::OfferRecovery() {
 
 // ---- settings --------------------------------------------------------------
 
-void TEditor::TogglePlayerVisible() {
-  Ticks.PlayerVisible = !Ticks.PlayerVisible;
-  if (Context.PlayerSprite) Context.PlayerSprite->Visible = Ticks.PlayerVisible;
-}
-
-void TEditor::TogglePlayerGravity() {
-  Ticks.PlayerGravity = !Ticks.PlayerGravity;
-  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity;
-}
-
-void TEditor::SetGridSize(uint16_t CellSize) {
-  Context.GridSize = CellSize;
-  Context.GridVisible = true;
-}
-
-void TEditor::ToggleGrid() {
-  Context.GridVisible = !Context.GridVisible;
-}
-
-void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
-
-void TEditor::ToggleFrameDelay() {
-  Ticks.FrameDelay = !Ticks.FrameDelay;
-  if (Attachments.FrameTimer) Attachments.FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
-}
-
 void TEditor::TogglePreview() {
-  if (Ticks.Preview && playTest_.Active()) {
+  if (settings_.Ticks.Preview && playTest_.Active()) {
     EndTest();
     return;
   }
-  Ticks.Preview = !Ticks.Preview;
-  Context.EditMode = Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
-  if (Ticks.Preview) {
+  settings_.Ticks.Preview = !settings_.Ticks.Preview;
+  Context.EditMode = settings_.Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
+  if (settings_.Ticks.Preview) {
     // A restart puts the player back here.
     if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
     // Play is where a crash is likeliest: what is unsaved is kept first.
@@ -648,7 +612,7 @@ void TEditor::ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update) {
   Update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
   Update.ObjectNames = names;
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
-  if (!Ticks.AutoControl) return;
+  if (!settings_.Ticks.AutoControl) return;
   Update.EnabledFields = AutoFieldsOfType(Type);
   Update.ZPosition = AutoPlaneOfType(Type);
   Context.CurrentPlane = *Update.ZPosition;
@@ -799,9 +763,9 @@ void TEditor::BeginTestAt(TStartCell Pointed) {
                             .toStdString());
     return;
   }
-  playTest_.Begin(*cell, Ticks.PlayerVisible, Ticks.PlayerGravity);
-  Ticks.PlayerVisible = true;
-  Ticks.PlayerGravity = true;
+  playTest_.Begin(*cell, settings_.Ticks.PlayerVisible, settings_.Ticks.PlayerGravity);
+  settings_.Ticks.PlayerVisible = true;
+  settings_.Ticks.PlayerGravity = true;
   PlayFromStart();
   SetResult(QCoreApplication::translate(
                 "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
@@ -818,12 +782,12 @@ void TEditor::PlayFromStart() {
     Attachments.Recorder->StartCell = playTest_.Cell();
     Context.Random.RandSeed = TInputRecorder::kSeed;
   }
-  if (!Ticks.Preview) AutosaveNow();
-  Ticks.Preview = true;
+  if (!settings_.Ticks.Preview) AutosaveNow();
+  settings_.Ticks.Preview = true;
   Context.EditMode = TEditMode::Previewing;
   // A player made again comes before the level's sprites, as after a load,
   // so that it steps first.
-  TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
+  TPlayerSprite& player = LivePlayer(Context, settings_.Ticks.PlayerVisible, settings_.Ticks.PlayerGravity);
   TLevelEdits::Of(Context).RebuildWorld();
   // What play made of the old world goes at once, so that nothing of it
   // steps or is touched in the first tick: play from here is the same
@@ -846,10 +810,10 @@ void TEditor::EndTestNow() {
   const bool visible = playTest_.VisibleBefore();
   const bool gravity = playTest_.GravityBefore();
   playTest_.End();
-  Ticks.Preview = false;
+  settings_.Ticks.Preview = false;
   Context.EditMode = TEditMode::Editing;
-  Ticks.PlayerVisible = visible;
-  Ticks.PlayerGravity = gravity;
+  settings_.Ticks.PlayerVisible = visible;
+  settings_.Ticks.PlayerGravity = gravity;
   Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
   // The player is fresh again, shown and falling as before the test; the
   // start marker, if the level has one, takes it back there.
@@ -864,7 +828,7 @@ void TEditor::EndTestNow() {
 
 void TEditor::RestartTest() {
   Guarded([&] {
-    if (!Ticks.Preview || !playTest_.StartX()) return;
+    if (!settings_.Ticks.Preview || !playTest_.StartX()) return;
     Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
     PlayFromStart();
     SetResult(Translated("TEditor", "Игра начата заново"));

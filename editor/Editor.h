@@ -18,6 +18,7 @@
 #include "platform/DialogService.h"
 #include "editor/DocumentState.h"
 #include "editor/EditorAttachments.h"
+#include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
 #include "editor/PlayTest.h"
@@ -43,15 +44,6 @@ class TSpriteEngine;
 
 // The raw 5-6-5 pixel value the frame step fills the back buffer with: very dark green.
 constexpr uint16_t kFrameBackgroundPixel = 128;
-
-// The ticks of the Settings menu items that are state in their own right.
-struct TSettingsTicks {
-  bool PlayerVisible = false;  // Игрок... → "Видимость"
-  bool PlayerGravity = false;  // Игрок... → "Гравитация"
-  bool AutoControl = true;     // "Авто контроль"
-  bool FrameDelay = true;      // "Задержка вкл"
-  bool Preview = false;        // "Предварительный просмотр"
-};
 
 // The side-panel fields that the type change switches on and off.
 struct TFieldStates {
@@ -96,13 +88,15 @@ class TEditor {
   // The recovery files; an empty folder keeps none (headless runs).
   TRecovery Recovery;
 
-  TSettingsTicks Ticks;
+  // The Settings menu: its ticks and the commands that switch them.
+  TEditorSettings& Settings() { return settings_; }
+  const TEditorSettings& Settings() const { return settings_; }
 
   // Start-up, in this order: the components of the main window (picture lists
   // and sprite engine) bound to the drawing area; the settings as a run starts
-  // with them; once the drawing area is ready, the empty library and level.
+  // with them (Settings().Reset()); once the drawing area is ready, the empty
+  // library and level.
   void CreateComponents();
-  void ResetSettings();
   void CreateEmptyLibraryAndLevel();
 
   // Undo and redo of the last change of the level or the library.
@@ -142,13 +136,8 @@ class TEditor {
   void OfferRecovery();
   // A clean end of the run: the marker and the recovery files go.
   void EndCleanly();
-  // Settings.
-  void TogglePlayerVisible();
-  void TogglePlayerGravity();
-  void SetGridSize(uint16_t CellSize);  // and shows the grid
-  void ToggleGrid();
-  void ToggleAutoControl();
-  void ToggleFrameDelay();
+  // The preview switched on or off ("Предварительный просмотр"); off, the
+  // world is built again from the level as designed.
   void TogglePreview();
   void ShowAbout();
   // Side panel: the type list, the object list and the Z spinner.
@@ -272,6 +261,7 @@ class TEditor {
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
+  TEditorSettings settings_{Context, Attachments};
   TPlayTest playTest_;  // where play began, the test-from-here session, the pause
   TPaintStroke stroke_;
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels

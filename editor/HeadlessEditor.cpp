@@ -19,7 +19,7 @@ THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
   // The start-up order of the main window, with the drawing area initialised
   // at once instead of at a first showing.
   editor_.CreateComponents();
-  editor_.ResetSettings();
+  editor_.Settings().Reset();
   draw_->OnInitialize = [this](TDrawingSurface*) { editor_.CreateEmptyLibraryAndLevel(); };
   draw_->Initialize();
   context_.Random.RandSeed = Seed;
@@ -61,19 +61,19 @@ void THeadlessEditor::LoadLevel(const std::string& Path) {
 }
 
 void THeadlessEditor::SetPreview(bool On) {
-  if (editor_.Ticks.Preview != On) editor_.TogglePreview();
+  if (editor_.Settings().Ticks.Preview != On) editor_.TogglePreview();
 }
 
 void THeadlessEditor::SetGravity(bool On) {
-  if (editor_.Ticks.PlayerGravity != On) editor_.TogglePlayerGravity();
+  if (editor_.Settings().Ticks.PlayerGravity != On) editor_.Settings().TogglePlayerGravity();
 }
 
 void THeadlessEditor::SetPlayerVisible(bool On) {
-  if (editor_.Ticks.PlayerVisible != On) editor_.TogglePlayerVisible();
+  if (editor_.Settings().Ticks.PlayerVisible != On) editor_.Settings().TogglePlayerVisible();
 }
 
 void THeadlessEditor::SetGrid(bool On) {
-  if (context_.GridVisible != On) editor_.ToggleGrid();
+  if (context_.GridVisible != On) editor_.Settings().ToggleGrid();
 }
 
 void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {

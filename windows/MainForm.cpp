@@ -383,7 +383,7 @@ void TForm1::FormCreate() {
     const QSignalBlocker block(ComboBox1);
     ComboBox1->setCurrentIndex(0);
   }
-  editor_->ResetSettings();
+  editor_->Settings().Reset();
   SyncTicks();
 }
 
@@ -464,7 +464,7 @@ void TForm1::ApplySidePanel(const TSidePanelUpdate& update) {
 }
 
 void TForm1::SyncTicks() {
-  const TSettingsTicks& ticks = editor_->Ticks;
+  const TSettingsTicks& ticks = editor_->Settings().Ticks;
   N12->setChecked(ticks.PlayerVisible);
   N13->setChecked(ticks.PlayerGravity);
   N16->setChecked(ticks.AutoControl);
@@ -503,16 +503,16 @@ void TForm1::N15Click() {
 void TForm1::N7Click() { editor_->SaveLevel(); }
 void TForm1::N8Click() { editor_->LoadLevel(); }
 void TForm1::N4Click() { editor_->RequestExit(); }
-void TForm1::N12Click() { editor_->TogglePlayerVisible(); SyncTicks(); }
-void TForm1::N13Click() { editor_->TogglePlayerGravity(); SyncTicks(); }
-void TForm1::N32321Click() { editor_->SetGridSize(32); }
-void TForm1::N64641Click() { editor_->SetGridSize(64); }
-void TForm1::N1281281Click() { editor_->SetGridSize(128); }
-void TForm1::N14Click() { editor_->ToggleGrid(); }
-void TForm1::N16Click() { editor_->ToggleAutoControl(); SyncTicks(); }
+void TForm1::N12Click() { editor_->Settings().TogglePlayerVisible(); SyncTicks(); }
+void TForm1::N13Click() { editor_->Settings().TogglePlayerGravity(); SyncTicks(); }
+void TForm1::N32321Click() { editor_->Settings().SetGridSize(32); }
+void TForm1::N64641Click() { editor_->Settings().SetGridSize(64); }
+void TForm1::N1281281Click() { editor_->Settings().SetGridSize(128); }
+void TForm1::N14Click() { editor_->Settings().ToggleGrid(); }
+void TForm1::N16Click() { editor_->Settings().ToggleAutoControl(); SyncTicks(); }
 
 void TForm1::N01Click() {
-  editor_->ToggleFrameDelay();
+  editor_->Settings().ToggleFrameDelay();
   SyncTicks();
   if (timerDriver_) timerDriver_->Reschedule();
 }

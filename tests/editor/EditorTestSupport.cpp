@@ -37,7 +37,7 @@ TEditorFixture::TEditorFixture()
   Editor.Attachments.Terminate = [this] { ++Terminated; };
   Editor.Attachments.CursorX = [] { return 100; };
   Editor.CreateComponents();
-  Editor.ResetSettings();
+  Editor.Settings().Reset();
   Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
 }

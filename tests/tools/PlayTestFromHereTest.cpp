@@ -104,10 +104,10 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   const TEditor& commands = editor->Editor();
   ASSERT_TRUE(commands.PlayTest().Active());
   EXPECT_EQ(commands.PlayTest().Cell(), (TStartCell{8, 5}));
-  EXPECT_TRUE(commands.Ticks.Preview);
+  EXPECT_TRUE(commands.Settings().Ticks.Preview);
   EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
-  EXPECT_TRUE(commands.Ticks.PlayerVisible);
-  EXPECT_TRUE(commands.Ticks.PlayerGravity);
+  EXPECT_TRUE(commands.Settings().Ticks.PlayerVisible);
+  EXPECT_TRUE(commands.Settings().Ticks.PlayerGravity);
   TPlayerSprite& player = Player(*editor);
   EXPECT_EQ(player.X, 256);
   EXPECT_EQ(player.Y, 160);
@@ -154,7 +154,7 @@ TEST_F(PlayTestFromHereTest, AColumnSolidToTheTopOrACellOutsideTheLevelIsRefused
     EXPECT_STREQ(e.what(), "start 17 6: Тест отсюда: над клеткой 17, 6 до самого верха уровня нет места для игрока.");
   }
   EXPECT_FALSE(editor.Editor().PlayTest().Active());
-  EXPECT_FALSE(editor.Editor().Ticks.Preview);
+  EXPECT_FALSE(editor.Editor().Settings().Ticks.Preview);
   EXPECT_EQ(Player(editor).X, x);
   EXPECT_THROW(editor.StartAt(200, 0), EKestriloError);
   EXPECT_THROW(editor.StartAt(0, -1), EKestriloError);
@@ -174,10 +174,10 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   EXPECT_EQ(CountOf(*editor, "TEnemyWalker"), 0);
   editor->Editor().PressKey(vkEscape);
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
-  EXPECT_FALSE(editor->Editor().Ticks.PlayerVisible);
-  EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.PlayerVisible);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.PlayerGravity);
   editor->Tick({});  // the old world is freed
   EXPECT_EQ(CountOf(*editor, "TEnemyWalker"), 1);
   TPlayerSprite& player = Player(*editor);  // made again
@@ -198,14 +198,14 @@ TEST_F(PlayTestFromHereTest, TheSameKeyEndsItAndThePreviewItemDoesToo) {
   ASSERT_TRUE(editor->Editor().PlayTest().Active());
   editor->Editor().ToggleTestFromHere(400, 400);  // F5 again: the end, wherever the mouse is
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   editor->Editor().TestFromCell(3, 3);
   editor->Editor().TogglePreview();
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   EXPECT_FALSE(Player(*editor).Visible);
   editor->Editor().PressKey(vkEscape);  // nothing to end
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
 }
 
 TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWherePlayBegan) {
@@ -233,7 +233,7 @@ TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWhereP
 TEST_F(PlayTestFromHereTest, RestartWithoutTestFromHereGoesBackToWherePreviewBegan) {
   auto editor = Start();
   editor->Editor().PressKey(vkF6);  // no play yet: nothing happens
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   editor->SetPreview(true);
   Ticks(*editor, 30, {vkD, vkShift});
   EXPECT_EQ(Player(*editor).X, 94);
@@ -245,7 +245,7 @@ TEST_F(PlayTestFromHereTest, RestartWithoutTestFromHereGoesBackToWherePreviewBeg
   EXPECT_EQ(Player(*editor).Ammo[0], 15);
   EXPECT_EQ(Player(*editor).Health, 100);
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_TRUE(editor->Editor().Ticks.Preview);
+  EXPECT_TRUE(editor->Editor().Settings().Ticks.Preview);
 }
 
 TEST_F(PlayTestFromHereTest, PauseFreezesTheWorldAndEachStepRunsExactlyOneTick) {

@@ -28,7 +28,7 @@ TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, 
   Editor.Attachments.FrameTimer = &Timer;
   Editor.Attachments.CursorX = [] { return 0; };
   Editor.CreateComponents();
-  Editor.ResetSettings();
+  Editor.Settings().Reset();
   Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
   // Monsters draw from the program's generator; a fixed seed replays a run exactly.
@@ -48,7 +48,7 @@ void TSampleEditor::LoadDemoLevel() {
 }
 
 void TSampleEditor::StartPreview() {
-  Editor.ToggleGrid();  // grid off
+  Editor.Settings().ToggleGrid();  // grid off
   Editor.TogglePreview();  // preview on
 }
 

@@ -188,7 +188,7 @@ TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
   EXPECT_TRUE(form.Context().GridVisible);
   form.N16->trigger();
   EXPECT_FALSE(form.N16->isChecked());
-  EXPECT_FALSE(form.Editor().Ticks.AutoControl);
+  EXPECT_FALSE(form.Editor().Settings().Ticks.AutoControl);
   form.N8->trigger();  // no objects file yet
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
