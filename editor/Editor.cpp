@@ -570,30 +570,6 @@ void TEditor::OfferRecovery() {
 
 // ---- settings --------------------------------------------------------------
 
-void TEditor::TogglePreview() {
-  if (settings_.Ticks.Preview && playTest_.Active()) {
-    EndTest();
-    return;
-  }
-  settings_.Ticks.Preview = !settings_.Ticks.Preview;
-  Context.EditMode = settings_.Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
-  if (settings_.Ticks.Preview) {
-    // A restart puts the player back here.
-    if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
-    // Play is where a crash is likeliest: what is unsaved is kept first.
-    AutosaveNow();
-    return;
-  }
-  playTest_.End();  // the pause ends with play
-  // Play never changes the level as designed: doors and pick-ups come back
-  // and the monsters return to their places.
-  Guarded([&] {
-    if (!Context.PlayedLevel || !Context.ObjectDataBase || !Context.SpriteEngine) return;
-    TLevelEdits::Of(Context).RebuildWorld();
-    RedrawOverview(Context.CurrentPlane);
-  });
-}
-
 void TEditor::ShowAbout() {
   Dialogs.ShowMessage(AboutMessage());
 }
@@ -696,10 +672,10 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
 }
 
 void TEditor::PressKey(uint32_t Key) {
-  if (Key == vkEscape) EndTest();
-  if (Key == vkF6) RestartTest();
-  if (Key == vkPause) TogglePause();
-  if (Key == vkF10) StepOnce();
+  if (Key == vkEscape) playTesting_.EndTest();
+  if (Key == vkF6) playTesting_.RestartTest();
+  if (Key == vkPause) playTesting_.TogglePause();
+  if (Key == vkF10) playTesting_.StepOnce();
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
@@ -723,126 +699,6 @@ void TEditor::ScrollByWheel(int32_t Notches) {
   });
 }
 
-// ---- play-testing ----------------------------------------------------------
-
-void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
-  if (playTest_.Active()) {
-    EndTest();
-    return;
-  }
-  Guarded([&] {
-    Require(Context.PlayedLevel != nullptr, "The matrix");
-    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
-      SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
-      return;
-    }
-    constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
-  });
-}
-
-void TEditor::TestFromCell(int32_t Column, int32_t Row) {
-  Guarded([&] { BeginTestAt({Column, Row}); });
-}
-
-void TEditor::BeginTestAt(TStartCell Pointed) {
-  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  if (!Context.ObjectsLoaded) {
-    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
-    return;
-  }
-  // Where the player fits depends on its size; one that died is made again first.
-  const TPlayerSprite& player = LivePlayer(Context, true, true);
-  const TMatrix& designed = Context.DesignedLevel();
-  const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
-  if (!cell) {
-    Dialogs.ShowMessage(QCoreApplication::translate(
-                            "TEditor", "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
-                            .arg(Pointed.Column)
-                            .arg(Pointed.Row)
-                            .toStdString());
-    return;
-  }
-  playTest_.Begin(*cell, settings_.Ticks.PlayerVisible, settings_.Ticks.PlayerGravity);
-  settings_.Ticks.PlayerVisible = true;
-  settings_.Ticks.PlayerGravity = true;
-  PlayFromStart();
-  SetResult(QCoreApplication::translate(
-                "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
-                .arg(cell->Column)
-                .arg(cell->Row)
-                .toStdString());
-}
-
-void TEditor::PlayFromStart() {
-  // A recording covers play from its beginning: it starts again, with the
-  // seed the headless player uses, and keeps the cell play began at.
-  if (Attachments.Recorder && Attachments.Recorder->Recording()) {
-    Attachments.Recorder->Start();
-    Attachments.Recorder->StartCell = playTest_.Cell();
-    Context.Random.RandSeed = TInputRecorder::kSeed;
-  }
-  if (!settings_.Ticks.Preview) AutosaveNow();
-  settings_.Ticks.Preview = true;
-  Context.EditMode = TEditMode::Previewing;
-  // A player made again comes before the level's sprites, as after a load,
-  // so that it steps first.
-  TPlayerSprite& player = LivePlayer(Context, settings_.Ticks.PlayerVisible, settings_.Ticks.PlayerGravity);
-  TLevelEdits::Of(Context).RebuildWorld();
-  // What play made of the old world goes at once, so that nothing of it
-  // steps or is touched in the first tick: play from here is the same
-  // however long the world was played before.
-  Context.SpriteEngine->RemoveDead();
-  FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
-  if (playTest_.Active()) {
-    player.Visible = true;
-    player.GravityOn = true;
-  }
-  RedrawOverview(Context.CurrentPlane);
-}
-
-void TEditor::EndTest() {
-  Guarded([&] { EndTestNow(); });
-}
-
-void TEditor::EndTestNow() {
-  if (!playTest_.Active()) return;
-  const bool visible = playTest_.VisibleBefore();
-  const bool gravity = playTest_.GravityBefore();
-  playTest_.End();
-  settings_.Ticks.Preview = false;
-  Context.EditMode = TEditMode::Editing;
-  settings_.Ticks.PlayerVisible = visible;
-  settings_.Ticks.PlayerGravity = gravity;
-  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  // The player is fresh again, shown and falling as before the test; the
-  // start marker, if the level has one, takes it back there.
-  TPlayerSprite& player = LivePlayer(Context, visible, gravity);
-  FreshPlayerAt(player, player.X, player.Y);
-  player.Visible = visible;
-  player.GravityOn = gravity;
-  TLevelEdits::Of(Context).RebuildWorld();
-  RedrawOverview(Context.CurrentPlane);
-  SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));
-}
-
-void TEditor::RestartTest() {
-  Guarded([&] {
-    if (!settings_.Ticks.Preview || !playTest_.StartX()) return;
-    Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-    PlayFromStart();
-    SetResult(Translated("TEditor", "Игра начата заново"));
-  });
-}
-
-void TEditor::TogglePause() {
-  playTest_.TogglePause();
-  SetResult(playTest_.Paused() ? Translated("TEditor", "Пауза: F10 — один шаг, Pause — дальше")
-                                : Translated("TEditor", "Игра продолжается"));
-}
-
-void TEditor::StepOnce() { playTest_.StepOnce(); }
-
 // ---- frame -----------------------------------------------------------------
 
 void TEditor::FrameStep() {
@@ -858,7 +714,7 @@ void TEditor::FrameStep() {
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
-    if (playTest_.TakeTick()) {
+    if (playTesting_.TakeTick()) {
       if (Attachments.Recorder) Attachments.Recorder->RecordTick(Context.Keyboard, Context.EditMode);
       if (Context.SpriteEngine) {
         Context.SpriteEngine->Move(kFrameMoveCount);
@@ -888,7 +744,7 @@ void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
   status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
   status.CursorX = Attachments.CursorX ? Attachments.CursorX() : 0;
   status.DrawAreaLeft = Attachments.DrawAreaLeft;
-  status.Paused = playTest_.Paused();
+  status.Paused = playTesting_.PlayTest().Paused();
   overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
   Attachments.DrawArea->ReleaseCanvas();
 }

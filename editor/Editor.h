@@ -21,7 +21,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
-#include "editor/PlayTest.h"
+#include "editor/PlayTesting.h"
 #include "editor/PaintStroke.h"
 #include "editor/Selection.h"
 #include "editor/ViewZoom.h"
@@ -136,9 +136,6 @@ class TEditor {
   void OfferRecovery();
   // A clean end of the run: the marker and the recovery files go.
   void EndCleanly();
-  // The preview switched on or off ("Предварительный просмотр"); off, the
-  // world is built again from the level as designed.
-  void TogglePreview();
   void ShowAbout();
   // Side panel: the type list, the object list and the Z spinner.
   TSidePanelUpdate ChangeObjectType(uint8_t Type);
@@ -155,20 +152,9 @@ class TEditor {
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);
 
-  // Play-testing. Test from here (F5) starts the preview with a fresh player,
-  // visible and falling, at the cell under the view pixel (X, Y) and the world
-  // built anew from the level as designed; the same key ends a session.
-  // TestFromCell does it for a level cell; EndTest (Esc, or the preview
-  // switched off) gives back the world as designed. RestartTest (F6) builds
-  // the world again and puts a fresh player where the current play began.
-  // TogglePause (Pause) freezes the world, StepOnce (F10) lets one tick move.
-  void ToggleTestFromHere(int32_t X, int32_t Y);
-  void TestFromCell(int32_t Column, int32_t Row);
-  void EndTest();
-  void RestartTest();
-  void TogglePause();
-  void StepOnce();
-  const TPlayTest& PlayTest() const { return playTest_; }
+  // Play-testing: test from here, restart, pause, step, the preview.
+  TPlayTesting& Play() { return playTesting_; }
+  const TPlayTesting& Play() const { return playTesting_; }
   // The pointer over the drawing area (client pixels): strokes, selecting,
   // dragging the selection and placing a paste (shell/EditorRegions.cpp).
   // A press or release answers true when it was taken by one of them; a
@@ -218,9 +204,18 @@ class TEditor {
   // Returns false when the command ended with an error.
   bool Guarded(const std::function<void()>& Command);
 
- private:
-  TSpriteEngine& Root() const;
+  // What the parts share: the game context and the dialogs the commands
+  // work on, the one undo stack's recording, the last result, and the
+  // check that a component the command needs has been made.
+  TGameContext& Context;
+  TDialogService& Dialogs;
+  void Record(TEditCommand* Command);
+  void ClearHistory();
+  void SetResult(const std::string& Text);
   void Require(bool present, const char* what) const;
+  TSpriteEngine& Root() const;
+
+ private:
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
@@ -234,9 +229,6 @@ class TEditor {
   // A level read in full becomes the designed level: the world is built from
   // it, the view goes to its start and the history starts afresh.
   void PutLevelInPlace(const TMatrix& Level);
-  void Record(TEditCommand* Command);
-  void ClearHistory();
-  void SetResult(const std::string& Text);
   void LevelChangedOn(int32_t Plane);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
@@ -256,13 +248,11 @@ class TEditor {
   void PlayFromStart();
   void EndTestNow();
 
-  TGameContext& Context;
-  TDialogService& Dialogs;
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
   TEditorSettings settings_{Context, Attachments};
-  TPlayTest playTest_;  // where play began, the test-from-here session, the pause
+  TPlayTesting playTesting_{*this};
   TPaintStroke stroke_;
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost

@@ -61,7 +61,7 @@ void THeadlessEditor::LoadLevel(const std::string& Path) {
 }
 
 void THeadlessEditor::SetPreview(bool On) {
-  if (editor_.Settings().Ticks.Preview != On) editor_.TogglePreview();
+  if (editor_.Settings().Ticks.Preview != On) editor_.Play().TogglePreview();
 }
 
 void THeadlessEditor::SetGravity(bool On) {
@@ -79,9 +79,9 @@ void THeadlessEditor::SetGrid(bool On) {
 void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {
   const size_t before = dialogs_.Messages().size();
   context_.Random.RandSeed = seed_;
-  editor_.TestFromCell(Column, Row);
+  editor_.Play().TestFromCell(Column, Row);
   ThrowIfReported(before, "start " + std::to_string(Column) + " " + std::to_string(Row));
-  if (!editor_.PlayTest().Active()) throw EKestriloError("Play could not begin at the start cell");
+  if (!editor_.Play().PlayTest().Active()) throw EKestriloError("Play could not begin at the start cell");
 }
 
 void THeadlessEditor::Tick(const THeldKeys& Keys) {

@@ -30,8 +30,8 @@ void TRecordingCommands::StartRecording() {
   Recorder.Start();
   Context.Random.RandSeed = kReplaySeed;
   gravityAtStart_ = Context.PlayerSprite ? Context.PlayerSprite->GravityOn : 0;
-  if (Editor.PlayTest().Active()) {
-    Editor.RestartTest();  // seeds the generator again and keeps the start cell
+  if (Editor.Play().PlayTest().Active()) {
+    Editor.Play().RestartTest();  // seeds the generator again and keeps the start cell
     gravityAtStart_ = 1;
   }
 }

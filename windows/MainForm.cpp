@@ -517,7 +517,7 @@ void TForm1::N01Click() {
   if (timerDriver_) timerDriver_->Reschedule();
 }
 
-void TForm1::N17Click() { editor_->TogglePreview(); SyncTicks(); }
+void TForm1::N17Click() { editor_->Play().TogglePreview(); SyncTicks(); }
 
 void TForm1::N19Click() {
   if (form4_) form4_->ShowModal();
@@ -545,13 +545,13 @@ void TForm1::TestFromHereClick() {
   // A menu opened with the mouse leaves no cell pointed at: the view's centre is the plainest guess.
   const QPoint centre(DXDraw1->width() / 2, DXDraw1->height() / 2);
   const QPoint at = DXDraw1->rect().contains(menuPointer_) ? menuPointer_ : centre;
-  editor_->ToggleTestFromHere(at.x(), at.y());
+  editor_->Play().ToggleTestFromHere(at.x(), at.y());
   SyncTicks();
 }
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
   const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
-  if (VirtualKey == kVirtualKeyF5) editor_->ToggleTestFromHere(cursor.x(), cursor.y());
+  if (VirtualKey == kVirtualKeyF5) editor_->Play().ToggleTestFromHere(cursor.x(), cursor.y());
   editor_->PressKey(VirtualKey);
   SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list

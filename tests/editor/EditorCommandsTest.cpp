@@ -31,10 +31,10 @@ TEST(EditorSettings, GridItemsSetSizeAndShowTheGrid) {
 
 TEST(EditorSettings, PreviewAndAutoControlFlipTheirTicks) {
   TEditorFixture f;
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   EXPECT_TRUE(f.Editor.Settings().Ticks.Preview);
   EXPECT_EQ(f.Context.EditMode, TEditMode::Previewing);
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   EXPECT_EQ(f.Context.EditMode, TEditMode::Editing);
   f.Editor.Settings().ToggleAutoControl();
   EXPECT_FALSE(f.Editor.Settings().Ticks.AutoControl);
