@@ -42,7 +42,6 @@ std::string TextWith(const char* text, const std::string& argument) {
 }
 
 constexpr int32_t kFrameMoveCount = 16;
-constexpr int32_t kFrameDelayMs = 14;
 
 // Window-system key codes the editor reacts to.
 constexpr uint32_t vkDelete = 46;
@@ -73,24 +72,24 @@ TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Conte
   hooks_.Report = [this](const std::string& message) { this->Dialogs.ShowMessage(message); };
   hooks_.LevelChanged = [this](int32_t Plane) { LevelChangedOn(Plane); };
   hooks_.LibraryChanged = [this] {
-    if (LibraryChanged) LibraryChanged();
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();
   };
   QObject::connect(&UndoStack, &QUndoStack::indexChanged, [this] {
-    if (!staleSince_ && Clock) staleSince_ = Clock();
-    if (DocumentChanged) DocumentChanged();
+    if (!staleSince_ && Attachments.Clock) staleSince_ = Attachments.Clock();
+    if (Attachments.DocumentChanged) Attachments.DocumentChanged();
   });
 }
 
 TEditor::~TEditor() {
   // The stack's own clearing as it goes must not reach the window.
   QObject::disconnect(&UndoStack, nullptr, nullptr, nullptr);
-  DocumentChanged = nullptr;
-  LibraryChanged = nullptr;
+  Attachments.DocumentChanged = nullptr;
+  Attachments.LibraryChanged = nullptr;
 }
 
 void TEditor::SetResult(const std::string& Text) {
   Document.LastResult = Text;
-  if (DocumentChanged) DocumentChanged();
+  if (Attachments.DocumentChanged) Attachments.DocumentChanged();
 }
 
 void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
@@ -157,10 +156,10 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
-  if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
-  OverviewCanvas->Release();
-  if (OverviewChanged) OverviewChanged();
+  if (!Attachments.OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
+  Context.PlayedLevel->DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane));
+  Attachments.OverviewCanvas->Release();
+  if (Attachments.OverviewChanged) Attachments.OverviewChanged();
 }
 
 // ---- start-up ------------------------------------------------------------
@@ -170,22 +169,13 @@ void TEditor::CreateComponents() {
   Context.PortalPictureList = std::make_unique<TDXImageList>();
   Context.SpriteEngine = std::make_unique<TDXSpriteEngine>();
   Context.SpriteEngine->Engine()->Context = &Context;
-  if (DrawArea) {
-    Context.ObjectPictureList->SetDXDraw(DrawArea);
-    Context.PortalPictureList->SetDXDraw(DrawArea);
-    Context.SpriteEngine->SetDXDraw(DrawArea);
+  if (Attachments.DrawArea) {
+    Context.ObjectPictureList->SetDXDraw(Attachments.DrawArea);
+    Context.PortalPictureList->SetDXDraw(Attachments.DrawArea);
+    Context.SpriteEngine->SetDXDraw(Attachments.DrawArea);
   }
   // Doors redraw the overview of the main plane after they have opened.
   Context.RedrawOverview = [this] { RedrawOverview(0); };
-}
-
-void TEditor::ResetSettings() {
-  Ticks.PlayerVisible = false;
-  Context.GridVisible = true;
-  Context.ObjectsLoaded = false;
-  Ticks.AutoControl = true;
-  Context.EditMode = TEditMode::Editing;
-  Context.Random.Randomize();
 }
 
 void TEditor::CreateEmptyLibraryAndLevel() {
@@ -196,7 +186,7 @@ void TEditor::CreateEmptyLibraryAndLevel() {
   Context.SeparateDesign = std::make_unique<TMatrix>();
   Context.GridSize = 32;
   Context.CurrentPlane = TMatrix::kMainPlane;
-  if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
+  if (Attachments.FrameTimer) Attachments.FrameTimer->SetInterval(kFrameDelayMs);
   Context.Random.Randomize();
 }
 
@@ -292,9 +282,9 @@ void TEditor::AddObject() {
         Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
                            TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
-    if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
-    NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
-    const TNewObject entry = NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
+    if (!Attachments.NewObjectSource) throw EKestriloError("The new-object dialog is not available");
+    Attachments.NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
+    const TNewObject entry = Attachments.NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
     TObjectDataBase& library = *Context.ObjectDataBase;
     const size_t before = library.Records.size();
     library.AddObject(entry.Record, entry.PictureFileName, entry.Settings);
@@ -302,7 +292,7 @@ void TEditor::AddObject() {
     TLibraryEntry added = library.EntryAt(library.Records.size() - 1, library.Images->Count() - 1);
     const std::string name = cp1251::ToUtf8(added.Record.Name);
     Record(new TLibraryEntryCommand(library, TLibraryEntryCommand::TKind::Added, std::move(added), hooks_));
-    if (LibraryChanged) LibraryChanged();
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();
     SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект добавлен: %1"), name));
   });
 }
@@ -391,7 +381,7 @@ bool TEditor::WriteLevelTo(const std::string& Path) {
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
-  if (LevelFileUsed) LevelFileUsed(Path);
+  if (Attachments.LevelFileUsed) Attachments.LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень сохранён: %1"), Path));
   return true;
 }
@@ -420,19 +410,19 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   // Read into a level of its own: the current level, its sprites and the
   // camera stay as they are until both files have been read and checked.
   auto loaded = std::make_unique<TMatrix>();
-  if (LoadingWindow) LoadingWindow->ShowAndPaint();
+  if (Attachments.LoadingWindow) Attachments.LoadingWindow->ShowAndPaint();
   TLoadOutcome read;
   try {
-    read = loaded->LoadFromFile(Path, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
-                                LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
+    read = loaded->LoadFromFile(Path, Attachments.LoadingWindow ? Attachments.LoadingWindow->MainBar() : nullptr,
+                                Attachments.LoadingWindow ? Attachments.LoadingWindow->PlanesBar() : nullptr);
   } catch (...) {
     // The loading window goes first, so that it never stands over the level.
-    if (LoadingWindow) LoadingWindow->Close();
+    if (Attachments.LoadingWindow) Attachments.LoadingWindow->Close();
     throw;
   }
   // A missing file is told while the loading window is still up.
   if (!read) Dialogs.ShowMessage(read.Message);
-  if (LoadingWindow) LoadingWindow->Close();
+  if (Attachments.LoadingWindow) Attachments.LoadingWindow->Close();
   if (!read) return;
 
   PutLevelInPlace(*loaded);
@@ -440,9 +430,9 @@ void TEditor::ReadLevelFile(const std::string& Path) {
   Document.LevelSaved();
   Recovery.RemoveLevel();
   RedrawOverview(Context.CurrentPlane);
-  if (LevelFileUsed) LevelFileUsed(Path);
+  if (Attachments.LevelFileUsed) Attachments.LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
-  if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+  if (Attachments.LevelChecked) Attachments.LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 void TEditor::PutLevelInPlace(const TMatrix& Level) {
@@ -506,7 +496,7 @@ bool TEditor::RequestExit() {
     if (!confirmed) return;
     // The end closes the window, whose close then takes this answer as its own.
     exitAgreed_ = true;
-    if (Terminate) Terminate();
+    if (Attachments.Terminate) Attachments.Terminate();
   });
   return confirmed;
 }
@@ -514,9 +504,9 @@ bool TEditor::RequestExit() {
 void TEditor::EndCleanly() { Recovery.EndRun(); }
 
 void TEditor::AutosaveIfDue() {
-  if (!Recovery.Enabled() || !Clock || !staleSince_) return;
+  if (!Recovery.Enabled() || !Attachments.Clock || !staleSince_) return;
   constexpr uint64_t kAutosaveAfterMs = 30'000;
-  if (Clock() - *staleSince_ < kAutosaveAfterMs) return;
+  if (Attachments.Clock() - *staleSince_ < kAutosaveAfterMs) return;
   AutosaveNow();
 }
 
@@ -566,69 +556,19 @@ void TEditor::OfferRecovery() {
     // The library first: the level's objects are looked up in it.
     ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
     if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
-    if (LibraryChanged) LibraryChanged();  // the object list shows the restored library
+    if (Attachments.LibraryChanged) Attachments.LibraryChanged();  // the object list shows the restored library
     if (found.Level) {
       PutLevelInPlace(*found.Level);
       Document.LevelFile = found.LevelFile;
       Document.LevelMarkedUnsaved();
       RedrawOverview(Context.CurrentPlane);
-      if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+      if (Attachments.LevelChecked) Attachments.LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
     }
     SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
   });
 }
 
 // ---- settings --------------------------------------------------------------
-
-void TEditor::TogglePlayerVisible() {
-  Ticks.PlayerVisible = !Ticks.PlayerVisible;
-  if (Context.PlayerSprite) Context.PlayerSprite->Visible = Ticks.PlayerVisible;
-}
-
-void TEditor::TogglePlayerGravity() {
-  Ticks.PlayerGravity = !Ticks.PlayerGravity;
-  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity;
-}
-
-void TEditor::SetGridSize(uint16_t CellSize) {
-  Context.GridSize = CellSize;
-  Context.GridVisible = true;
-}
-
-void TEditor::ToggleGrid() {
-  Context.GridVisible = !Context.GridVisible;
-}
-
-void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
-
-void TEditor::ToggleFrameDelay() {
-  Ticks.FrameDelay = !Ticks.FrameDelay;
-  if (FrameTimer) FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
-}
-
-void TEditor::TogglePreview() {
-  if (Ticks.Preview && playTest_.Active()) {
-    EndTest();
-    return;
-  }
-  Ticks.Preview = !Ticks.Preview;
-  Context.EditMode = Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
-  if (Ticks.Preview) {
-    // A restart puts the player back here.
-    if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
-    // Play is where a crash is likeliest: what is unsaved is kept first.
-    AutosaveNow();
-    return;
-  }
-  playTest_.End();  // the pause ends with play
-  // Play never changes the level as designed: doors and pick-ups come back
-  // and the monsters return to their places.
-  Guarded([&] {
-    if (!Context.PlayedLevel || !Context.ObjectDataBase || !Context.SpriteEngine) return;
-    TLevelEdits::Of(Context).RebuildWorld();
-    RedrawOverview(Context.CurrentPlane);
-  });
-}
 
 void TEditor::ShowAbout() {
   Dialogs.ShowMessage(AboutMessage());
@@ -648,7 +588,7 @@ void TEditor::ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update) {
   Update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
   Update.ObjectNames = names;
   if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
-  if (!Ticks.AutoControl) return;
+  if (!settings_.Ticks.AutoControl) return;
   Update.EnabledFields = AutoFieldsOfType(Type);
   Update.ZPosition = AutoPlaneOfType(Type);
   Context.CurrentPlane = *Update.ZPosition;
@@ -732,10 +672,10 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
 }
 
 void TEditor::PressKey(uint32_t Key) {
-  if (Key == vkEscape) EndTest();
-  if (Key == vkF6) RestartTest();
-  if (Key == vkPause) TogglePause();
-  if (Key == vkF10) StepOnce();
+  if (Key == vkEscape) playTesting_.EndTest();
+  if (Key == vkF6) playTesting_.RestartTest();
+  if (Key == vkPause) playTesting_.TogglePause();
+  if (Key == vkF10) playTesting_.StepOnce();
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
@@ -759,126 +699,6 @@ void TEditor::ScrollByWheel(int32_t Notches) {
   });
 }
 
-// ---- play-testing ----------------------------------------------------------
-
-void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
-  if (playTest_.Active()) {
-    EndTest();
-    return;
-  }
-  Guarded([&] {
-    Require(Context.PlayedLevel != nullptr, "The matrix");
-    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
-      SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
-      return;
-    }
-    constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
-  });
-}
-
-void TEditor::TestFromCell(int32_t Column, int32_t Row) {
-  Guarded([&] { BeginTestAt({Column, Row}); });
-}
-
-void TEditor::BeginTestAt(TStartCell Pointed) {
-  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  if (!Context.ObjectsLoaded) {
-    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
-    return;
-  }
-  // Where the player fits depends on its size; one that died is made again first.
-  const TPlayerSprite& player = LivePlayer(Context, true, true);
-  const TMatrix& designed = Context.DesignedLevel();
-  const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
-  if (!cell) {
-    Dialogs.ShowMessage(QCoreApplication::translate(
-                            "TEditor", "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
-                            .arg(Pointed.Column)
-                            .arg(Pointed.Row)
-                            .toStdString());
-    return;
-  }
-  playTest_.Begin(*cell, Ticks.PlayerVisible, Ticks.PlayerGravity);
-  Ticks.PlayerVisible = true;
-  Ticks.PlayerGravity = true;
-  PlayFromStart();
-  SetResult(QCoreApplication::translate(
-                "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
-                .arg(cell->Column)
-                .arg(cell->Row)
-                .toStdString());
-}
-
-void TEditor::PlayFromStart() {
-  // A recording covers play from its beginning: it starts again, with the
-  // seed the headless player uses, and keeps the cell play began at.
-  if (Recorder && Recorder->Recording()) {
-    Recorder->Start();
-    Recorder->StartCell = playTest_.Cell();
-    Context.Random.RandSeed = TInputRecorder::kSeed;
-  }
-  if (!Ticks.Preview) AutosaveNow();
-  Ticks.Preview = true;
-  Context.EditMode = TEditMode::Previewing;
-  // A player made again comes before the level's sprites, as after a load,
-  // so that it steps first.
-  TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
-  TLevelEdits::Of(Context).RebuildWorld();
-  // What play made of the old world goes at once, so that nothing of it
-  // steps or is touched in the first tick: play from here is the same
-  // however long the world was played before.
-  Context.SpriteEngine->RemoveDead();
-  FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
-  if (playTest_.Active()) {
-    player.Visible = true;
-    player.GravityOn = true;
-  }
-  RedrawOverview(Context.CurrentPlane);
-}
-
-void TEditor::EndTest() {
-  Guarded([&] { EndTestNow(); });
-}
-
-void TEditor::EndTestNow() {
-  if (!playTest_.Active()) return;
-  const bool visible = playTest_.VisibleBefore();
-  const bool gravity = playTest_.GravityBefore();
-  playTest_.End();
-  Ticks.Preview = false;
-  Context.EditMode = TEditMode::Editing;
-  Ticks.PlayerVisible = visible;
-  Ticks.PlayerGravity = gravity;
-  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-  // The player is fresh again, shown and falling as before the test; the
-  // start marker, if the level has one, takes it back there.
-  TPlayerSprite& player = LivePlayer(Context, visible, gravity);
-  FreshPlayerAt(player, player.X, player.Y);
-  player.Visible = visible;
-  player.GravityOn = gravity;
-  TLevelEdits::Of(Context).RebuildWorld();
-  RedrawOverview(Context.CurrentPlane);
-  SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));
-}
-
-void TEditor::RestartTest() {
-  Guarded([&] {
-    if (!Ticks.Preview || !playTest_.StartX()) return;
-    Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
-    PlayFromStart();
-    SetResult(Translated("TEditor", "Игра начата заново"));
-  });
-}
-
-void TEditor::TogglePause() {
-  playTest_.TogglePause();
-  SetResult(playTest_.Paused() ? Translated("TEditor", "Пауза: F10 — один шаг, Pause — дальше")
-                                : Translated("TEditor", "Игра продолжается"));
-}
-
-void TEditor::StepOnce() { playTest_.StepOnce(); }
-
 // ---- frame -----------------------------------------------------------------
 
 void TEditor::FrameStep() {
@@ -888,20 +708,20 @@ void TEditor::FrameStep() {
   inTick_ = true;
   struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
   Guarded([&] {
-    if (!DrawArea || !DrawArea->ReadyToDraw()) {
-      if (Terminate) Terminate();
+    if (!Attachments.DrawArea || !Attachments.DrawArea->ReadyToDraw()) {
+      if (Attachments.Terminate) Attachments.Terminate();
       return;
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
-    if (playTest_.TakeTick()) {
-      if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
+    if (playTesting_.TakeTick()) {
+      if (Attachments.Recorder) Attachments.Recorder->RecordTick(Context.Keyboard, Context.EditMode);
       if (Context.SpriteEngine) {
         Context.SpriteEngine->Move(kFrameMoveCount);
         Context.SpriteEngine->RemoveDead();
       }
     }
-    DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
     if (ViewDivisor() > 1) DrawZoomedWorld();
     else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
     // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
@@ -912,21 +732,21 @@ void TEditor::FrameStep() {
     DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
     // Over the grid, so that the outlines are not hidden by its lines.
     DrawEditMarks();
-    DrawArea->Present();
+    Attachments.DrawArea->Present();
     AutosaveIfDue();
   });
 }
 
 void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
-  if (!DrawArea) return;
+  if (!Attachments.DrawArea) return;
   TOverlayStatus status;
-  status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;
+  status.FramesPerSecond = Attachments.FrameTimer ? Attachments.FrameTimer->FramesPerSecond() : 0;
   status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
-  status.CursorX = CursorX ? CursorX() : 0;
-  status.DrawAreaLeft = DrawAreaLeft;
-  status.Paused = playTest_.Paused();
-  overlay_.Draw(DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
-  DrawArea->ReleaseCanvas();
+  status.CursorX = Attachments.CursorX ? Attachments.CursorX() : 0;
+  status.DrawAreaLeft = Attachments.DrawAreaLeft;
+  status.Paused = playTesting_.PlayTest().Paused();
+  overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  Attachments.DrawArea->ReleaseCanvas();
 }
 
 }  // namespace kestrilo

@@ -17,9 +17,11 @@
 
 #include "platform/DialogService.h"
 #include "editor/DocumentState.h"
+#include "editor/EditorAttachments.h"
+#include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
-#include "editor/PlayTest.h"
+#include "editor/PlayTesting.h"
 #include "editor/PaintStroke.h"
 #include "editor/Selection.h"
 #include "editor/ViewZoom.h"
@@ -42,15 +44,6 @@ class TSpriteEngine;
 
 // The raw 5-6-5 pixel value the frame step fills the back buffer with: very dark green.
 constexpr uint16_t kFrameBackgroundPixel = 128;
-
-// The ticks of the Settings menu items that are state in their own right.
-struct TSettingsTicks {
-  bool PlayerVisible = false;  // Игрок... → "Видимость"
-  bool PlayerGravity = false;  // Игрок... → "Гравитация"
-  bool AutoControl = true;     // "Авто контроль"
-  bool FrameDelay = true;      // "Задержка вкл"
-  bool Preview = false;        // "Предварительный просмотр"
-};
 
 // The side-panel fields that the type change switches on and off.
 struct TFieldStates {
@@ -81,18 +74,8 @@ class TEditor {
   TEditor(TGameContext& Context, TDialogService& Dialogs);
   ~TEditor();
 
-  // Attachments (none is owned; each may be absent in headless runs).
-  TDrawingSurface* DrawArea = nullptr;
-  TDXTimer* FrameTimer = nullptr;
-  TCanvas* OverviewCanvas = nullptr;  // the main window's canvas for the overview map
-  TNewObjectSource* NewObjectSource = nullptr;
-  TLoadingWindowPort* LoadingWindow = nullptr;
-  std::function<void()> OverviewChanged;  // the overview was redrawn
-  std::function<void()> Terminate;        // end the application
-  std::function<int32_t()> CursorX;       // the mouse cursor's screen X
-  int32_t DrawAreaLeft = 8;               // the drawing area's left edge in the window
-  // Keeps the held keys of every preview tick while a recording runs.
-  TInputRecorder* Recorder = nullptr;
+  // The window fills these once (editor/EditorAttachments.h).
+  TEditorAttachments Attachments;
   // The folder of the data files, with its trailing separator; empty means
   // "Data/" below the executable's folder (the headless tool points it elsewhere).
   std::string DataFolder;
@@ -102,26 +85,18 @@ class TEditor {
   QUndoStack UndoStack;  // every change of the level and of the library
   TDocumentState Document{UndoStack};
   const std::string& LevelFile = Document.LevelFile;
-  // Told when the document's state or the last result changed (the status
-  // line), and when the library's entries changed (the object list).
-  std::function<void()> DocumentChanged;
-  std::function<void()> LibraryChanged;
-  // Milliseconds of a steady clock, for autosaving; none means no autosave.
-  std::function<uint64_t()> Clock;
   // The recovery files; an empty folder keeps none (headless runs).
   TRecovery Recovery;
-  // A level file was read or written in full (the recent-levels list keeps it).
-  std::function<void(const std::string&)> LevelFileUsed;
-  // A level was loaded and checked against its library (the window lists what was found).
-  std::function<void(const std::vector<TLevelFinding>&)> LevelChecked;
 
-  TSettingsTicks Ticks;
+  // The Settings menu: its ticks and the commands that switch them.
+  TEditorSettings& Settings() { return settings_; }
+  const TEditorSettings& Settings() const { return settings_; }
 
   // Start-up, in this order: the components of the main window (picture lists
   // and sprite engine) bound to the drawing area; the settings as a run starts
-  // with them; once the drawing area is ready, the empty library and level.
+  // with them (Settings().Reset()); once the drawing area is ready, the empty
+  // library and level.
   void CreateComponents();
-  void ResetSettings();
   void CreateEmptyLibraryAndLevel();
 
   // Undo and redo of the last change of the level or the library.
@@ -161,14 +136,6 @@ class TEditor {
   void OfferRecovery();
   // A clean end of the run: the marker and the recovery files go.
   void EndCleanly();
-  // Settings.
-  void TogglePlayerVisible();
-  void TogglePlayerGravity();
-  void SetGridSize(uint16_t CellSize);  // and shows the grid
-  void ToggleGrid();
-  void ToggleAutoControl();
-  void ToggleFrameDelay();
-  void TogglePreview();
   void ShowAbout();
   // Side panel: the type list, the object list and the Z spinner.
   TSidePanelUpdate ChangeObjectType(uint8_t Type);
@@ -185,20 +152,9 @@ class TEditor {
   // Mouse wheel over the view: one cell up (positive) or down per notch.
   void ScrollByWheel(int32_t Notches);
 
-  // Play-testing. Test from here (F5) starts the preview with a fresh player,
-  // visible and falling, at the cell under the view pixel (X, Y) and the world
-  // built anew from the level as designed; the same key ends a session.
-  // TestFromCell does it for a level cell; EndTest (Esc, or the preview
-  // switched off) gives back the world as designed. RestartTest (F6) builds
-  // the world again and puts a fresh player where the current play began.
-  // TogglePause (Pause) freezes the world, StepOnce (F10) lets one tick move.
-  void ToggleTestFromHere(int32_t X, int32_t Y);
-  void TestFromCell(int32_t Column, int32_t Row);
-  void EndTest();
-  void RestartTest();
-  void TogglePause();
-  void StepOnce();
-  const TPlayTest& PlayTest() const { return playTest_; }
+  // Play-testing: test from here, restart, pause, step, the preview.
+  TPlayTesting& Play() { return playTesting_; }
+  const TPlayTesting& Play() const { return playTesting_; }
   // The pointer over the drawing area (client pixels): strokes, selecting,
   // dragging the selection and placing a paste (shell/EditorRegions.cpp).
   // A press or release answers true when it was taken by one of them; a
@@ -248,9 +204,18 @@ class TEditor {
   // Returns false when the command ended with an error.
   bool Guarded(const std::function<void()>& Command);
 
- private:
-  TSpriteEngine& Root() const;
+  // What the parts share: the game context and the dialogs the commands
+  // work on, the one undo stack's recording, the last result, and the
+  // check that a component the command needs has been made.
+  TGameContext& Context;
+  TDialogService& Dialogs;
+  void Record(TEditCommand* Command);
+  void ClearHistory();
+  void SetResult(const std::string& Text);
   void Require(bool present, const char* what) const;
+  TSpriteEngine& Root() const;
+
+ private:
   TFileDialogRequest LevelDialog(const char* filter) const;
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
@@ -264,9 +229,6 @@ class TEditor {
   // A level read in full becomes the designed level: the world is built from
   // it, the view goes to its start and the history starts afresh.
   void PutLevelInPlace(const TMatrix& Level);
-  void Record(TEditCommand* Command);
-  void ClearHistory();
-  void SetResult(const std::string& Text);
   void LevelChangedOn(int32_t Plane);
   void ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update);
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
@@ -286,12 +248,11 @@ class TEditor {
   void PlayFromStart();
   void EndTestNow();
 
-  TGameContext& Context;
-  TDialogService& Dialogs;
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TCommandHooks hooks_;
-  TPlayTest playTest_;  // where play began, the test-from-here session, the pause
+  TEditorSettings settings_{Context, Attachments};
+  TPlayTesting playTesting_{*this};
   TPaintStroke stroke_;
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost

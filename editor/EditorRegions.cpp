@@ -85,8 +85,8 @@ void TEditor::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs)
   if (!stroke_.Active()) return;
   // A stroke paints only over the drawing area; the pointer may leave it
   // while the button is held.
-  const int32_t width = DrawArea ? DrawArea->Surface().Width() : kViewWidth;
-  const int32_t height = DrawArea ? DrawArea->Surface().Height() : kViewHeight;
+  const int32_t width = Attachments.DrawArea ? Attachments.DrawArea->Surface().Width() : kViewWidth;
+  const int32_t height = Attachments.DrawArea ? Attachments.DrawArea->Surface().Height() : kViewHeight;
   if (X < 0 || Y < 0 || X >= width || Y >= height) return;
   const std::vector<TGridCell> passed = stroke_.MoveTo(GridCellAt(X, Y));
   if (passed.empty()) return;
@@ -301,9 +301,9 @@ void TEditor::CenterViewOn(int64_t Column, int64_t Row) {
 // ---- drawing -----------------------------------------------------------------------
 
 void TEditor::DrawZoomedWorld() {
-  if (!Context.SpriteEngine || !DrawArea) return;
+  if (!Context.SpriteEngine || !Attachments.DrawArea) return;
   TSpriteEngine& engine = *Context.SpriteEngine->Engine();
-  TSurface& back = DrawArea->Surface();
+  TSurface& back = Attachments.DrawArea->Surface();
   const int32_t divisor = ViewDivisor();
   // The back buffer stands for a view as many times larger as the zoom
   // divides, and the engine draws all of that view into it, shrunk.
@@ -322,8 +322,8 @@ void TEditor::DrawZoomedWorld() {
 }
 
 void TEditor::DrawEditMarks() {
-  if (!DrawArea || !Context.IsEditing() || !Context.PlayedLevel) return;
-  TSurface& back = DrawArea->Surface();
+  if (!Attachments.DrawArea || !Context.IsEditing() || !Context.PlayedLevel) return;
+  TSurface& back = Attachments.DrawArea->Surface();
   const int32_t divisor = ViewDivisor();
   const int32_t cell = TMatrix::kCellSize / divisor;
   const int32_t originX = Context.PlayedLevel->GetOriginX(), originY = Context.PlayedLevel->GetOriginY();

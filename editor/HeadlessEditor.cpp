@@ -12,14 +12,14 @@ namespace kestrilo {
 
 THeadlessEditor::THeadlessEditor(const std::string& DataFolder, uint32_t Seed)
     : draw_(std::make_unique<TDrawingSurface>()), editor_(context_, dialogs_) {
-  editor_.DrawArea = draw_.get();
+  editor_.Attachments.DrawArea = draw_.get();
   editor_.DataFolder = DataFolder;
   if (!editor_.DataFolder.empty() && editor_.DataFolder.back() != '/') editor_.DataFolder += '/';
   context_.ExecutableDir = editor_.DataFolder;
   // The start-up order of the main window, with the drawing area initialised
   // at once instead of at a first showing.
   editor_.CreateComponents();
-  editor_.ResetSettings();
+  editor_.Settings().Reset();
   draw_->OnInitialize = [this](TDrawingSurface*) { editor_.CreateEmptyLibraryAndLevel(); };
   draw_->Initialize();
   context_.Random.RandSeed = Seed;
@@ -61,27 +61,27 @@ void THeadlessEditor::LoadLevel(const std::string& Path) {
 }
 
 void THeadlessEditor::SetPreview(bool On) {
-  if (editor_.Ticks.Preview != On) editor_.TogglePreview();
+  if (editor_.Settings().Ticks.Preview != On) editor_.Play().TogglePreview();
 }
 
 void THeadlessEditor::SetGravity(bool On) {
-  if (editor_.Ticks.PlayerGravity != On) editor_.TogglePlayerGravity();
+  if (editor_.Settings().Ticks.PlayerGravity != On) editor_.Settings().TogglePlayerGravity();
 }
 
 void THeadlessEditor::SetPlayerVisible(bool On) {
-  if (editor_.Ticks.PlayerVisible != On) editor_.TogglePlayerVisible();
+  if (editor_.Settings().Ticks.PlayerVisible != On) editor_.Settings().TogglePlayerVisible();
 }
 
 void THeadlessEditor::SetGrid(bool On) {
-  if (context_.GridVisible != On) editor_.ToggleGrid();
+  if (context_.GridVisible != On) editor_.Settings().ToggleGrid();
 }
 
 void THeadlessEditor::StartAt(int32_t Column, int32_t Row) {
   const size_t before = dialogs_.Messages().size();
   context_.Random.RandSeed = seed_;
-  editor_.TestFromCell(Column, Row);
+  editor_.Play().TestFromCell(Column, Row);
   ThrowIfReported(before, "start " + std::to_string(Column) + " " + std::to_string(Row));
-  if (!editor_.PlayTest().Active()) throw EKestriloError("Play could not begin at the start cell");
+  if (!editor_.Play().PlayTest().Active()) throw EKestriloError("Play could not begin at the start cell");
 }
 
 void THeadlessEditor::Tick(const THeldKeys& Keys) {

@@ -15,11 +15,11 @@ namespace kestrilo {
 
 TRecordingCommands::TRecordingCommands(TGameContext& Context, TDialogService& Dialogs, TEditor& Editor)
     : Context(Context), Dialogs(Dialogs), Editor(Editor) {
-  Editor.Recorder = &Recorder;
+  Editor.Attachments.Recorder = &Recorder;
 }
 
 TRecordingCommands::~TRecordingCommands() {
-  if (Editor.Recorder == &Recorder) Editor.Recorder = nullptr;
+  if (Editor.Attachments.Recorder == &Recorder) Editor.Attachments.Recorder = nullptr;
 }
 
 std::string TRecordingCommands::ReplayPathFor(const std::string& LevelFile) {
@@ -30,8 +30,8 @@ void TRecordingCommands::StartRecording() {
   Recorder.Start();
   Context.Random.RandSeed = kReplaySeed;
   gravityAtStart_ = Context.PlayerSprite ? Context.PlayerSprite->GravityOn : 0;
-  if (Editor.PlayTest().Active()) {
-    Editor.RestartTest();  // seeds the generator again and keeps the start cell
+  if (Editor.Play().PlayTest().Active()) {
+    Editor.Play().RestartTest();  // seeds the generator again and keeps the start cell
     gravityAtStart_ = 1;
   }
 }

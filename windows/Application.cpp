@@ -53,7 +53,7 @@ std::unique_ptr<QTranslator> InstallRussianQtTexts() {
 }
 
 void ConnectRecentLevels(TForm1& Form, TRecentLevels& Levels) {
-  Form.Editor().LevelFileUsed = [&Levels](const std::string& path) { Levels.Add(path); };
+  Form.Editor().Attachments.LevelFileUsed = [&Levels](const std::string& path) { Levels.Add(path); };
   new TRecentLevelsMenu(Form, Levels);  // owned by the window
 }
 

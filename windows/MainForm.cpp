@@ -112,24 +112,24 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->FrameStep(); };
 
   TEditor& editor = *editor_;
-  editor.DrawArea = DXDraw1;
-  editor.FrameTimer = &dxTimer1_;
-  editor.OverviewCanvas = &overview_->Canvas();
-  editor.OverviewChanged = [this] { overview_->Refresh(); };
+  editor.Attachments.DrawArea = DXDraw1;
+  editor.Attachments.FrameTimer = &dxTimer1_;
+  editor.Attachments.OverviewCanvas = &overview_->Canvas();
+  editor.Attachments.OverviewChanged = [this] { overview_->Refresh(); };
   // A square of the overview map clicked: the view moves around its cell.
   overview_->SquareClicked = [this](int column, int row) {
     const TMatrix* level = context_->PlayedLevel.get();
     if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
   };
-  editor.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
-  editor.DrawAreaLeft = DXDraw1->x();
-  editor.Terminate = [] { QCoreApplication::quit(); };
-  editor.DocumentChanged = [this] { SyncEditMenu(); };
-  editor.LibraryChanged = [this] {
+  editor.Attachments.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
+  editor.Attachments.DrawAreaLeft = DXDraw1->x();
+  editor.Attachments.Terminate = [] { QCoreApplication::quit(); };
+  editor.Attachments.DocumentChanged = [this] { SyncEditMenu(); };
+  editor.Attachments.LibraryChanged = [this] {
     ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
   };
-  editor.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
-  editor.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
+  editor.Attachments.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
+  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
     if (!levelCheck_) levelCheck_ = new TLevelCheckWindow(this);
     levelCheck_->ShowFindings(findings);
   };
@@ -169,8 +169,8 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
   form2Source_ = form2 ? std::make_unique<TNewObjectDialogSource>(*form2) : nullptr;
   form3Window_ = form3 ? std::make_unique<TLoadingWindow>(*form3, this) : nullptr;
   form4_ = form4;
-  editor_->NewObjectSource = form2Source_.get();
-  editor_->LoadingWindow = form3Window_.get();
+  editor_->Attachments.NewObjectSource = form2Source_.get();
+  editor_->Attachments.LoadingWindow = form3Window_.get();
 }
 
 void TForm1::BuildControls(QWidget* client) {
@@ -383,7 +383,7 @@ void TForm1::FormCreate() {
     const QSignalBlocker block(ComboBox1);
     ComboBox1->setCurrentIndex(0);
   }
-  editor_->ResetSettings();
+  editor_->Settings().Reset();
   SyncTicks();
 }
 
@@ -437,7 +437,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
-  if (event->isAccepted() && editor_->Terminate) editor_->Terminate();
+  if (event->isAccepted() && editor_->Attachments.Terminate) editor_->Attachments.Terminate();
 }
 
 // ---- side panel ------------------------------------------------------------
@@ -464,7 +464,7 @@ void TForm1::ApplySidePanel(const TSidePanelUpdate& update) {
 }
 
 void TForm1::SyncTicks() {
-  const TSettingsTicks& ticks = editor_->Ticks;
+  const TSettingsTicks& ticks = editor_->Settings().Ticks;
   N12->setChecked(ticks.PlayerVisible);
   N13->setChecked(ticks.PlayerGravity);
   N16->setChecked(ticks.AutoControl);
@@ -503,21 +503,21 @@ void TForm1::N15Click() {
 void TForm1::N7Click() { editor_->SaveLevel(); }
 void TForm1::N8Click() { editor_->LoadLevel(); }
 void TForm1::N4Click() { editor_->RequestExit(); }
-void TForm1::N12Click() { editor_->TogglePlayerVisible(); SyncTicks(); }
-void TForm1::N13Click() { editor_->TogglePlayerGravity(); SyncTicks(); }
-void TForm1::N32321Click() { editor_->SetGridSize(32); }
-void TForm1::N64641Click() { editor_->SetGridSize(64); }
-void TForm1::N1281281Click() { editor_->SetGridSize(128); }
-void TForm1::N14Click() { editor_->ToggleGrid(); }
-void TForm1::N16Click() { editor_->ToggleAutoControl(); SyncTicks(); }
+void TForm1::N12Click() { editor_->Settings().TogglePlayerVisible(); SyncTicks(); }
+void TForm1::N13Click() { editor_->Settings().TogglePlayerGravity(); SyncTicks(); }
+void TForm1::N32321Click() { editor_->Settings().SetGridSize(32); }
+void TForm1::N64641Click() { editor_->Settings().SetGridSize(64); }
+void TForm1::N1281281Click() { editor_->Settings().SetGridSize(128); }
+void TForm1::N14Click() { editor_->Settings().ToggleGrid(); }
+void TForm1::N16Click() { editor_->Settings().ToggleAutoControl(); SyncTicks(); }
 
 void TForm1::N01Click() {
-  editor_->ToggleFrameDelay();
+  editor_->Settings().ToggleFrameDelay();
   SyncTicks();
   if (timerDriver_) timerDriver_->Reschedule();
 }
 
-void TForm1::N17Click() { editor_->TogglePreview(); SyncTicks(); }
+void TForm1::N17Click() { editor_->Play().TogglePreview(); SyncTicks(); }
 
 void TForm1::N19Click() {
   if (form4_) form4_->ShowModal();
@@ -545,13 +545,13 @@ void TForm1::TestFromHereClick() {
   // A menu opened with the mouse leaves no cell pointed at: the view's centre is the plainest guess.
   const QPoint centre(DXDraw1->width() / 2, DXDraw1->height() / 2);
   const QPoint at = DXDraw1->rect().contains(menuPointer_) ? menuPointer_ : centre;
-  editor_->ToggleTestFromHere(at.x(), at.y());
+  editor_->Play().ToggleTestFromHere(at.x(), at.y());
   SyncTicks();
 }
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
   const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
-  if (VirtualKey == kVirtualKeyF5) editor_->ToggleTestFromHere(cursor.x(), cursor.y());
+  if (VirtualKey == kVirtualKeyF5) editor_->Play().ToggleTestFromHere(cursor.x(), cursor.y());
   editor_->PressKey(VirtualKey);
   SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list

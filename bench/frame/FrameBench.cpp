@@ -73,7 +73,7 @@ BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 void BM_StressTickParts(benchmark::State& state) {
   auto world = LoadedWorld(SharedStressFolder().Level("stress", StressLevelLayout()), false);
   TGameContext& context = world->Context();
-  TDrawingSurface& draw = *world->Editor().DrawArea;
+  TDrawingSurface& draw = *world->Editor().Attachments.DrawArea;
   TTickTimes move, removeDead, fill, drawAll, overlay, present;
   for (auto _ : state) {
     context.Keyboard.UpdateInput();

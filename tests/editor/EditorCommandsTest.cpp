@@ -14,38 +14,38 @@ using namespace kestrilo::editortest;
 
 TEST(EditorSettings, GridItemsSetSizeAndShowTheGrid) {
   TEditorFixture f;
-  f.Editor.ToggleGrid();
+  f.Editor.Settings().ToggleGrid();
   EXPECT_FALSE(f.Context.GridVisible);
-  f.Editor.SetGridSize(64);
+  f.Editor.Settings().SetGridSize(64);
   EXPECT_EQ(f.Context.GridSize, 64);
   EXPECT_TRUE(f.Context.GridVisible);
-  f.Editor.ToggleGrid();
+  f.Editor.Settings().ToggleGrid();
   EXPECT_FALSE(f.Context.GridVisible);
   EXPECT_EQ(f.Context.GridSize, 64);  // on/off keeps the size
-  f.Editor.SetGridSize(128);
+  f.Editor.Settings().SetGridSize(128);
   EXPECT_EQ(f.Context.GridSize, 128);
   EXPECT_TRUE(f.Context.GridVisible);
-  f.Editor.SetGridSize(32);
+  f.Editor.Settings().SetGridSize(32);
   EXPECT_EQ(f.Context.GridSize, 32);
 }
 
 TEST(EditorSettings, PreviewAndAutoControlFlipTheirTicks) {
   TEditorFixture f;
-  f.Editor.TogglePreview();
-  EXPECT_TRUE(f.Editor.Ticks.Preview);
+  f.Editor.Play().TogglePreview();
+  EXPECT_TRUE(f.Editor.Settings().Ticks.Preview);
   EXPECT_EQ(f.Context.EditMode, TEditMode::Previewing);
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   EXPECT_EQ(f.Context.EditMode, TEditMode::Editing);
-  f.Editor.ToggleAutoControl();
-  EXPECT_FALSE(f.Editor.Ticks.AutoControl);
+  f.Editor.Settings().ToggleAutoControl();
+  EXPECT_FALSE(f.Editor.Settings().Ticks.AutoControl);
 }
 
 TEST(EditorSettings, PlayerItemsWithoutPlayerChangeOnlyTheTick) {
   TEditorFixture f;
-  f.Editor.TogglePlayerVisible();
-  f.Editor.TogglePlayerGravity();
-  EXPECT_TRUE(f.Editor.Ticks.PlayerVisible);
-  EXPECT_TRUE(f.Editor.Ticks.PlayerGravity);
+  f.Editor.Settings().TogglePlayerVisible();
+  f.Editor.Settings().TogglePlayerGravity();
+  EXPECT_TRUE(f.Editor.Settings().Ticks.PlayerVisible);
+  EXPECT_TRUE(f.Editor.Settings().Ticks.PlayerGravity);
   EXPECT_TRUE(f.Dialogs.Asked.empty());
   f.Editor.PressKey(32);  // Space with no player: nothing, no error
   EXPECT_TRUE(f.Dialogs.Messages().empty());
@@ -98,7 +98,7 @@ TEST(EditorTypeChange, TableOfPlanesAndFields) {
 TEST(EditorTypeChange, WithoutAutoControlFieldsAndPlaneStay) {
   TEditorFixture f;
   f.Editor.ChangePlane(3);
-  f.Editor.ToggleAutoControl();
+  f.Editor.Settings().ToggleAutoControl();
   const int redraws = f.OverviewRedraws;
   TSidePanelUpdate update = f.Editor.ChangeObjectType(otPlayer);
   EXPECT_TRUE(update.ObjectNames.has_value());
@@ -237,7 +237,7 @@ TEST(EditorObjects, BadAnimationSpeedAddsNothing) {
   f.WriteSampleData();
   f.OpenObjects();
   TBadSpeedSource bad;
-  f.Editor.NewObjectSource = &bad;
+  f.Editor.Attachments.NewObjectSource = &bad;
   f.Editor.AddObject();
   EXPECT_EQ(bad.ShownWith, std::vector<int32_t>{6});
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);

@@ -122,7 +122,7 @@ TEST(EditorLibrarySave, AnObjectsFileNeverOpenedIsNotOverwrittenWithAnEmptyLibra
 TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   // What the world does to the level (a door opening, a pick-up taken) goes
   // to the played level through the matrix the world asks.
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   f.Context.PlayedLevel->ClearArea(64, 32, 32, 32);
   ASSERT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, -1);
   f.Dialogs.FileAnswers.push_back(f.Path("during.mtf"));
@@ -132,7 +132,7 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   EXPECT_EQ(saved.Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(saved.Cells[2][1].Kind, otWall);
   // The preview off: the world is the design again.
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, otWall);
   EXPECT_EQ(TMatrixFile::EncodeCells(*f.Context.PlayedLevel), TMatrixFile::EncodeCells(f.Context.DesignedLevel()));
 }
@@ -140,7 +140,7 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
 TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   uint64_t now = 1000;
   const std::string recovery = f.Path("recovery");
-  f.Editor.Clock = [&] { return now; };
+  f.Editor.Attachments.Clock = [&] { return now; };
   f.Editor.Recovery.Folder = recovery;
   f.Editor.OfferRecovery();  // the run starts: nothing to offer
   EXPECT_EQ(AskedCount("message"), 0);

@@ -27,11 +27,11 @@ TEST(EditorStartUp, InitialisedDrawingAreaCreatesTheEmptyWorld) {
   EXPECT_EQ(f.Context.CurrentPlane, 0);
   EXPECT_EQ(f.Context.PlayerSprite, nullptr);
   EXPECT_EQ(f.Timer.Interval(), 14);
-  EXPECT_FALSE(f.Editor.Ticks.PlayerVisible);
-  EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
-  EXPECT_TRUE(f.Editor.Ticks.AutoControl);
-  EXPECT_TRUE(f.Editor.Ticks.FrameDelay);
-  EXPECT_FALSE(f.Editor.Ticks.Preview);
+  EXPECT_FALSE(f.Editor.Settings().Ticks.PlayerVisible);
+  EXPECT_FALSE(f.Editor.Settings().Ticks.PlayerGravity);
+  EXPECT_TRUE(f.Editor.Settings().Ticks.AutoControl);
+  EXPECT_TRUE(f.Editor.Settings().Ticks.FrameDelay);
+  EXPECT_FALSE(f.Editor.Settings().Ticks.Preview);
   // The sprite engine is bound to the back buffer and knows the context.
   EXPECT_EQ(f.Context.SpriteEngine->Engine()->Surface, &f.Draw.Surface());
   EXPECT_EQ(f.Context.SpriteEngine->Engine()->Context, &f.Context);
@@ -53,7 +53,7 @@ TEST(EditorFrame, TickFillsDrawsOverlayAndPresents) {
 
 TEST(EditorFrame, GridSwitchedOffLeavesOnlyTheText) {
   TEditorFixture f;
-  f.Editor.ToggleGrid();
+  f.Editor.Settings().ToggleGrid();
   f.Tick();
   EXPECT_EQ(f.Draw.Surface().Pixel(0, 200), 128);
   EXPECT_EQ(f.Draw.Surface().Pixel(32, 300), 128);
@@ -88,11 +88,11 @@ TEST(EditorFrame, TickPollsTheKeyboard) {
 
 TEST(EditorFrame, FrameDelaySwitchesTheIntervalOnly) {
   TEditorFixture f;
-  f.Editor.ToggleFrameDelay();
-  EXPECT_FALSE(f.Editor.Ticks.FrameDelay);
+  f.Editor.Settings().ToggleFrameDelay();
+  EXPECT_FALSE(f.Editor.Settings().Ticks.FrameDelay);
   EXPECT_EQ(f.Timer.Interval(), 0);
-  f.Editor.ToggleFrameDelay();
-  EXPECT_TRUE(f.Editor.Ticks.FrameDelay);
+  f.Editor.Settings().ToggleFrameDelay();
+  EXPECT_TRUE(f.Editor.Settings().Ticks.FrameDelay);
   EXPECT_EQ(f.Timer.Interval(), 14);
 }
 
@@ -125,7 +125,7 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[1], "The matrix is not ready yet");
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
-  editor.Terminate = [&] { ++terminated; };
+  editor.Attachments.Terminate = [&] { ++terminated; };
   editor.FrameStep();  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

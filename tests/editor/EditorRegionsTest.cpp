@@ -311,11 +311,11 @@ TEST_F(EditorRegions, AQuarterFrameShrinksTheWorldAndThePreviewPlaysAtFullSize) 
   EXPECT_EQ(f.Draw.Surface().Pixel(16 * 8 + 1, 14 * 8 + 1), wall);
   EXPECT_EQ(f.Draw.Surface().Pixel(16 * 32 + 4, 14 * 32 + 4), kFrameBackgroundPixel);
   // With the preview on, the frame and the pointer are at full size again.
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   f.Tick();
   EXPECT_EQ(f.Draw.Surface().Pixel(16 * 32 + 4, 14 * 32 + 4), wall);
   EXPECT_EQ(f.Editor.CellAt(40, 40), (TCellPoint{1, 1}));
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   EXPECT_EQ(f.Editor.CellAt(40, 40), (TCellPoint{5, 5}));
 }
 

@@ -28,16 +28,16 @@ TEditorFixture::TEditorFixture()
     : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   QDir(Dir.path()).mkdir("Data");
   Context.ExecutableDir = Dir.path().toStdString() + "/";
-  Editor.DrawArea = &Draw;
-  Editor.FrameTimer = &Timer;
-  Editor.OverviewCanvas = &OverviewCanvas;
-  Editor.OverviewChanged = [this] { ++OverviewRedraws; };
-  Editor.NewObjectSource = &NewObject;
-  Editor.LoadingWindow = &Loading;
-  Editor.Terminate = [this] { ++Terminated; };
-  Editor.CursorX = [] { return 100; };
+  Editor.Attachments.DrawArea = &Draw;
+  Editor.Attachments.FrameTimer = &Timer;
+  Editor.Attachments.OverviewCanvas = &OverviewCanvas;
+  Editor.Attachments.OverviewChanged = [this] { ++OverviewRedraws; };
+  Editor.Attachments.NewObjectSource = &NewObject;
+  Editor.Attachments.LoadingWindow = &Loading;
+  Editor.Attachments.Terminate = [this] { ++Terminated; };
+  Editor.Attachments.CursorX = [] { return 100; };
   Editor.CreateComponents();
-  Editor.ResetSettings();
+  Editor.Settings().Reset();
   Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
 }

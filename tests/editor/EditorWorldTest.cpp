@@ -64,18 +64,18 @@ TEST(EditorOpenObjects, TwiceMakesTwoPlayersAndTwoPortals) {
   EXPECT_EQ(f.CountOf("TDinamicPortal"), 2);
   ASSERT_NE(first, second);
   // Visibility and gravity act on the newest player only.
-  f.Editor.TogglePlayerVisible();
-  f.Editor.TogglePlayerGravity();
+  f.Editor.Settings().TogglePlayerVisible();
+  f.Editor.Settings().TogglePlayerGravity();
   EXPECT_TRUE(second->Visible);
   EXPECT_TRUE(second->GravityOn);
   EXPECT_FALSE(first->Visible);
   EXPECT_FALSE(first->GravityOn);
-  f.Editor.TogglePlayerGravity();
+  f.Editor.Settings().TogglePlayerGravity();
   EXPECT_FALSE(second->GravityOn);
   // Space switches gravity on without touching the tick.
   f.Editor.PressKey(32);
   EXPECT_TRUE(second->GravityOn);
-  EXPECT_FALSE(f.Editor.Ticks.PlayerGravity);
+  EXPECT_FALSE(f.Editor.Settings().Ticks.PlayerGravity);
 }
 
 TEST(EditorOpenObjects, WithoutDynamicGraphicsNoPortal) {
@@ -133,7 +133,7 @@ TEST(EditorPlacement, Grid64SnapsToEvenCells) {
   TEditorFixture f;
   f.WriteSampleData();
   f.OpenObjects();
-  f.Editor.SetGridSize(64);
+  f.Editor.Settings().SetGridSize(64);
   f.ClickAt(100, 70, "Стена");
   EXPECT_EQ(f.Context.PlayedLevel->Cells[2][2].ObjectNumber, 1);
   EXPECT_EQ(f.Context.PlayedLevel->Cells[3][2].Kind, -1);
@@ -155,7 +155,7 @@ TEST(EditorPlacement, ScrolledViewAddsTheOriginInWholeCells) {
   EXPECT_EQ(f.Context.PlayedLevel->GetOriginY(), 1);
   EXPECT_EQ(RootOf(f).X, -64);
   EXPECT_EQ(RootOf(f).Y, -32);
-  f.Editor.SetGridSize(64);
+  f.Editor.Settings().SetGridSize(64);
   f.ClickAt(70, 40, "Стена");
   EXPECT_EQ(f.Context.PlayedLevel->Cells[4][1].ObjectNumber, 1);  // snapped view pixel (64, 0) + origin (2, 1)
   TSprite* made = RootOf(f).Child(RootOf(f).ChildCount() - 1);

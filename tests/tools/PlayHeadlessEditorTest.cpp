@@ -75,7 +75,7 @@ TEST_F(PlayHeadlessEditorTest, PressingSpaceSwitchesGravityOnAsTheWindowsKeyHand
   EXPECT_EQ(Player(*editor).GravityOn, 0);
   editor->Tick({vkSpace});
   EXPECT_EQ(Player(*editor).GravityOn, 1);
-  EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);  // the menu tick is left as it was
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.PlayerGravity);  // the menu tick is left as it was
 }
 
 TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
@@ -95,7 +95,7 @@ TEST_F(PlayHeadlessEditorTest, PreviewAndGravityGoThroughTheirMenuCommands) {
   editor->SetPreview(true);
   editor->SetPreview(true);  // already on: stays on
   EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
-  EXPECT_TRUE(editor->Editor().Ticks.Preview);
+  EXPECT_TRUE(editor->Editor().Settings().Ticks.Preview);
   editor->SetGravity(true);
   EXPECT_EQ(Player(*editor).GravityOn, 1);
   editor->SetPreview(false);

@@ -147,7 +147,7 @@ TEST(PlayRecordMenu, TheMainWindowHasARecordingMenuOfItsOwn) {
   EXPECT_TRUE(form.Recording().Recorder.Recording());
   EXPECT_FALSE(form.RecordStart->isEnabled());
   EXPECT_TRUE(form.RecordStop->isEnabled());
-  EXPECT_EQ(form.Editor().Recorder, &form.Recording().Recorder);
+  EXPECT_EQ(form.Editor().Attachments.Recorder, &form.Recording().Recorder);
   form.RecordStop->trigger();
   EXPECT_FALSE(form.Recording().Recorder.Recording());
 }

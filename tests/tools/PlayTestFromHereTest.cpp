@@ -100,14 +100,14 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   TPlayerSprite& before = Player(*editor);
   before.Health = 3;
   before.Ammo[0] = 0;
-  editor->Editor().ToggleTestFromHere(8 * 32 + 5, 5 * 32 + 31);  // a pixel inside cell (8, 5)
+  editor->Editor().Play().ToggleTestFromHere(8 * 32 + 5, 5 * 32 + 31);  // a pixel inside cell (8, 5)
   const TEditor& commands = editor->Editor();
-  ASSERT_TRUE(commands.PlayTest().Active());
-  EXPECT_EQ(commands.PlayTest().Cell(), (TStartCell{8, 5}));
-  EXPECT_TRUE(commands.Ticks.Preview);
+  ASSERT_TRUE(commands.Play().PlayTest().Active());
+  EXPECT_EQ(commands.Play().PlayTest().Cell(), (TStartCell{8, 5}));
+  EXPECT_TRUE(commands.Settings().Ticks.Preview);
   EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
-  EXPECT_TRUE(commands.Ticks.PlayerVisible);
-  EXPECT_TRUE(commands.Ticks.PlayerGravity);
+  EXPECT_TRUE(commands.Settings().Ticks.PlayerVisible);
+  EXPECT_TRUE(commands.Settings().Ticks.PlayerGravity);
   TPlayerSprite& player = Player(*editor);
   EXPECT_EQ(player.X, 256);
   EXPECT_EQ(player.Y, 160);
@@ -125,21 +125,21 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
 
 TEST_F(PlayTestFromHereTest, OnAWallCellThePlayerStartsAboveItAndLandsOnIt) {
   auto editor = Start();
-  editor->Editor().TestFromCell(8, 10);  // the floor
+  editor->Editor().Play().TestFromCell(8, 10);  // the floor
   // Right on the floor the walk would be blocked: one cell higher it drops there.
-  EXPECT_EQ(editor->Editor().PlayTest().Cell(), (TStartCell{8, 8}));
+  EXPECT_EQ(editor->Editor().Play().PlayTest().Cell(), (TStartCell{8, 8}));
   EXPECT_EQ(Player(*editor).Y, 256);
   Ticks(*editor, 20);
   EXPECT_EQ(Player(*editor).Y, 286);  // landed, two pixels clear of the floor as any fall ends
   Ticks(*editor, 10, {vkD});
   EXPECT_EQ(Player(*editor).X, 266);  // and walks
   // The same for the empty cell right above the floor; a cell with room stays as pointed.
-  editor->Editor().EndTest();
-  editor->Editor().TestFromCell(8, 9);
-  EXPECT_EQ(editor->Editor().PlayTest().Cell(), (TStartCell{8, 8}));
-  editor->Editor().EndTest();
-  editor->Editor().TestFromCell(16, 8);  // beside the wall of column 17
-  EXPECT_EQ(editor->Editor().PlayTest().Cell(), (TStartCell{16, 8}));
+  editor->Editor().Play().EndTest();
+  editor->Editor().Play().TestFromCell(8, 9);
+  EXPECT_EQ(editor->Editor().Play().PlayTest().Cell(), (TStartCell{8, 8}));
+  editor->Editor().Play().EndTest();
+  editor->Editor().Play().TestFromCell(16, 8);  // beside the wall of column 17
+  EXPECT_EQ(editor->Editor().Play().PlayTest().Cell(), (TStartCell{16, 8}));
 }
 
 TEST_F(PlayTestFromHereTest, AColumnSolidToTheTopOrACellOutsideTheLevelIsRefused) {
@@ -153,31 +153,31 @@ TEST_F(PlayTestFromHereTest, AColumnSolidToTheTopOrACellOutsideTheLevelIsRefused
   } catch (const EKestriloError& e) {
     EXPECT_STREQ(e.what(), "start 17 6: Тест отсюда: над клеткой 17, 6 до самого верха уровня нет места для игрока.");
   }
-  EXPECT_FALSE(editor.Editor().PlayTest().Active());
-  EXPECT_FALSE(editor.Editor().Ticks.Preview);
+  EXPECT_FALSE(editor.Editor().Play().PlayTest().Active());
+  EXPECT_FALSE(editor.Editor().Settings().Ticks.Preview);
   EXPECT_EQ(Player(editor).X, x);
   EXPECT_THROW(editor.StartAt(200, 0), EKestriloError);
   EXPECT_THROW(editor.StartAt(0, -1), EKestriloError);
-  EXPECT_FALSE(editor.Editor().PlayTest().Active());
+  EXPECT_FALSE(editor.Editor().Play().PlayTest().Active());
   // A pointer outside the view only says so in the status line.
-  editor.Editor().ToggleTestFromHere(-1, 10);
-  editor.Editor().ToggleTestFromHere(640, 10);
-  EXPECT_FALSE(editor.Editor().PlayTest().Active());
+  editor.Editor().Play().ToggleTestFromHere(-1, 10);
+  editor.Editor().Play().ToggleTestFromHere(640, 10);
+  EXPECT_FALSE(editor.Editor().Play().PlayTest().Active());
   EXPECT_EQ(editor.Editor().Document.LastResult, "Тест отсюда: наведите указатель мыши на клетку уровня");
 }
 
 TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWas) {
   auto editor = Start();
-  editor->Editor().TestFromCell(7, 9);
+  editor->Editor().Play().TestFromCell(7, 9);
   Ticks(*editor, 150, {vkD});  // into the mine, which kills
   EXPECT_EQ(editor->Context().PlayerSprite, nullptr);
   EXPECT_EQ(CountOf(*editor, "TEnemyWalker"), 0);
   editor->Editor().PressKey(vkEscape);
-  EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Active());
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
-  EXPECT_FALSE(editor->Editor().Ticks.PlayerVisible);
-  EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.PlayerVisible);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.PlayerGravity);
   editor->Tick({});  // the old world is freed
   EXPECT_EQ(CountOf(*editor, "TEnemyWalker"), 1);
   TPlayerSprite& player = Player(*editor);  // made again
@@ -194,28 +194,28 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
 
 TEST_F(PlayTestFromHereTest, TheSameKeyEndsItAndThePreviewItemDoesToo) {
   auto editor = Start();
-  editor->Editor().ToggleTestFromHere(100, 100);
-  ASSERT_TRUE(editor->Editor().PlayTest().Active());
-  editor->Editor().ToggleTestFromHere(400, 400);  // F5 again: the end, wherever the mouse is
-  EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
-  editor->Editor().TestFromCell(3, 3);
-  editor->Editor().TogglePreview();
-  EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  editor->Editor().Play().ToggleTestFromHere(100, 100);
+  ASSERT_TRUE(editor->Editor().Play().PlayTest().Active());
+  editor->Editor().Play().ToggleTestFromHere(400, 400);  // F5 again: the end, wherever the mouse is
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Active());
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
+  editor->Editor().Play().TestFromCell(3, 3);
+  editor->Editor().Play().TogglePreview();
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Active());
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   EXPECT_FALSE(Player(*editor).Visible);
   editor->Editor().PressKey(vkEscape);  // nothing to end
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
 }
 
 TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWherePlayBegan) {
   auto editor = Start();
-  editor->Editor().TestFromCell(7, 9);
+  editor->Editor().Play().TestFromCell(7, 9);
   const std::string atStart = TreeText(*editor, false);
   Ticks(*editor, 150, {vkD});  // killed by the mine
   ASSERT_EQ(editor->Context().PlayerSprite, nullptr);
   editor->Editor().PressKey(vkF6);
-  EXPECT_TRUE(editor->Editor().PlayTest().Active());
+  EXPECT_TRUE(editor->Editor().Play().PlayTest().Active());
   EXPECT_EQ(TreeText(*editor, false), atStart);
   TPlayerSprite& player = Player(*editor);
   EXPECT_EQ(player.X, 224);
@@ -225,7 +225,7 @@ TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWhereP
   // The same route from the restart gives the same world, tick for tick.
   Ticks(*editor, 20, {vkD, vkShift});
   const std::string after20 = TreeText(*editor, false);
-  editor->Editor().RestartTest();
+  editor->Editor().Play().RestartTest();
   Ticks(*editor, 20, {vkD, vkShift});
   EXPECT_EQ(TreeText(*editor, false), after20);
 }
@@ -233,7 +233,7 @@ TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWhereP
 TEST_F(PlayTestFromHereTest, RestartWithoutTestFromHereGoesBackToWherePreviewBegan) {
   auto editor = Start();
   editor->Editor().PressKey(vkF6);  // no play yet: nothing happens
-  EXPECT_FALSE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Settings().Ticks.Preview);
   editor->SetPreview(true);
   Ticks(*editor, 30, {vkD, vkShift});
   EXPECT_EQ(Player(*editor).X, 94);
@@ -244,26 +244,26 @@ TEST_F(PlayTestFromHereTest, RestartWithoutTestFromHereGoesBackToWherePreviewBeg
   EXPECT_EQ(Player(*editor).Y, 256);
   EXPECT_EQ(Player(*editor).Ammo[0], 15);
   EXPECT_EQ(Player(*editor).Health, 100);
-  EXPECT_FALSE(editor->Editor().PlayTest().Active());
-  EXPECT_TRUE(editor->Editor().Ticks.Preview);
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Active());
+  EXPECT_TRUE(editor->Editor().Settings().Ticks.Preview);
 }
 
 TEST_F(PlayTestFromHereTest, PauseFreezesTheWorldAndEachStepRunsExactlyOneTick) {
   auto editor = Start();
-  editor->Editor().TestFromCell(4, 2);  // high up: the player falls 2 pixels a tick
+  editor->Editor().Play().TestFromCell(4, 2);  // high up: the player falls 2 pixels a tick
   Ticks(*editor, 3);
   TPlayerSprite& player = Player(*editor);
   EXPECT_EQ(player.Y, 64 + 6);
   editor->Editor().PressKey(vkPause);
-  EXPECT_TRUE(editor->Editor().PlayTest().Paused());
+  EXPECT_TRUE(editor->Editor().Play().PlayTest().Paused());
   const std::string frozen = TreeText(*editor);
   Ticks(*editor, 10, {vkD});
   EXPECT_EQ(TreeText(*editor), frozen);
   editor->Editor().PressKey(vkF10);
   Ticks(*editor, 5);
   EXPECT_EQ(player.Y, 64 + 8);
-  editor->Editor().StepOnce();
-  editor->Editor().StepOnce();
+  editor->Editor().Play().StepOnce();
+  editor->Editor().Play().StepOnce();
   Ticks(*editor, 5);
   EXPECT_EQ(player.Y, 64 + 12);
   editor->Editor().PressKey(vkF10);
@@ -271,29 +271,29 @@ TEST_F(PlayTestFromHereTest, PauseFreezesTheWorldAndEachStepRunsExactlyOneTick) 
   EXPECT_EQ(player.X, 129);
   EXPECT_EQ(player.Y, 64 + 14);
   editor->Editor().PressKey(vkPause);
-  EXPECT_FALSE(editor->Editor().PlayTest().Paused());
-  editor->Editor().StepOnce();  // not paused: a step asks for nothing more
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Paused());
+  editor->Editor().Play().StepOnce();  // not paused: a step asks for nothing more
   Ticks(*editor, 2);
   EXPECT_EQ(player.Y, 64 + 18);
   // Ending the test ends the pause too.
-  editor->Editor().TogglePause();
-  editor->Editor().EndTest();
-  EXPECT_FALSE(editor->Editor().PlayTest().Paused());
+  editor->Editor().Play().TogglePause();
+  editor->Editor().Play().EndTest();
+  EXPECT_FALSE(editor->Editor().Play().PlayTest().Paused());
 }
 
 TEST_F(PlayTestFromHereTest, PausedFramesSayPauseAndKeepTheRestOfTheFrame) {
   auto editor = Start();
   editor->SetGrid(false);
-  editor->Editor().TestFromCell(4, 2);
-  editor->Editor().TogglePause();
-  editor->Editor().StepOnce();
+  editor->Editor().Play().TestFromCell(4, 2);
+  editor->Editor().Play().TogglePause();
+  editor->Editor().Play().StepOnce();
   editor->Tick({});
   const QImage paused = editor->Frame();
   editor->Tick({});  // nothing moved: the same frame again
   EXPECT_EQ(editor->Frame(), paused);
   // The same first tick of the same play, not paused.
-  editor->Editor().TogglePause();
-  editor->Editor().RestartTest();
+  editor->Editor().Play().TogglePause();
+  editor->Editor().Play().RestartTest();
   editor->Tick({});
   const QImage running = editor->Frame();
   ASSERT_EQ(running.size(), paused.size());
@@ -324,7 +324,7 @@ TEST_F(PlayTestRecordingTest, ARecordedTestFromHereReplaysTheSameRouteHeadless) 
   editor->SetPreview(true);
   Ticks(*editor, 40, {vkD, vkShift});
   recording.StartRecording();
-  editor->Editor().TestFromCell(11, 4);
+  editor->Editor().Play().TestFromCell(11, 4);
   ASSERT_EQ(recording.Recorder.StartCell, (TStartCell{11, 4}));
   const TReplayScript route = TReplayScript::Parse("1 -\n40 D,Shift\n160 A\n200 Shift\n260 -\n");
   for (int32_t tick = 1; tick <= 300; ++tick) editor->Tick(route.KeysAt(tick));
@@ -350,7 +350,7 @@ TEST_F(PlayTestRecordingTest, StartingARecordingDuringATestStartsPlayAgainFromIt
   auto editor = Start();
   TScriptedDialogService dialogs;
   TRecordingCommands recording(editor->Context(), dialogs, editor->Editor());
-  editor->Editor().TestFromCell(5, 3);
+  editor->Editor().Play().TestFromCell(5, 3);
   Ticks(*editor, 50, {vkD});
   recording.StartRecording();
   EXPECT_EQ(Player(*editor).X, 160);
@@ -359,9 +359,9 @@ TEST_F(PlayTestRecordingTest, StartingARecordingDuringATestStartsPlayAgainFromIt
   Ticks(*editor, 3, {vkA});
   EXPECT_EQ(recording.Recorder.Ticks(), 3);
   // Paused ticks are not kept; a step is.
-  editor->Editor().TogglePause();
+  editor->Editor().Play().TogglePause();
   Ticks(*editor, 4);
-  editor->Editor().StepOnce();
+  editor->Editor().Play().StepOnce();
   Ticks(*editor, 2);
   EXPECT_EQ(recording.Recorder.Ticks(), 4);
 }
@@ -403,30 +403,30 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
   QCursor::setPos(form.DXDraw1->mapToGlobal(QPoint(5 * 32 + 10, 3 * 32 + 10)));
   ASSERT_EQ(form.DXDraw1->mapFromGlobal(QCursor::pos()), QPoint(5 * 32 + 10, 3 * 32 + 10));
   press(Qt::Key_F5);
-  ASSERT_TRUE(form.Editor().PlayTest().Active());
-  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
+  ASSERT_TRUE(form.Editor().Play().PlayTest().Active());
+  EXPECT_EQ(form.Editor().Play().PlayTest().Cell(), (TStartCell{5, 3}));
   EXPECT_TRUE(form.N17->isChecked());  // the Settings ticks follow
   EXPECT_TRUE(form.N12->isChecked());
   EXPECT_TRUE(form.N13->isChecked());
   press(Qt::Key_Pause);
-  EXPECT_TRUE(form.Editor().PlayTest().Paused());
+  EXPECT_TRUE(form.Editor().Play().PlayTest().Paused());
   press(Qt::Key_Escape);
-  EXPECT_FALSE(form.Editor().PlayTest().Active());
+  EXPECT_FALSE(form.Editor().Play().PlayTest().Active());
   EXPECT_FALSE(form.N17->isChecked());
   EXPECT_FALSE(form.N12->isChecked());
   // The menu item: the cell under the cursor when the menu opened (from the keyboard)...
   emit form.N9->aboutToShow();
   form.TestFromHere->trigger();
-  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{5, 3}));
+  EXPECT_EQ(form.Editor().Play().PlayTest().Cell(), (TStartCell{5, 3}));
   press(Qt::Key_F5);
-  EXPECT_FALSE(form.Editor().PlayTest().Active());
+  EXPECT_FALSE(form.Editor().Play().PlayTest().Active());
   // ...or, opened with the cursor elsewhere (on the menu bar), the view's centre.
   QCursor::setPos(form.DXDraw1->mapToGlobal(QPoint(-5, -5)));
   emit form.N9->aboutToShow();
   form.TestFromHere->trigger();
-  EXPECT_EQ(form.Editor().PlayTest().Cell(), (TStartCell{10, 7}));
+  EXPECT_EQ(form.Editor().Play().PlayTest().Cell(), (TStartCell{10, 7}));
   form.TestFromHere->trigger();  // the item ends it too
-  EXPECT_FALSE(form.Editor().PlayTest().Active());
+  EXPECT_FALSE(form.Editor().Play().PlayTest().Active());
 }
 
 }  // namespace

@@ -24,11 +24,11 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   GeneratorFailed = RunGenerator(DataDir()) != 0;
   Context.ExecutableDir = ExecutableDir();
-  Editor.DrawArea = &Draw;
-  Editor.FrameTimer = &Timer;
-  Editor.CursorX = [] { return 0; };
+  Editor.Attachments.DrawArea = &Draw;
+  Editor.Attachments.FrameTimer = &Timer;
+  Editor.Attachments.CursorX = [] { return 0; };
   Editor.CreateComponents();
-  Editor.ResetSettings();
+  Editor.Settings().Reset();
   Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
   // Monsters draw from the program's generator; a fixed seed replays a run exactly.
@@ -48,8 +48,8 @@ void TSampleEditor::LoadDemoLevel() {
 }
 
 void TSampleEditor::StartPreview() {
-  Editor.ToggleGrid();  // grid off
-  Editor.TogglePreview();  // preview on
+  Editor.Settings().ToggleGrid();  // grid off
+  Editor.Play().TogglePreview();  // preview on
 }
 
 void TSampleEditor::Hold(uint32_t key, bool down) {

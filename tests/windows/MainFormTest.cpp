@@ -39,7 +39,7 @@ struct TFormFixture {
   TScriptedDialogService Dialogs;
   TForm1 Form{Dir.path().toStdString() + "/", &Dialogs};
   int Terminated = 0;
-  TFormFixture() { Form.Editor().Terminate = [this] { ++Terminated; }; }
+  TFormFixture() { Form.Editor().Attachments.Terminate = [this] { ++Terminated; }; }
 
   // Shows the window, which initialises the drawing area, and brings it to the front.
   void ShowActive() {
@@ -188,7 +188,7 @@ TEST(MainFormMenu, TriggeredItemsRunTheirCommandsAndKeepTicksInStep) {
   EXPECT_TRUE(form.Context().GridVisible);
   form.N16->trigger();
   EXPECT_FALSE(form.N16->isChecked());
-  EXPECT_FALSE(form.Editor().Ticks.AutoControl);
+  EXPECT_FALSE(form.Editor().Settings().Ticks.AutoControl);
   form.N8->trigger();  // no objects file yet
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
@@ -481,8 +481,8 @@ TEST(StartUp, FourWindowsInOrderAndOnlyTheMainOneShown) {
   EXPECT_FALSE(windows.Form3->isVisible());
   EXPECT_FALSE(windows.Form4->isVisible());
   EXPECT_EQ(windows.Form1->windowTitle(), "Form1");
-  EXPECT_NE(windows.Form1->Editor().NewObjectSource, nullptr);
-  EXPECT_NE(windows.Form1->Editor().LoadingWindow, nullptr);
+  EXPECT_NE(windows.Form1->Editor().Attachments.NewObjectSource, nullptr);
+  EXPECT_NE(windows.Form1->Editor().Attachments.LoadingWindow, nullptr);
   EXPECT_EQ(windows.Form1->Context().ExecutableDir, dir.path().toStdString() + "/");
   // Nothing is made that needs the drawing area until it initialises.
   EXPECT_EQ(windows.Form1->Context().PlayedLevel, nullptr);
@@ -497,12 +497,12 @@ TEST(StartUp, TheLoadingWindowShowsOverTheMiddleOfTheMainWindow) {
   TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
   windows.Form1->move(40, 30);
   windows.Form1->show();
-  windows.Form1->Editor().LoadingWindow->ShowAndPaint();
+  windows.Form1->Editor().Attachments.LoadingWindow->ShowAndPaint();
   EXPECT_TRUE(windows.Form3->isVisible());
   const QPoint middle = windows.Form1->frameGeometry().center();
   const QPoint shownAt = windows.Form3->frameGeometry().center();
   EXPECT_LE((shownAt - middle).manhattanLength(), 40);
-  windows.Form1->Editor().LoadingWindow->Close();
+  windows.Form1->Editor().Attachments.LoadingWindow->Close();
   EXPECT_FALSE(windows.Form3->isVisible());
 }
 
@@ -553,7 +553,7 @@ TEST(MainFormExit, EveryWayOutAsksOnceAndOnlyARealEndRemovesTheMarker) {
     TFormFixture f;
     f.ShowActive();
     TEditor& editor = f.Form.Editor();
-    editor.Terminate = [&] {
+    editor.Attachments.Terminate = [&] {
       ++f.Terminated;
       f.Form.close();
     };

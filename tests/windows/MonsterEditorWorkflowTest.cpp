@@ -60,7 +60,7 @@ TEST(MonsterEditorWorkflowTest, ANewMonsterMadeFromALibraryPictureWalksAsItsReco
   ASSERT_NE(toad, nullptr);
   EXPECT_EQ(toad->Record.WalkSpeed, 5);
   const double startX = toad->X;
-  f.Editor.TogglePreview();
+  f.Editor.Play().TogglePreview();
   for (int i = 0; i < 10; ++i) f.Tick();
   EXPECT_NEAR(toad->X, startX - 10 * 1.6, 1e-6);  // 1.6 pixels a tick, walking left
 }
