@@ -599,8 +599,71 @@ Options:
 <context>
     <name>TPictureImport</name>
     <message>
-        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
-        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
+        <source>Картинка слишком велика: %1, %2&#xa0;×&#xa0;%3 точек; предел — %4&#xa0;МБ</source>
+        <translation>The picture is too large: %1, %2&#xa0;×&#xa0;%3 pixels; the limit is %4&#xa0;MB</translation>
+    </message>
+</context>
+<context>
+    <name>TPlacedObjectEdits</name>
+    <message>
+        <source>В клетке (%1, %2) на плане %3 нет объекта</source>
+        <translation>No object is anchored at cell (%1, %2) on plane %3</translation>
+    </message>
+    <message>
+        <source>Объект с номером %1 не может лежать на заднем плане</source>
+        <translation>An object numbered %1 cannot lie on a back plane</translation>
+    </message>
+    <message>
+        <source>Объект «%1» вышел бы за край уровня</source>
+        <translation>The object “%1” would cross the level’s edge</translation>
+    </message>
+    <message>
+        <source>Объект «%1» не помещается: его клетки заняты другими объектами</source>
+        <translation>The object “%1” does not fit: other objects hold its cells</translation>
+    </message>
+    <message>
+        <source>Объекты задних планов не хранят высоту лифта и код ключа: их ставят на план 0</source>
+        <translation>Objects on back planes keep no lift height or key code: put them on plane 0</translation>
+    </message>
+    <message>
+        <source>Высота лифта есть только у лифтов</source>
+        <translation>Only lifts have a lift height</translation>
+    </message>
+    <message>
+        <source>Код ключа есть только у ключей и дверей</source>
+        <translation>Only keys and doors have a key code</translation>
+    </message>
+    <message>
+        <source>Высота лифта должна быть от %1 до %2</source>
+        <translation>The lift height must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Код ключа должен быть от %1 до %2</source>
+        <translation>The key code must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>В библиотеке нет объекта «%1»</source>
+        <translation>The library holds no object “%1”</translation>
+    </message>
+    <message>
+        <source>Заменено объектов: %1</source>
+        <translation>Objects replaced: %1</translation>
+    </message>
+    <message>
+        <source>; оставлено у края уровня: %1</source>
+        <translation>; left at the level’s edge: %1</translation>
+    </message>
+    <message>
+        <source>; оставлено, так как клетки заняты: %1</source>
+        <translation>; left because their cells are taken: %1</translation>
+    </message>
+    <message>
+        <source>План должен быть от %1 до %2</source>
+        <translation>The plane must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>На плане %1 место занято другим объектом</source>
+        <translation>Another object holds the place on plane %1</translation>
     </message>
 </context>
 <context>
@@ -1101,7 +1164,7 @@ Options:
     </message>
     <message>
         <source>Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед последним номером (он может быть на один больше последнего кадра картинки). Смерть без кадров (первый = последний) убирает монстра сразу.</source>
-        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture's last frame). Dying without frames (first = last) removes the monster at once.</translation>
+        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture&apos;s last frame). Dying without frames (first = last) removes the monster at once.</translation>
     </message>
     <message>
         <source>Состояние (показать)</source>
@@ -1189,7 +1252,7 @@ Options:
     </message>
     <message>
         <source> (нет среди монстров библиотеки)</source>
-        <translation> (not among the library's monsters)</translation>
+        <translation> (not among the library&apos;s monsters)</translation>
     </message>
     <message>
         <source>= %1 пикс. за тик</source>

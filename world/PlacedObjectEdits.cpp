@@ -20,10 +20,6 @@ constexpr const char* kContext = "TPlacedObjectEdits";
 QString Text(const char* SourceText) { return QCoreApplication::translate(kContext, SourceText); }
 QString Shown(std::string_view Name) { return cp1251::ToQString(std::string(Name)); }
 
-std::string NoSuchObject(std::string_view Name) {
-  return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "В библиотеке нет объекта «%1»")).arg(Shown(Name)).toStdString();
-}
-
 std::string NothingAnchored(const TPlacedAnchor& At) {
   return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "В клетке (%1, %2) на плане %3 нет объекта"))
       .arg(At.Column)
@@ -167,6 +163,10 @@ TObjectEditResult SetPlacementValue(TLevelDraft& Draft, const TObjectDataBase& L
 
 }  // namespace
 
+std::string NoObjectNamed(std::string_view Name) {
+  return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "В библиотеке нет объекта «%1»")).arg(Shown(Name)).toStdString();
+}
+
 std::string TReplacement::Summary() const {
   QString text = Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "Заменено объектов: %1")).arg(Replaced);
   if (LeftAtEdge > 0)
@@ -180,9 +180,9 @@ TReplacement ReplaceObjects(TLevelDraft& Draft, const TObjectDataBase& Library, 
                             std::string_view To, TPlaneMask Planes, const TCellRegion& Region) {
   TReplacement result;
   const std::vector<int32_t> from = NumbersNamed(Library, From);
-  if (from.empty()) return {NoSuchObject(From)};
+  if (from.empty()) return {NoObjectNamed(From)};
   const TObjectRecord* to = RecordNamed(Library, To);
-  if (!to) return {NoSuchObject(To)};
+  if (!to) return {NoObjectNamed(To)};
   std::string pictureError;
   const std::optional<TFootprintSize> size = PictureFootprint(Library, to->Number, pictureError);
   if (!size) return {pictureError};
@@ -262,7 +262,7 @@ TObjectEditResult MoveToPlane(TLevelDraft& Draft, const TObjectDataBase& Library
       return {NotOnBackPlane(object->Number)};
   } else {
     const TObjectRecord* record = RecordNamed(Library, object->Name);
-    if (!record || record->Number != object->Number) return {NoSuchObject(object->Name)};
+    if (!record || record->Number != object->Number) return {NoObjectNamed(object->Name)};
     std::string pictureError;
     const std::optional<TFootprintSize> size = PictureFootprint(Library, object->Number, pictureError);
     if (!size) return {pictureError};
@@ -294,7 +294,7 @@ TObjectEditResult ChangeObject(TLevelDraft& Draft, const TObjectDataBase& Librar
   const std::optional<TPlacedObject> object = PlacedObjectAt(Draft.Level(), Library, At);
   if (!object) return {NothingAnchored(At)};
   const TObjectRecord* to = RecordNamed(Library, Name);
-  if (!to) return {NoSuchObject(Name)};
+  if (!to) return {NoObjectNamed(Name)};
   if (to->Number == object->Number) return {};
   if (TMatrix::IsBackPlane(At.Plane)) {
     if (to->Number <= 0)

@@ -35,6 +35,9 @@ struct TReplacement {
   std::string Summary() const;
 };
 
+// "В библиотеке нет объекта «NAME»".
+std::string NoObjectNamed(std::string_view Name);
+
 // The whole level, for a replacement that is not limited to a region.
 constexpr TCellRegion kWholeLevel{0, 0, TMatrix::kColumns - 1, TMatrix::kRows - 1};
 
