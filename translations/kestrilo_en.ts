@@ -667,6 +667,33 @@ Options:
     </message>
 </context>
 <context>
+    <name>TPlacedObjectProperties</name>
+    <message>
+        <source>Объект не выбран: Alt+щелчок по объекту выбирает его</source>
+        <translation>No object chosen: Alt+click an object to choose it</translation>
+    </message>
+    <message>
+        <source>Изменено: %1</source>
+        <translation>Changed: %1</translation>
+    </message>
+    <message>
+        <source>высота лифта «%1»</source>
+        <translation>lift height of “%1”</translation>
+    </message>
+    <message>
+        <source>код ключа «%1»</source>
+        <translation>key code of “%1”</translation>
+    </message>
+    <message>
+        <source>перенос «%1» на другой план</source>
+        <translation>moving “%1” to another plane</translation>
+    </message>
+    <message>
+        <source>замена «%1»</source>
+        <translation>replacing “%1”</translation>
+    </message>
+</context>
+<context>
     <name>TPlayerSprite</name>
     <message>
         <source>Жизнь игрока </source>

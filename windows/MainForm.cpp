@@ -27,6 +27,7 @@
 #include "windows/OverviewMap.h"
 #include "editor/RecordingCommands.h"
 #include "windows/WindowFont.h"
+#include "editor/ObjectTypeNames.h"
 #include "windows/WindowPorts.h"
 #include "world/GameContext.h"
 
@@ -35,14 +36,6 @@ namespace kestrilo {
 namespace {
 
 constexpr uint32_t kVirtualKeyF5 = 116;  // test from here
-
-const char* const kObjectTypes[] = {
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),   QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Фон"),     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Монстр"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Аптечки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Патроны"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ловушки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Игрок"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Динам. объект")};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* label = new QLabel(TForm1::tr(caption), parent);
@@ -186,7 +179,7 @@ void TForm1::BuildControls(QWidget* client) {
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setGeometry(664, 72, 121, 21);
-  for (const char* type : kObjectTypes) ComboBox1->addItem(tr(type));
+  for (const char* type : kObjectTypeNames) ComboBox1->addItem(tr(type));
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 
   Label2 = MakeLabel(client, "Label2", QT_TR_NOOP("Объект:"), 696, 104);
