@@ -32,16 +32,34 @@ bool TPlacedObjectProperties::ChooseAt(int64_t Column, int64_t Row, int32_t Plan
   const std::optional<TPlacedObject> object =
       PlacedObjectCovering(context_.DesignedLevel(), *context_.ObjectDataBase, Plane, static_cast<int32_t>(Column),
                            static_cast<int32_t>(Row));
-  if (object) chosen_ = object->At;
+  if (object) {
+    chosen_ = object->At;
+    chosenNumber_ = object->Number;
+  }
   return object.has_value();
 }
 
-std::optional<TPlacedObject> TPlacedObjectProperties::Chosen() const {
-  if (!chosen_ || !context_.PlayedLevel || !context_.ObjectDataBase) return std::nullopt;
-  return PlacedObjectAt(context_.DesignedLevel(), *context_.ObjectDataBase, *chosen_);
+bool TPlacedObjectProperties::ChooseAt(int64_t Column, int64_t Row) {
+  return ChooseAt(Column, Row, context_.CurrentPlane);
 }
 
-std::optional<TPlacedObjectSheet> TPlacedObjectProperties::Sheet() const {
+std::optional<TPlacedObject> TPlacedObjectProperties::Chosen() {
+  if (!chosen_ || !context_.PlayedLevel || !context_.ObjectDataBase) return std::nullopt;
+  const TMatrix& level = context_.DesignedLevel();
+  std::optional<TPlacedObject> object = PlacedObjectAt(level, *context_.ObjectDataBase, *chosen_);
+  for (int32_t plane = 0; !object && plane < TMatrix::kPlaneCount; ++plane) {
+    std::optional<TPlacedObject> moved =
+        PlacedObjectAt(level, *context_.ObjectDataBase, {plane, chosen_->Column, chosen_->Row});
+    if (moved && moved->Number == chosenNumber_) object = moved;
+  }
+  if (object) {
+    chosen_ = object->At;
+    chosenNumber_ = object->Number;
+  }
+  return object;
+}
+
+std::optional<TPlacedObjectSheet> TPlacedObjectProperties::Sheet() {
   const std::optional<TPlacedObject> object = Chosen();
   if (!object) return std::nullopt;
   TPlacedObjectSheet sheet;
@@ -102,6 +120,7 @@ TObjectEditResult TPlacedObjectProperties::MoveToPlane(int32_t Plane) {
       },
       object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "перенос «%1» на другой план"), *object)
              : QString());
+  // The choice goes along; an undo brings it back through Chosen.
   if (result.Done() && chosen_) chosen_->Plane = Plane;
   return result;
 }

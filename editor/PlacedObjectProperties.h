@@ -44,10 +44,13 @@ class TPlacedObjectProperties {
   // Chooses the object whose footprint covers a level cell, looked for on
   // Plane first; false (and nothing chosen) when no object covers it.
   bool ChooseAt(int64_t Column, int64_t Row, int32_t Plane);
+  // The same with the editor's current plane first.
+  bool ChooseAt(int64_t Column, int64_t Row);
   void Forget() { chosen_.reset(); }
   // The chosen object as the designed level holds it now; none when nothing
-  // is chosen or the object is no longer there (an undo took it away).
-  std::optional<TPlacedObjectSheet> Sheet() const;
+  // is chosen or the object is no longer there (an undo took it away). When
+  // an undo or redo moved it to another plane of its cell, the choice follows.
+  std::optional<TPlacedObjectSheet> Sheet();
   // Every name of the library, in table order, for choosing another object.
   std::vector<QString> LibraryNames() const;
 
@@ -58,7 +61,7 @@ class TPlacedObjectProperties {
   TObjectEditResult ChangeObject(const QString& Name);
 
  private:
-  std::optional<TPlacedObject> Chosen() const;
+  std::optional<TPlacedObject> Chosen();
   // Runs an edit on a draft of the designed level and records it when done.
   TObjectEditResult Apply(const std::function<TObjectEditResult(TLevelDraft&, const TPlacedAnchor&)>& Edit,
                           const QString& Text);
@@ -66,6 +69,7 @@ class TPlacedObjectProperties {
   TGameContext& context_;
   TRecorder record_;
   std::optional<TPlacedAnchor> chosen_;
+  int32_t chosenNumber_ = -1;  // the object last seen there, to follow it across planes
 };
 
 }  // namespace kestrilo

@@ -984,6 +984,10 @@ Options:
         <source>Увеличить</source>
         <translation>Zoom in</translation>
     </message>
+    <message>
+        <source>Свойства объекта</source>
+        <translation>Object properties</translation>
+    </message>
 </context>
 <context>
     <name>kestrilo::TForm3</name>
@@ -1350,6 +1354,65 @@ frame %2 of %3 (0..%4)</translation>
     <message>
         <source>Монстры</source>
         <translation>Monsters</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TPropertiesPanel</name>
+    <message>
+        <source>Свойства объекта</source>
+        <translation>Object properties</translation>
+    </message>
+    <message>
+        <source>Объект:</source>
+        <translation>Object:</translation>
+    </message>
+    <message>
+        <source>Тип:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Клетка:</source>
+        <translation>Cell:</translation>
+    </message>
+    <message>
+        <source>Размер:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Ось Z:</source>
+        <translation>Z axis:</translation>
+    </message>
+    <message>
+        <source>Высота лифта:</source>
+        <translation>Lift height:</translation>
+    </message>
+    <message>
+        <source>Код ключа:</source>
+        <translation>Key code:</translation>
+    </message>
+    <message>
+        <source>Заменить на:</source>
+        <translation>Replace by:</translation>
+    </message>
+    <message>
+        <source>Здесь нет объекта ни на одном плане</source>
+        <translation>No object here on any plane</translation>
+    </message>
+    <message>
+        <source>Alt+щелчок по объекту показывает его свойства</source>
+        <translation>Alt+click an object to show its properties</translation>
+    </message>
+    <message>
+        <source>%1 (№ %2)</source>
+        <translation>%1 (No. %2)</translation>
+    </message>
+    <message>
+        <source>столбец %1, строка %2</source>
+        <translation>column %1, row %2</translation>
+    </message>
+    <message>
+        <source>%1 × %2 клеток</source>
+        <translation>%1 × %2 cells</translation>
     </message>
 </context>
 <context>

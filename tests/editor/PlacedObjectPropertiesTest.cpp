@@ -109,6 +109,13 @@ TEST_F(PlacedObjectProperties, TheWorldFollowsAChangeAndItsUndo) {
   ASSERT_NE(Lift(), nullptr);
   EXPECT_EQ(Lift()->Travel, 2);
   EXPECT_EQ(f.Editor.Document.LastResult, "Отменено: высота лифта «Лифт»");
+
+  // A move undone and redone: the choice follows the object across planes.
+  ASSERT_TRUE(properties.MoveToPlane(4).Done());
+  f.Editor.Undo();
+  EXPECT_EQ(properties.Sheet()->Plane, 0);
+  f.Editor.Redo();
+  EXPECT_EQ(properties.Sheet()->Plane, 4);
 }
 
 }  // namespace
