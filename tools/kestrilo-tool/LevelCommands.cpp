@@ -124,13 +124,7 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
       json.Key("text").String(f.Text);
       json.Key("cellCount").Number(f.CellCount);
       json.Key("cells").BeginArray();
-      for (const TLevelFinding::TCell& c : f.Cells) {
-        json.BeginObject();
-        json.Key("plane").Number(c.Plane);
-        json.Key("column").Number(c.Column);
-        json.Key("row").Number(c.Row);
-        json.EndObject();
-      }
+      for (const TLevelFinding::TCell& c : f.Cells) WritePlace(json, c.Plane, c.Column, c.Row);
       json.EndArray();
       json.EndObject();
     }

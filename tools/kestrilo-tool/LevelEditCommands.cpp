@@ -42,13 +42,7 @@ int LevelFind(const std::vector<std::string>& args, std::ostream& out) {
   if (arguments.Has("json")) {
     TJsonWriter json;
     json.BeginArray();
-    for (const TPlacedAnchor& at : anchors) {
-      json.BeginObject();
-      json.Key("plane").Number(at.Plane);
-      json.Key("column").Number(at.Column);
-      json.Key("row").Number(at.Row);
-      json.EndObject();
-    }
+    for (const TPlacedAnchor& at : anchors) WritePlace(json, at.Plane, at.Column, at.Row);
     json.EndArray();
     out << json.Text() << "\n";
   } else {

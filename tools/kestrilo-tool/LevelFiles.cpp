@@ -15,4 +15,12 @@ TDataLibrary::TDataLibrary(const std::string& dataFolder) {
   if (const TLoadOutcome read = Library.LoadFromFile(dataFolder + "/test.obj"); !read) throw EFOpenError(read.Message);
 }
 
+void WritePlace(TJsonWriter& json, int32_t plane, int32_t column, int32_t row) {
+  json.BeginObject();
+  json.Key("plane").Number(plane);
+  json.Key("column").Number(column);
+  json.Key("row").Number(row);
+  json.EndObject();
+}
+
 }  // namespace kestrilo::tool

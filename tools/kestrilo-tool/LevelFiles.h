@@ -8,6 +8,7 @@
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
+#include "ToolSupport.h"
 
 namespace kestrilo::tool {
 
@@ -19,5 +20,8 @@ struct TDataLibrary {
   TPictureCollection Pictures;
   TObjectDataBase Library{&Pictures};
 };
+
+// A place of the level as JSON: {"plane":P,"column":C,"row":R}.
+void WritePlace(TJsonWriter& json, int32_t plane, int32_t column, int32_t row);
 
 }  // namespace kestrilo::tool
