@@ -1,4 +1,5 @@
 #include "editor/Editor.h"
+#include "world/LevelDraft.h"
 
 #include <QFileInfo>
 
@@ -66,7 +67,13 @@ TFieldStates AutoFieldsOfType(uint8_t Type) {
   return fields;
 }
 
-TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Context), Dialogs(Dialogs) {
+TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs)
+    : Properties(Context,
+                 [this](const TLevelDraft& Draft, const QString& Text, const std::string& Result) {
+                   Guarded([&] { RecordDraft(Draft, Text, Result); });
+                 }),
+      Context(Context),
+      Dialogs(Dialogs) {
   // No limit: the saved points are positions on the stack, which a limit would shift.
   UndoStack.setUndoLimit(0);
   hooks_.Report = [this](const std::string& message) { this->Dialogs.ShowMessage(message); };

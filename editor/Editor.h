@@ -23,6 +23,7 @@
 #include "editor/EditorPorts.h"
 #include "editor/PlayTesting.h"
 #include "editor/PaintStroke.h"
+#include "editor/PlacedObjectProperties.h"
 #include "editor/Selection.h"
 #include "editor/ViewZoom.h"
 #include "world/LevelClipboard.h"
@@ -188,6 +189,8 @@ class TEditor {
   int32_t ToViewPixel(int32_t Pixel) const { return Pixel * ViewDivisor(); }
 
   TSelection Selection;
+  // The placed object chosen for the properties panel; its changes are undo steps.
+  TPlacedObjectProperties Properties;
   TLevelClip Clipboard;  // kept across levels for the whole run
   TViewZoom Zoom;
 

@@ -599,8 +599,98 @@ Options:
 <context>
     <name>TPictureImport</name>
     <message>
-        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
-        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
+        <source>Картинка слишком велика: %1, %2&#xa0;×&#xa0;%3 точек; предел — %4&#xa0;МБ</source>
+        <translation>The picture is too large: %1, %2&#xa0;×&#xa0;%3 pixels; the limit is %4&#xa0;MB</translation>
+    </message>
+</context>
+<context>
+    <name>TPlacedObjectEdits</name>
+    <message>
+        <source>В клетке (%1, %2) на плане %3 нет объекта</source>
+        <translation>No object is anchored at cell (%1, %2) on plane %3</translation>
+    </message>
+    <message>
+        <source>Объект с номером %1 не может лежать на заднем плане</source>
+        <translation>An object numbered %1 cannot lie on a back plane</translation>
+    </message>
+    <message>
+        <source>Объект «%1» вышел бы за край уровня</source>
+        <translation>The object “%1” would cross the level’s edge</translation>
+    </message>
+    <message>
+        <source>Объект «%1» не помещается: его клетки заняты другими объектами</source>
+        <translation>The object “%1” does not fit: other objects hold its cells</translation>
+    </message>
+    <message>
+        <source>Объекты задних планов не хранят высоту лифта и код ключа: их ставят на план 0</source>
+        <translation>Objects on back planes keep no lift height or key code: put them on plane 0</translation>
+    </message>
+    <message>
+        <source>Высота лифта есть только у лифтов</source>
+        <translation>Only lifts have a lift height</translation>
+    </message>
+    <message>
+        <source>Код ключа есть только у ключей и дверей</source>
+        <translation>Only keys and doors have a key code</translation>
+    </message>
+    <message>
+        <source>Высота лифта должна быть от %1 до %2</source>
+        <translation>The lift height must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Код ключа должен быть от %1 до %2</source>
+        <translation>The key code must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>В библиотеке нет объекта «%1»</source>
+        <translation>The library holds no object “%1”</translation>
+    </message>
+    <message>
+        <source>Заменено объектов: %1</source>
+        <translation>Objects replaced: %1</translation>
+    </message>
+    <message>
+        <source>; оставлено у края уровня: %1</source>
+        <translation>; left at the level’s edge: %1</translation>
+    </message>
+    <message>
+        <source>; оставлено, так как клетки заняты: %1</source>
+        <translation>; left because their cells are taken: %1</translation>
+    </message>
+    <message>
+        <source>План должен быть от %1 до %2</source>
+        <translation>The plane must be from %1 to %2</translation>
+    </message>
+    <message>
+        <source>На плане %1 место занято другим объектом</source>
+        <translation>Another object holds the place on plane %1</translation>
+    </message>
+</context>
+<context>
+    <name>TPlacedObjectProperties</name>
+    <message>
+        <source>Объект не выбран: Alt+щелчок по объекту выбирает его</source>
+        <translation>No object chosen: Alt+click an object to choose it</translation>
+    </message>
+    <message>
+        <source>Изменено: %1</source>
+        <translation>Changed: %1</translation>
+    </message>
+    <message>
+        <source>высота лифта «%1»</source>
+        <translation>lift height of “%1”</translation>
+    </message>
+    <message>
+        <source>код ключа «%1»</source>
+        <translation>key code of “%1”</translation>
+    </message>
+    <message>
+        <source>перенос «%1» на другой план</source>
+        <translation>moving “%1” to another plane</translation>
+    </message>
+    <message>
+        <source>замена «%1»</source>
+        <translation>replacing “%1”</translation>
     </message>
 </context>
 <context>
@@ -894,6 +984,10 @@ Options:
         <source>Увеличить</source>
         <translation>Zoom in</translation>
     </message>
+    <message>
+        <source>Свойства объекта</source>
+        <translation>Object properties</translation>
+    </message>
 </context>
 <context>
     <name>kestrilo::TForm3</name>
@@ -1101,7 +1195,7 @@ Options:
     </message>
     <message>
         <source>Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед последним номером (он может быть на один больше последнего кадра картинки). Смерть без кадров (первый = последний) убирает монстра сразу.</source>
-        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture's last frame). Dying without frames (first = last) removes the monster at once.</translation>
+        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture&apos;s last frame). Dying without frames (first = last) removes the monster at once.</translation>
     </message>
     <message>
         <source>Состояние (показать)</source>
@@ -1189,7 +1283,7 @@ Options:
     </message>
     <message>
         <source> (нет среди монстров библиотеки)</source>
-        <translation> (not among the library's monsters)</translation>
+        <translation> (not among the library&apos;s monsters)</translation>
     </message>
     <message>
         <source>= %1 пикс. за тик</source>
@@ -1260,6 +1354,65 @@ frame %2 of %3 (0..%4)</translation>
     <message>
         <source>Монстры</source>
         <translation>Monsters</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TPropertiesPanel</name>
+    <message>
+        <source>Свойства объекта</source>
+        <translation>Object properties</translation>
+    </message>
+    <message>
+        <source>Объект:</source>
+        <translation>Object:</translation>
+    </message>
+    <message>
+        <source>Тип:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Клетка:</source>
+        <translation>Cell:</translation>
+    </message>
+    <message>
+        <source>Размер:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Ось Z:</source>
+        <translation>Z axis:</translation>
+    </message>
+    <message>
+        <source>Высота лифта:</source>
+        <translation>Lift height:</translation>
+    </message>
+    <message>
+        <source>Код ключа:</source>
+        <translation>Key code:</translation>
+    </message>
+    <message>
+        <source>Заменить на:</source>
+        <translation>Replace by:</translation>
+    </message>
+    <message>
+        <source>Здесь нет объекта ни на одном плане</source>
+        <translation>No object here on any plane</translation>
+    </message>
+    <message>
+        <source>Alt+щелчок по объекту показывает его свойства</source>
+        <translation>Alt+click an object to show its properties</translation>
+    </message>
+    <message>
+        <source>%1 (№ %2)</source>
+        <translation>%1 (No. %2)</translation>
+    </message>
+    <message>
+        <source>столбец %1, строка %2</source>
+        <translation>column %1, row %2</translation>
+    </message>
+    <message>
+        <source>%1 × %2 клеток</source>
+        <translation>%1 × %2 cells</translation>
     </message>
 </context>
 <context>

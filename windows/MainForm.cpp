@@ -25,8 +25,10 @@
 #include "windows/LevelCheckWindow.h"
 #include "windows/MonsterEditorWindow.h"
 #include "windows/OverviewMap.h"
+#include "windows/PropertiesPanel.h"
 #include "editor/RecordingCommands.h"
 #include "windows/WindowFont.h"
+#include "editor/ObjectTypeNames.h"
 #include "windows/WindowPorts.h"
 #include "world/GameContext.h"
 
@@ -35,14 +37,6 @@ namespace kestrilo {
 namespace {
 
 constexpr uint32_t kVirtualKeyF5 = 116;  // test from here
-
-const char* const kObjectTypes[] = {
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),   QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Фон"),     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Монстр"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Аптечки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Патроны"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ловушки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Игрок"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Динам. объект")};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* label = new QLabel(TForm1::tr(caption), parent);
@@ -134,6 +128,9 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
     levelCheck_->ShowFindings(findings);
   };
   editor.CreateComponents();
+  PropertiesPanel = new TPropertiesPanel(editor, this);
+  addDockWidget(Qt::RightDockWidgetArea, PropertiesPanel);
+  PropertiesPanel->hide();
   context_->OnCaptionChanged = [this](const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
   };
@@ -186,7 +183,7 @@ void TForm1::BuildControls(QWidget* client) {
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setGeometry(664, 72, 121, 21);
-  for (const char* type : kObjectTypes) ComboBox1->addItem(tr(type));
+  for (const char* type : kObjectTypeNames) ComboBox1->addItem(tr(type));
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 
   Label2 = MakeLabel(client, "Label2", QT_TR_NOOP("Объект:"), 696, 104);
@@ -258,6 +255,17 @@ void TForm1::BuildMenu() {
   N2 = AddItem(N5, "N2", QT_TR_NOOP("Открыть файл объектов"), &TForm1::N2Click);
   N3 = AddItem(N5, "N3", QT_TR_NOOP("Сохранить файл объектов"), &TForm1::N3Click);
   MonstersItem = AddItem(N5, "MonstersItem", QT_TR_NOOP("Монстры..."), &TForm1::MonstersItemClick);
+  PropertiesItem = N5->addAction(tr("Свойства объекта"));
+  PropertiesItem->setObjectName("PropertiesItem");
+  PropertiesItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+  PropertiesItem->setShortcutContext(Qt::WindowShortcut);
+  addAction(PropertiesItem);
+  connect(PropertiesItem, &QAction::triggered, this, [this] {
+    // The object under the pointer; a menu opened with the mouse leaves the view's centre.
+    const QPoint pointer = DXDraw1->mapFromGlobal(QCursor::pos());
+    const QPoint at = DXDraw1->rect().contains(pointer) ? pointer : DXDraw1->rect().center();
+    PropertiesPanel->ChooseAt(at.x(), at.y());
+  });
 
 
   N9 = bar->addMenu(tr("Настройки"));
@@ -575,6 +583,12 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       const QPoint at = mouse->position().toPoint();
       if (mouse->button() == Qt::LeftButton) leftPressed_ = true;
       if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) return false;
+      // Alt+click in edit mode chooses the object for the properties panel; it places nothing.
+      if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::AltModifier) && context_->IsEditing()) {
+        PropertiesPanel->ChooseAt(at.x(), at.y());
+        pointerTaken_ = true;
+        return true;
+      }
       // Strokes, the selection and a paste's placement start here.
       const TPointerButton button = mouse->button() == Qt::LeftButton ? TPointerButton::Left : TPointerButton::Right;
       if (editor_->PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier, PlacementInputs()))

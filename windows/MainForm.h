@@ -22,6 +22,7 @@ class QMenu;
 namespace kestrilo {
 
 struct TGameContext;
+class TPropertiesPanel;
 class TDialogService;
 class TDXDraw;
 class TForm2;
@@ -113,6 +114,9 @@ class TForm1 : public QMainWindow {
   TRecordingCommands& Recording() { return *recording_; }
   // Объект → "Монстры...": the monster editor, beside the menu items of the layout.
   QAction* MonstersItem = nullptr;
+  // Объект → "Свойства объекта" (Ctrl+I, or Alt+click on an object): the dock of the chosen placed object.
+  QAction* PropertiesItem = nullptr;
+  TPropertiesPanel* PropertiesPanel = nullptr;
 
   // Handlers.
   void FormCreate();

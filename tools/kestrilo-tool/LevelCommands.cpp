@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "LevelFiles.h"
 #include "ToolSupport.h"
 #include "library/MonstersDataBase.h"
 #include "library/ObjectDataBase.h"
@@ -89,13 +90,6 @@ void PrintAsText(const TLevelSummary& summary, std::ostream& out) {
   }
 }
 
-std::unique_ptr<TMatrix> ReadLevel(const std::string& path) {
-  // The level is read exactly as the editor reads it, both files checked first.
-  auto matrix = std::make_unique<TMatrix>();
-  if (const TLoadOutcome read = matrix->LoadFromFile(path, nullptr, nullptr); !read) throw EFOpenError(read.Message);
-  return matrix;
-}
-
 }  // namespace
 
 int LevelInfo(const std::vector<std::string>& args, std::ostream& out) {
@@ -117,12 +111,10 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
   const std::string& path = arguments.Positional(0, "LEVEL.mtf");
   const std::string data = arguments.Value("data");
   const std::unique_ptr<TMatrix> level = ReadLevel(path);
-  TPictureCollection pictures;
-  TObjectDataBase library(&pictures);
-  if (const TLoadOutcome read = library.LoadFromFile(data + "/test.obj"); !read) throw EFOpenError(read.Message);
+  const TDataLibrary library(data);
   TMonstersDataBase monsters;
   monsters.LoadFromFile(data + "/1.mon");
-  const std::vector<TLevelFinding> findings = CheckLevel(*level, library, &monsters);
+  const std::vector<TLevelFinding> findings = CheckLevel(*level, library.Library, &monsters);
   if (arguments.Has("json")) {
     TJsonWriter json;
     json.BeginArray();
@@ -132,13 +124,7 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
       json.Key("text").String(f.Text);
       json.Key("cellCount").Number(f.CellCount);
       json.Key("cells").BeginArray();
-      for (const TLevelFinding::TCell& c : f.Cells) {
-        json.BeginObject();
-        json.Key("plane").Number(c.Plane);
-        json.Key("column").Number(c.Column);
-        json.Key("row").Number(c.Row);
-        json.EndObject();
-      }
+      for (const TLevelFinding::TCell& c : f.Cells) WritePlace(json, c.Plane, c.Column, c.Row);
       json.EndArray();
       json.EndObject();
     }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "LevelCommands.h"
+#include "LevelEditCommands.h"
 #include "MonstersEditCommands.h"
 #include "ObjectsCommands.h"
 #include "PicturesCommands.h"
@@ -64,6 +65,17 @@ const TCommandEntry kCommands[] = {
      "what the level uses that its library lacks, and what else a designer must know; status 1 when anything is "
      "found",
      kestrilo::tool::LevelCheck},
+    {"level", "find", "LEVEL.mtf --data DIR --name NAME [--json]",
+     "every anchor of an object as plane, column and row (plane 0 is the main plane)", kestrilo::tool::LevelFind},
+    {"level", "replace",
+     "LEVEL.mtf --data DIR --from NAME --to NAME [--plane P] [--region C0 R0 C1 R1] [--out OUT.mtf]",
+     "replace one object by another (in place without --out), keeping each cell's lift height and key code; "
+     "placements whose new footprint would cross the level's edge or another object are left and counted",
+     kestrilo::tool::LevelReplace},
+    {"level", "set", "LEVEL.mtf --data DIR --cell COLUMN ROW [--plane P] (--lift-height H | --key-code K)",
+     "set the lift height (-128..127, lifts) or key code (0..255, keys and doors) of the object anchored at a "
+     "cell; refused, and nothing written, when it cannot be set",
+     kestrilo::tool::LevelSet},
     {"level", "render", "FILE.mtf --data DIR --out FILE.png [--view COLUMN ROW] [--ticks N]",
      "draw the level as the editor shows it", kestrilo::tool::LevelRender},
     {"play", "",
