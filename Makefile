@@ -11,7 +11,7 @@ BUILD_DIR ?= build
 TEST_DIR  ?= build-test
 JOBS      ?= $(shell nproc)
 
-.PHONY: run test deps build build-test bench package clean
+.PHONY: run test deps build build-test bench package format clean
 
 deps:
 	@missing=""; \
@@ -49,6 +49,11 @@ package: build
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKESTRILO_TESTS=OFF -DKESTRILO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
+
+# Every C++ file in the style of .clang-format.
+format:
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES=clang-format
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_DIR) build-bench

@@ -1,4 +1,4 @@
 // Program entry: initialise the application and hand over to the shell's start-up.
-#include "shell/Application.h"
+#include "windows/Application.h"
 
 int main(int argc, char** argv) { return kestrilo::RunApplication(argc, argv); }

@@ -1,17 +1,17 @@
 #include "library/DXImageList.h"
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 
 namespace kestrilo {
 
 TDXImageList::~TDXImageList() { Unbind(); }
 
-void TDXImageList::SetDXDraw(TDXDraw* dxDraw) {
+void TDXImageList::SetDXDraw(TDrawingSurface* dxDraw) {
   if (dxDraw == dxDraw_) return;
   Unbind();
   if (!dxDraw) return;
   dxDraw_ = dxDraw;
-  notifyId_ = dxDraw->RegisterNotifyEvent([this](TDXDraw* sender, TDXDrawNotifyType type) {
+  notifyId_ = dxDraw->RegisterNotifyEvent([this](TDrawingSurface* sender, TDXDrawNotifyType type) {
     switch (type) {
       case TDXDrawNotifyType::dxntInitialize: Items.Initialize(sender); break;
       case TDXDrawNotifyType::dxntRestore: Items.Restore(); break;

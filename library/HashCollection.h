@@ -72,7 +72,7 @@ class THashCollection {
   // Appends an item and files it under its (empty) name.
   THashCollectionItem* Append(std::unique_ptr<THashCollectionItem> item);
   // Called before an item is removed and freed, to drop what it holds.
-  virtual void ItemRemoving(THashCollectionItem& item) {}
+  virtual void ItemRemoving(THashCollectionItem& /*item*/) {}
   // Clears this collection, then moves every item of `source` over in order,
   // filed as appending them one by one would file them; `source` is left empty.
   void TakeItems(THashCollection& source);

@@ -116,7 +116,7 @@ TMonsterRecord NewMonsterRecord(const std::string& name) {
   r.HealthMax = 20;
   r.DamageMin = 5;
   r.DamageMax = 10;
-  r.ShotDelay = 30;
+  r.ShotDelay = TMonsterRecord::kPlayedShotDelay;
   r.WalkSpeed = 3;
   // Past any usual picture's frames in the first tick, so the state ranges
   // take over at once.

@@ -36,6 +36,9 @@ struct TMonsterRecord {
   static constexpr uint8_t mmWalksAndFalls = 0;
   static constexpr uint8_t mmWalksWithoutFalling = 1;
   static constexpr uint8_t mmFliesAndBombs = 2;
+  // The delay every monster shoots with in play, whatever its record holds;
+  // new records are made with it.
+  static constexpr uint16_t kPlayedShotDelay = 30;
 
   bool CanJump = false;
   uint8_t MoveMode = mmWalksAndFalls;

@@ -20,7 +20,8 @@ TNewObject TNewObjectBuilder::Build(const TNewObjectChoices& choices, int32_t nu
   record.WeaponValue = PackWeaponValue(choices.WeaponTypeIndex, choices.AmmoCount);
   record.Health = static_cast<int8_t>(std::clamp(choices.Health, -128, 127));
   record.ConstantEffect = choices.ConstantEffect;
-  record.ObjType = static_cast<uint8_t>(std::clamp(choices.TypeIndex, 0, 9));
+  // The type list holds the types from the wall to the player.
+  record.ObjType = static_cast<uint8_t>(std::clamp<int32_t>(choices.TypeIndex, otWall, otPlayer));
   record.Number = number;
   // Each character is one byte in the stored code page, so 25 bytes are 25 characters.
   record.Name = W1251(choices.Name).substr(0, TObjectRecord::kMaxNameLength);

@@ -8,7 +8,6 @@
 #include "library/PictureCollection.h"
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
-#include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Translated.h"
 
@@ -18,8 +17,6 @@ namespace {
 
 const char* const kNoSuchName = QT_TRANSLATE_NOOP("TObjectDataBase", "В массиве нет такого имени. Нечего удалять!");
 const char* const kRecordDeleted = QT_TRANSLATE_NOOP("TObjectDataBase", "Запись удалена!");
-const char* const kFileExistsQuestion = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл существет! Перезаписать ?");
-const char* const kFileExistsCaption = QT_TRANSLATE_NOOP("TObjectDataBase", "File Exists!");
 const char* const kFileMissing = QT_TRANSLATE_NOOP("TObjectDataBase", "Файл не существует!");
 
 // Something that is not a plain file (a folder, say) at a target would make
@@ -93,27 +90,34 @@ void CopyPictureOut(const TPictureCollectionItem& item, TLibraryEntry& entry) {
 
 }  // namespace
 
-std::optional<TLibraryEntry> TObjectDataBase::DeleteObject(const std::string& name, TDialogService& dialogs) {
+TObjectDeletion TObjectDataBase::DeleteObject(const std::string& name) {
+  TObjectDeletion deletion;
   size_t position = 0;
   while (position < Records.size() && Records[position].Name != name) ++position;
   if (position == Records.size()) {
-    dialogs.ShowMessage(Translated("TObjectDataBase", kNoSuchName));
-    return std::nullopt;
+    deletion.Notices.push_back(Translated("TObjectDataBase", kNoSuchName));
+    return deletion;
   }
   TLibraryEntry entry;
   entry.Record = Records[position];
   entry.RecordPosition = position;
-  dialogs.ShowMessage(std::to_string(position));
+  deletion.Notices.push_back(std::to_string(position));
   Records.erase(Records.begin() + static_cast<std::ptrdiff_t>(position));
-  if (position == 0) dialogs.ShowMessage(std::to_string(static_cast<long long>(Records.size()) - 1));
-  // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
-  const int32_t pictureIndex = PictureIndexOfEntry(*Images, name);
-  const TPictureCollectionItem* item = Images->Items(pictureIndex);
-  CopyPictureOut(*item, entry);
-  entry.PictureIndex = pictureIndex;
-  Images->Delete(pictureIndex);
-  dialogs.ShowMessage(Translated("TObjectDataBase", kRecordDeleted));
-  return entry;
+  if (position == 0) deletion.Notices.push_back(std::to_string(static_cast<long long>(Records.size()) - 1));
+  try {
+    // A missing picture raises "List index out of bounds (-1)"; the entry is gone already.
+    const int32_t pictureIndex = PictureIndexOfEntry(*Images, name);
+    const TPictureCollectionItem* item = Images->Items(pictureIndex);
+    CopyPictureOut(*item, entry);
+    entry.PictureIndex = pictureIndex;
+    Images->Delete(pictureIndex);
+  } catch (...) {
+    deletion.Error = std::current_exception();
+    return deletion;
+  }
+  deletion.Notices.push_back(Translated("TObjectDataBase", kRecordDeleted));
+  deletion.Removed = std::move(entry);
+  return deletion;
 }
 
 TLibraryEntry TObjectDataBase::EntryAt(size_t RecordPosition, int32_t PictureIndex) const {
@@ -151,13 +155,7 @@ void TObjectDataBase::PutEntry(const TLibraryEntry& entry) {
   Images->Move(item->Index(), std::min(entry.PictureIndex, Images->Count() - 1));
 }
 
-bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialogs, TFileSystem& files) {
-  if (FileExists(path) &&
-      dialogs.MessageBox(Translated("TObjectDataBase", kFileExistsQuestion),
-                         Translated("TObjectDataBase", kFileExistsCaption), TMsgButtons::YesNo,
-                         TModalResult::mrNo) != TModalResult::mrYes) {
-    return false;
-  }
+void TObjectDataBase::SaveToFile(const std::string& path, TFileSystem& files) {
   const std::string graphicsPath = GraphicsFileName(path);
   // An objects file named like a graphics file (x.dxg) would be replaced by
   // its own pictures, and every record lost.
@@ -170,17 +168,15 @@ bool TObjectDataBase::SaveToFile(const std::string& path, TDialogService& dialog
   pair.Add(path, RecordsToBytes(Records));
   pair.Add(graphicsPath, Images->SaveToBytes());
   pair.Commit();
-  return true;
 }
 
-bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dialogs, TFileSystem& files) {
+TLoadOutcome TObjectDataBase::LoadFromFile(const std::string& path, TFileSystem& files) {
   // A save that was interrupted after its commit may have left the new pair
   // partly under temporary names; they are where the pair is read from.
   const std::vector<std::string> sources = TSaveLeftovers({path, GraphicsFileName(path)}, files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    dialogs.ShowMessage(
+    return TLoadOutcome::NotRead(
         FileMessage(Translated("TObjectDataBase", kFileMissing), sources[0], MissingFileReason(sources[0])));
-    return false;
   }
   // Everything is read and checked before anything is replaced, so a missing
   // or damaged graphics file leaves the library as it was. The pictures are
@@ -193,7 +189,7 @@ bool TObjectDataBase::LoadFromFile(const std::string& path, TDialogService& dial
   pictures.LoadFromFile(sources[1]);
   Images->TakeItemsFrom(pictures);
   Records = std::move(records);
-  return true;
+  return TLoadOutcome::Read();
 }
 
 TObjectRecord TObjectDataBase::FindByName(std::string_view name) const {

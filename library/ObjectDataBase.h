@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,10 +16,10 @@
 #include "library/Picture.h"
 #include "library/PictureSettings.h"
 #include "platform/FileSystem.h"
+#include "platform/LoadOutcome.h"
 
 namespace kestrilo {
 
-class TDialogService;
 class TPictureCollection;
 
 // One library entry as it was taken out of the library: its record and its
@@ -34,6 +35,15 @@ struct TLibraryEntry {
   bool SystemMemory = false;
   bool Transparent = true;
   uint32_t TransparentColor = 0;
+};
+
+// What deleting an entry came to: the entry taken out (nothing when no entry
+// has the name), the notices the designer is told, in order, and the error of
+// an entry that went without a picture to go with it.
+struct TObjectDeletion {
+  std::optional<TLibraryEntry> Removed;
+  std::vector<std::string> Notices;
+  std::exception_ptr Error;
 };
 
 class TObjectDataBase {
@@ -60,10 +70,11 @@ class TObjectDataBase {
   // an empty file name does nothing. Picture errors propagate unchanged.
   void AddObject(const TObjectRecord& record, const std::string& pictureFileName, const TPictureSettings& settings);
 
-  // Removes the first entry named `name` (byte-exact) and its picture, telling
-  // the designer the position(s) and "Запись удалена!" through `dialogs`.
-  // Returns what was removed (nothing when no entry has the name).
-  std::optional<TLibraryEntry> DeleteObject(const std::string& name, TDialogService& dialogs);
+  // Removes the first entry named `name` (byte-exact) and its picture, with
+  // the position(s) and "Запись удалена!" as the notices. An entry whose
+  // picture is missing goes all the same, with "List index out of bounds (-1)"
+  // as the error after its positions.
+  TObjectDeletion DeleteObject(const std::string& name);
 
   // A copy of the record at a position and the picture at an index (-1: none).
   TLibraryEntry EntryAt(size_t RecordPosition, int32_t PictureIndex) const;
@@ -74,17 +85,17 @@ class TObjectDataBase {
   // pictures are bound to a display.
   void PutEntry(const TLibraryEntry& entry);
 
-  // Asks before overwriting; writes the objects file and its graphics file so
-  // that both are replaced or neither is (platform/AtomicFileSet.h). Returns
-  // false when the designer declined. File errors propagate (EFCreateError).
-  bool SaveToFile(const std::string& path, TDialogService& dialogs, TFileSystem& files = PosixFileSystem());
+  // Writes the objects file and its graphics file so that both are replaced or
+  // neither is (platform/AtomicFileSet.h); whether an existing file may be
+  // replaced is the caller's question. File errors propagate (EFCreateError).
+  void SaveToFile(const std::string& path, TFileSystem& files = PosixFileSystem());
 
   // Replaces records and pictures from the objects file and its graphics file,
   // after finishing or clearing what an interrupted save of them left.
-  // A missing objects file is reported with "Файл не существует! <file>" (returns
-  // false). A file that cannot be read raises its error and leaves both the
-  // records and the pictures as they were.
-  bool LoadFromFile(const std::string& path, TDialogService& dialogs, TFileSystem& files = PosixFileSystem());
+  // A missing objects file is not read, with "Файл не существует! <file>" as the
+  // outcome's message. A file that cannot be read raises its error and leaves
+  // both the records and the pictures as they were.
+  TLoadOutcome LoadFromFile(const std::string& path, TFileSystem& files = PosixFileSystem());
 
   // Byte-exact name lookups in table order.
   TObjectRecord FindByName(std::string_view name) const;

@@ -36,7 +36,7 @@ struct TObjectRecord {
   static constexpr size_t kSize = 48;
   static constexpr size_t kMaxNameLength = 25;
 
-  uint8_t ObjType = otWall;
+  uint8_t ObjType = otWall;  // a TObjectType code as the file stores it
   int32_t Number = 0;
   std::string Name;  // Windows-1251 bytes; only the first 25 are stored
   int8_t LiftHeight = 0;
@@ -46,6 +46,10 @@ struct TObjectRecord {
   uint8_t WeaponValue = 0;
   bool Animated = false;
   double AnimSpeed = 0.0;
+
+  // The stored type byte as a type code, for switches over the types; a byte
+  // that names no type falls to their default.
+  TObjectType Type() const { return static_cast<TObjectType>(ObjType); }
 
   // Reads one record from the next 48 bytes ("Stream read error" when fewer are
   // left). A name length above 25 is taken as 25 so no byte past the name field is read.

@@ -31,12 +31,11 @@ void TMatrix::Clear() {
   OriginY = 0;
 }
 
-void TMatrix::FillFootprint(int64_t x0, int64_t y0, int32_t width, int32_t height, const TMatrixCell& cell) {
+void TMatrix::FillFootprint(int64_t x0, int64_t y0, TFootprintSize footprint, const TMatrixCell& cell) {
   // Parts of a footprint past the edge do not exist and are left out.
-  const int64_t lastX = std::min<int64_t>(x0 + width / kFootprintDivisor, kColumns - 1);
-  const int64_t lastY = std::min<int64_t>(y0 + height / kFootprintDivisor, kRows - 1);
-  for (int64_t x = std::max<int64_t>(x0, 0); x <= lastX; ++x) {
-    for (int64_t y = std::max<int64_t>(y0, 0); y <= lastY; ++y) {
+  const TCellRegion region = FootprintRegion(x0, y0, footprint);
+  for (int32_t x = region.FirstColumn; x <= region.LastColumn; ++x) {
+    for (int32_t y = region.FirstRow; y <= region.LastRow; ++y) {
       TMatrixCell& target = Cells[x][y];
       // Padding bytes stay as they are.
       target.Kind = cell.Kind;
@@ -57,7 +56,7 @@ void TMatrix::PutObjectSized(const TMatrixCell& Cell, double X, double Y, int32_
   const int64_t y0 = ViewCell(Y, OriginY);
   TMatrixCell part = Cell;
   part.ObjectNumber = -1;  // only the anchor carries the number
-  FillFootprint(x0, y0, FrameWidth, FrameHeight, part);
+  FillFootprint(x0, y0, FootprintOfFrame(FrameWidth, FrameHeight), part);
   if (IsInside(x0, y0)) Cells[x0][y0].ObjectNumber = Cell.ObjectNumber;
 }
 
@@ -71,15 +70,15 @@ void TMatrix::PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, doubl
 int64_t TMatrix::ViewColumn(double X) const { return ViewCell(X, OriginX); }
 int64_t TMatrix::ViewRow(double Y) const { return ViewCell(Y, OriginY); }
 
-void TMatrix::EraseFootprint(int64_t Column, int64_t Row, int32_t Width, int32_t Height) {
-  FillFootprint(Column, Row, Width, Height, EmptyMatrixCell());
+void TMatrix::EraseFootprint(int64_t Column, int64_t Row, TFootprintSize Footprint) {
+  FillFootprint(Column, Row, Footprint, EmptyMatrixCell());
 }
 
 void TMatrix::ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
   // World pixels: rounded (halves to even), no origin.
   const int64_t x0 = Round(static_cast<double>(X) / kCellSize);
   const int64_t y0 = Round(static_cast<double>(Y) / kCellSize);
-  FillFootprint(x0, y0, Width, Height, EmptyMatrixCell());
+  FillFootprint(x0, y0, FootprintOfFrame(Width, Height), EmptyMatrixCell());
 }
 
 void TMatrix::Scroll(TSprite& Root, TScrollDirection Direction) {

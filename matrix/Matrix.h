@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "matrix/Footprint.h"
 #include "matrix/MatrixCell.h"
 #include "matrix/ObjectFactory.h"
 #include "platform/FileSystem.h"
+#include "platform/LoadOutcome.h"
+#include "platform/ViewSize.h"
 
 namespace kestrilo {
 
 class TCanvas;
-class TDialogService;
 class TObjectDataBase;
 class TProgressBar;
 class TSprite;
@@ -48,12 +50,13 @@ class TMatrix {
  public:
   static constexpr int32_t kColumns = 200;
   static constexpr int32_t kRows = 150;
-  static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4
+  static constexpr int32_t kCellCount = kColumns * kRows;
+  static constexpr int32_t kMainPlane = 0;       // where objects block and are touched
+  static constexpr int32_t kBackPlaneCount = 4;  // planes 1..4, drawn behind it
+  static constexpr int32_t kPlaneCount = 1 + kBackPlaneCount;
   static constexpr int32_t kCellSize = 32;
-  static constexpr int32_t kViewColumns = 20;
-  static constexpr int32_t kViewRows = 15;
-  // The footprint of a picture counts one more cell per 33 pixels (not 32).
-  static constexpr int32_t kFootprintDivisor = 33;
+  static constexpr int32_t kViewColumns = kViewWidth / kCellSize;  // 20
+  static constexpr int32_t kViewRows = kViewHeight / kCellSize;     // 15
   // The plane value the world builders hand the factory for back plane p is
   // p times this (0 for the main plane); its sprites are drawn at Z = -value.
   static constexpr int32_t kPlaneValueStep = 10;
@@ -70,13 +73,14 @@ class TMatrix {
   std::array<std::array<TCellPlanes, kRows>, kColumns> BackPlanes;
 
   static bool IsInside(int64_t x, int64_t y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
+  static bool IsMainPlane(int64_t plane) { return plane == kMainPlane; }
   static bool IsBackPlane(int64_t plane) { return plane >= 1 && plane <= kBackPlaneCount; }
 
   // Every cell empty, every back-plane entry -1, origin (0, 0).
   void Clear();
 
   // Places an object on the main plane at view pixel (X, Y) with its footprint
-  // taken from the frame size of its picture. The size is looked up before any
+  // taken from the frame size of its picture (matrix/Footprint.h). The size is looked up before any
   // cell is written, so a missing picture places nothing.
   void PutObject(const TMatrixCell& Cell, double X, double Y, const TObjectDataBase& ObjectDataBase);
   // The same with the frame size already known (height first, as the
@@ -85,7 +89,8 @@ class TMatrix {
   // Sets one back-plane entry at view pixel (X, Y); a plane outside 1..4 or a
   // cell outside the matrix is ignored.
   void PutBackObject(uint8_t Plane, int32_t ObjectNumber, double X, double Y);
-  // Empties the main-plane cells of a rectangle given in world pixels.
+  // Empties the main-plane cells of the footprint of a rectangle given in
+  // world pixels.
   void ClearArea(int32_t X, int32_t Y, int32_t Width, int32_t Height);
 
   // Moves the view and the camera (the position of the sprite engine's root)
@@ -96,17 +101,17 @@ class TMatrix {
   static constexpr uint16_t kMaxOriginX = kColumns - kViewColumns - 1;  // 179
   static constexpr uint16_t kMaxOriginY = kRows - kViewRows - 1;        // 134
 
-  // Level files. SaveToFile asks before overwriting and writes the matrix file
-  // and its back-plane file as a pair (platform/AtomicFileSet.h); false when
-  // the designer declined.
-  bool SaveToFile(const std::string& FileName, TDialogService& Dialogs,
-                  TFileSystem& Files = PosixFileSystem()) const;
+  // Level files. SaveToFile writes the matrix file and its back-plane file as
+  // a pair (platform/AtomicFileSet.h), replacing what is there: whether an
+  // existing file may be replaced is the caller's question.
+  void SaveToFile(const std::string& FileName, TFileSystem& Files = PosixFileSystem()) const;
   // Finishes or clears what an interrupted save of the pair left, then reads
   // both files after checking that both are there and long enough; a failure
-  // leaves the matrix as it was. A missing matrix file is reported with a
-  // message and gives false. Either bar may be null.
-  bool LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
-                    TProgressBar* PlanesBar, TFileSystem& Files = PosixFileSystem());
+  // leaves the matrix as it was. A missing matrix file is not read, with
+  // "Нет файла с таким именем! <file>" as the outcome's message. Either bar
+  // may be null.
+  TLoadOutcome LoadFromFile(const std::string& FileName, TProgressBar* MainBar, TProgressBar* PlanesBar,
+                            TFileSystem& Files = PosixFileSystem());
 
   // Collision queries over world pixels: true when every cell of the run along
   // the edge is empty. Cells outside the matrix answer false.
@@ -130,7 +135,7 @@ class TMatrix {
   int64_t ViewRow(double Y) const;
   // The cells a footprint with its top-left cell at (Column, Row) covers,
   // clipped to the matrix, as placing and erasing write them.
-  static TCellRegion FootprintRegion(int64_t Column, int64_t Row, int32_t Width, int32_t Height);
+  static TCellRegion FootprintRegion(int64_t Column, int64_t Row, TFootprintSize Footprint);
   // A region's main-plane cells (all twelve bytes, padding included) or one
   // back plane's entries, column by column; and the same written back.
   std::vector<TMatrixCell> CopyCells(const TCellRegion& Region) const;
@@ -141,7 +146,7 @@ class TMatrix {
   // Empties the main-plane cells of a footprint whose top-left cell is
   // (Column, Row), clipped to the matrix. Erasing a placed object goes
   // through the level edits (world/LevelEdits.h), which also free its sprite.
-  void EraseFootprint(int64_t Column, int64_t Row, int32_t Width, int32_t Height);
+  void EraseFootprint(int64_t Column, int64_t Row, TFootprintSize Footprint);
 
   // Turn the matrix into sprites under the engine's root through the factory:
   // the main plane (with each cell's lift height and key code), then the back
@@ -155,7 +160,7 @@ class TMatrix {
 
  private:
   // Writes `cell` over the cells of a footprint, clipped to the matrix.
-  void FillFootprint(int64_t x0, int64_t y0, int32_t width, int32_t height, const TMatrixCell& cell);
+  void FillFootprint(int64_t x0, int64_t y0, TFootprintSize footprint, const TMatrixCell& cell);
 
   uint16_t OriginX = 0;
   uint16_t OriginY = 0;

@@ -8,7 +8,9 @@
 namespace kestrilo {
 
 struct TMatrixCell {
-  int8_t Kind = -1;          // object kind (type code); -1 = empty
+  static constexpr int8_t kNoKind = -1;  // the kind of an empty cell
+
+  int8_t Kind = kNoKind;     // object kind (a TObjectType code); kNoKind = empty
   uint8_t Padding1[3] = {};  // not significant
   int32_t ObjectNumber = -1; // object number in the anchor cell, -1 elsewhere
   int8_t LiftHeight = 0;     // lift height given at placement
@@ -16,7 +18,7 @@ struct TMatrixCell {
   uint8_t Padding2[2] = {};  // not significant
 
   // A cell blocks every collision query unless it is empty.
-  bool IsFree() const { return Kind == -1; }
+  bool IsFree() const { return Kind == kNoKind; }
   // The significant fields only; padding never takes part in comparisons.
   bool SameContent(const TMatrixCell& other) const {
     return Kind == other.Kind && ObjectNumber == other.ObjectNumber && LiftHeight == other.LiftHeight &&

@@ -6,7 +6,6 @@
 #include "matrix/ProgressBar.h"
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
-#include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Translated.h"
 
@@ -108,11 +107,7 @@ std::string TMatrixFile::ReadFixedSize(const std::string& path, size_t size) {
   return bytes;
 }
 
-bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs, TFileSystem& Files) const {
-  if (FileExists(FileName) &&
-      Dialogs.MessageBox(Translated("TMatrix", "Файл существует! Перезаписать ?"), Translated("TMatrix", "Перезапись"),
-                         TMsgButtons::YesNo, TModalResult::mrNo) != TModalResult::mrYes)
-    return false;
+void TMatrix::SaveToFile(const std::string& FileName, TFileSystem& Files) const {
   // Both files are replaced together or not at all, so a failed or killed save
   // never leaves a matrix file beside a back-plane file of another level.
   const std::string planesFileName = TMatrixFile::BackPlaneFileName(FileName);
@@ -126,19 +121,17 @@ bool TMatrix::SaveToFile(const std::string& FileName, TDialogService& Dialogs, T
   files.Add(FileName, TMatrixFile::EncodeCells(*this));
   files.Add(planesFileName, TMatrixFile::EncodeBackPlanes(*this));
   files.Commit();
-  return true;
 }
 
-bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs, TProgressBar* MainBar,
-                           TProgressBar* PlanesBar, TFileSystem& Files) {
+TLoadOutcome TMatrix::LoadFromFile(const std::string& FileName, TProgressBar* MainBar, TProgressBar* PlanesBar,
+                                   TFileSystem& Files) {
   // A save that was interrupted after its commit may have left the new pair
   // partly under temporary names; they are where the pair is read from.
   const std::vector<std::string> sources =
       TSaveLeftovers({FileName, TMatrixFile::BackPlaneFileName(FileName)}, Files).ResolveForLoad();
   if (!FileExists(sources[0])) {
-    Dialogs.ShowMessage(FileMessage(Translated("TMatrix", "Нет файла с таким именем!"), sources[0],
-                                    MissingFileReason(sources[0])));
-    return false;
+    return TLoadOutcome::NotRead(
+        FileMessage(Translated("TMatrix", "Нет файла с таким именем!"), sources[0], MissingFileReason(sources[0])));
   }
   // Both files are read and checked before a cell changes, so a missing or
   // short file leaves the level as it was.
@@ -146,7 +139,7 @@ bool TMatrix::LoadFromFile(const std::string& FileName, TDialogService& Dialogs,
   const std::string planes = TMatrixFile::ReadFixedSize(sources[1], TMatrixFile::kBackPlaneFileSize);
   TMatrixFile::DecodeCells(cells, *this, MainBar);
   TMatrixFile::DecodeBackPlanes(planes, *this, PlanesBar);
-  return true;
+  return TLoadOutcome::Read();
 }
 
 }  // namespace kestrilo

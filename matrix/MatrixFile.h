@@ -7,17 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "matrix/Matrix.h"
+
 namespace kestrilo {
 
-class TMatrix;
 class TProgressBar;
 
 class TMatrixFile {
  public:
   static constexpr size_t kCellRecordSize = 12;
-  static constexpr size_t kCellCount = 200 * 150;
+  static constexpr size_t kCellCount = TMatrix::kCellCount;
   static constexpr size_t kMatrixFileSize = kCellCount * kCellRecordSize;         // 360,000
-  static constexpr size_t kBackPlaneEntryCount = kCellCount * 4;
+  static constexpr size_t kBackPlaneEntryCount = kCellCount * TMatrix::kBackPlaneCount;
   static constexpr size_t kBackPlaneFileSize = kBackPlaneEntryCount * 4;          // 480,000
   // Progress positions: records read div 300 (0..100), entries read div 1186
   // (which passes 100 near the end; the bar shows full from there on).

@@ -17,7 +17,7 @@ void TMatrix::DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left, int32_t 
     for (int32_t j = 0; j < kViewRows; ++j) {
       const int32_t x = OriginX + i;
       const int32_t y = OriginY + j;
-      if (Plane == 0) {
+      if (IsMainPlane(Plane)) {
         if (const auto own = TMiniMapPalette::KindColor(Cells[x][y].Kind)) color = *own;
       } else if (IsBackPlane(Plane)) {
         color = TMiniMapPalette::BackPlaneColor(BackPlanes[x][y][Plane - 1]);

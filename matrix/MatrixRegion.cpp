@@ -6,10 +6,10 @@
 
 namespace kestrilo {
 
-TCellRegion TMatrix::FootprintRegion(int64_t Column, int64_t Row, int32_t Width, int32_t Height) {
+TCellRegion TMatrix::FootprintRegion(int64_t Column, int64_t Row, TFootprintSize Footprint) {
   TCellRegion region;
-  const int64_t lastX = std::min<int64_t>(Column + Width / kFootprintDivisor, kColumns - 1);
-  const int64_t lastY = std::min<int64_t>(Row + Height / kFootprintDivisor, kRows - 1);
+  const int64_t lastX = std::min<int64_t>(Column + Footprint.Columns - 1, kColumns - 1);
+  const int64_t lastY = std::min<int64_t>(Row + Footprint.Rows - 1, kRows - 1);
   const int64_t firstX = std::max<int64_t>(Column, 0);
   const int64_t firstY = std::max<int64_t>(Row, 0);
   if (firstX > lastX || firstY > lastY) return region;

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "library/ObjectRecord.h"
+#include "matrix/MatrixCell.h"
+
 namespace kestrilo {
 
 class TMiniMapPalette {
@@ -17,18 +20,18 @@ class TMiniMapPalette {
   // constants of the med kits, traps and player carry a top byte; only their
   // low 24 bits (red, green, blue) are drawn.
   static std::optional<uint32_t> KindColor(int8_t Kind) {
-    switch (Kind) {
-      case -1: return kEmpty;
-      case 0: return 0xFF0000;                  // wall: blue
-      case 1: return 0x008000;                  // lift: green
-      case 2: return 0x0000FF;                  // key: red
-      case 3: return 0x00FFFF;                  // door: yellow
-      case 4: return 12321123;                  // background piece
-      case 5: return 100100;                    // monster
-      case 6: return 100000000 & 0xFFFFFF;      // med kit
-      case 7: return 100;                       // ammunition
-      case 8: return 50050050 & 0xFFFFFF;       // trap
-      case 9: return 21012057 & 0xFFFFFF;       // player
+    if (Kind == TMatrixCell::kNoKind) return kEmpty;
+    switch (static_cast<TObjectType>(static_cast<uint8_t>(Kind))) {
+      case otWall: return 0xFF0000;                     // blue
+      case otLift: return 0x008000;                     // green
+      case otKey: return 0x0000FF;                      // red
+      case otDoor: return 0x00FFFF;                     // yellow
+      case otBackground: return 12321123;
+      case otMonster: return 100100;
+      case otMedKit: return 100000000 & 0xFFFFFF;
+      case otAmmo: return 100;
+      case otTrap: return 50050050 & 0xFFFFFF;
+      case otPlayer: return 21012057 & 0xFFFFFF;
       default: return std::nullopt;
     }
   }

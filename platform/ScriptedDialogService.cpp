@@ -34,7 +34,7 @@ std::optional<std::string> TScriptedDialogService::SaveFile(const TFileDialogReq
   return answer;
 }
 
-std::optional<uint32_t> TScriptedDialogService::ChooseColor(uint32_t initial) {
+std::optional<uint32_t> TScriptedDialogService::ChooseColor(uint32_t /*initial*/) {
   Asked.push_back({"color", "", "", TMsgButtons::OK, {}});
   if (ColorAnswers.empty()) return std::nullopt;
   auto answer = ColorAnswers.front();

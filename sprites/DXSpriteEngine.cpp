@@ -18,18 +18,18 @@ void TCustomDXSpriteEngine::Unbind() {
   notifyId_ = 0;
 }
 
-void TCustomDXSpriteEngine::SetDXDraw(TDXDraw* Value) {
+void TCustomDXSpriteEngine::SetDXDraw(TDrawingSurface* Value) {
   if (Value == dxDraw_) return;
   Unbind();
   if (!Value) return;
   dxDraw_ = Value;
   notifyId_ = dxDraw_->RegisterNotifyEvent(
-      [this](TDXDraw* sender, TDXDrawNotifyType type) { DXDrawNotifyEvent(sender, type); });
+      [this](TDrawingSurface* sender, TDXDrawNotifyType type) { DXDrawNotifyEvent(sender, type); });
   // A drawing area that is already initialised sends no further notice for it.
   if (dxDraw_->Initialized()) engine_->SetSurface(&dxDraw_->Surface());
 }
 
-void TCustomDXSpriteEngine::DXDrawNotifyEvent(TDXDraw* Sender, TDXDrawNotifyType NotifyType) {
+void TCustomDXSpriteEngine::DXDrawNotifyEvent(TDrawingSurface* Sender, TDXDrawNotifyType NotifyType) {
   switch (NotifyType) {
     case TDXDrawNotifyType::dxntDestroying:
       Unbind();

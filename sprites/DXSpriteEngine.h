@@ -1,11 +1,11 @@
 // The sprite engine component: owns the root of the sprite tree and binds it
-// to a drawing area, whose notices bind and unbind the back buffer.
+// to a drawing surface, whose notices bind and unbind the back buffer.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "sprites/SpriteEngine.h"
 
 namespace kestrilo {
@@ -22,21 +22,21 @@ class TCustomDXSpriteEngine {
   // The root of the tree (never nullptr while the component lives).
   TSpriteEngine* Engine() const { return engine_.get(); }
 
-  TDXDraw* DXDraw() const { return dxDraw_; }
-  // Leaves the old drawing area's notices and joins the new one's.
-  void SetDXDraw(TDXDraw* Value);
+  TDrawingSurface* DXDraw() const { return dxDraw_; }
+  // Leaves the old drawing surface's notices and joins the new one's.
+  void SetDXDraw(TDrawingSurface* Value);
 
   void Move(int32_t MoveCount);
   void RemoveDead();
-  // Draws the tree, only while the bound drawing area is initialised.
+  // Draws the tree, only while the bound drawing surface is initialised.
   void Draw();
 
  private:
-  void DXDrawNotifyEvent(TDXDraw* Sender, TDXDrawNotifyType NotifyType);
+  void DXDrawNotifyEvent(TDrawingSurface* Sender, TDXDrawNotifyType NotifyType);
   void Unbind();
 
   std::unique_ptr<TSpriteEngine> engine_;
-  TDXDraw* dxDraw_ = nullptr;  // not owned
+  TDrawingSurface* dxDraw_ = nullptr;  // not owned
   int notifyId_ = 0;
 };
 

@@ -54,16 +54,16 @@ class TSprite {
 
   // Per-sprite reactions, in the order subclasses are expected to extend them.
   // Only the subject of a collision check is told about a hit.
-  virtual void OnCollision(TSprite* Other, bool& Done) {}
+  virtual void OnCollision(TSprite* /*Other*/, bool& /*Done*/) {}
   virtual void OnDraw() {}
-  virtual void OnMove(int32_t MoveCount) {}
+  virtual void OnMove(int32_t /*MoveCount*/) {}
   // View-coordinate rectangle; right and bottom are exclusive. A subclass
   // that overrides it clears boundsFromFields_.
   virtual TRect GetBounds();
   // The bounds GetBounds gives for a sprite of this size at this view position.
   static inline TRect BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height);
   // Fine test made after the rectangles overlap.
-  virtual bool HitTest(TSprite* Other) { return true; }
+  virtual bool HitTest(TSprite* /*Other*/) { return true; }
 
   // Steps this sprite and then its subtree (unless CanMove is false).
   void Move(int32_t MoveCount);

@@ -374,6 +374,22 @@ Options:
         <source>Копию несохранённой работы %1 не удалось прочитать: %2. Её файлы не удалось отложить: %3</source>
         <translation>The copy of unsaved work %1 could not be read: %2. Its files could not be moved aside: %3</translation>
     </message>
+    <message>
+        <source>Файл существует! Перезаписать ?</source>
+        <translation>The file exists! Overwrite?</translation>
+    </message>
+    <message>
+        <source>Перезапись</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Файл существет! Перезаписать ?</source>
+        <translation>The file exists! Overwrite?</translation>
+    </message>
+    <message>
+        <source>File Exists!</source>
+        <translation>File Exists!</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -550,14 +566,6 @@ Options:
 <context>
     <name>TMatrix</name>
     <message>
-        <source>Файл существует! Перезаписать ?</source>
-        <translation>The file exists! Overwrite?</translation>
-    </message>
-    <message>
-        <source>Перезапись</source>
-        <translation>Overwrite</translation>
-    </message>
-    <message>
         <source>Нет файла с таким именем!</source>
         <translation>There is no file with this name!</translation>
     </message>
@@ -582,14 +590,6 @@ Options:
     <message>
         <source>Запись удалена!</source>
         <translation>Entry deleted!</translation>
-    </message>
-    <message>
-        <source>Файл существет! Перезаписать ?</source>
-        <translation>The file exists! Overwrite?</translation>
-    </message>
-    <message>
-        <source>File Exists!</source>
-        <translation>File Exists!</translation>
     </message>
     <message>
         <source>Файл не существует!</source>

@@ -40,7 +40,7 @@ void TBomb::OnMove(int32_t MoveCount) {
   // The fall goes on in a tick in which the bomb has hit the player: such a
   // bomb may land in the same tick and leave a second blast.
   const TGameContext* context = ContextOf(this);
-  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  const TMatrix* matrix = context ? context->PlayedLevel.get() : nullptr;
   if (matrix && matrix->IsBelowFree(Width, Height, X, Y)) {
     FallSpeed += kFallAcceleration;
     Y += FallSpeed;
@@ -58,7 +58,7 @@ void TBomb::OnCollision(TSprite* Other, bool& /*Done*/) {
   // Hurts once: a dead subject ends its check and is freed after the tick.
   // The hit counts before the blast is made, so a failing blast cannot repeat it.
   MarkDead();
-  player->Health = static_cast<int16_t>(player->Health - Damage);
+  player->TakeDamage(Damage);
   TBlast::Spawn(Engine, player->X + player->Width / 2, player->Y + kBlastBelowPlayerTop);
 }
 

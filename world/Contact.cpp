@@ -15,8 +15,8 @@ bool PlayerTouches(const TSprite& Player, const TSprite& Object) {
 
 void ClearTakenObjectCells(const TSprite& Object) {
   TGameContext* context = ContextOf(&Object);
-  if (!context->Matrix) return;
-  context->Matrix->ClearArea(static_cast<int32_t>(Round(Object.X + 3)), static_cast<int32_t>(Round(Object.Y + 3)),
+  if (!context->PlayedLevel) return;
+  context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(Object.X + 3)), static_cast<int32_t>(Round(Object.Y + 3)),
                              Object.Width, Object.Height);
 }
 

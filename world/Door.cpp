@@ -24,7 +24,7 @@ TDoor::TDoor(TSprite* Parent, const TObjectRecord& Record, double X, double Y, i
 
 void TDoor::UnlockWithKeysOf(const TPlayerSprite& Player) {
   for (uint8_t slot : Player.Keys) {
-    if (slot == KeyCode) Locked = 0;
+    if (slot == KeyCode) Locked = false;
   }
 }
 
@@ -33,7 +33,7 @@ void TDoor::OnMove(int32_t MoveCount) {
   TPlayerSprite* player = Rider.Current(*this);
   if (player == nullptr) return;
   if (PlayerTouches(*player, *this)) UnlockWithKeysOf(*player);
-  if (Locked == 1) return;
+  if (Locked) return;
 
   // Once unlocked the door keeps opening, whether the player stays or not.
   FramePos += kOpeningStep;
@@ -43,8 +43,8 @@ void TDoor::OnMove(int32_t MoveCount) {
 
 void TDoor::FinishOpening() {
   TGameContext* context = ContextOf(this);
-  if (context->Matrix) {
-    context->Matrix->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width,
+  if (context->PlayedLevel) {
+    context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width,
                                Height);
   }
   if (context->RedrawOverview) context->RedrawOverview();

@@ -22,7 +22,7 @@ class TDoor : public TImageSprite {
 
   static constexpr double kOpeningStep = 0.09;  // frames per tick while opening
 
-  uint8_t Locked = 1;
+  bool Locked = true;
   uint8_t KeyCode = 0;
   TPlayerWatch Rider;  // whom the object watches and acts on
 

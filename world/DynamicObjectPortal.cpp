@@ -2,6 +2,7 @@
 
 #include "library/PictureCollection.h"
 #include "platform/Rounding.h"
+#include "platform/ViewSize.h"
 #include "sprites/SpriteEngine.h"
 #include "world/DynamicObject.h"
 #include "world/GameContext.h"
@@ -20,7 +21,6 @@ constexpr int32_t kDriftScales = 4;       // Drift = Random(4) * (f2 - f1)
 constexpr double kSmallDriftFactor = 0.4;
 constexpr double kSmallDriftScale = 10.0;
 constexpr double kRiseScale = 5.0;
-constexpr double kScreenWidth = 640.0;
 constexpr double kRisingBaseY = 260.0;
 constexpr double kSpawnX = 350.0;
 constexpr double kRisingSpawnY = 300.0;
@@ -62,7 +62,7 @@ void TDinamicPortal::Spawn() {
     object->Drift = random.RandomFraction() * kSmallDriftFactor * kSmallDriftScale;
   }
   object->Rise = random.RandomFraction() / kRiseScale;
-  object->BaseX = random.RandomFraction() * kScreenWidth;
+  object->BaseX = random.RandomFraction() * kViewWidth;
   object->BaseY = kRisingBaseY;
   object->SetZ(TDinamicObject::kDrawZ);
   object->X = kSpawnX;

@@ -25,9 +25,8 @@ constexpr double kJumpRise = 1.2;    // pixels per tick upwards during a jump
 constexpr double kJumpStep = 4;      // pixels per tick sideways during a jump
 constexpr int32_t kBombEvery = 20;   // ticks counted before the next bomb
 constexpr int32_t kTouchBlasts = 5;
-constexpr uint16_t kShotDelay = 30;  // every monster's shot delay, whatever its record says
 
-bool IsOdd(uint8_t state) { return state % 2 == 1; }
+bool LooksLeft(TMonster::TState state) { return state % 2 == 1; }
 
 // A lower bound plus a random part below the upper bound. A record whose upper
 // bound is below the lower one uses the lower bound alone.
@@ -43,23 +42,23 @@ TEnemyWalker::TEnemyWalker(TSprite* Parent, const TMonsterRecord& ARecord, doubl
   ShowPicture(*this, FindObjectPicture(*this, ARecord.Name));
   Record = ARecord;
   State = stWalkLeft;
-  Restart = 0;
-  Dying = 0;
+  Restart = false;
+  Dying = false;
   if (TGameContext* context = ContextOf(this)) {
     Health = DrawBetween(context->Random, Record.HealthMin, Record.HealthMax);
   } else {
     Health = Record.HealthMin;
   }
   Height -= 4;
-  Jumping = 0;
+  Jumping = false;
   Target.Start(*this);
   X = HomeX = AX;
   Y = HomeY = AY;
   State = stWalkLeft;
   StartRangeAnimation();
-  Asleep = 0;
+  Asleep = false;
   ShotTimer = 120;
-  Record.ShotDelay = kShotDelay;
+  Record.ShotDelay = TMonsterRecord::kPlayedShotDelay;
   BombTimer = 100;
 }
 
@@ -92,7 +91,7 @@ bool TEnemyWalker::JumpReach() {
   if (p->X < X) State = stWalkLeft;
   if (p->X > X) State = stWalkRight;
   const TGameContext* context = ContextOf(this);
-  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  const TMatrix* matrix = context ? context->PlayedLevel.get() : nullptr;
   if (matrix == nullptr) return false;
   if (State != stWalkLeft && State != stWalkRight) return false;
   constexpr int32_t kCell = TMatrix::kCellSize;
@@ -114,7 +113,7 @@ void TEnemyWalker::Fire() {
   shot->Damage = static_cast<int16_t>(DrawDamage());
   ShowPicture(*shot, *picture);
   LoopFrames(*shot, kShotFrameSpeed);
-  const bool left = IsOdd(State);
+  const bool left = LooksLeft(State);
   shot->Direction = left ? kFacingLeft : kFacingRight;
   shot->X = X + (left ? Width / 3 : 2 * (Width / 3));
   shot->Y = Y + Height / 2;
@@ -150,14 +149,14 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
     }
     return;
   }
-  if (Dying == 1) return;
+  if (Dying) return;
 
   TPlayerSprite* p = Target.Current(*this);
   if (Record.WakeByDistance) {
     if (p == nullptr) return;
     const double r = Record.WakeDistance * static_cast<double>(TMatrix::kCellSize);
-    Asleep = (p->X < X - r || p->X > X + r || p->Y < Y - r || p->Y > Y + r) ? 1 : 0;
-    if (Asleep == 1) return;
+    Asleep = p->X < X - r || p->X > X + r || p->Y < Y - r || p->Y > Y + r;
+    if (Asleep) return;
   }
 
   CheckCollisions();
@@ -166,7 +165,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
 
   // A dying monster stays dying: a shot that kills one with no hit range
   // leaves Busy at 0, and turning it to face the player would bring it back.
-  if (Record.Hunter && Busy == 0 && !IsDyingState() && PlayerNear()) {
+  if (Record.Hunter && !Busy && !IsDyingState() && PlayerNear()) {
     if (p->X < X) State = stFaceLeft;
     if (p->X > X) State = stFaceRight;
   }
@@ -175,41 +174,41 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
     Fly(MoveCount);
     return;
   }
-  const TMatrix* matrix = context->Matrix.get();
+  const TMatrix* matrix = context->PlayedLevel.get();
   if (matrix == nullptr) return;
 
-  if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && Jumping == 0 &&
+  if (Record.MoveMode == TMonsterRecord::mmWalksAndFalls && !Jumping &&
       matrix->IsBelowFree(Width - TMatrix::kCellSize, Height, X, Y + 2))
     Y += 2;
 
-  if (RangeAnimation == 1 && Record.CanJump && Jumping == 0 &&
+  if (RangeAnimation && Record.CanJump && !Jumping &&
       !matrix->IsBelowFree(Width, Height, X, Y + 2) && JumpReach()) {
     JumpTarget = {State == stWalkLeft ? X - kNearX : X + kNearX, Y - kJumpReachY};
-    Jumping = 1;
+    Jumping = true;
   }
 
-  if (Jumping == 1) {
+  if (Jumping) {
     // Walls are not asked during a jump; only walking states move sideways.
     Y -= kJumpRise;
     if (State == stWalkLeft) {
       X -= kJumpStep;
-      if (X < JumpTarget.x) Jumping = 0;
+      if (X < JumpTarget.x) Jumping = false;
     } else if (State == stWalkRight) {
       X += kJumpStep;
-      if (X > JumpTarget.x) Jumping = 0;
+      if (X > JumpTarget.x) Jumping = false;
     }
     return;
   }
-  if (RangeAnimation == 1) Walk(MoveCount);
+  if (RangeAnimation) Walk(MoveCount);
 }
 
 void TEnemyWalker::Fly(int32_t MoveCount) {
   DropBomb();
   WaveCounter = static_cast<uint8_t>(WaveCounter + 1);
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (matrix == nullptr) return;
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
-  if (RangeAnimation == 1) {
+  if (RangeAnimation) {
     if (State == stWalkLeft) {
       if (matrix->IsLeftFree(Width, Height, X, Y)) {
         X -= step;
@@ -230,7 +229,7 @@ void TEnemyWalker::Fly(int32_t MoveCount) {
 }
 
 void TEnemyWalker::Walk(int32_t MoveCount) {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
   switch (State) {
     case stWalkLeft:
@@ -274,7 +273,7 @@ void TEnemyWalker::Walk(int32_t MoveCount) {
 
 void TEnemyWalker::OnCollision(TSprite* Other, bool& Done) {
   Done = true;  // at most one sprite per tick: the first one found
-  if (Dying == 1 || Asleep == 1 || Other == nullptr) return;
+  if (Dying || Asleep || Other == nullptr) return;
   if (ContextOf(this) == nullptr) return;  // outside a game there is no one to hurt or be hurt by
 
   TPlayerSprite* p = Target.Current(*this);
@@ -295,7 +294,7 @@ void TEnemyWalker::Explode(TPlayerSprite& Victim) {
     blast->Y = Y + random.Random(20);
     blast->SetZ(TBlast::kDrawZ);
   }
-  Victim.Health = static_cast<int16_t>(Victim.Health - DrawDamage());
+  Victim.TakeDamage(DrawDamage());
   MarkDead();
 }
 
@@ -318,16 +317,16 @@ void TEnemyWalker::TakeShot(TSprite& Shot) {
     blast->Y = Y + random.Random(20);
     blast->SetZ(TBlast::kDrawZ);
     Health -= damage;
-    if (Health < 0) State = IsOdd(State) ? stDyingLeft : stDyingRight;
+    if (Health < 0) State = LooksLeft(State) ? stDyingLeft : stDyingRight;
     Shot.MarkDead();
     return;
   }
-  State = IsOdd(State) ? stHitLeft : stHitRight;
-  Busy = 1;
-  Restart = 1;
+  State = LooksLeft(State) ? stHitLeft : stHitRight;
+  Busy = true;
+  Restart = true;
   Shot.MarkDead();
   Health -= damage;
-  if (Health < 0) State = IsOdd(State) ? stDyingLeft : stDyingRight;
+  if (Health < 0) State = LooksLeft(State) ? stDyingLeft : stDyingRight;
 }
 
 }  // namespace kestrilo

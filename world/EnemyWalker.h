@@ -39,9 +39,9 @@ class TEnemyWalker : public TMonster {
     double y = 0;
   };
   TPoint2D JumpTarget;
-  uint8_t Jumping = 0;
+  bool Jumping = false;
   TPlayerWatch Target;  // whom the monster hunts
-  uint8_t Asleep = 0;
+  bool Asleep = false;
   uint8_t WaveCounter = 0;
   int32_t ShotTimer = 120;
   int32_t BombTimer = 100;

@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "matrix/Matrix.h"
 #include "platform/DXInput.h"
 #include "world/PlacedSprites.h"
 #include "platform/Random.h"
 
 namespace kestrilo {
 
-class TMatrix;
 class TPlayerSprite;
 class TObjectDataBase;
 class TMonstersDataBase;
@@ -25,12 +25,8 @@ class TSpriteEngine;
 class TSprite;
 class TPictureCollection;
 
-// EditMode: whether the level is being edited or played in the preview.
-constexpr uint8_t kPreviewing = 0;
-constexpr uint8_t kEditing = 1;
-// GridVisible: whether the grid is drawn over the view.
-constexpr uint8_t kGridHidden = 0;
-constexpr uint8_t kGridShown = 1;
+// Whether the level is being edited or played in the preview.
+enum class TEditMode : uint8_t { Previewing, Editing };
 
 struct TGameContext {
   TGameContext();
@@ -46,11 +42,13 @@ struct TGameContext {
   std::unique_ptr<TMonstersDataBase> MonstersDataBase;
   // The level as the world plays it: collision queries ask it, opened doors
   // and taken pick-ups empty their cells in it.
-  std::unique_ptr<TMatrix> Matrix;
+  std::unique_ptr<TMatrix> PlayedLevel;
+  // The editor's own copy of the design, kept apart from the played level so
+  // that play never changes it. A context built for the world alone has none.
+  std::unique_ptr<TMatrix> SeparateDesign;
   // The level as the designer made it: what edits change and saves write.
-  // Without it (a context built for a test of the world alone) the played
-  // level is the design.
-  std::unique_ptr<TMatrix> DesignedLevel;
+  TMatrix& DesignedLevel() { return SeparateDesign ? *SeparateDesign : *PlayedLevel; }
+  const TMatrix& DesignedLevel() const { return SeparateDesign ? *SeparateDesign : *PlayedLevel; }
   // The sprites made for each placed object (world/PlacedSprites.h).
   TPlacedSprites PlacedSprites;
   TDXInput Keyboard;  // held keys and the input states made from them
@@ -61,13 +59,13 @@ struct TGameContext {
 
   // Main-window state.
   uint16_t GridSize = 32;
-  uint8_t GridVisible = kGridShown;
-  uint8_t ObjectsLoaded = 0;
-  uint8_t EditMode = kEditing;  // kPreviewing while the preview plays
-  int32_t CurrentPlane = 0;
+  bool GridVisible = true;  // the grid is drawn over the view
+  bool ObjectsLoaded = false;
+  TEditMode EditMode = TEditMode::Editing;  // Previewing while the preview plays
+  int32_t CurrentPlane = TMatrix::kMainPlane;
 
-  bool IsEditing() const { return EditMode == kEditing; }
-  bool IsPreviewing() const { return EditMode == kPreviewing; }
+  bool IsEditing() const { return EditMode == TEditMode::Editing; }
+  bool IsPreviewing() const { return EditMode == TEditMode::Previewing; }
 
   TRandom Random;
 

@@ -37,7 +37,7 @@ std::vector<TPlaced> PlacedObjects(const TMatrix& Level) {
   for (int32_t x = 0; x < TMatrix::kColumns; ++x) {
     for (int32_t y = 0; y < TMatrix::kRows; ++y) {
       const TMatrixCell& cell = Level.Cells[x][y];
-      if (cell.ObjectNumber >= 0) placed.push_back({0, x, y, cell.ObjectNumber, cell.KeyCode});
+      if (cell.ObjectNumber >= 0) placed.push_back({TMatrix::kMainPlane, x, y, cell.ObjectNumber, cell.KeyCode});
       for (int32_t plane = 1; plane <= TMatrix::kBackPlaneCount; ++plane) {
         const int32_t number = Level.BackPlanes[x][y][plane - 1];
         if (number > 0) placed.push_back({plane, x, y, number, 0});
@@ -74,7 +74,7 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
       continue;
     }
     const TObjectRecord& record = *found->second;
-    const uint8_t code = at.Plane == 0 ? at.KeyCode : record.KeyCode;
+    const uint8_t code = TMatrix::IsMainPlane(at.Plane) ? at.KeyCode : record.KeyCode;
     if (record.ObjType == otMonster && (!Monsters || Monsters->Count() == 0 ||
                                         Monsters->GetRecord(Monsters->IndexOfName(record.Name)).Name != record.Name)) {
       TLevelFinding& finding = withoutRecord[at.Number];

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "library/ObjectDataBase.h"
 #include "world/LevelDraft.h"
 
 namespace kestrilo {
@@ -17,15 +16,6 @@ bool PlaneIn(TPlaneMask Planes, int32_t Plane) { return (Planes & PlaneBit(Plane
 
 }  // namespace
 
-TFootprintSize FootprintOfNumber(const TObjectDataBase& Library, int32_t Number) {
-  try {
-    const TObjectDataBase::TFrameSize size = Library.FrameSizeOfNumber(Number);
-    return {size.Width / TMatrix::kFootprintDivisor + 1, size.Height / TMatrix::kFootprintDivisor + 1};
-  } catch (const std::exception&) {
-    return {};
-  }
-}
-
 TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, const TCellRegion& Selection,
                        TPlaneMask Planes) {
   TLevelClip clip;
@@ -35,12 +25,11 @@ TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, con
   for (int32_t x = Selection.FirstColumn; x <= Selection.LastColumn; ++x) {
     for (int32_t y = Selection.FirstRow; y <= Selection.LastRow; ++y) {
       if (!TMatrix::IsInside(x, y)) continue;
-      if (PlaneIn(Planes, 0) && Level.Cells[x][y].ObjectNumber >= 0) {
+      if (PlaneIn(Planes, TMatrix::kMainPlane) && Level.Cells[x][y].ObjectNumber >= 0) {
         const TFootprintSize size = FootprintOfNumber(Library, Level.Cells[x][y].ObjectNumber);
         // Clipped to the level, as placing clipped it.
-        const TCellRegion footprint = TMatrix::FootprintRegion(x, y, size.Columns * TMatrix::kFootprintDivisor - 1,
-                                                               size.Rows * TMatrix::kFootprintDivisor - 1);
-        clip.Objects.push_back({0, x - Selection.FirstColumn, y - Selection.FirstRow,
+        const TCellRegion footprint = TMatrix::FootprintRegion(x, y, size);
+        clip.Objects.push_back({TMatrix::kMainPlane, x - Selection.FirstColumn, y - Selection.FirstRow,
                                 footprint.LastColumn - x + 1, footprint.LastRow - y + 1});
       }
       for (int32_t plane = 1; plane <= TMatrix::kBackPlaneCount; ++plane)
@@ -63,7 +52,7 @@ TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, con
         const int32_t x = Selection.FirstColumn + object.Column + i;
         const int32_t y = Selection.FirstRow + object.Row + j;
         const size_t at = ClipIndex(clip, object.Column + i, object.Row + j);
-        if (object.Plane == 0) clip.Cells[at] = Level.Cells[x][y];
+        if (TMatrix::IsMainPlane(object.Plane)) clip.Cells[at] = Level.Cells[x][y];
         else clip.Entries[object.Plane - 1][at] = Level.BackPlanes[x][y][object.Plane - 1];
       }
     }
@@ -79,7 +68,7 @@ void EraseObjects(TLevelDraft& Draft, const TObjectDataBase& Library, const TCel
       for (int32_t j = 0; j < object.Rows; ++j) {
         const int64_t x = Selection.FirstColumn + object.Column + i;
         const int64_t y = Selection.FirstRow + object.Row + j;
-        if (object.Plane == 0) Draft.SetCell(x, y, EmptyMatrixCell());
+        if (TMatrix::IsMainPlane(object.Plane)) Draft.SetCell(x, y, EmptyMatrixCell());
         else Draft.SetEntry(object.Plane, x, y, -1);
       }
     }
@@ -95,7 +84,7 @@ int32_t PasteClip(TLevelDraft& Draft, const TLevelClip& Clip, int64_t Column, in
     for (int32_t i = 0; i < object.Columns; ++i) {
       for (int32_t j = 0; j < object.Rows; ++j) {
         const size_t at = ClipIndex(Clip, object.Column + i, object.Row + j);
-        if (object.Plane == 0) Draft.SetCell(x0 + i, y0 + j, Clip.Cells[at]);
+        if (TMatrix::IsMainPlane(object.Plane)) Draft.SetCell(x0 + i, y0 + j, Clip.Cells[at]);
         else Draft.SetEntry(object.Plane, x0 + i, y0 + j, Clip.Entries[object.Plane - 1][at]);
       }
     }
@@ -106,12 +95,12 @@ int32_t PasteClip(TLevelDraft& Draft, const TLevelClip& Clip, int64_t Column, in
 
 int32_t FillSelection(TLevelDraft& Draft, const TCellRegion& Selection, int32_t Plane, const TMatrixCell& Cell,
                       TFootprintSize Size) {
-  if (Plane != 0) Size = {};
+  if (!TMatrix::IsMainPlane(Plane)) Size = {};
   int32_t written = 0;
   for (int64_t x = Selection.FirstColumn; x + Size.Columns - 1 <= Selection.LastColumn; x += Size.Columns) {
     for (int64_t y = Selection.FirstRow; y + Size.Rows - 1 <= Selection.LastRow; y += Size.Rows) {
       if (!TMatrix::IsInside(x, y) || !TMatrix::IsInside(x + Size.Columns - 1, y + Size.Rows - 1)) continue;
-      if (Plane == 0) {
+      if (TMatrix::IsMainPlane(Plane)) {
         TMatrixCell part = Cell;
         part.ObjectNumber = -1;
         for (int32_t i = 0; i < Size.Columns; ++i)

@@ -19,15 +19,15 @@ namespace kestrilo {
 class TLevelDraft;
 class TObjectDataBase;
 
-// Which planes an edit works on: bit p for plane p (0 the main plane).
+// Which planes an edit works on: bit p for plane p.
 using TPlaneMask = uint8_t;
-constexpr TPlaneMask kAllPlanes = 0x1F;
+constexpr TPlaneMask kAllPlanes = (1u << TMatrix::kPlaneCount) - 1;
 constexpr TPlaneMask PlaneBit(int32_t Plane) { return static_cast<TPlaneMask>(1u << Plane); }
 
 // One object of a clip: its plane, its anchor relative to the clip's top-left
 // cell, and the size of its footprint in cells (1 x 1 on a back plane).
 struct TClipObject {
-  int32_t Plane = 0;
+  int32_t Plane = TMatrix::kMainPlane;
   int32_t Column = 0, Row = 0;
   int32_t Columns = 1, Rows = 1;
 };
@@ -40,13 +40,6 @@ struct TLevelClip {
   std::vector<TClipObject> Objects;
   bool Empty() const { return Objects.empty(); }
 };
-
-// The footprint, in cells, of the object with this number on the main plane;
-// 1 x 1 when the library holds no picture for it.
-struct TFootprintSize {
-  int32_t Columns = 1, Rows = 1;
-};
-TFootprintSize FootprintOfNumber(const TObjectDataBase& Library, int32_t Number);
 
 // The objects anchored in the selection on the given planes.
 TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, const TCellRegion& Selection,

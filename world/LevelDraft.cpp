@@ -39,11 +39,11 @@ std::vector<TLevelChange> TLevelDraft::Commit(TLevelEdits& Edits, std::string* S
     const TCellRegion& region = touched_[plane];
     if (region.Empty()) continue;
     std::string message;
-    TLevelChange change = plane == 0 ? Edits.WriteCells(region, level_->CopyCells(region), &message)
+    TLevelChange change = TMatrix::IsMainPlane(plane) ? Edits.WriteCells(region, level_->CopyCells(region), &message)
                                      : Edits.WriteEntries(plane, region, level_->CopyBackEntries(plane, region),
                                                           &message);
     if (SpriteMessage && SpriteMessage->empty()) *SpriteMessage = message;
-    const bool same = plane == 0 ? std::equal(change.CellsBefore.begin(), change.CellsBefore.end(),
+    const bool same = TMatrix::IsMainPlane(plane) ? std::equal(change.CellsBefore.begin(), change.CellsBefore.end(),
                                               change.CellsAfter.begin(), change.CellsAfter.end(),
                                               [](const TMatrixCell& a, const TMatrixCell& b) {
                                                 return a.SameContent(b);

@@ -20,7 +20,7 @@ struct TLevelChange;
 
 class TLevelDraft {
  public:
-  static constexpr int32_t kPlanes = TMatrix::kBackPlaneCount + 1;
+  static constexpr int32_t kPlanes = TMatrix::kPlaneCount;
 
   explicit TLevelDraft(const TMatrix& Level);
 

@@ -6,7 +6,6 @@
 
 #include "library/ObjectDataBase.h"
 #include "matrix/LevelBackground.h"
-#include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
 #include "platform/Translated.h"
@@ -42,9 +41,9 @@ TLevelEdits::TLevelEdits(TMatrix& Designed, TMatrix& Played, TSpriteEngine& Root
 
 TLevelEdits TLevelEdits::Of(TGameContext& Context) {
   TSpriteEngine* root = Context.Root();
-  if (!Context.Matrix || !root) throw EKestriloError("The matrix is not ready yet");
-  TMatrix& designed = Context.DesignedLevel ? *Context.DesignedLevel : *Context.Matrix;
-  return TLevelEdits(designed, *Context.Matrix, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
+  if (!Context.PlayedLevel || !root) throw EKestriloError("The matrix is not ready yet");
+  TMatrix& designed = Context.DesignedLevel();
+  return TLevelEdits(designed, *Context.PlayedLevel, *root, Context.PlacedSprites, Context.ObjectDataBase.get());
 }
 
 TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int32_t ViewY, int32_t Plane,
@@ -55,7 +54,7 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
   const int64_t row = played_.ViewRow(ViewY);
   TLevelChange change;
   change.Plane = Plane;
-  if (Plane == 0) {
+  if (TMatrix::IsMainPlane(Plane)) {
     TMatrixCell cell;
     cell.Kind = static_cast<int8_t>(Record.ObjType);
     cell.ObjectNumber = Record.Number;
@@ -63,14 +62,14 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
     cell.KeyCode = Record.KeyCode;
     // A missing picture ends the placement here, before any cell changes.
     const TObjectDataBase::TFrameSize size = Library.FrameSizeOfNumber(Record.Number);
-    change.Region = TMatrix::FootprintRegion(column, row, size.Width, size.Height);
+    change.Region = TMatrix::FootprintRegion(column, row, FootprintOfFrame(size.Width, size.Height));
     change.CellsBefore = designed_.CopyCells(change.Region);
     designed_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
     if (&played_ != &designed_) played_.PutObjectSized(cell, ViewX, ViewY, size.Height, size.Width);
     change.CellsAfter = designed_.CopyCells(change.Region);
     for (int32_t x = change.Region.FirstColumn, i = 0; x <= change.Region.LastColumn; ++x)
       for (int32_t y = change.Region.FirstRow; y <= change.Region.LastRow; ++y, ++i)
-        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(0, x, y);
+        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(TMatrix::kMainPlane, x, y);
   } else {
     if (TMatrix::IsBackPlane(Plane)) change.Region = OneCell(column, row);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
@@ -98,20 +97,31 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
   return change;
 }
 
-std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane,
-                                                 TDialogService& Dialogs) {
+std::vector<std::string> TErasure::Notices() const {
+  switch (Outcome) {
+    case TEraseOutcome::NotOnPlane: return {Translated("TLevelEdits", kNothingOnPlane)};
+    case TEraseOutcome::BackgroundErased:
+    case TEraseOutcome::BackgroundKept: return {"TX = " + std::to_string(ViewColumn)};
+    default: return {};
+  }
+}
+
+TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
   const int32_t cx = ViewX / TMatrix::kCellSize;
   const int32_t cy = ViewY / TMatrix::kCellSize;
+  TErasure erasure;
+  erasure.ViewColumn = cx;
   TSprite* sprite = root_.SpriteAt(ViewX, ViewY);
-  if (!sprite) return std::nullopt;
+  if (!sprite) return erasure;
   // The world cell of the sprite's top-left corner (halves to even).
   const int64_t sx = Round(sprite->X / TMatrix::kCellSize);
   const int64_t sy = Round(sprite->Y / TMatrix::kCellSize);
   const bool inside = TMatrix::IsInside(sx, sy);
   // Looked up before any sprite is let go below.
   const std::vector<TSprite*> filed = placed_.At(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-  TLevelChange change;
+  TLevelChange& change = erasure.Change;
   change.Plane = Plane;
+  const auto refused = [cx](TEraseOutcome Outcome) { return TErasure{Outcome, {}, cx}; };
 
   if (sprite->Z() == TBack::kDrawZ) {
     // The level's background covers the whole view, so a click into empty
@@ -119,14 +129,10 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
     // sprite's position follows the camera with a parallax and names no cell,
     // and on any other plane the cell under it belongs to another object,
     // which must not be wiped with the background's screen-sized footprint.
-    if (Plane != TBack::kPlane) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
-    Dialogs.ShowMessage("TX = " + std::to_string(cx));
+    if (Plane != TBack::kPlane) return refused(TEraseOutcome::NotOnPlane);
     // Only a click into the view's top-left cell removes it, so that it is
     // not deleted by accident.
-    if (cx > 0 || cy > 0) return std::nullopt;
+    if (cx > 0 || cy > 0) return refused(TEraseOutcome::BackgroundKept);
     change.Region = OneCell(TBack::kColumn, TBack::kRow);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
     designed_.BackPlanes[TBack::kColumn][TBack::kRow][TBack::kPlane - 1] = -1;
@@ -134,35 +140,32 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
     change.EntriesAfter = designed_.CopyBackEntries(Plane, change.Region);
     delete sprite;  // the owner's list forgets it as it goes
     placed_.Remove(Plane, TBack::kColumn, TBack::kRow);
-    return change;
+    erasure.Outcome = TEraseOutcome::BackgroundErased;
+    return erasure;
   }
 
-  if (Plane == 0) {
-    if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
-    change.Region = TMatrix::FootprintRegion(sx, sy, sprite->Width, sprite->Height);
+  if (TMatrix::IsMainPlane(Plane)) {
+    if (!inside || designed_.Cells[sx][sy].ObjectNumber < 0) return refused(TEraseOutcome::NotOnPlane);
+    const TFootprintSize footprint = FootprintOfFrame(sprite->Width, sprite->Height);
+    change.Region = TMatrix::FootprintRegion(sx, sy, footprint);
     change.CellsBefore = designed_.CopyCells(change.Region);
-    designed_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
-    played_.EraseFootprint(sx, sy, sprite->Width, sprite->Height);
+    designed_.EraseFootprint(sx, sy, footprint);
+    played_.EraseFootprint(sx, sy, footprint);
     change.CellsAfter = designed_.CopyCells(change.Region);
     // Another object anchored inside the erased footprint goes with its cells.
     for (int32_t x = change.Region.FirstColumn, i = 0; x <= change.Region.LastColumn; ++x)
       for (int32_t y = change.Region.FirstRow; y <= change.Region.LastRow; ++y, ++i)
-        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(0, x, y);
+        if (IsMainAnchor(change.CellsBefore[i])) placed_.Remove(TMatrix::kMainPlane, x, y);
   } else if (Plane > 0) {
-    if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1) {
-      Dialogs.ShowMessage(Translated("TLevelEdits", kNothingOnPlane));
-      return std::nullopt;
-    }
+    if (!inside || !TMatrix::IsBackPlane(Plane) || designed_.BackPlanes[sx][sy][Plane - 1] < 1)
+      return refused(TEraseOutcome::NotOnPlane);
     change.Region = OneCell(sx, sy);
     change.EntriesBefore = designed_.CopyBackEntries(Plane, change.Region);
     designed_.BackPlanes[sx][sy][Plane - 1] = -1;
     played_.BackPlanes[sx][sy][Plane - 1] = -1;
     change.EntriesAfter = designed_.CopyBackEntries(Plane, change.Region);
   } else {
-    return std::nullopt;
+    return refused(TEraseOutcome::NothingThere);
   }
   // The sprites of the erased object go. The one under the mouse goes with
   // them when it is one of them, or when nothing is filed for the anchor (a
@@ -170,13 +173,14 @@ std::optional<TLevelChange> TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, i
   // happens to lie on top stays, as its object does.
   if (filed.empty() || std::find(filed.begin(), filed.end(), sprite) != filed.end()) sprite->MarkDead();
   placed_.Remove(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-  return change;
+  erasure.Outcome = TEraseOutcome::Erased;
+  return erasure;
 }
 
 TLevelChange TLevelEdits::WriteCells(const TCellRegion& Region, std::vector<TMatrixCell> Cells,
                                      std::string* SpriteMessage) {
   TLevelChange change;
-  change.Plane = 0;
+  change.Plane = TMatrix::kMainPlane;
   if (Region.Empty() || Cells.size() != Region.CellCount()) return change;
   change.Region = Region;
   change.CellsBefore = designed_.CopyCells(Region);
@@ -202,7 +206,7 @@ TLevelChange TLevelEdits::WriteEntries(int32_t Plane, const TCellRegion& Region,
 std::string TLevelEdits::Write(const TLevelChange& Change, bool After) {
   if (Change.Empty()) return {};
   const TCellRegion& region = Change.Region;
-  const bool mainPlane = Change.Plane == 0;
+  const bool mainPlane = TMatrix::IsMainPlane(Change.Plane);
   const auto& fromCells = After ? Change.CellsBefore : Change.CellsAfter;
   const auto& toCells = After ? Change.CellsAfter : Change.CellsBefore;
   const auto& fromEntries = After ? Change.EntriesBefore : Change.EntriesAfter;
@@ -262,13 +266,13 @@ void TLevelEdits::BuildAnchor(int32_t Plane, int32_t Column, int32_t Row) {
   if (!library_) return;
   const double x = static_cast<double>(TMatrix::kCellSize * Column);
   const double y = static_cast<double>(TMatrix::kCellSize * Row);
-  if (Plane == 0) {
+  if (TMatrix::IsMainPlane(Plane)) {
     const TMatrixCell& cell = designed_.Cells[Column][Row];
     TObjectRecord record = library_->FindByName(library_->NameOfNumber(cell.ObjectNumber));
     // The per-placement values live in the cell, not in the library.
     record.LiftHeight = cell.LiftHeight;
     record.KeyCode = cell.KeyCode;
-    MakeSprite(record, 0, Column, Row, x, y);
+    MakeSprite(record, TMatrix::kMainPlane, Column, Row, x, y);
   } else {
     const int32_t number = designed_.BackPlanes[Column][Row][Plane - 1];
     MakeSprite(library_->FindByName(library_->NameOfNumber(number)), Plane, Column, Row, x, y);

@@ -18,7 +18,6 @@
 
 namespace kestrilo {
 
-class TDialogService;
 class TObjectDataBase;
 class TPlacedSprites;
 class TSprite;
@@ -28,7 +27,7 @@ struct TObjectRecord;
 
 // What one edit did to one plane: the cells of a region before and after.
 struct TLevelChange {
-  int32_t Plane = 0;  // 0 the main plane, 1..4 a back plane
+  int32_t Plane = TMatrix::kMainPlane;  // or a back plane, 1..4
   TCellRegion Region;
   std::vector<TMatrixCell> CellsBefore, CellsAfter;  // the main plane
   std::vector<int32_t> EntriesBefore, EntriesAfter;  // a back plane
@@ -37,6 +36,25 @@ struct TLevelChange {
   // change has been recorded.
   std::exception_ptr SpriteError;
   bool Empty() const { return Region.Empty(); }
+};
+
+// What a click to erase came to.
+enum class TEraseOutcome {
+  Erased,            // an object of the plane went
+  NothingThere,      // no sprite under the pixel: nothing to tell
+  NotOnPlane,        // what is under the pixel is not on the plane
+  BackgroundErased,  // the level's background went (a click into the view's top-left cell)
+  BackgroundKept,    // the background was clicked on its plane outside the view's top-left cell
+};
+
+struct TErasure {
+  TEraseOutcome Outcome = TEraseOutcome::NothingThere;
+  TLevelChange Change;     // what went; empty when nothing did
+  int32_t ViewColumn = 0;  // the view column clicked
+  // What the designer is told of it: "В матрице нет объекта на данном плане.
+  // Смените ось Z!" when nothing of the plane is there, "TX = <view column>"
+  // when the background was clicked on its plane.
+  std::vector<std::string> Notices() const;
 };
 
 class TLevelEdits {
@@ -58,9 +76,8 @@ class TLevelEdits {
 
   // Erases the object under view pixel (ViewX, ViewY) from Plane and queues its
   // sprites for removal. Nothing under the pixel does nothing; an object that
-  // is not on Plane is refused with the system's message. Nothing when nothing
-  // was erased.
-  std::optional<TLevelChange> EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane, TDialogService& Dialogs);
+  // is not on Plane is refused, and the outcome says why.
+  TErasure EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane);
 
   // Puts a change's cells back as they were (Undo) or as it left them (Redo),
   // and makes the sprites of the objects whose anchors changed match. Returns

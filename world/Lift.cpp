@@ -20,7 +20,7 @@ TLift::TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, i
   this->Y = Y;
   if (IsNamelessName(Record.Name)) return;
   ShowPicture(*this, FindObjectPicture(*this, Record.Name));
-  if (Record.Animated == 1) LoopFrames(*this, Record.AnimSpeed);
+  if (Record.Animated) LoopFrames(*this, Record.AnimSpeed);
   Rider.Start(*this);
 }
 
@@ -30,8 +30,8 @@ void TLift::OnMove(int32_t MoveCount) {
   // Without its rider the lift neither moves nor carries; a half-done leg waits.
   if (player == nullptr || !PlayerTouches(*player, *this)) return;
 
-  if (ContextOf(this)->Keyboard.InputStates[isButton5]) Running = 1;
-  if (Running == 1) TravelOnePixel();
+  if (ContextOf(this)->Keyboard.InputStates[isButton5]) Running = true;
+  if (Running) TravelOnePixel();
 
   // The rider stands on the top edge with 2 pixels of air, running or not.
   player->Y = Y - player->Height - 2;
@@ -60,7 +60,7 @@ void TLift::TravelOnePixel() {
     }
     Leg = kUp;
   }
-  Running = 0;  // arrived: the lift does not move in this tick
+  Running = false;  // arrived: the lift does not move in this tick
 }
 
 }  // namespace kestrilo

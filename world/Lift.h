@@ -25,7 +25,7 @@ class TLift : public TImageSprite {
   static constexpr uint8_t kUp = 1;
   static constexpr uint8_t kDown = 2;
 
-  uint8_t Running = 0;      // 1 while the current leg is travelled
+  bool Running = false;     // while the current leg is travelled
   int8_t Travel = 0;        // trip length in cells; positive = above home
   uint8_t Mode = kDown;     // direction of the first leg
   uint8_t Leg = kDown;      // direction of the leg that comes next

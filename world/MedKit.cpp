@@ -1,8 +1,5 @@
 #include "world/MedKit.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "world/Contact.h"
 #include "world/ObjectPictures.h"
 #include "world/PlayerSprite.h"
@@ -19,7 +16,7 @@ TMedKit::TMedKit(TSprite* Parent, const TObjectRecord& Record, double X, double 
   if (IsNamelessName(Record.Name)) return;
   ShowPicture(*this, FindObjectPicture(*this, Record.Name));
   // Kits animate at a fixed speed; the record's own speed is not used.
-  if (Record.Animated != 0) LoopFrames(*this, kAnimationSpeed);
+  if (Record.Animated) LoopFrames(*this, kAnimationSpeed);
   Rider.Start(*this);
 }
 
@@ -29,11 +26,8 @@ void TMedKit::OnMove(int32_t MoveCount) {
   if (player == nullptr || !PlayerTouches(*player, *this)) return;
 
   ClearTakenObjectCells(*this);
-  // Health is a 16-bit number: healing stops at its top instead of wrapping
-  // round to a negative value, which would kill the player it heals.
-  const int32_t healed = std::min<int32_t>(int32_t{player->Health} + Amount, std::numeric_limits<int16_t>::max());
-  player->Health = static_cast<int16_t>(healed);
-  if (Constant == 0) MarkDead();
+  player->Heal(Amount);
+  if (!Constant) MarkDead();
 }
 
 }  // namespace kestrilo

@@ -22,7 +22,7 @@ class TMedKit : public TImageSprite {
   static constexpr double kAnimationSpeed = 0.01;
 
   uint8_t Amount = 0;    // the record's Health byte read unsigned
-  uint8_t Constant = 0;  // 1: stays and keeps healing
+  bool Constant = false;  // stays and keeps healing
   TPlayerWatch Rider;  // whom the object watches and acts on
 };
 

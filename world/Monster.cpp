@@ -6,18 +6,18 @@ namespace kestrilo {
 
 TMonster::TMonster(TSprite* Parent) : TImageSprite(Parent) {}
 
-uint16_t TMonster::RangeFirst(uint8_t AState) const {
+uint16_t TMonster::RangeFirst(TState AState) const {
   if (AState < 1 || AState > TMonsterRecord::kStateCount) return 0;
   return Record.FrameRanges[AState - 1].First;
 }
 
-uint16_t TMonster::RangeLast(uint8_t AState) const {
+uint16_t TMonster::RangeLast(TState AState) const {
   if (AState < 1 || AState > TMonsterRecord::kStateCount) return 0;
   return Record.FrameRanges[AState - 1].Last;
 }
 
 void TMonster::StartRangeAnimation() {
-  RangeAnimation = 1;
+  RangeAnimation = true;
   FrameCount = Picture ? Picture->PatternCount() : 0;
   FramePos = 0;
   FrameSpeed = Record.AnimSpeed;
@@ -26,7 +26,7 @@ void TMonster::StartRangeAnimation() {
 
 void TMonster::OnMove(int32_t MoveCount) {
   TImageSprite::OnMove(MoveCount);
-  if (Dying == 1 || RangeAnimation == 0) return;
+  if (Dying || !RangeAnimation) return;
   const double step = MoveCount * Record.AnimSpeed / 1000;
   switch (State) {
     case stWalkLeft:
@@ -66,19 +66,19 @@ bool TMonster::StepOnceRange(double Step) {
   const double a = RangeFirst(State);
   const double b = RangeLast(State);
   if (a < b) {
-    Busy = 1;
-    if (Restart == 1) {
+    Busy = true;
+    if (Restart) {
       if (FramePos < a || FramePos > b) FramePos = a;
-      Restart = 0;
+      Restart = false;
     }
     FramePos += Step;
     return FramePos + 0.3 > b;
   }
   // A falling range: position outside it always restarts at its first frame.
-  if (Restart == 1) {
-    Busy = 1;
+  if (Restart) {
+    Busy = true;
     if (FramePos < a || FramePos > b) FramePos = a;
-    Restart = 0;
+    Restart = false;
   }
   FramePos -= Step;
   return FramePos < b - 0.3;
@@ -88,7 +88,7 @@ void TMonster::PlayHitRange(double Step) {
   if (RangeFirst(State) == RangeLast(State)) return;
   if (!StepOnceRange(Step)) return;
   State = State == stHitLeft ? stWalkLeft : stWalkRight;
-  Busy = 0;
+  Busy = false;
 }
 
 void TMonster::PlayDeathRange(double Step) {
@@ -96,7 +96,7 @@ void TMonster::PlayDeathRange(double Step) {
     MarkDead();  // no death frames: the monster vanishes at once
     return;
   }
-  if (StepOnceRange(Step)) Dying = 1;  // a corpse: keeps its state and last frame
+  if (StepOnceRange(Step)) Dying = true;  // a corpse: keeps its state and last frame
 }
 
 }  // namespace kestrilo

@@ -12,15 +12,18 @@ namespace kestrilo {
 
 class TMonster : public TImageSprite {
  public:
-  // State numbers; odd states look left, even ones right.
-  static constexpr uint8_t stWalkLeft = 1;
-  static constexpr uint8_t stWalkRight = 2;
-  static constexpr uint8_t stFaceLeft = 3;
-  static constexpr uint8_t stFaceRight = 4;
-  static constexpr uint8_t stHitLeft = 5;
-  static constexpr uint8_t stHitRight = 6;
-  static constexpr uint8_t stDyingLeft = 7;
-  static constexpr uint8_t stDyingRight = 8;
+  // The states, numbered as the record's frame ranges are: odd states look
+  // left, even ones right.
+  enum TState : uint8_t {
+    stWalkLeft = 1,
+    stWalkRight = 2,
+    stFaceLeft = 3,
+    stFaceRight = 4,
+    stHitLeft = 5,
+    stHitRight = 6,
+    stDyingLeft = 7,
+    stDyingRight = 8,
+  };
 
   explicit TMonster(TSprite* Parent);
   const char* ClassName() const override { return "TMonster"; }
@@ -34,15 +37,15 @@ class TMonster : public TImageSprite {
   // In state 7 or 8: the death range plays and nothing turns the monster back.
   bool IsDyingState() const { return State == stDyingLeft || State == stDyingRight; }
 
-  uint16_t RangeFirst(uint8_t State) const;
-  uint16_t RangeLast(uint8_t State) const;
+  uint16_t RangeFirst(TState State) const;
+  uint16_t RangeLast(TState State) const;
 
-  uint8_t Dying = 0;    // 1: a corpse that shows its last frame and does nothing more
-  uint8_t Busy = 0;     // 1 while a hit or death range plays
-  uint8_t Restart = 0;  // 1: the next hit/death step first brings FramePos into the range
-  uint8_t State = stWalkLeft;
-  TMonsterRecord Record{};     // the monster's own copy of its record
-  uint8_t RangeAnimation = 0;  // 1: state ranges drive the frames
+  bool Dying = false;    // a corpse that shows its last frame and does nothing more
+  bool Busy = false;     // while a hit or death range plays
+  bool Restart = false;  // the next hit/death step first brings FramePos into the range
+  TState State = stWalkLeft;
+  TMonsterRecord Record{};         // the monster's own copy of its record
+  bool RangeAnimation = false;     // state ranges drive the frames
   int32_t Health = 0;
 
  private:

@@ -16,7 +16,7 @@ void TAmmoFire::OnMove(int32_t MoveCount) {
 void TAmmoFire::OnCollision(TSprite* Other, bool& /*Done*/) {
   TPlayerSprite* player = CurrentPlayer(this);
   if (!player || Other != player) return;
-  player->Health = static_cast<int16_t>(player->Health - Damage);
+  player->TakeDamage(Damage);
   MarkDead();  // a dead subject ends its own check
 }
 

@@ -65,7 +65,7 @@ TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Recor
     }
   }
 
-  switch (Record.ObjType) {
+  switch (Record.Type()) {
     case otMonster: {
       TSprite* monster = MakeMonster(ContextOf(object), Parent, Record, X, Y);
       return monster ? monster : object;

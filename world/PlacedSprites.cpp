@@ -5,7 +5,7 @@
 namespace kestrilo {
 
 bool TPlacedSprites::IsAnchor(int32_t Plane, int32_t Column, int32_t Row) {
-  return Plane >= 0 && Plane <= TMatrix::kBackPlaneCount && TMatrix::IsInside(Column, Row);
+  return (TMatrix::IsMainPlane(Plane) || TMatrix::IsBackPlane(Plane)) && TMatrix::IsInside(Column, Row);
 }
 
 size_t TPlacedSprites::SlotOf(int32_t Plane, int32_t Column, int32_t Row) {
@@ -15,7 +15,7 @@ size_t TPlacedSprites::SlotOf(int32_t Plane, int32_t Column, int32_t Row) {
 
 void TPlacedSprites::Register(int32_t Plane, int32_t Column, int32_t Row, TSprite& Root, int32_t FirstNew) {
   if (!IsAnchor(Plane, Column, Row)) return;
-  if (slots_.empty()) slots_.resize(static_cast<size_t>(TMatrix::kBackPlaneCount + 1) * TMatrix::kColumns * TMatrix::kRows);
+  if (slots_.empty()) slots_.resize(static_cast<size_t>(TMatrix::kPlaneCount) * TMatrix::kColumns * TMatrix::kRows);
   TSlot& slot = slots_[SlotOf(Plane, Column, Row)];
   slot = TSlot{};
   size_t filled = 0;

@@ -1,5 +1,7 @@
 #include "world/PlayerSprite.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "library/PictureCollection.h"
@@ -75,6 +77,12 @@ void TPlayerSprite::OnMove(int32_t MoveCount) {
   if (input[isButton4]) Y -= kRiseStep;  // rising asks nothing of the level
 }
 
+void TPlayerSprite::TakeDamage(int32_t Amount) { Health = static_cast<int16_t>(Health - Amount); }
+
+void TPlayerSprite::Heal(int32_t Amount) {
+  Health = static_cast<int16_t>(std::min<int32_t>(int32_t{Health} + Amount, std::numeric_limits<int16_t>::max()));
+}
+
 uint16_t TPlayerSprite::RoundsLeft() const {
   // A weapon type without a counter has no rounds rather than reading past the counters.
   return WeaponType < kWeaponKinds ? Ammo[WeaponType] : 0;
@@ -88,7 +96,7 @@ void TPlayerSprite::WriteStatusCaption() {
 }
 
 void TPlayerSprite::WalkLeft() {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (!matrix || !matrix->IsLeftFree(Width, Height, X, Y)) return;
   Facing = kFacingLeft;
   if (FramePos < 4.0 || FramePos > 7.4) FramePos = 4.0;
@@ -120,7 +128,7 @@ void TPlayerSprite::Fire() {
 }
 
 void TPlayerSprite::WalkRight() {
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (!matrix || !matrix->IsRightFree(Width, Height, X, Y)) return;
   Facing = kFacingRight;
   if (FramePos > 3.4) FramePos = 0;
@@ -129,8 +137,8 @@ void TPlayerSprite::WalkRight() {
 }
 
 void TPlayerSprite::Fall() {
-  if (GravityOn != 1) return;
-  const TMatrix* matrix = ContextOf(this)->Matrix.get();
+  if (!GravityOn) return;
+  const TMatrix* matrix = ContextOf(this)->PlayedLevel.get();
   if (matrix && matrix->IsBelowFree(Width, Height, X, Y + kFallStep)) Y += kFallStep;
 }
 

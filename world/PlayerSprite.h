@@ -39,6 +39,13 @@ class TPlayerSprite : public TImageSprite {
   // those of a fresh player, for a new play of the level.
   void StartAfresh();
 
+  // The only ways the world changes the player's health. Damage wraps round
+  // in the 16-bit number as subtraction does; healing stops at the number's
+  // top instead of wrapping round to a negative value, which would kill the
+  // player it heals.
+  void TakeDamage(int32_t Amount);
+  void Heal(int32_t Amount);
+
   // Ammo[WeaponType], or 0 for a weapon type that has no counter.
   uint16_t RoundsLeft() const;
 
@@ -48,10 +55,10 @@ class TPlayerSprite : public TImageSprite {
   uint8_t WeaponType = 0;
   int32_t ShotDamage = 0;
   int32_t FireTimer = 0;
-  int16_t Health = 100;
+  int16_t Health = 100;  // the world changes it only through TakeDamage and Heal
   std::array<uint16_t, kWeaponKinds> Ammo{15, 0, 0, 0, 0, 0, 0};
   uint8_t Facing = kFacingNone;  // kFacingLeft after a step left, kFacingRight after a step right
-  uint8_t GravityOn = 0;
+  bool GravityOn = false;
   std::array<uint8_t, kKeySlots> Keys{};  // collected key codes, 0 = empty slot
 
  private:

@@ -9,7 +9,7 @@ namespace kestrilo {
 void FlyOneStep(TSprite& Shot, uint8_t Direction, int32_t QueryWidth, int32_t QueryHeight, double Step) {
   if (Direction != kFacingLeft && Direction != kFacingRight) return;
   const TGameContext* context = ContextOf(&Shot);
-  const TMatrix* matrix = context ? context->Matrix.get() : nullptr;
+  const TMatrix* matrix = context ? context->PlayedLevel.get() : nullptr;
   // Without a level there is nowhere to fly: the shot ends as at a wall.
   bool free = false;
   if (matrix) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/ImageSprite.h"
 #include "sprites/SpriteEngine.h"
@@ -73,7 +73,7 @@ BENCHMARK(BM_StressTick)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 void BM_StressTickParts(benchmark::State& state) {
   auto world = LoadedWorld(SharedStressFolder().Level("stress", StressLevelLayout()), false);
   TGameContext& context = world->Context();
-  TDXDraw& draw = *world->Editor().DrawArea;
+  TDrawingSurface& draw = *world->Editor().DrawArea;
   TTickTimes move, removeDead, fill, drawAll, overlay, present;
   for (auto _ : state) {
     context.Keyboard.UpdateInput();

@@ -18,8 +18,7 @@
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/Cp1251.h"
-#include "platform/DXDraw.h"
-#include "platform/ScriptedDialogService.h"
+#include "platform/DrawingSurface.h"
 #include "sprites/SpriteEngine.h"
 #include "support/BenchEditor.h"
 #include "support/StressFolder.h"
@@ -78,8 +77,7 @@ BENCHMARK(BM_LoadStressLevelAndFirstTick)->Iterations(10)->Unit(benchmark::kMill
 // Reading the matrix file and its back-plane file alone.
 void BM_ReadStressLevelFiles(benchmark::State& state) {
   TMatrix matrix;
-  TScriptedDialogService dialogs;
-  for (auto _ : state) benchmark::DoNotOptimize(matrix.LoadFromFile(StressLevel(), dialogs, nullptr, nullptr));
+  for (auto _ : state) benchmark::DoNotOptimize(matrix.LoadFromFile(StressLevel(), nullptr, nullptr));
 }
 BENCHMARK(BM_ReadStressLevelFiles)->Unit(benchmark::kMillisecond);
 
@@ -89,12 +87,11 @@ void BM_BuildStressLevel(benchmark::State& state) {
     state.PauseTiming();
     auto editor = OpenedEditor();
     TGameContext& context = editor->Context();
-    TScriptedDialogService dialogs;
-    context.Matrix->LoadFromFile(StressLevel(), dialogs, nullptr, nullptr);
+    context.PlayedLevel->LoadFromFile(StressLevel(), nullptr, nullptr);
     const TObjectFactory factory = MakeObjectFactory();
     state.ResumeTiming();
-    context.Matrix->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
-    context.Matrix->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildMainPlane(editor->Root(), *context.ObjectDataBase, factory);
+    context.PlayedLevel->BuildBackPlanes(editor->Root(), *context.ObjectDataBase, factory);
     state.PauseTiming();
     editor.reset();
     state.ResumeTiming();
@@ -167,7 +164,7 @@ void BM_DecodeBitmapsAlone(benchmark::State& state) {
 BENCHMARK(BM_DecodeBitmapsAlone)->Unit(benchmark::kMillisecond);
 
 void BM_LoadGraphicsFile(benchmark::State& state) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   draw.Initialize();
   TDXImageList list;
   list.SetDXDraw(&draw);
@@ -178,7 +175,7 @@ BENCHMARK(BM_LoadGraphicsFile)->Unit(benchmark::kMillisecond);
 
 // Both in one run, taking turns, for the ratio.
 void BM_GraphicsFileVsDecode(benchmark::State& state) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   draw.Initialize();
   TDXImageList list;
   list.SetDXDraw(&draw);

@@ -19,7 +19,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/Display.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/MonsterEditorWindow.h"
+#include "windows/MonsterEditorWindow.h"
 
 namespace kestrilo::bench {
 namespace {

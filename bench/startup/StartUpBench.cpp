@@ -9,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "platform/DXDraw.h"
-#include "shell/Application.h"
-#include "shell/MainForm.h"
+#include "platform/widgets/DXDraw.h"
+#include "windows/Application.h"
+#include "windows/MainForm.h"
 #include "support/TickTimes.h"
 
 namespace kestrilo::bench {

@@ -2,7 +2,7 @@
 // as the main window, with a drawing area that is never shown.
 #pragma once
 
-#include "shell/HeadlessEditor.h"
+#include "editor/HeadlessEditor.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteEngine.h"
 

@@ -24,7 +24,7 @@ namespace kestrilo::bench {
 
 namespace {
 
-constexpr int32_t kCellCount = TMatrix::kColumns * TMatrix::kRows;
+constexpr int32_t kCellCount = TMatrix::kCellCount;
 constexpr int32_t kBackEntryCount = kCellCount * TMatrix::kBackPlaneCount;
 // The background entry and the start marker take two back-plane entries.
 constexpr int32_t kMaxDecorations = kBackEntryCount - 2;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "library/DXImageList.h"
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "tests/library/PictureTestSupport.h"
 
 namespace kestrilo {
@@ -22,7 +22,7 @@ class DXImageListTest : public ::testing::Test {
   }
   TPictureCollectionItem& Item() { return *list.Items.Items(0); }
 
-  std::unique_ptr<TDXDraw> draw = std::make_unique<TDXDraw>();
+  std::unique_ptr<TDrawingSurface> draw = std::make_unique<TDrawingSurface>();
   TDXImageList list;
 };
 
@@ -84,7 +84,7 @@ TEST_F(DXImageListTest, UnbindingStopsTheNotices) {
 }
 
 TEST(DXImageListLifetimeTest, ListDestroyedBeforeItsAreaUnregisters) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   {
     TDXImageList list;
     list.SetDXDraw(&draw);

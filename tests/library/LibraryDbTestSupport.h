@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -64,6 +65,25 @@ inline std::string WriteSolidBitmap(const TScratchFolder& folder, const std::str
   const std::string path = folder.Path(name);
   WriteBytes(path, SolidBitmap(width, height, color));
   return path;
+}
+
+constexpr QRgb kMagentaPixel = 0xFFFF00FF;
+
+// 4 x 3: the left column fully transparent, (1, 0) at alpha 127 (below one
+// half), (2, 0) at alpha 128, the rest opaque in colours of their own.
+inline QImage PictureWithAlpha(QRgb opaqueColour = qRgba(10, 200, 30, 255)) {
+  QImage image(4, 3, QImage::Format_ARGB32);
+  image.fill(opaqueColour);
+  for (int y = 0; y < 3; ++y) image.setPixel(0, y, qRgba(40, 50, 60, 0));
+  image.setPixel(1, 0, qRgba(1, 2, 3, 127));
+  image.setPixel(2, 0, qRgba(200, 100, 50, 128));
+  return image;
+}
+
+// Writes the image as a PNG file of the folder; an empty path when it could not.
+inline std::string SavePng(const TScratchFolder& folder, const std::string& name, const QImage& image) {
+  const std::string path = folder.Path(name);
+  return image.save(QString::fromStdString(path), "PNG") ? path : std::string();
 }
 
 }  // namespace kestrilo::testing

@@ -12,7 +12,6 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/Errors.h"
-#include "platform/ScriptedDialogService.h"
 #include "tests/support/FailingFileSystem.h"
 
 namespace kestrilo {
@@ -54,15 +53,14 @@ struct TLibrary {
 class ObjectDataBasePairSave : public ::testing::Test {
  protected:
   std::string Path() const { return folder->Path("test.obj"); }
+  // True once the pair is written (a failure throws).
   bool Save(TLibrary& library, TFileSystem& files = PosixFileSystem()) {
-    TScriptedDialogService dialogs;
-    dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-    return library.Objects.SaveToFile(Path(), dialogs, files);
+    library.Objects.SaveToFile(Path(), files);
+    return true;
   }
   std::string LoadedSummary(TFileSystem& files = PosixFileSystem()) {
-    TScriptedDialogService dialogs;
     TLibrary loaded(pictures, 0);
-    EXPECT_TRUE(loaded.Objects.LoadFromFile(Path(), dialogs, files));
+    EXPECT_TRUE(loaded.Objects.LoadFromFile(Path(), files));
     return loaded.Summary();
   }
   void ExpectOnlyThePair() const {

@@ -10,7 +10,6 @@
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "platform/ScriptedDialogService.h"
 
 namespace kestrilo {
 namespace {
@@ -52,7 +51,6 @@ class ObjectDataBaseTest : public ::testing::Test {
   TScratchFolder folder;
   TPictureCollection images;
   TObjectDataBase db{&images};
-  TScriptedDialogService dialogs;
 };
 
 // ---- numbering and lookups ---------------------------------------------------
@@ -216,13 +214,12 @@ TEST_F(ObjectDataBaseTest, AddObjectKeepsNameOfRecordAndPictureEqualWhenTooLong)
 
 TEST_F(ObjectDataBaseTest, DeletingTheOnlyEntryTellsBothPositionsThenSaysDeleted) {
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
-  db.DeleteObject(W1251("Стена"), dialogs);
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"0", "-1", "Запись удалена!"}));
+  EXPECT_EQ(db.DeleteObject(W1251("Стена")).Notices, (std::vector<std::string>{"0", "-1", "Запись удалена!"}));
   EXPECT_TRUE(db.Records.empty());
   EXPECT_EQ(images.Count(), 0);
 
   const std::string path = folder.Path("test.obj");
-  ASSERT_TRUE(db.SaveToFile(path, dialogs));
+  db.SaveToFile(path);
   EXPECT_EQ(ReadWholeFile(path).size(), 0u);
 }
 
@@ -230,8 +227,7 @@ TEST_F(ObjectDataBaseTest, DeletingALaterEntryTellsOnlyItsPosition) {
   AddWithItem(otWall, 1, "А");
   AddWithItem(otWall, 2, "Б");
   AddWithItem(otWall, 3, "В");
-  db.DeleteObject(W1251("Б"), dialogs);
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"1", "Запись удалена!"}));
+  EXPECT_EQ(db.DeleteObject(W1251("Б")).Notices, (std::vector<std::string>{"1", "Запись удалена!"}));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 3}));
   EXPECT_EQ(images.IndexOf(W1251("Б")), -1);
   EXPECT_EQ(images.IndexOf(W1251("В")), 1);
@@ -241,14 +237,14 @@ TEST_F(ObjectDataBaseTest, DeletingTheFirstOfSeveralTellsTheNewHighestPosition) 
   AddWithItem(otWall, 1, "А");
   AddWithItem(otWall, 2, "Б");
   AddWithItem(otWall, 3, "В");
-  db.DeleteObject(W1251("А"), dialogs);
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"0", "1", "Запись удалена!"}));
+  EXPECT_EQ(db.DeleteObject(W1251("А")).Notices, (std::vector<std::string>{"0", "1", "Запись удалена!"}));
 }
 
 TEST_F(ObjectDataBaseTest, DeletingAnUnknownNameChangesNothing) {
   AddWithItem(otWall, 1, "Стена");
-  db.DeleteObject(W1251("стена"), dialogs);  // letter case matters for entries
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"В массиве нет такого имени. Нечего удалять!"}));
+  const TObjectDeletion deletion = db.DeleteObject(W1251("стена"));  // letter case matters for entries
+  EXPECT_EQ(deletion.Notices, (std::vector<std::string>{"В массиве нет такого имени. Нечего удалять!"}));
+  EXPECT_FALSE(deletion.Removed);
   EXPECT_EQ(db.Records.size(), 1u);
   EXPECT_EQ(images.Count(), 1);
 }
@@ -257,7 +253,7 @@ TEST_F(ObjectDataBaseTest, DeletingTakesTheFirstOfEqualNames) {
   db.Records = {Entry(otWall, 1, "Двойник"), Entry(otLift, 2, "Двойник")};
   images.Add()->SetName(W1251("Двойник"));
   images.Add()->SetName(W1251("Двойник"));
-  db.DeleteObject(W1251("Двойник"), dialogs);
+  db.DeleteObject(W1251("Двойник"));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{2}));
   EXPECT_EQ(images.Count(), 1);
 }
@@ -265,7 +261,7 @@ TEST_F(ObjectDataBaseTest, DeletingTakesTheFirstOfEqualNames) {
 TEST_F(ObjectDataBaseTest, DeletingKeepsThePictureOfAnEntryWhoseNameDiffersOnlyInCase) {
   AddWithItem(otWall, 1, "Стена", 32, 32);
   AddWithItem(otWall, 2, "стена", 64, 96);  // filed later: the collection's lookup prefers it
-  db.DeleteObject(W1251("Стена"), dialogs);
+  db.DeleteObject(W1251("Стена"));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{2}));
   ASSERT_EQ(images.Count(), 1);
   EXPECT_EQ(images.Items(0)->Name(), W1251("стена"));
@@ -275,22 +271,24 @@ TEST_F(ObjectDataBaseTest, DeletingKeepsThePictureOfAnEntryWhoseNameDiffersOnlyI
 TEST_F(ObjectDataBaseTest, DeletingAnEntryWhosePictureOnlyMatchesIgnoringCaseTakesThatPicture) {
   AddWithItem(otWall, 1, "Знак");
   db.Records.push_back(Entry(otWall, 2, "ЗНАК"));  // found its picture through the case-blind lookup
-  db.DeleteObject(W1251("ЗНАК"), dialogs);
+  const TObjectDeletion deletion = db.DeleteObject(W1251("ЗНАК"));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{1}));
   EXPECT_EQ(images.Count(), 0);
-  EXPECT_EQ(dialogs.Messages().back(), "Запись удалена!");
+  EXPECT_EQ(deletion.Notices.back(), "Запись удалена!");
 }
 
 TEST_F(ObjectDataBaseTest, DeletingAnEntryWithoutPictureRemovesTheEntryAndReportsTheListError) {
   db.Records = {Entry(otWall, 1, "Сирота"), Entry(otWall, 2, "Другая")};
   images.Add()->SetName(W1251("Другая"));
+  const TObjectDeletion deletion = db.DeleteObject(W1251("Сирота"));
+  EXPECT_FALSE(deletion.Removed);
   try {
-    db.DeleteObject(W1251("Сирота"), dialogs);
+    if (deletion.Error) std::rethrow_exception(deletion.Error);
     FAIL() << "no error";
   } catch (const EListError& e) {
     EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
   }
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"0", "0"}));
+  EXPECT_EQ(deletion.Notices, (std::vector<std::string>{"0", "0"}));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{2}));
   EXPECT_EQ(images.Count(), 1);
 }
@@ -310,8 +308,7 @@ TEST_F(ObjectDataBaseTest, SaveWritesEveryRecordAndTheGraphicsFileBeside) {
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
   AddFromBitmap(otLift, 2, "Лифт", 16, 8);
   const std::string path = folder.Path("test.obj");
-  ASSERT_TRUE(db.SaveToFile(path, dialogs));
-  EXPECT_TRUE(dialogs.Asked.empty());  // no question for a new file
+  db.SaveToFile(path);
   const std::string bytes = ReadWholeFile(path);
   EXPECT_EQ(bytes, db.Records[0].ToBytes() + db.Records[1].ToBytes());
   const std::string graphics = ReadWholeFile(folder.Path("test.dxg"));
@@ -320,22 +317,12 @@ TEST_F(ObjectDataBaseTest, SaveWritesEveryRecordAndTheGraphicsFileBeside) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), 4);  // two bitmaps + pair
 }
 
-TEST_F(ObjectDataBaseTest, SavingOverAnExistingFileAsksAndNoLeavesBothFiles) {
+TEST_F(ObjectDataBaseTest, SavingOverAnExistingPairReplacesBothFiles) {
   const std::string path = folder.Path("test.obj");
   WriteBytes(path, "old objects");
   WriteBytes(folder.Path("test.dxg"), "old graphics");
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
-  dialogs.MessageAnswers = {TModalResult::mrNo};
-  EXPECT_FALSE(db.SaveToFile(path, dialogs));
-  ASSERT_EQ(dialogs.Asked.size(), 1u);
-  EXPECT_EQ(dialogs.Asked[0].Text, "Файл существет! Перезаписать ?");
-  EXPECT_EQ(dialogs.Asked[0].Caption, "File Exists!");
-  EXPECT_EQ(dialogs.Asked[0].Buttons, TMsgButtons::YesNo);
-  EXPECT_EQ(ReadWholeFile(path), "old objects");
-  EXPECT_EQ(ReadWholeFile(folder.Path("test.dxg")), "old graphics");
-
-  dialogs.MessageAnswers = {TModalResult::mrYes};
-  EXPECT_TRUE(db.SaveToFile(path, dialogs));
+  db.SaveToFile(path);
   EXPECT_EQ(ReadWholeFile(path).size(), 48u);
   EXPECT_NE(ReadWholeFile(folder.Path("test.dxg")), "old graphics");
 }
@@ -345,9 +332,8 @@ TEST_F(ObjectDataBaseTest, ASaveThatCannotWriteTheGraphicsFileLeavesTheOldPair) 
   WriteBytes(path, "old objects");
   std::filesystem::create_directory(folder.Path("test.dxg"));  // in the way of the graphics file
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
-  dialogs.MessageAnswers = {TModalResult::mrYes};
   try {
-    db.SaveToFile(path, dialogs);
+    db.SaveToFile(path);
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + folder.Path("test.dxg"));
@@ -361,7 +347,7 @@ TEST_F(ObjectDataBaseTest, ASaveThatCannotWriteTheGraphicsFileLeavesTheOldPair) 
 TEST_F(ObjectDataBaseTest, ASaveIntoAMissingFolderWritesNothing) {
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
   const std::string path = folder.Path("absent/test.obj");
-  EXPECT_THROW(db.SaveToFile(path, dialogs), EFCreateError);
+  EXPECT_THROW(db.SaveToFile(path), EFCreateError);
   EXPECT_FALSE(std::filesystem::exists(folder.Path("absent")));
 }
 
@@ -369,9 +355,8 @@ TEST_F(ObjectDataBaseTest, AnObjectsFileNamedLikeItsGraphicsFileIsRefused) {
   AddFromBitmap(otWall, 1, "Стена", 8, 8);
   const std::string path = folder.Path("library.dxg");
   WriteBytes(path, "old");
-  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   try {
-    db.SaveToFile(path, dialogs);
+    db.SaveToFile(path);
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
@@ -391,11 +376,11 @@ TEST_F(ObjectDataBaseTest, SaveAndLoadGiveBackRecordsAndPictures) {
   db.AddObject(Entry(otWall, 1, "Стена"), WriteSolidBitmap(folder, "a.bmp", 8, 8), {});
   db.AddObject(door, WriteSolidBitmap(folder, "b.bmp", 32, 8), settings);
   const std::string path = folder.Path("test.obj");
-  ASSERT_TRUE(db.SaveToFile(path, dialogs));
+  db.SaveToFile(path);
 
   TPictureCollection otherImages;
   TObjectDataBase other(&otherImages);
-  ASSERT_TRUE(other.LoadFromFile(path, dialogs));
+  ASSERT_TRUE(other.LoadFromFile(path));
   EXPECT_EQ(other.Records, db.Records);
   ASSERT_EQ(otherImages.Count(), 2);
   const TPictureCollectionItem* item = otherImages.Find(W1251("Дверь"));
@@ -411,7 +396,7 @@ TEST_F(ObjectDataBaseTest, AnObjectsFileOf100BytesGivesTwoEntries) {
   WriteBytes(path, Entry(otWall, 1, "А").ToBytes() + Entry(otLift, 2, "Б").ToBytes() + "abcd");
   TPictureCollection empty;
   empty.SaveToFile(folder.Path("test.dxg"));
-  ASSERT_TRUE(db.LoadFromFile(path, dialogs));
+  ASSERT_TRUE(db.LoadFromFile(path));
   ASSERT_EQ(db.Records.size(), 2u);
   EXPECT_EQ(db.Records[1].Number, 2);
   EXPECT_EQ(db.Records[1].ObjType, otLift);
@@ -419,8 +404,9 @@ TEST_F(ObjectDataBaseTest, AnObjectsFileOf100BytesGivesTwoEntries) {
 
 TEST_F(ObjectDataBaseTest, LoadingAMissingObjectsFileSaysSoAndChangesNothing) {
   AddWithItem(otWall, 1, "Стена");
-  EXPECT_FALSE(db.LoadFromFile(folder.Path("absent.obj"), dialogs));
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"Файл не существует! " + folder.Path("absent.obj")}));
+  const TLoadOutcome read = db.LoadFromFile(folder.Path("absent.obj"));
+  EXPECT_FALSE(read);
+  EXPECT_EQ(read.Message, "Файл не существует! " + folder.Path("absent.obj"));
   EXPECT_EQ(db.Records.size(), 1u);
   EXPECT_EQ(images.Count(), 1);
 }
@@ -430,7 +416,7 @@ TEST_F(ObjectDataBaseTest, LoadingWithoutItsGraphicsFileLeavesTheLibraryUntouche
   const std::string path = folder.Path("test.obj");
   WriteBytes(path, Entry(otLift, 7, "Лифт").ToBytes());
   try {
-    db.LoadFromFile(path, dialogs);
+    db.LoadFromFile(path);
     FAIL() << "no error";
   } catch (const EFOpenError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open file " + folder.Path("test.dxg") + ": No such file or directory");
@@ -451,10 +437,10 @@ TEST_F(ObjectDataBaseTest, LoadingADamagedGraphicsFileLeavesTheLibraryUntouched)
   WriteBytes(path, Entry(otLift, 7, "Лифт").ToBytes());
 
   WriteBytes(folder.Path("test.dxg"), graphics.substr(0, graphics.size() - 20));
-  EXPECT_THROW(db.LoadFromFile(path, dialogs), EKestriloError);
+  EXPECT_THROW(db.LoadFromFile(path), EKestriloError);
   WriteBytes(folder.Path("test.dxg"), "\x01not a graphics file");
   try {
-    db.LoadFromFile(path, dialogs);
+    db.LoadFromFile(path);
     FAIL() << "no error";
   } catch (const EFilerError& e) {
     EXPECT_EQ(std::string(e.what()), "Invalid stream format: " + folder.Path("test.dxg") + ": not a graphics file");
@@ -488,7 +474,7 @@ TEST_F(ObjectDataBaseTest, ADamagedGraphicsFileLeavesABoundLibraryItsCutPictures
   WriteBytes(path, Entry(otLift, 7, "Лифт").ToBytes() + Entry(otLift, 8, "Лифт2").ToBytes());
   WriteBytes(folder.Path("test.dxg"), graphics);
   try {
-    db.LoadFromFile(path, dialogs);
+    db.LoadFromFile(path);
     FAIL() << "no error";
   } catch (const EInvalidGraphic& e) {
     // Where the second bitmap's payload ends: its decoding failed after the payload was read.
@@ -507,7 +493,7 @@ TEST_F(ObjectDataBaseTest, ADamagedGraphicsFileLeavesABoundLibraryItsCutPictures
   // Mended, the pair replaces the library; its pictures come cut.
   source.Items(1)->SetName("c");
   source.SaveToFile(folder.Path("test.dxg"));
-  ASSERT_TRUE(db.LoadFromFile(path, dialogs));
+  ASSERT_TRUE(db.LoadFromFile(path));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{7, 8}));
   ASSERT_EQ(images.Count(), 2);
   EXPECT_TRUE(images.Initialized());
@@ -531,7 +517,7 @@ TEST_F(ObjectDataBaseTest, LoadReplacesTheWholeLibrary) {
   const std::string path = folder.Path("test.obj");
   WriteBytes(path, Entry(otLift, 7, "Лифт").ToBytes());
   source.SaveToFile(folder.Path("test.dxg"));
-  ASSERT_TRUE(db.LoadFromFile(path, dialogs));
+  ASSERT_TRUE(db.LoadFromFile(path));
   EXPECT_EQ(Numbers(), (std::vector<int32_t>{7}));
   ASSERT_EQ(images.Count(), 1);
   EXPECT_EQ(images.Items(0)->Name(), W1251("Лифт"));

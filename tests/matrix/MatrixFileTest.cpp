@@ -11,7 +11,6 @@
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
 #include "platform/Errors.h"
-#include "platform/ScriptedDialogService.h"
 #include "tests/matrix/MatrixTestSupport.h"
 
 namespace kestrilo {
@@ -39,10 +38,8 @@ std::unique_ptr<TMatrix> SampleLevel() {
 
 TEST(MatrixFile, ClearedMatrixSavesExactBytes) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
   const std::string path = dir.Path("level.mtf");
-  ASSERT_TRUE(NewMatrix()->SaveToFile(path, dialogs));
-  EXPECT_TRUE(dialogs.Asked.empty());  // nothing to overwrite, nothing asked
+  NewMatrix()->SaveToFile(path);
 
   const std::string cells = ReadFile(path);
   ASSERT_EQ(cells.size(), 360000u);
@@ -106,22 +103,19 @@ TEST(MatrixFile, PaddingIsWrittenAndReadAsHeld) {
 
 TEST(MatrixFile, SaveAndLoadRoundTrip) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
   const auto level = SampleLevel();
-  ASSERT_TRUE(level->SaveToFile(dir.Path("round.mtf"), dialogs));
+  level->SaveToFile(dir.Path("round.mtf"));
   auto loaded = NewMatrix();
-  ASSERT_TRUE(loaded->LoadFromFile(dir.Path("round.mtf"), dialogs, nullptr, nullptr));
+  ASSERT_TRUE(loaded->LoadFromFile(dir.Path("round.mtf"), nullptr, nullptr));
   EXPECT_TRUE(testing::SameLevel(*level, *loaded));
-  EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST(MatrixFile, LoadKeepsTheOrigin) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
-  ASSERT_TRUE(SampleLevel()->SaveToFile(dir.Path("a.mtf"), dialogs));
+  SampleLevel()->SaveToFile(dir.Path("a.mtf"));
   auto m = NewMatrix();
   m->SetOrigin(7, 8);
-  ASSERT_TRUE(m->LoadFromFile(dir.Path("a.mtf"), dialogs, nullptr, nullptr));
+  ASSERT_TRUE(m->LoadFromFile(dir.Path("a.mtf"), nullptr, nullptr));
   EXPECT_EQ(m->GetOriginX(), 7);
   EXPECT_EQ(m->GetOriginY(), 8);
 }
@@ -140,46 +134,14 @@ TEST(MatrixFile, BackPlaneFileNameRule) {
   EXPECT_EQ(TMatrixFile::BackPlaneFileName("D:\\Lev.els\\level1"), "D:\\Lev.els\\level1mtb");
 }
 
-TEST(MatrixFile, AnsweringNoLeavesBothFilesUntouched) {
-  TTempFolder dir;
-  const std::string path = dir.Path("keep.mtf");
-  WriteFile(path, "old matrix");
-  WriteFile(dir.Path("keepmtb"), "old planes");
-  TScriptedDialogService dialogs;
-  dialogs.MessageAnswers.push_back(TModalResult::mrNo);
-  EXPECT_FALSE(SampleLevel()->SaveToFile(path, dialogs));
-  ASSERT_EQ(dialogs.Asked.size(), 1u);
-  EXPECT_EQ(dialogs.Asked[0].Text, "Файл существует! Перезаписать ?");
-  EXPECT_EQ(dialogs.Asked[0].Caption, "Перезапись");
-  EXPECT_EQ(dialogs.Asked[0].Buttons, TMsgButtons::YesNo);
-  EXPECT_EQ(ReadFile(path), "old matrix");
-  EXPECT_EQ(ReadFile(dir.Path("keepmtb")), "old planes");
-
-  dialogs.MessageAnswers.push_back(TModalResult::mrCancel);
-  EXPECT_FALSE(SampleLevel()->SaveToFile(path, dialogs));
-  EXPECT_EQ(ReadFile(path), "old matrix");
-}
-
-TEST(MatrixFile, AnsweringYesReplacesBothFiles) {
+TEST(MatrixFile, SaveReplacesBothFilesOfAnExistingPair) {
   TTempFolder dir;
   const std::string path = dir.Path("over.mtf");
   WriteFile(path, "old matrix");
   WriteFile(dir.Path("overmtb"), "old planes");
-  TScriptedDialogService dialogs;
-  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  ASSERT_TRUE(SampleLevel()->SaveToFile(path, dialogs));
-  EXPECT_EQ(dialogs.Asked.size(), 1u);  // no second question for the back planes
+  SampleLevel()->SaveToFile(path);
   EXPECT_EQ(ReadFile(path).size(), 360000u);
   EXPECT_EQ(ReadFile(dir.Path("overmtb")).size(), 480000u);
-}
-
-TEST(MatrixFile, OnlyAnExistingMatrixFileIsAskedAbout) {
-  TTempFolder dir;
-  WriteFile(dir.Path("newmtb"), "stale planes");
-  TScriptedDialogService dialogs;
-  ASSERT_TRUE(NewMatrix()->SaveToFile(dir.Path("new.mtf"), dialogs));
-  EXPECT_TRUE(dialogs.Asked.empty());
-  EXPECT_EQ(ReadFile(dir.Path("newmtb")).size(), 480000u);
 }
 
 // Lets a file grow no larger than `limit` bytes while it lives, as a full
@@ -208,12 +170,10 @@ TEST(MatrixFile, SaveFailingHalfWayLeavesTheOldPair) {
   const std::string path = dir.Path("pair.mtf");
   WriteFile(path, "old matrix");
   WriteFile(dir.Path("pairmtb"), "old planes");
-  TScriptedDialogService dialogs;
-  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   {
     // The 360,000-byte matrix file fits; the 480,000-byte back-plane file does not.
     TFileSizeLimit limit(400000);
-    EXPECT_THROW(SampleLevel()->SaveToFile(path, dialogs), EKestriloError);
+    EXPECT_THROW(SampleLevel()->SaveToFile(path), EKestriloError);
   }
   EXPECT_EQ(ReadFile(path), "old matrix");
   EXPECT_EQ(ReadFile(dir.Path("pairmtb")), "old planes");
@@ -228,10 +188,8 @@ TEST(MatrixFile, SaveRefusesAFolderWhereTheBackPlaneFileGoes) {
   const std::string path = dir.Path("dir.mtf");
   WriteFile(path, "old matrix");
   std::filesystem::create_directory(dir.Path("dirmtb"));
-  TScriptedDialogService dialogs;
-  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   try {
-    SampleLevel()->SaveToFile(path, dialogs);
+    SampleLevel()->SaveToFile(path);
     FAIL() << "expected EFCreateError";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + dir.Path("dirmtb"));
@@ -241,11 +199,11 @@ TEST(MatrixFile, SaveRefusesAFolderWhereTheBackPlaneFileGoes) {
 
 TEST(MatrixFile, MissingMatrixFileIsReportedAndChangesNothing) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
   auto m = SampleLevel();
   TRecordingBar main, planes;
-  EXPECT_FALSE(m->LoadFromFile(dir.Path("none.mtf"), dialogs, &main, &planes));
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Нет файла с таким именем! " + dir.Path("none.mtf")});
+  const TLoadOutcome read = m->LoadFromFile(dir.Path("none.mtf"), &main, &planes);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(read.Message, "Нет файла с таким именем! " + dir.Path("none.mtf"));
   EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel()));
   EXPECT_TRUE(main.Positions.empty());
   EXPECT_TRUE(planes.Positions.empty());
@@ -253,12 +211,11 @@ TEST(MatrixFile, MissingMatrixFileIsReportedAndChangesNothing) {
 
 TEST(MatrixFile, MissingBackPlaneFileLeavesTheMatrixUnchanged) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
-  ASSERT_TRUE(NewMatrix()->SaveToFile(dir.Path("half.mtf"), dialogs));
+  NewMatrix()->SaveToFile(dir.Path("half.mtf"));
   std::filesystem::remove(dir.Path("halfmtb"));
   auto m = SampleLevel();
   try {
-    m->LoadFromFile(dir.Path("half.mtf"), dialogs, nullptr, nullptr);
+    m->LoadFromFile(dir.Path("half.mtf"), nullptr, nullptr);
     FAIL() << "expected EFOpenError";
   } catch (const EFOpenError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open file " + dir.Path("halfmtb") + ": No such file or directory");
@@ -268,7 +225,6 @@ TEST(MatrixFile, MissingBackPlaneFileLeavesTheMatrixUnchanged) {
 
 TEST(MatrixFile, ShortFilesLeaveTheMatrixUnchanged) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
   const std::string path = dir.Path("short.mtf");
   const std::string cells = TMatrixFile::EncodeCells(*NewMatrix());
   const std::string planes = TMatrixFile::EncodeBackPlanes(*NewMatrix());
@@ -278,7 +234,7 @@ TEST(MatrixFile, ShortFilesLeaveTheMatrixUnchanged) {
     auto m = SampleLevel();
     TRecordingBar main;
     try {
-      m->LoadFromFile(path, dialogs, &main, nullptr);
+      m->LoadFromFile(path, &main, nullptr);
       FAIL() << "expected EReadError";
     } catch (const EReadError& e) {
       EXPECT_EQ(std::string(e.what()), which == 0 ? "Stream read error: " + path + ": truncated: 359999 of 360000 bytes"
@@ -291,37 +247,34 @@ TEST(MatrixFile, ShortFilesLeaveTheMatrixUnchanged) {
   // An empty matrix file is short too.
   WriteFile(path, "");
   auto m = SampleLevel();
-  EXPECT_THROW(m->LoadFromFile(path, dialogs, nullptr, nullptr), EReadError);
+  EXPECT_THROW(m->LoadFromFile(path, nullptr, nullptr), EReadError);
   EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel()));
 }
 
 TEST(MatrixFile, LongerFilesAreAcceptedAndTheRestIgnored) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
   const auto level = SampleLevel();
   WriteFile(dir.Path("long.mtf"), TMatrixFile::EncodeCells(*level) + std::string(100, '\x01'));
   WriteFile(dir.Path("longmtb"), TMatrixFile::EncodeBackPlanes(*level) + "tail");
   auto m = NewMatrix();
-  ASSERT_TRUE(m->LoadFromFile(dir.Path("long.mtf"), dialogs, nullptr, nullptr));
+  ASSERT_TRUE(m->LoadFromFile(dir.Path("long.mtf"), nullptr, nullptr));
   EXPECT_TRUE(testing::SameLevel(*m, *level));
 }
 
 TEST(MatrixFile, AFolderIsNotAMatrixFile) {
   TTempFolder dir;
   std::filesystem::create_directory(dir.Path("folder.mtf"));
-  TScriptedDialogService dialogs;
-  EXPECT_FALSE(NewMatrix()->LoadFromFile(dir.Path("folder.mtf"), dialogs, nullptr, nullptr));
-  EXPECT_EQ(dialogs.Messages(),
-            std::vector<std::string>{"Нет файла с таким именем! " + dir.Path("folder.mtf") + ": Is a directory"});
+  const TLoadOutcome read = NewMatrix()->LoadFromFile(dir.Path("folder.mtf"), nullptr, nullptr);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(read.Message, "Нет файла с таким именем! " + dir.Path("folder.mtf") + ": Is a directory");
 }
 
 TEST(MatrixFile, ProgressBarsMoveAsRecordsAreRead) {
   TTempFolder dir;
-  TScriptedDialogService dialogs;
-  ASSERT_TRUE(SampleLevel()->SaveToFile(dir.Path("bars.mtf"), dialogs));
+  SampleLevel()->SaveToFile(dir.Path("bars.mtf"));
   TRecordingBar main, planes;
   auto m = NewMatrix();
-  ASSERT_TRUE(m->LoadFromFile(dir.Path("bars.mtf"), dialogs, &main, &planes));
+  ASSERT_TRUE(m->LoadFromFile(dir.Path("bars.mtf"), &main, &planes));
   // n div 300 for n = 1..30,000: every value 0..100 once, in order.
   ASSERT_EQ(main.Positions.size(), 101u);
   for (int32_t i = 0; i <= 100; ++i) EXPECT_EQ(main.Positions[i], i);

@@ -67,6 +67,9 @@ TEST_F(MatrixMiniMap, KindTenTakesTheColourOfTheSquareBefore) {
   EXPECT_EQ(Inside(3, 6), Pixel(0xFF0000));
   EXPECT_EQ(Inside(3, 0), Pixel(0x0000FF));
   EXPECT_EQ(Inside(4, 0), Pixel(0x808080));
+  // Only the empty cell and the types from the wall to the player have a colour.
+  for (int kind = -128; kind <= 127; ++kind)
+    EXPECT_EQ(TMiniMapPalette::KindColor(static_cast<int8_t>(kind)).has_value(), kind >= -1 && kind <= 9) << kind;
 }
 
 TEST_F(MatrixMiniMap, VeryFirstSquareUsesTheBrushOnEntry) {

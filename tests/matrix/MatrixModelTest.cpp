@@ -118,6 +118,39 @@ TEST_F(MatrixPlacementThroughTheLibrary, FootprintComesFromTheFrameSize) {
   EXPECT_EQ(CountSolid(*m), 2);
 }
 
+// For every frame size up to 200 pixels each way, placing through the
+// library, the region an edit records, the size the clipboard, the fill and
+// the paste ghost ask for, and erasing all cover the same cells: one, and one
+// more per 33 pixels, as placing has always counted them.
+TEST_F(MatrixPlacementThroughTheLibrary, EveryFrameSizeHasOneFootprint) {
+  TPictureCollectionItem& picture = *pictures.Find(W1251("Лифт"));
+  constexpr int32_t kColumn = 2, kRow = 3, kWindow = 12;  // a 200-pixel frame reaches column 8
+  for (int32_t width = 1; width <= 200; ++width) {
+    const int32_t height = 201 - width;
+    picture.PatternWidth = width;
+    picture.PatternHeight = height;
+    const TFootprintSize expected{width / 33 + 1, height / 33 + 1};
+    const TFootprintSize asked = FootprintOfNumber(database, 6);
+    EXPECT_EQ(asked, expected) << width << " x " << height;
+    EXPECT_EQ(FootprintOfFrame(width, height), expected) << width << " x " << height;
+
+    m->Clear();
+    m->PutObject(MakeCell(1, 6), kColumn * 32, kRow * 32, database);
+    const TCellRegion region = TMatrix::FootprintRegion(kColumn, kRow, asked);
+    int32_t outside = 0, missing = 0;
+    for (int32_t x = 0; x < kWindow; ++x)
+      for (int32_t y = 0; y < kWindow; ++y) {
+        if (!m->Cells[x][y].IsFree() && !region.Contains(x, y)) ++outside;
+        if (m->Cells[x][y].IsFree() && region.Contains(x, y)) ++missing;
+      }
+    EXPECT_EQ(outside + missing, 0) << width << " x " << height;
+    EXPECT_EQ(CountSolid(*m), expected.Columns * expected.Rows) << width << " x " << height;
+
+    m->EraseFootprint(kColumn, kRow, asked);
+    EXPECT_EQ(CountSolid(*m), 0) << width << " x " << height;
+  }
+}
+
 TEST_F(MatrixPlacementThroughTheLibrary, UnknownNumberCoversOneCell) {
   m->PutObject(MakeCell(0, 99), 0, 0, database);
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 99);

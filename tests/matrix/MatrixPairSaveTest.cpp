@@ -20,7 +20,6 @@
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
-#include "platform/ScriptedDialogService.h"
 #include "tests/matrix/MatrixTestSupport.h"
 #include "tests/support/FailingFileSystem.h"
 
@@ -63,11 +62,10 @@ bool SameFileBytes(const TMatrix& a, const TMatrix& b) {
 
 enum class TSeen { Old, New, Mixed };
 
-// Answers the overwrite question with Да.
+// Saves the pair; true once it is written (a failure throws).
 bool Save(const TMatrix& level, const std::string& path, TFileSystem& files = PosixFileSystem()) {
-  TScriptedDialogService dialogs;
-  dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  return level.SaveToFile(path, dialogs, files);
+  level.SaveToFile(path, files);
+  return true;
 }
 
 class MatrixPairSave : public ::testing::Test {
@@ -80,9 +78,8 @@ class MatrixPairSave : public ::testing::Test {
     WriteFileAtomic(folder->Path("levelmtb"), oldBytes.Planes);
   }
   TSeen Load(TFileSystem& files = PosixFileSystem()) const {
-    TScriptedDialogService dialogs;
     auto level = NewMatrix();
-    EXPECT_TRUE(level->LoadFromFile(Path(), dialogs, nullptr, nullptr, files));
+    EXPECT_TRUE(level->LoadFromFile(Path(), nullptr, nullptr, files));
     if (SameFileBytes(*level, *oldLevel)) return TSeen::Old;
     if (SameFileBytes(*level, *newLevel)) return TSeen::New;
     return TSeen::Mixed;

@@ -1,9 +1,7 @@
-// Text quoted from files into messages, and the file dialog's filters as Qt
-// takes them.
+// Text quoted from files into messages.
 #include <gtest/gtest.h>
 
 #include "platform/Cp1251.h"
-#include "platform/QtDialogService.h"
 
 namespace kestrilo {
 namespace {
@@ -44,16 +42,6 @@ TEST(EscapeControls, PrintableTextIsLeftAsItIs) {
     const std::string utf8 = cp1251::ToUtf8(std::string(1, static_cast<char>(b)));
     EXPECT_EQ(cp1251::EscapeControls(utf8), utf8) << b;
   }
-}
-
-TEST(QtFilter, PatternsInTheCaptionAreSeparatedBySpaces) {
-  EXPECT_EQ(TQtDialogService::QtFilter("All (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp").toStdString(),
-            "All (*.bmp *.png);;Bitmaps (*.bmp)");
-  // A caption without patterns is given the filter's own.
-  EXPECT_EQ(TQtDialogService::QtFilter("Levels|*.mtf;*.MTF").toStdString(), "Levels (*.mtf *.MTF)");
-  // Parentheses inside the caption's words stay; only the last list is replaced.
-  EXPECT_EQ(TQtDialogService::QtFilter("Pictures (old) (*.a;*.b)|*.a;*.b").toStdString(),
-            "Pictures (old) (*.a *.b)");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteProbe.h"
 
@@ -30,7 +30,7 @@ TEST(DXSpriteEngineTest, OwnsARootWithoutParent) {
 }
 
 TEST(DXSpriteEngineTest, TheDrawingAreasInitialisationBindsTheBackBufferAndFinalisationUnbindsIt) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   TDXSpriteEngine component;
   component.SetDXDraw(&draw);
   EXPECT_EQ(component.DXDraw(), &draw);
@@ -49,7 +49,7 @@ TEST(DXSpriteEngineTest, TheDrawingAreasInitialisationBindsTheBackBufferAndFinal
 
 TEST(DXSpriteEngineTest, DrawsOnlyWhileTheDrawingAreaIsInitialised) {
   TJournal journal;
-  TDXDraw draw;
+  TDrawingSurface draw;
   TDXSpriteEngine component;
   AddVisible(component, journal);
   component.Draw();  // no drawing area at all
@@ -65,7 +65,7 @@ TEST(DXSpriteEngineTest, DrawsOnlyWhileTheDrawingAreaIsInitialised) {
 }
 
 TEST(DXSpriteEngineTest, BindingToAnInitialisedDrawingAreaTakesItsBackBufferAtOnce) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   draw.Initialize();
   TDXSpriteEngine component;
   component.SetDXDraw(&draw);
@@ -77,7 +77,7 @@ TEST(DXSpriteEngineTest, ADestroyedDrawingAreaIsForgotten) {
   TDXSpriteEngine component;
   AddVisible(component, journal);
   {
-    TDXDraw draw;
+    TDrawingSurface draw;
     component.SetDXDraw(&draw);
     draw.Initialize();
   }
@@ -88,7 +88,7 @@ TEST(DXSpriteEngineTest, ADestroyedDrawingAreaIsForgotten) {
 }
 
 TEST(DXSpriteEngineTest, AFreedComponentHearsNoMoreNotices) {
-  TDXDraw draw;
+  TDrawingSurface draw;
   {
     TDXSpriteEngine component;
     component.SetDXDraw(&draw);
@@ -98,8 +98,8 @@ TEST(DXSpriteEngineTest, AFreedComponentHearsNoMoreNotices) {
 }
 
 TEST(DXSpriteEngineTest, RebindingLeavesTheOldDrawingArea) {
-  TDXDraw first;
-  TDXDraw second;
+  TDrawingSurface first;
+  TDrawingSurface second;
   first.Initialize();
   TDXSpriteEngine component;
   component.SetDXDraw(&first);

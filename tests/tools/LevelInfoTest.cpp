@@ -15,7 +15,6 @@
 #include "matrix/Matrix.h"
 #include "platform/AtomicFileSet.h"
 #include "ToolRunSupport.h"
-#include "platform/ScriptedDialogService.h"
 
 namespace kestrilo {
 namespace {
@@ -38,8 +37,7 @@ class LevelInfo : public ::testing::Test {
     m->Cells[0][0].Kind = 10;                 // solid, no anchor
     m->BackPlanes[1][2][3] = 7;               // plane 4
     m->BackPlanes[1][2][0] = 0;               // not above 0: not listed
-    TScriptedDialogService dialogs;
-    EXPECT_TRUE(m->SaveToFile(PathText(), dialogs));
+    m->SaveToFile(PathText());
   }
   QString Path() const { return dir.filePath("level.mtf"); }
   std::string PathText() const { return Path().toStdString(); }

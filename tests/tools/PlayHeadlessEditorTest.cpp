@@ -3,7 +3,7 @@
 
 #include "PlayTestSupport.h"
 #include "platform/Surface.h"
-#include "shell/HeadlessEditor.h"
+#include "editor/HeadlessEditor.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
 #include "world/GameContext.h"
@@ -38,7 +38,7 @@ TEST_F(PlayHeadlessEditorTest, TheStartMarkerMovesThePlayerWhenTheLevelLoads) {
   auto editor = Start();
   EXPECT_EQ(Player(*editor).X, 64);
   EXPECT_EQ(Player(*editor).Y, 256);
-  EXPECT_EQ(editor->Context().ObjectsLoaded, 1);
+  EXPECT_TRUE(editor->Context().ObjectsLoaded);
   EXPECT_EQ(editor->Editor().LevelFile, levelPath);
   EXPECT_EQ(editor->TickCount(), 0);
 }
@@ -82,24 +82,24 @@ TEST_F(PlayHeadlessEditorTest, AnArrowPressScrollsTheViewOnceWhileHeld) {
   auto editor = Start();
   editor->Tick({vkRight});
   editor->Tick({vkRight});  // still held: no second press
-  EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 1);
+  EXPECT_EQ(editor->Context().PlayedLevel->GetOriginX(), 1);
   EXPECT_EQ(editor->Context().SpriteEngine->Engine()->X, -32);
   editor->Tick({});
   editor->Tick({vkRight});
-  EXPECT_EQ(editor->Context().Matrix->GetOriginX(), 2);
+  EXPECT_EQ(editor->Context().PlayedLevel->GetOriginX(), 2);
 }
 
 TEST_F(PlayHeadlessEditorTest, PreviewAndGravityGoThroughTheirMenuCommands) {
   auto editor = Start();
-  EXPECT_EQ(editor->Context().EditMode, kEditing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
   editor->SetPreview(true);
   editor->SetPreview(true);  // already on: stays on
-  EXPECT_EQ(editor->Context().EditMode, kPreviewing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
   EXPECT_TRUE(editor->Editor().Ticks.Preview);
   editor->SetGravity(true);
   EXPECT_EQ(Player(*editor).GravityOn, 1);
   editor->SetPreview(false);
-  EXPECT_EQ(editor->Context().EditMode, kEditing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
 }
 
 TEST_F(PlayHeadlessEditorTest, TheSeedDecidesTheMonstersDraws) {

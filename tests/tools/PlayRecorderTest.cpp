@@ -8,9 +8,9 @@
 #include "platform/BinaryIO.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/HeadlessEditor.h"
-#include "shell/MainForm.h"
-#include "shell/RecordingCommands.h"
+#include "editor/HeadlessEditor.h"
+#include "windows/MainForm.h"
+#include "editor/RecordingCommands.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -19,7 +19,7 @@ namespace {
 using playtest::TPlayLevel;
 
 constexpr uint32_t vkCtrl = 17, vkShift = 16, vkA = 65, vkD = 68;
-constexpr uint8_t kPreviewOn = 0, kPreviewOff = 1;
+constexpr TEditMode kPreviewOn = TEditMode::Previewing, kPreviewOff = TEditMode::Editing;
 
 TEST(PlayInputRecorder, KeepsTheNamedKeysOfPreviewTicksOnly) {
   TDXInput input;

@@ -1,7 +1,7 @@
 // The replay file: key names, the line format, its errors and the keys held per tick.
 #include <gtest/gtest.h>
 
-#include "shell/ReplayScript.h"
+#include "editor/ReplayScript.h"
 
 namespace kestrilo {
 namespace {

@@ -16,9 +16,10 @@
 #include "ToolRunSupport.h"
 #include "platform/BinaryIO.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/HeadlessEditor.h"
-#include "shell/MainForm.h"
-#include "shell/RecordingCommands.h"
+#include "platform/widgets/DXDraw.h"
+#include "editor/HeadlessEditor.h"
+#include "windows/MainForm.h"
+#include "editor/RecordingCommands.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
 #include "world/GameContext.h"
@@ -104,18 +105,18 @@ TEST_F(PlayTestFromHereTest, OnAnEmptyCellThePlayerStartsThereFreshVisibleAndFal
   ASSERT_TRUE(commands.PlayTest().Active());
   EXPECT_EQ(commands.PlayTest().Cell(), (TStartCell{8, 5}));
   EXPECT_TRUE(commands.Ticks.Preview);
-  EXPECT_EQ(editor->Context().EditMode, kPreviewing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Previewing);
   EXPECT_TRUE(commands.Ticks.PlayerVisible);
   EXPECT_TRUE(commands.Ticks.PlayerGravity);
   TPlayerSprite& player = Player(*editor);
   EXPECT_EQ(player.X, 256);
   EXPECT_EQ(player.Y, 160);
   EXPECT_TRUE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 1);
+  EXPECT_TRUE(player.GravityOn);
   EXPECT_EQ(player.Health, 100);
   EXPECT_EQ(player.Ammo[0], 15);
   // The start marker stays where the design has it.
-  EXPECT_EQ(editor->Context().DesignedLevel->BackPlanes[2][8][3], nStart);
+  EXPECT_EQ(editor->Context().DesignedLevel().BackPlanes[2][8][3], nStart);
   Ticks(*editor, 100);
   EXPECT_EQ(player.X, 256);
   EXPECT_LE(player.Y + player.Height, 320);  // landed on the floor of row 10
@@ -174,7 +175,7 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   editor->Editor().PressKey(vkEscape);
   EXPECT_FALSE(editor->Editor().PlayTest().Active());
   EXPECT_FALSE(editor->Editor().Ticks.Preview);
-  EXPECT_EQ(editor->Context().EditMode, kEditing);
+  EXPECT_EQ(editor->Context().EditMode, TEditMode::Editing);
   EXPECT_FALSE(editor->Editor().Ticks.PlayerVisible);
   EXPECT_FALSE(editor->Editor().Ticks.PlayerGravity);
   editor->Tick({});  // the old world is freed
@@ -182,11 +183,11 @@ TEST_F(PlayTestFromHereTest, EndingGivesBackTheWorldAsDesignedAndThePlayerAsItWa
   TPlayerSprite& player = Player(*editor);  // made again
   EXPECT_EQ(player.Health, 100);
   EXPECT_FALSE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 0);
+  EXPECT_FALSE(player.GravityOn);
   EXPECT_EQ(player.X, 64);  // the start marker took it back
   EXPECT_EQ(player.Y, 256);
-  const TMatrix& played = *editor->Context().Matrix;
-  const TMatrix& designed = *editor->Context().DesignedLevel;
+  const TMatrix& played = *editor->Context().PlayedLevel;
+  const TMatrix& designed = editor->Context().DesignedLevel();
   EXPECT_TRUE(SameCells(played, designed));
   EXPECT_FALSE(editor->Editor().Document.LevelModified());
 }
@@ -220,7 +221,7 @@ TEST_F(PlayTestFromHereTest, RestartBuildsTheWorldAgainAndPutsAFreshPlayerWhereP
   EXPECT_EQ(player.X, 224);
   EXPECT_EQ(player.Y, 256);
   EXPECT_TRUE(player.Visible);
-  EXPECT_EQ(player.GravityOn, 1);
+  EXPECT_TRUE(player.GravityOn);
   // The same route from the restart gives the same world, tick for tick.
   Ticks(*editor, 20, {vkD, vkShift});
   const std::string after20 = TreeText(*editor, false);
@@ -391,7 +392,7 @@ TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {
   form.N2->trigger();
   dialogs.FileAnswers.push_back(levelPath);
   form.N8->trigger();
-  ASSERT_EQ(form.Context().ObjectsLoaded, 1);
+  ASSERT_TRUE(form.Context().ObjectsLoaded);
   const auto press = [&](int key) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(form.DXDraw1, &down);

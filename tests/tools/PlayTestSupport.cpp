@@ -6,7 +6,6 @@
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
-#include "platform/ScriptedDialogService.h"
 #include "support/LibraryEntry.h"
 
 namespace kestrilo::playtest {
@@ -55,8 +54,7 @@ void TPlayLevel::WriteData() {
     const std::string bitmap = testing::WriteSolidBitmap(folder_, "picture.bmp", object.Width, object.Height, object.Color);
     testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
-  TScriptedDialogService quiet;
-  library.SaveToFile(Path("Data/test.obj"), quiet);
+  library.SaveToFile(Path("Data/test.obj"));
 
   TMonsterRecord monster;
   monster.Name = W1251("Ёж");
@@ -96,9 +94,7 @@ void TPlayLevel::PlaceBack(int32_t Plane, int32_t Number, int32_t Column, int32_
 }
 
 std::string TPlayLevel::Save(const std::string& name) {
-  TScriptedDialogService quiet;
-  quiet.MessageAnswers.push_back(TModalResult::mrYes);  // overwrite a level saved before
-  Matrix.SaveToFile(Path(name), quiet);
+  Matrix.SaveToFile(Path(name));  // over a level saved before
   return Path(name);
 }
 

@@ -42,10 +42,9 @@ class SampleData : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_EQ(exitCode_, 0);
-    ASSERT_TRUE(library.LoadFromFile(File("test.obj"), dialogs));
+    ASSERT_TRUE(library.LoadFromFile(File("test.obj")));
     monsters.LoadFromFile(File("1.mon"));
-    ASSERT_TRUE(level->LoadFromFile(File("matrix1.mtf"), dialogs, nullptr, nullptr));
-    ASSERT_TRUE(dialogs.Asked.empty());
+    ASSERT_TRUE(level->LoadFromFile(File("matrix1.mtf"), nullptr, nullptr));
   }
 
   std::vector<TObjectRecord> OfType(uint8_t type) const {
@@ -58,7 +57,6 @@ class SampleData : public ::testing::Test {
 
   static QTemporaryDir* dir_;
   static int exitCode_;
-  TScriptedDialogService dialogs;
   TPictureCollection pictures;
   TObjectDataBase library{&pictures};
   TMonstersDataBase monsters;

@@ -130,7 +130,7 @@ TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   ASSERT_EQ(editor.SpritesOf("TLift").size(), 1u);
   const auto* lift = static_cast<const TLift*>(editor.SpritesOf("TLift")[0]);
   run.Tap(vkSpace);  // Space on the lift starts it
-  EXPECT_EQ(lift->Running, 1);
+  EXPECT_TRUE(lift->Running);
   const bool rodeLift = run.Run({"ride the lift", {}, [&] { return editor.Player() && editor.Player()->Y <= 8 * 32 - 28; }, 300});
   const bool tookKey = run.Run({"walk to the red key", {vkA, vkShift}, [&] { return run.HasKey(kRedCode); }, 400});
   const bool openedDoor = run.Run({"open the red door", {vkA, vkShift}, [&] { return run.RedDoor() == nullptr; }, 700});
@@ -154,7 +154,7 @@ TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   ASSERT_NE(editor.Player(), nullptr);
   EXPECT_GE(editor.Player()->Health, 0);
   // The door's cells are open for every mover now.
-  const TMatrix& level = *editor.Context.Matrix;
+  const TMatrix& level = *editor.Context.PlayedLevel;
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][6].IsFree());
   EXPECT_TRUE(level.Cells[static_cast<size_t>(redDoorX / 32)][7].IsFree());
 

@@ -29,7 +29,7 @@ TSampleEditor::TSampleEditor() : Timer([this] { return Now; }), Editor(Context, 
   Editor.CursorX = [] { return 0; };
   Editor.CreateComponents();
   Editor.ResetSettings();
-  Draw.OnInitialize = [this](TDXDraw*) { Editor.CreateEmptyLibraryAndLevel(); };
+  Draw.OnInitialize = [this](TDrawingSurface*) { Editor.CreateEmptyLibraryAndLevel(); };
   Draw.Initialize();
   // Monsters draw from the program's generator; a fixed seed replays a run exactly.
   Context.Random.RandSeed = 20261207;

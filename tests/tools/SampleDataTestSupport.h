@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DXDraw.h"
+#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
 #include "platform/ScriptedDialogService.h"
-#include "shell/Editor.h"
+#include "editor/Editor.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {
@@ -46,7 +46,7 @@ class TSampleEditor {
   void LoadDemoLevel();
   void StartPreview();
 
-  void Tick() { Editor.FrameStep(1); }
+  void Tick() { Editor.FrameStep(); }
   // Holds or releases a key the way the main window does (the key press also
   // reaches the editor's key handler).
   void Hold(uint32_t key, bool down);
@@ -60,7 +60,7 @@ class TSampleEditor {
   uint32_t Now = 0;
   TScriptedDialogService Dialogs;
   TGameContext Context;
-  TDXDraw Draw;
+  TDrawingSurface Draw;
   TDXTimer Timer;
   TEditor Editor;
   bool GeneratorFailed = false;

@@ -14,9 +14,9 @@ TEST(GameContextTest, StartsWithTheMainWindowsValues) {
   TGameContext context;
   EXPECT_EQ(context.PlayerSprite, nullptr);
   EXPECT_EQ(context.GridSize, 32);
-  EXPECT_EQ(context.GridVisible, kGridShown);
-  EXPECT_EQ(context.ObjectsLoaded, 0);
-  EXPECT_EQ(context.EditMode, kEditing);
+  EXPECT_TRUE(context.GridVisible);
+  EXPECT_FALSE(context.ObjectsLoaded);
+  EXPECT_EQ(context.EditMode, TEditMode::Editing);
   EXPECT_EQ(context.CurrentPlane, 0);
   EXPECT_EQ(context.Caption, "Form1");
   EXPECT_EQ(context.Root(), nullptr);

@@ -4,7 +4,6 @@
 
 #include "matrix/LevelBackground.h"
 #include "matrix/Matrix.h"
-#include "platform/ScriptedDialogService.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/matrix/MatrixTestSupport.h"
 #include "world/LevelEdits.h"
@@ -22,8 +21,14 @@ class LevelEditsErase : public ::testing::Test {
  protected:
   TSpriteEngine root;
   std::unique_ptr<TMatrix> m = NewMatrix();
-  TScriptedDialogService dialogs;
   TPlacedSprites placed;
+  std::vector<std::string> told;  // the notices of every erase, in order
+
+  TErasure Erase(int32_t viewX, int32_t viewY, int32_t plane) {
+    TErasure erasure = TLevelEdits(*m, *m, root, placed).EraseAt(viewX, viewY, plane);
+    for (const std::string& notice : erasure.Notices()) told.push_back(notice);
+    return erasure;
+  }
 
   TSprite* Sprite(double x, double y, int32_t width, int32_t height, int32_t z = 0) {
     auto* s = new TSprite(&root);
@@ -47,8 +52,8 @@ class LevelEditsErase : public ::testing::Test {
 TEST_F(LevelEditsErase, MainPlaneObjectIsClearedAndQueued) {
   m->PutObjectSized(MakeCell(0, 5, 1, 2), 64, 32, 32, 64);  // (2..3, 1)
   TSprite* wall = Sprite(64, 32, 64, 32);
-  TLevelEdits(*m, *m, root, placed).EraseAt(100, 40, 0, dialogs);
-  EXPECT_TRUE(dialogs.Asked.empty());
+  Erase(100, 40, 0);
+  EXPECT_TRUE(told.empty());
   EXPECT_TRUE(m->Cells[2][1].SameContent(EmptyMatrixCell()));
   EXPECT_TRUE(m->Cells[3][1].SameContent(EmptyMatrixCell()));
   EXPECT_TRUE(wall->IsDead);
@@ -60,8 +65,8 @@ TEST_F(LevelEditsErase, MainPlaneObjectIsClearedAndQueued) {
 TEST_F(LevelEditsErase, NoSpriteUnderTheMouseDoesNothing) {
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);
   Sprite(0, 0, 32, 32);
-  TLevelEdits(*m, *m, root, placed).EraseAt(300, 300, 0, dialogs);
-  EXPECT_TRUE(dialogs.Asked.empty());
+  Erase(300, 300, 0);
+  EXPECT_TRUE(told.empty());
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
   EXPECT_TRUE(root.DeadSprites.empty());
 }
@@ -69,8 +74,8 @@ TEST_F(LevelEditsErase, NoSpriteUnderTheMouseDoesNothing) {
 TEST_F(LevelEditsErase, MainPlaneWithoutAnchorShowsTheMessage) {
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 64);  // anchor (0, 0), part (1, 0)
   TSprite* part = Sprite(32, 0, 32, 32);              // a sprite standing on the part cell
-  TLevelEdits(*m, *m, root, placed).EraseAt(40, 10, 0, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(40, 10, 0);
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_FALSE(part->IsDead);
   EXPECT_EQ(m->Cells[1][0].Kind, 0);
 }
@@ -78,8 +83,8 @@ TEST_F(LevelEditsErase, MainPlaneWithoutAnchorShowsTheMessage) {
 TEST_F(LevelEditsErase, BackPlaneWithoutEntryKeepsTheMainPlaneObject) {
   m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
   TSprite* wall = Sprite(64, 64, 32, 32);
-  TLevelEdits(*m, *m, root, placed).EraseAt(70, 70, 2, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(70, 70, 2);
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_FALSE(wall->IsDead);
   EXPECT_EQ(m->Cells[2][2].ObjectNumber, 5);
 }
@@ -89,8 +94,8 @@ TEST_F(LevelEditsErase, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
   m->BackPlanes[2][2][2] = 7;
   m->PutObjectSized(MakeCell(0, 5), 64, 64, 32, 32);
   TSprite* decoration = Sprite(64, 64, 32, 32, -20);
-  TLevelEdits(*m, *m, root, placed).EraseAt(70, 70, 2, dialogs);
-  EXPECT_TRUE(dialogs.Asked.empty());
+  Erase(70, 70, 2);
+  EXPECT_TRUE(told.empty());
   EXPECT_EQ(m->BackPlanes[2][2][1], -1);
   EXPECT_EQ(m->BackPlanes[2][2][2], 7);
   EXPECT_EQ(m->Cells[2][2].ObjectNumber, 5);
@@ -100,7 +105,7 @@ TEST_F(LevelEditsErase, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
 TEST_F(LevelEditsErase, SpriteCellIsRoundedHalvesToEven) {
   m->PutObjectSized(MakeCell(0, 5), 64, 0, 32, 32);  // (2, 0)
   TSprite* s = Sprite(80, 0, 20, 20);                  // 80 / 32 = 2.5 -> 2
-  TLevelEdits(*m, *m, root, placed).EraseAt(85, 5, 0, dialogs);
+  Erase(85, 5, 0);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[2][0].IsFree());
 }
@@ -110,7 +115,7 @@ TEST_F(LevelEditsErase, WorksThroughTheCamera) {
   root.X = -320;
   m->PutObjectSized(MakeCell(0, 5), 32, 0, 32, 32);  // view column 1 = cell 11
   TSprite* s = Sprite(352, 0, 32, 32);
-  TLevelEdits(*m, *m, root, placed).EraseAt(40, 5, 0, dialogs);
+  Erase(40, 5, 0);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[11][0].IsFree());
 }
@@ -120,7 +125,7 @@ TEST_F(LevelEditsErase, FootprintPastTheEdgeIsClipped) {
   root.X = -6300;
   root.Y = -4700;
   TSprite* s = Sprite(199 * 32, 149 * 32, 200, 200);
-  TLevelEdits(*m, *m, root, placed).EraseAt(6368 - 6300 + 5, 4768 - 4700 + 5, 0, dialogs);
+  Erase(6368 - 6300 + 5, 4768 - 4700 + 5, 0);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[199][149].IsFree());
 }
@@ -128,18 +133,18 @@ TEST_F(LevelEditsErase, FootprintPastTheEdgeIsClipped) {
 TEST_F(LevelEditsErase, SpriteOutsideTheMatrixHasNothingToDelete) {
   root.X = 500;
   TSprite* s = Sprite(-200, 0, 32, 32);
-  TLevelEdits(*m, *m, root, placed).EraseAt(310, 10, 0, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(310, 10, 0);
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_FALSE(s->IsDead);
-  TLevelEdits(*m, *m, root, placed).EraseAt(310, 10, 3, dialogs);
+  Erase(310, 10, 3);
   EXPECT_FALSE(s->IsDead);
 }
 
 TEST_F(LevelEditsErase, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
   Background(640, 480);
   const int32_t count = root.SpriteCount;
-  TLevelEdits(*m, *m, root, placed).EraseAt(10, 20, 4, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
+  Erase(10, 20, 4);
+  EXPECT_EQ(told, std::vector<std::string>{"TX = 0"});
   EXPECT_EQ(m->BackPlanes[0][0][3], -1);
   EXPECT_EQ(root.ChildCount(), 0);  // not queued: gone already
   EXPECT_EQ(root.SpriteCount, count - 1);
@@ -148,9 +153,9 @@ TEST_F(LevelEditsErase, BackgroundOnPlaneFourInTheTopLeftCellIsFreedAtOnce) {
 
 TEST_F(LevelEditsErase, BackgroundElsewhereOnlyTellsTheColumn) {
   TBack* back = Background(640, 480);
-  TLevelEdits(*m, *m, root, placed).EraseAt(100, 10, 4, dialogs);  // fourth view column
-  TLevelEdits(*m, *m, root, placed).EraseAt(10, 40, 4, dialogs);   // first column, second row
-  EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"TX = 3", "TX = 0"}));
+  Erase(100, 10, 4);  // fourth view column
+  Erase(10, 40, 4);   // first column, second row
+  EXPECT_EQ(told, (std::vector<std::string>{"TX = 3", "TX = 0"}));
   EXPECT_EQ(m->BackPlanes[0][0][3], 9);
   EXPECT_EQ(root.ChildCount(), 1);
   EXPECT_FALSE(back->IsDead);
@@ -158,8 +163,8 @@ TEST_F(LevelEditsErase, BackgroundElsewhereOnlyTellsTheColumn) {
 
 TEST_F(LevelEditsErase, BackgroundOnAnotherPlaneIsAnOrdinarySprite) {
   TBack* back = Background(640, 480);
-  TLevelEdits(*m, *m, root, placed).EraseAt(100, 10, 3, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(100, 10, 3);
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_FALSE(back->IsDead);
 }
 
@@ -175,8 +180,8 @@ TEST_F(LevelEditsErase, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
   }
   ASSERT_NEAR(back->X, 89.6, 1e-9);  // rounds to column 3
   ASSERT_EQ(back->Y, 96.0);          // row 3
-  TLevelEdits(*m, *m, root, placed).EraseAt(10, 10, 4, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"TX = 0"});
+  Erase(10, 10, 4);
+  EXPECT_EQ(told, std::vector<std::string>{"TX = 0"});
   EXPECT_EQ(m->BackPlanes[0][0][3], -1);
   EXPECT_EQ(m->BackPlanes[3][0][3], 4);
   EXPECT_EQ(m->BackPlanes[0][3][3], 6);
@@ -187,8 +192,8 @@ TEST_F(LevelEditsErase, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
   TBack* back = Background(640, 480);
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);    // a wall anchored in cell (0, 0)
   m->PutObjectSized(MakeCell(0, 7), 320, 224, 32, 32);  // and one in the middle of the view
-  TLevelEdits(*m, *m, root, placed).EraseAt(300, 300, 0, dialogs);              // empty space: the background is found
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(300, 300, 0);              // empty space: the background is found
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
   EXPECT_EQ(m->Cells[10][7].ObjectNumber, 7);
   EXPECT_EQ(m->BackPlanes[0][0][3], 9);
@@ -198,8 +203,8 @@ TEST_F(LevelEditsErase, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
 TEST_F(LevelEditsErase, BackgroundOnAnotherBackPlaneLeavesThatPlanesEntry) {
   TBack* back = Background(640, 480);
   m->BackPlanes[0][0][1] = 3;  // a plane-2 object in cell (0, 0) with no sprite over the click
-  TLevelEdits(*m, *m, root, placed).EraseAt(200, 200, 2, dialogs);
-  EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{kNothing});
+  Erase(200, 200, 2);
+  EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_EQ(m->BackPlanes[0][0][1], 3);
   EXPECT_FALSE(back->IsDead);
 }
@@ -208,8 +213,8 @@ TEST_F(LevelEditsErase, SpriteInFrontOfTheBackgroundIsFoundFirst) {
   Background(640, 480);
   m->BackPlanes[3][0][3] = 4;
   TSprite* piece = Sprite(96, 0, 32, 32, -40);
-  TLevelEdits(*m, *m, root, placed).EraseAt(100, 10, 4, dialogs);
-  EXPECT_TRUE(dialogs.Asked.empty());
+  Erase(100, 10, 4);
+  EXPECT_TRUE(told.empty());
   EXPECT_TRUE(piece->IsDead);
   EXPECT_EQ(m->BackPlanes[3][0][3], -1);
   EXPECT_EQ(m->BackPlanes[0][0][3], 9);

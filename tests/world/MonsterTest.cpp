@@ -73,7 +73,7 @@ TEST_F(MonsterTest, ConstructionFollowsTheRecord) {
   EXPECT_EQ(monster->Width, 32);
   EXPECT_EQ(monster->Height, 28);
   EXPECT_EQ(monster->State, 1);
-  EXPECT_EQ(monster->RangeAnimation, 1);
+  EXPECT_TRUE(monster->RangeAnimation);
   EXPECT_EQ(monster->FrameCount, 16);
   EXPECT_FALSE(monster->Looping);
   EXPECT_EQ(monster->Record.ShotDelay, 30);
@@ -161,7 +161,7 @@ TEST_F(MonsterTest, FallingWalkerDropsTwoPixelsPerTick) {
 }
 
 TEST_F(MonsterTest, EditModeKeepsTheMonsterHomeButAnimating) {
-  world.Context.EditMode = kEditing;
+  world.Context.EditMode = TEditMode::Editing;
   TEnemyWalker* monster = MakeMonster(Goblin());
   world.Tick();
   const double framePos = monster->FramePos;
@@ -244,7 +244,7 @@ TEST_F(MonsterTest, ThreePlayerShotsKillAndLeaveACorpse) {
   world.Tick();
   EXPECT_EQ(monster->Health, 5);
   EXPECT_EQ(monster->State, 5);
-  EXPECT_EQ(monster->Busy, 1);
+  EXPECT_TRUE(monster->Busy);
   EXPECT_EQ(world.CountOf("TAmmoFireP"), 0);
   (void)shot;
   MakeShot(325, 330);
@@ -256,9 +256,9 @@ TEST_F(MonsterTest, ThreePlayerShotsKillAndLeaveACorpse) {
   EXPECT_EQ(monster->Health, -5);
   EXPECT_EQ(monster->State, 7);
   world.Ticks(4);
-  EXPECT_EQ(monster->Dying, 0);
+  EXPECT_FALSE(monster->Dying);
   world.Tick();  // the death range 14..15 is over at 14.8
-  EXPECT_EQ(monster->Dying, 1);
+  EXPECT_TRUE(monster->Dying);
   const double x = monster->X;
   const double framePos = monster->FramePos;
   MakeShot(325, 330);
@@ -275,16 +275,16 @@ TEST_F(MonsterTest, HitRangePlaysOnceAndReturnsToWalking) {
   player->ShotDamage = 5;
   TEnemyWalker* monster = MakeMonster(Goblin());
   world.Tick();
-  monster->State = 2;
+  monster->State = TMonster::stWalkRight;
   MakeShot(330, 330);
   world.Tick();
   EXPECT_EQ(monster->State, 6);
   world.Ticks(3);  // 12.16, 12.32, 12.48
   EXPECT_EQ(monster->State, 6);
-  EXPECT_EQ(monster->Busy, 1);
+  EXPECT_TRUE(monster->Busy);
   world.Ticks(3);  // 12.8 + 0.3 passes 13
   EXPECT_EQ(monster->State, 2);
-  EXPECT_EQ(monster->Busy, 0);
+  EXPECT_FALSE(monster->Busy);
 }
 
 TEST_F(MonsterTest, EmptyDeathRangeRemovesTheMonster) {
@@ -338,7 +338,7 @@ TEST_F(MonsterTest, HunterWithoutHitRangeKilledWhileFacingThePlayerStaysDying) {
   world.Tick();
   monster->Record.ShotPicture = W1251("Плевок");  // from now on a facing hunter would shoot
   EXPECT_EQ(monster->Health, -1);
-  EXPECT_EQ(monster->Busy, 0);
+  EXPECT_FALSE(monster->Busy);
   EXPECT_EQ(monster->State, TMonster::stDyingLeft);
   // The death range plays out with the player still near: no turning back,
   // no more shots, and a corpse at the end.
@@ -346,7 +346,7 @@ TEST_F(MonsterTest, HunterWithoutHitRangeKilledWhileFacingThePlayerStaysDying) {
     world.Tick();
     ASSERT_EQ(monster->State, TMonster::stDyingLeft) << "tick " << tick;
   }
-  EXPECT_EQ(monster->Dying, 1);
+  EXPECT_TRUE(monster->Dying);
   world.Ticks(40);
   EXPECT_EQ(monster->State, TMonster::stDyingLeft);
   EXPECT_EQ(world.CountOf("TAmmoFire"), 0);
@@ -372,13 +372,13 @@ TEST_F(MonsterTest, JumperInADyingStateIsNotTurnedByTheJumpReach) {
   record.CanJump = true;
   record.MoveMode = 0;
   MakePlayer(220, 222, 20, 14);  // within jumping reach on the left
-  for (const uint8_t dying : {TMonster::stDyingLeft, TMonster::stDyingRight}) {
+  for (const TMonster::TState dying : {TMonster::stDyingLeft, TMonster::stDyingRight}) {
     TEnemyWalker* monster = MakeMonster(record);
     monster->State = dying;
     monster->Busy = 0;
     world.Tick();
     EXPECT_EQ(monster->State, dying);
-    EXPECT_EQ(monster->Jumping, 0);
+    EXPECT_FALSE(monster->Jumping);
     EXPECT_EQ(monster->X, 320);
     monster->MarkDead();
     world.Tick();
@@ -388,7 +388,7 @@ TEST_F(MonsterTest, JumperInADyingStateIsNotTurnedByTheJumpReach) {
   alive->State = TMonster::stWalkRight;
   world.Tick();
   EXPECT_EQ(alive->State, TMonster::stWalkLeft);
-  EXPECT_EQ(alive->Jumping, 1);
+  EXPECT_TRUE(alive->Jumping);
 }
 
 TEST_F(MonsterTest, DecorationUnderTheMonsterShieldsItFromTheShot) {
@@ -445,12 +445,12 @@ TEST_F(MonsterTest, SleepsWhileThePlayerIsBeyondTheWakeDistance) {
   TPlayerSprite* player = MakePlayer(420, 322 - 100, 20, 14);
   TEnemyWalker* monster = MakeMonster(record);
   world.Ticks(3);
-  EXPECT_EQ(monster->Asleep, 1);
+  EXPECT_TRUE(monster->Asleep);
   EXPECT_EQ(monster->X, 320);
   player->X = 380;
   player->Y = 300;
   world.Tick();
-  EXPECT_EQ(monster->Asleep, 0);
+  EXPECT_FALSE(monster->Asleep);
   EXPECT_NEAR(monster->X, 318.4, 1e-9);
 }
 
@@ -470,14 +470,14 @@ TEST_F(MonsterTest, JumperLeapsTowardsThePlayerForFortyOneTicks) {
   MakePlayer(220, 222, 20, 14);
   TEnemyWalker* monster = MakeMonster(record);
   world.Tick();
-  EXPECT_EQ(monster->Jumping, 1);
+  EXPECT_TRUE(monster->Jumping);
   EXPECT_EQ(monster->JumpTarget.x, 160);
   EXPECT_EQ(monster->X, 316);
   EXPECT_NEAR(monster->Y, 320.8, 1e-9);
   world.Ticks(39);
-  EXPECT_EQ(monster->Jumping, 1);
+  EXPECT_TRUE(monster->Jumping);
   world.Tick();
-  EXPECT_EQ(monster->Jumping, 0);
+  EXPECT_FALSE(monster->Jumping);
   EXPECT_EQ(monster->X, 156);
   EXPECT_NEAR(monster->Y, 322 - 41 * 1.2, 1e-9);
 }
@@ -585,12 +585,12 @@ TEST_F(MonsterTest, HunterFacingThePlayerMidJumpRisesWithoutMovingSideways) {
   TPlayerSprite* player = MakePlayer(220, 222, 20, 14);
   TEnemyWalker* monster = MakeMonster(record);
   world.Tick();
-  ASSERT_EQ(monster->Jumping, 1);
+  ASSERT_TRUE(monster->Jumping);
   monster->Record.Hunter = true;
   player->Y = 290;  // now within 64 pixels vertically: the monster faces it
   world.Ticks(10);
   EXPECT_EQ(monster->State, 3);
-  EXPECT_EQ(monster->Jumping, 1);
+  EXPECT_TRUE(monster->Jumping);
   EXPECT_EQ(monster->X, 316);
   EXPECT_NEAR(monster->Y, 322 - 11 * 1.2, 1e-9);
 }
@@ -621,7 +621,7 @@ TEST_F(MonsterRangeTest, NothingMovesWithoutRangeAnimationOrWhenDying) {
 
 TEST_F(MonsterRangeTest, FallingWalkRangesRestartAtTheirFirstFrame) {
   Range(1, 7, 4);
-  monster.State = 1;
+  monster.State = TMonster::stWalkLeft;
   monster.FramePos = 0;
   monster.OnMove(16);
   EXPECT_EQ(monster.FramePos, 7);
@@ -630,7 +630,7 @@ TEST_F(MonsterRangeTest, FallingWalkRangesRestartAtTheirFirstFrame) {
 
   // Walking right restarts a falling range just below its first frame.
   Range(2, 7, 4);
-  monster.State = 2;
+  monster.State = TMonster::stWalkRight;
   monster.FramePos = 3.9;
   monster.OnMove(16);
   EXPECT_NEAR(monster.FramePos, 6.7, 1e-12);
@@ -638,19 +638,19 @@ TEST_F(MonsterRangeTest, FallingWalkRangesRestartAtTheirFirstFrame) {
 
 TEST_F(MonsterRangeTest, FallingDeathRangeLeavesACorpseBelowItsLastFrame) {
   Range(7, 15, 14);
-  monster.State = 7;
+  monster.State = TMonster::stDyingLeft;
   monster.Restart = 1;
   monster.FramePos = 3;
   monster.OnMove(16);
   EXPECT_NEAR(monster.FramePos, 14.84, 1e-12);
-  EXPECT_EQ(monster.Busy, 1);
-  EXPECT_EQ(monster.Restart, 0);
+  EXPECT_TRUE(monster.Busy);
+  EXPECT_FALSE(monster.Restart);
   for (int i = 0; i < 7; ++i) monster.OnMove(16);  // 13.72: not yet below 13.7
-  EXPECT_EQ(monster.Dying, 0);
+  EXPECT_FALSE(monster.Dying);
   monster.OnMove(16);
-  EXPECT_EQ(monster.Dying, 1);
+  EXPECT_TRUE(monster.Dying);
   EXPECT_EQ(monster.State, 7);
-  EXPECT_EQ(monster.Busy, 1);
+  EXPECT_TRUE(monster.Busy);
   const double frame = monster.FramePos;
   monster.OnMove(16);
   EXPECT_EQ(monster.FramePos, frame);
@@ -658,7 +658,7 @@ TEST_F(MonsterRangeTest, FallingDeathRangeLeavesACorpseBelowItsLastFrame) {
 
 TEST_F(MonsterRangeTest, EmptyHitRangeLeavesTheStateAlone) {
   Range(5, 12, 12);
-  monster.State = 5;
+  monster.State = TMonster::stHitLeft;
   monster.FramePos = 1;
   monster.OnMove(16);
   EXPECT_EQ(monster.State, 5);

@@ -110,7 +110,7 @@ TEST_F(ObjectFactoryTest, LiftStartsUpwardsOnlyForAPositiveHeight) {
     EXPECT_EQ(lift->Travel, row.height);
     EXPECT_EQ(lift->Mode, row.mode) << int(row.height);
     EXPECT_EQ(lift->Leg, row.mode);
-    EXPECT_EQ(lift->Running, 0);
+    EXPECT_FALSE(lift->Running);
     EXPECT_EQ(lift->HomeRow, 10);
     EXPECT_EQ(lift->Z(), 0);
   }

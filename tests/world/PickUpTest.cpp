@@ -33,14 +33,14 @@ class PickUpTest : public testing::WorldObjectsTest {
 
 TEST_F(PickUpTest, SingleKitHealsOnceVanishesAndClearsItsCell) {
   TPlayerSprite* player = MakePlayer(100, 70);
-  world.Matrix().Cells[3][2].Kind = otMedKit;
+  world.PlayedLevel().Cells[3][2].Kind = otMedKit;
   TMedKit* kit = MakeKit(25, false);
   EXPECT_STREQ(kit->ClassName(), "TMedKit");
   EXPECT_EQ(kit->Amount, 25);
   world.Tick();
   EXPECT_EQ(player->Health, 125);
   EXPECT_EQ(world.CountOf("TMedKit"), 0);
-  EXPECT_EQ(world.Matrix().Cells[3][2].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][2].Kind, -1);
   world.Tick();
   EXPECT_EQ(player->Health, 125);
 }
@@ -125,14 +125,14 @@ TEST_F(PickUpTest, WeaponValueUnpacksEveryPackedTypeAndCount) {
 
 TEST_F(PickUpTest, CrateAddsRoundsAndShowsTheNewCount) {
   TPlayerSprite* player = MakePlayer(100, 70);
-  world.Matrix().Cells[3][2].Kind = otAmmo;
+  world.PlayedLevel().Cells[3][2].Kind = otAmmo;
   TAmmoCrate* crate = MakeCrate(15);
   EXPECT_STREQ(crate->ClassName(), "TAmmoCrate");
   world.Tick();
   EXPECT_EQ(player->Ammo[0], 30);
   EXPECT_EQ(world.Context.Caption, "Единиц оружия 30");
   EXPECT_EQ(world.CountOf("TAmmoCrate"), 0);
-  EXPECT_EQ(world.Matrix().Cells[3][2].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][2].Kind, -1);
   world.Tick();  // the player's status line is back
   EXPECT_EQ(world.Context.Caption.rfind("Жизнь игрока ", 0), 0u);
 }
@@ -160,7 +160,7 @@ TEST_F(PickUpTest, CrateOfTheUnnamedEighthWeaponIsTakenButAddsNothing) {
   const auto ammo = player->Ammo;
   const auto keys = player->Keys;
   const int16_t health = player->Health;
-  world.Matrix().Cells[3][2].Kind = otAmmo;
+  world.PlayedLevel().Cells[3][2].Kind = otAmmo;
   TAmmoCrate* crate = MakeCrate(255);
   EXPECT_EQ(crate->WeaponKind, 7);
   world.Tick();
@@ -168,7 +168,7 @@ TEST_F(PickUpTest, CrateOfTheUnnamedEighthWeaponIsTakenButAddsNothing) {
   EXPECT_EQ(player->Keys, keys);
   EXPECT_EQ(player->Health, health);
   EXPECT_EQ(world.CountOf("TAmmoCrate"), 0);
-  EXPECT_EQ(world.Matrix().Cells[3][2].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][2].Kind, -1);
 }
 
 TEST_F(PickUpTest, PickUpsWithoutAPlayerWaitAndSurviveItsRemoval) {

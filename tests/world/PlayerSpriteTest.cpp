@@ -39,7 +39,7 @@ TEST_F(PlayerTest, IsSetUpAsTheOpenObjectsCommandMakesIt) {
   EXPECT_EQ(player->WeaponType, 0);
   EXPECT_EQ(player->Ammo[0], 15);
   for (int i = 1; i < TPlayerSprite::kWeaponKinds; ++i) EXPECT_EQ(player->Ammo[i], 0);
-  EXPECT_EQ(player->GravityOn, 0);
+  EXPECT_FALSE(player->GravityOn);
   EXPECT_EQ(player->FireTimer, 0);
   EXPECT_EQ(player->Facing, 0);
   for (uint8_t key : player->Keys) EXPECT_EQ(key, 0);
@@ -73,6 +73,19 @@ TEST_F(PlayerTest, WritesItsStatusIntoTheCaptionEveryTick) {
   world.Tick();
   // Written before the death check: the last caption shows the negative health.
   EXPECT_EQ(world.Context.Caption, "Жизнь игрока -7 Тип оружия: 0 Осталось патронов: 3");
+}
+
+// Damage wraps round in 16 bits; healing stops at the top of the number.
+TEST_F(PlayerTest, DamageWrapsAndHealingStopsAtTheTop) {
+  struct TCase { int16_t before; int32_t damage, heal; int16_t after; };
+  for (const TCase c : {TCase{100, 12, 0, 88}, TCase{-32768, 1, 0, 32767}, TCase{5, 70000, 0, -4459},
+                        TCase{32700, 0, 255, 32767}, TCase{32511, 0, 255, 32766}, TCase{-100, 0, 255, 155},
+                        TCase{32767, 0, 0, 32767}}) {
+    player->Health = c.before;
+    if (c.damage != 0) player->TakeDamage(c.damage);
+    if (c.heal != 0) player->Heal(c.heal);
+    EXPECT_EQ(player->Health, c.after) << c.before << " - " << c.damage << " + " << c.heal;
+  }
 }
 
 TEST_F(PlayerTest, LivesAtZeroHealthAndIsRemovedBelowIt) {

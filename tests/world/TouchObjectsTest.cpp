@@ -69,14 +69,14 @@ TEST_F(LiftTest, TravelThreeRisesThreeCellsAndComesBack) {
   ASSERT_EQ(lift->Mode, 1);
 
   PressSpace();
-  EXPECT_EQ(lift->Running, 1);
+  EXPECT_TRUE(lift->Running);
   EXPECT_EQ(lift->Y, 319);
   EXPECT_EQ(lift->TargetRow, 7);
   world.Ticks(95);  // 96 ticks of travel in all
   EXPECT_EQ(lift->Y, 224);
-  EXPECT_EQ(lift->Running, 1);
+  EXPECT_TRUE(lift->Running);
   world.Tick();  // tick 97: arrives without moving
-  EXPECT_EQ(lift->Running, 0);
+  EXPECT_FALSE(lift->Running);
   EXPECT_EQ(lift->Leg, 2);
   EXPECT_EQ(lift->Y, 224);
   EXPECT_EQ(player->Y, 224 - 26 - 2);  // carried on the top edge
@@ -86,7 +86,7 @@ TEST_F(LiftTest, TravelThreeRisesThreeCellsAndComesBack) {
   PressSpace();
   world.Ticks(96);
   EXPECT_EQ(lift->Y, 320);
-  EXPECT_EQ(lift->Running, 0);
+  EXPECT_FALSE(lift->Running);
   EXPECT_EQ(lift->Leg, 1);
   EXPECT_EQ(lift->TargetRow, 10);
   EXPECT_EQ(player->Y, 320 - 26 - 2);
@@ -100,7 +100,7 @@ TEST_F(LiftTest, NegativeTravelGoesDownFirst) {
   PressSpace();
   world.Ticks(70);
   EXPECT_EQ(lift->Y, 384);
-  EXPECT_EQ(lift->Running, 0);
+  EXPECT_FALSE(lift->Running);
   EXPECT_EQ(lift->Leg, 1);
   PressSpace();
   world.Ticks(70);
@@ -113,7 +113,7 @@ TEST_F(LiftTest, TravelZeroOnlyFlipsTheLeg) {
   TLift* lift = MakeLift(0);
   PressSpace();
   EXPECT_EQ(lift->Leg, 1);
-  EXPECT_EQ(lift->Running, 0);
+  EXPECT_FALSE(lift->Running);
   PressSpace();
   EXPECT_EQ(lift->Leg, 2);
   EXPECT_EQ(lift->Y, 320);
@@ -124,7 +124,7 @@ TEST_F(LiftTest, WithoutTouchTheLiftNeitherStartsNorCarries) {
   TLift* lift = MakeLift(3);
   PressSpace();
   world.Ticks(5);
-  EXPECT_EQ(lift->Running, 0);
+  EXPECT_FALSE(lift->Running);
   EXPECT_EQ(lift->Y, 320);
   EXPECT_EQ(player->Y, 100);
 }
@@ -138,7 +138,7 @@ TEST_F(LiftTest, PlayerLeavingMidLegLeavesTheLiftWaitingRunning) {
   player->X = 1000;
   world.Ticks(5);
   EXPECT_EQ(lift->Y, 310);
-  EXPECT_EQ(lift->Running, 1);
+  EXPECT_TRUE(lift->Running);
   player->X = 330;
   world.Tick();  // goes on without Space
   EXPECT_EQ(lift->Y, 309);
@@ -166,23 +166,23 @@ TEST_F(LiftTest, LiftMadeBeforeThePlayerIgnoresItAndAFreedPlayerIsNotReached) {
   TLift* early = MakeLift(3);
   TPlayerSprite* player = MakePlayer(330, 320 - 28);
   PressSpace();
-  EXPECT_EQ(early->Running, 0);
+  EXPECT_FALSE(early->Running);
   EXPECT_EQ(player->Y, 320 - 28);
 
   TLift* late = MakeLift(3, 320, 320);
   RemovePlayer();
   world.Hold(isButton5);
   world.Ticks(3);  // nobody to carry: nothing happens, nothing breaks
-  EXPECT_EQ(late->Running, 0);
+  EXPECT_FALSE(late->Running);
   EXPECT_EQ(late->Y, 320);
   EXPECT_EQ(late->Rider.Get(), nullptr);
 
   // A new player is watched by the lift that had a player before.
   TPlayerSprite* next = MakePlayer(330, 320 - 28);
   world.Tick();
-  EXPECT_EQ(late->Running, 1);
+  EXPECT_TRUE(late->Running);
   EXPECT_EQ(late->Rider.Get(), next);
-  EXPECT_EQ(early->Running, 0);
+  EXPECT_FALSE(early->Running);
 }
 
 class KeyDoorTest : public testing::WorldObjectsTest {
@@ -206,8 +206,8 @@ class KeyDoorTest : public testing::WorldObjectsTest {
 TEST_F(KeyDoorTest, TouchedKeyFillsTheFirstEmptySlotAndClearsItsCell) {
   TPlayerSprite* player = MakePlayer(100, 70);
   player->Keys[0] = 4;
-  world.Matrix().Cells[3][2].Kind = otKey;
-  world.Matrix().Cells[3][3].Kind = otWall;
+  world.PlayedLevel().Cells[3][2].Kind = otKey;
+  world.PlayedLevel().Cells[3][3].Kind = otWall;
   TKey* key = MakeKey(7);
   EXPECT_STREQ(key->ClassName(), "TKey");
   world.Tick();
@@ -216,8 +216,8 @@ TEST_F(KeyDoorTest, TouchedKeyFillsTheFirstEmptySlotAndClearsItsCell) {
   EXPECT_EQ(player->Keys[2], 0);
   EXPECT_EQ(world.CountOf("TKey"), 0);
   // round(99 / 32), round(67 / 32): cell (3, 2) only
-  EXPECT_EQ(world.Matrix().Cells[3][2].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[3][3].Kind, otWall);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][2].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[3][3].Kind, otWall);
 }
 
 TEST_F(KeyDoorTest, KeyOutOfReachStays) {
@@ -253,32 +253,32 @@ TEST_F(KeyDoorTest, TwoKeysOfOneCodeFillTwoSlotsAndKeyZeroStoresNothing) {
 TEST_F(KeyDoorTest, DoorWithFourFramesOpensInFortyFiveTicks) {
   int redraws = 0;
   world.Context.RedrawOverview = [&redraws] { ++redraws; };
-  world.Matrix().Cells[10][10].Kind = otDoor;
-  world.Matrix().Cells[10][11].Kind = otDoor;
-  world.Matrix().Cells[11][10].Kind = otWall;
+  world.PlayedLevel().Cells[10][10].Kind = otDoor;
+  world.PlayedLevel().Cells[10][11].Kind = otDoor;
+  world.PlayedLevel().Cells[11][10].Kind = otWall;
   TPlayerSprite* player = MakePlayer(300, 330);
   player->Keys[3] = 5;
   TDoor* door = MakeDoor(5);
   EXPECT_STREQ(door->ClassName(), "TDoor");
   EXPECT_EQ(door->FrameCount, 4);
-  EXPECT_EQ(door->Locked, 1);
+  EXPECT_TRUE(door->Locked);
 
   world.Tick();
-  EXPECT_EQ(door->Locked, 0);
+  EXPECT_FALSE(door->Locked);
   EXPECT_NEAR(door->FramePos, 0.09, 1e-12);
   player->X = 1000;  // an unlocked door goes on opening alone
   world.Ticks(43);
   ASSERT_EQ(world.CountOf("TDoor"), 1);
   EXPECT_EQ(door->FrameIndex(), 3);
-  EXPECT_EQ(world.Matrix().Cells[10][10].Kind, otDoor);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][10].Kind, otDoor);
   EXPECT_EQ(redraws, 0);
   world.Tick();  // tick 45: 4.05 frames
   EXPECT_EQ(world.CountOf("TDoor"), 0);
-  EXPECT_EQ(world.Matrix().Cells[10][10].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[10][11].Kind, -1);
-  EXPECT_EQ(world.Matrix().Cells[11][10].Kind, otWall);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][10].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[10][11].Kind, -1);
+  EXPECT_EQ(world.PlayedLevel().Cells[11][10].Kind, otWall);
   EXPECT_EQ(redraws, 1);
-  EXPECT_TRUE(world.Matrix().IsRightFree(20, 26, 300, 330));
+  EXPECT_TRUE(world.PlayedLevel().IsRightFree(20, 26, 300, 330));
 }
 
 TEST_F(KeyDoorTest, DoorStaysShutWithoutTheMatchingKey) {
@@ -286,7 +286,7 @@ TEST_F(KeyDoorTest, DoorStaysShutWithoutTheMatchingKey) {
   for (auto& slot : player->Keys) slot = 6;
   TDoor* door = MakeDoor(5);
   world.Ticks(60);
-  EXPECT_EQ(door->Locked, 1);
+  EXPECT_TRUE(door->Locked);
   EXPECT_EQ(door->FramePos, 0);
   EXPECT_EQ(world.CountOf("TDoor"), 1);
 }
@@ -295,7 +295,7 @@ TEST_F(KeyDoorTest, DoorWithCodeZeroOpensForAnyPlayerWithAnEmptySlot) {
   MakePlayer(300, 330);
   TDoor* door = MakeDoor(0);
   world.Tick();
-  EXPECT_EQ(door->Locked, 0);
+  EXPECT_FALSE(door->Locked);
 }
 
 TEST_F(KeyDoorTest, WithoutPlayerNothingHappens) {
@@ -303,7 +303,7 @@ TEST_F(KeyDoorTest, WithoutPlayerNothingHappens) {
   MakeKey(3, 300, 330);
   MakePlayer(300, 330);  // came later: the door does not watch it
   world.Ticks(3);
-  EXPECT_EQ(door->Locked, 1);
+  EXPECT_TRUE(door->Locked);
   EXPECT_EQ(world.CountOf("TKey"), 1);
 }
 
@@ -315,7 +315,7 @@ TEST_F(KeyDoorTest, NamelessRecordsMakeInertObjects) {
   world.Ticks(2);
   EXPECT_EQ(door->Picture, nullptr);
   EXPECT_FALSE(door->Rider.Watching());
-  EXPECT_EQ(door->Locked, 1);
+  EXPECT_TRUE(door->Locked);
   EXPECT_FALSE(key->IsDead);
 }
 

@@ -25,7 +25,7 @@ inline TObjectRecord MakeRecord(uint8_t type, std::string_view utf8Name) {
 
 class WorldObjectsTest : public ::testing::Test {
  protected:
-  WorldObjectsTest() { world.Context.EditMode = kPreviewing; }
+  WorldObjectsTest() { world.Context.EditMode = TEditMode::Previewing; }
 
   // A player box of Width x Height at (X, Y), made current; gravity off.
   TPlayerSprite* MakePlayer(double x, double y, int32_t width = 20, int32_t height = 26) {

@@ -9,7 +9,7 @@ TWorldTestContext::TWorldTestContext() {
   Context.SpriteEngine->Engine()->Context = &Context;
   Context.ObjectPictureList = std::make_unique<TDXImageList>();
   Context.PortalPictureList = std::make_unique<TDXImageList>();
-  Context.Matrix = std::make_unique<TMatrix>();
+  Context.PlayedLevel = std::make_unique<TMatrix>();
   Context.Random.RandSeed = 12345;
 }
 

@@ -32,7 +32,7 @@ class TWorldTestContext {
   TGameContext Context;
 
   TSpriteEngine& Root() { return *Context.SpriteEngine->Engine(); }
-  TMatrix& Matrix() { return *Context.Matrix; }
+  TMatrix& PlayedLevel() { return *Context.PlayedLevel; }
 
   // Adds a picture named `utf8Name` (stored as Windows-1251) of frames
   // frameWidth x frameHeight, `frames` of them side by side.
@@ -53,7 +53,7 @@ class TWorldTestContext {
 
   // Makes cell (column, row) of the main plane solid (a wall) or empty again.
   void SetSolid(int32_t column, int32_t row, bool solid = true) {
-    Matrix().Cells[column][row].Kind = solid ? 0 : -1;
+    PlayedLevel().Cells[column][row].Kind = solid ? 0 : -1;
   }
   // Makes a whole row of cells solid: a floor.
   void SetFloor(int32_t row) {

@@ -9,7 +9,6 @@
 #include "matrix/Matrix.h"
 #include "matrix/MatrixFile.h"
 #include "platform/Errors.h"
-#include "platform/ScriptedDialogService.h"
 #include "world/LevelCheck.h"
 
 namespace kestrilo::tool {
@@ -93,11 +92,7 @@ void PrintAsText(const TLevelSummary& summary, std::ostream& out) {
 std::unique_ptr<TMatrix> ReadLevel(const std::string& path) {
   // The level is read exactly as the editor reads it, both files checked first.
   auto matrix = std::make_unique<TMatrix>();
-  TScriptedDialogService dialogs;
-  if (!matrix->LoadFromFile(path, dialogs, nullptr, nullptr)) {
-    const std::vector<std::string> messages = dialogs.Messages();
-    throw EFOpenError(messages.empty() ? CannotOpenMessage(path) : messages.front());
-  }
+  if (const TLoadOutcome read = matrix->LoadFromFile(path, nullptr, nullptr); !read) throw EFOpenError(read.Message);
   return matrix;
 }
 
@@ -124,11 +119,7 @@ int LevelCheck(const std::vector<std::string>& args, std::ostream& out) {
   const std::unique_ptr<TMatrix> level = ReadLevel(path);
   TPictureCollection pictures;
   TObjectDataBase library(&pictures);
-  TScriptedDialogService dialogs;
-  if (!library.LoadFromFile(data + "/test.obj", dialogs)) {
-    const std::vector<std::string> messages = dialogs.Messages();
-    throw EFOpenError(messages.empty() ? CannotOpenMessage(data + "/test.obj") : messages.front());
-  }
+  if (const TLoadOutcome read = library.LoadFromFile(data + "/test.obj"); !read) throw EFOpenError(read.Message);
   TMonstersDataBase monsters;
   monsters.LoadFromFile(data + "/1.mon");
   const std::vector<TLevelFinding> findings = CheckLevel(*level, library, &monsters);

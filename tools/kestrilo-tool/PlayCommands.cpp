@@ -14,8 +14,8 @@
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
-#include "shell/HeadlessEditor.h"
-#include "shell/ReplayScript.h"
+#include "editor/HeadlessEditor.h"
+#include "editor/ReplayScript.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/Door.h"
 #include "world/Lift.h"
@@ -150,8 +150,8 @@ void WriteSprites(TJsonWriter& json, const TSprite& parent, int32_t depth) {
     if (const auto* monster = dynamic_cast<const TMonster*>(&sprite))
       json.Key("state").Number(monster->State).Key("health").Number(monster->Health);
     if (const auto* lift = dynamic_cast<const TLift*>(&sprite))
-      json.Key("running").Number(lift->Running).Key("leg").Number(lift->Leg);
-    if (const auto* door = dynamic_cast<const TDoor*>(&sprite)) json.Key("locked").Number(door->Locked);
+      json.Key("running").Number(lift->Running ? 1 : 0).Key("leg").Number(lift->Leg);
+    if (const auto* door = dynamic_cast<const TDoor*>(&sprite)) json.Key("locked").Number(door->Locked ? 1 : 0);
     json.EndObject();
     WriteSprites(json, sprite, depth + 1);
   }
@@ -164,7 +164,7 @@ std::string StateJson(THeadlessEditor& editor, const TPlayerSnapshot& player, co
   json.Key("tick").Number(editor.TickCount());
   json.Key("caption").String(context.Caption);
   WritePlayer(json, player);
-  json.Key("solidCells").Number(SolidCells(*context.Matrix));
+  json.Key("solidCells").Number(SolidCells(*context.PlayedLevel));
   json.Key("sprites").BeginArray();
   WriteSprites(json, *context.SpriteEngine->Engine(), 1);
   json.EndArray();

@@ -7,7 +7,7 @@
 #include "matrix/Matrix.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
-#include "shell/HeadlessEditor.h"
+#include "editor/HeadlessEditor.h"
 
 namespace kestrilo::tool {
 

@@ -3,7 +3,7 @@
 // text (and so the manual page). Errors print the system's message on stderr
 // and end with status 1; a command line the tool cannot take ends with its
 // usage and status 2. Messages follow the user's locale.
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <clocale>
@@ -23,7 +23,7 @@
 #include "RenderCommands.h"
 #include "ToolSupport.h"
 #include "platform/Cp1251.h"
-#include "shell/Translations.h"
+#include "editor/Translations.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
   if (NeedsGuiApplication(argc, argv)) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietMessages);
-    application = std::make_unique<QApplication>(argc, argv);
+    application = std::make_unique<QGuiApplication>(argc, argv);
   } else {
     application = std::make_unique<QCoreApplication>(argc, argv);
   }

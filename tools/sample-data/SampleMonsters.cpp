@@ -18,7 +18,7 @@ TMonsterRecord Base(const char* utf8Name, uint16_t healthMin, uint16_t healthMax
   r.HealthMax = healthMax;
   r.DamageMin = damageMin;
   r.DamageMax = damageMax;
-  r.ShotDelay = 30;
+  r.ShotDelay = TMonsterRecord::kPlayedShotDelay;
   r.WalkSpeed = walkSpeed;
   r.AnimSpeed = kAnimSpeed;
   r.FrameRanges = StandardFrameRanges();

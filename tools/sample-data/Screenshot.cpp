@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "platform/ScriptedDialogService.h"
-#include "shell/Application.h"
-#include "shell/MainForm.h"
+#include "windows/Application.h"
+#include "windows/MainForm.h"
 #include "world/GameContext.h"
 
 namespace kestrilo::sample {
@@ -33,9 +33,9 @@ QImage RenderEditorScreenshot(const std::string& executableDir) {
   TDXInput& keys = form.Context().Keyboard;
   form.Editor().PressKey(vkSpace);  // gravity on
   keys.SetKeyDown(vkD, true);
-  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().FrameStep(1);
+  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().FrameStep();
   keys.SetKeyDown(vkD, false);
-  form.Editor().FrameStep(1);
+  form.Editor().FrameStep();
   return form.grab().toImage();
 }
 

@@ -14,7 +14,7 @@
 
 #include "SampleDataWriter.h"
 #include "Screenshot.h"
-#include "shell/Translations.h"
+#include "editor/Translations.h"
 
 namespace {
 

@@ -1,0 +1,932 @@
+#include "editor/Editor.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+
+#include "library/DXImageList.h"
+#include "library/DataFileNames.h"
+#include "library/MonstersDataBase.h"
+#include "library/ObjectDataBase.h"
+#include "library/PictureCollection.h"
+#include "matrix/Matrix.h"
+#include "platform/BinaryIO.h"
+#include "platform/Cp1251.h"
+#include "platform/DrawingSurface.h"
+#include "platform/DXTimer.h"
+#include "platform/Errors.h"
+#include "platform/Rounding.h"
+#include "platform/Translated.h"
+#include "editor/HelpTexts.h"
+#include "editor/Recorder.h"
+#include "editor/RecoveryTexts.h"
+#include "sprites/DXSpriteEngine.h"
+#include "world/DynamicObjectPortal.h"
+#include "world/GameContext.h"
+#include "world/LevelEdits.h"
+#include "world/PlacedObjectFactory.h"
+#include "world/PlayerSprite.h"
+
+namespace kestrilo {
+
+namespace {
+
+// A text of the editor with its argument (a file or a name, shown with its
+// control characters escaped), through the translation system.
+std::string TextWith(const char* text, const std::string& argument) {
+  return QCoreApplication::translate("TEditor", text)
+      .arg(QString::fromStdString(cp1251::EscapeControls(argument)))
+      .toStdString();
+}
+
+constexpr int32_t kFrameMoveCount = 16;
+constexpr int32_t kFrameDelayMs = 14;
+
+// Window-system key codes the editor reacts to.
+constexpr uint32_t vkDelete = 46;
+constexpr uint32_t vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
+constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
+
+}  // namespace
+
+int32_t AutoPlaneOfType(uint8_t Type) {
+  switch (static_cast<TObjectType>(Type)) {
+    case otBackground: case otMonster: case otMedKit: case otAmmo: return 1;
+    case otPlayer: return 4;
+    default: return 0;
+  }
+}
+
+TFieldStates AutoFieldsOfType(uint8_t Type) {
+  TFieldStates fields{false, false, false};
+  if (Type == otLift) fields.LiftHeight = true;
+  if (Type == otKey || Type == otDoor) fields.KeyCode = true;
+  if (Type == otBackground || Type == otMonster) fields.ZPlane = true;
+  return fields;
+}
+
+TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs) : Context(Context), Dialogs(Dialogs) {
+  // No limit: the saved points are positions on the stack, which a limit would shift.
+  UndoStack.setUndoLimit(0);
+  hooks_.Report = [this](const std::string& message) { this->Dialogs.ShowMessage(message); };
+  hooks_.LevelChanged = [this](int32_t Plane) { LevelChangedOn(Plane); };
+  hooks_.LibraryChanged = [this] {
+    if (LibraryChanged) LibraryChanged();
+  };
+  QObject::connect(&UndoStack, &QUndoStack::indexChanged, [this] {
+    if (!staleSince_ && Clock) staleSince_ = Clock();
+    if (DocumentChanged) DocumentChanged();
+  });
+}
+
+TEditor::~TEditor() {
+  // The stack's own clearing as it goes must not reach the window.
+  QObject::disconnect(&UndoStack, nullptr, nullptr, nullptr);
+  DocumentChanged = nullptr;
+  LibraryChanged = nullptr;
+}
+
+void TEditor::SetResult(const std::string& Text) {
+  Document.LastResult = Text;
+  if (DocumentChanged) DocumentChanged();
+}
+
+void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
+
+void TEditor::Record(TEditCommand* Command) {
+  Document.BeforePush(*Command);
+  UndoStack.push(Command);
+}
+
+void TEditor::ClearHistory() {
+  Document.BeforeClear();
+  UndoStack.clear();
+}
+
+void TEditor::Undo() {
+  Guarded([&] {
+    if (!UndoStack.canUndo()) return;
+    const std::string text = UndoStack.undoText().toStdString();
+    UndoStack.undo();
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Отменено: %1"), text));
+  });
+}
+
+void TEditor::Redo() {
+  Guarded([&] {
+    if (!UndoStack.canRedo()) return;
+    const std::string text = UndoStack.redoText().toStdString();
+    UndoStack.redo();
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Повторено: %1"), text));
+  });
+}
+
+std::string TEditor::StatusText() const {
+  std::string level = Document.LevelFile.empty()
+                          ? Translated("TEditor", "новый уровень")
+                          : QFileInfo(QString::fromStdString(Document.LevelFile)).fileName().toStdString();
+  std::string text = TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень: %1"), level) + (Document.LevelModified() ? " *" : "");
+  text += "   " + Translated("TEditor", "Библиотека") + (Document.LibraryModified() ? " *" : "");
+  if (!Document.LastResult.empty()) text += "   " + Document.LastResult;
+  return text;
+}
+
+bool TEditor::Guarded(const std::function<void()>& Command) {
+  try {
+    Command();
+    return true;
+  } catch (const std::exception& e) {
+    Dialogs.ShowMessage(e.what());
+    return false;
+  }
+}
+
+void TEditor::Require(bool present, const char* what) const {
+  if (!present) throw EKestriloError(std::string(what) + " is not ready yet");
+}
+
+TSpriteEngine& TEditor::Root() const {
+  Require(Context.SpriteEngine != nullptr, "The sprite engine");
+  return *Context.SpriteEngine->Engine();
+}
+
+std::string TEditor::DataPath(const std::string& FileName) const {
+  return (DataFolder.empty() ? Context.ExecutableDir + "Data/" : DataFolder) + FileName;
+}
+
+void TEditor::RedrawOverview(int32_t Plane) {
+  if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
+  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
+  OverviewCanvas->Release();
+  if (OverviewChanged) OverviewChanged();
+}
+
+// ---- start-up ------------------------------------------------------------
+
+void TEditor::CreateComponents() {
+  Context.ObjectPictureList = std::make_unique<TDXImageList>();
+  Context.PortalPictureList = std::make_unique<TDXImageList>();
+  Context.SpriteEngine = std::make_unique<TDXSpriteEngine>();
+  Context.SpriteEngine->Engine()->Context = &Context;
+  if (DrawArea) {
+    Context.ObjectPictureList->SetDXDraw(DrawArea);
+    Context.PortalPictureList->SetDXDraw(DrawArea);
+    Context.SpriteEngine->SetDXDraw(DrawArea);
+  }
+  // Doors redraw the overview of the main plane after they have opened.
+  Context.RedrawOverview = [this] { RedrawOverview(0); };
+}
+
+void TEditor::ResetSettings() {
+  Ticks.PlayerVisible = false;
+  Context.GridVisible = true;
+  Context.ObjectsLoaded = false;
+  Ticks.AutoControl = true;
+  Context.EditMode = TEditMode::Editing;
+  Context.Random.Randomize();
+}
+
+void TEditor::CreateEmptyLibraryAndLevel() {
+  Require(Context.ObjectPictureList != nullptr, "The object picture list");
+  Context.ObjectDataBase = std::make_unique<TObjectDataBase>(&Context.ObjectPictureList->Items);
+  Context.MonstersDataBase = std::make_unique<TMonstersDataBase>();  // reads its file when objects are opened
+  Context.PlayedLevel = std::make_unique<TMatrix>();
+  Context.SeparateDesign = std::make_unique<TMatrix>();
+  Context.GridSize = 32;
+  Context.CurrentPlane = TMatrix::kMainPlane;
+  if (FrameTimer) FrameTimer->SetInterval(kFrameDelayMs);
+  Context.Random.Randomize();
+}
+
+// ---- objects file and objects ---------------------------------------------
+
+void TEditor::ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update) {
+  QImage picture = Context.ObjectDataBase->ShowPicture(Name);
+  if (!picture.isNull()) Update.Picture = picture;
+}
+
+TSidePanelUpdate TEditor::OpenObjectsFile() {
+  TSidePanelUpdate update;
+  Guarded([&] {
+    if (Document.LibraryModified() && !SaveChangesFirst()) return;
+    ReadObjectsFile(update, DataPath(kObjectsFileName));
+  });
+  return update;
+}
+
+void TEditor::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
+  Require(Context.ObjectDataBase && Context.MonstersDataBase && Context.PlayedLevel, "The object library");
+  TSpriteEngine& root = Root();
+  // A missing objects file is told; the command goes on.
+  const TLoadOutcome read = Context.ObjectDataBase->LoadFromFile(ObjectsPath);
+  if (!read) Dialogs.ShowMessage(read.Message);
+  if (read) {
+    // The library's history refers to entries that are gone now.
+    ClearHistory();
+    Document.LibraryOpened = true;
+    Document.LibrarySaved();
+    // The library's recovery copy stays when it is what was read.
+    if (!Recovery.IsLibraryCopy(ObjectsPath)) Recovery.RemoveLibrary();
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов открыт: %1"), kObjectsFileName));
+  }
+
+  const std::string dynamicGraphics = DataPath(kPortalGraphicsFileName);
+  if (FileExists(dynamicGraphics)) {
+    TPictureCollection& dynamicPictures = Context.PortalPictures();
+    dynamicPictures.LoadFromFile(dynamicGraphics);
+    // The picture is looked up first so that a failure leaves no half-made portal.
+    TPictureCollectionItem* picture = dynamicPictures.Items(0);
+    auto* portal = new TDinamicPortal(&root);
+    portal->Picture = picture;
+    portal->Width = picture->Width();
+    portal->Height = picture->Height();
+    portal->Visible = false;
+    portal->X = 350;
+    portal->Y = 200;
+  }
+
+  std::vector<std::string> names;
+  Update.ObjectIndex = Context.ObjectDataBase->FillNameList(otWall, names);
+  Update.ObjectNames = names;
+  if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
+
+  Context.MonstersDataBase->LoadFromFile(DataPath(kMonstersFileName));
+  Context.ObjectsLoaded = true;
+
+  // A missing "Игрок" picture ends the command here, with no player made.
+  Context.PlayerSprite = TPlayerSprite::CreateFor(&root, Context.ObjectPictures());
+  RedrawOverview(1);
+}
+
+void TEditor::SaveObjectsFile() {
+  Guarded([&] { SaveObjectsFileNow(); });
+}
+
+bool TEditor::SaveObjectsFileNow() {
+  Require(Context.ObjectDataBase != nullptr, "The object library");
+  // Without an opened objects file the library holds only what was added in
+  // this run, if anything; an empty one would wipe the designer's files.
+  if (!Document.LibraryOpened && Context.ObjectDataBase->Records.empty()) {
+    Dialogs.ShowMessage(Translated("TEditor",
+                                   "Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
+                                   "Откройте файл объектов (Объект → Открыть файл объектов)."));
+    return false;
+  }
+  const std::string path = DataPath(kObjectsFileName);
+  if (!MayReplace(path, QT_TRANSLATE_NOOP("TEditor", "Файл существет! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "File Exists!")))
+    return false;
+  Context.ObjectDataBase->SaveToFile(path);
+  Document.LibrarySaved();
+  Recovery.RemoveLibrary();
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Файл объектов сохранён: %1"), kObjectsFileName));
+  return true;
+}
+
+void TEditor::AddObject() {
+  Guarded([&] {
+    Require(Context.ObjectDataBase != nullptr, "The object library");
+    if (!Context.ObjectsLoaded &&
+        Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
+                           TMsgButtons::YesNoCancel) != TModalResult::mrYes)
+      return;
+    if (!NewObjectSource) throw EKestriloError("The new-object dialog is not available");
+    NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
+    const TNewObject entry = NewObjectSource->Build(Context.ObjectDataBase->NextFreeNumber());
+    TObjectDataBase& library = *Context.ObjectDataBase;
+    const size_t before = library.Records.size();
+    library.AddObject(entry.Record, entry.PictureFileName, entry.Settings);
+    if (library.Records.size() == before) return;  // no picture chosen: nothing added
+    TLibraryEntry added = library.EntryAt(library.Records.size() - 1, library.Images->Count() - 1);
+    const std::string name = cp1251::ToUtf8(added.Record.Name);
+    Record(new TLibraryEntryCommand(library, TLibraryEntryCommand::TKind::Added, std::move(added), hooks_));
+    if (LibraryChanged) LibraryChanged();
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект добавлен: %1"), name));
+  });
+}
+
+TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t CurrentType) {
+  TSidePanelUpdate update;
+  Guarded([&] {
+    Require(Context.ObjectDataBase != nullptr, "The object library");
+    // Only a confirmed Yes deletes: a question closed without an answer keeps the entry.
+    if (Dialogs.MessageBox(Translated("TEditor", "Удалить текущий объект ?"),
+                           Translated("TEditor", "Подтвердите удаление"), TMsgButtons::YesNo,
+                           TModalResult::mrNo) != TModalResult::mrYes)
+      return;
+    TObjectDeletion deletion = Context.ObjectDataBase->DeleteObject(SelectedName);
+    for (const std::string& notice : deletion.Notices) Dialogs.ShowMessage(notice);
+    // The list is refilled whatever the deletion came to: an entry whose
+    // picture was missing has gone all the same.
+    std::vector<std::string> names;
+    update.ObjectIndex = Context.ObjectDataBase->FillNameList(CurrentType, names);
+    update.ObjectNames = std::move(names);
+    if (deletion.Error) std::rethrow_exception(deletion.Error);
+    if (deletion.Removed) {
+      const std::string name = cp1251::ToUtf8(deletion.Removed->Record.Name);
+      Record(new TLibraryEntryCommand(*Context.ObjectDataBase, TLibraryEntryCommand::TKind::Deleted,
+                                      std::move(*deletion.Removed), hooks_));
+      SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект удалён из библиотеки: %1"), name));
+    }
+  });
+  return update;
+}
+
+// ---- matrix files ----------------------------------------------------------
+
+TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
+  TFileDialogRequest request;
+  request.InitialDir = Context.ExecutableDir;
+  request.Filter = Translated("TEditor", filter);
+  request.DefaultExt = "*.mtf";
+  return request;
+}
+
+bool TEditor::SaveLevel() {
+  bool saved = false;
+  Guarded([&] {
+    Require(Context.PlayedLevel != nullptr, "The matrix");
+    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    if (!file) return;
+    if (LevelNamesUnsavedEntries()) {
+      const TModalResult answer = Dialogs.MessageBox(
+          Translated("TEditor", "Уровень использует объекты, которых ещё нет в сохранённой библиотеке. "
+                                "Сохранить и библиотеку ?"),
+          Translated("TEditor", "Несохранённые объекты"), TMsgButtons::YesNoCancel, TModalResult::mrYes);
+      if (answer != TModalResult::mrYes && answer != TModalResult::mrNo) return;
+      // The library first: a level whose library could not be saved is not
+      // written to name what the objects file lacks.
+      if (answer == TModalResult::mrYes && !SaveObjectsFileNow()) return;
+    }
+    saved = WriteLevelTo(*file);
+  });
+  return saved;
+}
+
+bool TEditor::LevelNamesUnsavedEntries() const {
+  // An unchanged library is what its objects file holds.
+  if (!Document.LibraryModified() || !Context.ObjectDataBase) return false;
+  const std::string objects = DataPath(kObjectsFileName);
+  std::vector<TObjectRecord> saved;
+  try {
+    if (FileExists(objects)) saved = TObjectDataBase::RecordsFromBytes(ReadWholeFile(objects));
+  } catch (const EFOpenError&) {
+    // An objects file that cannot be read holds nothing the level may name.
+  }
+  return !UnsavedEntriesInUse(Context.DesignedLevel(), Context.ObjectDataBase->Records, saved).empty();
+}
+
+bool TEditor::MayReplace(const std::string& Path, const char* Question, const char* Caption) {
+  return !FileExists(Path) || Dialogs.MessageBox(Translated("TEditor", Question), Translated("TEditor", Caption),
+                                                 TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
+}
+
+bool TEditor::WriteLevelTo(const std::string& Path) {
+  if (!MayReplace(Path, QT_TRANSLATE_NOOP("TEditor", "Файл существует! Перезаписать ?"),
+                  QT_TRANSLATE_NOOP("TEditor", "Перезапись")))
+    return false;
+  Context.DesignedLevel().SaveToFile(Path);
+  Document.LevelFile = Path;
+  Document.LevelSaved();
+  Recovery.RemoveLevel();
+  if (LevelFileUsed) LevelFileUsed(Path);
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень сохранён: %1"), Path));
+  return true;
+}
+
+void TEditor::LoadLevel() {
+  Guarded([&] { ReadLevel([&] { return Dialogs.OpenFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы Kestrilo (*.mtf)|*.mtf"))); }); });
+}
+
+void TEditor::LoadLevelFrom(const std::string& Path) {
+  Guarded([&] { ReadLevel([&] { return std::optional<std::string>(Path); }); });
+}
+
+void TEditor::ReadLevel(const std::function<std::optional<std::string>()>& ChooseFile) {
+  if (!Context.ObjectsLoaded) {
+    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Невозможно загрузить матрицу!"));
+    return;
+  }
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
+  if (Document.LevelModified() && !SaveChangesFirst()) return;
+  const auto file = ChooseFile();
+  if (!file) return;  // nothing changes
+  ReadLevelFile(*file);
+}
+
+void TEditor::ReadLevelFile(const std::string& Path) {
+  // Read into a level of its own: the current level, its sprites and the
+  // camera stay as they are until both files have been read and checked.
+  auto loaded = std::make_unique<TMatrix>();
+  if (LoadingWindow) LoadingWindow->ShowAndPaint();
+  TLoadOutcome read;
+  try {
+    read = loaded->LoadFromFile(Path, LoadingWindow ? LoadingWindow->MainBar() : nullptr,
+                                LoadingWindow ? LoadingWindow->PlanesBar() : nullptr);
+  } catch (...) {
+    // The loading window goes first, so that it never stands over the level.
+    if (LoadingWindow) LoadingWindow->Close();
+    throw;
+  }
+  // A missing file is told while the loading window is still up.
+  if (!read) Dialogs.ShowMessage(read.Message);
+  if (LoadingWindow) LoadingWindow->Close();
+  if (!read) return;
+
+  PutLevelInPlace(*loaded);
+  Document.LevelFile = Path;
+  Document.LevelSaved();
+  Recovery.RemoveLevel();
+  RedrawOverview(Context.CurrentPlane);
+  if (LevelFileUsed) LevelFileUsed(Path);
+  SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень загружен: %1"), Path));
+  if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+}
+
+void TEditor::PutLevelInPlace(const TMatrix& Level) {
+  TSpriteEngine& root = Root();
+  if (!Context.SeparateDesign) Context.SeparateDesign = std::make_unique<TMatrix>();
+  *Context.SeparateDesign = Level;
+  // The camera and the view go back to the level's start.
+  root.X = 0;
+  root.Y = 0;
+  Context.PlayedLevel->SetOrigin(0, 0);
+  TLevelEdits::Of(Context).RebuildWorld();
+  ClearHistory();
+}
+
+bool TEditor::SaveChangesFirst() {
+  const bool level = Document.LevelModified();
+  const bool library = Document.LibraryModified();
+  if (!level && !library) return true;
+  const char* question =
+      level && library ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне и в библиотеке объектов. Сохранить их ?")
+      : level          ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне. Сохранить их ?")
+                       : QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в библиотеке объектов. Сохранить их ?");
+  const TModalResult answer =
+      Dialogs.MessageBox(Translated("TEditor", question), Translated("TEditor", "Несохранённые изменения"),
+                         TMsgButtons::YesNoCancel, TModalResult::mrYes);
+  if (answer == TModalResult::mrNo) return true;
+  if (answer != TModalResult::mrYes) return false;
+  std::optional<std::string> levelFile;
+  if (level) {
+    levelFile = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    if (!levelFile) return false;
+  }
+  // The library before the level, so that the level never names entries its
+  // objects file lacks; Да saves both, so nothing more is asked about it.
+  if (library && !SaveObjectsFileNow()) return false;
+  if (level && !WriteLevelTo(*levelFile)) return false;
+  return true;
+}
+
+bool TEditor::CloseRequested() {
+  if (!exitAgreed_) {
+    bool mayClose = false;
+    if (!Guarded([&] { mayClose = SaveChangesFirst(); }) || !mayClose) return false;
+    exitAgreed_ = true;
+  }
+  // Only now is the run over: until the window really closes, a crash must
+  // still find the marker and the copies.
+  EndCleanly();
+  return true;
+}
+
+bool TEditor::RequestExit() {
+  bool confirmed = false;
+  Guarded([&] {
+    // With unsaved work the question is whether to save it; without, whether to leave.
+    if (Document.LevelModified() || Document.LibraryModified()) confirmed = SaveChangesFirst();
+    else
+      confirmed = Dialogs.MessageBox(Translated("TEditor", "Правда выйти ?"),
+                                     Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
+                  TModalResult::mrYes;
+    if (!confirmed) return;
+    // The end closes the window, whose close then takes this answer as its own.
+    exitAgreed_ = true;
+    if (Terminate) Terminate();
+  });
+  return confirmed;
+}
+
+void TEditor::EndCleanly() { Recovery.EndRun(); }
+
+void TEditor::AutosaveIfDue() {
+  if (!Recovery.Enabled() || !Clock || !staleSince_) return;
+  constexpr uint64_t kAutosaveAfterMs = 30'000;
+  if (Clock() - *staleSince_ < kAutosaveAfterMs) return;
+  AutosaveNow();
+}
+
+void TEditor::AutosaveNow() {
+  if (!Recovery.Enabled()) return;
+  Guarded([&] {
+    // Cleared first: a failing write is not retried at every frame.
+    staleSince_.reset();
+    // The library first: stopped between the two, the autosave leaves the
+    // earlier level copy beside the new library, which still holds every
+    // object that level names unless one was deleted since, rather than a
+    // level naming objects its library's copy lacks.
+    if (Document.LibraryModified() && Context.ObjectDataBase) Recovery.WriteLibrary(*Context.ObjectDataBase);
+    if (Document.LevelModified() && Context.PlayedLevel) {
+      const TMatrix& designed = Context.DesignedLevel();
+      Recovery.WriteLevel(designed, Document.LevelFile);
+    }
+  });
+}
+
+void TEditor::OfferRecovery() {
+  Guarded([&] {
+    if (!Recovery.StartRun()) return;
+    const TRecovery::TFound found = Recovery.Find();
+    // A copy that cannot be read is told once and moved aside, so that it is
+    // neither lost nor offered again at every start.
+    for (const TRecovery::TDamaged& damaged : found.Damaged) {
+      std::string told;
+      try {
+        told = DamagedCopyMessage(damaged, Recovery.SetAside(damaged.Copy));
+      } catch (const EKestriloError& e) {
+        told = UnmovedDamagedCopyMessage(damaged, e.what());
+      }
+      Dialogs.ShowMessage(told);
+    }
+    if (!found.Any()) return;
+    const TModalResult answer = Dialogs.MessageBox(RecoveryQuestion(found), Translated("TEditor", "Восстановление"),
+                                                   TMsgButtons::YesNo, TModalResult::mrYes);
+    if (answer != TModalResult::mrYes) {
+      Recovery.RemoveLevel();
+      Recovery.RemoveLibrary();
+      return;
+    }
+    // The copies stay as they are until the designer's own files hold what
+    // they hold: restoring them writes and removes nothing.
+    TSidePanelUpdate ignored;
+    // The library first: the level's objects are looked up in it.
+    ReadObjectsFile(ignored, found.LibraryCopy.empty() ? DataPath(kObjectsFileName) : found.LibraryCopy);
+    if (!found.LibraryCopy.empty()) Document.LibraryMarkedUnsaved();
+    if (LibraryChanged) LibraryChanged();  // the object list shows the restored library
+    if (found.Level) {
+      PutLevelInPlace(*found.Level);
+      Document.LevelFile = found.LevelFile;
+      Document.LevelMarkedUnsaved();
+      RedrawOverview(Context.CurrentPlane);
+      if (LevelChecked) LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+    }
+    SetResult(Translated("TEditor", "Несохранённые изменения восстановлены"));
+  });
+}
+
+// ---- settings --------------------------------------------------------------
+
+void TEditor::TogglePlayerVisible() {
+  Ticks.PlayerVisible = !Ticks.PlayerVisible;
+  if (Context.PlayerSprite) Context.PlayerSprite->Visible = Ticks.PlayerVisible;
+}
+
+void TEditor::TogglePlayerGravity() {
+  Ticks.PlayerGravity = !Ticks.PlayerGravity;
+  if (Context.PlayerSprite) Context.PlayerSprite->GravityOn = Ticks.PlayerGravity;
+}
+
+void TEditor::SetGridSize(uint16_t CellSize) {
+  Context.GridSize = CellSize;
+  Context.GridVisible = true;
+}
+
+void TEditor::ToggleGrid() {
+  Context.GridVisible = !Context.GridVisible;
+}
+
+void TEditor::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
+
+void TEditor::ToggleFrameDelay() {
+  Ticks.FrameDelay = !Ticks.FrameDelay;
+  if (FrameTimer) FrameTimer->SetInterval(Ticks.FrameDelay ? kFrameDelayMs : 0);
+}
+
+void TEditor::TogglePreview() {
+  if (Ticks.Preview && playTest_.Active()) {
+    EndTest();
+    return;
+  }
+  Ticks.Preview = !Ticks.Preview;
+  Context.EditMode = Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
+  if (Ticks.Preview) {
+    // A restart puts the player back here.
+    if (Context.PlayerSprite) playTest_.PlayBeganAt(Context.PlayerSprite->X, Context.PlayerSprite->Y);
+    // Play is where a crash is likeliest: what is unsaved is kept first.
+    AutosaveNow();
+    return;
+  }
+  playTest_.End();  // the pause ends with play
+  // Play never changes the level as designed: doors and pick-ups come back
+  // and the monsters return to their places.
+  Guarded([&] {
+    if (!Context.PlayedLevel || !Context.ObjectDataBase || !Context.SpriteEngine) return;
+    TLevelEdits::Of(Context).RebuildWorld();
+    RedrawOverview(Context.CurrentPlane);
+  });
+}
+
+void TEditor::ShowAbout() {
+  Dialogs.ShowMessage(AboutMessage());
+}
+
+// ---- side panel ------------------------------------------------------------
+
+TSidePanelUpdate TEditor::ChangeObjectType(uint8_t Type) {
+  TSidePanelUpdate update;
+  Guarded([&] { ShowObjectsOfType(Type, update); });
+  return update;
+}
+
+void TEditor::ShowObjectsOfType(uint8_t Type, TSidePanelUpdate& Update) {
+  Require(Context.ObjectDataBase != nullptr, "The object library");
+  std::vector<std::string> names;
+  Update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
+  Update.ObjectNames = names;
+  if (Update.ObjectIndex >= 0) ShowObjectPicture(names[Update.ObjectIndex], Update);
+  if (!Ticks.AutoControl) return;
+  Update.EnabledFields = AutoFieldsOfType(Type);
+  Update.ZPosition = AutoPlaneOfType(Type);
+  Context.CurrentPlane = *Update.ZPosition;
+  RedrawOverview(Context.CurrentPlane);
+}
+
+TSidePanelUpdate TEditor::ObjectList(uint8_t Type) {
+  TSidePanelUpdate update;
+  Guarded([&] {
+    Require(Context.ObjectDataBase != nullptr, "The object library");
+    std::vector<std::string> names;
+    update.ObjectIndex = Context.ObjectDataBase->FillNameList(Type, names);
+    update.ObjectNames = names;
+    if (update.ObjectIndex >= 0) ShowObjectPicture(names[update.ObjectIndex], update);
+  });
+  return update;
+}
+
+TSidePanelUpdate TEditor::ChooseObject(const std::string& SelectedName) {
+  TSidePanelUpdate update;
+  Guarded([&] {
+    Require(Context.ObjectDataBase != nullptr, "The object library");
+    ShowObjectPicture(SelectedName, update);
+  });
+  return update;
+}
+
+void TEditor::ChangePlane(int32_t Plane) {
+  Guarded([&] {
+    Context.CurrentPlane = Plane;
+    RedrawOverview(Context.CurrentPlane);
+  });
+}
+
+// ---- mouse and keyboard ----------------------------------------------------
+
+void TEditor::PlaceAt(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
+  Guarded([&] { PlaceChosenObject(X, Y, Inputs); });
+}
+
+void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
+  Require(Context.PlayedLevel && Context.ObjectDataBase, "The matrix");
+  TSpriteEngine& root = Root();
+  const int32_t grid = Context.GridSize;
+  if (grid <= 0) return;
+  // Snapped down to the grid; truncation toward zero. A zoomed-out view shows
+  // more of the level than there is: nothing is placed past its edge.
+  const int32_t cellX = (ToViewPixel(X) / grid) * grid;
+  const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
+  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.PlayedLevel->ViewColumn(cellX), Context.PlayedLevel->ViewRow(cellY)))
+    return;
+
+  const TObjectRecord record = ChosenRecord(Inputs);
+  const int32_t plane = Context.CurrentPlane;
+  (void)root;
+  TLevelChange change = TLevelEdits::Of(Context).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
+  const std::exception_ptr spriteError = change.SpriteError;
+  const std::string name = cp1251::ToUtf8(record.Name);
+  if (!change.Empty()) {
+    Record(new TLevelEditCommand(Context, std::move(change),
+                                 QCoreApplication::translate("TEditor", "размещение «%1»").arg(QString::fromStdString(name)),
+                                 hooks_));
+    SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Объект размещён: %1"), name));
+  }
+  RedrawOverview(plane);
+  if (spriteError) std::rethrow_exception(spriteError);
+}
+
+void TEditor::DeleteAt(int32_t X, int32_t Y) {
+  Guarded([&] {
+    Require(Context.PlayedLevel != nullptr, "The matrix");
+    TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
+    for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
+    if (!erasure.Change.Empty()) {
+      Record(new TLevelEditCommand(Context, std::move(erasure.Change),
+                                   QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));
+      SetResult(Translated("TEditor", "Объект удалён с уровня"));
+    }
+    RedrawOverview(Context.CurrentPlane);
+  });
+}
+
+void TEditor::PressKey(uint32_t Key) {
+  if (Key == vkEscape) EndTest();
+  if (Key == vkF6) RestartTest();
+  if (Key == vkPause) TogglePause();
+  if (Key == vkF10) StepOnce();
+  Guarded([&] {
+    Require(Context.PlayedLevel != nullptr, "The matrix");
+    TSpriteEngine& root = Root();
+    if (Key == vkLeft) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
+    if (Key == vkRight) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
+    if (Key == vkDown) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
+    if (Key == vkUp) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
+    if (Key == vkSpace && Context.PlayerSprite) Context.PlayerSprite->GravityOn = true;
+    if (Key == vkDelete && !Selection.Empty() && Context.IsEditing()) DeleteSelection();
+    RedrawOverview(Context.CurrentPlane);
+  });
+}
+
+void TEditor::ScrollByWheel(int32_t Notches) {
+  Guarded([&] {
+    if (Notches == 0 || !Context.PlayedLevel) return;
+    TSpriteEngine& root = Root();
+    const TScrollDirection direction = Notches > 0 ? TScrollDirection::Up : TScrollDirection::Down;
+    for (int32_t i = 0; i < std::abs(Notches); ++i) Context.PlayedLevel->Scroll(root, direction);
+    RedrawOverview(Context.CurrentPlane);
+  });
+}
+
+// ---- play-testing ----------------------------------------------------------
+
+void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
+  if (playTest_.Active()) {
+    EndTest();
+    return;
+  }
+  Guarded([&] {
+    Require(Context.PlayedLevel != nullptr, "The matrix");
+    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
+      SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
+      return;
+    }
+    constexpr int32_t kCell = TMatrix::kCellSize;
+    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
+  });
+}
+
+void TEditor::TestFromCell(int32_t Column, int32_t Row) {
+  Guarded([&] { BeginTestAt({Column, Row}); });
+}
+
+void TEditor::BeginTestAt(TStartCell Pointed) {
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  if (!Context.ObjectsLoaded) {
+    Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
+    return;
+  }
+  // Where the player fits depends on its size; one that died is made again first.
+  const TPlayerSprite& player = LivePlayer(Context, true, true);
+  const TMatrix& designed = Context.DesignedLevel();
+  const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
+  if (!cell) {
+    Dialogs.ShowMessage(QCoreApplication::translate(
+                            "TEditor", "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
+                            .arg(Pointed.Column)
+                            .arg(Pointed.Row)
+                            .toStdString());
+    return;
+  }
+  playTest_.Begin(*cell, Ticks.PlayerVisible, Ticks.PlayerGravity);
+  Ticks.PlayerVisible = true;
+  Ticks.PlayerGravity = true;
+  PlayFromStart();
+  SetResult(QCoreApplication::translate(
+                "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
+                .arg(cell->Column)
+                .arg(cell->Row)
+                .toStdString());
+}
+
+void TEditor::PlayFromStart() {
+  // A recording covers play from its beginning: it starts again, with the
+  // seed the headless player uses, and keeps the cell play began at.
+  if (Recorder && Recorder->Recording()) {
+    Recorder->Start();
+    Recorder->StartCell = playTest_.Cell();
+    Context.Random.RandSeed = TInputRecorder::kSeed;
+  }
+  if (!Ticks.Preview) AutosaveNow();
+  Ticks.Preview = true;
+  Context.EditMode = TEditMode::Previewing;
+  // A player made again comes before the level's sprites, as after a load,
+  // so that it steps first.
+  TPlayerSprite& player = LivePlayer(Context, Ticks.PlayerVisible, Ticks.PlayerGravity);
+  TLevelEdits::Of(Context).RebuildWorld();
+  // What play made of the old world goes at once, so that nothing of it
+  // steps or is touched in the first tick: play from here is the same
+  // however long the world was played before.
+  Context.SpriteEngine->RemoveDead();
+  FreshPlayerAt(player, playTest_.StartX().value_or(player.X), playTest_.StartY().value_or(player.Y));
+  if (playTest_.Active()) {
+    player.Visible = true;
+    player.GravityOn = true;
+  }
+  RedrawOverview(Context.CurrentPlane);
+}
+
+void TEditor::EndTest() {
+  Guarded([&] { EndTestNow(); });
+}
+
+void TEditor::EndTestNow() {
+  if (!playTest_.Active()) return;
+  const bool visible = playTest_.VisibleBefore();
+  const bool gravity = playTest_.GravityBefore();
+  playTest_.End();
+  Ticks.Preview = false;
+  Context.EditMode = TEditMode::Editing;
+  Ticks.PlayerVisible = visible;
+  Ticks.PlayerGravity = gravity;
+  Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+  // The player is fresh again, shown and falling as before the test; the
+  // start marker, if the level has one, takes it back there.
+  TPlayerSprite& player = LivePlayer(Context, visible, gravity);
+  FreshPlayerAt(player, player.X, player.Y);
+  player.Visible = visible;
+  player.GravityOn = gravity;
+  TLevelEdits::Of(Context).RebuildWorld();
+  RedrawOverview(Context.CurrentPlane);
+  SetResult(Translated("TEditor", "Тест окончен: уровень такой, как задуман"));
+}
+
+void TEditor::RestartTest() {
+  Guarded([&] {
+    if (!Ticks.Preview || !playTest_.StartX()) return;
+    Require(Context.PlayedLevel && Context.ObjectDataBase && Context.SpriteEngine, "The matrix");
+    PlayFromStart();
+    SetResult(Translated("TEditor", "Игра начата заново"));
+  });
+}
+
+void TEditor::TogglePause() {
+  playTest_.TogglePause();
+  SetResult(playTest_.Paused() ? Translated("TEditor", "Пауза: F10 — один шаг, Pause — дальше")
+                                : Translated("TEditor", "Игра продолжается"));
+}
+
+void TEditor::StepOnce() { playTest_.StepOnce(); }
+
+// ---- frame -----------------------------------------------------------------
+
+void TEditor::FrameStep() {
+  // An error message shown from a tick runs its own event loop, in which the
+  // timer would tick again; those ticks are skipped until the message is gone.
+  if (inTick_) return;
+  inTick_ = true;
+  struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
+  Guarded([&] {
+    if (!DrawArea || !DrawArea->ReadyToDraw()) {
+      if (Terminate) Terminate();
+      return;
+    }
+    Context.Keyboard.UpdateInput();
+    // While paused the frame is drawn but nothing moves, and nothing is recorded.
+    if (playTest_.TakeTick()) {
+      if (Recorder) Recorder->RecordTick(Context.Keyboard, Context.EditMode);
+      if (Context.SpriteEngine) {
+        Context.SpriteEngine->Move(kFrameMoveCount);
+        Context.SpriteEngine->RemoveDead();
+      }
+    }
+    DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    if (ViewDivisor() > 1) DrawZoomedWorld();
+    else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
+    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+    // would hide the level, and is left out.
+    const bool zoomed = ViewDivisor() > 1;
+    const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
+    const bool showGrid = !(zoomed && gridPixels < 16) && Context.GridVisible;
+    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
+    // Over the grid, so that the outlines are not hidden by its lines.
+    DrawEditMarks();
+    DrawArea->Present();
+    AutosaveIfDue();
+  });
+}
+
+void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
+  if (!DrawArea) return;
+  TOverlayStatus status;
+  status.FramesPerSecond = FrameTimer ? FrameTimer->FramesPerSecond() : 0;
+  status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
+  status.CursorX = CursorX ? CursorX() : 0;
+  status.DrawAreaLeft = DrawAreaLeft;
+  status.Paused = playTest_.Paused();
+  overlay_.Draw(DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  DrawArea->ReleaseCanvas();
+}
+
+}  // namespace kestrilo
