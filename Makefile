@@ -2,10 +2,11 @@
 # `make package` builds the Debian package into build/.
 # help2man writes the manual pages from the programs' --help, rsvg-convert
 # renders the PNG icons from the SVG, and dpkg-dev's dpkg-shlibdeps gives the
-# package its Depends from the binaries.
+# package its Depends from the binaries. zlib compresses the tool's PNG
+# files of whole levels band by band.
 DEBIAN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
                    libgtest-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n \
-                   qt6-l10n-tools qt6-tools-dev help2man librsvg2-bin dpkg-dev
+                   qt6-l10n-tools qt6-tools-dev help2man librsvg2-bin dpkg-dev zlib1g-dev
 BUILD_DIR ?= build
 TEST_DIR  ?= build-test
 JOBS      ?= $(shell nproc)

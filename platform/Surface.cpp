@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <stdexcept>
 
+#include "platform/DrawingRecord.h"
 #include "platform/RowCopier.h"
 
 namespace kestrilo {
@@ -88,9 +90,19 @@ void TSurface::Resize(int32_t width, int32_t height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
 }
 
-void TSurface::Fill(uint16_t value) { std::fill(pixels_.begin(), pixels_.end(), value); }
+void TSurface::Fill(uint16_t value) {
+  if (record_) {
+    record_->Fill(value);
+    return;
+  }
+  std::fill(pixels_.begin(), pixels_.end(), value);
+}
 
 void TSurface::FillRect(const TRect& rect, uint16_t value) {
+  if (record_) {
+    record_->FillRect(rect, value);
+    return;
+  }
   const int32_t l = std::max(rect.Left, 0), t = std::max(rect.Top, 0);
   const int32_t r = std::min(rect.Right, width_), b = std::min(rect.Bottom, height_);
   // A rectangle wholly beside the surface clips to nothing (its start lies past its end).
@@ -98,48 +110,65 @@ void TSurface::FillRect(const TRect& rect, uint16_t value) {
   for (int32_t y = t; y < b; ++y) std::fill(Line(y) + l, Line(y) + r, value);
 }
 
+TSurface TSurface::RecordingInto(int32_t width, int32_t height, TDrawingRecord& Record) {
+  TSurface surface;
+  surface.width_ = std::max(width, 0);
+  surface.height_ = std::max(height, 0);
+  surface.record_ = &Record;
+  return surface;
+}
+
 void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+  if (from.record_) throw std::logic_error("A recording surface holds no pixels to blit from");
+  if (record_) {
+    record_->Blit(x, y, from, source, transparent);
+    return;
+  }
   if (shrink_ > 1) {
     ShrunkBlit(x, y, from, source, transparent);
     return;
   }
-  // Clip the source to its own surface first, shifting the destination with it.
-  int32_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
-  if (sl < 0) { x -= sl; sl = 0; }
-  if (st < 0) { y -= st; st = 0; }
-  sr = std::min(sr, from.width_);
-  sb = std::min(sb, from.height_);
-  // Then to the destination.
-  if (x < 0) { sl -= x; x = 0; }
-  if (y < 0) { st -= y; y = 0; }
-  sr = std::min(sr, sl + (width_ - x));
-  sb = std::min(sb, st + (height_ - y));
-  const int32_t w = sr - sl, h = sb - st;
-  if (w <= 0 || h <= 0) return;
+  // Clip the source to its own surface first, shifting the destination with
+  // it, then to the destination (a band's rows taken from where it stands);
+  // in 64 bits, so that no corner however far out wraps round.
+  int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
+  int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
+  if (sl < 0) { dx -= sl; sl = 0; }
+  if (st < 0) { dy -= st; st = 0; }
+  sr = std::min<int64_t>(sr, from.width_);
+  sb = std::min<int64_t>(sb, from.height_);
+  if (dx < 0) { sl -= dx; dx = 0; }
+  if (dy < 0) { st -= dy; dy = 0; }
+  sr = std::min<int64_t>(sr, sl + (width_ - dx));
+  sb = std::min<int64_t>(sb, st + (height_ - dy));
+  if (sr - sl <= 0 || sb - st <= 0) return;
+  const auto w = static_cast<int32_t>(sr - sl), h = static_cast<int32_t>(sb - st);
+  const auto left = static_cast<int32_t>(sl), top = static_cast<int32_t>(st);
 
+  // A blit onto an overlapping part of the same surface reads the pixels as
+  // they were before it, through a copy of them.
+  const TSurface* pixelsFrom = &from;
+  TSurface before;
   if (&from == this) {
-    // The rows are copied as if through a copy of the source, so a blit
-    // onto an overlapping part of the same surface reads the pixels as they
-    // were before it.
-    TSurface before = CopyOf(*this, ClientRect());
+    before = CopyOf(*this, ClientRect());
     before.hasColorKey_ = hasColorKey_;
     before.colorKey_ = colorKey_;
-    Blit(x, y, before, {sl, st, sr, sb}, transparent);
-    return;
+    pixelsFrom = &before;
   }
   static const TRowCopier& copier = TRowCopier::ForThisProcessor();
-  const TPixelRows rows{Line(y) + x, width_, from.Line(st) + sl, from.width_, w, h};
-  if (transparent && from.hasColorKey_)
-    copier.CopyLeavingOut(rows, from.colorKey_);
+  const TPixelRows rows{Line(static_cast<int32_t>(dy)) + dx, width_, pixelsFrom->Line(top) + left,
+                        pixelsFrom->width_, w, h};
+  if (transparent && pixelsFrom->hasColorKey_)
+    copier.CopyLeavingOut(rows, pixelsFrom->colorKey_);
   else
     copier.Copy(rows);
 }
 
 void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
   const int64_t d = shrink_;
-  // Clipped as Blit clips, against the larger surface.
+  // Clipped as Blit clips, against the larger surface (a band of it from its first row).
   int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
-  int64_t dx = x, dy = y;
+  int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
   if (sl < 0) { dx -= sl; sl = 0; }
   if (st < 0) { dy -= st; st = 0; }
   sr = std::min<int64_t>(sr, from.width_);

@@ -12,6 +12,8 @@
 
 namespace kestrilo {
 
+class TDrawingRecord;
+
 // 0x00BBGGRR colour -> nearest 5-6-5 pixel value.
 uint16_t ColorToRgb565(uint32_t color);
 uint16_t Rgb565(int r, int g, int b);
@@ -64,6 +66,21 @@ class TSurface {
   void SetShrinkDivisor(int32_t Divisor) { shrink_ = Divisor > 1 ? Divisor : 1; }
   int32_t ShrinkDivisor() const { return shrink_; }
 
+  // A surface that stands for a band of a taller one, from its row Row down:
+  // blits take points of the taller surface and keep what lands in the band,
+  // so that a picture too large to hold at once is drawn band by band. Pixel
+  // (x, y) holds the taller surface's pixel (x, Row + y), or with a shrink
+  // divisor d, (d x, Row + d y). Only Blit knows of the band; everything
+  // else works on the pixels as kept.
+  void SetFirstRow(int32_t Row) { firstRow_ = Row; }
+  int32_t FirstRow() const { return firstRow_; }
+
+  // A surface of the given size that holds no pixels: its fills and blits are
+  // kept in Record, to be played onto bands of it (DrawingRecord.h). Only
+  // Fill, FillRect and Blit may be used on it; it may not be blitted from.
+  static TSurface RecordingInto(int32_t width, int32_t height, TDrawingRecord& Record);
+  bool IsRecording() const { return record_ != nullptr; }
+
   // A QImage sharing this surface's memory (Format_RGB16), for QPainter work.
   QImage WrapImage();
   // A copy of the pixels as a 32-bit image.
@@ -99,6 +116,8 @@ class TSurface {
 
   int32_t width_ = 0, height_ = 0;
   int32_t shrink_ = 1;
+  int32_t firstRow_ = 0;
+  TDrawingRecord* record_ = nullptr;
   std::vector<uint16_t, TUnsetAllocator<uint16_t>> pixels_;
   bool hasColorKey_ = false;
   uint16_t colorKey_ = 0;

@@ -19,6 +19,8 @@ class TSprite;
 class TAwakeList {
  public:
   void Clear();
+  // Room for Count children, so that a level's worth is listed without regrowing.
+  void Reserve(size_t Count) { entries_.reserve(Count); }
   // A child attached after every child in the list.
   void Append(TSprite* Sprite, uint64_t Seq);
   // A woken child, at its place in Children order. During a pass, a child

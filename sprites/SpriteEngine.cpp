@@ -119,6 +119,13 @@ void TSpriteEngine::MoveAwakeChildren(int32_t MoveCount) {
   while (TSprite* child = awake_.Next()) {
     const uint64_t removals = index_.Removals();
     const uint64_t seq = child->index_.AttachSeq;
+    if (child->ChildCount() == 0 && child->StepIsIdle()) {
+      // A step that would change nothing is left out (a level's worth of
+      // new placed objects, for one): the child rests at once.
+      steppedBelow_ = seq + 1;
+      AfterStep(child);
+      continue;
+    }
     steppedBelow_ = seq;
     child->Move(MoveCount);
     steppedBelow_ = seq + 1;
@@ -166,13 +173,33 @@ double TSpriteEngine::FollowedPosition(const TImageSprite& Child) const {
 
 void TSpriteEngine::StartSkipping() {
   awake_.Clear();
+  awake_.Reserve(children_.size());
+  index_.ReserveForNew(children_.size());
   for (TSprite* child : children_) {
     child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchResting);
-    awake_.Append(child, child->index_.AttachSeq);
     index_.Validate(child);
+    // What its first step would leave it doing, it does from the start.
+    if (!RestsWithoutStepping(child)) awake_.Append(child, child->index_.AttachSeq);
   }
   ValidateDirty();
   skipping_ = true;
+}
+
+bool TSpriteEngine::RestsWithoutStepping(TSprite* Child) {
+  if (Child->ChildCount() != 0) return false;
+  if (Child->StepIsIdle()) {
+    // Its step would change nothing.
+    Child->watch_ |= TSprite::kWatchResting;
+    return true;
+  }
+  if (TImageSprite* picture = Child->LoopingPicture(); picture && Child->CanMove) {
+    // Its animation runs on the shared clock of its state from this pass on,
+    // which steps it exactly as its own step would.
+    Follow(*picture);
+    Child->watch_ |= TSprite::kWatchResting;
+    return true;
+  }
+  return false;
 }
 
 void TSpriteEngine::StopSkipping() {

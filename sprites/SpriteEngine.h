@@ -73,8 +73,13 @@ class TSpriteEngine : public TSprite {
   void MoveChildren(int32_t MoveCount);
   void MoveEveryChild(int32_t MoveCount);
   void MoveAwakeChildren(int32_t MoveCount);
-  // Every child awake and checked against the index, as after a full walk.
+  // Every child checked against the index and awake, as after a full walk,
+  // except those that rest or follow a clock from the start.
   void StartSkipping();
+  // A child with no children whose step would change nothing rests, and one
+  // whose whole step is a looping animation follows its clock, without being
+  // stepped first; false for any other.
+  bool RestsWithoutStepping(TSprite* Child);
   void StopSkipping();
   // After a child's step: a child not in the grid is checked again (it may
   // settle there), and a child whose step is idle goes to rest.

@@ -71,10 +71,10 @@ void TSpriteIndex::Unlink(TSprite* Sprite) {
       --loosePlaced_;
     }
   } else if (e.Where == TSprite::TIndexEntry::kPending) {
-    const TCellEntry last = pending_.back();
+    TSprite* last = pending_.back();
     pending_[static_cast<size_t>(e.Slot)] = last;
     pendingCells_[static_cast<size_t>(e.Slot)] = pendingCells_.back();
-    last.Sprite->index_.Slot = e.Slot;
+    last->index_.Slot = e.Slot;
     pending_.pop_back();
     pendingCells_.pop_back();
     --gridCount_;
@@ -95,7 +95,7 @@ void TSpriteIndex::Refresh(TSprite* Sprite) {
   if (e.Where == TSprite::TIndexEntry::kPacked)
     packedBounds_[static_cast<size_t>(e.Slot)] = {Sprite->X, Sprite->Y, Sprite->Width, Sprite->Height};
   else if (e.Where == TSprite::TIndexEntry::kPending)
-    pending_[static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
+    return;  // its fields are read when it is packed
   else
     cells_[static_cast<size_t>(e.Cell)][static_cast<size_t>(e.Slot)] = EntryOf(Sprite);
 }
@@ -164,7 +164,7 @@ void TSpriteIndex::PutInCell(TSprite* Sprite, int32_t Cell) {
     ++placedCount_;
     e.Where = TSprite::TIndexEntry::kPending;
     e.Slot = static_cast<int32_t>(pending_.size());
-    pending_.push_back(EntryOf(Sprite));
+    pending_.push_back(Sprite);
     pendingCells_.push_back(Cell);
     pendingOver_.Grow(e.Snapshot, Cell);
     return;
@@ -188,9 +188,9 @@ void TSpriteIndex::AppendToCellList(TSprite* Sprite) {
 }
 
 void TSpriteIndex::Added(TSprite* Sprite) {
+  Unlink(Sprite);
   Sprite->index_.HasSnapshot = false;
   Sprite->index_.EverMoved = false;
-  PutAlways(Sprite);
 }
 
 void TSpriteIndex::Removed(TSprite* Sprite) {
@@ -284,9 +284,9 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
     }
   }
   // Settled before every query; should one come first, its few are tested one by one.
-  for (const TCellEntry& entry : pending_)
-    if (OverlapRect(TSprite::BoundsAt(entry.X + cameraX, entry.Y + cameraY, entry.Width, entry.Height), Rect))
-      Out.push_back({entry.Sprite, entry.AttachSeq});
+  for (TSprite* sprite : pending_)
+    if (OverlapRect(TSprite::BoundsAt(sprite->X + cameraX, sprite->Y + cameraY, sprite->Width, sprite->Height), Rect))
+      Out.push_back({sprite, sprite->index_.AttachSeq});
   for (int64_t r = r0; r <= r1; ++r) {
     // The sprite's bounds exactly as it would give them now: one that does
     // not overlap would be passed over by the full walk anyway.
@@ -328,7 +328,7 @@ void TSpriteIndex::PackIfWorthIt() {
     Pack();
     return;
   }
-  for (const TCellEntry& entry : pending_) AppendToCellList(entry.Sprite);
+  for (TSprite* sprite : pending_) AppendToCellList(sprite);
   pending_.clear();
   pendingCells_.clear();
   pendingOver_ = {};
@@ -371,9 +371,11 @@ void TSpriteIndex::Pack() {
     e.Slot = static_cast<int32_t>(slot);
   };
   forEachPacked([&](uint32_t i, size_t k) { place(packedBounds_[i], packedSprites_[i], k); });
+  // In the order they were filed, which for a level's worth is the order
+  // they were made in, so that their fields are read one after another.
   for (size_t i = 0; i < pending_.size(); ++i) {
-    const TCellEntry& entry = pending_[i];
-    place({entry.X, entry.Y, entry.Width, entry.Height}, {entry.Sprite, entry.AttachSeq},
+    TSprite* sprite = pending_[i];
+    place({sprite->X, sprite->Y, sprite->Width, sprite->Height}, {sprite, sprite->index_.AttachSeq},
           static_cast<size_t>(pendingCells_[i]));
   }
   packedOver_.Grow(pendingOver_);

@@ -52,7 +52,9 @@ class TSpriteIndex {
  public:
   explicit TSpriteIndex(TSpriteEngine& Root) : root_(Root) {}
 
-  // A new child of the root: a candidate everywhere until its bounds are known.
+  // A new child of the root, filed nowhere until it is validated: the engine
+  // validates every new child before the next query (or, while it walks the
+  // whole tree, every child once it stops).
   void Added(TSprite* Sprite);
   void Removed(TSprite* Sprite);
   // A child that gained children is walked whole by every query.
@@ -62,6 +64,12 @@ class TSpriteIndex {
   // last packing, else files the few new ones in their cells' lists; not
   // from inside Gather.
   void PackIfWorthIt();
+  // Room for Count new placed children waiting to be packed, so that a
+  // level's worth is filed without regrowing.
+  void ReserveForNew(size_t Count) {
+    pending_.reserve(Count);
+    pendingCells_.reserve(Count);
+  }
 
   // The grid children whose bounds overlap Rect (view coordinates), with every
   // always-list child. The always-list children come first, in Children order.
@@ -141,8 +149,10 @@ class TSpriteIndex {
   std::vector<uint32_t> packedStart_;
   // Placed children filed since the index last settled, in no cell's list
   // yet: a level's worth of them is packed at once, without each cell's list
-  // growing first, and a few go to their cells' lists.
-  std::vector<TCellEntry> pending_;
+  // growing first, and a few go to their cells' lists. Their fields are read
+  // from them then (a write to them files them again first), so that a
+  // level's worth is listed in little memory.
+  std::vector<TSprite*> pending_;
   std::vector<int32_t> pendingCells_;  // their cells, so that packing reads no sprite to count them
   std::vector<TPackedBounds> packedBounds_;
   std::vector<TPackedSprite> packedSprites_;

@@ -10,7 +10,11 @@
 
 namespace kestrilo {
 
-bool IsNamelessName(const std::string& Name) { return Name.empty() || Name == W1251("пустая"); }
+bool IsNamelessName(const std::string& Name) {
+  // Asked once for every object a level builds: the name is converted once.
+  static const std::string kNameless = W1251("пустая");
+  return Name.empty() || Name == kNameless;
+}
 
 TPictureCollectionItem* FindObjectPictureOrNone(const TSprite& Sprite, const std::string& Name) {
   TGameContext* context = ContextOf(&Sprite);

@@ -57,9 +57,8 @@ int LevelRender(const std::vector<std::string>& args, std::ostream& out) {
   for (int32_t i = 0; i < view.Row; ++i) editor.Editor().PressKey(vkDown);
   const int32_t columns = whole ? TMatrix::kColumns : TMatrix::kViewColumns;
   const int32_t rows = whole ? TMatrix::kRows : TMatrix::kViewRows;
-  TSurface surface(columns * TMatrix::kCellSize, rows * TMatrix::kCellSize);
-  editor.DrawWorld(surface);
-  SavePng(surface.ToImage(), outPath);
+  SavePngInBands(columns * TMatrix::kCellSize, rows * TMatrix::kCellSize,
+                 [&](TSurface& picture) { editor.DrawWorld(picture); }, outPath);
   out << outPath << "\n";
   return 0;
 }
