@@ -390,6 +390,10 @@ Options:
         <source>File Exists!</source>
         <translation>File Exists!</translation>
     </message>
+    <message>
+        <source>Новый уровень</source>
+        <translation>New level</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -893,6 +897,14 @@ Options:
     <message>
         <source>Увеличить</source>
         <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Новый уровень</source>
+        <translation>New level</translation>
+    </message>
+    <message>
+        <source>Сохранить матрицу как...</source>
+        <translation>Save matrix as...</translation>
     </message>
 </context>
 <context>
