@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,6 +33,7 @@
 #include "platform/Surface.h"
 #include "editor/Editor.h"
 #include "editor/MonsterEditCommands.h"
+#include "windows/ScreenFit.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {
@@ -157,8 +159,18 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   buttons->addWidget(SaveButton);
   buttons->addWidget(CloseButton);
 
+  // The form scrolls where the screen is small; the buttons stay in view below it.
+  auto* form = new QWidget;
+  form->setObjectName("MonsterForm");
+  form->setLayout(columns);
+  columns->setContentsMargins(0, 0, 0, 0);
+  FormArea = new QScrollArea;
+  FormArea->setObjectName("FormArea");
+  FormArea->setFrameShape(QFrame::NoFrame);
+  FormArea->setWidgetResizable(true);
+  FormArea->setWidget(form);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns, 1);
+  layout->addWidget(FormArea, 1);
   layout->addLayout(buttons);
 
   // Undo and redo keys work anywhere in the window.
@@ -740,7 +752,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
-  window->resize(1180, 720);
+  FitWindowInto(*window, kMonsterEditorSize, AvailableScreenArea(parent));
   return window;
 }
 

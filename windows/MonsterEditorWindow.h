@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QUndoStack>
 
 #include <array>
@@ -23,6 +24,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 class QTimer;
 class QWidget;
@@ -35,6 +37,9 @@ class TObjectDataBase;
 class TPictureCollection;
 class TPictureCollectionItem;
 struct TGameContext;
+
+// The size the window opens at where the screen has room for it.
+inline constexpr QSize kMonsterEditorSize{1180, 720};
 
 class TMonsterEditorWindow : public QDialog {
   Q_OBJECT
@@ -99,6 +104,8 @@ class TMonsterEditorWindow : public QDialog {
   QLabel* PreviewCaption = nullptr;
   QLabel* ProblemsLabel = nullptr;
   QPushButton *UndoButton = nullptr, *RedoButton = nullptr, *SaveButton = nullptr, *CloseButton = nullptr;
+  // Everything but the buttons above, scrolled where the screen is too small.
+  QScrollArea* FormArea = nullptr;
 
  public slots:
   void reject() override;
