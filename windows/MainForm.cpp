@@ -584,6 +584,8 @@ bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
 bool TForm1::IsOwnWidget(QObject* watched) const {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
+  // The menu bar, reached with F10 or Alt, moves through its menus with the arrows itself.
+  if (widget == menuBar()) return false;
   // A key event travels from the focused control up to its parents; it is
   // handled once, where it starts.
   QWidget* focus = QApplication::focusWidget();

@@ -123,7 +123,6 @@ bool TMenuMnemonics::eventFilter(QObject* Watched, QEvent* Event) {
 void OpenMenuBarFromKeyboard(QMenuBar* Bar) {
   for (QAction* head : Bar->actions()) {
     if (!head->isVisible() || !head->isEnabled() || !head->menu()) continue;
-    Bar->setFocus(Qt::ShortcutFocusReason);
     Bar->setActiveAction(head);
     return;
   }

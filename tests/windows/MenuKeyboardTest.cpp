@@ -134,8 +134,16 @@ TEST(MenuKeyboard, F10OpensTheMenuBarUnlessPausedPlayTakesItAsOneStep) {
   EXPECT_EQ(form.menuBar()->activeAction(), form.N1->menuAction());
   EXPECT_TRUE(form.N1->isVisible());
   EXPECT_FALSE(form.Context().Keyboard.IsKeyDown(121));
-  QTest::keyClick(form.N1, Qt::Key_Escape);
-  EXPECT_FALSE(form.N1->isVisible());
+  // Arrows move along the bar, Escape closes the menu and then leaves the bar.
+  QTest::keyClick(form.N1, Qt::Key_Right);
+  EXPECT_EQ(form.menuBar()->activeAction(), form.N5->menuAction());
+  EXPECT_TRUE(form.N5->isVisible());
+  QTest::keyClick(form.N5, Qt::Key_Escape);
+  EXPECT_FALSE(form.N5->isVisible());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  // The keys are the view's again.
+  EXPECT_EQ(form.menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), form.DXDraw1);
 
   // Paused play: F10 lets one tick move and opens nothing.
   form.N2->trigger();
