@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -132,12 +133,16 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
     for (int32_t i = 0; i < pictures_->Count(); ++i) pictureNames_.push_back(pictures_->Items(i)->Name());
 
   auto* columns = new QHBoxLayout;
-  columns->addWidget(BuildListPanel(), 0);
+  leftColumn_ = new QVBoxLayout;
+  leftColumn_->addWidget(BuildListPanel(), 1);
+  columns->addLayout(leftColumn_, 0);
   auto* middle = new QVBoxLayout;
   middle->addWidget(BuildFieldsPanel());
   middle->addWidget(BuildFramesPanel());
   columns->addLayout(middle, 1);
-  columns->addWidget(BuildPreviewPanel(), 0);
+  previewPanel_ = BuildPreviewPanel();
+  columns->addWidget(previewPanel_, 0);
+  columns_ = columns;
 
   UndoButton = new QPushButton(tr("Отменить"));
   UndoButton->setObjectName("UndoButton");
@@ -172,6 +177,7 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FormArea, 1);
   layout->addLayout(buttons);
+  wideFormWidth_ = form->minimumSizeHint().width();
 
   // Undo and redo keys work anywhere in the window.
   QAction* undoAction = undo_.createUndoAction(this, tr("Отменить"));
@@ -210,7 +216,7 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   auto* layout = new QVBoxLayout(box);
   MonsterList = new QListWidget;
   MonsterList->setObjectName("MonsterList");
-  MonsterList->setMinimumWidth(200);
+  MonsterList->setMinimumWidth(180);
   layout->addWidget(MonsterList, 1);
   const auto button = [&](const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);
@@ -223,15 +229,14 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   DeleteButton = button("DeleteButton", tr("Удалить"));
   UpButton = button("UpButton", tr("Выше"));
   DownButton = button("DownButton", tr("Ниже"));
-  auto* row1 = new QHBoxLayout;
-  row1->addWidget(AddButton);
-  row1->addWidget(DuplicateButton);
-  row1->addWidget(DeleteButton);
-  auto* row2 = new QHBoxLayout;
-  row2->addWidget(UpButton);
-  row2->addWidget(DownButton);
-  layout->addLayout(row1);
-  layout->addLayout(row2);
+  // Two buttons a row keep the list narrow enough for a 1024-pixel screen.
+  auto* rows = new QGridLayout;
+  rows->addWidget(AddButton, 0, 0);
+  rows->addWidget(DuplicateButton, 0, 1);
+  rows->addWidget(UpButton, 1, 0);
+  rows->addWidget(DownButton, 1, 1);
+  rows->addWidget(DeleteButton, 2, 0, 1, 2);
+  layout->addLayout(rows);
   layout->addWidget(Note(tr("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
                             "первую запись списка. Из записей с одинаковым именем действует верхняя.")));
   connect(AddButton, &QPushButton::clicked, this, [this] { AddMonster(); });
@@ -737,6 +742,26 @@ void TMonsterEditorWindow::closeEvent(QCloseEvent* event) {
   previewTimer_->stop();
   QDialog::closeEvent(event);
 }
+
+void TMonsterEditorWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (!FormArea) return;
+  // Where the preview beside the form would not fit, it goes under the list.
+  // Measured on the window, whose size is new here, keeping room for the form's scroll bar.
+  const QMargins margins = layout()->contentsMargins();
+  const int room = width() - margins.left() - margins.right() - FormArea->verticalScrollBar()->sizeHint().width();
+  const bool narrow = room < wideFormWidth_;
+  if (narrow == PreviewUnderList()) return;
+  if (narrow) {
+    columns_->removeWidget(previewPanel_);
+    leftColumn_->addWidget(previewPanel_, 0);
+  } else {
+    leftColumn_->removeWidget(previewPanel_);
+    columns_->addWidget(previewPanel_, 0);
+  }
+}
+
+bool TMonsterEditorWindow::PreviewUnderList() const { return leftColumn_->indexOf(previewPanel_) >= 0; }
 
 void TMonsterEditorWindow::showEvent(QShowEvent* event) {
   closing_ = false;
