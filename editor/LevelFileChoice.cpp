@@ -25,8 +25,8 @@ std::optional<std::string> AskLevelFileToWrite(TDialogService& Dialogs, TFileDia
     if (!file || !FileExists(*file)) return file;
     // The question defaults to Нет, which keeps the file and asks again.
     const TModalResult answer =
-        Dialogs.MessageBox(Translated("TEditor", "Файл существует! Перезаписать ?"), Translated("TEditor", "Перезапись"),
-                           TMsgButtons::YesNoCancel, TModalResult::mrNo);
+        Dialogs.MessageBox(Translated("TEditor", "Файл существует! Перезаписать ?"),
+                           Translated("TEditor", "Перезапись"), TMsgButtons::YesNoCancel, TModalResult::mrNo);
     if (answer == TModalResult::mrYes) return file;
     if (answer != TModalResult::mrNo) return std::nullopt;
     Request.ProposedFile = *file;

@@ -21,8 +21,10 @@ void FitWindowInto(QWidget& Window, QSize Wanted, const QRect& Available) {
   const QSize size = Wanted.boundedTo(room).expandedTo(Window.minimumSize());
   Window.resize(size);
   // Centred in the room; a window larger than it keeps its top-left corner in view.
-  const int left = Available.left() + std::max(0, (Available.width() - size.width() - kWindowFrameAllowance.width()) / 2);
-  const int top = Available.top() + std::max(0, (Available.height() - size.height() - kWindowFrameAllowance.height()) / 2);
+  const int left =
+      Available.left() + std::max(0, (Available.width() - size.width() - kWindowFrameAllowance.width()) / 2);
+  const int top =
+      Available.top() + std::max(0, (Available.height() - size.height() - kWindowFrameAllowance.height()) / 2);
   Window.move(left, top);
 }
 

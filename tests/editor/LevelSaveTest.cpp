@@ -52,38 +52,58 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
     const char* WrittenTo;           // relative; empty when nothing is written
     const char* Proposed;            // what the first dialog proposes, relative
   } cases[] = {
-      {"Save, own file", [](auto& f) { f.SavedAsThenChanged("levels/own.mtf"); }, &TEditor::SaveLevel, {},
-       "levels/own.mtf", ""},
-      {"Save, never saved", [](auto& f) { f.Dialogs.FileAnswers = {f.Path("levels/new.mtf")}; }, &TEditor::SaveLevel,
-       {"save"}, "levels/new.mtf", ""},
+      {"Save, own file",
+       [](auto& f) { f.SavedAsThenChanged("levels/own.mtf"); },
+       &TEditor::SaveLevel,
+       {},
+       "levels/own.mtf",
+       ""},
+      {"Save, never saved",
+       [](auto& f) { f.Dialogs.FileAnswers = {f.Path("levels/new.mtf")}; },
+       &TEditor::SaveLevel,
+       {"save"},
+       "levels/new.mtf",
+       ""},
       {"Save, never saved, cancelled", [](auto&) {}, &TEditor::SaveLevel, {"save"}, "", ""},
       {"Save As, own file proposed",
        [](auto& f) {
          f.SavedAsThenChanged("levels/own.mtf");
          f.Dialogs.FileAnswers = {f.Path("other.mtf")};
        },
-       &TEditor::SaveLevelAs, {"save"}, "other.mtf", "levels/own.mtf"},
+       &TEditor::SaveLevelAs,
+       {"save"},
+       "other.mtf",
+       "levels/own.mtf"},
       {"Save As over a taken file, Да",
        [](auto& f) {
          WriteFile(f.Path("taken.mtf"), "old");
          f.Dialogs.FileAnswers = {f.Path("taken.mtf")};
          f.Dialogs.MessageAnswers = {TModalResult::mrYes};
        },
-       &TEditor::SaveLevelAs, {"save", "message"}, "taken.mtf", ""},
+       &TEditor::SaveLevelAs,
+       {"save", "message"},
+       "taken.mtf",
+       ""},
       {"Save As over a taken file, Нет, then a free one",
        [](auto& f) {
          WriteFile(f.Path("taken.mtf"), "old");
          f.Dialogs.FileAnswers = {f.Path("taken.mtf"), f.Path("free.mtf")};
          f.Dialogs.MessageAnswers = {TModalResult::mrNo};
        },
-       &TEditor::SaveLevelAs, {"save", "message", "save"}, "free.mtf", ""},
+       &TEditor::SaveLevelAs,
+       {"save", "message", "save"},
+       "free.mtf",
+       ""},
       {"Save As over a taken file, Отмена",
        [](auto& f) {
          WriteFile(f.Path("taken.mtf"), "old");
          f.Dialogs.FileAnswers = {f.Path("taken.mtf"), f.Path("free.mtf")};
          f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
        },
-       &TEditor::SaveLevelAs, {"save", "message"}, "", ""},
+       &TEditor::SaveLevelAs,
+       {"save", "message"},
+       "",
+       ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);

@@ -14,8 +14,8 @@
 
 #include "DesktopTestSupport.h"
 #include "editor/RecentLevels.h"
-#include "platform/widgets/DXDraw.h"
 #include "editor/Translations.h"
+#include "platform/widgets/DXDraw.h"
 #include "windows/LanguageMenu.h"
 #include "windows/MenuMnemonics.h"
 #include "world/GameContext.h"
