@@ -139,6 +139,7 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   auto* middle = new QVBoxLayout;
   middle->addWidget(BuildFieldsPanel());
   middle->addWidget(BuildFramesPanel());
+  middle->addStretch(1);  // where the list and the preview make the form taller, the room is left below
   columns->addLayout(middle, 1);
   previewPanel_ = BuildPreviewPanel();
   columns->addWidget(previewPanel_, 0);
@@ -216,7 +217,10 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   auto* layout = new QVBoxLayout(box);
   MonsterList = new QListWidget;
   MonsterList->setObjectName("MonsterList");
-  MonsterList->setMinimumWidth(180);
+  // Four lines at least; its height is whatever room the window leaves, so
+  // that the list never makes the form scroll.
+  MonsterList->setMinimumSize(180, 72);
+  MonsterList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   layout->addWidget(MonsterList, 1);
   const auto button = [&](const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);

@@ -406,10 +406,13 @@ TEST_F(MonsterEditorWindowTest, TheWindowFitsSmallScreensWithSaveAndCloseInView)
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
       }
       // The form keeps its own size and scrolls inside the room left for it;
-      // from 1024 pixels up it needs no sideways scrolling, the preview going
+      // from 1024 by 768 up it needs no scrolling, the preview going
       // under the list where it would not fit beside the form.
       EXPECT_GE(window->FormArea->widget()->width(), window->FormArea->widget()->minimumSizeHint().width());
-      if (available.width() >= 1024) EXPECT_EQ(window->FormArea->horizontalScrollBar()->maximum(), 0);
+      if (available.width() >= 1024) {
+        EXPECT_EQ(window->FormArea->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(window->FormArea->verticalScrollBar()->maximum(), 0);
+      }
       EXPECT_EQ(window->PreviewUnderList(), available.width() < 1280);
       window->hide();
     }
