@@ -53,6 +53,14 @@ void Press(QWidget* to, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifie
   QApplication::sendEvent(to, &release);
 }
 
+// The main window shown and in front, so that its shortcuts count.
+TForm1& OpenActive(TDesktopFixture& f) {
+  TForm1& form = f.Open();
+  QApplication::setActiveWindow(&form);
+  (void)QTest::qWaitForWindowActive(&form, 1000);
+  return form;
+}
+
 }  // namespace
 
 TEST(MenuKeyboard, EveryMenuAndItemHasItsOwnMnemonicInBothLanguages) {
@@ -97,9 +105,7 @@ TEST(MenuKeyboard, MarksAreReadAndStrippedAsQtShowsThem) {
 
 TEST(MenuKeyboard, EachStandardShortcutRunsItsCommand) {
   TDesktopFixture f;
-  TForm1& form = f.Open();
-  QApplication::setActiveWindow(&form);
-  (void)QTest::qWaitForWindowActive(&form, 1000);
+  TForm1& form = OpenActive(f);
   const struct {
     QAction* Item;
     QKeySequence Keys;
@@ -127,9 +133,7 @@ TEST(MenuKeyboard, EachStandardShortcutRunsItsCommand) {
 
 TEST(MenuKeyboard, F10OpensTheMenuBarUnlessPausedPlayTakesItAsOneStep) {
   TDesktopFixture f;
-  TForm1& form = f.Open();
-  QApplication::setActiveWindow(&form);
-  (void)QTest::qWaitForWindowActive(&form, 1000);
+  TForm1& form = OpenActive(f);
   Press(form.DXDraw1, Qt::Key_F10);
   EXPECT_EQ(form.menuBar()->activeAction(), form.N1->menuAction());
   EXPECT_TRUE(form.N1->isVisible());
@@ -157,9 +161,7 @@ TEST(MenuKeyboard, F10OpensTheMenuBarUnlessPausedPlayTakesItAsOneStep) {
 
 TEST(MenuKeyboard, TypedNumbersReachEveryNumberField) {
   TDesktopFixture f;
-  TForm1& form = f.Open();
-  QApplication::setActiveWindow(&form);
-  (void)QTest::qWaitForWindowActive(&form, 1000);
+  TForm1& form = OpenActive(f);
   const struct {
     TSpinEdit* Field;
     const char* Typed;
