@@ -564,8 +564,8 @@ void TForm1::TestFromHereClick() {
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
   if (VirtualKey == kVirtualKeyF10 && !editor_->PlayTest().Paused()) {
-    // Its release reaches the open menu, not this window.
-    context_->Keyboard.SetKeyDown(VirtualKey, false);
+    // The releases of the keys held now reach the open menu, not this window.
+    context_->Keyboard.ReleaseAllKeys();
     OpenMenuBarFromKeyboard(menuBar());
     return true;
   }

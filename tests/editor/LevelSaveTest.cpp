@@ -74,16 +74,6 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
        {"save"},
        "other.mtf",
        "levels/own.mtf"},
-      {"Save As over a taken file, Да",
-       [](auto& f) {
-         WriteFile(f.Path("taken.mtf"), "old");
-         f.Dialogs.FileAnswers = {f.Path("taken.mtf")};
-         f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-       },
-       &TEditor::SaveLevelAs,
-       {"save", "message"},
-       "taken.mtf",
-       ""},
       {"Save As over a taken file, Нет, then a free one",
        [](auto& f) {
          WriteFile(f.Path("taken.mtf"), "old");
