@@ -347,10 +347,12 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
 
 bool TEditor::SaveLevel() {
   // A level with a file of its own goes back there, with no dialog and no question.
-  return SaveLevelTo([&]() -> std::optional<std::string> {
-    if (!Document.LevelFile.empty()) return Document.LevelFile;
-    return AskLevelFileToWrite(Dialogs, LevelSaveRequest(Context.ExecutableDir, {}));
-  });
+  return SaveLevelTo([&] { return OwnLevelFileOrAsk(); });
+}
+
+std::optional<std::string> TEditor::OwnLevelFileOrAsk() {
+  if (!Document.LevelFile.empty()) return Document.LevelFile;
+  return AskLevelFileToWrite(Dialogs, LevelSaveRequest(Context.ExecutableDir, {}));
 }
 
 bool TEditor::SaveLevelAs() {
@@ -383,7 +385,7 @@ void TEditor::NewLevel() {
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
     if (Document.LevelModified() && !SaveChangesFirst()) return;
-    PutLevelInPlace(TMatrix());
+    PutLevelInPlace(*std::make_unique<TMatrix>());  // a level is large for the stack
     Document.LevelFile.clear();
     Document.LevelSaved();
     Recovery.RemoveLevel();
@@ -496,9 +498,7 @@ bool TEditor::SaveChangesFirst() {
   // The level goes to its own file when it has one, as Save does.
   std::optional<std::string> levelFile;
   if (level) {
-    levelFile = Document.LevelFile.empty()
-                    ? AskLevelFileToWrite(Dialogs, LevelSaveRequest(Context.ExecutableDir, {}))
-                    : std::optional<std::string>(Document.LevelFile);
+    levelFile = OwnLevelFileOrAsk();
     if (!levelFile) return false;
   }
   // The library before the level, so that the level never names entries its

@@ -262,6 +262,8 @@ class TEditor {
   // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
   bool MayReplace(const std::string& Path, const char* Question, const char* Caption);
   bool SaveLevelTo(const std::function<std::optional<std::string>()>& ChooseFile);
+  // The level's own file, or the one the designer names when it has none.
+  std::optional<std::string> OwnLevelFileOrAsk();
   void WriteLevelTo(const std::string& Path);
   // The library has entries the level places that its objects file does not
   // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
