@@ -21,6 +21,7 @@
 #include "platform/Rounding.h"
 #include "platform/Translated.h"
 #include "editor/HelpTexts.h"
+#include "editor/LevelFileChoice.h"
 #include "editor/Recorder.h"
 #include "editor/RecoveryTexts.h"
 #include "sprites/DXSpriteEngine.h"
@@ -342,10 +343,24 @@ TFileDialogRequest TEditor::LevelDialog(const char* filter) const {
 }
 
 bool TEditor::SaveLevel() {
+  // A level with a file of its own goes back there, with no dialog and no question.
+  return SaveLevelTo([&] { return OwnLevelFileOrAsk(); });
+}
+
+std::optional<std::string> TEditor::OwnLevelFileOrAsk() {
+  if (!Document.LevelFile.empty()) return Document.LevelFile;
+  return AskLevelFileToWrite(Dialogs, LevelSaveRequest(Context.ExecutableDir, {}));
+}
+
+bool TEditor::SaveLevelAs() {
+  return SaveLevelTo([&] { return AskLevelFileToWrite(Dialogs, LevelSaveRequest(Context.ExecutableDir, Document.LevelFile)); });
+}
+
+bool TEditor::SaveLevelTo(const std::function<std::optional<std::string>()>& ChooseFile) {
   bool saved = false;
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
-    const auto file = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    const auto file = ChooseFile();
     if (!file) return;
     if (LevelNamesUnsavedEntries()) {
       const TModalResult answer = Dialogs.MessageBox(
@@ -357,9 +372,23 @@ bool TEditor::SaveLevel() {
       // written to name what the objects file lacks.
       if (answer == TModalResult::mrYes && !SaveObjectsFileNow()) return;
     }
-    saved = WriteLevelTo(*file);
+    WriteLevelTo(*file);
+    saved = true;
   });
   return saved;
+}
+
+void TEditor::NewLevel() {
+  Guarded([&] {
+    Require(Context.PlayedLevel != nullptr, "The matrix");
+    if (Document.LevelModified() && !SaveChangesFirst()) return;
+    PutLevelInPlace(*std::make_unique<TMatrix>());  // a level is large for the stack
+    Document.LevelFile.clear();
+    Document.LevelSaved();
+    Recovery.RemoveLevel();
+    RedrawOverview(Context.CurrentPlane);
+    SetResult(Translated("TEditor", "Новый уровень"));
+  });
 }
 
 bool TEditor::LevelNamesUnsavedEntries() const {
@@ -380,17 +409,13 @@ bool TEditor::MayReplace(const std::string& Path, const char* Question, const ch
                                                  TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
 }
 
-bool TEditor::WriteLevelTo(const std::string& Path) {
-  if (!MayReplace(Path, QT_TRANSLATE_NOOP("TEditor", "Файл существует! Перезаписать ?"),
-                  QT_TRANSLATE_NOOP("TEditor", "Перезапись")))
-    return false;
+void TEditor::WriteLevelTo(const std::string& Path) {
   Context.DesignedLevel().SaveToFile(Path);
   Document.LevelFile = Path;
   Document.LevelSaved();
   Recovery.RemoveLevel();
   if (Attachments.LevelFileUsed) Attachments.LevelFileUsed(Path);
   SetResult(TextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень сохранён: %1"), Path));
-  return true;
 }
 
 void TEditor::LoadLevel() {
@@ -467,15 +492,16 @@ bool TEditor::SaveChangesFirst() {
                          TMsgButtons::YesNoCancel, TModalResult::mrYes);
   if (answer == TModalResult::mrNo) return true;
   if (answer != TModalResult::mrYes) return false;
+  // The level goes to its own file when it has one, as Save does.
   std::optional<std::string> levelFile;
   if (level) {
-    levelFile = Dialogs.SaveFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы (*.mtf)|*.mtf")));
+    levelFile = OwnLevelFileOrAsk();
     if (!levelFile) return false;
   }
   // The library before the level, so that the level never names entries its
   // objects file lacks; Да saves both, so nothing more is asked about it.
   if (library && !SaveObjectsFileNow()) return false;
-  if (level && !WriteLevelTo(*levelFile)) return false;
+  if (level) WriteLevelTo(*levelFile);
   return true;
 }
 

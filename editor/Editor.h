@@ -112,8 +112,14 @@ class TEditor {
   void SaveObjectsFile();
   void AddObject();
   TSidePanelUpdate DeleteObject(const std::string& SelectedName, uint8_t CurrentType);
-  // The level files. SaveLevel is true when the level was written.
+  // The level files. SaveLevel writes the level to its own file with no
+  // dialog and no question (a level never saved asks for a name); SaveLevelAs
+  // asks for a file, proposing the level's own. Both are true when the level
+  // was written. NewLevel puts an empty level in place, offering unsaved
+  // changes for saving first.
   bool SaveLevel();
+  bool SaveLevelAs();
+  void NewLevel();
   void LoadLevel();
   // What LoadLevel does once its dialog has answered with Path.
   void LoadLevelFrom(const std::string& Path);
@@ -223,7 +229,10 @@ class TEditor {
   void ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath);
   // An existing file is replaced only when the designer answers Да; the question defaults to Нет.
   bool MayReplace(const std::string& Path, const char* Question, const char* Caption);
-  bool WriteLevelTo(const std::string& Path);
+  bool SaveLevelTo(const std::function<std::optional<std::string>()>& ChooseFile);
+  // The level's own file, or the one the designer names when it has none.
+  std::optional<std::string> OwnLevelFileOrAsk();
+  void WriteLevelTo(const std::string& Path);
   // The library has entries the level places that its objects file does not
   // hold yet (world/LevelCheck.h: UnsavedEntriesInUse).
   bool LevelNamesUnsavedEntries() const;

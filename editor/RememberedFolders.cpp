@@ -51,6 +51,8 @@ std::optional<uint32_t> TFolderRememberingDialogService::ChooseColor(uint32_t in
 
 TFileDialogRequest TFolderRememberingDialogService::StartingFolder(const TFileDialogRequest& request) const {
   TFileDialogRequest started = request;
+  // A proposed file (save as) names its folder itself.
+  if (!request.ProposedFile.empty()) return started;
   const std::string remembered = Folders.FolderFor(FileKindOfRequest(request));
   if (!remembered.empty()) {
     started.InitialDir = remembered;

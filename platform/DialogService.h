@@ -17,6 +17,9 @@ struct TFileDialogRequest {
   std::string Filter;      // "Description (*.ext)|*.ext|..."
   std::string DefaultExt;  // "*.mtf"
   std::string Title;
+  // The file a save dialog proposes (a full path; its folder wins over
+  // InitialDir); empty proposes none.
+  std::string ProposedFile;
 };
 
 class TDialogService {

@@ -390,6 +390,10 @@ Options:
         <source>File Exists!</source>
         <translation>File Exists!</translation>
     </message>
+    <message>
+        <source>Новый уровень</source>
+        <translation>New level</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -987,6 +991,14 @@ Options:
     <message>
         <source>Свойства объекта</source>
         <translation>Object properties</translation>
+    </message>
+    <message>
+        <source>Новый уровень</source>
+        <translation>New level</translation>
+    </message>
+    <message>
+        <source>Сохранить матрицу как...</source>
+        <translation>Save matrix as...</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,7 @@
 #include "platform/ViewSize.h"
 #include "windows/HelpScreen.h"
 #include "windows/LevelCheckWindow.h"
+#include "windows/MenuMnemonics.h"
 #include "windows/MonsterEditorWindow.h"
 #include "windows/OverviewMap.h"
 #include "windows/PropertiesPanel.h"
@@ -36,7 +37,9 @@ namespace kestrilo {
 
 namespace {
 
-constexpr uint32_t kVirtualKeyF5 = 116;  // test from here
+constexpr uint32_t kVirtualKeyDelete = 46;  // deletes the selection
+constexpr uint32_t kVirtualKeyF5 = 116;      // test from here
+constexpr uint32_t kVirtualKeyF10 = 121;     // the menu bar; while play is paused, one tick
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* label = new QLabel(TForm1::tr(caption), parent);
@@ -214,7 +217,6 @@ void TForm1::BuildControls(QWidget* client) {
   UpDown1->setGeometry(728, 352, 50, 21);
   Edit1 = UpDown1->Edit();
   Edit1->setObjectName("Edit1");
-  Edit1->setReadOnly(true);  // the plane changes only through the spinner or the type change
   connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1Click(); });
 
   Label4 = MakeLabel(client, "Label4", QT_TR_NOOP("Код ключа:"), 664, 384);
@@ -244,9 +246,16 @@ void TForm1::BuildMenu() {
   bar->setObjectName("MainMenu1");
   N1 = bar->addMenu(tr("Файл"));
   N1->setObjectName("N1");
+  NewLevelItem = AddItem(N1, "NewLevelItem", QT_TR_NOOP("Новый уровень"), &TForm1::NewLevelItemClick);
   N7 = AddItem(N1, "N7", QT_TR_NOOP("Сохранить матрицу"), &TForm1::N7Click);
+  SaveLevelAsItem = AddItem(N1, "SaveLevelAsItem", QT_TR_NOOP("Сохранить матрицу как..."), &TForm1::SaveLevelAsItemClick);
   N8 = AddItem(N1, "N8", QT_TR_NOOP("Загрузить матрицу"), &TForm1::N8Click);
   N4 = AddItem(N1, "N4", QT_TR_NOOP("Выход"), &TForm1::N4Click);
+  NewLevelItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  SaveLevelAsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  N4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   N5 = bar->addMenu(tr("Объект"));
   N5->setObjectName("N5");
@@ -290,7 +299,7 @@ void TForm1::BuildMenu() {
   connect(N9, &QMenu::aboutToShow, this, [this] { menuPointer_ = DXDraw1->mapFromGlobal(QCursor::pos()); });
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
-  for (QAction* item : {N14, N17}) {
+  for (QAction* item : {NewLevelItem, N7, SaveLevelAsItem, N8, N4, N14, N17}) {
     item->setShortcutContext(Qt::WindowShortcut);
     addAction(item);
   }
@@ -301,6 +310,8 @@ void TForm1::BuildMenu() {
   N20 = AddItem(N18, "N20", QT_TR_NOOP("О программе"), &TForm1::N20Click);
   BuildEditMenu();
   BuildRecordMenu();
+  // Menus added later (recent levels, language) get their mnemonics as they come.
+  new TMenuMnemonics(bar);
 }
 
 void TForm1::BuildEditMenu() {
@@ -508,7 +519,9 @@ void TForm1::N15Click() {
   ApplySidePanel(editor_->DeleteObject(SelectedObjectName(), static_cast<uint8_t>(type)));
 }
 
+void TForm1::NewLevelItemClick() { editor_->NewLevel(); }
 void TForm1::N7Click() { editor_->SaveLevel(); }
+void TForm1::SaveLevelAsItemClick() { editor_->SaveLevelAs(); }
 void TForm1::N8Click() { editor_->LoadLevel(); }
 void TForm1::N4Click() { editor_->RequestExit(); }
 void TForm1::N12Click() { editor_->Settings().TogglePlayerVisible(); SyncTicks(); }
@@ -558,18 +571,29 @@ void TForm1::TestFromHereClick() {
 }
 
 bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
+  if (VirtualKey == kVirtualKeyF10 && !editor_->Play().PlayTest().Paused()) {
+    // The releases of the keys held now reach the open menu, not this window.
+    context_->Keyboard.ReleaseAllKeys();
+    OpenMenuBarFromKeyboard(menuBar());
+    return true;
+  }
+  QWidget* focus = QApplication::focusWidget();
+  // Del typed into a number field edits the number, not the level.
+  const bool typing = !Text.isEmpty() && (qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus));
   const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
   if (VirtualKey == kVirtualKeyF5) editor_->Play().ToggleTestFromHere(cursor.x(), cursor.y());
-  editor_->PressKey(VirtualKey);
+  if (!(typing && VirtualKey == kVirtualKeyDelete)) editor_->PressKey(VirtualKey);
   SyncTicks();  // test from here, its end and a restart change the Settings ticks
   // The key is taken from the focused control, so arrows never move a list
   // or a spinner and Space never opens a list; typed characters still reach it.
-  return Text.isEmpty() || !TypesInto(QApplication::focusWidget(), QtKey);
+  return Text.isEmpty() || !TypesInto(focus, QtKey);
 }
 
 bool TForm1::IsOwnWidget(QObject* watched) const {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
+  // The menu bar, reached with F10 or Alt, moves through its menus with the arrows itself.
+  if (widget == menuBar()) return false;
   // A key event travels from the focused control up to its parents; it is
   // handled once, where it starts.
   QWidget* focus = QApplication::focusWidget();

@@ -75,7 +75,7 @@ class TForm1 : public QMainWindow {
   QFrame* Panel1 = nullptr;
   QLabel* Image1 = nullptr;
   QLabel* Label3 = nullptr;
-  TSpinEdit* UpDown1 = nullptr;  // with Edit1 (read-only): Z plane
+  TSpinEdit* UpDown1 = nullptr;  // with Edit1: Z plane
   QLabel* Label4 = nullptr;
   TSpinEdit* UpDown2 = nullptr;  // with Edit2: key code
   QLineEdit* Edit6 = nullptr;
@@ -90,6 +90,8 @@ class TForm1 : public QMainWindow {
   QMenu* N11 = nullptr;
   QMenu* N18 = nullptr;
   QAction *N7 = nullptr, *N8 = nullptr, *N4 = nullptr;
+  // Файл → "Новый уровень" and "Сохранить матрицу как...", beside the items of the layout.
+  QAction *NewLevelItem = nullptr, *SaveLevelAsItem = nullptr;
   QAction *N6 = nullptr, *N15 = nullptr, *N2 = nullptr, *N3 = nullptr;
   QAction *N12 = nullptr, *N13 = nullptr;
   QAction *N32321 = nullptr, *N64641 = nullptr, *N1281281 = nullptr, *N14 = nullptr;
@@ -126,6 +128,8 @@ class TForm1 : public QMainWindow {
   void N6Click();
   void N15Click();
   void N7Click();
+  void NewLevelItemClick();
+  void SaveLevelAsItemClick();
   void N8Click();
   void N4Click();
   void N12Click();

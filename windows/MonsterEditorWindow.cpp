@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,6 +34,7 @@
 #include "platform/Surface.h"
 #include "editor/Editor.h"
 #include "editor/MonsterEditCommands.h"
+#include "windows/ScreenFit.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {
@@ -130,12 +133,17 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
     for (int32_t i = 0; i < pictures_->Count(); ++i) pictureNames_.push_back(pictures_->Items(i)->Name());
 
   auto* columns = new QHBoxLayout;
-  columns->addWidget(BuildListPanel(), 0);
+  leftColumn_ = new QVBoxLayout;
+  leftColumn_->addWidget(BuildListPanel(), 1);
+  columns->addLayout(leftColumn_, 0);
   auto* middle = new QVBoxLayout;
   middle->addWidget(BuildFieldsPanel());
   middle->addWidget(BuildFramesPanel());
+  middle->addStretch(1);  // where the list and the preview make the form taller, the room is left below
   columns->addLayout(middle, 1);
-  columns->addWidget(BuildPreviewPanel(), 0);
+  previewPanel_ = BuildPreviewPanel();
+  columns->addWidget(previewPanel_, 0);
+  columns_ = columns;
 
   UndoButton = new QPushButton(tr("Отменить"));
   UndoButton->setObjectName("UndoButton");
@@ -157,9 +165,20 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   buttons->addWidget(SaveButton);
   buttons->addWidget(CloseButton);
 
+  // The form scrolls where the screen is small; the buttons stay in view below it.
+  auto* form = new QWidget;
+  form->setObjectName("MonsterForm");
+  form->setLayout(columns);
+  columns->setContentsMargins(0, 0, 0, 0);
+  FormArea = new QScrollArea;
+  FormArea->setObjectName("FormArea");
+  FormArea->setFrameShape(QFrame::NoFrame);
+  FormArea->setWidgetResizable(true);
+  FormArea->setWidget(form);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns, 1);
+  layout->addWidget(FormArea, 1);
   layout->addLayout(buttons);
+  wideFormWidth_ = form->minimumSizeHint().width();
 
   // Undo and redo keys work anywhere in the window.
   QAction* undoAction = undo_.createUndoAction(this, tr("Отменить"));
@@ -198,7 +217,10 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   auto* layout = new QVBoxLayout(box);
   MonsterList = new QListWidget;
   MonsterList->setObjectName("MonsterList");
-  MonsterList->setMinimumWidth(200);
+  // Four lines at least; its height is whatever room the window leaves, so
+  // that the list never makes the form scroll.
+  MonsterList->setMinimumSize(180, 72);
+  MonsterList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   layout->addWidget(MonsterList, 1);
   const auto button = [&](const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);
@@ -211,15 +233,14 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   DeleteButton = button("DeleteButton", tr("Удалить"));
   UpButton = button("UpButton", tr("Выше"));
   DownButton = button("DownButton", tr("Ниже"));
-  auto* row1 = new QHBoxLayout;
-  row1->addWidget(AddButton);
-  row1->addWidget(DuplicateButton);
-  row1->addWidget(DeleteButton);
-  auto* row2 = new QHBoxLayout;
-  row2->addWidget(UpButton);
-  row2->addWidget(DownButton);
-  layout->addLayout(row1);
-  layout->addLayout(row2);
+  // Two buttons a row keep the list narrow enough for a 1024-pixel screen.
+  auto* rows = new QGridLayout;
+  rows->addWidget(AddButton, 0, 0);
+  rows->addWidget(DuplicateButton, 0, 1);
+  rows->addWidget(UpButton, 1, 0);
+  rows->addWidget(DownButton, 1, 1);
+  rows->addWidget(DeleteButton, 2, 0, 1, 2);
+  layout->addLayout(rows);
   layout->addWidget(Note(tr("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
                             "первую запись списка. Из записей с одинаковым именем действует верхняя.")));
   connect(AddButton, &QPushButton::clicked, this, [this] { AddMonster(); });
@@ -726,6 +747,26 @@ void TMonsterEditorWindow::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
+void TMonsterEditorWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (!FormArea) return;
+  // Where the preview beside the form would not fit, it goes under the list.
+  // Measured on the window, whose size is new here, keeping room for the form's scroll bar.
+  const QMargins margins = layout()->contentsMargins();
+  const int room = width() - margins.left() - margins.right() - FormArea->verticalScrollBar()->sizeHint().width();
+  const bool narrow = room < wideFormWidth_;
+  if (narrow == PreviewUnderList()) return;
+  if (narrow) {
+    columns_->removeWidget(previewPanel_);
+    leftColumn_->addWidget(previewPanel_, 0);
+  } else {
+    leftColumn_->removeWidget(previewPanel_);
+    columns_->addWidget(previewPanel_, 0);
+  }
+}
+
+bool TMonsterEditorWindow::PreviewUnderList() const { return leftColumn_->indexOf(previewPanel_) >= 0; }
+
 void TMonsterEditorWindow::showEvent(QShowEvent* event) {
   closing_ = false;
   previewTimer_->start();
@@ -740,7 +781,7 @@ std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameCo
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };
-  window->resize(1180, 720);
+  FitWindowInto(*window, kMonsterEditorSize, AvailableScreenArea(parent));
   return window;
 }
 

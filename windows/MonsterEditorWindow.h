@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 #include <QUndoStack>
 
 #include <array>
@@ -19,10 +20,13 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 class QTimer;
 class QWidget;
@@ -35,6 +39,9 @@ class TObjectDataBase;
 class TPictureCollection;
 class TPictureCollectionItem;
 struct TGameContext;
+
+// The size the window opens at where the screen has room for it.
+inline constexpr QSize kMonsterEditorSize{1240, 720};
 
 class TMonsterEditorWindow : public QDialog {
   Q_OBJECT
@@ -99,6 +106,10 @@ class TMonsterEditorWindow : public QDialog {
   QLabel* PreviewCaption = nullptr;
   QLabel* ProblemsLabel = nullptr;
   QPushButton *UndoButton = nullptr, *RedoButton = nullptr, *SaveButton = nullptr, *CloseButton = nullptr;
+  // Everything but the buttons above, scrolled where the screen is too small.
+  QScrollArea* FormArea = nullptr;
+  // The preview stands under the list where the window is too narrow for it beside the form.
+  bool PreviewUnderList() const;
 
  public slots:
   void reject() override;
@@ -106,6 +117,7 @@ class TMonsterEditorWindow : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QWidget* BuildListPanel();
@@ -137,6 +149,10 @@ class TMonsterEditorWindow : public QDialog {
   bool closing_ = false;
   TMonsterPreviewAnimation animation_;
   QTimer* previewTimer_ = nullptr;
+  QHBoxLayout* columns_ = nullptr;    // list, form, preview
+  QVBoxLayout* leftColumn_ = nullptr;  // the list, and the preview where the window is narrow
+  QWidget* previewPanel_ = nullptr;
+  int wideFormWidth_ = 0;  // the form's least width with the preview beside it
 };
 
 // The command behind Объект → "Монстры...": the monster editor over the data

@@ -78,6 +78,7 @@ std::optional<std::string> TQtDialogService::SaveFile(const TFileDialogRequest& 
   QString ext = QString::fromStdString(r.DefaultExt);
   ext.remove("*.");
   dialog.setDefaultSuffix(ext);
+  if (!r.ProposedFile.empty()) dialog.selectFile(QString::fromStdString(r.ProposedFile));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }

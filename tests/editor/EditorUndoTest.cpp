@@ -42,7 +42,7 @@ std::string LevelBytes(TEditorFixture& f, const std::string& name) {
 
 void Save(TEditorFixture& f, const std::string& name) {
   f.Dialogs.FileAnswers.push_back(f.Path(name));
-  ASSERT_TRUE(f.Editor.SaveLevel());
+  ASSERT_TRUE(f.Editor.SaveLevelAs());
 }
 
 class EditorUndo : public ::testing::Test {

@@ -20,18 +20,19 @@ struct TPairSave {
   const char* Second;  // the other file of the pair
   const char* Question;
   const char* Caption;
+  TMsgButtons Buttons;  // the level's Нет goes back to its dialog, so it offers Отмена too
   // Makes the save possible and runs it, answering its file dialog with the first file.
   std::function<bool(TEditorFixture&)> Save;
 };
 
 const std::vector<TPairSave>& PairSaves() {
   static const std::vector<TPairSave> saves = {
-      {"level", "over.mtf", "overmtb", "Файл существует! Перезаписать ?", "Перезапись",
+      {"level", "over.mtf", "overmtb", "Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNoCancel,
        [](TEditorFixture& f) {
          f.Dialogs.FileAnswers = {f.Path("over.mtf")};
          return f.Editor.SaveLevel();
        }},
-      {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!",
+      {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!", TMsgButtons::YesNo,
        [](TEditorFixture& f) {
          // A library made in this run: nothing opened, one entry added ("create a new one": Да).
          WriteFile(f.Path("new.bmp"), SolidBitmap(32, 32));
@@ -61,7 +62,7 @@ TEST(OverwriteQuestion, OnlyYesReplacesAnExistingPair) {
       ASSERT_NE(asked, f.Dialogs.Asked.end());
       EXPECT_EQ(asked->Kind, "message");
       EXPECT_EQ(asked->Caption, save.Caption);
-      EXPECT_EQ(asked->Buttons, TMsgButtons::YesNo);
+      EXPECT_EQ(asked->Buttons, save.Buttons);
       EXPECT_EQ(asked->DefaultAnswer, TModalResult::mrNo);
       EXPECT_EQ(saved, answer == TModalResult::mrYes);
       EXPECT_EQ(ReadWholeFile(f.Path(save.First)) == "old first", answer != TModalResult::mrYes);

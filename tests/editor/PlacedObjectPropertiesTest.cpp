@@ -94,7 +94,7 @@ TEST_F(PlacedObjectProperties, EachChangeIsOneUndoStepAndEachRefusalChangesNothi
   while (f.Editor.UndoStack.canUndo()) f.Editor.Undo();
   EXPECT_FALSE(f.Editor.Document.LevelModified());
   f.Dialogs.FileAnswers.push_back(f.Path("undone.mtf"));
-  ASSERT_TRUE(f.Editor.SaveLevel());
+  ASSERT_TRUE(f.Editor.SaveLevelAs());
   EXPECT_TRUE(LevelBytes("undone") == LevelBytes("loaded"));
 }
 

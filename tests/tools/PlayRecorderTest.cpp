@@ -10,6 +10,7 @@
 #include "platform/ScriptedDialogService.h"
 #include "editor/HeadlessEditor.h"
 #include "windows/MainForm.h"
+#include "windows/MenuMnemonics.h"
 #include "editor/RecordingCommands.h"
 #include "world/PlayerSprite.h"
 
@@ -137,10 +138,10 @@ TEST(PlayRecordMenu, TheMainWindowHasARecordingMenuOfItsOwn) {
   TScriptedDialogService dialogs;
   TForm1 form(level.Path("") + "/", &dialogs);
   ASSERT_NE(form.RecordMenu, nullptr);
-  EXPECT_EQ(form.RecordMenu->title(), QString::fromUtf8("Запись"));
-  EXPECT_EQ(form.RecordStart->text(), QString::fromUtf8("Начать запись"));
-  EXPECT_EQ(form.RecordStop->text(), QString::fromUtf8("Остановить запись"));
-  EXPECT_EQ(form.RecordSave->text(), QString::fromUtf8("Сохранить запись..."));
+  EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.RecordMenu->title()), QString::fromUtf8("Запись"));
+  EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.RecordStart->text()), QString::fromUtf8("Начать запись"));
+  EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.RecordStop->text()), QString::fromUtf8("Остановить запись"));
+  EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.RecordSave->text()), QString::fromUtf8("Сохранить запись..."));
   EXPECT_TRUE(form.RecordStart->isEnabled());
   EXPECT_FALSE(form.RecordStop->isEnabled());
   form.RecordStart->trigger();

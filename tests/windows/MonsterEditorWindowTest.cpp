@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTest>
 
 #include "library/MonsterFieldLimits.h"
 #include "library/MonsterFile.h"
@@ -22,6 +25,7 @@
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
 #include "windows/MonsterEditorWindow.h"
+#include "windows/ScreenFit.h"
 #include "editor/Translations.h"
 #include "tests/library/LibraryDbTestSupport.h"
 #include "tests/sprites/PictureFixture.h"
@@ -378,6 +382,41 @@ TEST_F(MonsterEditorWindowTest, InEnglishTheWindowShowsNoRussianButTheNamesTheFi
     EXPECT_FALSE(text.contains(cyrillic)) << text.toStdString();
   }
   EXPECT_GT(texts.size(), 100);
+}
+
+// On a 1024×768 screen (and a smaller one) the window opens inside the room
+// the screen leaves, and Save and Close show below the form in both languages.
+TEST_F(MonsterEditorWindowTest, TheWindowFitsSmallScreensWithSaveAndCloseInView) {
+  for (const TLanguage language : {TLanguage::Russian, TLanguage::English}) {
+    const TInterfaceTranslators translators(language);
+    for (const QRect available : {QRect(0, 0, 1024, 740), QRect(0, 28, 800, 572), QRect(0, 0, 1920, 1050)}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(language)) + " " + std::to_string(available.width()));
+      const auto window = Open();
+      FitWindowInto(*window, kMonsterEditorSize, available);
+      window->show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+      const QRect placed(window->pos(), window->size() + kWindowFrameAllowance);
+      EXPECT_TRUE(available.contains(placed)) << placed.width() << "x" << placed.height();
+      EXPECT_EQ(window->size(), kMonsterEditorSize.boundedTo(available.size() - kWindowFrameAllowance));
+      for (QPushButton* button : {window->SaveButton, window->CloseButton}) {
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_FALSE(window->FormArea->isAncestorOf(button));
+        const QRect shown(button->mapTo(window.get(), QPoint(0, 0)), button->size());
+        EXPECT_TRUE(window->rect().contains(shown)) << button->text().toStdString();
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+      }
+      // The form keeps its own size and scrolls inside the room left for it;
+      // from 1024 by 768 up it needs no scrolling, the preview going
+      // under the list where it would not fit beside the form.
+      EXPECT_GE(window->FormArea->widget()->width(), window->FormArea->widget()->minimumSizeHint().width());
+      if (available.width() >= 1024) {
+        EXPECT_EQ(window->FormArea->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(window->FormArea->verticalScrollBar()->maximum(), 0);
+      }
+      EXPECT_EQ(window->PreviewUnderList(), available.width() < 1280);
+      window->hide();
+    }
+  }
 }
 
 }  // namespace

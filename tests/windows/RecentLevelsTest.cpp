@@ -104,12 +104,12 @@ TEST(RecentLevelsMenu, LevelsReadOrSavedAreListedAndLoadedAgainFromTheFileMenu) 
   // Saving under another name lists that one first; declining to overwrite lists nothing.
   const std::string copy = f.Sample.Path("copy.mtf");
   f.Dialogs.FileAnswers = {copy};
-  form.N7->trigger();
+  form.SaveLevelAsItem->trigger();
   ASSERT_EQ(recent.Paths().size(), 2u);
   EXPECT_EQ(recent.Paths()[0], copy);
   f.Dialogs.FileAnswers = {f.Level()};
-  f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  form.N7->trigger();
+  f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
+  form.SaveLevelAsItem->trigger();
   EXPECT_EQ(recent.Paths()[0], copy);
 
   menuObject->Rebuild();
