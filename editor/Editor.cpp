@@ -158,7 +158,21 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 
 void TEditor::RedrawOverview(int32_t Plane) {
   if (!OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.PlayedLevel->DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane));
+  // The map frames what the view shows: as many cells, in squares that fit its place.
+  const TMatrix& level = *Context.PlayedLevel;
+  const TOverviewPlace& place = Viewport.OverviewPlace;
+  const TOverviewFrame frame =
+      TOverviewFrame::Fit(ColumnsShown(), RowsShown(), level.GetOriginX(), level.GetOriginY(), place);
+  if (frame != Viewport.OverviewShown) {
+    // The map drawn before may reach further.
+    const uint32_t brush = OverviewCanvas->BrushColor;
+    OverviewCanvas->BrushColor = place.Background;
+    OverviewCanvas->FillRect(Bounds(place.Left, place.Top, place.Width, place.Height));
+    OverviewCanvas->BrushColor = brush;
+    Viewport.OverviewShown = frame;
+  }
+  level.DrawMiniMap(*OverviewCanvas, static_cast<uint8_t>(Plane), place.Left, place.Top, frame.Columns, frame.Rows,
+                    frame.Square);
   OverviewCanvas->Release();
   if (OverviewChanged) OverviewChanged();
 }
@@ -768,12 +782,15 @@ void TEditor::ToggleTestFromHere(int32_t X, int32_t Y) {
   }
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
-    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
+    const int32_t width = DrawArea ? DrawArea->Width() : kViewWidth;
+    const int32_t height = DrawArea ? DrawArea->Height() : kViewHeight;
+    if (X < 0 || Y < 0 || X >= width || Y >= height) {
       SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
       return;
     }
-    constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Context.PlayedLevel->GetOriginX() + X / kCell, Context.PlayedLevel->GetOriginY() + Y / kCell});
+    // The cell under the pointer at the view's zoom.
+    const TCellPoint cell = CellAt(X, Y);
+    BeginTestAt({static_cast<int32_t>(cell.Column), static_cast<int32_t>(cell.Row)});
   });
 }
 
@@ -891,6 +908,13 @@ void TEditor::FrameStep() {
     if (!DrawArea || !DrawArea->ReadyToDraw()) {
       if (Terminate) Terminate();
       return;
+    }
+    // The back buffer follows the drawing area while editing and is the
+    // game's own view while previewing; the overview frames what is shown.
+    if (const std::optional<TBufferSize> size = Viewport.BufferSize(Context.IsEditing());
+        size && (size->Width != DrawArea->Width() || size->Height != DrawArea->Height())) {
+      DrawArea->Resize(size->Width, size->Height);
+      RedrawOverview(Context.CurrentPlane);
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.

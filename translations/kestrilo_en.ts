@@ -599,8 +599,8 @@ Options:
 <context>
     <name>TPictureImport</name>
     <message>
-        <source>Картинка слишком велика: %1, %2 × %3 точек; предел — %4 МБ</source>
-        <translation>The picture is too large: %1, %2 × %3 pixels; the limit is %4 MB</translation>
+        <source>Картинка слишком велика: %1, %2&#xa0;×&#xa0;%3 точек; предел — %4&#xa0;МБ</source>
+        <translation>The picture is too large: %1, %2&#xa0;×&#xa0;%3 pixels; the limit is %4&#xa0;MB</translation>
     </message>
 </context>
 <context>
@@ -894,6 +894,18 @@ Options:
         <source>Увеличить</source>
         <translation>Zoom in</translation>
     </message>
+    <message>
+        <source>Панель объектов</source>
+        <translation>Objects panel</translation>
+    </message>
+    <message>
+        <source>Обзор</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
+    </message>
 </context>
 <context>
     <name>kestrilo::TForm3</name>
@@ -911,6 +923,50 @@ Options:
     <message>
         <source>Проверка уровня</source>
         <translation>Level check</translation>
+    </message>
+    <message>
+        <source>нет в библиотеке</source>
+        <translation>not in the library</translation>
+    </message>
+    <message>
+        <source>монстры без записи</source>
+        <translation>monsters without a record</translation>
+    </message>
+    <message>
+        <source>нет метки старта</source>
+        <translation>no start marker</translation>
+    </message>
+    <message>
+        <source>несколько меток старта</source>
+        <translation>several start markers</translation>
+    </message>
+    <message>
+        <source>двери без ключа</source>
+        <translation>doors without a key</translation>
+    </message>
+    <message>
+        <source>ключи без двери</source>
+        <translation>keys without a door</translation>
+    </message>
+    <message>
+        <source>нет картинки</source>
+        <translation>missing pictures</translation>
+    </message>
+    <message>
+        <source>Щелчок ведёт к месту на уровне</source>
+        <translation>A click leads to the place in the level</translation>
+    </message>
+    <message>
+        <source>Проблем не найдено</source>
+        <translation>No problems found</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Проблем найдено: %1 — %2</source>
+        <translation>Problems found: %1 — %2</translation>
     </message>
 </context>
 <context>
@@ -1101,7 +1157,7 @@ Options:
     </message>
     <message>
         <source>Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед последним номером (он может быть на один больше последнего кадра картинки). Смерть без кадров (первый = последний) убирает монстра сразу.</source>
-        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture's last frame). Dying without frames (first = last) removes the monster at once.</translation>
+        <translation>Frames run from the first to the last, downwards if the last is smaller. Walking and facing the player repeat; wounded and dying play once and end before the last number (it may be one more than the picture&apos;s last frame). Dying without frames (first = last) removes the monster at once.</translation>
     </message>
     <message>
         <source>Состояние (показать)</source>
@@ -1189,7 +1245,7 @@ Options:
     </message>
     <message>
         <source> (нет среди монстров библиотеки)</source>
-        <translation> (not among the library's monsters)</translation>
+        <translation> (not among the library&apos;s monsters)</translation>
     </message>
     <message>
         <source>= %1 пикс. за тик</source>
