@@ -117,13 +117,17 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.DrawArea = DXDraw1;
   editor.FrameTimer = &dxTimer1_;
   editor.OverviewCanvas = &overview_->Canvas();
-  editor.OverviewChanged = [this] { overview_->Refresh(); };
+  editor.OverviewChanged = [this] {
+    overviewDrawn_ = true;
+    overview_->Refresh();
+  };
   editor.Viewport.OverviewPlace = {0, 0, overview_->width(), overview_->height(), TOverviewMap::kWindowColor};
   // A new size of the map: drawn again into its new surface.
   overview_->Resized = [this](int width, int height) {
     editor_->Viewport.OverviewPlace = {0, 0, width, height, TOverviewMap::kWindowColor};
     editor_->Viewport.OverviewShown = {};
-    editor_->RedrawOverview(context_->CurrentPlane);
+    // Nothing is drawn before the first command that draws the map.
+    if (overviewDrawn_) editor_->RedrawOverview(context_->CurrentPlane);
   };
   // A square of the overview map clicked: the view moves around its cell.
   overview_->PointClicked = [this](int x, int y) { editor_->OverviewClicked(x, y); };

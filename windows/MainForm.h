@@ -212,6 +212,7 @@ class TForm1 : public QMainWindow {
   bool leftPressed_ = false;
   bool pointerTaken_ = false;  // the press started a selection or placed a paste
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
+  bool overviewDrawn_ = false;  // the map was drawn at least once
   QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };
 

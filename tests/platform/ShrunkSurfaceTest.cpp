@@ -49,5 +49,44 @@ TEST(ShrunkSurface, DivisorOneOrLessIsAPlainSurface) {
   EXPECT_EQ(s.Pixel(2, 2), 0);
 }
 
+TEST(ShrunkSurface, BlitsThroughAShrunkCopyWriteWhatPlainBlitsWrite) {
+  // Aligned blits (source corner and destination alike against the divisor,
+  // as placed objects are) take the copy's rows; every other one the plain
+  // way: all must give the same pixels, clipped on every side, keyed or not.
+  std::mt19937 random(21);
+  TSurface picture(64, 48);
+  for (int32_t y = 0; y < picture.Height(); ++y)
+    for (int32_t x = 0; x < picture.Width(); ++x)
+      picture.SetPixel(x, y, static_cast<uint16_t>(random() % 4 == 0 ? 0xF81F : random() & 0xFFFF));
+  picture.SetColorKey(0xF81F);
+  for (int32_t divisor : {2, 4}) {
+    const TSurface copy = picture.ShrunkCopy(divisor);
+    ASSERT_EQ(copy.Width(), (64 + divisor - 1) / divisor);
+    ASSERT_TRUE(copy.HasColorKey());
+    TSurface plain(50, 40), viaCopy(50, 40);
+    plain.Fill(128);
+    viaCopy.Fill(128);
+    plain.SetShrinkDivisor(divisor);
+    viaCopy.SetShrinkDivisor(divisor);
+    for (int i = 0; i < 400; ++i) {
+      const bool aligned = i % 2 == 0;
+      int32_t x = static_cast<int32_t>(random() % (50 * divisor + 80)) - 40;
+      int32_t y = static_cast<int32_t>(random() % (40 * divisor + 80)) - 40;
+      int32_t left = static_cast<int32_t>(random() % 70) - 5, top = static_cast<int32_t>(random() % 50) - 5;
+      if (aligned) {
+        x -= ((x - left) % divisor + divisor) % divisor;
+        y -= ((y - top) % divisor + divisor) % divisor;
+      }
+      const TRect part{left, top, left + static_cast<int32_t>(random() % 40), top + static_cast<int32_t>(random() % 35)};
+      const bool transparent = random() % 2 == 0;
+      plain.Blit(x, y, picture, part, transparent);
+      viaCopy.BlitWithShrunkCopy(x, y, picture, copy, part, transparent);
+    }
+    for (int32_t y = 0; y < 40; ++y)
+      for (int32_t x = 0; x < 50; ++x)
+        ASSERT_EQ(viaCopy.Pixel(x, y), plain.Pixel(x, y)) << divisor << ": " << x << "," << y;
+  }
+}
+
 }  // namespace
 }  // namespace kestrilo
