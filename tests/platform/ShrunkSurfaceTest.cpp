@@ -9,13 +9,19 @@
 namespace kestrilo {
 namespace {
 
-TEST(ShrunkSurface, KeepsEveryDivisorthPixelOfWhatAFullSizeBlitWrites) {
-  std::mt19937 random(20);
-  TSurface picture(37, 29);
+// A picture of random pixels, one in KeyEvery the colour key.
+TSurface NoisyPicture(int32_t Width, int32_t Height, std::mt19937& Random, uint32_t KeyEvery) {
+  TSurface picture(Width, Height);
   for (int32_t y = 0; y < picture.Height(); ++y)
     for (int32_t x = 0; x < picture.Width(); ++x)
-      picture.SetPixel(x, y, static_cast<uint16_t>(random() % 5 == 0 ? 0xF81F : random() & 0xFFFF));
+      picture.SetPixel(x, y, static_cast<uint16_t>(Random() % KeyEvery == 0 ? 0xF81F : Random() & 0xFFFF));
   picture.SetColorKey(0xF81F);
+  return picture;
+}
+
+TEST(ShrunkSurface, KeepsEveryDivisorthPixelOfWhatAFullSizeBlitWrites) {
+  std::mt19937 random(20);
+  const TSurface picture = NoisyPicture(37, 29, random, 5);
   for (int32_t divisor : {2, 3, 4}) {
     TSurface full(40 * divisor, 30 * divisor), shrunk(40, 30);
     full.Fill(128);
@@ -54,11 +60,7 @@ TEST(ShrunkSurface, BlitsThroughAShrunkCopyWriteWhatPlainBlitsWrite) {
   // as placed objects are) take the copy's rows; every other one the plain
   // way: all must give the same pixels, clipped on every side, keyed or not.
   std::mt19937 random(21);
-  TSurface picture(64, 48);
-  for (int32_t y = 0; y < picture.Height(); ++y)
-    for (int32_t x = 0; x < picture.Width(); ++x)
-      picture.SetPixel(x, y, static_cast<uint16_t>(random() % 4 == 0 ? 0xF81F : random() & 0xFFFF));
-  picture.SetColorKey(0xF81F);
+  const TSurface picture = NoisyPicture(64, 48, random, 4);
   for (int32_t divisor : {2, 4}) {
     const TSurface copy = picture.ShrunkCopy(divisor);
     ASSERT_EQ(copy.Width(), (64 + divisor - 1) / divisor);
