@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -199,7 +200,8 @@ void TForm1::BuildControls() {
   SidePanel = new QWidget;
   SidePanel->setObjectName("SidePanel");
   QWidget* client = SidePanel;
-  const auto at = [](int left, int top) { return QPoint(left - kPanelLeft, top - kPanelTop); };
+  const QPoint origin = PanelOrigin();
+  const auto at = [origin](int left, int top) { return QPoint(std::max(left - origin.x(), 0), top - origin.y()); };
 
   Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), at(672, 56));
   ComboBox1 = new QComboBox(client);
@@ -246,12 +248,17 @@ void TForm1::BuildControls() {
   Edit2 = UpDown2->Edit();
   Edit2->setObjectName("Edit2");
 
-  const int panelWidth = kClientWidth - kPanelLeft;
+  const int panelWidth = kClientWidth - origin.x();
   SidePanel->setMinimumSize(panelWidth, UpDown2->geometry().bottom() + 8);
   const int leftmost = Panel1->x() + 2, rightmost = panelWidth - 2;
   KeepLabelClearOfField(Label8, UpDown3, leftmost, rightmost);
   KeepLabelClearOfField(Label3, UpDown1, leftmost, rightmost);
   KeepLabelClearOfField(Label4, UpDown2, leftmost, rightmost);
+}
+
+QPoint TForm1::PanelOrigin() const {
+  const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+  return {TViewArea::SizeFor({kViewWidth, kViewHeight}).width() + separator, kPanelTop};
 }
 
 void TForm1::BuildDocks() {
@@ -265,13 +272,13 @@ void TForm1::BuildDocks() {
   mapHolder->setObjectName("OverviewHolder");
   overview_ = new TOverviewMap(mapHolder);
   auto* mapLayout = new QVBoxLayout(mapHolder);
-  mapLayout->setContentsMargins(TMatrix::kMiniMapLeft - kPanelLeft, 2, 2, 2);
+  mapLayout->setContentsMargins(TMatrix::kMiniMapLeft - PanelOrigin().x(), 2, 2, 2);
   mapLayout->addWidget(overview_);
   OverviewDock = new QDockWidget(tr("Обзор"), this);
   OverviewDock->setObjectName("OverviewDock");
   OverviewDock->setWidget(mapHolder);
   addDockWidget(Qt::RightDockWidgetArea, OverviewDock);
-  resizeDocks({SidePanelDock}, {kClientWidth - kPanelLeft}, Qt::Horizontal);
+  resizeDocks({SidePanelDock}, {kClientWidth - PanelOrigin().x()}, Qt::Horizontal);
 
   // The level check's findings, under the view once there are any.
   levelCheck_ = new TLevelCheckWindow(this);

@@ -55,8 +55,10 @@ class TForm1 : public QMainWindow {
   // panel and the overview map in docks to its right.
   static constexpr int kClientWidth = 800, kClientHeight = 534;
   // The side panel's origin in that client area: its controls keep their
-  // places in the classic layout, less this.
-  static constexpr int kPanelLeft = 650, kPanelTop = 24;
+  // places in the classic layout, less this. It lies right of the drawing
+  // area and the docks' separator, whose width the style decides.
+  static constexpr int kPanelTop = 24;
+  QPoint PanelOrigin() const;
 
   // `dialogs` may be null: the window then shows real Qt dialogs.
   explicit TForm1(const std::string& ExecutableDir, TDialogService* dialogs = nullptr, QWidget* parent = nullptr);

