@@ -165,7 +165,21 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 
 void TEditor::RedrawOverview(int32_t Plane) {
   if (!Attachments.OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
-  Context.PlayedLevel->DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane));
+  // The map frames what the view shows: as many cells, in squares that fit its place.
+  const TMatrix& level = *Context.PlayedLevel;
+  const TOverviewPlace& place = Viewport.OverviewPlace;
+  const TOverviewFrame frame =
+      TOverviewFrame::Fit(ColumnsShown(), RowsShown(), level.GetOriginX(), level.GetOriginY(), place);
+  if (frame != Viewport.OverviewShown) {
+    // The map drawn before may reach further.
+    const uint32_t brush = Attachments.OverviewCanvas->BrushColor;
+    Attachments.OverviewCanvas->BrushColor = place.Background;
+    Attachments.OverviewCanvas->FillRect(Bounds(place.Left, place.Top, place.Width, place.Height));
+    Attachments.OverviewCanvas->BrushColor = brush;
+    Viewport.OverviewShown = frame;
+  }
+  level.DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane), place.Left, place.Top, frame.Columns, frame.Rows,
+                    frame.Square);
   Attachments.OverviewCanvas->Release();
   if (Attachments.OverviewChanged) Attachments.OverviewChanged();
 }
@@ -744,6 +758,13 @@ void TEditor::FrameStep() {
     if (!Attachments.DrawArea || !Attachments.DrawArea->ReadyToDraw()) {
       if (Attachments.Terminate) Attachments.Terminate();
       return;
+    }
+    // The back buffer follows the drawing area while editing and is the
+    // game's own view while previewing; the overview frames what is shown.
+    if (const std::optional<TBufferSize> size = Viewport.BufferSize(Context.IsEditing());
+        size && (size->Width != Attachments.DrawArea->Width() || size->Height != Attachments.DrawArea->Height())) {
+      Attachments.DrawArea->Resize(size->Width, size->Height);
+      RedrawOverview(Context.CurrentPlane);
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.

@@ -26,6 +26,7 @@
 #include "editor/PlacedObjectProperties.h"
 #include "editor/Selection.h"
 #include "editor/ViewZoom.h"
+#include "editor/Viewport.h"
 #include "world/LevelClipboard.h"
 #include "editor/Recovery.h"
 #include "editor/StatusOverlay.h"
@@ -188,6 +189,16 @@ class TEditor {
   void ZoomOut();
   void ZoomIn();
   void CenterViewOn(int64_t Column, int64_t Row);
+  // Centres the view on a cell and marks it until the next press in the
+  // view (a finding of the level check was chosen).
+  void ShowCell(int64_t Column, int64_t Row);
+  const std::optional<TCellPoint>& MarkedCell() const { return markedCell_; }
+  // A square of the overview map clicked, at a point from the map's top-left
+  // corner: the view moves around its cell.
+  void OverviewClicked(int32_t X, int32_t Y);
+  // Level cells across and down the view shows now, at its zoom.
+  int32_t ColumnsShown() const;
+  int32_t RowsShown() const;
   // The level cell under a drawing-area pixel, at the current zoom.
   TCellPoint CellAt(int32_t X, int32_t Y) const;
   // The zoom as it applies now: the preview always plays at full size.
@@ -199,6 +210,8 @@ class TEditor {
   TPlacedObjectProperties Properties;
   TLevelClip Clipboard;  // kept across levels for the whole run
   TViewZoom Zoom;
+  // The drawing area's size as the window gives it, and the overview's place.
+  TViewport Viewport;
 
   // One tick of the frame loop, and the grid and status lines it draws.
   void FrameStep();
@@ -269,6 +282,7 @@ class TEditor {
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost
   bool pasteShown_ = false;
+  std::optional<TCellPoint> markedCell_;  // a cell the level check pointed at
   // The designer agreed to end the run (the exit command's question was
   // answered); the window's close asks no second time.
   bool exitAgreed_ = false;

@@ -58,6 +58,7 @@ bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool S
                              const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
   ghostName_ = Inputs.ObjectName;
+  markedCell_.reset();
   if (!Context.PlayedLevel || !Context.IsEditing() || stroke_.Active()) return false;
   const TCellPoint cell = CellAt(X, Y);
   if (pasteShown_) {
@@ -80,6 +81,7 @@ bool TEditor::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool S
 void TEditor::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
   ghostName_ = Inputs.ObjectName;
+  markedCell_.reset();
   if (!Context.PlayedLevel) return;
   Selection.PointerAt(CellAt(X, Y));
   if (!stroke_.Active()) return;
@@ -288,14 +290,32 @@ void TEditor::CenterViewOn(int64_t Column, int64_t Row) {
     Require(Context.PlayedLevel != nullptr, "The matrix");
     TSpriteEngine& root = Root();
     // Scrolled cell by cell, so that the camera stays in step with the view.
-    const int64_t wantX = std::clamp<int64_t>(Column - TMatrix::kViewColumns / 2, 0, TMatrix::kMaxOriginX);
-    const int64_t wantY = std::clamp<int64_t>(Row - TMatrix::kViewRows / 2, 0, TMatrix::kMaxOriginY);
-    while (Context.PlayedLevel->GetOriginX() > wantX) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
-    while (Context.PlayedLevel->GetOriginX() < wantX) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
-    while (Context.PlayedLevel->GetOriginY() > wantY) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
-    while (Context.PlayedLevel->GetOriginY() < wantY) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
+    const TCellPoint want = TViewport::CentredOrigin(Column, Row, ColumnsShown(), RowsShown());
+    while (Context.PlayedLevel->GetOriginX() > want.Column) Context.PlayedLevel->Scroll(root, TScrollDirection::Left);
+    while (Context.PlayedLevel->GetOriginX() < want.Column) Context.PlayedLevel->Scroll(root, TScrollDirection::Right);
+    while (Context.PlayedLevel->GetOriginY() > want.Row) Context.PlayedLevel->Scroll(root, TScrollDirection::Up);
+    while (Context.PlayedLevel->GetOriginY() < want.Row) Context.PlayedLevel->Scroll(root, TScrollDirection::Down);
     RedrawOverview(Context.CurrentPlane);
   });
+}
+
+void TEditor::ShowCell(int64_t Column, int64_t Row) {
+  CenterViewOn(Column, Row);
+  markedCell_ = TCellPoint{Column, Row};
+}
+
+void TEditor::OverviewClicked(int32_t X, int32_t Y) {
+  const std::optional<TCellPoint> square = Viewport.OverviewShown.SquareAt(X, Y);
+  if (!square || !Context.PlayedLevel) return;
+  CenterViewOn(Context.PlayedLevel->GetOriginX() + square->Column, Context.PlayedLevel->GetOriginY() + square->Row);
+}
+
+int32_t TEditor::ColumnsShown() const {
+  return TViewport::ColumnsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Width() : kViewWidth, ViewDivisor());
+}
+
+int32_t TEditor::RowsShown() const {
+  return TViewport::RowsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Height() : kViewHeight, ViewDivisor());
 }
 
 // ---- drawing -----------------------------------------------------------------------
@@ -336,6 +356,12 @@ void TEditor::DrawEditMarks() {
     OutlineRect(back, left(region.FirstColumn + dx), top(region.FirstRow + dy),
                 (region.LastColumn - region.FirstColumn + 1) * cell, (region.LastRow - region.FirstRow + 1) * cell,
                 kSelectionOutlinePixel);
+  }
+  if (markedCell_) {
+    // Two outlines, so that the mark shows over any picture and over the grid.
+    const int32_t x = left(markedCell_->Column), y = top(markedCell_->Row);
+    OutlineRect(back, x, y, cell, cell, kSelectionOutlinePixel);
+    OutlineRect(back, x + 1, y + 1, cell - 2, cell - 2, kGhostOutlinePixel);
   }
   if (!pointer_ || stroke_.Active() || Selection.Gesture() != TSelection::TGesture::None) return;
   const TCellPoint at = CellAt(pointer_->first, pointer_->second);

@@ -5,6 +5,7 @@
 #include "editor/Editor.h"
 #include "editor/Recorder.h"
 #include "matrix/Matrix.h"
+#include "platform/DrawingSurface.h"
 #include "platform/Translated.h"
 #include "platform/ViewSize.h"
 #include "sprites/DXSpriteEngine.h"
@@ -45,12 +46,16 @@ void TPlayTesting::ToggleTestFromHere(int32_t X, int32_t Y) {
   }
   Editor.Guarded([&] {
     Editor.Require(Editor.Context.PlayedLevel != nullptr, "The matrix");
-    if (X < 0 || Y < 0 || X >= kViewWidth || Y >= kViewHeight) {
+    const TDrawingSurface* area = Editor.Attachments.DrawArea;
+    const int32_t width = area ? area->Width() : kViewWidth;
+    const int32_t height = area ? area->Height() : kViewHeight;
+    if (X < 0 || Y < 0 || X >= width || Y >= height) {
       Editor.SetResult(Translated("TEditor", "Тест отсюда: наведите указатель мыши на клетку уровня"));
       return;
     }
-    constexpr int32_t kCell = TMatrix::kCellSize;
-    BeginTestAt({Editor.Context.PlayedLevel->GetOriginX() + X / kCell, Editor.Context.PlayedLevel->GetOriginY() + Y / kCell});
+    // The cell under the pointer at the view's zoom.
+    const TCellPoint cell = Editor.CellAt(X, Y);
+    BeginTestAt({static_cast<int32_t>(cell.Column), static_cast<int32_t>(cell.Row)});
   });
 }
 

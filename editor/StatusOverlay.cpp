@@ -12,8 +12,8 @@ int32_t ColumnGuess(int32_t CursorX, int32_t DrawAreaLeft) {
 }
 
 // A zero cell size cannot come from the grid menu, but would divide by zero.
-int32_t GridColumns(uint8_t CellSize) { return CellSize == 0 ? 0 : kViewWidth / CellSize + 1; }
-int32_t GridRows(uint8_t CellSize) { return CellSize == 0 ? 0 : kViewHeight / CellSize + 1; }
+int32_t GridColumns(uint8_t CellSize, int32_t ViewWidth) { return CellSize == 0 ? 0 : ViewWidth / CellSize + 1; }
+int32_t GridRows(uint8_t CellSize, int32_t ViewHeight) { return CellSize == 0 ? 0 : ViewHeight / CellSize + 1; }
 
 std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status) {
   const int32_t guess = ColumnGuess(Status.CursorX, Status.DrawAreaLeft);
@@ -31,8 +31,8 @@ TOverlayLine PauseLine() { return {0, 100, Translated("TStatusOverlay", "Пау�
 void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel) {
   if (CellSize == 0) return;
   const int32_t cell = CellSize;
-  const int32_t right = std::min(GridColumns(CellSize) * cell, Surface.Width());
-  const int32_t bottom = std::min(GridRows(CellSize) * cell, Surface.Height());
+  const int32_t right = std::min(GridColumns(CellSize, Surface.Width()) * cell, Surface.Width());
+  const int32_t bottom = std::min(GridRows(CellSize, Surface.Height()) * cell, Surface.Height());
   for (int32_t y = 0; y < bottom; ++y) {
     uint16_t* line = Surface.Line(y);
     const int32_t inCell = y % cell;

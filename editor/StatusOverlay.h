@@ -25,9 +25,10 @@ struct TOverlayStatus {
 // (cursor X - drawing area left - 16) / 34, halves going to the even neighbour.
 int32_t ColumnGuess(int32_t CursorX, int32_t DrawAreaLeft);
 
-// Number of grid columns and rows for a cell size (0 when the size is 0).
-int32_t GridColumns(uint8_t CellSize);
-int32_t GridRows(uint8_t CellSize);
+// Number of grid columns and rows for a cell size over a view of the given
+// size (0 when the size is 0); the last ones lie partly outside.
+int32_t GridColumns(uint8_t CellSize, int32_t ViewWidth = kViewWidth);
+int32_t GridRows(uint8_t CellSize, int32_t ViewHeight = kViewHeight);
 
 // The five status lines, in drawing order, with their positions.
 struct TOverlayLine {
@@ -38,7 +39,7 @@ std::array<TOverlayLine, 5> OverlayLines(const TOverlayStatus& Status);
 // The line under them while play is paused.
 TOverlayLine PauseLine();
 
-// The grid over the surface in one colour: every cell of CellSize pixels gets
+// The grid over the whole surface in one colour: every cell of CellSize pixels gets
 // its own one-pixel outline, so lines between cells are two pixels wide. The
 // pixels are written a scan line at a time instead of one outline after another.
 void DrawGrid(TSurface& Surface, uint8_t CellSize, uint16_t Pixel);

@@ -71,7 +71,23 @@ TRect TPictureCollectionItem::PatternRect(int32_t index) const { return Pattern(
 void TPictureCollectionItem::Draw(TSurface& dest, int32_t x, int32_t y, int32_t frame) const {
   if (!prepared_) return;
   const TPictureCollectionItemPattern pattern = Pattern(frame);
-  if (pattern.Surface) dest.Blit(x, y, *pattern.Surface, pattern.Rect, Transparent);
+  if (!pattern.Surface) return;
+  if (const TSurface* shrunk = ShrunkCopyOf(*pattern.Surface, dest.ShrinkDivisor()))
+    dest.BlitWithShrunkCopy(x, y, *pattern.Surface, *shrunk, pattern.Rect, Transparent);
+  else
+    dest.Blit(x, y, *pattern.Surface, pattern.Rect, Transparent);
+}
+
+const TSurface* TPictureCollectionItem::ShrunkCopyOf(const TSurface& Surface, int32_t Divisor) const {
+  if (Divisor != 2 && Divisor != 4) return nullptr;
+  for (size_t i = 0; i < surfaces_.size(); ++i) {
+    if (surfaces_[i].get() != &Surface) continue;
+    if (shrunk_.size() < surfaces_.size()) shrunk_.resize(surfaces_.size());
+    std::unique_ptr<TSurface>& copy = shrunk_[i][Divisor == 2 ? 0 : 1];
+    if (!copy) copy = std::make_unique<TSurface>(Surface.ShrunkCopy(Divisor));
+    return copy.get();
+  }
+  return nullptr;
 }
 
 void TPictureCollectionItem::Prepare() {
@@ -86,6 +102,7 @@ void TPictureCollectionItem::Finalize() {
 }
 
 void TPictureCollectionItem::FreeFrames() {
+  shrunk_.clear();
   cut_ = TCut::None;
   frameCount_ = 0;
   layout_.reset();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -86,6 +87,10 @@ class TPictureCollectionItem : public THashCollectionItem {
   int32_t frameCount_ = 0;
   std::unique_ptr<TFrameLayout> layout_;
   std::vector<std::unique_ptr<TSurface>> surfaces_;
+  // Per surface, its shrunk copies for the zoomed-out views (divisors 2 and
+  // 4), made when first drawn so; the surfaces never change once cut.
+  mutable std::vector<std::array<std::unique_ptr<TSurface>, 2>> shrunk_;
+  const TSurface* ShrunkCopyOf(const TSurface& Surface, int32_t Divisor) const;
 };
 
 class TPictureCollection : public THashCollection {

@@ -127,7 +127,11 @@ class TMatrix {
   static constexpr int32_t kMiniMapLeft = 662;
   static constexpr int32_t kMiniMapTop = 422;
   static constexpr int32_t kMiniMapSquare = 6;
-  void DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left = kMiniMapLeft, int32_t Top = kMiniMapTop) const;
+  // A larger view gives more Columns and Rows (cells past the level's edge
+  // are left out) and may take smaller squares; squares under 4 pixels are
+  // filled without their outline, which would cover them.
+  void DrawMiniMap(TCanvas& Canvas, uint8_t Plane, int32_t Left = kMiniMapLeft, int32_t Top = kMiniMapTop,
+                   int32_t Columns = kViewColumns, int32_t Rows = kViewRows, int32_t Square = kMiniMapSquare) const;
 
   // The matrix cell of a view pixel: truncated toward zero plus the view
   // origin; it may lie outside the matrix.

@@ -1,5 +1,7 @@
 #include "platform/DrawingSurface.h"
 
+#include <algorithm>
+
 namespace kestrilo {
 
 TDrawingSurface::TDrawingSurface(int width, int height) : width_(width), height_(height), canvas_(&backBuffer_) {}
@@ -48,6 +50,18 @@ void TDrawingSurface::Present() {
   canvas_.Release();
   presented_ = backBuffer_.WrapImage().copy();
   Presented();
+}
+
+void TDrawingSurface::Resize(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  if (!initialized_) return;
+  canvas_.Release();  // the painter holds the old pixels
+  backBuffer_.Resize(width_, height_);
+  Notify(TDXDrawNotifyType::dxntSetSurfaceSize);
 }
 
 int TDrawingSurface::RegisterNotifyEvent(TDXDrawNotifyEvent event) {

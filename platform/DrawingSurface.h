@@ -41,6 +41,11 @@ class TDrawingSurface : public TDisplay {
   void ReleaseCanvas() { canvas_.Release(); }
   // Makes the back buffer what is shown.
   void Present();
+  // Gives the back buffer another size (the window grew, the preview went on
+  // or off); the bound components hear of it. The next frame fills it.
+  void Resize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
   // Bound components; the returned id unregisters.
   int RegisterNotifyEvent(TDXDrawNotifyEvent event);

@@ -164,7 +164,48 @@ void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& sou
     copier.Copy(rows);
 }
 
-void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+namespace {
+
+// One row of a shrunk blit: every Step-th source pixel, those equal to the
+// key left out when keyed.
+template <int Step>
+void ShrunkRow(uint16_t* dst, const uint16_t* src, int64_t count, bool keyed, uint16_t key) {
+  if (!keyed) {
+    for (int64_t i = 0; i < count; ++i) dst[i] = src[i * Step];
+    return;
+  }
+  for (int64_t i = 0; i < count; ++i) {
+    const uint16_t p = src[i * Step];
+    dst[i] = p == key ? dst[i] : p;
+  }
+}
+
+}  // namespace
+
+TSurface TSurface::ShrunkCopy(int32_t Divisor) const {
+  const int32_t d = std::max(Divisor, 1);
+  TSurface copy((width_ + d - 1) / d, (height_ + d - 1) / d, TUnset{});
+  for (int32_t y = 0; y < copy.height_; ++y) {
+    const uint16_t* src = Line(y * d);
+    uint16_t* dst = copy.Line(y);
+    for (int32_t x = 0; x < copy.width_; ++x) dst[x] = src[x * d];
+  }
+  copy.hasColorKey_ = hasColorKey_;
+  copy.colorKey_ = colorKey_;
+  return copy;
+}
+
+void TSurface::BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, const TSurface& fromShrunk,
+                                  const TRect& source, bool transparent) {
+  if (shrink_ > 1 && &from != this) {
+    ShrunkBlit(x, y, from, source, transparent, &fromShrunk);
+    return;
+  }
+  Blit(x, y, from, source, transparent);
+}
+
+void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent,
+                          const TSurface* fromShrunk) {
   const int64_t d = shrink_;
   // Clipped as Blit clips, against the larger surface (a band of it from its first row).
   int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
@@ -184,13 +225,28 @@ void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRec
   const int64_t firstY = (dy + d - 1) / d, lastY = (dy + (sb - st) - 1) / d;
   const bool keyed = transparent && from.hasColorKey_;
   const uint16_t key = from.colorKey_;
+  const int64_t count = lastX - firstX + 1;
+  if (fromShrunk && (sl - dx) % d == 0 && (st - dy) % d == 0 && count > 0 && lastY >= firstY) {
+    // The kept pixels are those of the shrunk copy: source pixel sl + c * d - dx
+    // of destination column c is the copy's pixel (sl - dx) / d + c.
+    static const TRowCopier& copier = TRowCopier::ForThisProcessor();
+    const TPixelRows rows{Line(static_cast<int32_t>(firstY)) + firstX, width_,
+                          fromShrunk->Line(static_cast<int32_t>((st - dy) / d + firstY)) + (sl - dx) / d + firstX,
+                          fromShrunk->width_, static_cast<int32_t>(count), static_cast<int32_t>(lastY - firstY + 1)};
+    if (keyed) copier.CopyLeavingOut(rows, key);
+    else copier.Copy(rows);
+    return;
+  }
   for (int64_t row = firstY; row <= lastY; ++row) {
-    const uint16_t* src = from.Line(static_cast<int32_t>(st + row * d - dy));
-    uint16_t* dst = Line(static_cast<int32_t>(row));
-    for (int64_t column = firstX; column <= lastX; ++column) {
-      const uint16_t p = src[sl + column * d - dx];
-      if (!keyed || p != key) dst[column] = p;
-    }
+    const uint16_t* src = from.Line(static_cast<int32_t>(st + row * d - dy)) + (sl + firstX * d - dx);
+    uint16_t* dst = Line(static_cast<int32_t>(row)) + firstX;
+    // The zoomed-out views' divisors get loops of their own, whose fixed
+    // stride and branch-free blend the compiler turns into vector code.
+    if (d == 2) ShrunkRow<2>(dst, src, count, keyed, key);
+    else if (d == 4) ShrunkRow<4>(dst, src, count, keyed, key);
+    else
+      for (int64_t i = 0; i < count; ++i)
+        if (!keyed || src[i * d] != key) dst[i] = src[i * d];
   }
 }
 

@@ -64,6 +64,14 @@ class TSurface {
   // larger surface's pixel (Divisor x, Divisor y). Only Blit knows of the
   // divisor; everything else works on the pixels as kept.
   void SetShrinkDivisor(int32_t Divisor) { shrink_ = Divisor > 1 ? Divisor : 1; }
+  // Every Divisor-th pixel of every Divisor-th row, from the corner, with the same colour key.
+  TSurface ShrunkCopy(int32_t Divisor) const;
+  // Blit from a surface whose ShrunkCopy for this surface's divisor is at
+  // hand: where a blit keeps exactly that copy's pixels (the source's corner
+  // and the destination lie alike against the divisor, as for objects placed
+  // in cells) it copies whole rows of it; the pixels are those Blit gives.
+  void BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, const TSurface& fromShrunk, const TRect& source,
+                          bool transparent);
   int32_t ShrinkDivisor() const { return shrink_; }
 
   // A surface that stands for a band of a taller one, from its row Row down:
@@ -112,7 +120,8 @@ class TSurface {
   struct TUnset {};
   TSurface(int32_t width, int32_t height, TUnset);
 
-  void ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent);
+  void ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent,
+                  const TSurface* fromShrunk = nullptr);
 
   int32_t width_ = 0, height_ = 0;
   int32_t shrink_ = 1;

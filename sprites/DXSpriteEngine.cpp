@@ -40,6 +40,10 @@ void TCustomDXSpriteEngine::DXDrawNotifyEvent(TDrawingSurface* Sender, TDXDrawNo
     case TDXDrawNotifyType::dxntFinalize:
       engine_->SetSurface(nullptr);
       break;
+    case TDXDrawNotifyType::dxntSetSurfaceSize:
+      // A back buffer of another size: the view is all of it again.
+      if (engine_->Surface == &Sender->Surface()) engine_->SetSurface(&Sender->Surface());
+      break;
     default:
       break;
   }

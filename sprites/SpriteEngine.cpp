@@ -58,6 +58,7 @@ struct TOrdered {
   bool operator<(const TOrdered& other) const {
     return Major != other.Major ? Major < other.Major : Minor < other.Minor;
   }
+  bool operator==(const TOrdered&) const = default;
 };
 
 }  // namespace
@@ -68,6 +69,10 @@ struct TSpriteEngine::TQueryScratch {
   std::vector<TIndexHit> Found;
   std::vector<TOrdered> Ordered;
   std::vector<TOrdered> Merged;
+  // The drawing query's candidates as last gathered, before and after sorting:
+  // the same candidates with the same keys sort the same, so a frame whose
+  // view shows what the last one showed takes the order over.
+  std::vector<TOrdered> DrawnUnsorted, DrawnSorted;
 };
 
 namespace {
@@ -260,7 +265,13 @@ void TSpriteEngine::DrawIndexed() {
     // DrawList order: Z ascending, and among equal Z the sprite placed last first.
     for (const TIndexHit& hit : scratch.Found)
       scratch.Ordered.push_back({hit.Sprite->Z(), ~hit.Sprite->index_.PlaceSeq, hit.Sprite});
+    if (scratch.Ordered == scratch.DrawnUnsorted) {
+      scratch.Ordered = scratch.DrawnSorted;
+      return;
+    }
+    scratch.DrawnUnsorted = scratch.Ordered;
     std::sort(scratch.Ordered.begin(), scratch.Ordered.end());
+    scratch.DrawnSorted = scratch.Ordered;
   };
   gather();
   uint64_t removals = index_.Removals();

@@ -1000,6 +1000,18 @@ Options:
         <source>Сохранить матрицу как...</source>
         <translation>Save matrix as...</translation>
     </message>
+    <message>
+        <source>Панель объектов</source>
+        <translation>Objects panel</translation>
+    </message>
+    <message>
+        <source>Обзор</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
+    </message>
 </context>
 <context>
     <name>kestrilo::TForm3</name>
@@ -1017,6 +1029,50 @@ Options:
     <message>
         <source>Проверка уровня</source>
         <translation>Level check</translation>
+    </message>
+    <message>
+        <source>нет в библиотеке</source>
+        <translation>not in the library</translation>
+    </message>
+    <message>
+        <source>монстры без записи</source>
+        <translation>monsters without a record</translation>
+    </message>
+    <message>
+        <source>нет метки старта</source>
+        <translation>no start marker</translation>
+    </message>
+    <message>
+        <source>несколько меток старта</source>
+        <translation>several start markers</translation>
+    </message>
+    <message>
+        <source>двери без ключа</source>
+        <translation>doors without a key</translation>
+    </message>
+    <message>
+        <source>ключи без двери</source>
+        <translation>keys without a door</translation>
+    </message>
+    <message>
+        <source>нет картинки</source>
+        <translation>missing pictures</translation>
+    </message>
+    <message>
+        <source>Щелчок ведёт к месту на уровне</source>
+        <translation>A click leads to the place in the level</translation>
+    </message>
+    <message>
+        <source>Проблем не найдено</source>
+        <translation>No problems found</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Проблем найдено: %1 — %2</source>
+        <translation>Problems found: %1 — %2</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,7 @@
 #include "windows/RecentLevelsMenu.h"
 #include "editor/RememberedFolders.h"
 #include "editor/Translations.h"
+#include "windows/WindowLayout.h"
 
 namespace kestrilo {
 
@@ -121,7 +122,10 @@ int RunApplication(int argc, char** argv) {
   ConnectRecentLevels(form, recentLevels);
   new TLanguageMenu(form, *settings, language);  // owned by the window
 
-  form.showMaximized();  // the first showing initialises the drawing area
+  // The layout of the last run, or the classic size at a first start.
+  TWindowLayout::Restore(form, *settings);
+  form.Closing = [&form, &settings] { TWindowLayout::Save(form, *settings); };
+  form.show();  // the first showing initialises the drawing area
   // The level opens once the loop runs, after the drawing area is ready.
   QTimer::singleShot(0, &form, [&form, &dialogs, dataFolderError, level = line.LevelFile] {
     if (!dataFolderError.empty()) dialogs.ShowMessage(dataFolderError);

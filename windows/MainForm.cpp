@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDockWidget>
 #include <QDateTime>
 #include <QFrame>
 #include <QKeyEvent>
@@ -13,7 +14,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -27,6 +30,7 @@
 #include "windows/MonsterEditorWindow.h"
 #include "windows/OverviewMap.h"
 #include "windows/PropertiesPanel.h"
+#include "windows/ViewArea.h"
 #include "editor/RecordingCommands.h"
 #include "windows/WindowFont.h"
 #include "editor/ObjectTypeNames.h"
@@ -41,10 +45,10 @@ constexpr uint32_t kVirtualKeyDelete = 46;  // deletes the selection
 constexpr uint32_t kVirtualKeyF5 = 116;      // test from here
 constexpr uint32_t kVirtualKeyF10 = 121;     // the menu bar; while play is paused, one tick
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
   auto* label = new QLabel(TForm1::tr(caption), parent);
   label->setObjectName(name);
-  label->move(left, top);
+  label->move(at);
   label->adjustSize();
   return label;
 }
@@ -95,12 +99,11 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   setWindowTitle("Form1");
   setFont(TWindowFont::Classic());
 
-  auto* client = new QWidget(this);
-  client->setObjectName("ClientArea");
-  client->setFixedSize(kClientWidth, kClientHeight);
-  setCentralWidget(client);
-  BuildControls(client);
+  BuildControls();
+  BuildDocks();
   BuildMenu();
+  // The classic size, under the menu bar; everything else grows from it.
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
   // The frame timer: enabled, active only while the application is, interval
   // 0 until the drawing area has initialised.
@@ -112,12 +115,24 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   editor.Attachments.DrawArea = DXDraw1;
   editor.Attachments.FrameTimer = &dxTimer1_;
   editor.Attachments.OverviewCanvas = &overview_->Canvas();
-  editor.Attachments.OverviewChanged = [this] { overview_->Refresh(); };
-  // A square of the overview map clicked: the view moves around its cell.
-  overview_->SquareClicked = [this](int column, int row) {
-    const TMatrix* level = context_->PlayedLevel.get();
-    if (level) editor_->CenterViewOn(level->GetOriginX() + column, level->GetOriginY() + row);
+  editor.Attachments.OverviewChanged = [this] {
+    overviewDrawn_ = true;
+    overview_->Refresh();
   };
+  editor.Viewport.OverviewPlace = {0, 0, overview_->width(), overview_->height(), TOverviewMap::kWindowColor};
+  // A new size of the map: drawn again into its new surface.
+  overview_->Resized = [this](int width, int height) {
+    editor_->Viewport.OverviewPlace = {0, 0, width, height, TOverviewMap::kWindowColor};
+    editor_->Viewport.OverviewShown = {};
+    // Nothing is drawn before the first command that draws the map.
+    if (overviewDrawn_) editor_->RedrawOverview(context_->CurrentPlane);
+  };
+  // A square of the overview map clicked: the view moves around its cell.
+  overview_->PointClicked = [this](int x, int y) { editor_->OverviewClicked(x, y); };
+  // The edit view fills the drawing area, however large the window.
+  DXDraw1->Resized = [this](QSize size) { editor_->Viewport.SetArea(size.width(), size.height()); };
+  // A finding of the level check chosen: the view goes to its cell and marks it.
+  levelCheck_->CellChosen = [this](const TLevelFinding::TCell& cell) { editor_->ShowCell(cell.Column, cell.Row); };
   editor.Attachments.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
   editor.Attachments.DrawAreaLeft = DXDraw1->x();
   editor.Attachments.Terminate = [] { QCoreApplication::quit(); };
@@ -126,10 +141,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
     ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
   };
   editor.Attachments.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
-  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
-    if (!levelCheck_) levelCheck_ = new TLevelCheckWindow(this);
-    levelCheck_->ShowFindings(findings);
-  };
+  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) { levelCheck_->ShowFindings(findings); };
   editor.CreateComponents();
   PropertiesPanel = new TPropertiesPanel(editor, this);
   addDockWidget(Qt::RightDockWidgetArea, PropertiesPanel);
@@ -173,65 +185,104 @@ void TForm1::SetHelperWindows(TForm2* form2, TForm3* form3, TForm4* form4) {
   editor_->Attachments.LoadingWindow = form3Window_.get();
 }
 
-void TForm1::BuildControls(QWidget* client) {
-  DXDraw1 = new TDXDraw(client);
+void TForm1::BuildControls() {
+  ViewArea = new TViewArea(this);
+  ViewArea->setObjectName("ClientArea");
+  setCentralWidget(ViewArea);
+  DXDraw1 = new TDXDraw(ViewArea);
   DXDraw1->setObjectName("DXDraw1");
-  DXDraw1->move(8, 32);
   // The document's state: the caption belongs to the player's status.
-  StatusLine = new QLabel(client);
+  StatusLine = new QLabel(ViewArea);
   StatusLine->setObjectName("StatusLine");
-  StatusLine->setGeometry(8, 514, kViewWidth, 18);
+  ViewArea->Hold(DXDraw1, StatusLine);
 
-  Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), 672, 56);
+  // The side panel's controls at their classic places, less the panel's origin.
+  SidePanel = new QWidget;
+  SidePanel->setObjectName("SidePanel");
+  QWidget* client = SidePanel;
+  const QPoint origin = PanelOrigin();
+  const auto at = [origin](int left, int top) { return QPoint(std::max(left - origin.x(), 0), top - origin.y()); };
+
+  Label1 = MakeLabel(client, "Label1", QT_TR_NOOP("Тип объекта:"), at(672, 56));
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setGeometry(664, 72, 121, 21);
+  ComboBox1->setGeometry(QRect(at(664, 72), QSize(121, 21)));
   for (const char* type : kObjectTypeNames) ComboBox1->addItem(tr(type));
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 
-  Label2 = MakeLabel(client, "Label2", QT_TR_NOOP("Объект:"), 696, 104);
+  Label2 = MakeLabel(client, "Label2", QT_TR_NOOP("Объект:"), at(696, 104));
   ComboBox2 = new QComboBox(client);
   ComboBox2->setObjectName("ComboBox2");
-  ComboBox2->setGeometry(664, 120, 121, 21);
+  ComboBox2->setGeometry(QRect(at(664, 120), QSize(121, 21)));
   connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
 
-  Label8 = MakeLabel(client, "Label8", QT_TR_NOOP("Высота лифта:"), 664, 160);
+  Label8 = MakeLabel(client, "Label8", QT_TR_NOOP("Высота лифта:"), at(664, 160));
   UpDown3 = new TSpinEdit(-128, 127, client);
   UpDown3->setObjectName("UpDown3");
-  UpDown3->setGeometry(744, 157, 50, 21);
+  UpDown3->setGeometry(QRect(at(744, 157), QSize(50, 21)));
   Edit6 = UpDown3->Edit();
   Edit6->setObjectName("Edit6");
 
   Panel1 = new QFrame(client);
   Panel1->setObjectName("Panel1");
-  Panel1->setGeometry(650, 200, 145, 145);
+  Panel1->setGeometry(QRect(at(650, 200), QSize(145, 145)));
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Image1 = new QLabel(Panel1);
   Image1->setObjectName("Image1");
   Image1->setGeometry(9, 9, 128, 128);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Label3 = MakeLabel(client, "Label3", QT_TR_NOOP("Ось Z:"), 688, 355);
+  Label3 = MakeLabel(client, "Label3", QT_TR_NOOP("Ось Z:"), at(688, 355));
   UpDown1 = new TSpinEdit(0, 4, client);
   UpDown1->setObjectName("UpDown1");
-  UpDown1->setGeometry(728, 352, 50, 21);
+  UpDown1->setGeometry(QRect(at(728, 352), QSize(50, 21)));
   Edit1 = UpDown1->Edit();
   Edit1->setObjectName("Edit1");
   connect(UpDown1, &QSpinBox::valueChanged, this, [this] { UpDown1Click(); });
 
-  Label4 = MakeLabel(client, "Label4", QT_TR_NOOP("Код ключа:"), 664, 384);
+  Label4 = MakeLabel(client, "Label4", QT_TR_NOOP("Код ключа:"), at(664, 384));
   UpDown2 = new TSpinEdit(0, 255, client);
   UpDown2->setObjectName("UpDown2");
-  UpDown2->setGeometry(728, 381, 50, 21);
+  UpDown2->setGeometry(QRect(at(728, 381), QSize(50, 21)));
   Edit2 = UpDown2->Edit();
   Edit2->setObjectName("Edit2");
 
-  overview_ = new TOverviewMap(kClientWidth, kClientHeight, client);
-
-  const int leftmost = Panel1->x() + 2, rightmost = kClientWidth - 2;
+  const int panelWidth = kClientWidth - origin.x();
+  SidePanel->setMinimumSize(panelWidth, UpDown2->geometry().bottom() + 8);
+  const int leftmost = Panel1->x() + 2, rightmost = panelWidth - 2;
   KeepLabelClearOfField(Label8, UpDown3, leftmost, rightmost);
   KeepLabelClearOfField(Label3, UpDown1, leftmost, rightmost);
   KeepLabelClearOfField(Label4, UpDown2, leftmost, rightmost);
+}
+
+QPoint TForm1::PanelOrigin() const {
+  const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+  return {TViewArea::SizeFor({kViewWidth, kViewHeight}).width() + separator, kPanelTop};
+}
+
+void TForm1::BuildDocks() {
+  SidePanelDock = new QDockWidget(tr("Панель объектов"), this);
+  SidePanelDock->setObjectName("SidePanelDock");
+  SidePanelDock->setWidget(SidePanel);
+  addDockWidget(Qt::RightDockWidgetArea, SidePanelDock);
+
+  // The map at its classic place beside the panel, taking whatever room its dock is given.
+  auto* mapHolder = new QWidget;
+  mapHolder->setObjectName("OverviewHolder");
+  overview_ = new TOverviewMap(mapHolder);
+  auto* mapLayout = new QVBoxLayout(mapHolder);
+  mapLayout->setContentsMargins(TMatrix::kMiniMapLeft - PanelOrigin().x(), 2, 2, 2);
+  mapLayout->addWidget(overview_);
+  OverviewDock = new QDockWidget(tr("Обзор"), this);
+  OverviewDock->setObjectName("OverviewDock");
+  OverviewDock->setWidget(mapHolder);
+  addDockWidget(Qt::RightDockWidgetArea, OverviewDock);
+  resizeDocks({SidePanelDock}, {kClientWidth - PanelOrigin().x()}, Qt::Horizontal);
+
+  // The level check's findings, under the view once there are any.
+  levelCheck_ = new TLevelCheckWindow(this);
+  addDockWidget(Qt::BottomDockWidgetArea, levelCheck_);
+  levelCheck_->hide();
 }
 
 QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
@@ -296,7 +347,8 @@ void TForm1::BuildMenu() {
   N17->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   // The key itself reaches FormKeyDown; the item only names it.
   TestFromHere = AddItem(N9, "TestFromHere", QT_TR_NOOP("Тест отсюда\tF5"), &TForm1::TestFromHereClick);
-  connect(N9, &QMenu::aboutToShow, this, [this] { menuPointer_ = DXDraw1->mapFromGlobal(QCursor::pos()); });
+  connect(N9, &QMenu::aboutToShow, this,
+          [this] { menuPointer_ = DXDraw1->ToFramePoint(DXDraw1->mapFromGlobal(QCursor::pos())); });
   for (QAction* item : {N12, N13, N16, N01, N17}) item->setCheckable(true);
   // Shortcuts work while the menu is closed, from anywhere in the window.
   for (QAction* item : {NewLevelItem, N7, SaveLevelAsItem, N8, N4, N14, N17}) {
@@ -309,9 +361,20 @@ void TForm1::BuildMenu() {
   N19 = AddItem(N18, "N19", QT_TR_NOOP("Управление"), &TForm1::N19Click);
   N20 = AddItem(N18, "N20", QT_TR_NOOP("О программе"), &TForm1::N20Click);
   BuildEditMenu();
+  BuildViewMenu();
   BuildRecordMenu();
   // Menus added later (recent levels, language) get their mnemonics as they come.
   new TMenuMnemonics(bar);
+}
+
+void TForm1::BuildViewMenu() {
+  ViewMenu = menuBar()->addMenu(tr("Вид"));
+  ViewMenu->setObjectName("ViewMenu");
+  for (QDockWidget* dock : {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_)}) {
+    QAction* toggle = dock->toggleViewAction();
+    toggle->setObjectName(dock->objectName() + "Toggle");
+    ViewMenu->addAction(toggle);
+  }
 }
 
 void TForm1::BuildEditMenu() {
@@ -455,6 +518,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (Closing) Closing();
   QMainWindow::closeEvent(event);
   if (event->isAccepted() && editor_->Attachments.Terminate) editor_->Attachments.Terminate();
 }
@@ -564,8 +628,8 @@ void TForm1::DXDraw1MouseUp(TMouseButton button, int x, int y) {
 
 void TForm1::TestFromHereClick() {
   // A menu opened with the mouse leaves no cell pointed at: the view's centre is the plainest guess.
-  const QPoint centre(DXDraw1->width() / 2, DXDraw1->height() / 2);
-  const QPoint at = DXDraw1->rect().contains(menuPointer_) ? menuPointer_ : centre;
+  const QPoint centre(DXDraw1->Width() / 2, DXDraw1->Height() / 2);
+  const QPoint at = DXDraw1->FrameContains(menuPointer_) ? menuPointer_ : centre;
   editor_->Play().ToggleTestFromHere(at.x(), at.y());
   SyncTicks();
 }
@@ -580,7 +644,7 @@ bool TForm1::FormKeyDown(uint32_t VirtualKey, int QtKey, const QString& Text) {
   QWidget* focus = QApplication::focusWidget();
   // Del typed into a number field edits the number, not the level.
   const bool typing = !Text.isEmpty() && (qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus));
-  const QPoint cursor = DXDraw1->mapFromGlobal(QCursor::pos());
+  const QPoint cursor = DXDraw1->ToFramePoint(DXDraw1->mapFromGlobal(QCursor::pos()));
   if (VirtualKey == kVirtualKeyF5) editor_->Play().ToggleTestFromHere(cursor.x(), cursor.y());
   if (!(typing && VirtualKey == kVirtualKeyDelete)) editor_->PressKey(VirtualKey);
   SyncTicks();  // test from here, its end and a restart change the Settings ticks
@@ -604,7 +668,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      const QPoint at = mouse->position().toPoint();
+      const QPoint at = DXDraw1->ToFramePoint(mouse->position());
       if (mouse->button() == Qt::LeftButton) leftPressed_ = true;
       if (mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton) return false;
       // Alt+click in edit mode chooses the object for the properties panel; it places nothing.
@@ -620,7 +684,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       return false;
     }
     case QEvent::MouseMove: {
-      const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+      const QPoint at = DXDraw1->ToFramePoint(static_cast<QMouseEvent*>(event)->position());
       editor_->PointerMoved(at.x(), at.y(), PlacementInputs());
       return false;
     }
@@ -629,7 +693,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       return false;
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      const QPoint at = mouse->position().toPoint();
+      const QPoint at = DXDraw1->ToFramePoint(mouse->position());
       TMouseButton button = TMouseButton::mbMiddle;
       if (mouse->button() == Qt::LeftButton) button = TMouseButton::mbLeft;
       if (mouse->button() == Qt::RightButton) button = TMouseButton::mbRight;
@@ -644,10 +708,10 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
         return false;
       }
       // A click is a left press and release inside the drawing area; it comes before the release.
-      if (button == TMouseButton::mbLeft && leftPressed_ && DXDraw1->rect().contains(at)) DXDraw1Click(at.x(), at.y());
+      if (button == TMouseButton::mbLeft && leftPressed_ && DXDraw1->FrameContains(at)) DXDraw1Click(at.x(), at.y());
       if (button == TMouseButton::mbLeft) leftPressed_ = false;
-      // A press inside keeps the mouse until its release; only a release over the area counts.
-      if (DXDraw1->rect().contains(at)) DXDraw1MouseUp(button, at.x(), at.y());
+      // A press inside keeps the mouse until its release; only a release over the frame counts.
+      if (DXDraw1->FrameContains(at)) DXDraw1MouseUp(button, at.x(), at.y());
       return false;
     }
     case QEvent::Wheel: {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QSpinBox>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,7 @@ class TNewObjectDialogSource;
 class TLoadingWindow;
 class TRecordingCommands;
 class TLevelCheckWindow;
+class TViewArea;
 
 // The mouse buttons the drawing area reports.
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -48,8 +51,15 @@ class TSpinEdit : public QSpinBox {
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  // The client area the layout is made for.
+  // The client area the layout is made for, and the size the window opens at
+  // when no layout was kept: the drawing area 640 by 480 at (8, 32), the side
+  // panel and the overview map in docks to its right.
   static constexpr int kClientWidth = 800, kClientHeight = 534;
+  // The side panel's origin in that client area: its controls keep their
+  // places in the classic layout, less this. It lies right of the drawing
+  // area and the docks' separator, whose width the style decides.
+  static constexpr int kPanelTop = 24;
+  QPoint PanelOrigin() const;
 
   // `dialogs` may be null: the window then shows real Qt dialogs.
   explicit TForm1(const std::string& ExecutableDir, TDialogService* dialogs = nullptr, QWidget* parent = nullptr);
@@ -63,6 +73,9 @@ class TForm1 : public QMainWindow {
   TEditor& Editor() { return *editor_; }
   TDXTimer& DXTimer1() { return dxTimer1_; }
   TOverviewMap& OverviewMap() { return *overview_; }
+  TLevelCheckWindow& LevelCheck() { return *levelCheck_; }
+  // Told when the window's close is accepted, before it goes (the layout is kept then).
+  std::function<void()> Closing;
 
   // Controls, with the names of the layout.
   TDXDraw* DXDraw1 = nullptr;
@@ -113,6 +126,13 @@ class TForm1 : public QMainWindow {
   QAction *EditZoomOut = nullptr, *EditZoomIn = nullptr;
   // Under the drawing area: the level's file, unsaved marks, the last result.
   QLabel* StatusLine = nullptr;
+  // The docks: the side panel, the overview map and the level-check list
+  // (TLevelCheckWindow), each moved, floated, closed and reopened from "Вид".
+  TViewArea* ViewArea = nullptr;
+  QWidget* SidePanel = nullptr;
+  QDockWidget* SidePanelDock = nullptr;
+  QDockWidget* OverviewDock = nullptr;
+  QMenu* ViewMenu = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
   // Объект → "Монстры...": the monster editor, beside the menu items of the layout.
   QAction* MonstersItem = nullptr;
@@ -171,7 +191,9 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildControls(QWidget* client);
+  void BuildControls();
+  void BuildDocks();
+  void BuildViewMenu();
   void BuildMenu();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)());
   void ApplySidePanel(const TSidePanelUpdate& update);
@@ -196,10 +218,11 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TNewObjectDialogSource> form2Source_;
   std::unique_ptr<TLoadingWindow> form3Window_;
   TForm4* form4_ = nullptr;
-  TLevelCheckWindow* levelCheck_ = nullptr;  // made at the first check, owned by the window
+  TLevelCheckWindow* levelCheck_ = nullptr;  // a dock, owned by the window
   bool leftPressed_ = false;
   bool pointerTaken_ = false;  // the press started a selection or placed a paste
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
+  bool overviewDrawn_ = false;  // the map was drawn at least once
   QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };
 

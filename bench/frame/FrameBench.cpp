@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "matrix/Matrix.h"
+#include "platform/Cp1251.h"
 #include "platform/DrawingSurface.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/ImageSprite.h"
@@ -92,6 +94,38 @@ void BM_StressTickParts(benchmark::State& state) {
   state.counters["present_ms"] = present.Quantile(0.5) * 1e3;
 }
 BENCHMARK(BM_StressTickParts)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
+
+// The edit view of a maximised window on a 1920 by 1080 screen with every
+// dock closed (the largest drawing area it gives: 1910 by 1004), on the
+// stress level, at full size, one half and one quarter (state.range(0) is the
+// divisor): the view centred on the level's middle, the ghost of a wall under
+// the pointer, the world stepping as in every edit frame.
+constexpr int32_t kFullScreenWidth = 1910, kFullScreenHeight = 1004;
+
+void BM_FullScreenEditFrame(benchmark::State& state) {
+  auto editor = std::make_unique<TBenchEditor>(SharedStressFolder().Path(), kStressSeed);
+  editor->OpenObjects();
+  editor->LoadLevel(SharedStressFolder().Level("stress", StressLevelLayout()));
+  TEditor& edit = editor->Editor();
+  edit.Viewport.SetArea(kFullScreenWidth, kFullScreenHeight);
+  editor->Tick();
+  while (edit.Zoom.Divisor() < state.range(0)) edit.ZoomOut();
+  edit.CenterViewOn(TMatrix::kColumns / 2, TMatrix::kRows / 2);
+  TPlacementInputs wall;
+  wall.ObjectName = cp1251::FromUtf8("Стена");
+  edit.PointerMoved(kFullScreenWidth / 2, kFullScreenHeight / 2, wall);
+  editor->Tick();
+  TTickTimes frames;
+  for (auto _ : state) frames.Time([&] { editor->Tick(); });
+  state.counters["median_ms"] = frames.Quantile(0.5) * 1e3;
+  state.counters["p99_ms"] = frames.Quantile(0.99) * 1e3;
+  state.counters["cpu_median_ms"] = frames.CpuQuantile(0.5) * 1e3;
+  state.counters["cpu_p99_ms"] = frames.CpuQuantile(0.99) * 1e3;
+  state.counters["columns"] = edit.ColumnsShown();
+  state.counters["rows"] = edit.RowsShown();
+  state.counters["sprites"] = editor->Root().SpriteCount;
+}
+BENCHMARK(BM_FullScreenEditFrame)->Arg(1)->Arg(2)->Arg(4)->Iterations(500)->Unit(benchmark::kMillisecond);
 
 // Scaling: about 10,000, 50,000 and 150,000 sprites with 0 to 2,000 monsters.
 void BM_ScalingTick(benchmark::State& state) {

@@ -32,8 +32,8 @@ void ReferenceFrameRect(TSurface& s, const TRect& r, uint16_t v) {
 // every line matched, laid out and drawn by QPainter on the surface's pixels.
 void ReferenceOverlay(TSurface& s, bool showGrid, bool showText, uint8_t cellSize, const TOverlayStatus& status) {
   if (showGrid)
-    for (int32_t i = 0; i < GridColumns(cellSize); ++i)
-      for (int32_t j = 0; j < GridRows(cellSize); ++j)
+    for (int32_t i = 0; i < GridColumns(cellSize, s.Width()); ++i)
+      for (int32_t j = 0; j < GridRows(cellSize, s.Height()); ++j)
         ReferenceFrameRect(s, Bounds(i * cellSize, j * cellSize, cellSize, cellSize), 0);
   if (showText && s.Width() > 0) {
     QImage image = s.WrapImage();
@@ -165,8 +165,8 @@ TEST(OverlayExact, AnUnchangedFrameCopiesEveryLine) {
 }
 
 TEST(OverlayExact, SurfacesOfOtherSizesClipAlike) {
-  // Smaller than the drawing area (lines and grid cut off), larger (the grid's
-  // extra column and row show whole), and empty.
+  // Smaller than the classic drawing area (lines and grid cut off), larger
+  // (a grown window: the grid covers all of it), and empty.
   for (const auto& [width, height] : {std::pair{100, 50}, std::pair{800, 600}, std::pair{0, 0}, std::pair{40, 480}}) {
     TSideBySide frames(width, height);
     for (const int cellSize : {1, 32, 255})

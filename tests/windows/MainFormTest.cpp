@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -67,20 +68,28 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   TFormFixture f;
   TForm1& form = f.Form;
   EXPECT_EQ(form.windowTitle(), "Form1");
-  EXPECT_EQ(form.centralWidget()->size(), QSize(800, 534));
+  // A first start: the classic client area, the drawing area at its place and
+  // the side panel in a dock to its right, its controls at their classic
+  // places less the panel's origin (Classic gives them back).
+  EXPECT_EQ(form.centralWidget()->size(), QSize(8 + 640, TForm1::kClientHeight));
   EXPECT_EQ(form.DXDraw1->geometry(), QRect(8, 32, 640, 480));
+  EXPECT_EQ(form.SidePanel->parentWidget(), static_cast<QWidget*>(form.SidePanelDock));
+  EXPECT_EQ(form.dockWidgetArea(form.SidePanelDock), Qt::RightDockWidgetArea);
+  EXPECT_EQ(form.dockWidgetArea(form.OverviewDock), Qt::RightDockWidgetArea);
+  EXPECT_EQ(form.size().width(), TForm1::kClientWidth);
+  const auto Classic = [&form](const QWidget* w) { return w->geometry().translated(form.PanelOrigin()); };
 
   const char* types[] = {"Стена", "Лифт",    "Ключ",    "Дверь", "Фон", "Монстр",
                          "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
   ASSERT_EQ(form.ComboBox1->count(), 11);
   for (int i = 0; i < 11; ++i) EXPECT_EQ(form.ComboBox1->itemText(i), U(types[i])) << i;
   EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
-  EXPECT_EQ(form.ComboBox1->geometry(), QRect(664, 72, 121, 21));
+  EXPECT_EQ(Classic(form.ComboBox1), QRect(664, 72, 121, 21));
   EXPECT_EQ(form.ComboBox2->count(), 0);  // the type change did not run at start
-  EXPECT_EQ(form.ComboBox2->geometry(), QRect(664, 120, 121, 21));
+  EXPECT_EQ(Classic(form.ComboBox2), QRect(664, 120, 121, 21));
 
   EXPECT_EQ(form.Label1->text(), U("Тип объекта:"));
-  EXPECT_EQ(form.Label1->pos(), QPoint(672, 56));
+  EXPECT_EQ(Classic(form.Label1).topLeft(), QPoint(672, 56));
   EXPECT_EQ(form.Label2->text(), U("Объект:"));
   EXPECT_EQ(form.Label8->text(), U("Высота лифта:"));
   EXPECT_EQ(form.Label3->text(), U("Ось Z:"));
@@ -98,14 +107,14 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
     EXPECT_EQ(s.Spin->value(), 0);
     EXPECT_FALSE(s.Spin->wrapping());
     EXPECT_TRUE(s.Spin->isEnabled());
-    EXPECT_EQ(s.Spin->y(), s.At.y());
-    EXPECT_GE(s.Spin->x(), s.At.x());
-    EXPECT_EQ(s.Caption->y(), s.CaptionAt.y());
-    EXPECT_LE(s.Caption->x(), s.CaptionAt.x());
+    EXPECT_EQ(Classic(s.Spin).y(), s.At.y());
+    EXPECT_GE(Classic(s.Spin).x(), s.At.x());
+    EXPECT_EQ(Classic(s.Caption).y(), s.CaptionAt.y());
+    EXPECT_LE(Classic(s.Caption).x(), s.CaptionAt.x());
     EXPECT_GT(s.Caption->x(), form.Panel1->x());
     EXPECT_GE(s.Caption->width(), s.Caption->sizeHint().width()) << s.Caption->text().toStdString();
     EXPECT_LE(s.Caption->x() + s.Caption->width(), s.Spin->x()) << s.Caption->text().toStdString();
-    EXPECT_LE(s.Spin->x() + s.Spin->width(), TForm1::kClientWidth);
+    EXPECT_LE(Classic(s.Spin).right() + 1, TForm1::kClientWidth);
     EXPECT_GE(s.Spin->width(), 40);  // room for three digits and the arrows
   }
   for (QLineEdit* field : {form.Edit1, form.Edit6, form.Edit2}) EXPECT_FALSE(field->isReadOnly());
@@ -113,7 +122,8 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   form.UpDown1->stepUp();
   EXPECT_EQ(form.UpDown1->value(), 4);  // no wrapping
 
-  EXPECT_EQ(form.Panel1->geometry(), QRect(650, 200, 145, 145));
+  // The picture's frame starts at the panel's edge where the separator leaves less room.
+  EXPECT_EQ(Classic(form.Panel1), QRect(std::max(650, form.PanelOrigin().x()), 200, 145, 145));
   EXPECT_EQ(form.Image1->geometry(), QRect(9, 9, 128, 128));
   EXPECT_EQ(form.Image1->parentWidget(), form.Panel1);
   EXPECT_TRUE(form.Image1->pixmap().isNull());
@@ -147,11 +157,12 @@ TEST(MainFormLayout, MenuItemsCaptionsShortcutsAndTicks) {
   EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.N11->title()), U("Сетка..."));
   EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.N18->title()), U("Помощь"));
   const QList<QAction*> bar = form.menuBar()->actions();
-  ASSERT_EQ(bar.size(), 6);  // the layout's four menus, then the edit and the recording menus
+  ASSERT_EQ(bar.size(), 7);  // the layout's four menus, then the edit, view and recording menus
   EXPECT_EQ(bar[0], form.N1->menuAction());
   EXPECT_EQ(bar[3], form.N18->menuAction());
   EXPECT_EQ(bar[4], form.EditMenu->menuAction());
-  EXPECT_EQ(bar[5], form.RecordMenu->menuAction());
+  EXPECT_EQ(bar[5], form.ViewMenu->menuAction());
+  EXPECT_EQ(bar[6], form.RecordMenu->menuAction());
   EXPECT_EQ(TMenuMnemonics::WithoutMnemonic(form.EditMenu->title()), U("Правка"));
   EXPECT_EQ(form.EditUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
   EXPECT_EQ(form.EditRedo->shortcuts().size(), 2);

@@ -22,6 +22,9 @@ TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
   TScriptedDialogService dialogs;
   TForm1 form(dir.path().toStdString() + "/", &dialogs);
   form.show();
+  // The drawing area takes its size from the laid-out window at the first frame.
+  QApplication::processEvents();
+  form.Editor().FrameStep();
   ASSERT_FALSE(form.PropertiesPanel->isVisible());
   const int32_t sprites = form.Context().SpriteEngine->Engine()->SpriteCount;
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::AltModifier, QPoint(70, 40));
@@ -30,7 +33,10 @@ TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
   EXPECT_TRUE(form.PropertiesPanel->isVisible());
   EXPECT_EQ(form.PropertiesPanel->ReasonLabel->text(), QString::fromUtf8("Здесь нет объекта ни на одном плане"));
   EXPECT_FALSE(form.PropertiesPanel->LiftHeightField->isEnabled());
-  // Without Alt the same click places (nothing chosen in the list: a bare object).
+  // Without Alt the same click places (nothing chosen in the list: a bare object),
+  // once the view has followed the room the panel left it.
+  QApplication::processEvents();
+  form.Editor().FrameStep();
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
   EXPECT_EQ(form.Context().SpriteEngine->Engine()->SpriteCount, sprites + 1);
 }
