@@ -128,20 +128,10 @@ void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& sou
     ShrunkBlit(x, y, from, source, transparent);
     return;
   }
-  // Clip the source to its own surface first, shifting the destination with
-  // it, then to the destination (a band's rows taken from where it stands);
-  // in 64 bits, so that no corner however far out wraps round.
-  int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
-  int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
-  if (sl < 0) { dx -= sl; sl = 0; }
-  if (st < 0) { dy -= st; st = 0; }
-  sr = std::min<int64_t>(sr, from.width_);
-  sb = std::min<int64_t>(sb, from.height_);
-  if (dx < 0) { sl -= dx; dx = 0; }
-  if (dy < 0) { st -= dy; dy = 0; }
-  sr = std::min<int64_t>(sr, sl + (width_ - dx));
-  sb = std::min<int64_t>(sb, st + (height_ - dy));
-  if (sr - sl <= 0 || sb - st <= 0) return;
+  const std::optional<TClippedBlit> clipped = ClipBlit(x, y, from, source, 1);
+  if (!clipped) return;
+  const int64_t sl = clipped->Left, st = clipped->Top, sr = clipped->Right, sb = clipped->Bottom;
+  const int64_t dx = clipped->X, dy = clipped->Y;
   const auto w = static_cast<int32_t>(sr - sl), h = static_cast<int32_t>(sb - st);
   const auto left = static_cast<int32_t>(sl), top = static_cast<int32_t>(st);
 
@@ -204,10 +194,10 @@ void TSurface::BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, co
   Blit(x, y, from, source, transparent);
 }
 
-void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent,
-                          const TSurface* fromShrunk) {
-  const int64_t d = shrink_;
-  // Clipped as Blit clips, against the larger surface (a band of it from its first row).
+std::optional<TSurface::TClippedBlit> TSurface::ClipBlit(int32_t x, int32_t y, const TSurface& from,
+                                                       const TRect& source, int64_t scale) const {
+  // The source is clipped to its own surface first, shifting the destination
+  // with it, then to the destination.
   int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
   int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
   if (sl < 0) { dx -= sl; sl = 0; }
@@ -216,9 +206,20 @@ void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRec
   sb = std::min<int64_t>(sb, from.height_);
   if (dx < 0) { sl -= dx; dx = 0; }
   if (dy < 0) { st -= dy; dy = 0; }
-  sr = std::min<int64_t>(sr, sl + (width_ * d - dx));
-  sb = std::min<int64_t>(sb, st + (height_ * d - dy));
-  if (sr - sl <= 0 || sb - st <= 0) return;
+  sr = std::min<int64_t>(sr, sl + (width_ * scale - dx));
+  sb = std::min<int64_t>(sb, st + (height_ * scale - dy));
+  if (sr - sl <= 0 || sb - st <= 0) return std::nullopt;
+  return TClippedBlit{sl, st, sr, sb, dx, dy};
+}
+
+void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent,
+                          const TSurface* fromShrunk) {
+  const int64_t d = shrink_;
+  // Clipped as Blit clips, against the larger surface (a band of it from its first row).
+  const std::optional<TClippedBlit> clipped = ClipBlit(x, y, from, source, d);
+  if (!clipped) return;
+  const int64_t sl = clipped->Left, st = clipped->Top, sr = clipped->Right, sb = clipped->Bottom;
+  const int64_t dx = clipped->X, dy = clipped->Y;
   // The kept pixels inside the destination: the first multiple of d at or
   // after its corner, up to its far edge.
   const int64_t firstX = (dx + d - 1) / d, lastX = (dx + (sr - sl) - 1) / d;

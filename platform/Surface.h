@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -122,6 +123,16 @@ class TSurface {
 
   void ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent,
                   const TSurface* fromShrunk = nullptr);
+  // A blit's source rectangle clipped to `from`, and the destination corner it
+  // lands at, clipped to this surface as `scale` times as large (a band of it
+  // from its first row); nothing when nothing is left. In 64 bits, so that no
+  // corner however far out wraps round.
+  struct TClippedBlit {
+    int64_t Left, Top, Right, Bottom;  // in `from`
+    int64_t X, Y;                      // in the (scaled) destination
+  };
+  std::optional<TClippedBlit> ClipBlit(int32_t x, int32_t y, const TSurface& from, const TRect& source,
+                                       int64_t scale) const;
 
   int32_t width_ = 0, height_ = 0;
   int32_t shrink_ = 1;

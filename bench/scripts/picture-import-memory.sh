@@ -83,10 +83,10 @@ stored() { echo $((54 + ($1 * 3 + 3) / 4 * 4 * $2)); }
 bound_mb() { echo $(((100 * 1048576 + 3 * $1) / 1048576)); }
 
 printf '%-22s %10s  %-9s %8s %8s\n' file bytes result peak_MB bound_MB
-for spec in bomb-5790.png:0:0 bomb-screen.gif:0:0 bomb-frame.gif:0:0 bomb-65535.gif:0:0 \
+for entry in bomb-5790.png:0:0 bomb-screen.gif:0:0 bomb-frame.gif:0:0 bomb-65535.gif:0:0 \
             bomb-20000x15000.jpg:0:0 near-limit.png:4096:5461 near-limit-alpha.png:4096:5461 \
             near-limit-16bit.png:4096:5461 near-limit.jpg:4500:4500 screen-4000.gif:4000:4000; do
-  file=${spec%%:*}; rest=${spec#*:}; width=${rest%%:*}; height=${rest#*:}
+  file=${entry%%:*}; rest=${entry#*:}; width=${rest%%:*}; height=${rest#*:}
   bitmap=0
   [ "$width" -gt 0 ] && bitmap=$(stored "$width" "$height")
   rm -f "$dir/out.dxg"
