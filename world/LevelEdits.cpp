@@ -13,6 +13,7 @@
 #include "world/GameContext.h"
 #include "world/PlacedObjectFactory.h"
 #include "world/PlacedSprites.h"
+#include "world/PlaneNames.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -99,7 +100,14 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
 
 std::vector<std::string> TErasure::Notices() const {
   switch (Outcome) {
-    case TEraseOutcome::NotOnPlane: return {Translated("TLevelEdits", kNothingOnPlane)};
+    case TEraseOutcome::NotOnPlane: {
+      std::string notice = Translated("TLevelEdits", kNothingOnPlane);
+      if (HeldOnPlane >= 0)
+        notice += " " + QCoreApplication::translate("TLevelEdits", "Здесь объект, стоящий на плане «%1».")
+                            .arg(QString::fromStdString(PlaneName(HeldOnPlane)))
+                            .toStdString();
+      return {notice};
+    }
     case TEraseOutcome::BackgroundErased:
     case TEraseOutcome::BackgroundKept: return {"TX = " + std::to_string(ViewColumn)};
     default: return {};
@@ -121,7 +129,9 @@ TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
   const std::vector<TSprite*> filed = placed_.At(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
   TLevelChange& change = erasure.Change;
   change.Plane = Plane;
-  const auto refused = [cx](TEraseOutcome Outcome) { return TErasure{Outcome, {}, cx}; };
+  const auto refused = [cx, sprite](TEraseOutcome Outcome) {
+    return TErasure{Outcome, {}, cx, Outcome == TEraseOutcome::NotOnPlane ? sprite->ViewLayer : -1};
+  };
 
   if (sprite->Z() == TBack::kDrawZ) {
     // The level's background covers the whole view, so a click into empty
