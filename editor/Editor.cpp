@@ -26,6 +26,7 @@
 #include "world/GameContext.h"
 #include "world/LevelEdits.h"
 #include "world/PlacedObjectFactory.h"
+#include "world/PlaneNames.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -369,6 +370,10 @@ void TEditor::DeleteAt(int32_t X, int32_t Y) {
     if (RefusalOnLockedPlanes(PlaneBit(Context.CurrentPlane))) return;
     TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
     for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
+    // The status line names the plane that does hold what is under the pointer.
+    if (erasure.Outcome == TEraseOutcome::NotOnPlane && erasure.HeldOnPlane >= 0)
+      SetResult(EditorTextWith(QT_TRANSLATE_NOOP("TEditor", "Не удалено: здесь объект, стоящий на плане «%1»"),
+                               PlaneName(erasure.HeldOnPlane)));
     if (!erasure.Change.Empty()) {
       Record(new TLevelEditCommand(Context, std::move(erasure.Change),
                                    QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));

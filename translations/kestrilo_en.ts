@@ -394,6 +394,10 @@ Options:
         <source>Новый уровень</source>
         <translation>New level</translation>
     </message>
+    <message>
+        <source>Не удалено: здесь объект, стоящий на плане «%1»</source>
+        <translation>Not deleted: the object here stands on the %1</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -565,10 +569,6 @@ Options:
     <message>
         <source>В матрице нет объекта на данном плане. Смените ось Z!</source>
         <translation>The matrix has no object on this plane. Change the Z axis!</translation>
-    </message>
-    <message>
-        <source>Здесь объект, стоящий на плане «%1».</source>
-        <translation>The object here stands on the %1.</translation>
     </message>
 </context>
 <context>

@@ -13,7 +13,6 @@
 #include "world/GameContext.h"
 #include "world/PlacedObjectFactory.h"
 #include "world/PlacedSprites.h"
-#include "world/PlaneNames.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -100,14 +99,7 @@ TLevelChange TLevelEdits::Place(const TObjectRecord& Record, int32_t ViewX, int3
 
 std::vector<std::string> TErasure::Notices() const {
   switch (Outcome) {
-    case TEraseOutcome::NotOnPlane: {
-      std::string notice = Translated("TLevelEdits", kNothingOnPlane);
-      if (HeldOnPlane >= 0)
-        notice += " " + QCoreApplication::translate("TLevelEdits", "Здесь объект, стоящий на плане «%1».")
-                            .arg(QString::fromStdString(PlaneName(HeldOnPlane)))
-                            .toStdString();
-      return {notice};
-    }
+    case TEraseOutcome::NotOnPlane: return {Translated("TLevelEdits", kNothingOnPlane)};
     case TEraseOutcome::BackgroundErased:
     case TEraseOutcome::BackgroundKept: return {"TX = " + std::to_string(ViewColumn)};
     default: return {};

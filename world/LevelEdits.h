@@ -55,8 +55,7 @@ struct TErasure {
   // for (NotOnPlane), -1 when that is not known.
   int32_t HeldOnPlane = -1;
   // What the designer is told of it: "В матрице нет объекта на данном плане.
-  // Смените ось Z!" when nothing of the plane is there (followed by the plane
-  // that holds what is under the pointer), "TX = <view column>"
+  // Смените ось Z!" when nothing of the plane is there, "TX = <view column>"
   // when the background was clicked on its plane.
   std::vector<std::string> Notices() const;
 };
