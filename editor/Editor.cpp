@@ -26,6 +26,7 @@
 #include "world/GameContext.h"
 #include "world/LevelEdits.h"
 #include "world/PlacedObjectFactory.h"
+#include "world/PlaneNames.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -58,7 +59,9 @@ TFieldStates AutoFieldsOfType(uint8_t Type) {
 TEditor::TEditor(TGameContext& Context, TDialogService& Dialogs)
     : Properties(Context,
                  [this](const TLevelDraft& Draft, const QString& Text, const std::string& Result) {
-                   Guarded([&] { RecordDraft(Draft, Text, Result); });
+                   std::string refusal;
+                   Guarded([&] { refusal = RecordDraft(Draft, Text, Result); });
+                   return refusal;
                  }),
       Context(Context),
       Dialogs(Dialogs) {
@@ -162,7 +165,11 @@ TObjectRecord TEditor::ChosenRecord(const TPlacementInputs& Inputs) const {
   return record;
 }
 
-void TEditor::RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result) {
+std::string TEditor::RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result) {
+  TPlaneMask touched = 0;
+  for (int32_t plane = 0; plane < TMatrix::kPlaneCount; ++plane)
+    if (!Draft.Touched(plane).Empty()) touched |= PlaneBit(plane);
+  if (const std::optional<std::string> refusal = RefusalOnLockedPlanes(touched)) return *refusal;
   TLevelEdits edits = TLevelEdits::Of(Context);
   std::string spriteMessage;
   std::vector<TLevelChange> changes = Draft.Commit(edits, &spriteMessage);
@@ -172,6 +179,15 @@ void TEditor::RecordDraft(const TLevelDraft& Draft, const QString& Text, const s
   }
   RedrawOverview(Context.CurrentPlane);
   if (!spriteMessage.empty()) Dialogs.ShowMessage(spriteMessage);
+  return {};
+}
+
+std::optional<std::string> TEditor::RefusalOnLockedPlanes(TPlaneMask Edited) {
+  const std::optional<int32_t> locked = Planes.LockedAmong(Edited);
+  if (!locked) return std::nullopt;
+  std::string text = TPlaneView::RefusalText(*locked);
+  SetResult(text);
+  return text;
 }
 
 // ---- start-up ------------------------------------------------------------
@@ -334,6 +350,7 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   const TObjectRecord record = ChosenRecord(Inputs);
   const int32_t plane = Context.CurrentPlane;
   (void)root;
+  if (RefusalOnLockedPlanes(PlaneBit(plane))) return;
   TLevelChange change = TLevelEdits::Of(Context).Place(record, cellX, cellY, plane, *Context.ObjectDataBase);
   const std::exception_ptr spriteError = change.SpriteError;
   const std::string name = cp1251::ToUtf8(record.Name);
@@ -350,8 +367,13 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
 void TEditor::DeleteAt(int32_t X, int32_t Y) {
   Guarded([&] {
     Require(Context.PlayedLevel != nullptr, "The matrix");
+    if (RefusalOnLockedPlanes(PlaneBit(Context.CurrentPlane))) return;
     TErasure erasure = TLevelEdits::Of(Context).EraseAt(ToViewPixel(X), ToViewPixel(Y), Context.CurrentPlane);
     for (const std::string& notice : erasure.Notices()) Dialogs.ShowMessage(notice);
+    // The status line names the plane that does hold what is under the pointer.
+    if (erasure.Outcome == TEraseOutcome::NotOnPlane && erasure.HeldOnPlane >= 0)
+      SetResult(EditorTextWith(QT_TRANSLATE_NOOP("TEditor", "Не удалено: здесь объект, стоящий на плане «%1»"),
+                               PlaneName(erasure.HeldOnPlane)));
     if (!erasure.Change.Empty()) {
       Record(new TLevelEditCommand(Context, std::move(erasure.Change),
                                    QCoreApplication::translate("TEditor", "удаление объекта с уровня"), hooks_));

@@ -31,6 +31,7 @@
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
 #include "editor/FrameLoop.h"
+#include "editor/PlaneView.h"
 #include "editor/PlayTesting.h"
 #include "editor/PaintStroke.h"
 #include "editor/PointerGestures.h"
@@ -142,6 +143,8 @@ class TEditor {
   int32_t ToViewPixel(int32_t Pixel) const { return Pixel * ViewDivisor(); }
 
   TSelection Selection;
+  // Which planes the edit view shows, which are locked, whether the others are dimmed.
+  TPlaneView Planes;
   void ClearSelection() { Selection.Clear(); }
   // The placed object chosen for the properties panel; its changes are undo steps.
   TPlacedObjectProperties Properties;
@@ -173,8 +176,13 @@ class TEditor {
   const TCommandHooks& Hooks() const { return hooks_; }
   // The chosen library object with the side panel's lift height and key code.
   TObjectRecord ChosenRecord(const TPlacementInputs& Inputs) const;
-  // Writes a region edit worked out on a draft as one undo step.
-  void RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result);
+  // Writes a region edit worked out on a draft as one undo step; refused,
+  // with the reason returned and shown on the status line, when it touches
+  // a locked plane (empty when recorded).
+  std::string RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result);
+  // The reason an edit of these planes is refused (a locked one among them),
+  // shown on the status line; none when the edit may go on.
+  std::optional<std::string> RefusalOnLockedPlanes(TPlaneMask Edited);
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
   // A level was put in place: the window lists what the level check finds.
   void ReportLevelCheck();

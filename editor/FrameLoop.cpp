@@ -5,6 +5,7 @@
 #include "platform/DXTimer.h"
 #include "platform/DrawingSurface.h"
 #include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {
@@ -44,8 +45,7 @@ void TFrameLoop::Step() {
       }
     }
     Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    if (Editor.ViewDivisor() > 1) DrawZoomedWorld();
-    else if (Editor.Context.SpriteEngine) Editor.Context.SpriteEngine->Draw();
+    DrawPlanes();
     // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
     // would hide the level, and is left out.
     const bool zoomed = Editor.ViewDivisor() > 1;
@@ -69,6 +69,35 @@ void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
   status.Paused = Editor.Play().PlayTest().Paused();
   overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
   Editor.Attachments.DrawArea->ReleaseCanvas();
+}
+
+void TFrameLoop::DrawPlanes() {
+  if (!Editor.Context.SpriteEngine) return;
+  TSpriteEngine& engine = *Editor.Context.SpriteEngine->Engine();
+  struct TRestore {
+    TSpriteEngine& engine;
+    ~TRestore() { engine.DrawnLayers = TSpriteEngine::kEveryLayer; }
+  } restore{engine};
+  // The preview always shows every plane: hiding and dimming are the edit view's.
+  const bool editing = Editor.Context.IsEditing();
+  const TPlaneView& planes = Editor.Planes;
+  const uint32_t shown = editing ? planes.DrawnLayers() : TSpriteEngine::kEveryLayer;
+  const int32_t current = Editor.Context.CurrentPlane;
+  if (editing && planes.DimsOthers() && planes.Shown(current)) {
+    // Everything else first, darkened, then the current plane over it.
+    engine.DrawnLayers = shown & ~TSpriteEngine::LayerBit(current);
+    DrawWorld();
+    Editor.Attachments.DrawArea->Surface().Darken();
+    engine.DrawnLayers = TSpriteEngine::LayerBit(current);
+  } else {
+    engine.DrawnLayers = shown;
+  }
+  DrawWorld();
+}
+
+void TFrameLoop::DrawWorld() {
+  if (Editor.ViewDivisor() > 1) DrawZoomedWorld();
+  else Editor.Context.SpriteEngine->Draw();
 }
 
 void TFrameLoop::DrawZoomedWorld() {

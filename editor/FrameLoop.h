@@ -24,6 +24,10 @@ class TFrameLoop {
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
  private:
+  // The world at the view's zoom, with the planes the edit view hides left
+  // out and the others dimmed when it asks.
+  void DrawPlanes();
+  void DrawWorld();
   // The world shrunk by the zoom's divisor into the back buffer.
   void DrawZoomedWorld();
 

@@ -92,10 +92,10 @@ TObjectEditResult TPlacedObjectProperties::Apply(
                 .toStdString()};
   TLevelDraft draft(context_.DesignedLevel());
   TObjectEditResult result = Edit(draft, object->At);
-  if (result.Done())
-    record_(draft, Text,
-            QCoreApplication::translate("TPlacedObjectProperties", "Изменено: %1").arg(Text).toStdString());
-  return result;
+  if (!result.Done()) return result;
+  // The recorder may still refuse (the plane is locked) and says why.
+  return {record_(draft, Text,
+                  QCoreApplication::translate("TPlacedObjectProperties", "Изменено: %1").arg(Text).toStdString())};
 }
 
 TObjectEditResult TPlacedObjectProperties::SetLiftHeight(int32_t Value) {

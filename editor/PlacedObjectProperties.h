@@ -37,7 +37,7 @@ class TPlacedObjectProperties {
  public:
   // Writes a change worked out on a draft as one undo step with its name and
   // the result line the status shows.
-  using TRecorder = std::function<void(const TLevelDraft& Draft, const QString& Text, const std::string& Result)>;
+  using TRecorder = std::function<std::string(const TLevelDraft& Draft, const QString& Text, const std::string& Result)>;
 
   TPlacedObjectProperties(TGameContext& Context, TRecorder Record);
 

@@ -40,6 +40,8 @@ bool TPointerGestures::PointerPressed(TPointerButton Button, int32_t X, int32_t 
     Editor.Selection.StartMoving(cell);
     return true;
   }
+  // A locked plane takes no stroke; the click that follows is refused as well.
+  if (Editor.RefusalOnLockedPlanes(PlaneBit(Editor.Context.CurrentPlane))) return false;
   stroke_.Start(Button, GridCellAt(X, Y));
   return false;
 }

@@ -82,9 +82,9 @@ void TRegionCommands::MoveSelection(int64_t Columns, int64_t Rows) {
     TLevelDraft draft(level);
     EraseObjects(draft, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
     PasteClip(draft, moving, Editor.Selection.Region().FirstColumn + Columns, Editor.Selection.Region().FirstRow + Rows);
-    Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "перемещение выделенного"),
-                Translated("TEditor", "Выделенное перемещено"));
-    Editor.Selection.Shift(Columns, Rows);
+    const std::string refusal = Editor.RecordDraft(
+        draft, QCoreApplication::translate("TEditor", "перемещение выделенного"), Translated("TEditor", "Выделенное перемещено"));
+    if (refusal.empty()) Editor.Selection.Shift(Columns, Rows);
   });
 }
 

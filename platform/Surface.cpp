@@ -98,6 +98,13 @@ void TSurface::Fill(uint16_t value) {
   std::fill(pixels_.begin(), pixels_.end(), value);
 }
 
+void TSurface::Darken() {
+  if (record_) throw std::logic_error("A recording surface cannot be darkened");
+  // 5-6-5: each channel shifted down one bit, the bit that crosses into the
+  // next channel masked away.
+  for (uint16_t& pixel : pixels_) pixel = static_cast<uint16_t>((pixel >> 1) & 0x7BEF);
+}
+
 void TSurface::FillRect(const TRect& rect, uint16_t value) {
   if (record_) {
     record_->FillRect(rect, value);

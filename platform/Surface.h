@@ -48,6 +48,9 @@ class TSurface {
   void Fill(uint16_t value);
   // Fills a rectangle, clipped to the surface.
   void FillRect(const TRect& rect, uint16_t value);
+  // Halves every pixel's brightness (each of the three channels), so that
+  // what is drawn after it stands out.
+  void Darken();
 
   bool HasColorKey() const { return hasColorKey_; }
   uint16_t ColorKey() const { return colorKey_; }

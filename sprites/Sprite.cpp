@@ -133,7 +133,7 @@ void TSprite::Move(int32_t MoveCount) {
 }
 
 void TSprite::Draw() {
-  if (!Visible) return;
+  if (!Visible || (Engine && !Engine->DrawsLayer(ViewLayer))) return;
   if (Engine && OverlapRect(GetBounds(), Engine->ViewRect)) OnDraw();
   const int32_t n = DrawCount();
   for (int32_t i = 0; i < n && i < DrawCount(); ++i) drawList_->At(i)->Draw();

@@ -111,6 +111,9 @@ class TSprite {
   bool CanCollide = true;
   bool CanMove = true;
   bool Visible = true;
+  // The plane of the level a placed object's sprite stands for, so that the
+  // edit view can hide or dim a plane; -1 for every other sprite.
+  int8_t ViewLayer = -1;
 
  protected:
   // A subclass that overrides GetBounds clears this, so that the engine's

@@ -42,6 +42,12 @@ class TSpriteEngine : public TSprite {
   int32_t HitCount = 0;
   bool HitDone = false;
   TSurface* Surface = nullptr;           // where OnDraw implementations draw
+  // The layers drawn (TSprite::ViewLayer): bit L + 1 for layer L, bit 0 for
+  // the sprites of no layer. Every layer unless the edit view says otherwise.
+  static constexpr uint32_t kEveryLayer = ~0u;
+  static constexpr uint32_t LayerBit(int32_t Layer) { return 1u << (Layer + 1); }
+  uint32_t DrawnLayers = kEveryLayer;
+  bool DrawsLayer(int32_t Layer) const { return (DrawnLayers & LayerBit(Layer)) != 0; }
   TRect ViewRect;                        // the surface's own rectangle
 
   // The program state game objects read; not owned.

@@ -394,6 +394,10 @@ Options:
         <source>Новый уровень</source>
         <translation>New level</translation>
     </message>
+    <message>
+        <source>Не удалено: здесь объект, стоящий на плане «%1»</source>
+        <translation>Not deleted: the object here stands on the %1</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -695,6 +699,24 @@ Options:
     <message>
         <source>замена «%1»</source>
         <translation>replacing “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>TPlaneNames</name>
+    <message>
+        <source>основной план</source>
+        <translation>main plane</translation>
+    </message>
+    <message>
+        <source>задний план %1</source>
+        <translation>back plane %1</translation>
+    </message>
+</context>
+<context>
+    <name>TPlaneView</name>
+    <message>
+        <source>Не изменено: %1 заблокирован (панель «Планы»)</source>
+        <translation>Not changed: the %1 is locked (the Planes panel)</translation>
     </message>
 </context>
 <context>
@@ -1422,6 +1444,37 @@ frame %2 of %3 (0..%4)</translation>
     <message>
         <source>Монстры</source>
         <translation>Monsters</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::TPlanesPanel</name>
+    <message>
+        <source>Планы</source>
+        <translation>Planes</translation>
+    </message>
+    <message>
+        <source>Виден</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Locked</translation>
+    </message>
+    <message>
+        <source>Показывать %1 при правке</source>
+        <translation>Show the %1 while editing</translation>
+    </message>
+    <message>
+        <source>Запретить правку: %1</source>
+        <translation>No edits on the %1</translation>
+    </message>
+    <message>
+        <source>Приглушить остальные планы</source>
+        <translation>Dim the other planes</translation>
+    </message>
+    <message>
+        <source>Текущий план (ось Z) виден ярко, остальные — темнее</source>
+        <translation>The current plane (the Z axis) is shown bright, the others darker</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,7 @@
 #include "windows/MenuMnemonics.h"
 #include "windows/MonsterEditorWindow.h"
 #include "windows/OverviewMap.h"
+#include "windows/PlanesPanel.h"
 #include "windows/PropertiesPanel.h"
 #include "windows/ViewArea.h"
 #include "editor/RecordingCommands.h"
@@ -283,6 +284,11 @@ void TForm1::BuildDocks() {
   levelCheck_ = new TLevelCheckWindow(this);
   addDockWidget(Qt::BottomDockWidgetArea, levelCheck_);
   levelCheck_->hide();
+
+  // Which planes the edit view shows and which take edits; opened from the Вид menu.
+  PlanesPanel = new TPlanesPanel(*editor_, this);
+  addDockWidget(Qt::RightDockWidgetArea, PlanesPanel);
+  PlanesPanel->hide();
 }
 
 QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
@@ -370,7 +376,8 @@ void TForm1::BuildMenu() {
 void TForm1::BuildViewMenu() {
   ViewMenu = menuBar()->addMenu(tr("Вид"));
   ViewMenu->setObjectName("ViewMenu");
-  for (QDockWidget* dock : {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_)}) {
+  for (QDockWidget* dock : {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_),
+                            static_cast<QDockWidget*>(PlanesPanel)}) {
     QAction* toggle = dock->toggleViewAction();
     toggle->setObjectName(dock->objectName() + "Toggle");
     ViewMenu->addAction(toggle);

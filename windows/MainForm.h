@@ -24,6 +24,7 @@ class QMenu;
 namespace kestrilo {
 
 struct TGameContext;
+class TPlanesPanel;
 class TPropertiesPanel;
 class TDialogService;
 class TDXDraw;
@@ -139,6 +140,7 @@ class TForm1 : public QMainWindow {
   // Объект → "Свойства объекта" (Ctrl+I, or Alt+click on an object): the dock of the chosen placed object.
   QAction* PropertiesItem = nullptr;
   TPropertiesPanel* PropertiesPanel = nullptr;
+  TPlanesPanel* PlanesPanel = nullptr;
 
   // Handlers.
   void FormCreate();

@@ -121,7 +121,9 @@ TErasure TLevelEdits::EraseAt(int32_t ViewX, int32_t ViewY, int32_t Plane) {
   const std::vector<TSprite*> filed = placed_.At(Plane, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
   TLevelChange& change = erasure.Change;
   change.Plane = Plane;
-  const auto refused = [cx](TEraseOutcome Outcome) { return TErasure{Outcome, {}, cx}; };
+  const auto refused = [cx, sprite](TEraseOutcome Outcome) {
+    return TErasure{Outcome, {}, cx, Outcome == TEraseOutcome::NotOnPlane ? sprite->ViewLayer : -1};
+  };
 
   if (sprite->Z() == TBack::kDrawZ) {
     // The level's background covers the whole view, so a click into empty

@@ -51,6 +51,9 @@ struct TErasure {
   TEraseOutcome Outcome = TEraseOutcome::NothingThere;
   TLevelChange Change;     // what went; empty when nothing did
   int32_t ViewColumn = 0;  // the view column clicked
+  // The plane of the object under the pixel when it is not the plane asked
+  // for (NotOnPlane), -1 when that is not known.
+  int32_t HeldOnPlane = -1;
   // What the designer is told of it: "В матрице нет объекта на данном плане.
   // Смените ось Z!" when nothing of the plane is there, "TX = <view column>"
   // when the background was clicked on its plane.

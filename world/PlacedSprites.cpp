@@ -19,8 +19,10 @@ void TPlacedSprites::Register(int32_t Plane, int32_t Column, int32_t Row, TSprit
   TSlot& slot = slots_[SlotOf(Plane, Column, Row)];
   slot = TSlot{};
   size_t filled = 0;
-  for (int32_t i = FirstNew; i < Root.ChildCount() && filled < kSpritesPerAnchor; ++i)
+  for (int32_t i = FirstNew; i < Root.ChildCount() && filled < kSpritesPerAnchor; ++i) {
+    Root.Child(i)->ViewLayer = static_cast<int8_t>(Plane);
     slot[filled++] = Root.Child(i)->Handle();
+  }
 }
 
 void TPlacedSprites::Remove(int32_t Plane, int32_t Column, int32_t Row) {
