@@ -20,6 +20,7 @@
 #include "editor/EditorAttachments.h"
 #include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
+#include "editor/FindAndReplace.h"
 #include "editor/EditorPorts.h"
 #include "editor/PlayTesting.h"
 #include "editor/PaintStroke.h"
@@ -163,6 +164,9 @@ class TEditor {
   // Play-testing: test from here, restart, pause, step, the preview.
   TPlayTesting& Play() { return playTesting_; }
   const TPlayTesting& Play() const { return playTesting_; }
+  // Finding placed objects by name, marking them, replacing one by another.
+  TFindAndReplace& Find() { return find_; }
+  const TFindAndReplace& Find() const { return find_; }
   // The pointer over the drawing area (client pixels): strokes, selecting,
   // dragging the selection and placing a paste (shell/EditorRegions.cpp).
   // A press or release answers true when it was taken by one of them; a
@@ -278,6 +282,9 @@ class TEditor {
   TCommandHooks hooks_;
   TEditorSettings settings_{Context, Attachments};
   TPlayTesting playTesting_{*this};
+  TFindAndReplace find_{*this, [this](const TLevelDraft& Draft, const QString& Text, const std::string& Result) {
+                          Guarded([&] { RecordDraft(Draft, Text, Result); });
+                        }};
   TPaintStroke stroke_;
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
   std::string ghostName_;                                // the chosen object, for its ghost

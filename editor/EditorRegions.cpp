@@ -357,6 +357,9 @@ void TEditor::DrawEditMarks() {
                 (region.LastColumn - region.FirstColumn + 1) * cell, (region.LastRow - region.FirstRow + 1) * cell,
                 kSelectionOutlinePixel);
   }
+  for (const TCellRegion& found : find_.MarkedRegions())
+    OutlineRect(back, left(found.FirstColumn), top(found.FirstRow), (found.LastColumn - found.FirstColumn + 1) * cell,
+                (found.LastRow - found.FirstRow + 1) * cell, kFoundOutlinePixel);
   if (markedCell_) {
     // Two outlines, so that the mark shows over any picture and over the grid.
     const int32_t x = left(markedCell_->Column), y = top(markedCell_->Row);

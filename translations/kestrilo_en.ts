@@ -394,6 +394,49 @@ Options:
         <source>Новый уровень</source>
         <translation>New level</translation>
     </message>
+    <message>
+        <source>Отменено шагов: %1; последний: %2</source>
+        <translation>Steps undone: %1; the last: %2</translation>
+    </message>
+    <message>
+        <source>Повторено шагов: %1; последний: %2</source>
+        <translation>Steps redone: %1; the last: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFindAndReplace</name>
+    <message>
+        <source>Ничего не выделено: выделите клетки Shift и левой кнопкой</source>
+        <translation>Nothing is selected: select cells with Shift and the left button</translation>
+    </message>
+    <message>
+        <source>«%1» в уровне не найден</source>
+        <translation>“%1” is not in the level</translation>
+    </message>
+    <message>
+        <source>«%1» в выделенном не найден</source>
+        <translation>“%1” is not in the selection</translation>
+    </message>
+    <message>
+        <source>«%1»: %2 из %3, план %4, столбец %5, строка %6</source>
+        <translation>“%1”: %2 of %3, plane %4, column %5, row %6</translation>
+    </message>
+    <message>
+        <source> (поиск начат сначала)</source>
+        <translation> (the search started again from the first)</translation>
+    </message>
+    <message>
+        <source> (поиск начат с конца)</source>
+        <translation> (the search started again from the last)</translation>
+    </message>
+    <message>
+        <source>Отмечено размещений «%1»: %2</source>
+        <translation>Placements of “%1” marked: %2</translation>
+    </message>
+    <message>
+        <source>замена «%1» на «%2»</source>
+        <translation>replacing “%1” by “%2”</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
