@@ -790,6 +790,65 @@ Options:
     </message>
 </context>
 <context>
+    <name>kestrilo::TFindPanel</name>
+    <message>
+        <source>Найти и заменить</source>
+        <translation>Find and replace</translation>
+    </message>
+    <message>
+        <source>Во всём уровне</source>
+        <translation>In the whole level</translation>
+    </message>
+    <message>
+        <source>В выделенном</source>
+        <translation>In the selection</translation>
+    </message>
+    <message>
+        <source>Назад</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Далее</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Отметить все</source>
+        <translation>Mark all</translation>
+    </message>
+    <message>
+        <source>Снять отметки</source>
+        <translation>Clear marks</translation>
+    </message>
+    <message>
+        <source>Заменить</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Объект:</source>
+        <translation>Object:</translation>
+    </message>
+    <message>
+        <source>Где:</source>
+        <translation>Where:</translation>
+    </message>
+    <message>
+        <source>Заменить на:</source>
+        <translation>Replace by:</translation>
+    </message>
+    <message>
+        <source>Найти и заменить...</source>
+        <translation>Find and replace...</translation>
+    </message>
+    <message>
+        <source>Найти далее</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Найти назад</source>
+        <translation>Find previous</translation>
+    </message>
+</context>
+<context>
     <name>kestrilo::TForm1</name>
     <message>
         <source>Стена</source>
@@ -1065,6 +1124,17 @@ Options:
     <message>
         <source>Загрузка уровня</source>
         <translation>Loading the level</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::THistoryPanel</name>
+    <message>
+        <source>История правок</source>
+        <translation>Edit history</translation>
+    </message>
+    <message>
+        <source>Начало истории</source>
+        <translation>Start of the history</translation>
     </message>
 </context>
 <context>
