@@ -76,7 +76,8 @@ TFindPanel::TFindPanel(TEditor& Editor, QWidget* Parent)
   grid->addWidget(ReplacementField, 2, 1);
   grid->addWidget(ReplaceButton, 2, 3, Qt::AlignLeft);
   grid->addWidget(ResultLabel, 3, 0, 1, 4);
-  grid->setColumnStretch(1, 1);
+  // Under a wide view the fields keep a readable width; the room left stays empty.
+  grid->setColumnStretch(4, 1);
   grid->setRowStretch(4, 1);
   setWidget(body);
 

@@ -13,6 +13,8 @@ THistoryPanel::THistoryPanel(TEditor& Editor, QWidget* Parent) : QDockWidget(tr(
   StepList = new QUndoView(&Editor.UndoStack, this);
   StepList->setObjectName("StepList");
   StepList->setEmptyLabel(tr("Начало истории"));
+  // Wide enough for a step's name with an object's name in it.
+  StepList->setMinimumWidth(StepList->fontMetrics().averageCharWidth() * 32);
   // The list's own model would move the stack itself; the walk goes through
   // the editor instead, so that an error of a step is shown as a command's
   // error and the result line says what was undone. Row n is the stack's index n.
