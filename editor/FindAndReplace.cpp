@@ -26,7 +26,7 @@ auto OrderOf(const TPlacedAnchor& At) { return std::tuple(At.Plane, At.Column, A
 
 }  // namespace
 
-TFindAndReplace::TFindAndReplace(TEditor& Editor, TRecorder Record) : editor_(Editor), record_(std::move(Record)) {
+TFindAndReplace::TFindAndReplace(TEditor& Editor) : editor_(Editor) {
   // Every change of the level (an edit, an undo, a load) moves the marks along.
   followsHistory_ = QObject::connect(&editor_.UndoStack, &QUndoStack::indexChanged, [this] { RefreshMarks(); });
 }
@@ -181,7 +181,7 @@ TReplacement TFindAndReplace::Replace(const QString& From, const QString& To, TS
       Text(QT_TRANSLATE_NOOP("TFindAndReplace", "замена «%1» на «%2»")).arg(Shown(from)).arg(Shown(to));
   // A draft that changed nothing records no step; the result line still counts.
   const int index = editor_.UndoStack.index();
-  record_(draft, undoText, summary);
+  editor_.Guarded([&] { editor_.RecordDraft(draft, undoText, summary); });
   if (editor_.UndoStack.index() == index) editor_.SetResult(summary);
   return result;
 }

@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +21,6 @@
 namespace kestrilo {
 
 class TEditor;
-class TLevelDraft;
 
 // Where a search or a replacement looks: every plane of the whole level, or
 // the selected cells on the selection's planes (the current plane, or all
@@ -40,11 +38,7 @@ struct TFoundPlacement {
 
 class TFindAndReplace {
  public:
-  // Writes a replacement worked out on a draft as one undo step with its
-  // name and the result line the status shows.
-  using TRecorder = std::function<void(const TLevelDraft& Draft, const QString& Text, const std::string& Result)>;
-
-  TFindAndReplace(TEditor& Editor, TRecorder Record);
+  explicit TFindAndReplace(TEditor& Editor);
   ~TFindAndReplace();
   TFindAndReplace(const TFindAndReplace&) = delete;
   TFindAndReplace& operator=(const TFindAndReplace&) = delete;
@@ -85,7 +79,6 @@ class TFindAndReplace {
   void RefreshMarks();
 
   TEditor& editor_;
-  TRecorder record_;
   QMetaObject::Connection followsHistory_;
   // What the last step looked for and where it was; another name or scope starts afresh.
   std::string lastName_;

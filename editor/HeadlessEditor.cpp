@@ -47,7 +47,7 @@ void THeadlessEditor::ThrowIfReported(size_t messagesBefore, const std::string& 
 
 void THeadlessEditor::OpenObjects() {
   const size_t before = dialogs_.Messages().size();
-  editor_.OpenObjectsFile();
+  editor_.Files().OpenObjectsFile();
   ThrowIfReported(before, editor_.DataFolder);
   if (!context_.PlayerSprite) throw EKestriloError("The objects file made no player");
 }
@@ -55,7 +55,7 @@ void THeadlessEditor::OpenObjects() {
 void THeadlessEditor::LoadLevel(const std::string& Path) {
   const size_t before = dialogs_.Messages().size();
   dialogs_.FileAnswers.push_back(Path);
-  editor_.LoadLevel();
+  editor_.Files().LoadLevel();
   dialogs_.FileAnswers.clear();  // an answer the command did not ask for is not kept for later
   ThrowIfReported(before, Path);
 }
@@ -94,7 +94,7 @@ void THeadlessEditor::Tick(const THeldKeys& Keys) {
   for (const uint32_t key : held_)
     if (std::find(Keys.begin(), Keys.end(), key) == Keys.end()) input.SetKeyDown(key, false);
   held_ = Keys;
-  editor_.FrameStep();
+  editor_.Frames().Step();
   ++tickCount_;
 }
 

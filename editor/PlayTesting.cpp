@@ -26,7 +26,7 @@ void TPlayTesting::TogglePreview() {
     // A restart puts the player back here.
     if (Editor.Context.PlayerSprite) playTest_.PlayBeganAt(Editor.Context.PlayerSprite->X, Editor.Context.PlayerSprite->Y);
     // Play is where a crash is likeliest: what is unsaved is kept first.
-    Editor.AutosaveNow();
+    Editor.Autosave().AutosaveNow();
     return;
   }
   playTest_.End();  // the pause ends with play
@@ -100,7 +100,7 @@ void TPlayTesting::PlayFromStart() {
     Editor.Attachments.Recorder->StartCell = playTest_.Cell();
     Editor.Context.Random.RandSeed = TInputRecorder::kSeed;
   }
-  if (!Editor.Settings().Ticks.Preview) Editor.AutosaveNow();
+  if (!Editor.Settings().Ticks.Preview) Editor.Autosave().AutosaveNow();
   Editor.Settings().Ticks.Preview = true;
   Editor.Context.EditMode = TEditMode::Previewing;
   // A player made again comes before the level's sprites, as after a load,

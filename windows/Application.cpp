@@ -117,7 +117,7 @@ int RunApplication(int argc, char** argv) {
   qtDialogs.SetParent(&form);
   form.Editor().DataFolder = data.DataFolder;
   // Recovery copies live in the user's data folder, never beside the designer's files.
-  form.Editor().Recovery.Folder =
+  form.Editor().Autosave().Recovery.Folder =
       (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery").toStdString();
   ConnectRecentLevels(form, recentLevels);
   new TLanguageMenu(form, *settings, language);  // owned by the window

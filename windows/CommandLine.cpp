@@ -81,7 +81,7 @@ std::string VersionLine() { return std::string("kestrilo ") + KESTRILO_VERSION +
 
 void OpenStartupLevel(TForm1& Form, const std::string& Path) {
   Form.N2->trigger();  // Объект → Открыть файл объектов, as the designer would choose it
-  Form.Editor().LoadLevelFrom(Path);
+  Form.Editor().Files().LoadLevelFrom(Path);
 }
 
 }  // namespace kestrilo

@@ -111,7 +111,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   // 0 until the drawing area has initialised.
   dxTimer1_.SetInterval(0);
   dxTimer1_.SetActiveOnly(true);
-  dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->FrameStep(); };
+  dxTimer1_.OnTimer = [this](int32_t /*lagCount*/) { editor_->Frames().Step(); };
 
   TEditor& editor = *editor_;
   editor.Attachments.DrawArea = DXDraw1;
@@ -406,14 +406,14 @@ void TForm1::BuildEditMenu() {
     connect(action, &QAction::triggered, this, command);
     return action;
   };
-  EditCopy = addEditItem("EditCopy", QT_TR_NOOP("Копировать"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { editor_->CopySelection(); });
-  EditCut = addEditItem("EditCut", QT_TR_NOOP("Вырезать"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { editor_->CutSelection(); });
-  EditPaste = addEditItem("EditPaste", QT_TR_NOOP("Вставить"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { editor_->StartPaste(); });
+  EditCopy = addEditItem("EditCopy", QT_TR_NOOP("Копировать"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { editor_->Regions().CopySelection(); });
+  EditCut = addEditItem("EditCut", QT_TR_NOOP("Вырезать"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { editor_->Regions().CutSelection(); });
+  EditPaste = addEditItem("EditPaste", QT_TR_NOOP("Вставить"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { editor_->Pointer().StartPaste(); });
   // Del reaches the editor as a key press (PressKey), so that the held-key
   // table sees it as every other key.
-  EditDelete = addEditItem("EditDelete", QT_TR_NOOP("Удалить выделенное\tDel"), {}, [this] { editor_->DeleteSelection(); });
+  EditDelete = addEditItem("EditDelete", QT_TR_NOOP("Удалить выделенное\tDel"), {}, [this] { editor_->Regions().DeleteSelection(); });
   EditFill = addEditItem("EditFill", QT_TR_NOOP("Заполнить выделенное"), {QKeySequence(Qt::CTRL | Qt::Key_F)},
-                         [this] { editor_->FillSelection(PlacementInputs()); });
+                         [this] { editor_->Regions().FillSelection(PlacementInputs()); });
   EditDeselect = addEditItem("EditDeselect", QT_TR_NOOP("Снять выделение"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
                              [this] { editor_->ClearSelection(); });
   EditAllPlanes = addEditItem("EditAllPlanes", QT_TR_NOOP("Выделять на всех планах"), {}, [this] {
@@ -485,7 +485,7 @@ void TForm1::DXDraw1Initialize() {
   editor_->Guarded([this] { editor_->CreateEmptyLibraryAndLevel(); });
   if (timerDriver_) timerDriver_->Reschedule();
   // Queued, so that the question comes once the window is on the screen.
-  QTimer::singleShot(0, this, [this] { editor_->OfferRecovery(); });
+  QTimer::singleShot(0, this, [this] { editor_->Autosave().OfferRecovery(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -526,7 +526,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // Unsaved work is offered for saving; Отмена keeps the window open.
-  if (!editor_->CloseRequested()) {
+  if (!editor_->Files().CloseRequested()) {
     event->ignore();
     return;
   }
@@ -585,8 +585,8 @@ void TForm1::UpDown1Click() { editor_->ChangePlane(UpDown1->value()); }
 
 // ---- menu ------------------------------------------------------------------
 
-void TForm1::N2Click() { ApplySidePanel(editor_->OpenObjectsFile()); }
-void TForm1::N3Click() { editor_->SaveObjectsFile(); }
+void TForm1::N2Click() { ApplySidePanel(editor_->Files().OpenObjectsFile()); }
+void TForm1::N3Click() { editor_->Files().SaveObjectsFile(); }
 void TForm1::N6Click() { editor_->AddObject(); }
 void TForm1::MonstersItemClick() { OpenMonsterEditor(*editor_, *context_, *dialogs_, this); }
 
@@ -595,11 +595,11 @@ void TForm1::N15Click() {
   ApplySidePanel(editor_->DeleteObject(SelectedObjectName(), static_cast<uint8_t>(type)));
 }
 
-void TForm1::NewLevelItemClick() { editor_->NewLevel(); }
-void TForm1::N7Click() { editor_->SaveLevel(); }
-void TForm1::SaveLevelAsItemClick() { editor_->SaveLevelAs(); }
-void TForm1::N8Click() { editor_->LoadLevel(); }
-void TForm1::N4Click() { editor_->RequestExit(); }
+void TForm1::NewLevelItemClick() { editor_->Files().NewLevel(); }
+void TForm1::N7Click() { editor_->Files().SaveLevel(); }
+void TForm1::SaveLevelAsItemClick() { editor_->Files().SaveLevelAs(); }
+void TForm1::N8Click() { editor_->Files().LoadLevel(); }
+void TForm1::N4Click() { editor_->Files().RequestExit(); }
 void TForm1::N12Click() { editor_->Settings().TogglePlayerVisible(); SyncTicks(); }
 void TForm1::N13Click() { editor_->Settings().TogglePlayerGravity(); SyncTicks(); }
 void TForm1::N32321Click() { editor_->Settings().SetGridSize(32); }
@@ -691,17 +691,17 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       }
       // Strokes, the selection and a paste's placement start here.
       const TPointerButton button = mouse->button() == Qt::LeftButton ? TPointerButton::Left : TPointerButton::Right;
-      if (editor_->PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier, PlacementInputs()))
+      if (editor_->Pointer().PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier, PlacementInputs()))
         pointerTaken_ = true;
       return false;
     }
     case QEvent::MouseMove: {
       const QPoint at = DXDraw1->ToFramePoint(static_cast<QMouseEvent*>(event)->position());
-      editor_->PointerMoved(at.x(), at.y(), PlacementInputs());
+      editor_->Pointer().PointerMoved(at.x(), at.y(), PlacementInputs());
       return false;
     }
     case QEvent::Leave:
-      editor_->PointerLeft();
+      editor_->Pointer().PointerLeft();
       return false;
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);
@@ -712,7 +712,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       // A stroke over several cells, a selection or a paste is not a click.
       bool taken = pointerTaken_ && mouse->buttons() == Qt::NoButton;
       if (button != TMouseButton::mbMiddle)
-        taken = editor_->PointerReleased(button == TMouseButton::mbLeft ? TPointerButton::Left : TPointerButton::Right,
+        taken = editor_->Pointer().PointerReleased(button == TMouseButton::mbLeft ? TPointerButton::Left : TPointerButton::Right,
                                          at.x(), at.y(), PlacementInputs()) || taken;
       if (mouse->buttons() == Qt::NoButton) pointerTaken_ = false;
       if (taken) {

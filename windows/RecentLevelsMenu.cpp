@@ -51,7 +51,7 @@ void TRecentLevelsMenu::Choose(int Index) {
     Rebuild();
     return;
   }
-  Form.Editor().LoadLevelFrom(path);
+  Form.Editor().Files().LoadLevelFrom(path);
   Rebuild();
 }
 

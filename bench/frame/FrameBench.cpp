@@ -83,7 +83,7 @@ void BM_StressTickParts(benchmark::State& state) {
     removeDead.Time([&] { context.SpriteEngine->RemoveDead(); });
     fill.Time([&] { draw.FillBackBuffer(128); });
     drawAll.Time([&] { context.SpriteEngine->Draw(); });
-    overlay.Time([&] { world->Editor().DrawOverlay(context.GridVisible, 1, 32); });
+    overlay.Time([&] { world->Editor().Frames().DrawOverlay(context.GridVisible, 1, 32); });
     present.Time([&] { draw.Present(); });
   }
   state.counters["move_ms"] = move.Quantile(0.5) * 1e3;
@@ -113,7 +113,7 @@ void BM_FullScreenEditFrame(benchmark::State& state) {
   edit.CenterViewOn(TMatrix::kColumns / 2, TMatrix::kRows / 2);
   TPlacementInputs wall;
   wall.ObjectName = cp1251::FromUtf8("Стена");
-  edit.PointerMoved(kFullScreenWidth / 2, kFullScreenHeight / 2, wall);
+  edit.Pointer().PointerMoved(kFullScreenWidth / 2, kFullScreenHeight / 2, wall);
   editor->Tick();
   TTickTimes frames;
   for (auto _ : state) frames.Time([&] { editor->Tick(); });

@@ -33,10 +33,10 @@ void PasteAndUndo(benchmark::State& state, bool allPlanes) {
   editor.ChangePlane(0);
   editor.Selection.AllPlanes = allPlanes;
   editor.Selection.Select({0, 0, 49, 49});
-  editor.CopySelection();
+  editor.Regions().CopySelection();
   TTickTimes paste, undo;
   for (auto _ : state) {
-    paste.Time([&] { editor.PasteAt(100, 60); });
+    paste.Time([&] { editor.Regions().PasteAt(100, 60); });
     state.PauseTiming();
     state.SetLabel(editor.Document.LastResult);
     state.ResumeTiming();
@@ -67,11 +67,11 @@ void BM_StrokeAndUndo(benchmark::State& state) {
   TTickTimes stroke, undo;
   for (auto _ : state) {
     stroke.Time([&] {
-      editor.PointerPressed(TPointerButton::Left, 5, 5, false, inputs);
-      for (int x = 1; x < 20; ++x) editor.PointerMoved(x * 32 + 5, 5, inputs);
-      for (int y = 1; y < 15; ++y) editor.PointerMoved(19 * 32 + 5, y * 32 + 5, inputs);
-      for (int x = 18; x >= 0; --x) editor.PointerMoved(x * 32 + 5, 14 * 32 + 5, inputs);
-      editor.PointerReleased(TPointerButton::Left, 5, 14 * 32 + 5, inputs);
+      editor.Pointer().PointerPressed(TPointerButton::Left, 5, 5, false, inputs);
+      for (int x = 1; x < 20; ++x) editor.Pointer().PointerMoved(x * 32 + 5, 5, inputs);
+      for (int y = 1; y < 15; ++y) editor.Pointer().PointerMoved(19 * 32 + 5, y * 32 + 5, inputs);
+      for (int x = 18; x >= 0; --x) editor.Pointer().PointerMoved(x * 32 + 5, 14 * 32 + 5, inputs);
+      editor.Pointer().PointerReleased(TPointerButton::Left, 5, 14 * 32 + 5, inputs);
     });
     state.PauseTiming();
     // What the stroke did, as the status line says it ("Нарисовано объектов: N").
@@ -98,7 +98,7 @@ void ZoomedFrames(benchmark::State& state, int divisor) {
   while (editor.Zoom.Divisor() < divisor) editor.ZoomOut();
   TPlacementInputs inputs;
   inputs.ObjectName = W1251("Стена");
-  editor.PointerMoved(300, 200, inputs);
+  editor.Pointer().PointerMoved(300, 200, inputs);
   level->Tick();
   TTickTimes frames;
   for (auto _ : state) frames.Time([&] { level->Tick(); });

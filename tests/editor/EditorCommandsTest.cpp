@@ -194,7 +194,7 @@ TEST(EditorObjects, DeleteClosedWithoutAnswerKeepsTheEntry) {
 
 TEST(EditorObjects, SaveWritesANewLibraryBesideTheProgramButNeverAnEmptyOneNeverOpened) {
   TEditorFixture f;
-  f.Editor.SaveObjectsFile();  // nothing opened, nothing added: refused
+  f.Editor.Files().SaveObjectsFile();  // nothing opened, nothing added: refused
   EXPECT_FALSE(FileExists(f.Path("Data/test.obj")));
   EXPECT_FALSE(FileExists(f.Path("Data/test.dxg")));
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
@@ -205,7 +205,7 @@ TEST(EditorObjects, SaveWritesANewLibraryBesideTheProgramButNeverAnEmptyOneNever
   f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
   f.Editor.AddObject();
-  f.Editor.SaveObjectsFile();
+  f.Editor.Files().SaveObjectsFile();
   EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")).size(), TObjectRecord::kSize);
   EXPECT_TRUE(FileExists(f.Path("Data/test.dxg")));
   EXPECT_FALSE(f.Editor.Document.LibraryModified());
@@ -214,13 +214,13 @@ TEST(EditorObjects, SaveWritesANewLibraryBesideTheProgramButNeverAnEmptyOneNever
 TEST(EditorExit, OnlyYesEndsTheProgram) {
   TEditorFixture f;
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
-  EXPECT_FALSE(f.Editor.RequestExit());
+  EXPECT_FALSE(f.Editor.Files().RequestExit());
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(f.Dialogs.Asked[0].Text, "Правда выйти ?");
   EXPECT_EQ(f.Dialogs.Asked[0].Caption, "Подтвердите выход!");
   EXPECT_EQ(f.Dialogs.Asked[0].Buttons, TMsgButtons::YesNo);
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  EXPECT_TRUE(f.Editor.RequestExit());
+  EXPECT_TRUE(f.Editor.Files().RequestExit());
   EXPECT_EQ(f.Terminated, 1);
 }
 

@@ -50,7 +50,7 @@ TEST_F(EditorDocument, ACancelledOrFailedLoadLeavesTheLevelAsItWas) {
   const int32_t sprites = Sprites();
   // Нет: the changes may go; then the dialog is cancelled.
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrNo);
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_EQ(AskedCount("open"), 1);
   EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(Sprites(), sprites);
@@ -60,7 +60,7 @@ TEST_F(EditorDocument, ACancelledOrFailedLoadLeavesTheLevelAsItWas) {
   testsupport::WriteFile(f.Path("broken.mtf"), std::string(TMatrixFile::kMatrixFileSize, '\0'));
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrNo);
   f.Dialogs.FileAnswers.push_back(f.Path("broken.mtf"));
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_FALSE(f.Dialogs.Messages().empty());
   EXPECT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(f.Context.PlayedLevel->Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
@@ -70,7 +70,7 @@ TEST_F(EditorDocument, ACancelledOrFailedLoadLeavesTheLevelAsItWas) {
 
 TEST_F(EditorDocument, UnsavedChangesAreAskedAboutAndОтменаChangesNothing) {
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrCancel);
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   ASSERT_NE(Question(kUnsaved), nullptr);
   EXPECT_EQ(Question(kUnsaved)->Buttons, TMsgButtons::YesNoCancel);
   EXPECT_EQ(AskedCount("open"), 0);
@@ -80,7 +80,7 @@ TEST_F(EditorDocument, UnsavedChangesAreAskedAboutAndОтменаChangesNothing)
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
   f.Dialogs.FileAnswers.push_back(f.Path("first.mtf"));
   f.Dialogs.FileAnswers.push_back(f.Path("first.mtf"));
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_TRUE(FileExists(f.Path("first.mtf")));
   EXPECT_EQ(f.Editor.Document.LevelFile, f.Path("first.mtf"));
   EXPECT_FALSE(f.Editor.Document.LevelModified());
@@ -88,17 +88,17 @@ TEST_F(EditorDocument, UnsavedChangesAreAskedAboutAndОтменаChangesNothing)
   // Exit with unsaved work: Отмена keeps the editor running.
   f.ClickAt(96, 32, "Стена");
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrCancel);
-  EXPECT_FALSE(f.Editor.RequestExit());
+  EXPECT_FALSE(f.Editor.Files().RequestExit());
   EXPECT_EQ(f.Terminated, 0);
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrNo);
-  EXPECT_TRUE(f.Editor.RequestExit());
+  EXPECT_TRUE(f.Editor.Files().RequestExit());
   EXPECT_EQ(f.Terminated, 1);
 }
 
 TEST_F(EditorDocument, OverwriteAndDeleteQuestionsDefaultToKeeping) {
   f.Dialogs.FileAnswers.push_back(f.Path("Data/test.obj"));  // an existing file
-  f.Editor.SaveLevel();
-  f.Editor.SaveObjectsFile();
+  f.Editor.Files().SaveLevel();
+  f.Editor.Files().SaveObjectsFile();
   f.Editor.DeleteObject("x", otWall);
   ASSERT_EQ(AskedCount("message"), 3);
   for (const auto& asked : f.Dialogs.Asked) {
@@ -115,7 +115,7 @@ TEST(EditorLibrarySave, AnObjectsFileNeverOpenedIsNotOverwrittenWithAnEmptyLibra
   f.WriteSampleData();
   const std::string objects = ReadWholeFile(f.Path("Data/test.obj"));
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);  // would confirm an overwrite
-  f.Editor.SaveObjectsFile();
+  f.Editor.Files().SaveObjectsFile();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_NE(f.Dialogs.Messages()[0].find("сохранять нечего"), std::string::npos);
   EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")), objects);
@@ -128,7 +128,7 @@ TEST_F(EditorDocument, PlayChangesOnlyThePlayedLevel) {
   f.Context.PlayedLevel->ClearArea(64, 32, 32, 32);
   ASSERT_EQ(f.Context.PlayedLevel->Cells[2][1].Kind, -1);
   f.Dialogs.FileAnswers.push_back(f.Path("during.mtf"));
-  ASSERT_TRUE(f.Editor.SaveLevel());
+  ASSERT_TRUE(f.Editor.Files().SaveLevel());
   TMatrix saved;
   ASSERT_TRUE(saved.LoadFromFile(f.Path("during.mtf"), nullptr, nullptr));
   EXPECT_EQ(saved.Cells[2][1].ObjectNumber, f.NumberOf("Стена"));
@@ -143,16 +143,16 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   uint64_t now = 1000;
   const std::string recovery = f.Path("recovery");
   f.Editor.Attachments.Clock = [&] { return now; };
-  f.Editor.Recovery.Folder = recovery;
-  f.Editor.OfferRecovery();  // the run starts: nothing to offer
+  f.Editor.Autosave().Recovery.Folder = recovery;
+  f.Editor.Autosave().OfferRecovery();  // the run starts: nothing to offer
   EXPECT_EQ(AskedCount("message"), 0);
   f.ClickAt(128, 64, "Плита");  // a change the clock sees
   now += 29'000;
-  f.Editor.AutosaveIfDue();
-  EXPECT_FALSE(f.Editor.Recovery.Find().Any());
+  f.Editor.Autosave().AutosaveIfDue();
+  EXPECT_FALSE(f.Editor.Autosave().Recovery.Find().Any());
   now += 1'000;
-  f.Editor.AutosaveIfDue();
-  const TRecovery::TFound found = f.Editor.Recovery.Find();
+  f.Editor.Autosave().AutosaveIfDue();
+  const TRecovery::TFound found = f.Editor.Autosave().Recovery.Find();
   ASSERT_FALSE(found.LevelCopy.empty());
   EXPECT_TRUE(found.LevelFile.empty());  // a level never saved is protected too
   EXPECT_EQ(QFileInfo(QString::fromStdString(found.LevelCopy)).dir().absolutePath(),
@@ -161,21 +161,21 @@ TEST_F(EditorDocument, AutosaveWritesRecoveryCopiesAndARestartRestoresThem) {
   // The editor is killed here: a new one finds the marker and the copies.
   TEditorFixture next;
   next.WriteSampleData();
-  next.Editor.Recovery.Folder = recovery;
+  next.Editor.Autosave().Recovery.Folder = recovery;
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  next.Editor.OfferRecovery();
+  next.Editor.Autosave().OfferRecovery();
   EXPECT_EQ(next.Context.DesignedLevel().Cells[4][2].ObjectNumber, next.NumberOf("Плита"));
   EXPECT_EQ(next.Context.DesignedLevel().Cells[2][1].ObjectNumber, next.NumberOf("Стена"));
   EXPECT_TRUE(next.Editor.Document.LevelModified());
   // A save of its own and a clean exit leave no copies behind; the run ends
   // when the window's close that the exit brings is accepted.
   next.Dialogs.FileAnswers.push_back(next.Path("restored.mtf"));
-  ASSERT_TRUE(next.Editor.SaveLevel());
-  EXPECT_FALSE(next.Editor.Recovery.Find().Any());
+  ASSERT_TRUE(next.Editor.Files().SaveLevel());
+  EXPECT_FALSE(next.Editor.Autosave().Recovery.Find().Any());
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  EXPECT_TRUE(next.Editor.RequestExit());
+  EXPECT_TRUE(next.Editor.Files().RequestExit());
   EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
-  EXPECT_TRUE(next.Editor.CloseRequested());
+  EXPECT_TRUE(next.Editor.Files().CloseRequested());
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(recovery + "/running")));
 }
 
@@ -227,7 +227,7 @@ TEST(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
     ASSERT_EQ(f.Context.DesignedLevel().Cells[2][1].ObjectNumber, kBox);
     f.Dialogs.FileAnswers = {f.Path("boxes.mtf")};
     f.Dialogs.MessageAnswers = {c.Answers.begin(), c.Answers.end()};
-    EXPECT_EQ(f.Editor.SaveLevel(), c.LevelWritten);
+    EXPECT_EQ(f.Editor.Files().SaveLevel(), c.LevelWritten);
     ASSERT_GE(f.Dialogs.Asked.size(), 2u);  // the file, then the question
     EXPECT_EQ(f.Dialogs.Asked[1].Caption, kUnsavedObjects);
     EXPECT_EQ(f.Dialogs.Asked[1].Buttons, TMsgButtons::YesNoCancel);
@@ -240,7 +240,7 @@ TEST(EditorLevelNamingNewObjects, EachAnswerSavesWhatItSays) {
     f.ClickAt(96, 32, "Ящик");
     f.Dialogs.Asked.clear();
     f.Dialogs.FileAnswers = {f.Path("again.mtf")};
-    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_TRUE(f.Editor.Files().SaveLevel());
     EXPECT_FALSE(AskedAboutObjects(f));
   }
 }
@@ -272,7 +272,7 @@ TEST(EditorLevelNamingNewObjects, NothingIsAskedWhenTheLevelNamesOnlySavedEntrie
     ASSERT_TRUE(f.Editor.Document.LibraryModified());
     f.Dialogs.Asked.clear();
     f.Dialogs.FileAnswers = {f.Path("level.mtf")};
-    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_TRUE(f.Editor.Files().SaveLevel());
     EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // the file only
   }
 }
@@ -284,7 +284,7 @@ TEST(EditorLevelNamingNewObjects, SavingBeforeAnExitAsksOnlyOnceAndSavesBoth) {
   f.Dialogs.FileAnswers = {f.Path("exit.mtf")};
   // Да to saving the changes, Да to overwriting the objects file.
   f.Dialogs.MessageAnswers = {TModalResult::mrYes, TModalResult::mrYes};
-  EXPECT_TRUE(f.Editor.RequestExit());
+  EXPECT_TRUE(f.Editor.Files().RequestExit());
   EXPECT_FALSE(AskedAboutObjects(f));
   EXPECT_EQ(f.Dialogs.Asked[0].Caption, kUnsaved);
   EXPECT_TRUE(FileExists(f.Path("exit.mtf")));

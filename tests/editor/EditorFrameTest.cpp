@@ -115,10 +115,10 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   TGameContext context;
   TScriptedDialogService dialogs;
   TEditor editor(context, dialogs);
-  editor.OpenObjectsFile();
+  editor.Files().OpenObjectsFile();
   editor.PressKey(37);
   editor.PlaceAt(10, 10, {});
-  editor.LoadLevel();  // gated by the objects flag first
+  editor.Files().LoadLevel();  // gated by the objects flag first
   const auto messages = dialogs.Messages();
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(messages[0], "The object library is not ready yet");
@@ -126,6 +126,6 @@ TEST(EditorErrors, CommandsBeforeTheDrawingAreaInitialisedReportInsteadOfCrashin
   EXPECT_EQ(messages[3], "Файл объектов загружен не был... Невозможно загрузить матрицу!");
   int terminated = 0;
   editor.Attachments.Terminate = [&] { ++terminated; };
-  editor.FrameStep();  // no drawing area: the program ends
+  editor.Frames().Step();  // no drawing area: the program ends
   EXPECT_EQ(terminated, 1);
 }

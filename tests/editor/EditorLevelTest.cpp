@@ -41,7 +41,7 @@ void ExpectSampleLevel(const TMatrix& m) {
 
 TEST(EditorLevel, SaveAskedInTheProgramFolderWithTheMatrixFilter) {
   TEditorFixture f;
-  f.Editor.SaveLevel();  // cancelled: nothing written
+  f.Editor.Files().SaveLevel();  // cancelled: nothing written
   ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
   EXPECT_EQ(f.Dialogs.Asked[0].Kind, "save");
   EXPECT_EQ(f.Dialogs.Asked[0].Request.InitialDir, f.Context.ExecutableDir);
@@ -57,7 +57,7 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   PlaceSampleLevel(f);
   const std::string level = f.Path("level.mtf");
   f.Dialogs.FileAnswers = {level};
-  f.Editor.SaveLevel();
+  f.Editor.Files().SaveLevel();
   ASSERT_TRUE(FileExists(level));
   EXPECT_EQ(ReadWholeFile(level).size(), 360000u);
   EXPECT_EQ(ReadWholeFile(f.Path("levelmtb")).size(), 480000u);
@@ -69,7 +69,7 @@ TEST(EditorLevel, SaveAndLoadRoundTrip) {
   TPlayerSprite* player = f.Context.PlayerSprite;
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};  // the placement since the save may go
   f.Dialogs.FileAnswers = {level};
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_TRUE(f.Dialogs.Messages().empty());
   const auto& asked = f.Dialogs.Asked.back();
   EXPECT_EQ(asked.Kind, "open");
@@ -108,7 +108,7 @@ TEST(EditorLevel, CancelledLoadLeavesTheLevelAsItWas) {
   f.Editor.PressKey(40);
   const int32_t sprites = RootOf(f).SpriteCount;
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};  // the unsaved level may go
-  f.Editor.LoadLevel();                             // no file chosen
+  f.Editor.Files().LoadLevel();                             // no file chosen
   EXPECT_EQ(f.Loading.Shown, 0);
   EXPECT_EQ(f.Loading.Closed, 0);
   f.Tick();
@@ -128,7 +128,7 @@ TEST(EditorLevel, LoadWithoutObjectsFileChangesNothing) {
   f.ClickAt(64, 64, "");
   f.Context.PlayedLevel->Cells[4][4].Kind = otWall;
   const int32_t sprites = RootOf(f).SpriteCount;
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], kNoObjectsFile);
   EXPECT_EQ(f.Dialogs.Asked.size(), 1u);  // no file dialog
@@ -144,7 +144,7 @@ TEST(EditorLevel, MissingMatrixFileIsReportedAndLeavesTheLevelAsItWas) {
   PlaceSampleLevel(f);
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};
   f.Dialogs.FileAnswers = {f.Path("none.mtf")};
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Dialogs.Messages()[0], "Нет файла с таким именем! " + f.Path("none.mtf"));
   ExpectSampleLevel(*f.Context.PlayedLevel);
@@ -159,10 +159,10 @@ TEST(EditorLevel, DamagedBackPlaneFileStopsTheLoadWithItsError) {
   PlaceSampleLevel(f);
   const std::string level = f.Path("level.mtf");
   f.Dialogs.FileAnswers = {level};
-  f.Editor.SaveLevel();
+  f.Editor.Files().SaveLevel();
   WriteFile(f.Path("levelmtb"), std::string(1000, '\xFF'));
   f.Dialogs.FileAnswers = {level};
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   ASSERT_EQ(f.Dialogs.Messages().size(), 1u);
   EXPECT_EQ(f.Loading.Shown, 1);
   EXPECT_EQ(f.Loading.Closed, 1);

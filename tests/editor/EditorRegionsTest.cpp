@@ -48,16 +48,16 @@ class EditorRegions : public ::testing::Test {
   // A drag with one button from the first point through the others.
   bool Drag(TPointerButton button, std::vector<std::pair<int32_t, int32_t>> points, const TPlacementInputs& inputs,
             bool shift = false) {
-    f.Editor.PointerPressed(button, points.front().first, points.front().second, shift, inputs);
-    for (size_t i = 1; i < points.size(); ++i) f.Editor.PointerMoved(points[i].first, points[i].second, inputs);
-    return f.Editor.PointerReleased(button, points.back().first, points.back().second, inputs);
+    f.Editor.Pointer().PointerPressed(button, points.front().first, points.front().second, shift, inputs);
+    for (size_t i = 1; i < points.size(); ++i) f.Editor.Pointer().PointerMoved(points[i].first, points[i].second, inputs);
+    return f.Editor.Pointer().PointerReleased(button, points.back().first, points.back().second, inputs);
   }
   void Select(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     Drag(TPointerButton::Left, {{x0 * 32 + 3, y0 * 32 + 3}, {x1 * 32 + 3, y1 * 32 + 3}}, Chosen("Стена"), true);
   }
   std::string SaveBytes(const std::string& name) {
     f.Dialogs.FileAnswers.push_back(f.Path(name));
-    EXPECT_TRUE(f.Editor.SaveLevel());
+    EXPECT_TRUE(f.Editor.Files().SaveLevel());
     return ReadWholeFile(f.Path(name));
   }
   int32_t Anchors() {
@@ -114,9 +114,9 @@ TEST_F(EditorRegions, FootprintsOfOneStrokeDoNotOverlap) {
 
 TEST_F(EditorRegions, APressAndReleaseInOneCellIsLeftToTheClick) {
   const TPlacementInputs wall = Chosen("Стена");
-  EXPECT_FALSE(f.Editor.PointerPressed(TPointerButton::Left, 5, 5, false, wall));
-  f.Editor.PointerMoved(20, 20, wall);
-  EXPECT_FALSE(f.Editor.PointerReleased(TPointerButton::Left, 20, 20, wall));
+  EXPECT_FALSE(f.Editor.Pointer().PointerPressed(TPointerButton::Left, 5, 5, false, wall));
+  f.Editor.Pointer().PointerMoved(20, 20, wall);
+  EXPECT_FALSE(f.Editor.Pointer().PointerReleased(TPointerButton::Left, 20, 20, wall));
   EXPECT_EQ(Anchors(), 0);
   EXPECT_EQ(f.Editor.UndoStack.count(), 0);
 }
@@ -144,12 +144,12 @@ TEST_F(EditorRegions, CopyAndPasteGiveByteIdenticalCellsWithLiftsAndKeys) {
   f.Editor.ChangePlane(0);
   f.Editor.Selection.AllPlanes = true;
   Select(0, 0, 1, 2);
-  f.Editor.CopySelection();
+  f.Editor.Regions().CopySelection();
   ASSERT_EQ(f.Editor.Clipboard.Objects.size(), 3u);
   EXPECT_EQ(f.Editor.Clipboard.Columns, 3);  // the lift's footprint comes whole
   const int before = f.Editor.UndoStack.count();
   const int32_t placedSprites = f.Context.SpriteEngine->Engine()->SpriteCount;
-  f.Editor.PasteAt(10, 5);
+  f.Editor.Regions().PasteAt(10, 5);
   EXPECT_EQ(f.Editor.UndoStack.count(), before + 1);
   // The pasted objects made as many sprites as the originals did.
   EXPECT_EQ(f.Context.SpriteEngine->Engine()->SpriteCount - placedSprites, placedSprites - emptySprites);
@@ -176,10 +176,10 @@ TEST_F(EditorRegions, OnlyObjectsAnchoredInTheSelectionOnItsPlaneAreCopied) {
   f.ClickAt(32, 0, "Облака");
   f.Editor.ChangePlane(0);
   Select(1, 0, 1, 0);  // the plate's second cell and the cloud's cell
-  f.Editor.CopySelection();
+  f.Editor.Regions().CopySelection();
   EXPECT_TRUE(f.Editor.Clipboard.Empty());
   f.Editor.ChangePlane(1);
-  f.Editor.CopySelection();
+  f.Editor.Regions().CopySelection();
   ASSERT_EQ(f.Editor.Clipboard.Objects.size(), 1u);
   EXPECT_EQ(f.Editor.Clipboard.Objects[0].Plane, 1);
 }
@@ -189,14 +189,14 @@ TEST_F(EditorRegions, APasteAtTheLevelsEdgeLeavesOutWholeObjects) {
   f.ClickAt(32, 0, "Плита");
   f.ClickAt(0, 32, "Стена");
   Select(0, 0, 2, 1);
-  f.Editor.CopySelection();
+  f.Editor.Regions().CopySelection();
   // At column 198 the plate would reach column 200; at row 149 the lower wall row 150.
-  f.Editor.PasteAt(198, 149);
+  f.Editor.Regions().PasteAt(198, 149);
   EXPECT_EQ(Design().Cells[198][149].ObjectNumber, f.NumberOf("Стена"));
   EXPECT_EQ(Design().Cells[199][149].Kind, -1);
   // One column to the left the walls would lie left of the level; the plate
   // lands on (0, 0) over the original wall, as placing would.
-  f.Editor.PasteAt(-1, 0);
+  f.Editor.Regions().PasteAt(-1, 0);
   EXPECT_EQ(Design().Cells[0][0].ObjectNumber, f.NumberOf("Плита"));
   EXPECT_EQ(Design().Cells[1][0].ObjectNumber, -1);
   EXPECT_EQ(Design().Cells[2][0].Kind, otWall);
@@ -230,11 +230,11 @@ TEST_F(EditorRegions, DraggingTheSelectionMovesItsObjectsInOneStep) {
 TEST_F(EditorRegions, AMoveStopsAtTheLevelsEdge) {
   f.ClickAt(32, 32, "Плита");
   Select(1, 1, 1, 1);
-  f.Editor.MoveSelection(-5, 300);
+  f.Editor.Regions().MoveSelection(-5, 300);
   EXPECT_EQ(Design().Cells[0][TMatrix::kRows - 1].ObjectNumber, f.NumberOf("Плита"));
   EXPECT_EQ(Design().Cells[1][TMatrix::kRows - 1].Kind, otWall);
   EXPECT_EQ(Anchors(), 1);
-  f.Editor.MoveSelection(-1, 0);  // already at the edge: nothing to do
+  f.Editor.Regions().MoveSelection(-1, 0);  // already at the edge: nothing to do
   EXPECT_EQ(Anchors(), 1);
 }
 
@@ -242,14 +242,14 @@ TEST_F(EditorRegions, CutAndDeleteTakeWholeObjectsAndPasteLastsAcrossLevels) {
   SaveBytes("empty.mtf");
   f.ClickAt(32, 0, "Плита");
   Select(1, 0, 1, 0);
-  f.Editor.CutSelection();
+  f.Editor.Regions().CutSelection();
   EXPECT_EQ(Design().Cells[2][0].Kind, -1);  // the footprint outside the selection goes too
   ASSERT_FALSE(f.Editor.Clipboard.Empty());
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrNo);  // the cut level is not saved
   f.Dialogs.FileAnswers.push_back(f.Path("empty.mtf"));
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_EQ(f.Editor.UndoStack.count(), 0);
-  f.Editor.PasteAt(3, 3);
+  f.Editor.Regions().PasteAt(3, 3);
   EXPECT_EQ(Design().Cells[3][3].ObjectNumber, f.NumberOf("Плита"));
   Select(3, 3, 3, 3);
   f.Editor.PressKey(46);  // Del
@@ -260,7 +260,7 @@ TEST_F(EditorRegions, CutAndDeleteTakeWholeObjectsAndPasteLastsAcrossLevels) {
 TEST_F(EditorRegions, FillTilesTheSelectionWithWholeFootprints) {
   Select(2, 1, 6, 2);  // 5 x 2 cells
   const int before = f.Editor.UndoStack.count();
-  f.Editor.FillSelection(Chosen("Плита", 0, 4));
+  f.Editor.Regions().FillSelection(Chosen("Плита", 0, 4));
   EXPECT_EQ(f.Editor.UndoStack.count(), before + 1);
   for (int32_t x = 2; x <= 6; ++x)
     for (int32_t y = 1; y <= 2; ++y) {
@@ -272,7 +272,7 @@ TEST_F(EditorRegions, FillTilesTheSelectionWithWholeFootprints) {
   f.Editor.Undo();
   EXPECT_EQ(Anchors(), 0);
   const int steps = f.Editor.UndoStack.count();
-  f.Editor.FillSelection(Chosen(""));  // nothing chosen
+  f.Editor.Regions().FillSelection(Chosen(""));  // nothing chosen
   EXPECT_EQ(f.Editor.UndoStack.count(), steps);
   EXPECT_EQ(Design().Cells[2][1].Kind, -1);
 }
@@ -332,7 +332,7 @@ TEST_F(EditorRegions, TheOverviewClickPutsTheViewAroundTheCell) {
 TEST_F(EditorRegions, TheGhostShowsWhereAClickLandsAndGoesWithThePointer) {
   f.Tick();
   const TSurface plain = f.Draw.Surface();
-  f.Editor.PointerMoved(70, 200, Chosen("Плита"));
+  f.Editor.Pointer().PointerMoved(70, 200, Chosen("Плита"));
   f.Tick();
   // The footprint of two cells at (2, 6) is outlined.
   EXPECT_EQ(f.Draw.Surface().Pixel(64, 192), kGhostOutlinePixel);
@@ -341,7 +341,7 @@ TEST_F(EditorRegions, TheGhostShowsWhereAClickLandsAndGoesWithThePointer) {
   const uint16_t ghost = f.Draw.Surface().Pixel(80, 200);
   EXPECT_NE(ghost, plain.Pixel(80, 200));
   EXPECT_EQ(Design().Cells[2][6].Kind, -1);  // nothing placed
-  f.Editor.PointerLeft();
+  f.Editor.Pointer().PointerLeft();
   f.Tick();
   EXPECT_EQ(f.Draw.Surface().Pixel(64, 192), plain.Pixel(64, 192));
   EXPECT_EQ(f.Draw.Surface().Pixel(80, 200), plain.Pixel(80, 200));

@@ -72,7 +72,7 @@ void TEditorFixture::WriteSampleData(bool withDynamicGraphics) {
   }
 }
 
-TSidePanelUpdate TEditorFixture::OpenObjects() { return Editor.OpenObjectsFile(); }
+TSidePanelUpdate TEditorFixture::OpenObjects() { return Editor.Files().OpenObjectsFile(); }
 
 void TEditorFixture::ClickAt(int32_t x, int32_t y, std::string_view utf8Name, int32_t liftHeight, int32_t keyCode) {
   TPlacementInputs inputs;

@@ -84,7 +84,7 @@ class TEditorFixture {
   // Clicks at a drawing-area point with a named object (UTF-8) chosen.
   void ClickAt(int32_t x, int32_t y, std::string_view utf8Name, int32_t liftHeight = 0, int32_t keyCode = 0);
   // One frame of the frame timer.
-  void Tick() { Editor.FrameStep(); }
+  void Tick() { Editor.Frames().Step(); }
 
   // Children of the root with this class name.
   int32_t CountOf(std::string_view className) const;

@@ -42,7 +42,7 @@ std::string LevelBytes(TEditorFixture& f, const std::string& name) {
 
 void Save(TEditorFixture& f, const std::string& name) {
   f.Dialogs.FileAnswers.push_back(f.Path(name));
-  ASSERT_TRUE(f.Editor.SaveLevelAs());
+  ASSERT_TRUE(f.Editor.Files().SaveLevelAs());
 }
 
 class EditorUndo : public ::testing::Test {
@@ -126,7 +126,7 @@ TEST_F(EditorUndo, RandomEditsUndoneAndRedoneGiveTheSameFilesAndTheSameWorld) {
   f.Tick();
   const auto afterRedo = LevelSprites(f);
   f.Dialogs.FileAnswers.push_back(f.Path("edited.mtf"));
-  f.Editor.LoadLevel();
+  f.Editor.Files().LoadLevel();
   EXPECT_EQ(LevelSprites(f), afterRedo);
 }
 
@@ -169,7 +169,7 @@ TEST_F(EditorUndo, LibraryAdditionsAndDeletionsUndoToTheSameFiles) {
   f.Editor.Undo();
   EXPECT_FALSE(f.Editor.Document.LibraryModified());
   f.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);  // overwrite
-  f.Editor.SaveObjectsFile();
+  f.Editor.Files().SaveObjectsFile();
   EXPECT_EQ(ReadWholeFile(f.Path("Data/test.obj")), objects);
   EXPECT_EQ(ReadWholeFile(f.Path("Data/test.dxg")), graphics);
 

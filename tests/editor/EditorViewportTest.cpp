@@ -70,9 +70,9 @@ TEST_F(EditorViewport, ThePointerLandsOnTheCellUnderItAtEverySizeAndZoom) {
     // A stroke from there one cell right paints the next cell too.
     const int32_t step = 32 / c.Divisor;
     if (c.X + step < c.Width && TMatrix::IsInside(expected.Column + 1, expected.Row)) {
-      f.Editor.PointerPressed(TPointerButton::Left, c.X, c.Y, false, Wall());
-      f.Editor.PointerMoved(c.X + step, c.Y, Wall());
-      f.Editor.PointerReleased(TPointerButton::Left, c.X + step, c.Y, Wall());
+      f.Editor.Pointer().PointerPressed(TPointerButton::Left, c.X, c.Y, false, Wall());
+      f.Editor.Pointer().PointerMoved(c.X + step, c.Y, Wall());
+      f.Editor.Pointer().PointerReleased(TPointerButton::Left, c.X + step, c.Y, Wall());
       EXPECT_EQ(f.Context.DesignedLevel().Cells[expected.Column + 1][expected.Row].ObjectNumber, f.NumberOf("Стена"));
     }
   }
@@ -122,8 +122,8 @@ TEST_F(EditorViewport, CentringPutsTheCellInTheMiddleOfWhatIsShown) {
     EXPECT_EQ(f.Editor.MarkedCell(), (TCellPoint{c.Column, c.Row}));
   }
   // The next press in the view lets the mark go.
-  f.Editor.PointerPressed(TPointerButton::Left, 5, 5, false, Wall());
-  f.Editor.PointerReleased(TPointerButton::Left, 5, 5, Wall());
+  f.Editor.Pointer().PointerPressed(TPointerButton::Left, 5, 5, false, Wall());
+  f.Editor.Pointer().PointerReleased(TPointerButton::Left, 5, 5, Wall());
   EXPECT_FALSE(f.Editor.MarkedCell());
 }
 

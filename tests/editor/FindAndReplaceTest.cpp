@@ -34,8 +34,8 @@ class FindAndReplace : public ::testing::Test {
     PlaceAt(3, 3, "Стена");
     f.Editor.ChangePlane(0);
     f.Dialogs.FileAnswers.push_back(f.Path("loaded.mtf"));
-    ASSERT_TRUE(f.Editor.SaveLevel());
-    f.Editor.LoadLevelFrom(f.Path("loaded.mtf"));
+    ASSERT_TRUE(f.Editor.Files().SaveLevel());
+    f.Editor.Files().LoadLevelFrom(f.Path("loaded.mtf"));
     f.Tick();
     ASSERT_FALSE(f.Editor.Document.LevelModified());
   }
@@ -46,7 +46,7 @@ class FindAndReplace : public ::testing::Test {
   }
   std::string SavedAs(const std::string& name) {
     f.Dialogs.FileAnswers.push_back(f.Path(name + ".mtf"));
-    EXPECT_TRUE(f.Editor.SaveLevelAs());
+    EXPECT_TRUE(f.Editor.Files().SaveLevelAs());
     return ReadWholeFile(f.Path(name + ".mtf")) + ReadWholeFile(f.Path(name + "mtb"));
   }
   int32_t MainNumber(int32_t column, int32_t row) const {

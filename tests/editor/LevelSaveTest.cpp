@@ -37,7 +37,7 @@ struct TLevelSaveFixture : TEditorFixture {
   // The level saved once under `name` and changed since.
   void SavedAsThenChanged(const std::string& name) {
     Dialogs.FileAnswers = {Path(name)};
-    ASSERT_TRUE(Editor.SaveLevelAs());
+    ASSERT_TRUE(Editor.Files().SaveLevelAs());
     ClickAt(96, 32, "Плита");
     Dialogs.Asked.clear();
   }
@@ -47,30 +47,30 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
   const struct {
     const char* Name;
     std::function<void(TLevelSaveFixture&)> Before;  // sets the scene and the answers
-    std::function<bool(TEditor&)> Save;
+    std::function<bool(TEditorFiles&)> Save;
     std::vector<std::string> Asked;  // kinds of dialogs and questions, in order
     const char* WrittenTo;           // relative; empty when nothing is written
     const char* Proposed;            // what the first dialog proposes, relative
   } cases[] = {
       {"Save, own file",
        [](auto& f) { f.SavedAsThenChanged("levels/own.mtf"); },
-       &TEditor::SaveLevel,
+       &TEditorFiles::SaveLevel,
        {},
        "levels/own.mtf",
        ""},
       {"Save, never saved",
        [](auto& f) { f.Dialogs.FileAnswers = {f.Path("levels/new.mtf")}; },
-       &TEditor::SaveLevel,
+       &TEditorFiles::SaveLevel,
        {"save"},
        "levels/new.mtf",
        ""},
-      {"Save, never saved, cancelled", [](auto&) {}, &TEditor::SaveLevel, {"save"}, "", ""},
+      {"Save, never saved, cancelled", [](auto&) {}, &TEditorFiles::SaveLevel, {"save"}, "", ""},
       {"Save As, own file proposed",
        [](auto& f) {
          f.SavedAsThenChanged("levels/own.mtf");
          f.Dialogs.FileAnswers = {f.Path("other.mtf")};
        },
-       &TEditor::SaveLevelAs,
+       &TEditorFiles::SaveLevelAs,
        {"save"},
        "other.mtf",
        "levels/own.mtf"},
@@ -80,7 +80,7 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
          f.Dialogs.FileAnswers = {f.Path("taken.mtf"), f.Path("free.mtf")};
          f.Dialogs.MessageAnswers = {TModalResult::mrNo};
        },
-       &TEditor::SaveLevelAs,
+       &TEditorFiles::SaveLevelAs,
        {"save", "message", "save"},
        "free.mtf",
        ""},
@@ -90,7 +90,7 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
          f.Dialogs.FileAnswers = {f.Path("taken.mtf"), f.Path("free.mtf")};
          f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
        },
-       &TEditor::SaveLevelAs,
+       &TEditorFiles::SaveLevelAs,
        {"save", "message"},
        "",
        ""},
@@ -100,7 +100,7 @@ TEST(LevelSave, EachCommandAsksWhatItShould) {
     TLevelSaveFixture f;
     c.Before(f);
     const std::string before = f.Editor.LevelFile;
-    const bool saved = c.Save(f.Editor);
+    const bool saved = c.Save(f.Editor.Files());
     std::vector<std::string> asked;
     for (const auto& question : f.Dialogs.Asked) asked.push_back(question.Kind);
     EXPECT_EQ(asked, c.Asked);
@@ -127,11 +127,11 @@ TEST(LevelSave, UnsavedChangesGoToTheLevelsOwnFileAndANewLevelStartsUnnamed) {
   f.SavedAsThenChanged("levels/own.mtf");
   // Отмена keeps everything; Да writes the own file with no dialog, then empties the level.
   f.Dialogs.MessageAnswers = {TModalResult::mrCancel};
-  f.Editor.NewLevel();
+  f.Editor.Files().NewLevel();
   EXPECT_EQ(f.Context.DesignedLevel().Cells[3][1].ObjectNumber, f.NumberOf("Плита"));
   f.Dialogs.Asked.clear();
   f.Dialogs.MessageAnswers = {TModalResult::mrYes};
-  f.Editor.NewLevel();
+  f.Editor.Files().NewLevel();
   ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
   EXPECT_EQ(f.Dialogs.Asked[0].Kind, "message");
   EXPECT_EQ(MainCellNumber(f.Path("levels/own.mtf"), 3, 1), f.NumberOf("Плита"));
@@ -143,7 +143,7 @@ TEST(LevelSave, UnsavedChangesGoToTheLevelsOwnFileAndANewLevelStartsUnnamed) {
   f.ClickAt(0, 0, "Стена");
   f.Dialogs.Asked.clear();
   f.Dialogs.FileAnswers = {f.Path("second.mtf")};
-  EXPECT_TRUE(f.Editor.SaveLevel());
+  EXPECT_TRUE(f.Editor.Files().SaveLevel());
   ASSERT_EQ(f.Dialogs.Asked.size(), 1u);
   EXPECT_EQ(f.Dialogs.Asked[0].Kind, "save");
   EXPECT_EQ(MainCellNumber(f.Path("levels/own.mtf"), 0, 0), -1);

@@ -187,7 +187,7 @@ std::string FirstMessageOf(TEditorFixture& f, TCommand command, const std::strin
       f.OpenObjects();
       break;
     case TCommand::LoadLevel:
-      f.Editor.LoadLevelFrom(path);
+      f.Editor.Files().LoadLevelFrom(path);
       break;
     case TCommand::AddObject:
       f.NewObject.Entry.PictureFileName = path;

@@ -30,7 +30,7 @@ const std::vector<TPairSave>& PairSaves() {
       {"level", "over.mtf", "overmtb", "Файл существует! Перезаписать ?", "Перезапись", TMsgButtons::YesNoCancel,
        [](TEditorFixture& f) {
          f.Dialogs.FileAnswers = {f.Path("over.mtf")};
-         return f.Editor.SaveLevel();
+         return f.Editor.Files().SaveLevel();
        }},
       {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!", TMsgButtons::YesNo,
        [](TEditorFixture& f) {
@@ -40,7 +40,7 @@ const std::vector<TPairSave>& PairSaves() {
          f.NewObject.Entry.PictureFileName = f.Path("new.bmp");
          f.Dialogs.MessageAnswers.push_front(TModalResult::mrYes);
          f.Editor.AddObject();
-         f.Editor.SaveObjectsFile();
+         f.Editor.Files().SaveObjectsFile();
          return !f.Editor.Document.LibraryModified();
        }},
   };

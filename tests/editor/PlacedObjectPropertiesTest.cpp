@@ -26,8 +26,8 @@ class PlacedObjectProperties : public ::testing::Test {
     f.Editor.ChangePlane(1);
     f.ClickAt(64, 64, "Облака");    // plane 1 at (2, 2) is taken
     f.Dialogs.FileAnswers.push_back(f.Path("loaded.mtf"));
-    ASSERT_TRUE(f.Editor.SaveLevel());
-    f.Editor.LoadLevelFrom(f.Path("loaded.mtf"));
+    ASSERT_TRUE(f.Editor.Files().SaveLevel());
+    f.Editor.Files().LoadLevelFrom(f.Path("loaded.mtf"));
     f.Tick();
     ASSERT_FALSE(f.Editor.Document.LevelModified());
   }
@@ -94,7 +94,7 @@ TEST_F(PlacedObjectProperties, EachChangeIsOneUndoStepAndEachRefusalChangesNothi
   while (f.Editor.UndoStack.canUndo()) f.Editor.Undo();
   EXPECT_FALSE(f.Editor.Document.LevelModified());
   f.Dialogs.FileAnswers.push_back(f.Path("undone.mtf"));
-  ASSERT_TRUE(f.Editor.SaveLevelAs());
+  ASSERT_TRUE(f.Editor.Files().SaveLevelAs());
   EXPECT_TRUE(LevelBytes("undone") == LevelBytes("loaded"));
 }
 

@@ -77,9 +77,9 @@ struct TRestart {
 TRestart StartAfterACrash(const std::string& folder, const std::string& dataFolder) {
   TEditorFixture next;
   next.Editor.DataFolder = dataFolder;
-  next.Editor.Recovery.Folder = folder;
+  next.Editor.Autosave().Recovery.Folder = folder;
   next.Dialogs.MessageAnswers.push_back(TModalResult::mrYes);
-  next.Editor.OfferRecovery();
+  next.Editor.Autosave().OfferRecovery();
   TRestart restart;
   restart.Messages = next.Dialogs.Messages();
   for (const auto& asked : next.Dialogs.Asked)
@@ -125,8 +125,8 @@ class RecoveryTest : public ::testing::Test {
     const std::string ownLibrary = LibraryBytes(earlierLibrary);
     // The earlier copies are written once and copied into each fresh folder.
     TSyncFreeFolder earlier;
-    f.Editor.Recovery.Folder = earlier.Root();
-    writeEarlier(f.Editor.Recovery, earlier.Root());
+    f.Editor.Autosave().Recovery.Folder = earlier.Root();
+    writeEarlier(f.Editor.Autosave().Recovery, earlier.Root());
     {
       int earlierSeen = 0, newSeen = 0;
       bool autosaved = false;
@@ -135,13 +135,13 @@ class RecoveryTest : public ::testing::Test {
         ASSERT_LT(k, 100);
         TSyncFreeFolder folder;
         std::filesystem::copy(earlier.Root(), folder.Root(), std::filesystem::copy_options::recursive);
-        TRecovery& recovery = f.Editor.Recovery;
+        TRecovery& recovery = f.Editor.Autosave().Recovery;
         recovery.Folder = folder.Root();
         recovery.StartRun();
         TFailingFileSystem failing;
         failing.FailCall(k, EIO, killed);
         recovery.UseFileSystem(failing);
-        f.Editor.AutosaveNow();
+        f.Editor.Autosave().AutosaveNow();
         recovery.UseFileSystem(PosixFileSystem());
         autosaved = failing.Failures() == 0;
         ++(killed ? kills : faults);
@@ -240,9 +240,9 @@ TEST_F(RecoveryTest, ADamagedCopyIsToldAboutOnceAndSetAsideWhole) {
       if (const size_t at = text.find("{folder}"); at != std::string::npos) text.replace(at, 8, root);
       return text;
     };
-    f.Editor.Recovery.Folder = root;
-    f.Editor.Recovery.StartRun();
-    f.Editor.AutosaveNow();
+    f.Editor.Autosave().Recovery.Folder = root;
+    f.Editor.Autosave().Recovery.StartRun();
+    f.Editor.Autosave().AutosaveNow();
     damage.Damage(root);
 
     const TRestart first = StartAfterACrash(root, f.Path("Data/"));
@@ -271,9 +271,9 @@ TEST_F(RecoveryTest, ADamagedCopyIsToldAboutOnceAndSetAsideWhole) {
 TEST_F(RecoveryTest, ADamagedCopyThatCannotBeMovedIsToldAboutAndKept) {
   TSyncFreeFolder folder;
   const std::string root = folder.Root();
-  f.Editor.Recovery.Folder = root;
-  f.Editor.Recovery.StartRun();
-  f.Editor.AutosaveNow();
+  f.Editor.Autosave().Recovery.Folder = root;
+  f.Editor.Autosave().Recovery.StartRun();
+  f.Editor.Autosave().AutosaveNow();
   testsupport::WriteFile(root + "/level-copy.mtf", std::string(1000, 'x'));
   testsupport::WriteFile(root + "/damaged", "a file where the folder would be");
 
@@ -298,9 +298,9 @@ TEST_F(RecoveryTest, OfTwoLevelCopiesTheNewestIsRestoredAndTheOtherGoesWithTheNe
     SCOPED_TRACE(olderNameIsNewer ? "the copy under the older name is newer" : "the current copy is newer");
     TSyncFreeFolder folder;
     const std::string root = folder.Root();
-    f.Editor.Recovery.Folder = root;
-    f.Editor.Recovery.StartRun();
-    f.Editor.Recovery.WriteLevel(f.Context.DesignedLevel(), "/levels/current.mtf");
+    f.Editor.Autosave().Recovery.Folder = root;
+    f.Editor.Autosave().Recovery.StartRun();
+    f.Editor.Autosave().Recovery.WriteLevel(f.Context.DesignedLevel(), "/levels/current.mtf");
     WriteCopyUnderOlderName(root, earlierLevel, "/levels/older.mtf");
     SetWritten(root + "/level-copy.mtf", olderNameIsNewer ? earlier : later);
     SetWritten(root + "/" + kOlderCopyName, olderNameIsNewer ? later : earlier);
@@ -311,7 +311,7 @@ TEST_F(RecoveryTest, OfTwoLevelCopiesTheNewestIsRestoredAndTheOtherGoesWithTheNe
     EXPECT_TRUE(SameLevel(*restart.Level, olderNameIsNewer ? earlierLevel : f.Context.DesignedLevel()));
     EXPECT_EQ(FolderEntries(root).size(), 7u);  // both copies, the marker
 
-    f.Editor.AutosaveNow();
+    f.Editor.Autosave().AutosaveNow();
     EXPECT_EQ(FolderEntries(root),
               (std::vector<std::string>{"level-copy.mtf", "level-copy.mtf.path", "level-copymtb", "running"}));
   }
@@ -327,10 +327,10 @@ TEST_F(RecoveryTest, TheQuestionNamesTheLevelAndWhenEachCopyWasWritten) {
   for (const std::string& levelFile : {std::string("/levels/castle.mtf"), std::string()}) {
     TSyncFreeFolder folder;
     const std::string root = folder.Root();
-    f.Editor.Recovery.Folder = root;
-    f.Editor.Recovery.StartRun();
-    f.Editor.Recovery.WriteLevel(f.Context.DesignedLevel(), levelFile);
-    f.Editor.Recovery.WriteLibrary(*f.Context.ObjectDataBase);
+    f.Editor.Autosave().Recovery.Folder = root;
+    f.Editor.Autosave().Recovery.StartRun();
+    f.Editor.Autosave().Recovery.WriteLevel(f.Context.DesignedLevel(), levelFile);
+    f.Editor.Autosave().Recovery.WriteLibrary(*f.Context.ObjectDataBase);
     SetWritten(root + "/level-copy.mtf", levelWritten);
     SetWritten(root + "/library/test.obj", libraryWritten);
 

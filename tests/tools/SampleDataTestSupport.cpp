@@ -44,7 +44,7 @@ TSampleEditor::~TSampleEditor() {
 
 void TSampleEditor::LoadDemoLevel() {
   Dialogs.FileAnswers.push_back(JoinPath(DataDir(), "matrix1.mtf"));
-  Editor.LoadLevel();
+  Editor.Files().LoadLevel();
 }
 
 void TSampleEditor::StartPreview() {

@@ -42,11 +42,11 @@ class TSampleEditor {
 
   // The first steps of the help screen: open the objects file, load the demo
   // level, switch the grid off and the preview on.
-  void OpenObjects() { Editor.OpenObjectsFile(); }
+  void OpenObjects() { Editor.Files().OpenObjectsFile(); }
   void LoadDemoLevel();
   void StartPreview();
 
-  void Tick() { Editor.FrameStep(); }
+  void Tick() { Editor.Frames().Step(); }
   // Holds or releases a key the way the main window does (the key press also
   // reaches the editor's key handler).
   void Hold(uint32_t key, bool down);

@@ -23,7 +23,7 @@ inline void SaveSmallLevel(TEditorFixture& Sample, const std::string& Level) {
   Sample.ClickAt(0, 448, "Стена");
   Sample.ClickAt(64, 448, "Плита");
   Sample.Dialogs.FileAnswers = {Level};
-  Sample.Editor.SaveLevel();
+  Sample.Editor.Files().SaveLevel();
 }
 
 struct TDesktopFixture {

@@ -464,7 +464,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
   TFormFixture f;
   f.ShowActive();
   TForm1& form = f.Form;
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   EXPECT_EQ(f.Terminated, 0);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(16, 200), 128);
   EXPECT_EQ(form.DXDraw1->Surface().Pixel(0, 200), 0);
@@ -475,7 +475,7 @@ TEST(MainFormFrame, ATickDrawsIntoTheBackBufferAndCaptionFollowsTheContext) {
 
 TEST(MainFormFrame, UnshownWindowEndsTheProgramAtTheFirstTick) {
   TFormFixture f;
-  f.Form.Editor().FrameStep();
+  f.Form.Editor().Frames().Step();
   EXPECT_EQ(f.Terminated, 1);
 }
 
@@ -568,8 +568,8 @@ TEST(MainFormExit, EveryWayOutAsksOnceAndOnlyARealEndRemovesTheMarker) {
       f.Form.close();
     };
     const std::string marker = f.Dir.path().toStdString() + "/recovery/running";
-    editor.Recovery.Folder = f.Dir.path().toStdString() + "/recovery";
-    editor.OfferRecovery();  // the run starts
+    editor.Autosave().Recovery.Folder = f.Dir.path().toStdString() + "/recovery";
+    editor.Autosave().OfferRecovery();  // the run starts
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(marker)));
     // What a restored recovery copy leaves: work the designer's files do not hold.
     if (c.Unsaved) editor.Document.LevelMarkedUnsaved();

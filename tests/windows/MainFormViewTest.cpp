@@ -52,7 +52,7 @@ TEST(MainFormView, AFirstStartShowsTheClassicLayout) {
   EXPECT_EQ(QRect(form.DXDraw1->mapTo(&form, QPoint(0, 0)) - QPoint(0, form.menuBar()->height()), form.DXDraw1->size()),
             QRect(8, 32, 640, 480));
   EXPECT_EQ(form.ComboBox1->mapTo(&form, QPoint(0, 0)).x(), 664);
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   EXPECT_EQ(form.DXDraw1->PresentedImage().size(), QSize(640, 480));
 }
 
@@ -71,7 +71,7 @@ TEST(MainFormView, TheDrawingAreaGrowsWithTheWindowAndClicksLandOnTheCellUnderTh
     EXPECT_GT(view.height(), window.height() - 120);
     EXPECT_EQ(form.ViewArea->size(), TViewArea::SizeFor(view));
     EXPECT_EQ(form.ViewArea->width() + form.SidePanelDock->width(), form.width() - form.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent));
-    form.Editor().FrameStep();
+    form.Editor().Frames().Step();
     ASSERT_EQ(form.DXDraw1->PresentedImage().size(), view);
     // The far corner of the area: the cell there gets the wall.
     const QPoint corner(view.width() - 3, view.height() - 3);
@@ -86,7 +86,7 @@ TEST(MainFormView, ThePreviewIsScaledByAWholeFactorAndClicksMapBackToItsPixels) 
   form.resize(1920, 1050);
   QApplication::processEvents();
   form.N17Click();  // the preview
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   const QImage frame = form.DXDraw1->PresentedImage();
   ASSERT_EQ(frame.size(), QSize(640, 480));
   const TViewScale scale = form.DXDraw1->Scale();
@@ -113,7 +113,7 @@ TEST(MainFormView, ThePreviewIsScaledByAWholeFactorAndClicksMapBackToItsPixels) 
   }
   // Back to editing: the level 1:1 over the whole area again.
   form.N17Click();
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   EXPECT_EQ(form.DXDraw1->PresentedImage().size(), area);
 }
 
@@ -208,7 +208,7 @@ TEST(LevelCheckList, AClickCentresTheViewOnTheFindingAndMarksItsCell) {
   list.List->itemClicked(list.List->item(1));
   EXPECT_EQ(form.Editor().MarkedCell(), (TCellPoint{150, 20}));
   // The mark is drawn: its outline lies on the cell in the next frame.
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   const QImage frame = form.DXDraw1->PresentedImage();
   const QPoint cell((150 - level.GetOriginX()) * 32, (20 - level.GetOriginY()) * 32);
   EXPECT_NE(frame.pixel(cell + QPoint(1, 1)), frame.pixel(cell + QPoint(16, 16)));

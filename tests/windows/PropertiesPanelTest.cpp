@@ -24,7 +24,7 @@ TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
   form.show();
   // The drawing area takes its size from the laid-out window at the first frame.
   QApplication::processEvents();
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   ASSERT_FALSE(form.PropertiesPanel->isVisible());
   const int32_t sprites = form.Context().SpriteEngine->Engine()->SpriteCount;
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::AltModifier, QPoint(70, 40));
@@ -36,7 +36,7 @@ TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
   // Without Alt the same click places (nothing chosen in the list: a bare object),
   // once the view has followed the room the panel left it.
   QApplication::processEvents();
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
   EXPECT_EQ(form.Context().SpriteEngine->Engine()->SpriteCount, sprites + 1);
 }

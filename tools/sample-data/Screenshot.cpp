@@ -33,9 +33,9 @@ QImage RenderEditorScreenshot(const std::string& executableDir) {
   TDXInput& keys = form.Context().Keyboard;
   form.Editor().PressKey(vkSpace);  // gravity on
   keys.SetKeyDown(vkD, true);
-  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().FrameStep();
+  for (int tick = 0; tick < kWalkTicks; ++tick) form.Editor().Frames().Step();
   keys.SetKeyDown(vkD, false);
-  form.Editor().FrameStep();
+  form.Editor().Frames().Step();
   return form.grab().toImage();
 }
 

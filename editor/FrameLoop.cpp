@@ -1,0 +1,95 @@
+#include "editor/FrameLoop.h"
+
+#include "editor/Editor.h"
+#include "editor/Recorder.h"
+#include "platform/DXTimer.h"
+#include "platform/DrawingSurface.h"
+#include "sprites/DXSpriteEngine.h"
+#include "world/GameContext.h"
+
+namespace kestrilo {
+
+namespace {
+
+// Sprite moves per frame: the world's speed.
+constexpr int32_t kFrameMoveCount = 16;
+
+}  // namespace
+
+void TFrameLoop::Step() {
+  // An error message shown from a tick runs its own event loop, in which the
+  // timer would tick again; those ticks are skipped until the message is gone.
+  if (inTick_) return;
+  inTick_ = true;
+  struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
+  Editor.Guarded([&] {
+    if (!Editor.Attachments.DrawArea || !Editor.Attachments.DrawArea->ReadyToDraw()) {
+      if (Editor.Attachments.Terminate) Editor.Attachments.Terminate();
+      return;
+    }
+    // The back buffer follows the drawing area while editing and is the
+    // game's own view while previewing; the overview frames what is shown.
+    if (const std::optional<TBufferSize> size = Editor.Viewport.BufferSize(Editor.Context.IsEditing());
+        size && (size->Width != Editor.Attachments.DrawArea->Width() || size->Height != Editor.Attachments.DrawArea->Height())) {
+      Editor.Attachments.DrawArea->Resize(size->Width, size->Height);
+      Editor.RedrawOverview(Editor.Context.CurrentPlane);
+    }
+    Editor.Context.Keyboard.UpdateInput();
+    // While paused the frame is drawn but nothing moves, and nothing is recorded.
+    if (Editor.Play().TakeTick()) {
+      if (Editor.Attachments.Recorder) Editor.Attachments.Recorder->RecordTick(Editor.Context.Keyboard, Editor.Context.EditMode);
+      if (Editor.Context.SpriteEngine) {
+        Editor.Context.SpriteEngine->Move(kFrameMoveCount);
+        Editor.Context.SpriteEngine->RemoveDead();
+      }
+    }
+    Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    if (Editor.ViewDivisor() > 1) DrawZoomedWorld();
+    else if (Editor.Context.SpriteEngine) Editor.Context.SpriteEngine->Draw();
+    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+    // would hide the level, and is left out.
+    const bool zoomed = Editor.ViewDivisor() > 1;
+    const int32_t gridPixels = zoomed ? Editor.Context.GridSize / Editor.ViewDivisor() : Editor.Context.GridSize;
+    const bool showGrid = !(zoomed && gridPixels < 16) && Editor.Context.GridVisible;
+    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
+    // Over the grid, so that the outlines are not hidden by its lines.
+    Editor.Pointer().DrawEditMarks();
+    Editor.Attachments.DrawArea->Present();
+    Editor.Autosave().AutosaveIfDue();
+  });
+}
+
+void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
+  if (!Editor.Attachments.DrawArea) return;
+  TOverlayStatus status;
+  status.FramesPerSecond = Editor.Attachments.FrameTimer ? Editor.Attachments.FrameTimer->FramesPerSecond() : 0;
+  status.SpriteCount = Editor.Context.SpriteEngine ? Editor.Context.SpriteEngine->Engine()->SpriteCount : 0;
+  status.CursorX = Editor.Attachments.CursorX ? Editor.Attachments.CursorX() : 0;
+  status.DrawAreaLeft = Editor.Attachments.DrawAreaLeft;
+  status.Paused = Editor.Play().PlayTest().Paused();
+  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  Editor.Attachments.DrawArea->ReleaseCanvas();
+}
+
+void TFrameLoop::DrawZoomedWorld() {
+  if (!Editor.Context.SpriteEngine || !Editor.Attachments.DrawArea) return;
+  TSpriteEngine& engine = *Editor.Context.SpriteEngine->Engine();
+  TSurface& back = Editor.Attachments.DrawArea->Surface();
+  const int32_t divisor = Editor.ViewDivisor();
+  // The back buffer stands for a view as many times larger as the zoom
+  // divides, and the engine draws all of that view into it, shrunk.
+  struct TRestore {
+    TSurface& back;
+    TSpriteEngine& engine;
+    TRect view;
+    ~TRestore() {
+      back.SetShrinkDivisor(1);
+      engine.ViewRect = view;
+    }
+  } restore{back, engine, engine.ViewRect};
+  back.SetShrinkDivisor(divisor);
+  engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
+  Editor.Context.SpriteEngine->Draw();
+}
+
+}  // namespace kestrilo

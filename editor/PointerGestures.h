@@ -1,0 +1,48 @@
+// The pointer over the drawing area (client pixels): strokes that paint and
+// erase, selecting a region and dragging it, placing a paste, and the marks
+// that show where a click lands (the ghost of the chosen object or of the
+// paste, the selection's outline, a cell the level check pointed at).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "editor/PaintStroke.h"
+#include "editor/SidePanelValues.h"
+
+namespace kestrilo {
+
+class TEditor;
+
+class TPointerGestures {
+ public:
+  explicit TPointerGestures(TEditor& Editor) : Editor(Editor) {}
+
+  // A press or release answers true when it was taken by one of the
+  // gestures; a release answering false is a plain click for
+  // DXDraw1Click/DXDraw1MouseUp.
+  bool PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool Shift, const TPlacementInputs& Inputs);
+  void PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  bool PointerReleased(TPointerButton Button, int32_t X, int32_t Y, const TPlacementInputs& Inputs);
+  void PointerLeft();
+  // Shows the clipboard as a ghost under the pointer until a click places it.
+  void StartPaste();
+  bool PasteShown() const { return pasteShown_; }
+  // Draws the marks over the frame, above the grid so that its lines do not hide them.
+  void DrawEditMarks() const;
+
+ private:
+  TGridCell GridCellAt(int32_t X, int32_t Y) const;
+  // One cell of a stroke: placed or erased, the change kept by the stroke.
+  void StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs);
+
+  TEditor& Editor;
+  TPaintStroke stroke_;
+  std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
+  std::string ghostName_;                                // the chosen object, for its ghost
+  bool pasteShown_ = false;
+};
+
+}  // namespace kestrilo
