@@ -13,6 +13,7 @@ class TPictureCollectionItem;
 
 constexpr uint16_t kGhostOutlinePixel = 0xFFE0;      // yellow
 constexpr uint16_t kSelectionOutlinePixel = 0x07FF;  // cyan
+constexpr uint16_t kFoundOutlinePixel = 0xF81F;      // magenta: placements a search marked
 
 // A one-pixel outline, clipped to the surface.
 void OutlineRect(TSurface& Surface, int32_t Left, int32_t Top, int64_t Width, int64_t Height, uint16_t Pixel);

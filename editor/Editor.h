@@ -29,6 +29,7 @@
 #include "editor/EditorAttachments.h"
 #include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
+#include "editor/FindAndReplace.h"
 #include "editor/EditorPorts.h"
 #include "editor/FrameLoop.h"
 #include "editor/PlaneView.h"
@@ -83,6 +84,9 @@ class TEditor {
   const TPointerGestures& Pointer() const { return pointer_; }
   TRegionCommands& Regions() { return regions_; }
   TFrameLoop& Frames() { return frames_; }
+  // Finding placed objects by name, marking them, replacing one by another.
+  TFindAndReplace& Find() { return find_; }
+  const TFindAndReplace& Find() const { return find_; }
   // The Settings menu: its ticks and the commands that switch them.
   TEditorSettings& Settings() { return settings_; }
   const TEditorSettings& Settings() const { return settings_; }
@@ -201,6 +205,7 @@ class TEditor {
   TPointerGestures pointer_{*this};
   TRegionCommands regions_{*this};
   TFrameLoop frames_{*this};
+  TFindAndReplace find_{*this};
 };
 
 }  // namespace kestrilo

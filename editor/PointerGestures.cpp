@@ -141,6 +141,9 @@ void TPointerGestures::DrawEditMarks() const {
                 (region.LastColumn - region.FirstColumn + 1) * cell, (region.LastRow - region.FirstRow + 1) * cell,
                 kSelectionOutlinePixel);
   }
+  for (const TCellRegion& found : Editor.Find().MarkedRegions())
+    OutlineRect(back, left(found.FirstColumn), top(found.FirstRow), (found.LastColumn - found.FirstColumn + 1) * cell,
+                (found.LastRow - found.FirstRow + 1) * cell, kFoundOutlinePixel);
   if (const std::optional<TCellPoint>& marked = Editor.MarkedCell()) {
     // Two outlines, so that the mark shows over any picture and over the grid.
     const int32_t x = left(marked->Column), y = top(marked->Row);

@@ -398,6 +398,49 @@ Options:
         <source>Не удалено: здесь объект, стоящий на плане «%1»</source>
         <translation>Not deleted: the object here stands on the %1</translation>
     </message>
+    <message>
+        <source>Отменено шагов: %1; последний: %2</source>
+        <translation>Steps undone: %1; the last: %2</translation>
+    </message>
+    <message>
+        <source>Повторено шагов: %1; последний: %2</source>
+        <translation>Steps redone: %1; the last: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFindAndReplace</name>
+    <message>
+        <source>Ничего не выделено: выделите клетки Shift и левой кнопкой</source>
+        <translation>Nothing is selected: select cells with Shift and the left button</translation>
+    </message>
+    <message>
+        <source>«%1» в уровне не найден</source>
+        <translation>“%1” is not in the level</translation>
+    </message>
+    <message>
+        <source>«%1» в выделенном не найден</source>
+        <translation>“%1” is not in the selection</translation>
+    </message>
+    <message>
+        <source>«%1»: %2 из %3, план %4, столбец %5, строка %6</source>
+        <translation>“%1”: %2 of %3, plane %4, column %5, row %6</translation>
+    </message>
+    <message>
+        <source> (поиск начат сначала)</source>
+        <translation> (the search started again from the first)</translation>
+    </message>
+    <message>
+        <source> (поиск начат с конца)</source>
+        <translation> (the search started again from the last)</translation>
+    </message>
+    <message>
+        <source>Отмечено размещений «%1»: %2</source>
+        <translation>Placements of “%1” marked: %2</translation>
+    </message>
+    <message>
+        <source>замена «%1» на «%2»</source>
+        <translation>replacing “%1” by “%2”</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -769,6 +812,65 @@ Options:
     </message>
 </context>
 <context>
+    <name>kestrilo::TFindPanel</name>
+    <message>
+        <source>Найти и заменить</source>
+        <translation>Find and replace</translation>
+    </message>
+    <message>
+        <source>Во всём уровне</source>
+        <translation>In the whole level</translation>
+    </message>
+    <message>
+        <source>В выделенном</source>
+        <translation>In the selection</translation>
+    </message>
+    <message>
+        <source>Назад</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Далее</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Отметить все</source>
+        <translation>Mark all</translation>
+    </message>
+    <message>
+        <source>Снять отметки</source>
+        <translation>Clear marks</translation>
+    </message>
+    <message>
+        <source>Заменить</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Объект:</source>
+        <translation>Object:</translation>
+    </message>
+    <message>
+        <source>Где:</source>
+        <translation>Where:</translation>
+    </message>
+    <message>
+        <source>Заменить на:</source>
+        <translation>Replace by:</translation>
+    </message>
+    <message>
+        <source>Найти и заменить...</source>
+        <translation>Find and replace...</translation>
+    </message>
+    <message>
+        <source>Найти далее</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Найти назад</source>
+        <translation>Find previous</translation>
+    </message>
+</context>
+<context>
     <name>kestrilo::TForm1</name>
     <message>
         <source>Стена</source>
@@ -1044,6 +1146,17 @@ Options:
     <message>
         <source>Загрузка уровня</source>
         <translation>Loading the level</translation>
+    </message>
+</context>
+<context>
+    <name>kestrilo::THistoryPanel</name>
+    <message>
+        <source>История правок</source>
+        <translation>Edit history</translation>
+    </message>
+    <message>
+        <source>Начало истории</source>
+        <translation>Start of the history</translation>
     </message>
 </context>
 <context>

@@ -31,6 +31,8 @@
 #include "windows/OverviewMap.h"
 #include "windows/PlanesPanel.h"
 #include "windows/PropertiesPanel.h"
+#include "windows/FindPanel.h"
+#include "windows/HistoryPanel.h"
 #include "windows/ViewArea.h"
 #include "editor/RecordingCommands.h"
 #include "windows/WindowFont.h"
@@ -289,6 +291,13 @@ void TForm1::BuildDocks() {
   PlanesPanel = new TPlanesPanel(*editor_, this);
   addDockWidget(Qt::RightDockWidgetArea, PlanesPanel);
   PlanesPanel->hide();
+  // The history beside the panel and find-and-replace under the view, until opened.
+  HistoryPanel = new THistoryPanel(*editor_, this);
+  addDockWidget(Qt::RightDockWidgetArea, HistoryPanel);
+  HistoryPanel->hide();
+  FindPanel = new TFindPanel(*editor_, this);
+  addDockWidget(Qt::BottomDockWidgetArea, FindPanel);
+  FindPanel->hide();
 }
 
 QAction* TForm1::AddItem(QMenu* menu, const char* name, const char* caption, void (TForm1::*handler)()) {
@@ -377,7 +386,8 @@ void TForm1::BuildViewMenu() {
   ViewMenu = menuBar()->addMenu(tr("Вид"));
   ViewMenu->setObjectName("ViewMenu");
   for (QDockWidget* dock : {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_),
-                            static_cast<QDockWidget*>(PlanesPanel)}) {
+                            static_cast<QDockWidget*>(PlanesPanel), static_cast<QDockWidget*>(HistoryPanel),
+                            static_cast<QDockWidget*>(FindPanel)}) {
     QAction* toggle = dock->toggleViewAction();
     toggle->setObjectName(dock->objectName() + "Toggle");
     ViewMenu->addAction(toggle);
@@ -423,6 +433,8 @@ void TForm1::BuildEditMenu() {
   EditZoomIn = addEditItem("EditZoomIn", QT_TR_NOOP("Увеличить"),
                            {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)},
                            [this] { editor_->ZoomIn(); });
+  EditMenu->addSeparator();
+  FindPanel->AddActionsTo(*EditMenu);
   for (QAction* item : EditMenu->actions()) {
     item->setShortcutContext(Qt::WindowShortcut);
     addAction(item);

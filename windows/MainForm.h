@@ -26,6 +26,8 @@ namespace kestrilo {
 struct TGameContext;
 class TPlanesPanel;
 class TPropertiesPanel;
+class THistoryPanel;
+class TFindPanel;
 class TDialogService;
 class TDXDraw;
 class TForm2;
@@ -127,12 +129,15 @@ class TForm1 : public QMainWindow {
   QAction *EditZoomOut = nullptr, *EditZoomIn = nullptr;
   // Under the drawing area: the level's file, unsaved marks, the last result.
   QLabel* StatusLine = nullptr;
-  // The docks: the side panel, the overview map and the level-check list
-  // (TLevelCheckWindow), each moved, floated, closed and reopened from "Вид".
+  // The docks: the side panel, the overview map, the level-check list
+  // (TLevelCheckWindow), the history and find-and-replace, each moved,
+  // floated, closed and reopened from "Вид".
   TViewArea* ViewArea = nullptr;
   QWidget* SidePanel = nullptr;
   QDockWidget* SidePanelDock = nullptr;
   QDockWidget* OverviewDock = nullptr;
+  THistoryPanel* HistoryPanel = nullptr;
+  TFindPanel* FindPanel = nullptr;  // also Правка → "Найти и заменить..." (Ctrl+H), F3, Shift+F3
   QMenu* ViewMenu = nullptr;
   TRecordingCommands& Recording() { return *recording_; }
   // Объект → "Монстры...": the monster editor, beside the menu items of the layout.
