@@ -11,6 +11,7 @@
 #include "platform/Translated.h"
 #include "platform/ViewSize.h"
 #include "world/GameContext.h"
+#include "world/LevelDraft.h"
 #include "world/LevelEdits.h"
 
 namespace kestrilo {
@@ -40,10 +41,46 @@ bool TPointerGestures::PointerPressed(TPointerButton Button, int32_t X, int32_t 
     Editor.Selection.StartMoving(cell);
     return true;
   }
+  if (stamping_ && Button == TPointerButton::Left) return StartStamping(X, Y, Inputs);
   // A locked plane takes no stroke; the click that follows is refused as well.
   if (Editor.RefusalOnLockedPlanes(PlaneBit(Editor.Context.CurrentPlane))) return false;
   stroke_.Start(Button, GridCellAt(X, Y));
   return false;
+}
+
+void TPointerGestures::SetStamping(bool On) {
+  stamping_ = On;
+  if (On && Editor.Clipboard.Empty()) Editor.SetResult(Translated("TEditor", "Буфер обмена пуст"));
+}
+
+bool TPointerGestures::StartStamping(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
+  if (Editor.Clipboard.Empty()) {
+    Editor.SetResult(Translated("TEditor", "Буфер обмена пуст"));
+    return true;
+  }
+  if (Editor.RefusalOnLockedPlanes(Editor.Clipboard.Planes)) return true;
+  // A click stamps once; a drag goes on stamping wherever a whole copy fits
+  // beside the ones already stamped.
+  stroke_.Start(TPointerButton::Left, GridCellAt(X, Y));
+  Editor.Guarded([&] { StrokeCell(GridCellAt(X, Y), Inputs); });
+  return true;
+}
+
+void TPointerGestures::StampAt(int64_t Column, int64_t Row) {
+  const TLevelClip& clip = Editor.Clipboard;
+  TCellRegion covered;
+  covered.FirstColumn = static_cast<int32_t>(Column);
+  covered.FirstRow = static_cast<int32_t>(Row);
+  covered.LastColumn = static_cast<int32_t>(std::min<int64_t>(Column + clip.Columns, TMatrix::kColumns) - 1);
+  covered.LastRow = static_cast<int32_t>(std::min<int64_t>(Row + clip.Rows, TMatrix::kRows) - 1);
+  if (!stroke_.Claim(covered)) return;
+  TLevelDraft draft(Editor.Context.DesignedLevel());
+  if (PasteClip(draft, clip, Column, Row) == 0) return;
+  TLevelEdits edits = TLevelEdits::Of(Editor.Context);
+  std::string spriteMessage;
+  for (TLevelChange& change : draft.Commit(edits, &spriteMessage)) stroke_.Add(std::move(change));
+  ++stamps_;
+  if (!spriteMessage.empty()) Editor.Dialogs.ShowMessage(spriteMessage);
 }
 
 void TPointerGestures::PointerMoved(int32_t X, int32_t Y, const TPlacementInputs& Inputs) {
@@ -81,6 +118,16 @@ bool TPointerGestures::PointerReleased(TPointerButton Button, int32_t X, int32_t
   const bool moved = stroke_.Moved();
   const TPointerButton button = stroke_.Button();
   std::vector<TLevelChange> changes = stroke_.Finish();
+  if (stamping_ && button == TPointerButton::Left) {
+    if (!changes.empty()) {
+      Editor.Record(new TLevelEditCommand(Editor.Context, std::move(changes),
+                                          QCoreApplication::translate("TEditor", "штамп"), Editor.Hooks()));
+      Editor.SetResult(Translated("TEditor", "Оттиснуто копий буфера: ") + std::to_string(stamps_));
+    }
+    stamps_ = 0;
+    Editor.RedrawOverview(Editor.Context.CurrentPlane);
+    return true;
+  }
   if (!moved) return false;  // a plain click
   if (!changes.empty()) {
     const bool painting = button == TPointerButton::Left;
@@ -101,6 +148,10 @@ void TPointerGestures::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs
   const int32_t viewX = Cell.Column * grid, viewY = Cell.Row * grid;
   const int64_t column = Editor.Context.PlayedLevel->ViewColumn(viewX), row = Editor.Context.PlayedLevel->ViewRow(viewY);
   if (!TMatrix::IsInside(column, row) || viewX < 0 || viewY < 0) return;
+  if (stamping_ && stroke_.Button() == TPointerButton::Left) {
+    StampAt(column, row);
+    return;
+  }
   const int32_t plane = Editor.Context.CurrentPlane;
   TLevelEdits edits = TLevelEdits::Of(Editor.Context);
   if (stroke_.Button() == TPointerButton::Right) {
@@ -153,7 +204,7 @@ void TPointerGestures::DrawEditMarks() const {
   if (!pointer_ || stroke_.Active() || Editor.Selection.Gesture() != TSelection::TGesture::None) return;
   const TCellPoint at = Editor.CellAt(pointer_->first, pointer_->second);
   TPictureCollection* pictures = Editor.Context.ObjectDataBase ? Editor.Context.ObjectDataBase->Images : nullptr;
-  if (pasteShown_) {
+  if (pasteShown_ || (stamping_ && !Editor.Clipboard.Empty())) {
     for (const TClipObject& object : Editor.Clipboard.Objects) {
       const int64_t x = at.Column + object.Column, y = at.Row + object.Row;
       if (pictures && divisor == 1) {

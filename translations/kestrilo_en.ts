@@ -406,6 +406,14 @@ Options:
         <source>Повторено шагов: %1; последний: %2</source>
         <translation>Steps redone: %1; the last: %2</translation>
     </message>
+    <message>
+        <source>штамп</source>
+        <translation>stamp</translation>
+    </message>
+    <message>
+        <source>Оттиснуто копий буфера: </source>
+        <translation>Copies of the clipboard stamped: </translation>
+    </message>
 </context>
 <context>
     <name>TFindAndReplace</name>
@@ -1135,6 +1143,10 @@ Options:
     <message>
         <source>Вид</source>
         <translation>View</translation>
+    </message>
+    <message>
+        <source>Рисовать буфером (штамп)</source>
+        <translation>Paint with the clipboard (stamp)</translation>
     </message>
 </context>
 <context>

@@ -427,6 +427,10 @@ void TForm1::BuildEditMenu() {
     editor_->Selection.AllPlanes = EditAllPlanes->isChecked();
   });
   EditAllPlanes->setCheckable(true);
+  // The clipboard as a brush: a left drag stamps it along the stroke.
+  EditStamp = addEditItem("EditStamp", QT_TR_NOOP("Рисовать буфером (штамп)"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
+                          [this] { editor_->Pointer().SetStamping(EditStamp->isChecked()); });
+  EditStamp->setCheckable(true);
   EditMenu->addSeparator();
   EditZoomOut = addEditItem("EditZoomOut", QT_TR_NOOP("Уменьшить"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
                             [this] { editor_->ZoomOut(); });

@@ -125,7 +125,7 @@ class TForm1 : public QMainWindow {
   QAction *EditUndo = nullptr, *EditRedo = nullptr;
   // The selection, the clipboard and the zoom of the edit view.
   QAction *EditCopy = nullptr, *EditCut = nullptr, *EditPaste = nullptr, *EditDelete = nullptr;
-  QAction *EditFill = nullptr, *EditDeselect = nullptr, *EditAllPlanes = nullptr;
+  QAction *EditFill = nullptr, *EditDeselect = nullptr, *EditAllPlanes = nullptr, *EditStamp = nullptr;
   QAction *EditZoomOut = nullptr, *EditZoomIn = nullptr;
   // Under the drawing area: the level's file, unsaved marks, the last result.
   QLabel* StatusLine = nullptr;

@@ -366,3 +366,60 @@ TEST(EditMarks, OutlinesStayInsideTheSurface) {
 
 }  // namespace
 }  // namespace kestrilo
+
+namespace kestrilo {
+namespace {
+
+TEST_F(EditorRegions, TheClipboardAsABrushStampsCopiesSideBySideInOneStep) {
+  // A clip of two walls side by side, copied from cells (1, 1) and (2, 1).
+  f.ClickAt(1 * 32, 1 * 32, "Стена");
+  f.ClickAt(2 * 32, 1 * 32, "Стена");
+  Select(1, 1, 2, 1);
+  f.Editor.Regions().CopySelection();
+  f.Editor.Selection.Clear();
+  const std::string before = SaveBytes("before.mtf");
+  const int steps = f.Editor.UndoStack.count();
+  f.Editor.Pointer().SetStamping(true);
+  // A drag from cell (3, 5) to (8, 5): copies at columns 3, 5 and 7, none overlapping.
+  EXPECT_TRUE(Drag(TPointerButton::Left, {{3 * 32 + 5, 5 * 32 + 5}, {6 * 32 + 5, 5 * 32 + 5}, {8 * 32 + 5, 5 * 32 + 5}},
+                   Chosen("Плита")));
+  for (int32_t x = 0; x < 12; ++x)
+    EXPECT_EQ(Design().Cells[x][5].ObjectNumber, x >= 3 && x <= 8 ? f.NumberOf("Стена") : -1) << x;
+  EXPECT_EQ(f.Editor.UndoStack.count(), steps + 1);
+  EXPECT_EQ(f.Editor.Document.LastResult, "Оттиснуто копий буфера: 3");
+  // A click stamps one copy; the chosen object is not placed.
+  EXPECT_TRUE(Drag(TPointerButton::Left, {{3 * 32 + 5, 9 * 32 + 5}}, Chosen("Плита")));
+  EXPECT_EQ(Design().Cells[3][9].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(Design().Cells[4][9].ObjectNumber, f.NumberOf("Стена"));
+  EXPECT_EQ(f.Editor.UndoStack.count(), steps + 2);
+  f.Editor.Undo();
+  f.Editor.Undo();
+  ASSERT_TRUE(f.Editor.Files().SaveLevel());  // to its own file, before.mtf
+  EXPECT_EQ(ReadWholeFile(f.Path("before.mtf")), before);
+  // The right button still erases; stamping off, the left one paints the chosen object again.
+  f.Editor.Pointer().SetStamping(false);
+  Drag(TPointerButton::Left, {{3 * 32 + 5, 7 * 32 + 5}, {4 * 32 + 5, 7 * 32 + 5}}, Chosen("Стена"));
+  EXPECT_EQ(Design().Cells[3][7].ObjectNumber, f.NumberOf("Стена"));
+}
+
+TEST_F(EditorRegions, StampingRefusesAnEmptyClipboardAndALockedPlane) {
+  f.Editor.Pointer().SetStamping(true);
+  EXPECT_EQ(f.Editor.Document.LastResult, "Буфер обмена пуст");
+  const int steps = f.Editor.UndoStack.count();
+  // The press is taken, so the window makes no click of it either.
+  EXPECT_TRUE(f.Editor.Pointer().PointerPressed(TPointerButton::Left, 3 * 32 + 5, 5 * 32 + 5, false, Chosen("Стена")));
+  f.Editor.Pointer().PointerReleased(TPointerButton::Left, 6 * 32 + 5, 5 * 32 + 5, Chosen("Стена"));
+  EXPECT_EQ(Anchors(), 0);
+  f.ClickAt(1 * 32, 1 * 32, "Стена");
+  Select(1, 1, 1, 1);
+  f.Editor.Regions().CopySelection();
+  f.Editor.Selection.Clear();
+  f.Editor.Planes.SetLocked(0, true);
+  Drag(TPointerButton::Left, {{3 * 32 + 5, 5 * 32 + 5}, {6 * 32 + 5, 5 * 32 + 5}}, Chosen("Стена"));
+  EXPECT_EQ(Anchors(), 1);
+  EXPECT_EQ(f.Editor.UndoStack.count(), steps + 1);
+  EXPECT_NE(f.Editor.Document.LastResult.find("заблокирован"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrilo
