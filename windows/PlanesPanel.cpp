@@ -19,20 +19,19 @@ TPlanesPanel::TPlanesPanel(TEditor& Editor, QWidget* Parent)
   for (int32_t plane = 0; plane < TMatrix::kPlaneCount; ++plane) {
     const QString name = QString::fromStdString(PlaneName(plane));
     grid->addWidget(new QLabel(QString::number(plane) + " — " + name, body), plane + 1, 0);
-    QCheckBox*& shown = ShownBoxes[static_cast<size_t>(plane)];
-    shown = new QCheckBox(body);
-    shown->setObjectName(QString("PlaneShown%1").arg(plane));
-    shown->setChecked(editor_.Planes.Shown(plane));
-    shown->setToolTip(tr("Показывать %1 при правке").arg(name));
-    grid->addWidget(shown, plane + 1, 1, Qt::AlignCenter);
-    connect(shown, &QCheckBox::toggled, this, [this, plane](bool on) { editor_.Planes.SetShown(plane, on); });
-    QCheckBox*& locked = LockedBoxes[static_cast<size_t>(plane)];
-    locked = new QCheckBox(body);
-    locked->setObjectName(QString("PlaneLocked%1").arg(plane));
-    locked->setChecked(editor_.Planes.Locked(plane));
-    locked->setToolTip(tr("Запретить правку: %1").arg(name));
-    grid->addWidget(locked, plane + 1, 2, Qt::AlignCenter);
-    connect(locked, &QCheckBox::toggled, this, [this, plane](bool on) { editor_.Planes.SetLocked(plane, on); });
+    const auto addBox = [&](const char* Name, int Column, bool Checked, const QString& Tip, void (TPlaneView::*Set)(int32_t, bool)) {
+      auto* box = new QCheckBox(body);
+      box->setObjectName(QString(Name).arg(plane));
+      box->setChecked(Checked);
+      box->setToolTip(Tip);
+      grid->addWidget(box, plane + 1, Column, Qt::AlignCenter);
+      connect(box, &QCheckBox::toggled, this, [this, plane, Set](bool on) { (editor_.Planes.*Set)(plane, on); });
+      return box;
+    };
+    ShownBoxes[static_cast<size_t>(plane)] = addBox("PlaneShown%1", 1, editor_.Planes.Shown(plane),
+                                                    tr("Показывать %1 при правке").arg(name), &TPlaneView::SetShown);
+    LockedBoxes[static_cast<size_t>(plane)] = addBox("PlaneLocked%1", 2, editor_.Planes.Locked(plane),
+                                                     tr("Запретить правку: %1").arg(name), &TPlaneView::SetLocked);
   }
   DimOthersBox = new QCheckBox(tr("Приглушить остальные планы"), body);
   DimOthersBox->setObjectName("DimOtherPlanes");
