@@ -25,6 +25,7 @@
 #include "editor/Recorder.h"
 #include "editor/RecoveryTexts.h"
 #include "sprites/DXSpriteEngine.h"
+#include "sprites/SpriteEngine.h"
 #include "world/DynamicObjectPortal.h"
 #include "world/GameContext.h"
 #include "world/LevelEdits.h"
@@ -103,6 +104,7 @@ void TEditor::SetResult(const std::string& Text) {
 void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
 
 void TEditor::Record(TEditCommand* Command) {
+  ++commandsRun_;
   Document.BeforePush(*Command);
   UndoStack.push(Command);
 }
@@ -141,6 +143,7 @@ std::string TEditor::StatusText() const {
 }
 
 bool TEditor::Guarded(const std::function<void()>& Command) {
+  if (!inTick_) ++commandsRun_;
   try {
     Command();
     return true;
@@ -164,6 +167,7 @@ std::string TEditor::DataPath(const std::string& FileName) const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
+  ++commandsRun_;
   if (!Attachments.OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
   // The map frames what the view shows: as many cells, in squares that fit its place.
   const TMatrix& level = *Context.PlayedLevel;
@@ -765,6 +769,7 @@ void TEditor::FrameStep() {
         size && (size->Width != Attachments.DrawArea->Width() || size->Height != Attachments.DrawArea->Height())) {
       Attachments.DrawArea->Resize(size->Width, size->Height);
       RedrawOverview(Context.CurrentPlane);
+      frameChanges_.Forget();
     }
     Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
@@ -775,31 +780,65 @@ void TEditor::FrameStep() {
         Context.SpriteEngine->RemoveDead();
       }
     }
-    Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    if (ViewDivisor() > 1) DrawZoomedWorld();
-    else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
-    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
-    // would hide the level, and is left out.
-    const bool zoomed = ViewDivisor() > 1;
-    const int32_t gridPixels = zoomed ? Context.GridSize / ViewDivisor() : Context.GridSize;
-    const bool showGrid = !(zoomed && gridPixels < 16) && Context.GridVisible;
-    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
-    // Over the grid, so that the outlines are not hidden by its lines.
-    DrawEditMarks();
-    Attachments.DrawArea->Present();
+    const TFrameContent next = NextFrameContent();
+    if (frameChanges_.NeedsDrawing(next)) {
+      DrawFrame(next);
+      frameChanges_.Presented(next);
+      frameChanges_.CountDrawn();
+    } else {
+      frameChanges_.CountSkipped();
+    }
     AutosaveIfDue();
   });
 }
 
-void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
-  if (!Attachments.DrawArea) return;
+TFrameContent TEditor::NextFrameContent() const {
+  TFrameContent frame;
+  frame.Width = Attachments.DrawArea->Width();
+  frame.Height = Attachments.DrawArea->Height();
+  frame.Divisor = ViewDivisor();
+  frame.Editing = Context.IsEditing();
+  if (Context.SpriteEngine) {
+    TSpriteEngine& root = *Context.SpriteEngine->Engine();
+    // The zoomed-out view draws a view as many times larger as the zoom divides.
+    frame.World = root.DrawnStateKey({0, 0, frame.Width * frame.Divisor, frame.Height * frame.Divisor});
+  }
+  // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+  // would hide the level, and is left out.
+  const bool zoomed = frame.Divisor > 1;
+  const int32_t gridPixels = zoomed ? Context.GridSize / frame.Divisor : Context.GridSize;
+  frame.ShowGrid = !(zoomed && gridPixels < 16) && Context.GridVisible;
+  frame.CellSize = static_cast<uint8_t>(gridPixels & 0xFF);
+  frame.Status = OverlayStatus();
+  frame.Marks = EditMarksKey();
+  frame.Commands = commandsRun_;
+  return frame;
+}
+
+void TEditor::DrawFrame(const TFrameContent& Frame) {
+  Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+  if (Frame.Divisor > 1) DrawZoomedWorld();
+  else if (Context.SpriteEngine) Context.SpriteEngine->Draw();
+  overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), Frame.ShowGrid, true, Frame.CellSize, Frame.Status);
+  Attachments.DrawArea->ReleaseCanvas();
+  // Over the grid, so that the outlines are not hidden by its lines.
+  DrawEditMarks();
+  Attachments.DrawArea->Present();
+}
+
+TOverlayStatus TEditor::OverlayStatus() const {
   TOverlayStatus status;
   status.FramesPerSecond = Attachments.FrameTimer ? Attachments.FrameTimer->FramesPerSecond() : 0;
   status.SpriteCount = Context.SpriteEngine ? Context.SpriteEngine->Engine()->SpriteCount : 0;
   status.CursorX = Attachments.CursorX ? Attachments.CursorX() : 0;
   status.DrawAreaLeft = Attachments.DrawAreaLeft;
   status.Paused = playTesting_.PlayTest().Paused();
-  overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  return status;
+}
+
+void TEditor::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
+  if (!Attachments.DrawArea) return;
+  overlay_.Draw(Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, OverlayStatus());
   Attachments.DrawArea->ReleaseCanvas();
 }
 

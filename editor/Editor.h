@@ -19,6 +19,7 @@
 #include "editor/DocumentState.h"
 #include "editor/EditorAttachments.h"
 #include "editor/EditorSettings.h"
+#include "editor/FrameChanges.h"
 #include "editor/EditCommands.h"
 #include "editor/EditorPorts.h"
 #include "editor/PlayTesting.h"
@@ -214,8 +215,11 @@ class TEditor {
   TViewport Viewport;
 
   // One tick of the frame loop, and the grid and status lines it draws.
+  // The world ticks at every step; the frame is drawn and presented only when
+  // it would show something the last one presented did not.
   void FrameStep();
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
+  const TFrameChanges& FrameChanges() const { return frameChanges_; }
 
   // Fixed paths below the executable's folder.
   std::string DataPath(const std::string& FileName) const;
@@ -267,7 +271,13 @@ class TEditor {
   void RecordDraft(const TLevelDraft& Draft, const QString& Text, const std::string& Result);
   // The ghost of the chosen object or of the paste, the selection's outline.
   void DrawEditMarks();
+  // A hash of everything DrawEditMarks reads.
+  uint64_t EditMarksKey() const;
   void DrawZoomedWorld();
+  TOverlayStatus OverlayStatus() const;
+  // What the frame drawn now would show, and drawing it.
+  TFrameContent NextFrameContent() const;
+  void DrawFrame(const TFrameContent& Frame);
   void ShowObjectPicture(const std::string& Name, TSidePanelUpdate& Update);
   void BeginTestAt(TStartCell Pointed);
   void PlayFromStart();
@@ -275,6 +285,10 @@ class TEditor {
 
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
+  TFrameChanges frameChanges_;
+  // Commands run and edits recorded: edits of placed objects that the
+  // world's drawn state may not see make the next frame drawn.
+  uint64_t commandsRun_ = 0;
   TCommandHooks hooks_;
   TEditorSettings settings_{Context, Attachments};
   TPlayTesting playTesting_{*this};

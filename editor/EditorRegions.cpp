@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
@@ -20,6 +21,7 @@
 
 #include "platform/Translated.h"
 #include "sprites/DXSpriteEngine.h"
+#include "sprites/DrawnState.h"
 #include "world/GameContext.h"
 #include "world/LevelDraft.h"
 #include "world/LevelEdits.h"
@@ -339,6 +341,44 @@ void TEditor::DrawZoomedWorld() {
   back.SetShrinkDivisor(divisor);
   engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
   Context.SpriteEngine->Draw();
+}
+
+uint64_t TEditor::EditMarksKey() const {
+  // The clipboard and the library change through commands, which the frame
+  // counts apart; the rest is read here.
+  TDrawnStateHash hash;
+  hash.Add(Context.IsEditing());
+  hash.Add(static_cast<const void*>(Context.PlayedLevel.get()));
+  if (Context.PlayedLevel) {
+    hash.Add(static_cast<int64_t>(Context.PlayedLevel->GetOriginX()));
+    hash.Add(static_cast<int64_t>(Context.PlayedLevel->GetOriginY()));
+  }
+  hash.Add(static_cast<const void*>(Context.ObjectDataBase.get()));
+  hash.Add(Context.CurrentPlane);
+  hash.Add(Context.GridSize);
+  const TCellRegion& region = Selection.Region();
+  hash.Add(Selection.Empty());
+  hash.Add(region.FirstColumn);
+  hash.Add(region.FirstRow);
+  hash.Add(region.LastColumn);
+  hash.Add(region.LastRow);
+  hash.Add(Selection.MoveColumns());
+  hash.Add(Selection.MoveRows());
+  hash.Add(static_cast<int32_t>(Selection.Gesture()));
+  hash.Add(markedCell_.has_value());
+  if (markedCell_) {
+    hash.Add(markedCell_->Column);
+    hash.Add(markedCell_->Row);
+  }
+  hash.Add(pointer_.has_value());
+  if (pointer_) {
+    hash.Add(pointer_->first);
+    hash.Add(pointer_->second);
+  }
+  hash.Add(stroke_.Active());
+  hash.Add(pasteShown_);
+  hash.Add(static_cast<uint64_t>(std::hash<std::string>{}(ghostName_)));
+  return hash.Value();
 }
 
 void TEditor::DrawEditMarks() {
