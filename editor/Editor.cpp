@@ -98,6 +98,7 @@ void TEditor::ReportLevelCheck() {
 }
 
 void TEditor::Record(TEditCommand* Command) {
+  ++commandsRun_;
   Document.BeforePush(*Command);
   UndoStack.push(Command);
 }
@@ -136,6 +137,8 @@ std::string TEditor::StatusText() const {
 }
 
 bool TEditor::Guarded(const std::function<void()>& Command) {
+  // The frame loop's own tick is not a command.
+  if (!frames_.InTick()) ++commandsRun_;
   try {
     Command();
     return true;

@@ -176,6 +176,9 @@ class TEditor {
   void SetResult(const std::string& Text);
   void Require(bool present, const char* what) const;
   TSpriteEngine& Root() const;
+  // Commands run and edits recorded since the start: edits of placed objects
+  // that the world's drawn state may not see make the frame loop draw anew.
+  uint64_t CommandsRun() const { return commandsRun_; }
   // What an edit command tells when it is done or undone.
   const TCommandHooks& Hooks() const { return hooks_; }
   // The chosen library object with the side panel's lift height and key code.
@@ -197,6 +200,7 @@ class TEditor {
   void PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& Inputs);
 
   TCommandHooks hooks_;
+  uint64_t commandsRun_ = 0;
   std::optional<TCellPoint> markedCell_;  // a cell the level check pointed at
   TEditorSettings settings_{Context, Attachments};
   TEditorFiles files_{*this};

@@ -71,6 +71,7 @@ int32_t TEditor::RowsShown() const {
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
+  ++commandsRun_;
   if (!Attachments.OverviewCanvas || !Context.PlayedLevel || Plane < 0 || Plane > TMatrix::kBackPlaneCount) return;
   // The map frames what the view shows: as many cells, in squares that fit its place.
   const TMatrix& level = *Context.PlayedLevel;

@@ -34,6 +34,7 @@ void TFrameLoop::Step() {
         size && (size->Width != Editor.Attachments.DrawArea->Width() || size->Height != Editor.Attachments.DrawArea->Height())) {
       Editor.Attachments.DrawArea->Resize(size->Width, size->Height);
       Editor.RedrawOverview(Editor.Context.CurrentPlane);
+      frameChanges_.Forget();
     }
     Editor.Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
@@ -44,30 +45,64 @@ void TFrameLoop::Step() {
         Editor.Context.SpriteEngine->RemoveDead();
       }
     }
-    Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-    DrawPlanes();
-    // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
-    // would hide the level, and is left out.
-    const bool zoomed = Editor.ViewDivisor() > 1;
-    const int32_t gridPixels = zoomed ? Editor.Context.GridSize / Editor.ViewDivisor() : Editor.Context.GridSize;
-    const bool showGrid = !(zoomed && gridPixels < 16) && Editor.Context.GridVisible;
-    DrawOverlay(showGrid, true, static_cast<uint8_t>(gridPixels & 0xFF));
-    // Over the grid, so that the outlines are not hidden by its lines.
-    Editor.Pointer().DrawEditMarks();
-    Editor.Attachments.DrawArea->Present();
+    const TFrameContent next = NextFrameContent();
+    if (frameChanges_.NeedsDrawing(next)) {
+      DrawFrame(next);
+      frameChanges_.Presented(next);
+      frameChanges_.CountDrawn();
+    } else {
+      frameChanges_.CountSkipped();
+    }
     Editor.Autosave().AutosaveIfDue();
   });
 }
 
-void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
-  if (!Editor.Attachments.DrawArea) return;
+TFrameContent TFrameLoop::NextFrameContent() const {
+  TFrameContent frame;
+  frame.Width = Editor.Attachments.DrawArea->Width();
+  frame.Height = Editor.Attachments.DrawArea->Height();
+  frame.Divisor = Editor.ViewDivisor();
+  frame.Editing = Editor.Context.IsEditing();
+  if (Editor.Context.SpriteEngine) {
+    TSpriteEngine& root = *Editor.Context.SpriteEngine->Engine();
+    // The zoomed-out view draws a view as many times larger as the zoom divides.
+    frame.World = root.DrawnStateKey({0, 0, frame.Width * frame.Divisor, frame.Height * frame.Divisor});
+  }
+  // Zoomed out, the grid shrinks with the view; finer than 16 pixels it
+  // would hide the level, and is left out.
+  const bool zoomed = frame.Divisor > 1;
+  const int32_t gridPixels = zoomed ? Editor.Context.GridSize / frame.Divisor : Editor.Context.GridSize;
+  frame.ShowGrid = !(zoomed && gridPixels < 16) && Editor.Context.GridVisible;
+  frame.CellSize = static_cast<uint8_t>(gridPixels & 0xFF);
+  frame.Status = OverlayStatus();
+  frame.Marks = Editor.Pointer().EditMarksKey();
+  frame.Commands = Editor.CommandsRun();
+  return frame;
+}
+
+void TFrameLoop::DrawFrame(const TFrameContent& Frame) {
+  Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+  DrawPlanes();
+  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), Frame.ShowGrid, true, Frame.CellSize, Frame.Status);
+  Editor.Attachments.DrawArea->ReleaseCanvas();
+  // Over the grid, so that the outlines are not hidden by its lines.
+  Editor.Pointer().DrawEditMarks();
+  Editor.Attachments.DrawArea->Present();
+}
+
+TOverlayStatus TFrameLoop::OverlayStatus() const {
   TOverlayStatus status;
   status.FramesPerSecond = Editor.Attachments.FrameTimer ? Editor.Attachments.FrameTimer->FramesPerSecond() : 0;
   status.SpriteCount = Editor.Context.SpriteEngine ? Editor.Context.SpriteEngine->Engine()->SpriteCount : 0;
   status.CursorX = Editor.Attachments.CursorX ? Editor.Attachments.CursorX() : 0;
   status.DrawAreaLeft = Editor.Attachments.DrawAreaLeft;
   status.Paused = Editor.Play().PlayTest().Paused();
-  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, status);
+  return status;
+}
+
+void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
+  if (!Editor.Attachments.DrawArea) return;
+  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, OverlayStatus());
   Editor.Attachments.DrawArea->ReleaseCanvas();
 }
 

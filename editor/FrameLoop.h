@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "editor/FrameChanges.h"
 #include "editor/StatusOverlay.h"
 
 namespace kestrilo {
@@ -18,12 +19,20 @@ class TFrameLoop {
  public:
   explicit TFrameLoop(TEditor& Editor) : Editor(Editor) {}
 
-  // One tick of the frame timer.
+  // One tick of the frame timer. The world ticks at every step; the frame is
+  // drawn and presented only when it would show something the last one
+  // presented did not.
   void Step();
+  bool InTick() const { return inTick_; }
+  const TFrameChanges& FrameChanges() const { return frameChanges_; }
   // The grid and the status lines over the frame.
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
  private:
+  // What the frame drawn now would show, and drawing it.
+  TFrameContent NextFrameContent() const;
+  void DrawFrame(const TFrameContent& Frame);
+  TOverlayStatus OverlayStatus() const;
   // The world at the view's zoom, with the planes the edit view hides left
   // out and the others dimmed when it asks.
   void DrawPlanes();
@@ -34,6 +43,7 @@ class TFrameLoop {
   TEditor& Editor;
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
+  TFrameChanges frameChanges_;
 };
 
 }  // namespace kestrilo

@@ -1,6 +1,7 @@
 #include "editor/PointerGestures.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "editor/EditMarks.h"
 #include "editor/Editor.h"
@@ -10,11 +11,55 @@
 #include "platform/DrawingSurface.h"
 #include "platform/Translated.h"
 #include "platform/ViewSize.h"
+#include "sprites/DrawnState.h"
 #include "world/GameContext.h"
 #include "world/LevelDraft.h"
 #include "world/LevelEdits.h"
 
 namespace kestrilo {
+
+uint64_t TPointerGestures::EditMarksKey() const {
+  // The clipboard, the library and the find marks change through commands,
+  // which the frame counts apart; the rest is read here.
+  const TGameContext& context = Editor.Context;
+  TDrawnStateHash hash;
+  hash.Add(context.IsEditing());
+  hash.Add(static_cast<const void*>(context.PlayedLevel.get()));
+  if (context.PlayedLevel) {
+    hash.Add(static_cast<int64_t>(context.PlayedLevel->GetOriginX()));
+    hash.Add(static_cast<int64_t>(context.PlayedLevel->GetOriginY()));
+  }
+  hash.Add(static_cast<const void*>(context.ObjectDataBase.get()));
+  hash.Add(context.CurrentPlane);
+  hash.Add(context.GridSize);
+  hash.Add(Editor.Planes.Revision());
+  const TSelection& selection = Editor.Selection;
+  const TCellRegion& region = selection.Region();
+  hash.Add(selection.Empty());
+  hash.Add(region.FirstColumn);
+  hash.Add(region.FirstRow);
+  hash.Add(region.LastColumn);
+  hash.Add(region.LastRow);
+  hash.Add(selection.MoveColumns());
+  hash.Add(selection.MoveRows());
+  hash.Add(static_cast<int32_t>(selection.Gesture()));
+  const std::optional<TCellPoint>& marked = Editor.MarkedCell();
+  hash.Add(marked.has_value());
+  if (marked) {
+    hash.Add(marked->Column);
+    hash.Add(marked->Row);
+  }
+  hash.Add(pointer_.has_value());
+  if (pointer_) {
+    hash.Add(pointer_->first);
+    hash.Add(pointer_->second);
+  }
+  hash.Add(stroke_.Active());
+  hash.Add(pasteShown_);
+  hash.Add(stamping_);
+  hash.Add(static_cast<uint64_t>(std::hash<std::string>{}(ghostName_)));
+  return hash.Value();
+}
 
 TGridCell TPointerGestures::GridCellAt(int32_t X, int32_t Y) const {
   const int32_t grid = std::max<int32_t>(Editor.Context.GridSize, 1);

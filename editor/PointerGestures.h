@@ -37,6 +37,9 @@ class TPointerGestures {
   bool Stamping() const { return stamping_; }
   // Draws the marks over the frame, above the grid so that its lines do not hide them.
   void DrawEditMarks() const;
+  // A hash of everything DrawEditMarks and the planes' drawing read, so that
+  // the frame loop can tell an unchanged frame.
+  uint64_t EditMarksKey() const;
 
  private:
   TGridCell GridCellAt(int32_t X, int32_t Y) const;

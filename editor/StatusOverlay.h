@@ -19,6 +19,7 @@ struct TOverlayStatus {
   int32_t CursorX = 0;        // the mouse cursor's horizontal screen position
   int32_t DrawAreaLeft = 8;   // left edge of the drawing area within the window
   bool Paused = false;        // play is paused: one more line says so
+  bool operator==(const TOverlayStatus&) const = default;
 };
 
 // The designer's rough guess of the view column under the cursor:

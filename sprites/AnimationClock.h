@@ -63,6 +63,12 @@ class TAnimationClocks {
   void Step(int32_t MoveCount);
   // Clocks with followers.
   size_t Count() const;
+  // Every clock with followers.
+  template <typename TVisit>
+  void ForEach(TVisit&& Visit) const {
+    for (const auto& clock : clocks_)
+      if (clock->followers_ != 0) Visit(*clock);
+  }
 
  private:
   // States compared bit for bit: equal bits step to equal bits.

@@ -40,6 +40,12 @@ class TAwakeList {
   void EndPass();
 
   size_t Count() const { return entries_.size() - holes_; }
+  // Every child in the list, in Children order.
+  template <typename TVisit>
+  void ForEach(TVisit&& Visit) const {
+    for (const TEntry& entry : entries_)
+      if (entry.Sprite) Visit(entry.Sprite);
+  }
 
  private:
   struct TEntry {

@@ -50,6 +50,16 @@ TRect TBackgroundSprite::GetBounds() {
   return {static_cast<int32_t>(left), static_cast<int32_t>(top), ClampToInt32(right), ClampToInt32(bottom)};
 }
 
+void TBackgroundSprite::AddDrawnState(TDrawnStateHash& Hash) {
+  // The map's cells are set by Resize alone, so its size stands for them.
+  Hash.Add(static_cast<const void*>(Picture));
+  Hash.Add(Repeat);
+  Hash.Add(columns_);
+  Hash.Add(rows_);
+  Hash.Add(TruncToInt32(AbsoluteX()));
+  Hash.Add(TruncToInt32(AbsoluteY()));
+}
+
 void TBackgroundSprite::OnDraw() {
   if (!Picture || columns_ <= 0 || rows_ <= 0 || !Engine || !Engine->Surface) return;
   const int32_t w = Picture->Width();

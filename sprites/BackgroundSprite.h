@@ -19,6 +19,7 @@ class TBackgroundSprite : public TSprite {
   const char* ClassName() const override { return "TBackgroundSprite"; }
 
   void OnDraw() override;
+  void AddDrawnState(TDrawnStateHash& Hash) override;
   TRect GetBounds() override;
 
   // New map size with every cell showing frame 0; 0 by 0 when either is <= 0.

@@ -62,6 +62,11 @@ void TImageSprite::OnDraw() {
   Picture->Draw(*Engine->Surface, r.Left, r.Top, FrameIndex());
 }
 
+void TImageSprite::AddDrawnState(TDrawnStateHash& Hash) {
+  Hash.Add(static_cast<const void*>(Picture));
+  Hash.Add(FrameIndex());
+}
+
 bool TImageSprite::HitTest(TSprite* Other) {
   if (!PixelTest) return true;
   auto* other = dynamic_cast<TImageSprite*>(Other);

@@ -33,6 +33,7 @@ class TImageSprite : public TSprite {
   const char* ClassName() const override { return "TImageSprite"; }
 
   void OnDraw() override;
+  void AddDrawnState(TDrawnStateHash& Hash) override;
   // Advances the frame position; subclasses call it first in their own step.
   void OnMove(int32_t MoveCount) override;
   bool HitTest(TSprite* Other) override;

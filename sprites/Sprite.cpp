@@ -56,6 +56,7 @@ void TSprite::AttachChild(TSprite* Sprite) {
   Sprite->index_.AttachSeq = nextSeq_++;
   children_.push_back(Sprite);
   InsertInDrawList(Sprite);
+  DrawnStructureChanged();
   if (asEngine_ && !Parent) {
     asEngine_->ChildAdded(Sprite);
   } else if (TSpriteEngine* root = IndexingRoot()) {
@@ -65,6 +66,7 @@ void TSprite::AttachChild(TSprite* Sprite) {
 }
 
 void TSprite::DetachChild(TSprite* Sprite) {
+  DrawnStructureChanged();
   if (asEngine_ && !Parent) asEngine_->ChildRemoved(Sprite);
   // Children freed by ClearChildren or RemoveDead are usually near the end.
   for (auto i = children_.size(); i-- > 0;) {
@@ -80,6 +82,14 @@ void TSprite::DetachChild(TSprite* Sprite) {
   }
 }
 
+void TSprite::RestingMoved() {
+  if (TSpriteEngine* root = IndexingRoot()) root->NoteDrawnChange();
+}
+
+void TSprite::DrawnStructureChanged() {
+  if (TSpriteEngine* root = asEngine_ && !Parent ? asEngine_ : Engine) root->NoteDrawnChange();
+}
+
 void TSprite::MarkBoundsDirty() {
   if (TSpriteEngine* root = IndexingRoot()) root->BoundsDirty(this);
 }
@@ -90,6 +100,7 @@ void TSprite::Wake() {
 
 void TSprite::SetZ(int32_t Value) {
   if (Value == z_) return;
+  DrawnStructureChanged();
   if (Parent) {
     if (Parent->drawList_) Parent->drawList_->Remove(this, index_.PlaceSeq);
     z_ = Value;
@@ -137,6 +148,19 @@ void TSprite::Draw() {
   if (Engine && OverlapRect(GetBounds(), Engine->ViewRect)) OnDraw();
   const int32_t n = DrawCount();
   for (int32_t i = 0; i < n && i < DrawCount(); ++i) drawList_->At(i)->Draw();
+}
+
+void TSprite::HashDrawnState(TDrawnStateHash& Hash, const TRect& View) {
+  // The same walk as Draw: a hidden sprite hides its subtree, and a sprite
+  // out of view adds nothing of its own.
+  if (!Visible) return;
+  if (Engine && OverlapRect(GetBounds(), View)) {
+    Hash.Add(static_cast<const void*>(this));
+    Hash.Add(GetBounds());
+    AddDrawnState(Hash);
+  }
+  const int32_t n = DrawCount();
+  for (int32_t i = 0; i < n; ++i) drawList_->At(i)->HashDrawnState(Hash, View);
 }
 
 int32_t TSprite::CheckCollisions() {

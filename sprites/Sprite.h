@@ -12,6 +12,7 @@
 
 #include "platform/Rect.h"
 #include "sprites/DrawList.h"
+#include "sprites/DrawnState.h"
 #include "sprites/WatchedField.h"
 
 namespace kestrilo {
@@ -64,11 +65,17 @@ class TSprite {
   static inline TRect BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height);
   // Fine test made after the rectangles overlap.
   virtual bool HitTest(TSprite* /*Other*/) { return true; }
+  // The state OnDraw reads, for HashDrawnState: a class that draws overrides
+  // it with everything its OnDraw depends on besides its bounds.
+  virtual void AddDrawnState(TDrawnStateHash& /*Hash*/) {}
 
   // Steps this sprite and then its subtree (unless CanMove is false).
   void Move(int32_t MoveCount);
   // Draws this sprite and then its children in drawing order (unless hidden).
   void Draw();
+  // Adds to Hash what Draw would draw over View (view coordinates): the state
+  // its drawing reads, of this sprite and of its children in drawing order.
+  void HashDrawnState(TDrawnStateHash& Hash, const TRect& View);
   // Walks the whole tree for sprites overlapping this one; returns the hit count.
   int32_t CheckCollisions();
   // Queues the sprite for the next RemoveDead; once only; never the root.
@@ -157,8 +164,13 @@ class TSprite {
 
   void BoundsWritten() {
     if ((watch_ & (kWatchInGrid | kWatchDirty)) == kWatchInGrid) MarkBoundsDirty();
+    if (watch_ & kWatchResting) RestingMoved();
   }
   void MarkBoundsDirty();
+  // A resting child was moved: the root's drawn state changed where the move pass does not look.
+  void RestingMoved();
+  // Something the drawn state follows changed outside the move pass's children.
+  void DrawnStructureChanged();
   void Wake();
 
   // Where the root's spatial index keeps this sprite, and its order keys.

@@ -158,12 +158,14 @@ void TSpriteEngine::AfterStep(TSprite* Child) {
 }
 
 void TSpriteEngine::Follow(TImageSprite& Child) {
+  NoteDrawnChange();
   Child.clock_ = clocks_.Join({Child.FramePos, Child.FrameSpeed, Child.FrameCount, Child.Looping});
   Child.watch_ |= TSprite::kWatchFollowing;
   ++followers_;
 }
 
 void TSpriteEngine::StopFollowing(TImageSprite& Child, bool SettlePosition) {
+  NoteDrawnChange();
   if (SettlePosition) Child.FramePos.Settle(FollowedPosition(Child));
   clocks_.Leave(Child.clock_);
   Child.clock_ = nullptr;
@@ -233,6 +235,7 @@ void TSpriteEngine::ChildRemoved(TSprite* Child) {
 }
 
 void TSpriteEngine::WakeChild(TSprite* Child) {
+  NoteDrawnChange();
   if (Child->watch_ & TSprite::kWatchFollowing) StopFollowing(static_cast<TImageSprite&>(*Child), true);
   Child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchResting);
   if (skipping_) awake_.Insert(Child, Child->index_.AttachSeq);
@@ -251,6 +254,25 @@ void TSpriteEngine::ValidateDirty() {
     index_.Validate(child);
   }
   index_.PackIfWorthIt();
+}
+
+uint64_t TSpriteEngine::DrawnStateKey(const TRect& View) {
+  if (!skipping_ || UseReferenceAlgorithms || Parent) return ++drawnChanges_;
+  TDrawnStateHash hash;
+  hash.Add(drawnChanges_);
+  hash.Add(Visible);
+  hash.Add(View);
+  // The camera: a resting child's drawn place moves with it.
+  hash.Add(static_cast<double>(X));
+  hash.Add(static_cast<double>(Y));
+  // A follower shows its clock's frame; which followers are in view does not
+  // change without a note.
+  clocks_.ForEach([&](const TAnimationClock& Clock) {
+    hash.Add(static_cast<const void*>(&Clock));
+    hash.Add(TruncToInt32(Clock.Position()));
+  });
+  awake_.ForEach([&](TSprite* Child) { Child->HashDrawnState(hash, View); });
+  return hash.Value();
 }
 
 void TSpriteEngine::DrawIndexed() {

@@ -57,6 +57,21 @@ class TSpriteEngine : public TSprite {
   // asking the spatial index for the sprites near the rectangle.
   bool UseReferenceAlgorithms = false;
 
+  // A key of what drawing the tree over View (view coordinates) with the
+  // camera where it is would show: while the key stays the same, so do the pixels
+  // drawn. Between ticks only the children the move pass steps, the shared
+  // animation clocks and writes the engine hears of can change a frame, so
+  // the key hashes the first two (those in view) and counts the last: a child
+  // attached, freed, woken, re-ordered, or a resting one moved. Writes to a
+  // resting child's unwatched fields (Visible, Picture) are not seen: the
+  // editor's own changes to placed objects must be told apart by the caller.
+  // Before the move pass first runs, and while the reference algorithms are
+  // on, every key differs from the last.
+  uint64_t DrawnStateKey(const TRect& View);
+  // Counts a change of the drawn state the key cannot read from the stepped
+  // children and the clocks.
+  void NoteDrawnChange() { ++drawnChanges_; }
+
   const TSpriteIndex& Index() const { return index_; }
   struct TQueryScratch;  // the reusable lists of one running query
   // Children the move pass steps (all of them while the reference algorithms are on).
@@ -118,6 +133,7 @@ class TSpriteEngine : public TSprite {
   bool skipping_ = false;  // awake_ and the children's rest marks are kept
   TAnimationClocks clocks_;
   int32_t followers_ = 0;
+  uint64_t drawnChanges_ = 0;
   // During a move pass, the children attached before this number have been
   // stepped; outside a pass, every one has.
   uint64_t steppedBelow_ = UINT64_MAX;

@@ -136,7 +136,7 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   DXDraw1->Resized = [this](QSize size) { editor_->Viewport.SetArea(size.width(), size.height()); };
   // A finding of the level check chosen: the view goes to its cell and marks it.
   levelCheck_->CellChosen = [this](const TLevelFinding::TCell& cell) { editor_->ShowCell(cell.Column, cell.Row); };
-  editor.Attachments.CursorX = [] { return static_cast<int32_t>(QCursor::pos().x()); };
+  editor.Attachments.CursorX = [this] { return pointerColumn_.ScreenX(); };
   editor.Attachments.DrawAreaLeft = DXDraw1->x();
   editor.Attachments.Terminate = [] { QCoreApplication::quit(); };
   editor.Attachments.DocumentChanged = [this] { SyncEditMenu(); };
@@ -758,6 +758,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  pointerColumn_.Seen(watched, event);
   if (watched == DXDraw1 && HandleDrawAreaMouse(event)) return true;
   if (event->type() == QEvent::Hide && watched->isWidgetType()) {
     // Without a window manager nothing gives the keyboard back when a dialog

@@ -12,6 +12,7 @@
 
 #include "platform/DXTimer.h"
 #include "editor/Editor.h"
+#include "windows/PointerColumn.h"
 
 class QAction;
 class QComboBox;
@@ -230,6 +231,7 @@ class TForm1 : public QMainWindow {
   bool pointerTaken_ = false;  // the press started a selection or placed a paste
   int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
   bool overviewDrawn_ = false;  // the map was drawn at least once
+  TPointerColumn pointerColumn_;  // the overlay's "Mouse.X"
   QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
 };
 

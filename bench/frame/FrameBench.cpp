@@ -57,11 +57,20 @@ void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchE
       const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangX(), const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangY()));
 }
 
+// The share of the measured steps that drew and presented their frame (the
+// others showed nothing new and were left undrawn).
+void ReportDrawn(benchmark::State& state, TBenchEditor& world, int64_t drawnBefore, int64_t steps) {
+  const int64_t drawn = world.Editor().Frames().FrameChanges().FramesDrawn() - drawnBefore;
+  state.counters["drawn_share"] = steps > 0 ? static_cast<double>(drawn) / static_cast<double>(steps) : 0;
+}
+
 void RunTicks(benchmark::State& state, const std::string& level, int32_t monsters) {
   auto world = LoadedWorld(level, false);
+  const int64_t drawnBefore = world->Editor().Frames().FrameChanges().FramesDrawn();
   TTickTimes times;
   for (auto _ : state) times.Time([&] { world->Tick(); });
   ReportTicks(state, times, *world, monsters);
+  ReportDrawn(state, *world, drawnBefore, static_cast<int64_t>(times.Count()));
 }
 
 // The stress level: half the main plane walled, every back-plane entry
@@ -95,6 +104,25 @@ void BM_StressTickParts(benchmark::State& state) {
 }
 BENCHMARK(BM_StressTickParts)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
 
+// The stress level open for editing in the classic 640 by 480 view and left
+// alone: the world ticks (500 monsters walk, the torches' clock runs) and a
+// frame is drawn only when something in view changed. The mean step times
+// the timer's frames per second is the editor's own share of the idle CPU.
+void BM_IdleEditStep(benchmark::State& state) {
+  auto editor = std::make_unique<TBenchEditor>(SharedStressFolder().Path(), kStressSeed);
+  editor->OpenObjects();
+  editor->LoadLevel(SharedStressFolder().Level("stress", StressLevelLayout()));
+  editor->Tick();
+  const int64_t drawnBefore = editor->Editor().Frames().FrameChanges().FramesDrawn();
+  TTickTimes steps;
+  for (auto _ : state) steps.Time([&] { editor->Tick(); });
+  state.counters["median_ms"] = steps.Quantile(0.5) * 1e3;
+  state.counters["p90_ms"] = steps.Quantile(0.9) * 1e3;
+  state.counters["cpu_median_ms"] = steps.CpuQuantile(0.5) * 1e3;
+  ReportDrawn(state, *editor, drawnBefore, static_cast<int64_t>(steps.Count()));
+}
+BENCHMARK(BM_IdleEditStep)->Iterations(kTicks)->Unit(benchmark::kMillisecond);
+
 // The edit view of a maximised window on a 1920 by 1080 screen with every
 // dock closed (the largest drawing area it gives: 1910 by 1004), on the
 // stress level, at full size, one half and one quarter (state.range(0) is the
@@ -115,8 +143,17 @@ void BM_FullScreenEditFrame(benchmark::State& state) {
   wall.ObjectName = cp1251::FromUtf8("Стена");
   edit.Pointer().PointerMoved(kFullScreenWidth / 2, kFullScreenHeight / 2, wall);
   editor->Tick();
+  // The pointer moves a pixel at every frame, within its cell, so that every
+  // frame is drawn (left alone, the view would draw only what changes).
+  int32_t nudge = 0;
+  const int64_t drawnBefore = edit.Frames().FrameChanges().FramesDrawn();
   TTickTimes frames;
-  for (auto _ : state) frames.Time([&] { editor->Tick(); });
+  for (auto _ : state) {
+    nudge ^= 1;
+    edit.Pointer().PointerMoved(kFullScreenWidth / 2 + nudge, kFullScreenHeight / 2, wall);
+    frames.Time([&] { editor->Tick(); });
+  }
+  ReportDrawn(state, *editor, drawnBefore, static_cast<int64_t>(frames.Count()));
   state.counters["median_ms"] = frames.Quantile(0.5) * 1e3;
   state.counters["p99_ms"] = frames.Quantile(0.99) * 1e3;
   state.counters["cpu_median_ms"] = frames.CpuQuantile(0.5) * 1e3;
