@@ -32,7 +32,8 @@ void TAutosaveAndRecovery::AutosaveNow() {
     // earlier level copy beside the new library, which still holds every
     // object that level names unless one was deleted since, rather than a
     // level naming objects its library's copy lacks.
-    if (Editor.Document.LibraryModified() && Editor.Context.ObjectDataBase) Recovery.WriteLibrary(*Editor.Context.ObjectDataBase);
+    if (Editor.Document.LibraryModified() && Editor.Context.ObjectDataBase)
+      Recovery.WriteLibrary(*Editor.Context.ObjectDataBase);
     if (Editor.Document.LevelModified() && Editor.Context.PlayedLevel) {
       const TMatrix& designed = Editor.Context.DesignedLevel();
       Recovery.WriteLevel(designed, Editor.Document.LevelFile);
@@ -56,8 +57,8 @@ void TAutosaveAndRecovery::OfferRecovery() {
       Editor.Dialogs.ShowMessage(told);
     }
     if (!found.Any()) return;
-    const TModalResult answer = Editor.Dialogs.MessageBox(RecoveryQuestion(found), Translated("TEditor", "Восстановление"),
-                                                   TMsgButtons::YesNo, TModalResult::mrYes);
+    const TModalResult answer = Editor.Dialogs.MessageBox(
+        RecoveryQuestion(found), Translated("TEditor", "Восстановление"), TMsgButtons::YesNo, TModalResult::mrYes);
     if (answer != TModalResult::mrYes) {
       Recovery.RemoveLevel();
       Recovery.RemoveLibrary();
@@ -67,9 +68,11 @@ void TAutosaveAndRecovery::OfferRecovery() {
     // they hold: restoring them writes and removes nothing.
     TSidePanelUpdate ignored;
     // The library first: the level's objects are looked up in it.
-    Editor.Files().ReadObjectsFile(ignored, found.LibraryCopy.empty() ? Editor.DataPath(kObjectsFileName) : found.LibraryCopy);
+    Editor.Files().ReadObjectsFile(ignored,
+                                   found.LibraryCopy.empty() ? Editor.DataPath(kObjectsFileName) : found.LibraryCopy);
     if (!found.LibraryCopy.empty()) Editor.Document.LibraryMarkedUnsaved();
-    if (Editor.Attachments.LibraryChanged) Editor.Attachments.LibraryChanged();  // the object list shows the restored library
+    if (Editor.Attachments.LibraryChanged)
+      Editor.Attachments.LibraryChanged();  // the object list shows the restored library
     if (found.Level) {
       Editor.Files().PutLevelInPlace(*found.Level);
       Editor.Document.LevelFile = found.LevelFile;

@@ -21,11 +21,11 @@ TDataFolderChoice ChooseDataFolder(const TDataFolderLayout& Layout) {
   const QString executableDir = WithSeparator(QString::fromStdString(Layout.ExecutableDir));
   const QString installedSample = QDir::cleanPath(executableDir + "../share/kestrilo/Data");
   // Data/ beside the editor wins: that is the build tree (and `make run`).
-  if (!QFileInfo(executableDir + "Data").isDir() && QFileInfo(installedSample).isDir() &&
-      !Layout.UserDataDir.empty()) {
+  if (!QFileInfo(executableDir + "Data").isDir() && QFileInfo(installedSample).isDir() && !Layout.UserDataDir.empty()) {
     choice.Installed = true;
     choice.SampleDataFolder = WithSeparator(installedSample).toStdString();
-    choice.DataFolder = WithSeparator(QDir::cleanPath(QString::fromStdString(Layout.UserDataDir) + "/Data")).toStdString();
+    choice.DataFolder =
+        WithSeparator(QDir::cleanPath(QString::fromStdString(Layout.UserDataDir) + "/Data")).toStdString();
     return choice;
   }
   choice.DataFolder = (executableDir + "Data/").toStdString();

@@ -31,16 +31,22 @@ class TDocumentState {
  public:
   explicit TDocumentState(const QUndoStack& Stack) : stack_(Stack) {}
 
-  std::string LevelFile;      // UTF-8 path; empty for a level never saved or loaded
+  std::string LevelFile;       // UTF-8 path; empty for a level never saved or loaded
   bool LibraryOpened = false;  // an objects file was opened in this run
-  std::string LastResult;     // what the last command did, for the status line
+  std::string LastResult;      // what the last command did, for the status line
 
   bool LevelModified() const { return levelUnsaved_ || Between(levelSavedAt_, true); }
   bool LibraryModified() const { return libraryUnsaved_ || Between(librarySavedAt_, false); }
 
   // The level or the library was saved (or loaded) with the stack where it is now.
-  void LevelSaved() { levelUnsaved_ = false; levelSavedAt_ = stack_.index(); }
-  void LibrarySaved() { libraryUnsaved_ = false; librarySavedAt_ = stack_.index(); }
+  void LevelSaved() {
+    levelUnsaved_ = false;
+    levelSavedAt_ = stack_.index();
+  }
+  void LibrarySaved() {
+    libraryUnsaved_ = false;
+    librarySavedAt_ = stack_.index();
+  }
   // What was restored from recovery copies is not in the designer's files.
   void LevelMarkedUnsaved() { levelUnsaved_ = true; }
   void LibraryMarkedUnsaved() { libraryUnsaved_ = true; }

@@ -59,9 +59,10 @@ void TLevelEditCommand::Written(const std::string& error) {
 
 TLibraryEntryCommand::TLibraryEntryCommand(TObjectDataBase& Library, TKind Kind, TLibraryEntry Entry,
                                            const TCommandHooks& Hooks)
-    : TEditCommand(QCoreApplication::translate("TEditor", Kind == TKind::Added
-                                                              ? QT_TRANSLATE_NOOP("TEditor", "добавление объекта «%1» в библиотеку")
-                                                              : QT_TRANSLATE_NOOP("TEditor", "удаление объекта «%1» из библиотеки"))
+    : TEditCommand(QCoreApplication::translate(
+                       "TEditor", Kind == TKind::Added
+                                      ? QT_TRANSLATE_NOOP("TEditor", "добавление объекта «%1» в библиотеку")
+                                      : QT_TRANSLATE_NOOP("TEditor", "удаление объекта «%1» из библиотеки"))
                        .arg(cp1251::ToQString(Entry.Record.Name))),
       library_(Library),
       kind_(Kind),
@@ -73,8 +74,10 @@ void TLibraryEntryCommand::Take() { entry_ = library_.TakeEntry(entry_.RecordPos
 void TLibraryEntryCommand::Put() { library_.PutEntry(entry_); }
 
 void TLibraryEntryCommand::undo() {
-  if (kind_ == TKind::Added) Take();
-  else Put();
+  if (kind_ == TKind::Added)
+    Take();
+  else
+    Put();
   if (hooks_.LibraryChanged) hooks_.LibraryChanged();
 }
 
@@ -83,8 +86,10 @@ void TLibraryEntryCommand::redo() {
     firstRedo_ = false;
     return;
   }
-  if (kind_ == TKind::Added) Put();
-  else Take();
+  if (kind_ == TKind::Added)
+    Put();
+  else
+    Take();
   if (hooks_.LibraryChanged) hooks_.LibraryChanged();
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "library/ObjectDataBase.h"
 #include "editor/DocumentState.h"
+#include "library/ObjectDataBase.h"
 #include "world/LevelEdits.h"
 
 namespace kestrilo {

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include "editor/EditorTexts.h"
+#include "editor/HelpTexts.h"
 #include "library/DXImageList.h"
 #include "library/DataFileNames.h"
 #include "library/MonstersDataBase.h"
@@ -15,13 +17,11 @@
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
+#include "platform/DrawingSurface.h"
 #include "platform/Errors.h"
 #include "platform/Rounding.h"
 #include "platform/Translated.h"
-#include "editor/EditorTexts.h"
-#include "editor/HelpTexts.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/GameContext.h"
 #include "world/LevelEdits.h"
@@ -42,7 +42,10 @@ constexpr uint32_t vkPause = 19, vkEscape = 27, vkF6 = 117, vkF10 = 121;
 
 int32_t AutoPlaneOfType(uint8_t Type) {
   switch (static_cast<TObjectType>(Type)) {
-    case otBackground: case otMonster: case otMedKit: case otAmmo: return 1;
+    case otBackground:
+    case otMonster:
+    case otMedKit:
+    case otAmmo: return 1;
     case otPlayer: return 4;
     default: return 0;
   }
@@ -94,7 +97,8 @@ void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
 
 void TEditor::ReportLevelCheck() {
   if (Attachments.LevelChecked)
-    Attachments.LevelChecked(CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
+    Attachments.LevelChecked(
+        CheckLevel(Context.DesignedLevel(), *Context.ObjectDataBase, Context.MonstersDataBase.get()));
 }
 
 void TEditor::Record(TEditCommand* Command) {
@@ -130,7 +134,8 @@ std::string TEditor::StatusText() const {
   std::string level = Document.LevelFile.empty()
                           ? Translated("TEditor", "новый уровень")
                           : QFileInfo(QString::fromStdString(Document.LevelFile)).fileName().toStdString();
-  std::string text = EditorTextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень: %1"), level) + (Document.LevelModified() ? " *" : "");
+  std::string text =
+      EditorTextWith(QT_TRANSLATE_NOOP("TEditor", "Уровень: %1"), level) + (Document.LevelModified() ? " *" : "");
   text += "   " + Translated("TEditor", "Библиотека") + (Document.LibraryModified() ? " *" : "");
   if (!Document.LastResult.empty()) text += "   " + Document.LastResult;
   return text;
@@ -232,8 +237,8 @@ void TEditor::AddObject() {
   Guarded([&] {
     Require(Context.ObjectDataBase != nullptr, "The object library");
     if (!Context.ObjectsLoaded &&
-        Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"), Translated("TEditor", "Внимание!"),
-                           TMsgButtons::YesNoCancel) != TModalResult::mrYes)
+        Dialogs.MessageBox(Translated("TEditor", "База данных объектов не загружена! Желаете создать новую ?"),
+                           Translated("TEditor", "Внимание!"), TMsgButtons::YesNoCancel) != TModalResult::mrYes)
       return;
     if (!Attachments.NewObjectSource) throw EKestriloError("The new-object dialog is not available");
     Attachments.NewObjectSource->ShowModal(Context.ObjectDataBase->NextFreeNumber());
@@ -279,9 +284,7 @@ TSidePanelUpdate TEditor::DeleteObject(const std::string& SelectedName, uint8_t 
 
 // ---- settings --------------------------------------------------------------
 
-void TEditor::ShowAbout() {
-  Dialogs.ShowMessage(AboutMessage());
-}
+void TEditor::ShowAbout() { Dialogs.ShowMessage(AboutMessage()); }
 
 // ---- side panel ------------------------------------------------------------
 
@@ -347,7 +350,8 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   // more of the level than there is: nothing is placed past its edge.
   const int32_t cellX = (ToViewPixel(X) / grid) * grid;
   const int32_t cellY = (ToViewPixel(Y) / grid) * grid;
-  if (ViewDivisor() > 1 && !TMatrix::IsInside(Context.PlayedLevel->ViewColumn(cellX), Context.PlayedLevel->ViewRow(cellY)))
+  if (ViewDivisor() > 1 &&
+      !TMatrix::IsInside(Context.PlayedLevel->ViewColumn(cellX), Context.PlayedLevel->ViewRow(cellY)))
     return;
 
   const TObjectRecord record = ChosenRecord(Inputs);
@@ -358,9 +362,9 @@ void TEditor::PlaceChosenObject(int32_t X, int32_t Y, const TPlacementInputs& In
   const std::exception_ptr spriteError = change.SpriteError;
   const std::string name = cp1251::ToUtf8(record.Name);
   if (!change.Empty()) {
-    Record(new TLevelEditCommand(Context, std::move(change),
-                                 QCoreApplication::translate("TEditor", "размещение «%1»").arg(QString::fromStdString(name)),
-                                 hooks_));
+    Record(new TLevelEditCommand(
+        Context, std::move(change),
+        QCoreApplication::translate("TEditor", "размещение «%1»").arg(QString::fromStdString(name)), hooks_));
     SetResult(EditorTextWith(QT_TRANSLATE_NOOP("TEditor", "Объект размещён: %1"), name));
   }
   RedrawOverview(plane);

@@ -22,28 +22,28 @@
 
 #include <QUndoStack>
 
-#include "platform/DialogService.h"
 #include "editor/AutosaveAndRecovery.h"
 #include "editor/DocumentState.h"
-#include "editor/EditorFiles.h"
-#include "editor/EditorAttachments.h"
-#include "editor/EditorSettings.h"
 #include "editor/EditCommands.h"
-#include "editor/FindAndReplace.h"
+#include "editor/EditorAttachments.h"
+#include "editor/EditorFiles.h"
 #include "editor/EditorPorts.h"
+#include "editor/EditorSettings.h"
+#include "editor/FindAndReplace.h"
 #include "editor/FrameLoop.h"
+#include "editor/PaintStroke.h"
+#include "editor/PlacedObjectProperties.h"
 #include "editor/PlaneView.h"
 #include "editor/PlayTesting.h"
-#include "editor/PaintStroke.h"
 #include "editor/PointerGestures.h"
 #include "editor/RegionCommands.h"
-#include "editor/SidePanelValues.h"
-#include "editor/PlacedObjectProperties.h"
 #include "editor/Selection.h"
+#include "editor/SidePanelValues.h"
 #include "editor/ViewZoom.h"
 #include "editor/Viewport.h"
-#include "world/LevelClipboard.h"
+#include "platform/DialogService.h"
 #include "world/LevelCheck.h"
+#include "world/LevelClipboard.h"
 
 namespace kestrilo {
 

@@ -35,7 +35,8 @@ TSidePanelUpdate TEditorFiles::OpenObjectsFile() {
 }
 
 void TEditorFiles::ReadObjectsFile(TSidePanelUpdate& Update, const std::string& ObjectsPath) {
-  Editor.Require(Editor.Context.ObjectDataBase && Editor.Context.MonstersDataBase && Editor.Context.PlayedLevel, "The object library");
+  Editor.Require(Editor.Context.ObjectDataBase && Editor.Context.MonstersDataBase && Editor.Context.PlayedLevel,
+                 "The object library");
   TSpriteEngine& root = Editor.Root();
   // A missing objects file is told; the command goes on.
   const TLoadOutcome read = Editor.Context.ObjectDataBase->LoadFromFile(ObjectsPath);
@@ -88,8 +89,8 @@ bool TEditorFiles::SaveObjectsFileNow() {
   // this run, if anything; an empty one would wipe the designer's files.
   if (!Editor.Document.LibraryOpened && Editor.Context.ObjectDataBase->Records.empty()) {
     Editor.Dialogs.ShowMessage(Translated("TEditor",
-                                   "Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
-                                   "Откройте файл объектов (Объект → Открыть файл объектов)."));
+                                          "Файл объектов не был открыт, и библиотека пуста: сохранять нечего. "
+                                          "Откройте файл объектов (Объект → Открыть файл объектов)."));
     return false;
   }
   const std::string path = Editor.DataPath(kObjectsFileName);
@@ -122,7 +123,10 @@ std::optional<std::string> TEditorFiles::OwnLevelFileOrAsk() {
 }
 
 bool TEditorFiles::SaveLevelAs() {
-  return SaveLevelTo([&] { return AskLevelFileToWrite(Editor.Dialogs, LevelSaveRequest(Editor.Context.ExecutableDir, Editor.Document.LevelFile)); });
+  return SaveLevelTo([&] {
+    return AskLevelFileToWrite(Editor.Dialogs,
+                               LevelSaveRequest(Editor.Context.ExecutableDir, Editor.Document.LevelFile));
+  });
 }
 
 bool TEditorFiles::SaveLevelTo(const std::function<std::optional<std::string>()>& ChooseFile) {
@@ -133,8 +137,9 @@ bool TEditorFiles::SaveLevelTo(const std::function<std::optional<std::string>()>
     if (!file) return;
     if (LevelNamesUnsavedEntries()) {
       const TModalResult answer = Editor.Dialogs.MessageBox(
-          Translated("TEditor", "Уровень использует объекты, которых ещё нет в сохранённой библиотеке. "
-                                "Сохранить и библиотеку ?"),
+          Translated("TEditor",
+                     "Уровень использует объекты, которых ещё нет в сохранённой библиотеке. "
+                     "Сохранить и библиотеку ?"),
           Translated("TEditor", "Несохранённые объекты"), TMsgButtons::YesNoCancel, TModalResult::mrYes);
       if (answer != TModalResult::mrYes && answer != TModalResult::mrNo) return;
       // The library first: a level whose library could not be saved is not
@@ -175,7 +180,7 @@ bool TEditorFiles::LevelNamesUnsavedEntries() const {
 
 bool TEditorFiles::MayReplace(const std::string& Path, const char* Question, const char* Caption) {
   return !FileExists(Path) || Editor.Dialogs.MessageBox(Translated("TEditor", Question), Translated("TEditor", Caption),
-                                                 TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
+                                                        TMsgButtons::YesNo, TModalResult::mrNo) == TModalResult::mrYes;
 }
 
 void TEditorFiles::WriteLevelTo(const std::string& Path) {
@@ -188,7 +193,11 @@ void TEditorFiles::WriteLevelTo(const std::string& Path) {
 }
 
 void TEditorFiles::LoadLevel() {
-  Editor.Guarded([&] { ReadLevel([&] { return Editor.Dialogs.OpenFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы Kestrilo (*.mtf)|*.mtf"))); }); });
+  Editor.Guarded([&] {
+    ReadLevel([&] {
+      return Editor.Dialogs.OpenFile(LevelDialog(QT_TRANSLATE_NOOP("TEditor", "Файлы матрицы Kestrilo (*.mtf)|*.mtf")));
+    });
+  });
 }
 
 void TEditorFiles::LoadLevelFrom(const std::string& Path) {
@@ -214,8 +223,9 @@ void TEditorFiles::ReadLevelFile(const std::string& Path) {
   if (Editor.Attachments.LoadingWindow) Editor.Attachments.LoadingWindow->ShowAndPaint();
   TLoadOutcome read;
   try {
-    read = loaded->LoadFromFile(Path, Editor.Attachments.LoadingWindow ? Editor.Attachments.LoadingWindow->MainBar() : nullptr,
-                                Editor.Attachments.LoadingWindow ? Editor.Attachments.LoadingWindow->PlanesBar() : nullptr);
+    read = loaded->LoadFromFile(
+        Path, Editor.Attachments.LoadingWindow ? Editor.Attachments.LoadingWindow->MainBar() : nullptr,
+        Editor.Attachments.LoadingWindow ? Editor.Attachments.LoadingWindow->PlanesBar() : nullptr);
   } catch (...) {
     // The loading window goes first, so that it never stands over the level.
     if (Editor.Attachments.LoadingWindow) Editor.Attachments.LoadingWindow->Close();
@@ -253,12 +263,13 @@ bool TEditorFiles::SaveChangesFirst() {
   const bool library = Editor.Document.LibraryModified();
   if (!level && !library) return true;
   const char* question =
-      level && library ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне и в библиотеке объектов. Сохранить их ?")
-      : level          ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне. Сохранить их ?")
-                       : QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в библиотеке объектов. Сохранить их ?");
+      level && library ? QT_TRANSLATE_NOOP(
+                             "TEditor", "Есть несохранённые изменения в уровне и в библиотеке объектов. Сохранить их ?")
+      : level ? QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в уровне. Сохранить их ?")
+              : QT_TRANSLATE_NOOP("TEditor", "Есть несохранённые изменения в библиотеке объектов. Сохранить их ?");
   const TModalResult answer =
       Editor.Dialogs.MessageBox(Translated("TEditor", question), Translated("TEditor", "Несохранённые изменения"),
-                         TMsgButtons::YesNoCancel, TModalResult::mrYes);
+                                TMsgButtons::YesNoCancel, TModalResult::mrYes);
   if (answer == TModalResult::mrNo) return true;
   if (answer != TModalResult::mrYes) return false;
   // The level goes to its own file when it has one, as Save does.
@@ -290,11 +301,12 @@ bool TEditorFiles::RequestExit() {
   bool confirmed = false;
   Editor.Guarded([&] {
     // With unsaved work the question is whether to save it; without, whether to leave.
-    if (Editor.Document.LevelModified() || Editor.Document.LibraryModified()) confirmed = SaveChangesFirst();
+    if (Editor.Document.LevelModified() || Editor.Document.LibraryModified())
+      confirmed = SaveChangesFirst();
     else
       confirmed = Editor.Dialogs.MessageBox(Translated("TEditor", "Правда выйти ?"),
-                                     Translated("TEditor", "Подтвердите выход!"), TMsgButtons::YesNo) ==
-                  TModalResult::mrYes;
+                                            Translated("TEditor", "Подтвердите выход!"),
+                                            TMsgButtons::YesNo) == TModalResult::mrYes;
     if (!confirmed) return;
     // The end closes the window, whose close then takes this answer as its own.
     exitAgreed_ = true;

@@ -31,9 +31,7 @@ void TEditorSettings::SetGridSize(uint16_t CellSize) {
   Context.GridVisible = true;
 }
 
-void TEditorSettings::ToggleGrid() {
-  Context.GridVisible = !Context.GridVisible;
-}
+void TEditorSettings::ToggleGrid() { Context.GridVisible = !Context.GridVisible; }
 
 void TEditorSettings::ToggleAutoControl() { Ticks.AutoControl = !Ticks.AutoControl; }
 

@@ -21,8 +21,6 @@ TCellPoint TEditor::CellAt(int32_t X, int32_t Y) const {
   return {Context.PlayedLevel->ViewColumn(ToViewPixel(X)), Context.PlayedLevel->ViewRow(ToViewPixel(Y))};
 }
 
-
-
 // ---- zoom and the overview --------------------------------------------------------
 
 void TEditor::ZoomOut() {
@@ -63,11 +61,13 @@ void TEditor::OverviewClicked(int32_t X, int32_t Y) {
 }
 
 int32_t TEditor::ColumnsShown() const {
-  return TViewport::ColumnsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Width() : kViewWidth, ViewDivisor());
+  return TViewport::ColumnsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Width() : kViewWidth,
+                                 ViewDivisor());
 }
 
 int32_t TEditor::RowsShown() const {
-  return TViewport::RowsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Height() : kViewHeight, ViewDivisor());
+  return TViewport::RowsShown(Attachments.DrawArea ? Attachments.DrawArea->Surface().Height() : kViewHeight,
+                              ViewDivisor());
 }
 
 void TEditor::RedrawOverview(int32_t Plane) {
@@ -86,8 +86,8 @@ void TEditor::RedrawOverview(int32_t Plane) {
     Attachments.OverviewCanvas->BrushColor = brush;
     Viewport.OverviewShown = frame;
   }
-  level.DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane), place.Left, place.Top, frame.Columns, frame.Rows,
-                    frame.Square);
+  level.DrawMiniMap(*Attachments.OverviewCanvas, static_cast<uint8_t>(Plane), place.Left, place.Top, frame.Columns,
+                    frame.Rows, frame.Square);
   Attachments.OverviewCanvas->Release();
   if (Attachments.OverviewChanged) Attachments.OverviewChanged();
 }

@@ -73,11 +73,11 @@ TFoundPlacement TFindAndReplace::Step(const QString& Name, TSearchScope Scope, b
     const std::vector<TPlacedAnchor> anchors = PlacementsIn(name, *scope);
     found.Count = static_cast<int32_t>(anchors.size());
     if (anchors.empty()) {
-      found.Message = (Scope == TSearchScope::Level
-                           ? Text(QT_TRANSLATE_NOOP("TFindAndReplace", "«%1» в уровне не найден"))
-                           : Text(QT_TRANSLATE_NOOP("TFindAndReplace", "«%1» в выделенном не найден")))
-                          .arg(Shown(name))
-                          .toStdString();
+      found.Message =
+          (Scope == TSearchScope::Level ? Text(QT_TRANSLATE_NOOP("TFindAndReplace", "«%1» в уровне не найден"))
+                                        : Text(QT_TRANSLATE_NOOP("TFindAndReplace", "«%1» в выделенном не найден")))
+              .arg(Shown(name))
+              .toStdString();
     } else {
       // The first placement past the one last shown; the list is in walking order.
       std::vector<TPlacedAnchor>::const_iterator next;
@@ -88,11 +88,10 @@ TFoundPlacement TFindAndReplace::Step(const QString& Name, TSearchScope Scope, b
         found.Wrapped = next == anchors.end();
         if (found.Wrapped) next = anchors.begin();
       } else {
-        const auto before = lastShown_ ? std::find_if(anchors.rbegin(), anchors.rend(),
-                                                      [&](const TPlacedAnchor& At) {
-                                                        return OrderOf(At) < OrderOf(*lastShown_);
-                                                      })
-                                       : anchors.rbegin();
+        const auto before =
+            lastShown_ ? std::find_if(anchors.rbegin(), anchors.rend(),
+                                      [&](const TPlacedAnchor& At) { return OrderOf(At) < OrderOf(*lastShown_); })
+                       : anchors.rbegin();
         found.Wrapped = before == anchors.rend();
         next = found.Wrapped ? anchors.end() - 1 : std::prev(before.base());
       }

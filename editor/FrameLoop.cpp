@@ -22,7 +22,10 @@ void TFrameLoop::Step() {
   // timer would tick again; those ticks are skipped until the message is gone.
   if (inTick_) return;
   inTick_ = true;
-  struct TReset { bool& flag; ~TReset() { flag = false; } } reset{inTick_};
+  struct TReset {
+    bool& flag;
+    ~TReset() { flag = false; }
+  } reset{inTick_};
   Editor.Guarded([&] {
     if (!Editor.Attachments.DrawArea || !Editor.Attachments.DrawArea->ReadyToDraw()) {
       if (Editor.Attachments.Terminate) Editor.Attachments.Terminate();
@@ -31,7 +34,8 @@ void TFrameLoop::Step() {
     // The back buffer follows the drawing area while editing and is the
     // game's own view while previewing; the overview frames what is shown.
     if (const std::optional<TBufferSize> size = Editor.Viewport.BufferSize(Editor.Context.IsEditing());
-        size && (size->Width != Editor.Attachments.DrawArea->Width() || size->Height != Editor.Attachments.DrawArea->Height())) {
+        size && (size->Width != Editor.Attachments.DrawArea->Width() ||
+                 size->Height != Editor.Attachments.DrawArea->Height())) {
       Editor.Attachments.DrawArea->Resize(size->Width, size->Height);
       Editor.RedrawOverview(Editor.Context.CurrentPlane);
       frameChanges_.Forget();
@@ -39,7 +43,8 @@ void TFrameLoop::Step() {
     Editor.Context.Keyboard.UpdateInput();
     // While paused the frame is drawn but nothing moves, and nothing is recorded.
     if (Editor.Play().TakeTick()) {
-      if (Editor.Attachments.Recorder) Editor.Attachments.Recorder->RecordTick(Editor.Context.Keyboard, Editor.Context.EditMode);
+      if (Editor.Attachments.Recorder)
+        Editor.Attachments.Recorder->RecordTick(Editor.Context.Keyboard, Editor.Context.EditMode);
       if (Editor.Context.SpriteEngine) {
         Editor.Context.SpriteEngine->Move(kFrameMoveCount);
         Editor.Context.SpriteEngine->RemoveDead();
@@ -131,8 +136,10 @@ void TFrameLoop::DrawPlanes() {
 }
 
 void TFrameLoop::DrawWorld() {
-  if (Editor.ViewDivisor() > 1) DrawZoomedWorld();
-  else Editor.Context.SpriteEngine->Draw();
+  if (Editor.ViewDivisor() > 1)
+    DrawZoomedWorld();
+  else
+    Editor.Context.SpriteEngine->Draw();
 }
 
 void TFrameLoop::DrawZoomedWorld() {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ScriptedDialogService.h"
 #include "editor/Editor.h"
 #include "editor/ReplayScript.h"
+#include "platform/ScriptedDialogService.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {

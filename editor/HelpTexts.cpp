@@ -1,6 +1,5 @@
 #include "editor/HelpTexts.h"
 
-
 #include "platform/Translated.h"
 namespace kestrilo {
 

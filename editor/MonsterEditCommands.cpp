@@ -8,7 +8,11 @@ namespace kestrilo {
 
 TChangeMonsterCommand::TChangeMonsterCommand(TMonsterFile& file, int32_t index, const TMonsterRecord& after,
                                              std::string field, TShowMonster show)
-    : file_(file), index_(index), before_(file.Record(index)), after_(after), field_(std::move(field)),
+    : file_(file),
+      index_(index),
+      before_(file.Record(index)),
+      after_(after),
+      field_(std::move(field)),
       show_(std::move(show)) {
   setText(QString::fromStdString(field_));
 }

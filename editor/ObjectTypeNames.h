@@ -11,11 +11,11 @@
 namespace kestrilo {
 
 inline const char* const kObjectTypeNames[] = {
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),   QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Фон"),     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Монстр"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Аптечки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Патроны"),
-    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ловушки"), QT_TRANSLATE_NOOP("kestrilo::TForm1", "Игрок"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Стена"),        QT_TRANSLATE_NOOP("kestrilo::TForm1", "Лифт"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ключ"),         QT_TRANSLATE_NOOP("kestrilo::TForm1", "Дверь"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Фон"),          QT_TRANSLATE_NOOP("kestrilo::TForm1", "Монстр"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Аптечки"),      QT_TRANSLATE_NOOP("kestrilo::TForm1", "Патроны"),
+    QT_TRANSLATE_NOOP("kestrilo::TForm1", "Ловушки"),      QT_TRANSLATE_NOOP("kestrilo::TForm1", "Игрок"),
     QT_TRANSLATE_NOOP("kestrilo::TForm1", "Динам. объект")};
 inline constexpr const char* kObjectTypeContext = "kestrilo::TForm1";
 

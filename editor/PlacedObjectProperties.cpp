@@ -88,8 +88,9 @@ TObjectEditResult TPlacedObjectProperties::Apply(
     const std::function<TObjectEditResult(TLevelDraft&, const TPlacedAnchor&)>& Edit, const QString& Text) {
   const std::optional<TPlacedObject> object = Chosen();
   if (!object)
-    return {QCoreApplication::translate("TPlacedObjectProperties", "Объект не выбран: Alt+щелчок по объекту выбирает его")
-                .toStdString()};
+    return {
+        QCoreApplication::translate("TPlacedObjectProperties", "Объект не выбран: Alt+щелчок по объекту выбирает его")
+            .toStdString()};
   TLevelDraft draft(context_.DesignedLevel());
   TObjectEditResult result = Edit(draft, object->At);
   if (!result.Done()) return result;
@@ -100,26 +101,29 @@ TObjectEditResult TPlacedObjectProperties::Apply(
 
 TObjectEditResult TPlacedObjectProperties::SetLiftHeight(int32_t Value) {
   const std::optional<TPlacedObject> object = Chosen();
-  return Apply([&](TLevelDraft& Draft,
-                   const TPlacedAnchor& At) { return kestrilo::SetLiftHeight(Draft, *context_.ObjectDataBase, At, Value); },
-               object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "высота лифта «%1»"), *object) : QString());
+  return Apply(
+      [&](TLevelDraft& Draft, const TPlacedAnchor& At) {
+        return kestrilo::SetLiftHeight(Draft, *context_.ObjectDataBase, At, Value);
+      },
+      object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "высота лифта «%1»"), *object) : QString());
 }
 
 TObjectEditResult TPlacedObjectProperties::SetKeyCode(int32_t Value) {
   const std::optional<TPlacedObject> object = Chosen();
-  return Apply([&](TLevelDraft& Draft,
-                   const TPlacedAnchor& At) { return kestrilo::SetKeyCode(Draft, *context_.ObjectDataBase, At, Value); },
-               object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "код ключа «%1»"), *object) : QString());
+  return Apply(
+      [&](TLevelDraft& Draft, const TPlacedAnchor& At) {
+        return kestrilo::SetKeyCode(Draft, *context_.ObjectDataBase, At, Value);
+      },
+      object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "код ключа «%1»"), *object) : QString());
 }
 
 TObjectEditResult TPlacedObjectProperties::MoveToPlane(int32_t Plane) {
   const std::optional<TPlacedObject> object = Chosen();
-  const TObjectEditResult result = Apply(
-      [&](TLevelDraft& Draft, const TPlacedAnchor& At) {
-        return kestrilo::MoveToPlane(Draft, *context_.ObjectDataBase, At, Plane);
-      },
-      object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "перенос «%1» на другой план"), *object)
-             : QString());
+  const TObjectEditResult result =
+      Apply([&](TLevelDraft& Draft,
+                const TPlacedAnchor& At) { return kestrilo::MoveToPlane(Draft, *context_.ObjectDataBase, At, Plane); },
+            object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "перенос «%1» на другой план"), *object)
+                   : QString());
   // The choice goes along; an undo brings it back through Chosen.
   if (result.Done() && chosen_) chosen_->Plane = Plane;
   return result;
@@ -128,9 +132,11 @@ TObjectEditResult TPlacedObjectProperties::MoveToPlane(int32_t Plane) {
 TObjectEditResult TPlacedObjectProperties::ChangeObject(const QString& Name) {
   const std::optional<TPlacedObject> object = Chosen();
   const std::string stored = cp1251::FromQString(Name);
-  return Apply([&](TLevelDraft& Draft,
-                   const TPlacedAnchor& At) { return kestrilo::ChangeObject(Draft, *context_.ObjectDataBase, At, stored); },
-               object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "замена «%1»"), *object) : QString());
+  return Apply(
+      [&](TLevelDraft& Draft, const TPlacedAnchor& At) {
+        return kestrilo::ChangeObject(Draft, *context_.ObjectDataBase, At, stored);
+      },
+      object ? UndoText(QT_TRANSLATE_NOOP("TPlacedObjectProperties", "замена «%1»"), *object) : QString());
 }
 
 }  // namespace kestrilo

@@ -23,9 +23,9 @@ class TLevelDraft;
 
 // What the panel shows of the chosen object, as texts and values.
 struct TPlacedObjectSheet {
-  QString Name;       // the library's name
+  QString Name;  // the library's name
   int32_t Number = -1;
-  QString TypeName;   // as the type list shows it
+  QString TypeName;  // as the type list shows it
   int32_t Plane = 0;
   int32_t Column = 0, Row = 0;
   TFootprintSize Footprint;
@@ -37,7 +37,8 @@ class TPlacedObjectProperties {
  public:
   // Writes a change worked out on a draft as one undo step with its name and
   // the result line the status shows.
-  using TRecorder = std::function<std::string(const TLevelDraft& Draft, const QString& Text, const std::string& Result)>;
+  using TRecorder =
+      std::function<std::string(const TLevelDraft& Draft, const QString& Text, const std::string& Result)>;
 
   TPlacedObjectProperties(TGameContext& Context, TRecorder Record);
 

@@ -24,7 +24,8 @@ void TPlayTesting::TogglePreview() {
   Editor.Context.EditMode = Editor.Settings().Ticks.Preview ? TEditMode::Previewing : TEditMode::Editing;
   if (Editor.Settings().Ticks.Preview) {
     // A restart puts the player back here.
-    if (Editor.Context.PlayerSprite) playTest_.PlayBeganAt(Editor.Context.PlayerSprite->X, Editor.Context.PlayerSprite->Y);
+    if (Editor.Context.PlayerSprite)
+      playTest_.PlayBeganAt(Editor.Context.PlayerSprite->X, Editor.Context.PlayerSprite->Y);
     // Play is where a crash is likeliest: what is unsaved is kept first.
     Editor.Autosave().AutosaveNow();
     return;
@@ -64,7 +65,8 @@ void TPlayTesting::TestFromCell(int32_t Column, int32_t Row) {
 }
 
 void TPlayTesting::BeginTestAt(TStartCell Pointed) {
-  Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine, "The matrix");
+  Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine,
+                 "The matrix");
   if (!Editor.Context.ObjectsLoaded) {
     Editor.Dialogs.ShowMessage(Translated("TEditor", "Файл объектов загружен не был... Тест уровня невозможен!"));
     return;
@@ -74,11 +76,12 @@ void TPlayTesting::BeginTestAt(TStartCell Pointed) {
   const TMatrix& designed = Editor.Context.DesignedLevel();
   const std::optional<TStartCell> cell = StandingCell(designed, Pointed, player.Width, player.Height);
   if (!cell) {
-    Editor.Dialogs.ShowMessage(QCoreApplication::translate(
-                            "TEditor", "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
-                            .arg(Pointed.Column)
-                            .arg(Pointed.Row)
-                            .toStdString());
+    Editor.Dialogs.ShowMessage(
+        QCoreApplication::translate("TEditor",
+                                    "Тест отсюда: над клеткой %1, %2 до самого верха уровня нет места для игрока.")
+            .arg(Pointed.Column)
+            .arg(Pointed.Row)
+            .toStdString());
     return;
   }
   playTest_.Begin(*cell, Editor.Settings().Ticks.PlayerVisible, Editor.Settings().Ticks.PlayerGravity);
@@ -86,10 +89,10 @@ void TPlayTesting::BeginTestAt(TStartCell Pointed) {
   Editor.Settings().Ticks.PlayerGravity = true;
   PlayFromStart();
   Editor.SetResult(QCoreApplication::translate(
-                "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
-                .arg(cell->Column)
-                .arg(cell->Row)
-                .toStdString());
+                       "TEditor", "Тест с клетки %1, %2: F6 — заново, Pause — пауза, F10 — шаг, F5 или Esc — конец")
+                       .arg(cell->Column)
+                       .arg(cell->Row)
+                       .toStdString());
 }
 
 void TPlayTesting::PlayFromStart() {
@@ -105,7 +108,8 @@ void TPlayTesting::PlayFromStart() {
   Editor.Context.EditMode = TEditMode::Previewing;
   // A player made again comes before the level's sprites, as after a load,
   // so that it steps first.
-  TPlayerSprite& player = LivePlayer(Editor.Context, Editor.Settings().Ticks.PlayerVisible, Editor.Settings().Ticks.PlayerGravity);
+  TPlayerSprite& player =
+      LivePlayer(Editor.Context, Editor.Settings().Ticks.PlayerVisible, Editor.Settings().Ticks.PlayerGravity);
   TLevelEdits::Of(Editor.Context).RebuildWorld();
   // What play made of the old world goes at once, so that nothing of it
   // steps or is touched in the first tick: play from here is the same
@@ -132,7 +136,8 @@ void TPlayTesting::EndTestNow() {
   Editor.Context.EditMode = TEditMode::Editing;
   Editor.Settings().Ticks.PlayerVisible = visible;
   Editor.Settings().Ticks.PlayerGravity = gravity;
-  Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine, "The matrix");
+  Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine,
+                 "The matrix");
   // The player is fresh again, shown and falling as before the test; the
   // start marker, if the level has one, takes it back there.
   TPlayerSprite& player = LivePlayer(Editor.Context, visible, gravity);
@@ -147,7 +152,8 @@ void TPlayTesting::EndTestNow() {
 void TPlayTesting::RestartTest() {
   Editor.Guarded([&] {
     if (!Editor.Settings().Ticks.Preview || !playTest_.StartX()) return;
-    Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine, "The matrix");
+    Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase && Editor.Context.SpriteEngine,
+                   "The matrix");
     PlayFromStart();
     Editor.SetResult(Translated("TEditor", "Игра начата заново"));
   });
@@ -156,7 +162,7 @@ void TPlayTesting::RestartTest() {
 void TPlayTesting::TogglePause() {
   playTest_.TogglePause();
   Editor.SetResult(playTest_.Paused() ? Translated("TEditor", "Пауза: F10 — один шаг, Pause — дальше")
-                                : Translated("TEditor", "Игра продолжается"));
+                                      : Translated("TEditor", "Игра продолжается"));
 }
 
 void TPlayTesting::StepOnce() { playTest_.StepOnce(); }

@@ -67,7 +67,7 @@ TGridCell TPointerGestures::GridCellAt(int32_t X, int32_t Y) const {
 }
 
 bool TPointerGestures::PointerPressed(TPointerButton Button, int32_t X, int32_t Y, bool Shift,
-                             const TPlacementInputs& Inputs) {
+                                      const TPlacementInputs& Inputs) {
   pointer_ = std::make_pair(X, Y);
   ghostName_ = Inputs.ObjectName;
   Editor.ForgetMarkedCell();
@@ -82,7 +82,8 @@ bool TPointerGestures::PointerPressed(TPointerButton Button, int32_t X, int32_t 
     Editor.Selection.StartSelecting(cell);
     return true;
   }
-  if (Button == TPointerButton::Left && !Editor.Selection.Empty() && Editor.Selection.Region().Contains(cell.Column, cell.Row)) {
+  if (Button == TPointerButton::Left && !Editor.Selection.Empty() &&
+      Editor.Selection.Region().Contains(cell.Column, cell.Row)) {
     Editor.Selection.StartMoving(cell);
     return true;
   }
@@ -154,8 +155,10 @@ bool TPointerGestures::PointerReleased(TPointerButton Button, int32_t X, int32_t
     const bool moving = Editor.Selection.Gesture() == TSelection::TGesture::Moving;
     const int64_t columns = Editor.Selection.MoveColumns(), rows = Editor.Selection.MoveRows();
     Editor.Selection.EndGesture();
-    if (moving && (columns != 0 || rows != 0)) Editor.Regions().MoveSelection(columns, rows);
-    else if (moving) Editor.Selection.Clear();  // a click into the selection lets it go
+    if (moving && (columns != 0 || rows != 0))
+      Editor.Regions().MoveSelection(columns, rows);
+    else if (moving)
+      Editor.Selection.Clear();  // a click into the selection lets it go
     return true;
   }
   if (!stroke_.Active() || stroke_.Button() != Button) return false;
@@ -177,9 +180,14 @@ bool TPointerGestures::PointerReleased(TPointerButton Button, int32_t X, int32_t
   if (!changes.empty()) {
     const bool painting = button == TPointerButton::Left;
     const size_t count = changes.size();
-    Editor.Record(new TLevelEditCommand(Editor.Context, std::move(changes),
-                                 QCoreApplication::translate("TEditor", painting ? QT_TRANSLATE_NOOP("TEditor", "рисование") : QT_TRANSLATE_NOOP("TEditor", "стирание")), Editor.Hooks()));
-    Editor.SetResult(Translated("TEditor", painting ? QT_TRANSLATE_NOOP("TEditor", "Нарисовано объектов: ") : QT_TRANSLATE_NOOP("TEditor", "Стёрто объектов: ")) + std::to_string(count));
+    Editor.Record(new TLevelEditCommand(
+        Editor.Context, std::move(changes),
+        QCoreApplication::translate(
+            "TEditor", painting ? QT_TRANSLATE_NOOP("TEditor", "рисование") : QT_TRANSLATE_NOOP("TEditor", "стирание")),
+        Editor.Hooks()));
+    Editor.SetResult(Translated("TEditor", painting ? QT_TRANSLATE_NOOP("TEditor", "Нарисовано объектов: ")
+                                                    : QT_TRANSLATE_NOOP("TEditor", "Стёрто объектов: ")) +
+                     std::to_string(count));
   }
   Editor.RedrawOverview(Editor.Context.CurrentPlane);
   return true;
@@ -191,7 +199,8 @@ void TPointerGestures::StrokeCell(TGridCell Cell, const TPlacementInputs& Inputs
   Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase, "The matrix");
   const int32_t grid = std::max<int32_t>(Editor.Context.GridSize, 1);
   const int32_t viewX = Cell.Column * grid, viewY = Cell.Row * grid;
-  const int64_t column = Editor.Context.PlayedLevel->ViewColumn(viewX), row = Editor.Context.PlayedLevel->ViewRow(viewY);
+  const int64_t column = Editor.Context.PlayedLevel->ViewColumn(viewX),
+                row = Editor.Context.PlayedLevel->ViewRow(viewY);
   if (!TMatrix::IsInside(column, row) || viewX < 0 || viewY < 0) return;
   if (stamping_ && stroke_.Button() == TPointerButton::Left) {
     StampAt(column, row);
@@ -253,9 +262,12 @@ void TPointerGestures::DrawEditMarks() const {
     for (const TClipObject& object : Editor.Clipboard.Objects) {
       const int64_t x = at.Column + object.Column, y = at.Row + object.Row;
       if (pictures && divisor == 1) {
-        const int32_t number = TMatrix::IsMainPlane(object.Plane)
-                                   ? Editor.Clipboard.Cells[static_cast<size_t>(object.Column) * Editor.Clipboard.Rows + object.Row].ObjectNumber
-                                   : Editor.Clipboard.Entries[object.Plane - 1][static_cast<size_t>(object.Column) * Editor.Clipboard.Rows + object.Row];
+        const int32_t number =
+            TMatrix::IsMainPlane(object.Plane)
+                ? Editor.Clipboard.Cells[static_cast<size_t>(object.Column) * Editor.Clipboard.Rows + object.Row]
+                      .ObjectNumber
+                : Editor.Clipboard.Entries[object.Plane - 1]
+                                          [static_cast<size_t>(object.Column) * Editor.Clipboard.Rows + object.Row];
         DrawGhostPicture(back, pictures->Find(Editor.Context.ObjectDataBase->NameOfNumber(number)), left(x), top(y));
       }
       OutlineRect(back, left(x), top(y), object.Columns * cell, object.Rows * cell, kGhostOutlinePixel);
@@ -273,7 +285,8 @@ void TPointerGestures::DrawEditMarks() const {
   if (!TMatrix::IsInside(column, row)) return;
   const TObjectRecord record = Editor.Context.ObjectDataBase->FindByName(ghostName_);
   TFootprintSize size;
-  if (TMatrix::IsMainPlane(Editor.Context.CurrentPlane)) size = FootprintOfNumber(*Editor.Context.ObjectDataBase, record.Number);
+  if (TMatrix::IsMainPlane(Editor.Context.CurrentPlane))
+    size = FootprintOfNumber(*Editor.Context.ObjectDataBase, record.Number);
   if (pictures && divisor == 1) DrawGhostPicture(back, pictures->Find(ghostName_), left(column), top(row));
   OutlineRect(back, left(column), top(row), size.Columns * cell, size.Rows * cell, kGhostOutlinePixel);
 }

@@ -53,7 +53,7 @@ class TPointerGestures {
   TEditor& Editor;
   TPaintStroke stroke_;
   std::optional<std::pair<int32_t, int32_t>> pointer_;  // over the drawing area, client pixels
-  std::string ghostName_;                                // the chosen object, for its ghost
+  std::string ghostName_;                               // the chosen object, for its ghost
   bool pasteShown_ = false;
   bool stamping_ = false;
   int32_t stamps_ = 0;  // copies stamped by the running stroke

@@ -44,8 +44,7 @@ void TRecentLevels::Add(const std::string& Path) {
 void TRecentLevels::Remove(const std::string& Path) {
   std::vector<std::string> paths = Paths();
   const std::string entry = AbsolutePath(Path);
-  paths.erase(std::remove_if(paths.begin(), paths.end(),
-                             [&](const std::string& p) { return p == Path || p == entry; }),
+  paths.erase(std::remove_if(paths.begin(), paths.end(), [&](const std::string& p) { return p == Path || p == entry; }),
               paths.end());
   Store(paths);
 }

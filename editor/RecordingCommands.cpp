@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
+#include "editor/Editor.h"
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Translated.h"
-#include "editor/Editor.h"
 #include "world/GameContext.h"
 #include "world/PlayerSprite.h"
 
@@ -44,7 +44,9 @@ void TRecordingCommands::SaveRecording() {
 
 void TRecordingCommands::Save() {
   if (Recorder.Ticks() == 0) {
-    Dialogs.ShowMessage(Translated("TRecordingCommands", "Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром."));
+    Dialogs.ShowMessage(
+        Translated("TRecordingCommands",
+                   "Запись пуста: начните запись и сыграйте уровень с включённым предварительным просмотром."));
     return;
   }
   std::string path;
@@ -66,8 +68,8 @@ void TRecordingCommands::Save() {
     if (!chosen) return;
     path = *chosen;
   }
-  const std::string level = Editor.LevelFile.empty() ? std::string("-")
-                                                     : std::filesystem::path(Editor.LevelFile).filename().string();
+  const std::string level =
+      Editor.LevelFile.empty() ? std::string("-") : std::filesystem::path(Editor.LevelFile).filename().string();
   std::vector<std::string> comments = {
       "Kestrilo replay of " + level + ", recorded in the editor with the preview on",
       "ticks: " + std::to_string(Recorder.Ticks()) + ", seed: " + std::to_string(kReplaySeed),

@@ -100,8 +100,7 @@ void TRecovery::RemoveCopy(const std::string& Copy) const {
   // cannot be finished goes all the same: it is no longer wanted.
   try {
     TSaveLeftovers(FilesOf(Copy), *files_).ResolveForLoad();
-  } catch (const EKestriloError&) {
-  }
+  } catch (const EKestriloError&) {}
   // A file that stays stops the removal: without it the rest could leave a
   // first file whose partners are gone, a copy that no longer reads. The
   // next removal takes it up again.
@@ -221,7 +220,8 @@ std::string TRecovery::SetAside(const std::string& Copy) {
     if (const int error = files_->Exists(path, present); error != 0) throw EFOpenError(CannotOpenBecause(path, error));
     if (!present) continue;
     const std::string target = aside + "/" + NameOf(path);
-    if (const int error = files_->Rename(path, target); error != 0) throw EFCreateError(CannotCreateBecause(target, error));
+    if (const int error = files_->Rename(path, target); error != 0)
+      throw EFCreateError(CannotCreateBecause(target, error));
   }
   return aside;
 }

@@ -18,16 +18,17 @@ QString WhenWritten(const QDateTime& Written) { return Written.toString(QStringL
 }  // namespace
 
 std::string RecoveryQuestion(const TRecovery::TFound& Found) {
-  QString question =
-      QCoreApplication::translate("TEditor", "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?");
+  QString question = QCoreApplication::translate(
+      "TEditor", "Прошлая работа редактора завершилась аварийно. Восстановить несохранённые изменения ?");
   question += QStringLiteral("\n");
   if (!Found.LevelCopy.empty()) {
     const QString level = Found.LevelFile.empty()
                               ? QCoreApplication::translate("TEditor", "новый уровень, ещё не сохранявшийся")
                               : Shown(Found.LevelFile);
     // One pass over both arguments, so that a "%2" in a file name stays as it is.
-    question += QStringLiteral("\n") + QCoreApplication::translate("TEditor", "Уровень: %1, копия от %2")
-                                           .arg(level, WhenWritten(Found.LevelWritten));
+    question +=
+        QStringLiteral("\n") +
+        QCoreApplication::translate("TEditor", "Уровень: %1, копия от %2").arg(level, WhenWritten(Found.LevelWritten));
   }
   if (!Found.LibraryCopy.empty()) {
     question += QStringLiteral("\n") + QCoreApplication::translate("TEditor", "Библиотека объектов: копия от %1")

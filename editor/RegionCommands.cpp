@@ -18,9 +18,9 @@
 namespace kestrilo {
 
 TPlaneMask TRegionCommands::SelectionPlanes() const {
-  return Editor.Selection.AllPlanes
-             ? kAllPlanes
-             : PlaneBit(std::clamp<int32_t>(Editor.Context.CurrentPlane, TMatrix::kMainPlane, TMatrix::kBackPlaneCount));
+  return Editor.Selection.AllPlanes ? kAllPlanes
+                                    : PlaneBit(std::clamp<int32_t>(Editor.Context.CurrentPlane, TMatrix::kMainPlane,
+                                                                   TMatrix::kBackPlaneCount));
 }
 
 void TRegionCommands::CopySelection() {
@@ -40,7 +40,8 @@ void TRegionCommands::DeleteSelection() {
     const TMatrix& level = Editor.Context.DesignedLevel();
     TLevelDraft draft(level);
     EraseObjects(draft, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
-    Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "удаление выделенного"), Translated("TEditor", "Выделенное удалено"));
+    Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "удаление выделенного"),
+                       Translated("TEditor", "Выделенное удалено"));
   });
 }
 
@@ -52,7 +53,7 @@ void TRegionCommands::CutSelection() {
     TLevelDraft draft(level);
     EraseObjects(draft, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
     Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "вырезание выделенного"),
-                Translated("TEditor", "Вырезано объектов: ") + std::to_string(Editor.Clipboard.Objects.size()));
+                       Translated("TEditor", "Вырезано объектов: ") + std::to_string(Editor.Clipboard.Objects.size()));
   });
 }
 
@@ -64,7 +65,7 @@ void TRegionCommands::PasteAt(int64_t Column, int64_t Row) {
     TLevelDraft draft(level);
     const int32_t written = PasteClip(draft, Editor.Clipboard, Column, Row);
     Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "вставка"),
-                Translated("TEditor", "Вставлено объектов: ") + std::to_string(written));
+                       Translated("TEditor", "Вставлено объектов: ") + std::to_string(written));
   });
 }
 
@@ -73,7 +74,8 @@ void TRegionCommands::MoveSelection(int64_t Columns, int64_t Rows) {
     Editor.Require(Editor.Context.PlayedLevel && Editor.Context.ObjectDataBase, "The matrix");
     if (Editor.Selection.Empty() || (Columns == 0 && Rows == 0)) return;
     const TMatrix& level = Editor.Context.DesignedLevel();
-    const TLevelClip moving = CopyObjects(level, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
+    const TLevelClip moving =
+        CopyObjects(level, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
     // The objects stop at the level's edges rather than fall off them.
     const TCellRegion& from = Editor.Selection.Region();
     Columns = std::clamp<int64_t>(Columns, -from.FirstColumn, TMatrix::kColumns - from.FirstColumn - moving.Columns);
@@ -81,9 +83,11 @@ void TRegionCommands::MoveSelection(int64_t Columns, int64_t Rows) {
     if (Columns == 0 && Rows == 0) return;
     TLevelDraft draft(level);
     EraseObjects(draft, *Editor.Context.ObjectDataBase, Editor.Selection.Region(), SelectionPlanes());
-    PasteClip(draft, moving, Editor.Selection.Region().FirstColumn + Columns, Editor.Selection.Region().FirstRow + Rows);
-    const std::string refusal = Editor.RecordDraft(
-        draft, QCoreApplication::translate("TEditor", "перемещение выделенного"), Translated("TEditor", "Выделенное перемещено"));
+    PasteClip(draft, moving, Editor.Selection.Region().FirstColumn + Columns,
+              Editor.Selection.Region().FirstRow + Rows);
+    const std::string refusal =
+        Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "перемещение выделенного"),
+                           Translated("TEditor", "Выделенное перемещено"));
     if (refusal.empty()) Editor.Selection.Shift(Columns, Rows);
   });
 }
@@ -110,8 +114,9 @@ void TRegionCommands::FillSelection(const TPlacementInputs& Inputs) {
     TLevelDraft draft(level);
     const int32_t written = ::kestrilo::FillSelection(draft, Editor.Selection.Region(), plane, cell, size);
     const std::string name = cp1251::ToUtf8(record.Name);
-    Editor.RecordDraft(draft, QCoreApplication::translate("TEditor", "заполнение «%1»").arg(QString::fromStdString(name)),
-                Translated("TEditor", "Заполнено объектов: ") + std::to_string(written));
+    Editor.RecordDraft(draft,
+                       QCoreApplication::translate("TEditor", "заполнение «%1»").arg(QString::fromStdString(name)),
+                       Translated("TEditor", "Заполнено объектов: ") + std::to_string(written));
   });
 }
 

@@ -19,8 +19,15 @@ struct TNamedKey {
 
 // The keys with names beyond letters and digits.
 constexpr std::array<TNamedKey, 9> kNamedKeys{{
-    {"Enter", 13}, {"Shift", 16}, {"Space", 32}, {"Left", 37}, {"Up", 38},
-    {"Right", 39}, {"Down", 40}, {"F2", 113}, {"Return", 13},  // "Return": a spelling people type
+    {"Enter", 13},
+    {"Shift", 16},
+    {"Space", 32},
+    {"Left", 37},
+    {"Up", 38},
+    {"Right", 39},
+    {"Down", 40},
+    {"F2", 113},
+    {"Return", 13},  // "Return": a spelling people type
 }};
 
 std::string_view Trim(std::string_view text) {
@@ -135,14 +142,13 @@ TReplayScript TReplayScript::Parse(std::string_view text, const std::string& sou
   return script;
 }
 
-TReplayScript TReplayScript::LoadFromFile(const std::string& path) {
-  return Parse(ReadWholeFile(path), path);
-}
+TReplayScript TReplayScript::LoadFromFile(const std::string& path) { return Parse(ReadWholeFile(path), path); }
 
 std::string TReplayScript::Format(const std::vector<std::string>& Comments) const {
   std::string text;
   for (const std::string& comment : Comments) text += "# " + comment + "\n";
-  for (const TReplayChange& change : changes_) text += std::to_string(change.Tick) + " " + FormatKeys(change.Keys) + "\n";
+  for (const TReplayChange& change : changes_)
+    text += std::to_string(change.Tick) + " " + FormatKeys(change.Keys) + "\n";
   return text;
 }
 

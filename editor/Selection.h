@@ -24,7 +24,10 @@ class TSelection {
 
   const TCellRegion& Region() const { return region_; }
   bool Empty() const { return region_.Empty(); }
-  void Clear() { region_ = {}; gesture_ = TGesture::None; }
+  void Clear() {
+    region_ = {};
+    gesture_ = TGesture::None;
+  }
   TGesture Gesture() const { return gesture_; }
 
   // Selecting: the rectangle between the cell pressed and the cell the pointer is over.
@@ -56,8 +59,10 @@ class TSelection {
 
  private:
   void SelectBetween(TCellPoint a, TCellPoint b) {
-    region_.FirstColumn = static_cast<int32_t>(std::clamp<int64_t>(std::min(a.Column, b.Column), 0, TMatrix::kColumns - 1));
-    region_.LastColumn = static_cast<int32_t>(std::clamp<int64_t>(std::max(a.Column, b.Column), 0, TMatrix::kColumns - 1));
+    region_.FirstColumn =
+        static_cast<int32_t>(std::clamp<int64_t>(std::min(a.Column, b.Column), 0, TMatrix::kColumns - 1));
+    region_.LastColumn =
+        static_cast<int32_t>(std::clamp<int64_t>(std::max(a.Column, b.Column), 0, TMatrix::kColumns - 1));
     region_.FirstRow = static_cast<int32_t>(std::clamp<int64_t>(std::min(a.Row, b.Row), 0, TMatrix::kRows - 1));
     region_.LastRow = static_cast<int32_t>(std::clamp<int64_t>(std::max(a.Row, b.Row), 0, TMatrix::kRows - 1));
   }

@@ -25,7 +25,7 @@ struct TSidePanelUpdate {
   int32_t ObjectIndex = -1;                             // the line to select, -1 none
   std::optional<QImage> Picture;                        // Image1
   std::optional<TFieldStates> EnabledFields;
-  std::optional<int32_t> ZPosition;                     // UpDown1
+  std::optional<int32_t> ZPosition;  // UpDown1
 };
 
 // The side-panel values a placement reads.

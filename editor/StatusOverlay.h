@@ -15,10 +15,10 @@ namespace kestrilo {
 // What the status lines report, gathered by the frame step.
 struct TOverlayStatus {
   int32_t FramesPerSecond = 0;
-  int32_t SpriteCount = 0;    // the engine's count; the line shows it minus 1
-  int32_t CursorX = 0;        // the mouse cursor's horizontal screen position
-  int32_t DrawAreaLeft = 8;   // left edge of the drawing area within the window
-  bool Paused = false;        // play is paused: one more line says so
+  int32_t SpriteCount = 0;   // the engine's count; the line shows it minus 1
+  int32_t CursorX = 0;       // the mouse cursor's horizontal screen position
+  int32_t DrawAreaLeft = 8;  // left edge of the drawing area within the window
+  bool Paused = false;       // play is paused: one more line says so
   bool operator==(const TOverlayStatus&) const = default;
 };
 

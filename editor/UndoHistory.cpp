@@ -17,8 +17,9 @@ std::string WalkResult(bool Back, int Steps, const QString& LastText) {
                                                        : QT_TRANSLATE_NOOP("TEditor", "Повторено: %1"))
         .arg(last)
         .toStdString();
-  return QCoreApplication::translate("TEditor", Back ? QT_TRANSLATE_NOOP("TEditor", "Отменено шагов: %1; последний: %2")
-                                                     : QT_TRANSLATE_NOOP("TEditor", "Повторено шагов: %1; последний: %2"))
+  return QCoreApplication::translate("TEditor",
+                                     Back ? QT_TRANSLATE_NOOP("TEditor", "Отменено шагов: %1; последний: %2")
+                                          : QT_TRANSLATE_NOOP("TEditor", "Повторено шагов: %1; последний: %2"))
       .arg(Steps)
       .arg(last)
       .toStdString();
@@ -37,8 +38,10 @@ void GoToHistoryStep(TEditor& Editor, int Index) {
     // with the stack at the last step that was made.
     while (stack.index() != Index) {
       const QString text = back ? stack.undoText() : stack.redoText();
-      if (back) stack.undo();
-      else stack.redo();
+      if (back)
+        stack.undo();
+      else
+        stack.redo();
       ++steps;
       last = text;
     }

@@ -14,8 +14,12 @@ class TViewZoom {
 
   // 1 at full size, 2 at one half, 4 at one quarter.
   int32_t Divisor() const { return divisor_; }
-  void ZoomOut() { if (divisor_ < kMaxDivisor) divisor_ *= 2; }
-  void ZoomIn() { if (divisor_ > 1) divisor_ /= 2; }
+  void ZoomOut() {
+    if (divisor_ < kMaxDivisor) divisor_ *= 2;
+  }
+  void ZoomIn() {
+    if (divisor_ > 1) divisor_ /= 2;
+  }
   void Reset() { divisor_ = 1; }
   // A drawing-area pixel as a pixel of the full-size view, and back.
   int32_t ToView(int32_t Pixel) const { return Pixel * divisor_; }

@@ -172,8 +172,10 @@ class TInfoHeaderReader {
     if (h.Compression != kCompressionBitfields) return;
     // The colour masks follow a 40-byte header, and are part of the larger ones.
     for (int i = 0; i < 3; ++i) h.Masks[i] = in_.U32(at + kInfoHeaderSize + 4 * i);
-    if (h.Size == kInfoHeaderSize) h.TrailingMaskBytes = 12;
-    else if (h.Size >= kRgbaMasksHeaderSize) h.Masks[3] = in_.U32(at + kRgbMasksHeaderSize);
+    if (h.Size == kInfoHeaderSize)
+      h.TrailingMaskBytes = 12;
+    else if (h.Size >= kRgbaMasksHeaderSize)
+      h.Masks[3] = in_.U32(at + kRgbMasksHeaderSize);
   }
 
   // OS/2 2.x: the fields of the 40-byte header as far as the header reaches,
@@ -353,8 +355,7 @@ class TRowConverter {
 // invalid.
 class TRleExpander {
  public:
-  TRleExpander(const TFieldReader& in, std::string_view data, int bitsPerIndex, const TPalette& palette,
-               QImage& image)
+  TRleExpander(const TFieldReader& in, std::string_view data, int bitsPerIndex, const TPalette& palette, QImage& image)
       : in_(in),
         data_(data),
         bitsPerIndex_(bitsPerIndex),
@@ -409,8 +410,10 @@ class TRleExpander {
   // An encoded run: RLE4 alternates the two nibbles of the value, high first.
   void Run(int count, uint8_t value) {
     for (int i = 0; i < count; ++i) {
-      if (bitsPerIndex_ == 8) Put(value);
-      else Put(i % 2 == 0 ? value >> 4 : value & 0x0F);
+      if (bitsPerIndex_ == 8)
+        Put(value);
+      else
+        Put(i % 2 == 0 ? value >> 4 : value & 0x0F);
     }
   }
 
@@ -442,9 +445,7 @@ class TRleExpander {
   int y_ = 0;
 };
 
-uint64_t RowStride(const TInfoHeader& h) {
-  return (static_cast<uint64_t>(h.Width) * h.BitCount + 31) / 32 * 4;
-}
+uint64_t RowStride(const TInfoHeader& h) { return (static_cast<uint64_t>(h.Width) * h.BitCount + 31) / 32 * 4; }
 
 // Turns a validated header, its colour table and its pixel data into an image,
 // or straight into a 5-6-5 surface for frame cutting. Both forms go through
@@ -582,8 +583,10 @@ TFileLayout ReadFileLayout(const TFieldReader& in) {
   table.Count = DeclaredColourCount(header);
   // Writers of the older headers leave out unused colours and say so only
   // through the pixel offset; a count given outright must fit.
-  if (ColourCountImplied(header)) table.Count = std::min(table.Count, room);
-  else in.Require(table.Count <= room);
+  if (ColourCountImplied(header))
+    table.Count = std::min(table.Count, room);
+  else
+    in.Require(table.Count <= room);
   return layout;
 }
 

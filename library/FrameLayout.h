@@ -14,8 +14,8 @@ class TFrameLayout {
  public:
   static constexpr int64_t kBlockLimit = 512;
 
-  TFrameLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t frameWidth, int32_t frameHeight,
-               int32_t skipWidth, int32_t skipHeight);
+  TFrameLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t frameWidth, int32_t frameHeight, int32_t skipWidth,
+               int32_t skipHeight);
 
   // The frame is the whole picture: one frame, no grid.
   bool IsWholePicture() const { return frameWidth_ == pictureWidth_ && frameHeight_ == pictureHeight_; }

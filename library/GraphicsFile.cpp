@@ -147,8 +147,7 @@ std::string TGraphicsFile::WhatIsWrong(TByteStreamReader& in) {
   try {
     in.Seek(0);
     if (in.U8() != kResourceMark || in.U16() != kRawDataType) return notAGraphicsFile;
-    while (in.U8() != 0) {
-    }
+    while (in.U8() != 0) {}
     in.U16();  // the memory flags
     const uint64_t statedLength = in.U32();
     const uint64_t statedSize = in.Position() + statedLength;

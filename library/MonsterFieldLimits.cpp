@@ -33,9 +33,9 @@ void CheckOrder(std::vector<TMonsterFieldProblem>& problems, std::string_view lo
 void CheckLength(std::vector<TMonsterFieldProblem>& problems, std::string_view field, const std::string& text,
                  size_t min, size_t max) {
   if (text.size() >= min && text.size() <= max) return;
-  problems.push_back({{std::string(field)}, std::string(field) + " must be " + std::to_string(min) + " to " +
-                                                std::to_string(max) + " characters long (got " +
-                                                std::to_string(text.size()) + ")"});
+  problems.push_back({{std::string(field)},
+                      std::string(field) + " must be " + std::to_string(min) + " to " + std::to_string(max) +
+                          " characters long (got " + std::to_string(text.size()) + ")"});
 }
 
 }  // namespace
@@ -87,8 +87,8 @@ std::vector<TMonsterFieldProblem> CheckMonsterRecord(const TMonsterRecord& r, in
   CheckRange(problems, "walkSpeed", r.WalkSpeed);
   CheckLength(problems, "shotPicture", r.ShotPicture, 0, TMonsterRecord::kMaxShotPictureLength);
   if (!std::isfinite(r.AnimSpeed)) {
-    problems.push_back({{"animSpeed"}, FieldRangeMessage("animSpeed", 0, monster_limits::kAnimSpeedMax,
-                                                         FormatNumber(r.AnimSpeed))});
+    problems.push_back(
+        {{"animSpeed"}, FieldRangeMessage("animSpeed", 0, monster_limits::kAnimSpeedMax, FormatNumber(r.AnimSpeed))});
   } else {
     CheckRange(problems, "animSpeed", r.AnimSpeed);
   }
@@ -101,9 +101,10 @@ std::vector<TMonsterFieldProblem> CheckMonsterRecord(const TMonsterRecord& r, in
     const bool firstOut = range.First > lastShown;
     if (!firstOut && range.Last <= lastEnd) continue;
     const std::string which = firstOut ? "first" : "last";
-    problems.push_back({{"frameRanges"}, "frameRanges: state " + std::to_string(state + 1) + " " + which +
-                                             " frame " + std::to_string(firstOut ? range.First : range.Last) +
-                                             " is outside 0 to " + std::to_string(firstOut ? lastShown : lastEnd)});
+    problems.push_back({{"frameRanges"},
+                        "frameRanges: state " + std::to_string(state + 1) + " " + which + " frame " +
+                            std::to_string(firstOut ? range.First : range.Last) + " is outside 0 to " +
+                            std::to_string(firstOut ? lastShown : lastEnd)});
   }
   return problems;
 }

@@ -98,7 +98,10 @@ void TMonsterRecord::WriteOver(std::string& bytes) const {
   putFlag(kWakeByDistanceAt, WakeByDistance);
   PutAt(bytes, kWakeDistanceAt, [&](TByteWriter& w) { w.U16(WakeDistance); });
   putFlag(kHunterAt, Hunter);
-  PutAt(bytes, kHealthMinAt, [&](TByteWriter& w) { w.U16(HealthMin); w.U16(HealthMax); });
+  PutAt(bytes, kHealthMinAt, [&](TByteWriter& w) {
+    w.U16(HealthMin);
+    w.U16(HealthMax);
+  });
   PutAt(bytes, kDamageMinAt, [&](TByteWriter& w) {
     w.U16(DamageMin);
     w.U16(DamageMax);

@@ -170,9 +170,7 @@ void TPicture::WriteData(TByteWriter& writer) const {
   writer.Bytes(data_.View());
 }
 
-uint64_t TPicture::DataSize() const {
-  return 1 + kind_.size() + (kind_ == kBitmap ? 4 : 0) + data_.size();
-}
+uint64_t TPicture::DataSize() const { return 1 + kind_.size() + (kind_ == kBitmap ? 4 : 0) + data_.size(); }
 
 void TPicture::ReadData(const TSharedBytes& payload, TDecodeFor target) {
   TByteReader reader(payload.View());
@@ -194,8 +192,7 @@ uint64_t TPicture::DecodedSizeOf(std::string_view payload, TDecodeFor target) {
     // A bitmap decoded for frames is a 5-6-5 surface; any other image 32 bits.
     const uint64_t bytesPerPixel = target == TDecodeFor::Frames && DecodesToSurface(kind) ? 2 : 4;
     return bytesPerPixel * StatedSizeOf(kind, bytes).Pixels();
-  } catch (const EReadError&) {
-  }
+  } catch (const EReadError&) {}
   return 0;
 }
 

@@ -26,10 +26,10 @@ namespace kestrilo {
 class TPicture {
  public:
   // The kinds, named as the graphics file names them.
-  static constexpr const char* kBitmap = "TBitmap";     // .bmp: a whole BMP file
-  static constexpr const char* kDib = "TDIB";           // .dib: a packed DIB
-  static constexpr const char* kIcon = "TIcon";         // .ico
-  static constexpr const char* kMetafile = "TMetafile"; // .wmf, .emf
+  static constexpr const char* kBitmap = "TBitmap";      // .bmp: a whole BMP file
+  static constexpr const char* kDib = "TDIB";            // .dib: a packed DIB
+  static constexpr const char* kIcon = "TIcon";          // .ico
+  static constexpr const char* kMetafile = "TMetafile";  // .wmf, .emf
 
   // What decoding a bitmap or DIB makes: the full-colour image, or the
   // surface frames are cut from.

@@ -3,8 +3,8 @@
 // with colour-key transparency.
 #pragma once
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -20,8 +20,8 @@
 namespace kestrilo {
 
 struct TImportedPicture {
-  std::string BitmapFile;             // a whole .bmp file
-  std::optional<uint32_t> ColorKey;   // 0x00BBGGRR, present for a picture with alpha
+  std::string BitmapFile;            // a whole .bmp file
+  std::optional<uint32_t> ColorKey;  // 0x00BBGGRR, present for a picture with alpha
 };
 
 class TPictureImport {

@@ -107,8 +107,7 @@ void TMatrix::Scroll(TSprite& Root, TScrollDirection Direction) {
         ++OriginY;
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

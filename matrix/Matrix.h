@@ -34,7 +34,8 @@ struct TCellRegion {
   int32_t LastRow = -1;
   bool Empty() const { return LastColumn < FirstColumn || LastRow < FirstRow; }
   size_t CellCount() const {
-    return Empty() ? 0 : static_cast<size_t>(LastColumn - FirstColumn + 1) * static_cast<size_t>(LastRow - FirstRow + 1);
+    return Empty() ? 0
+                   : static_cast<size_t>(LastColumn - FirstColumn + 1) * static_cast<size_t>(LastRow - FirstRow + 1);
   }
   bool Contains(int64_t Column, int64_t Row) const {
     return Column >= FirstColumn && Column <= LastColumn && Row >= FirstRow && Row <= LastRow;
@@ -56,7 +57,7 @@ class TMatrix {
   static constexpr int32_t kPlaneCount = 1 + kBackPlaneCount;
   static constexpr int32_t kCellSize = 32;
   static constexpr int32_t kViewColumns = kViewWidth / kCellSize;  // 20
-  static constexpr int32_t kViewRows = kViewHeight / kCellSize;     // 15
+  static constexpr int32_t kViewRows = kViewHeight / kCellSize;    // 15
   // The plane value the world builders hand the factory for back plane p is
   // p times this (0 for the main plane); its sprites are drawn at Z = -value.
   static constexpr int32_t kPlaneValueStep = 10;

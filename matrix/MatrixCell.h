@@ -10,12 +10,12 @@ namespace kestrilo {
 struct TMatrixCell {
   static constexpr int8_t kNoKind = -1;  // the kind of an empty cell
 
-  int8_t Kind = kNoKind;     // object kind (a TObjectType code); kNoKind = empty
-  uint8_t Padding1[3] = {};  // not significant
-  int32_t ObjectNumber = -1; // object number in the anchor cell, -1 elsewhere
-  int8_t LiftHeight = 0;     // lift height given at placement
-  uint8_t KeyCode = 0;       // key/door code given at placement
-  uint8_t Padding2[2] = {};  // not significant
+  int8_t Kind = kNoKind;      // object kind (a TObjectType code); kNoKind = empty
+  uint8_t Padding1[3] = {};   // not significant
+  int32_t ObjectNumber = -1;  // object number in the anchor cell, -1 elsewhere
+  int8_t LiftHeight = 0;      // lift height given at placement
+  uint8_t KeyCode = 0;        // key/door code given at placement
+  uint8_t Padding2[2] = {};   // not significant
 
   // A cell blocks every collision query unless it is empty.
   bool IsFree() const { return Kind == kNoKind; }

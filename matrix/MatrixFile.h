@@ -17,9 +17,9 @@ class TMatrixFile {
  public:
   static constexpr size_t kCellRecordSize = 12;
   static constexpr size_t kCellCount = TMatrix::kCellCount;
-  static constexpr size_t kMatrixFileSize = kCellCount * kCellRecordSize;         // 360,000
+  static constexpr size_t kMatrixFileSize = kCellCount * kCellRecordSize;  // 360,000
   static constexpr size_t kBackPlaneEntryCount = kCellCount * TMatrix::kBackPlaneCount;
-  static constexpr size_t kBackPlaneFileSize = kBackPlaneEntryCount * 4;          // 480,000
+  static constexpr size_t kBackPlaneFileSize = kBackPlaneEntryCount * 4;  // 480,000
   // Progress positions: records read div 300 (0..100), entries read div 1186
   // (which passes 100 near the end; the bar shows full from there on).
   static constexpr int32_t kMainBarDivisor = 300;

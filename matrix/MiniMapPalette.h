@@ -13,7 +13,7 @@ namespace kestrilo {
 
 class TMiniMapPalette {
  public:
-  static constexpr uint32_t kEmpty = 0x808080;          // grey
+  static constexpr uint32_t kEmpty = 0x808080;            // grey
   static constexpr uint32_t kBackPlaneObject = 0x00FFFF;  // yellow
 
   // Colour of a main-plane kind, or nothing when the kind has none. The
@@ -22,10 +22,10 @@ class TMiniMapPalette {
   static std::optional<uint32_t> KindColor(int8_t Kind) {
     if (Kind == TMatrixCell::kNoKind) return kEmpty;
     switch (static_cast<TObjectType>(static_cast<uint8_t>(Kind))) {
-      case otWall: return 0xFF0000;                     // blue
-      case otLift: return 0x008000;                     // green
-      case otKey: return 0x0000FF;                      // red
-      case otDoor: return 0x00FFFF;                     // yellow
+      case otWall: return 0xFF0000;  // blue
+      case otLift: return 0x008000;  // green
+      case otKey: return 0x0000FF;   // red
+      case otDoor: return 0x00FFFF;  // yellow
       case otBackground: return 12321123;
       case otMonster: return 100100;
       case otMedKit: return 100000000 & 0xFFFFFF;

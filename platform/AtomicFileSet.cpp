@@ -36,8 +36,8 @@ void TAtomicFileSet::Check(int error, const std::string& file) const {
   if (error != 0) throw EFCreateError(CannotCreateBecause(file, error));
 }
 
-void TAtomicFileSet::WriteDurably(const std::string& path, const std::string& bytes,
-                                  const std::string& nameInErrors, std::vector<std::string>& written) {
+void TAtomicFileSet::WriteDurably(const std::string& path, const std::string& bytes, const std::string& nameInErrors,
+                                  std::vector<std::string>& written) {
   written.push_back(path);  // before the call: a failed create may still leave a file
   int fd = -1;
   Check(files_.Create(path, fd), nameInErrors);

@@ -33,7 +33,10 @@ class TAtomicFileSet {
   void Commit();
 
  private:
-  struct TEntry { std::string Path; std::string Bytes; };
+  struct TEntry {
+    std::string Path;
+    std::string Bytes;
+  };
   void WriteDurably(const std::string& path, const std::string& bytes, const std::string& nameInErrors,
                     std::vector<std::string>& written);
   void Check(int error, const std::string& file) const;

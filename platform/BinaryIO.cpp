@@ -1,13 +1,13 @@
 #include "platform/BinaryIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace kestrilo {

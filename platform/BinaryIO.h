@@ -36,7 +36,10 @@ class TByteReader {
   size_t Remaining() const { return data_.size() - pos_; }
   size_t Size() const { return data_.size(); }
   bool AtEnd() const { return pos_ >= data_.size(); }
-  void Seek(size_t pos) { if (pos > data_.size()) Fail(); pos_ = pos; }
+  void Seek(size_t pos) {
+    if (pos > data_.size()) Fail();
+    pos_ = pos;
+  }
 
   // Every read throws EReadError("Stream read error") past the end.
   void Read(void* out, size_t count) {
@@ -50,9 +53,17 @@ class TByteReader {
     pos_ += count;
     return v;
   }
-  uint8_t U8() { uint8_t v; Read(&v, 1); return v; }
+  uint8_t U8() {
+    uint8_t v;
+    Read(&v, 1);
+    return v;
+  }
   int8_t I8() { return static_cast<int8_t>(U8()); }
-  uint16_t U16() { uint8_t b[2]; Read(b, 2); return static_cast<uint16_t>(b[0] | (b[1] << 8)); }
+  uint16_t U16() {
+    uint8_t b[2];
+    Read(b, 2);
+    return static_cast<uint16_t>(b[0] | (b[1] << 8));
+  }
   int16_t I16() { return static_cast<int16_t>(U16()); }
   uint32_t U32() {
     uint8_t b[4];
@@ -61,10 +72,24 @@ class TByteReader {
            (static_cast<uint32_t>(b[3]) << 24);
   }
   int32_t I32() { return static_cast<int32_t>(U32()); }
-  uint64_t U64() { uint64_t lo = U32(); uint64_t hi = U32(); return lo | (hi << 32); }
+  uint64_t U64() {
+    uint64_t lo = U32();
+    uint64_t hi = U32();
+    return lo | (hi << 32);
+  }
   int64_t I64() { return static_cast<int64_t>(U64()); }
-  double F64() { uint64_t u = U64(); double d; std::memcpy(&d, &u, 8); return d; }
-  float F32() { uint32_t u = U32(); float f; std::memcpy(&f, &u, 4); return f; }
+  double F64() {
+    uint64_t u = U64();
+    double d;
+    std::memcpy(&d, &u, 8);
+    return d;
+  }
+  float F32() {
+    uint32_t u = U32();
+    float f;
+    std::memcpy(&f, &u, 4);
+    return f;
+  }
 
   [[noreturn]] static void Fail() { throw EReadError(kStreamReadError); }
 
@@ -155,8 +180,8 @@ class TByteStreamReader {
   static constexpr size_t kChunk = 4096;
   int fd_ = -1;
   size_t size_ = 0;
-  std::string buffer_;           // the window's bytes when reading a file
-  size_t windowStart_ = 0;       // stream position of window_[0]
+  std::string buffer_;      // the window's bytes when reading a file
+  size_t windowStart_ = 0;  // stream position of window_[0]
   const char* window_ = nullptr;
   const char* windowEnd_ = nullptr;
   const char* cursor_ = nullptr;
@@ -171,13 +196,26 @@ class TByteWriter {
   void Bytes(std::string_view s) { data_.append(s); }
   void U8(uint8_t v) { data_.push_back(static_cast<char>(v)); }
   void I8(int8_t v) { U8(static_cast<uint8_t>(v)); }
-  void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
+  void U16(uint16_t v) {
+    U8(v & 0xFF);
+    U8(v >> 8);
+  }
   void I16(int16_t v) { U16(static_cast<uint16_t>(v)); }
-  void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+  void U32(uint32_t v) {
+    U16(v & 0xFFFF);
+    U16(v >> 16);
+  }
   void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-  void U64(uint64_t v) { U32(static_cast<uint32_t>(v)); U32(static_cast<uint32_t>(v >> 32)); }
+  void U64(uint64_t v) {
+    U32(static_cast<uint32_t>(v));
+    U32(static_cast<uint32_t>(v >> 32));
+  }
   void I64(int64_t v) { U64(static_cast<uint64_t>(v)); }
-  void F64(double d) { uint64_t u; std::memcpy(&u, &d, 8); U64(u); }
+  void F64(double d) {
+    uint64_t u;
+    std::memcpy(&u, &d, 8);
+    U64(u);
+  }
 
  private:
   std::string data_;

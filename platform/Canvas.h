@@ -31,7 +31,7 @@ class TCanvas {
   TBrushStyle BrushStyle = TBrushStyle::bsSolid;
   uint32_t FontColor = 0;
   std::string FontName = "MS Sans Serif";  // UTF-8
-  int FontSize = 8;                         // points
+  int FontSize = 8;                        // points
 
   // One-pixel outline of the rectangle in the brush colour; the interior is untouched.
   void FrameRect(const TRect& rect);

@@ -63,19 +63,41 @@ std::string FromUtf8(std::string_view utf8) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
     char32_t cp;
     size_t len;
-    if (c < 0x80) { cp = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-    else { out += '?'; ++i; continue; }
-    if (i + len > utf8.size()) { out += '?'; break; }
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      len = 4;
+    } else {
+      out += '?';
+      ++i;
+      continue;
+    }
+    if (i + len > utf8.size()) {
+      out += '?';
+      break;
+    }
     bool ok = true;
     for (size_t k = 1; k < len; ++k) {
       unsigned char cc = static_cast<unsigned char>(utf8[i + k]);
-      if ((cc & 0xC0) != 0x80) { ok = false; break; }
+      if ((cc & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok) { out += '?'; ++i; continue; }
+    if (!ok) {
+      out += '?';
+      ++i;
+      continue;
+    }
     i += len;
     int b = ByteOf(cp);
     out += b < 0 ? '?' : static_cast<char>(b);

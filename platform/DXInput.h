@@ -17,7 +17,10 @@ using TInputStates = std::bitset<kInputStateCount>;
 
 // State numbers read by the game.
 enum TInputState : int {
-  isUp = 0, isDown = 1, isLeft = 2, isRight = 3,
+  isUp = 0,
+  isDown = 1,
+  isLeft = 2,
+  isRight = 3,
   isButton1 = 4,   // A: move left
   isButton2 = 5,   // D: move right
   isButton3 = 6,   // S

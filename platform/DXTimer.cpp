@@ -23,7 +23,10 @@ void TDXTimer::SetInterval(int32_t value) {
 void TDXTimer::SetEnabled(bool value) {
   if (enabled_ == value) return;
   enabled_ = value;
-  if (enabled_) Start(); else Stop();
+  if (enabled_)
+    Start();
+  else
+    Stop();
 }
 
 void TDXTimer::SetActiveOnly(bool value) {
@@ -51,8 +54,10 @@ void TDXTimer::Stop() {
 void TDXTimer::SetApplicationActive(bool active) {
   appActive_ = active;
   if (!started_ || !activeOnly_) return;
-  if (!active) idling_ = false;
-  else BeginIdle();
+  if (!active)
+    idling_ = false;
+  else
+    BeginIdle();
 }
 
 bool TDXTimer::Idle() {

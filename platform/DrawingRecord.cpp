@@ -8,9 +8,7 @@
 
 namespace kestrilo {
 
-void TDrawingRecord::Fill(uint16_t Value) {
-  steps_.push_back({TStep::kFill, false, Value, 0, 0, {}, nullptr});
-}
+void TDrawingRecord::Fill(uint16_t Value) { steps_.push_back({TStep::kFill, false, Value, 0, 0, {}, nullptr}); }
 
 void TDrawingRecord::FillRect(const TRect& Rect, uint16_t Value) {
   steps_.push_back({TStep::kFillRect, false, Value, 0, 0, Rect, nullptr});
@@ -27,9 +25,7 @@ void TDrawingRecord::PlayOnto(TSurface& Band) const {
   const int64_t bottom = top + Band.Height();
   for (const TStep& step : steps_) {
     switch (step.Kind) {
-      case TStep::kFill:
-        Band.Fill(step.Value);
-        break;
+      case TStep::kFill: Band.Fill(step.Value); break;
       case TStep::kFillRect: {
         if (step.Rect.Bottom <= top || step.Rect.Top >= bottom) break;
         // A band fills its pixels as kept: the rectangle is moved to its rows.

@@ -16,8 +16,16 @@
 
 namespace kestrilo {
 
-enum class TDXDrawNotifyType { dxntDestroying, dxntInitializing, dxntInitialize, dxntInitializeSurface,
-                               dxntFinalize, dxntFinalizeSurface, dxntRestore, dxntSetSurfaceSize };
+enum class TDXDrawNotifyType {
+  dxntDestroying,
+  dxntInitializing,
+  dxntInitialize,
+  dxntInitializeSurface,
+  dxntFinalize,
+  dxntFinalizeSurface,
+  dxntRestore,
+  dxntSetSurfaceSize
+};
 
 class TDrawingSurface;
 using TDXDrawNotifyEvent = std::function<void(TDrawingSurface* sender, TDXDrawNotifyType type)>;
@@ -56,7 +64,10 @@ class TDrawingSurface : public TDisplay {
   std::function<void(TDrawingSurface*)> OnFinalize;
 
   // For tests of the lost-surface rule: mark the surfaces lost and whether a restore works.
-  void SimulateSurfaceLoss(bool restorable) { lost_ = true; restorable_ = restorable; }
+  void SimulateSurfaceLoss(bool restorable) {
+    lost_ = true;
+    restorable_ = restorable;
+  }
 
   // A copy of what was last presented.
   QImage PresentedImage() const { return presented_; }

@@ -11,7 +11,8 @@ std::string ShownFileName(std::string_view path) { return cp1251::EscapeControls
 
 std::string FileMessage(std::string_view text, std::string_view path, std::string_view reason) {
   std::string message(text);
-  const bool endsSentence = !message.empty() && (message.back() == '!' || message.back() == '?' || message.back() == '.');
+  const bool endsSentence =
+      !message.empty() && (message.back() == '!' || message.back() == '?' || message.back() == '.');
   message += endsSentence ? " " : ": ";
   message += ShownFileName(path);
   if (!reason.empty()) message.append(": ").append(reason);

@@ -17,10 +17,10 @@ class EKestriloError : public std::runtime_error {
   [[noreturn]] virtual void RaiseWithMessage(const std::string& message) const { throw EKestriloError(message); }
 };
 
-#define KESTRILO_ERROR_CLASS(Name)                                              \
-  class Name : public EKestriloError {                                          \
-   public:                                                                      \
-    explicit Name(const std::string& message) : EKestriloError(message) {}     \
+#define KESTRILO_ERROR_CLASS(Name)                                                                         \
+  class Name : public EKestriloError {                                                                     \
+   public:                                                                                                 \
+    explicit Name(const std::string& message) : EKestriloError(message) {}                                 \
     [[noreturn]] void RaiseWithMessage(const std::string& message) const override { throw Name(message); } \
   };
 

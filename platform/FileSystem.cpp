@@ -1,9 +1,9 @@
 #include "platform/FileSystem.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/Errors.h"
 

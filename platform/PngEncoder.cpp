@@ -51,8 +51,8 @@ constexpr std::string_view kZlibHeader{"\x78\x01", 2};
 constexpr size_t kMaxChunk = 0x7FFFFFFF;
 
 void PutBigEndian(std::string& Out, uint32_t Value) {
-  const char bytes[4] = {static_cast<char>(Value >> 24), static_cast<char>(Value >> 16),
-                         static_cast<char>(Value >> 8), static_cast<char>(Value)};
+  const char bytes[4] = {static_cast<char>(Value >> 24), static_cast<char>(Value >> 16), static_cast<char>(Value >> 8),
+                         static_cast<char>(Value)};
   Out.append(bytes, 4);
 }
 

@@ -18,7 +18,10 @@ class TRandom {
   void Randomize();
 
  private:
-  uint32_t Next() { RandSeed = RandSeed * 134775813u + 1u; return RandSeed; }
+  uint32_t Next() {
+    RandSeed = RandSeed * 134775813u + 1u;
+    return RandSeed;
+  }
 };
 
 }  // namespace kestrilo

@@ -18,22 +18,19 @@ namespace {
 // few straight loads and stores. Defined once per processor generation, as
 // a row function is only inlined into code built for its generation or a
 // later one.
-#define KESTRILO_ROW_WALK(Name, Target)                                                    \
-  template <auto Row, class... Key>                                                      \
-  Target void Name(const TPixelRows& rows, Key... key) {                                 \
-    uint16_t* to = rows.To;                                                              \
-    const uint16_t* from = rows.From;                                                    \
-    const ptrdiff_t toStride = rows.ToStride, fromStride = rows.FromStride;              \
-    const int32_t width = rows.Width, height = rows.Height;                              \
-    if (width == 32)                                                                     \
-      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride)           \
-        Row(to, from, 32, key...);                                                       \
-    else if (width == 16)                                                                \
-      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride)           \
-        Row(to, from, 16, key...);                                                       \
-    else                                                                                 \
-      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride)           \
-        Row(to, from, width, key...);                                                    \
+#define KESTRILO_ROW_WALK(Name, Target)                                                                      \
+  template <auto Row, class... Key>                                                                          \
+  Target void Name(const TPixelRows& rows, Key... key) {                                                     \
+    uint16_t* to = rows.To;                                                                                  \
+    const uint16_t* from = rows.From;                                                                        \
+    const ptrdiff_t toStride = rows.ToStride, fromStride = rows.FromStride;                                  \
+    const int32_t width = rows.Width, height = rows.Height;                                                  \
+    if (width == 32)                                                                                         \
+      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride) Row(to, from, 32, key...);    \
+    else if (width == 16)                                                                                    \
+      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride) Row(to, from, 16, key...);    \
+    else                                                                                                     \
+      for (int32_t y = 0; y < height; ++y, to += toStride, from += fromStride) Row(to, from, width, key...); \
   }
 
 // Plain C++, for any processor.
@@ -119,9 +116,7 @@ void CopyLeavingOutSse2(const TPixelRows& rows, uint16_t key) {
 KESTRILO_AVX2 inline __m256i Load16(const uint16_t* at) {
   return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
 }
-KESTRILO_AVX2 inline void Store16(uint16_t* at, __m256i v) {
-  _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v);
-}
+KESTRILO_AVX2 inline void Store16(uint16_t* at, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v); }
 KESTRILO_AVX2 inline __m256i LeaveOutKey(__m256i from, __m256i to, __m256i key) {
   return _mm256_blendv_epi8(from, to, _mm256_cmpeq_epi16(from, key));
 }
@@ -158,9 +153,7 @@ KESTRILO_AVX2 void CopyLeavingOutAvx2(const TPixelRows& rows, uint16_t key) {
 // cache lines): the masks cut the row's end exactly and leave key pixels
 // unwritten, so the destination is never read.
 
-KESTRILO_AVX512 inline __mmask16 FirstPixels(int32_t count) {
-  return static_cast<__mmask16>((1u << count) - 1u);
-}
+KESTRILO_AVX512 inline __mmask16 FirstPixels(int32_t count) { return static_cast<__mmask16>((1u << count) - 1u); }
 
 KESTRILO_AVX512 inline void CopyRowAvx512(uint16_t* to, const uint16_t* from, int32_t width) {
   int32_t x = 0;
@@ -171,8 +164,7 @@ KESTRILO_AVX512 inline void CopyRowAvx512(uint16_t* to, const uint16_t* from, in
   }
 }
 
-KESTRILO_AVX512 inline void CopyRowLeavingOutAvx512(uint16_t* to, const uint16_t* from, int32_t width,
-                                                    __m256i key) {
+KESTRILO_AVX512 inline void CopyRowLeavingOutAvx512(uint16_t* to, const uint16_t* from, int32_t width, __m256i key) {
   int32_t x = 0;
   for (; x + 16 <= width; x += 16) {
     const __m256i pixels = Load16(from + x);

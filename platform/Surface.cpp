@@ -44,9 +44,7 @@ uint16_t Rgb565(int r, int g, int b) {
   return PackChannels(static_cast<uint32_t>(r), static_cast<uint32_t>(g), static_cast<uint32_t>(b));
 }
 
-uint16_t ColorToRgb565(uint32_t color) {
-  return Rgb565(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+uint16_t ColorToRgb565(uint32_t color) { return Rgb565(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
 // The row packers are compiled for several processor generations, the
 // widest one the processor has picked when the program starts: the same
@@ -153,8 +151,8 @@ void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& sou
     pixelsFrom = &before;
   }
   static const TRowCopier& copier = TRowCopier::ForThisProcessor();
-  const TPixelRows rows{Line(static_cast<int32_t>(dy)) + dx, width_, pixelsFrom->Line(top) + left,
-                        pixelsFrom->width_, w, h};
+  const TPixelRows rows{
+      Line(static_cast<int32_t>(dy)) + dx, width_, pixelsFrom->Line(top) + left, pixelsFrom->width_, w, h};
   if (transparent && pixelsFrom->hasColorKey_)
     copier.CopyLeavingOut(rows, pixelsFrom->colorKey_);
   else
@@ -202,17 +200,29 @@ void TSurface::BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, co
 }
 
 std::optional<TSurface::TClippedBlit> TSurface::ClipBlit(int32_t x, int32_t y, const TSurface& from,
-                                                       const TRect& source, int64_t scale) const {
+                                                         const TRect& source, int64_t scale) const {
   // The source is clipped to its own surface first, shifting the destination
   // with it, then to the destination.
   int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
   int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
-  if (sl < 0) { dx -= sl; sl = 0; }
-  if (st < 0) { dy -= st; st = 0; }
+  if (sl < 0) {
+    dx -= sl;
+    sl = 0;
+  }
+  if (st < 0) {
+    dy -= st;
+    st = 0;
+  }
   sr = std::min<int64_t>(sr, from.width_);
   sb = std::min<int64_t>(sb, from.height_);
-  if (dx < 0) { sl -= dx; dx = 0; }
-  if (dy < 0) { st -= dy; dy = 0; }
+  if (dx < 0) {
+    sl -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    st -= dy;
+    dy = 0;
+  }
   sr = std::min<int64_t>(sr, sl + (width_ * scale - dx));
   sb = std::min<int64_t>(sb, st + (height_ * scale - dy));
   if (sr - sl <= 0 || sb - st <= 0) return std::nullopt;
@@ -238,11 +248,16 @@ void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRec
     // The kept pixels are those of the shrunk copy: source pixel sl + c * d - dx
     // of destination column c is the copy's pixel (sl - dx) / d + c.
     static const TRowCopier& copier = TRowCopier::ForThisProcessor();
-    const TPixelRows rows{Line(static_cast<int32_t>(firstY)) + firstX, width_,
+    const TPixelRows rows{Line(static_cast<int32_t>(firstY)) + firstX,
+                          width_,
                           fromShrunk->Line(static_cast<int32_t>((st - dy) / d + firstY)) + (sl - dx) / d + firstX,
-                          fromShrunk->width_, static_cast<int32_t>(count), static_cast<int32_t>(lastY - firstY + 1)};
-    if (keyed) copier.CopyLeavingOut(rows, key);
-    else copier.Copy(rows);
+                          fromShrunk->width_,
+                          static_cast<int32_t>(count),
+                          static_cast<int32_t>(lastY - firstY + 1)};
+    if (keyed)
+      copier.CopyLeavingOut(rows, key);
+    else
+      copier.Copy(rows);
     return;
   }
   for (int64_t row = firstY; row <= lastY; ++row) {
@@ -250,8 +265,10 @@ void TSurface::ShrunkBlit(int32_t x, int32_t y, const TSurface& from, const TRec
     uint16_t* dst = Line(static_cast<int32_t>(row)) + firstX;
     // The zoomed-out views' divisors get loops of their own, whose fixed
     // stride and branch-free blend the compiler turns into vector code.
-    if (d == 2) ShrunkRow<2>(dst, src, count, keyed, key);
-    else if (d == 4) ShrunkRow<4>(dst, src, count, keyed, key);
+    if (d == 2)
+      ShrunkRow<2>(dst, src, count, keyed, key);
+    else if (d == 4)
+      ShrunkRow<4>(dst, src, count, keyed, key);
     else
       for (int64_t i = 0; i < count; ++i)
         if (!keyed || src[i * d] != key) dst[i] = src[i * d];

@@ -54,7 +54,10 @@ class TSurface {
 
   bool HasColorKey() const { return hasColorKey_; }
   uint16_t ColorKey() const { return colorKey_; }
-  void SetColorKey(uint16_t key) { colorKey_ = key; hasColorKey_ = true; }
+  void SetColorKey(uint16_t key) {
+    colorKey_ = key;
+    hasColorKey_ = true;
+  }
   void ClearColorKey() { hasColorKey_ = false; }
 
   // Copies `source` of `from` to (x, y) of this surface, clipped to this surface

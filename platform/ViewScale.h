@@ -13,8 +13,8 @@
 namespace kestrilo {
 
 struct TViewScale {
-  int32_t Factor = 1;            // device pixels per frame pixel, at least 1
-  int32_t Left = 0, Top = 0;     // where the frame's top-left lies in the area, device pixels
+  int32_t Factor = 1;         // device pixels per frame pixel, at least 1
+  int32_t Left = 0, Top = 0;  // where the frame's top-left lies in the area, device pixels
 
   // The largest whole factor at which a frame of ImageWidth x ImageHeight
   // fits an area of AreaWidth x AreaHeight device pixels (1 when even the

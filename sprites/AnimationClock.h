@@ -85,7 +85,7 @@ class TAnimationClocks {
 
   std::vector<std::unique_ptr<TAnimationClock>> clocks_;
   std::unordered_map<TKey, TAnimationClock*, THashKey> byState_;  // by the state after this tick's step
-  bool byStateStale_ = false;  // the clocks stepped since byState_ was made
+  bool byStateStale_ = false;                                     // the clocks stepped since byState_ was made
 };
 
 }  // namespace kestrilo

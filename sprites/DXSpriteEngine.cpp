@@ -31,21 +31,14 @@ void TCustomDXSpriteEngine::SetDXDraw(TDrawingSurface* Value) {
 
 void TCustomDXSpriteEngine::DXDrawNotifyEvent(TDrawingSurface* Sender, TDXDrawNotifyType NotifyType) {
   switch (NotifyType) {
-    case TDXDrawNotifyType::dxntDestroying:
-      Unbind();
-      break;
-    case TDXDrawNotifyType::dxntInitialize:
-      engine_->SetSurface(&Sender->Surface());
-      break;
-    case TDXDrawNotifyType::dxntFinalize:
-      engine_->SetSurface(nullptr);
-      break;
+    case TDXDrawNotifyType::dxntDestroying: Unbind(); break;
+    case TDXDrawNotifyType::dxntInitialize: engine_->SetSurface(&Sender->Surface()); break;
+    case TDXDrawNotifyType::dxntFinalize: engine_->SetSurface(nullptr); break;
     case TDXDrawNotifyType::dxntSetSurfaceSize:
       // A back buffer of another size: the view is all of it again.
       if (engine_->Surface == &Sender->Surface()) engine_->SetSurface(&Sender->Surface());
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

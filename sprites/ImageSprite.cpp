@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "library/PictureCollection.h"
-#include "sprites/AnimationClock.h"
 #include "platform/Surface.h"
+#include "sprites/AnimationClock.h"
 #include "sprites/SpriteEngine.h"
 
 namespace kestrilo {
@@ -31,7 +31,6 @@ TRect TImageSprite::DrawRect() {
   r.Bottom += dy;
   return r;
 }
-
 
 TImageSprite::~TImageSprite() {
   if (clock_) StopFollowing(false);

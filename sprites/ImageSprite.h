@@ -21,8 +21,7 @@ enum class TAnimationField { FrameCount, Looping, FramePos, FrameSpeed };
 template <TAnimationField Which>
 struct TAnimationFieldWrite {
   static void Written(void* Field);
-  static double Read(const void* Field, double Stored)
-    requires(Which == TAnimationField::FramePos);
+  static double Read(const void* Field, double Stored) requires(Which == TAnimationField::FramePos);
 };
 
 class TImageSprite : public TSprite {
@@ -89,9 +88,8 @@ inline void TAnimationFieldWrite<Which>::Written(void* Field) {
 }
 
 template <TAnimationField Which>
-inline double TAnimationFieldWrite<Which>::Read(const void* Field, double Stored)
-  requires(Which == TAnimationField::FramePos)
-{
+inline double TAnimationFieldWrite<Which>::Read(const void* Field,
+                                                double Stored) requires(Which == TAnimationField::FramePos) {
   const auto* sprite = OwnerOfField<TImageSprite>(Field, offsetof(TImageSprite, FramePos));
   return sprite->clock_ ? sprite->FollowedPosition() : Stored;
 }

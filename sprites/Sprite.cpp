@@ -111,8 +111,7 @@ void TSprite::SetZ(int32_t Value) {
 }
 
 TSprite* TSprite::Child(int32_t Index) const {
-  if (children_.empty())
-    throw ESpriteError("Index of the list exceeds the range. (" + std::to_string(Index) + ")");
+  if (children_.empty()) throw ESpriteError("Index of the list exceeds the range. (" + std::to_string(Index) + ")");
   if (Index < 0 || Index >= ChildCount()) throw EListError(ListIndexMessage(Index));
   return children_[static_cast<size_t>(Index)];
 }
@@ -190,8 +189,7 @@ void TSprite::VisitForCollision(TSpriteEngine& E) {
     E.HitDone = true;
     return;
   }
-  if (this != subject && OverlapRect(GetBounds(), E.HitRect) && subject->HitTest(this) &&
-      HitTest(subject)) {
+  if (this != subject && OverlapRect(GetBounds(), E.HitRect) && subject->HitTest(this) && HitTest(subject)) {
     E.HitCount += 1;
     subject->OnCollision(this, E.HitDone);
     if (!E.HitSubject || !subject->CanCollide || subject->IsDead) E.HitDone = true;

@@ -197,7 +197,7 @@ class TSprite {
 
   int32_t z_ = 0;
   TIndexEntry index_;
-  uint64_t nextSeq_ = 0;              // hands out the children's order keys
+  uint64_t nextSeq_ = 0;               // hands out the children's order keys
   TSpriteEngine* asEngine_ = nullptr;  // this sprite, when it is an engine
   // The children in drawing order, only while there are children: a placed
   // object is thus small.
@@ -236,7 +236,8 @@ inline int32_t TruncToInt32(double value) {
 inline TRect TSprite::BoundsAt(double AbsoluteX, double AbsoluteY, int32_t Width, int32_t Height) {
   const int32_t left = TruncToInt32(AbsoluteX);
   const int32_t top = TruncToInt32(AbsoluteY);
-  return {left, top, ClampToInt32(static_cast<int64_t>(left) + Width), ClampToInt32(static_cast<int64_t>(top) + Height)};
+  return {left, top, ClampToInt32(static_cast<int64_t>(left) + Width),
+          ClampToInt32(static_cast<int64_t>(top) + Height)};
 }
 
 }  // namespace kestrilo

@@ -79,8 +79,7 @@ namespace {
 
 class TBorrowedScratch {
  public:
-  TBorrowedScratch(std::vector<std::unique_ptr<TSpriteEngine::TQueryScratch>>& Pool, size_t& Depth)
-      : depth_(Depth) {
+  TBorrowedScratch(std::vector<std::unique_ptr<TSpriteEngine::TQueryScratch>>& Pool, size_t& Depth) : depth_(Depth) {
     if (Pool.size() <= Depth) Pool.push_back(std::make_unique<TSpriteEngine::TQueryScratch>());
     scratch_ = Pool[Depth++].get();
   }

@@ -35,20 +35,20 @@ class TSpriteEngine : public TSprite {
   // Draws the whole tree; the root itself draws nothing.
   void DrawAll();
 
-  int32_t SpriteCount = 0;               // sprites below the root
-  std::vector<TSprite*> DeadSprites;     // queued by MarkDead, oldest first; not owning
-  TSprite* HitSubject = nullptr;         // subject of the running collision check
-  TRect HitRect;                         // its bounds when the check started
+  int32_t SpriteCount = 0;            // sprites below the root
+  std::vector<TSprite*> DeadSprites;  // queued by MarkDead, oldest first; not owning
+  TSprite* HitSubject = nullptr;      // subject of the running collision check
+  TRect HitRect;                      // its bounds when the check started
   int32_t HitCount = 0;
   bool HitDone = false;
-  TSurface* Surface = nullptr;           // where OnDraw implementations draw
+  TSurface* Surface = nullptr;  // where OnDraw implementations draw
   // The layers drawn (TSprite::ViewLayer): bit L + 1 for layer L, bit 0 for
   // the sprites of no layer. Every layer unless the edit view says otherwise.
   static constexpr uint32_t kEveryLayer = ~0u;
   static constexpr uint32_t LayerBit(int32_t Layer) { return 1u << (Layer + 1); }
   uint32_t DrawnLayers = kEveryLayer;
   bool DrawsLayer(int32_t Layer) const { return (DrawnLayers & LayerBit(Layer)) != 0; }
-  TRect ViewRect;                        // the surface's own rectangle
+  TRect ViewRect;  // the surface's own rectangle
 
   // The program state game objects read; not owned.
   TGameContext* Context = nullptr;

@@ -266,7 +266,9 @@ void TSpriteIndex::Gather(const TRect& Rect, std::vector<TIndexHit>& Out) const 
   // lies beyond the query's left edge (rows alike).
   const double cameraX = root_.X, cameraY = root_.Y;
   auto column = [](int64_t x) { return FloorDiv(x - kOrigin, kCell); };
-  auto firstReaching = [&](int64_t edge, int64_t over) { return std::max<int64_t>(0, column(edge - kCell - over) + 1); };
+  auto firstReaching = [&](int64_t edge, int64_t over) {
+    return std::max<int64_t>(0, column(edge - kCell - over) + 1);
+  };
   const int64_t c1 = std::min<int64_t>(kColumns - 1, column(static_cast<int64_t>(query.Right) - 1));
   const int64_t r1 = std::min<int64_t>(kRows - 1, column(static_cast<int64_t>(query.Bottom) - 1));
   const int64_t pc0 = firstReaching(query.Left, packedOver_.X), pr0 = firstReaching(query.Top, packedOver_.Y);

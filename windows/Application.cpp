@@ -8,18 +8,18 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "windows/NewObjectDialog.h"
-#include "windows/LoadingWindow.h"
-#include "platform/widgets/QtDialogService.h"
-#include "windows/HelpScreen.h"
-#include "windows/CommandLine.h"
 #include "editor/DataFolderChoice.h"
-#include "windows/LanguageMenu.h"
-#include "windows/MainForm.h"
 #include "editor/RecentLevels.h"
-#include "windows/RecentLevelsMenu.h"
 #include "editor/RememberedFolders.h"
 #include "editor/Translations.h"
+#include "platform/widgets/QtDialogService.h"
+#include "windows/CommandLine.h"
+#include "windows/HelpScreen.h"
+#include "windows/LanguageMenu.h"
+#include "windows/LoadingWindow.h"
+#include "windows/MainForm.h"
+#include "windows/NewObjectDialog.h"
+#include "windows/RecentLevelsMenu.h"
 #include "windows/WindowLayout.h"
 
 namespace kestrilo {

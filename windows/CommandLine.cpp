@@ -14,14 +14,12 @@ namespace {
 
 // Qt's own options, which the application object takes for itself; they are
 // passed over here so that the rest can be judged before any window exists.
-const std::set<std::string> kQtOptionsWithValue = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                                   "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
-                                                   "stylesheet", "session", "display", "geometry", "name", "title"};
+const std::set<std::string> kQtOptionsWithValue = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "style",    "stylesheet",         "session",       "display", "geometry",        "name",        "title"};
 const std::set<std::string> kQtFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
-std::string OptionName(const std::string& argument) {
-  return argument.substr(argument.find_first_not_of('-'));
-}
+std::string OptionName(const std::string& argument) { return argument.substr(argument.find_first_not_of('-')); }
 
 }  // namespace
 
@@ -68,13 +66,14 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments) {
 }
 
 std::string CommandLineHelp() {
-  return Translated("CommandLine", "Использование: kestrilo [УРОВЕНЬ.mtf]\n"
-            "Редактор уровней Kestrilo. С файлом уровня открывает файл объектов\n"
-            "из папки данных и затем этот уровень.\n"
-            "\n"
-            "Параметры:\n"
-            "  -h, --help     показать эту справку и выйти\n"
-            "  -v, --version  показать версию и выйти\n");
+  return Translated("CommandLine",
+                    "Использование: kestrilo [УРОВЕНЬ.mtf]\n"
+                    "Редактор уровней Kestrilo. С файлом уровня открывает файл объектов\n"
+                    "из папки данных и затем этот уровень.\n"
+                    "\n"
+                    "Параметры:\n"
+                    "  -h, --help     показать эту справку и выйти\n"
+                    "  -v, --version  показать версию и выйти\n");
 }
 
 std::string VersionLine() { return std::string("kestrilo ") + KESTRILO_VERSION + "\n"; }

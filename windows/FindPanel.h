@@ -31,8 +31,8 @@ class TFindPanel : public QDockWidget {
   void AddActionsTo(QMenu& Menu);
 
   QComboBox *NameField = nullptr, *ScopeField = nullptr, *ReplacementField = nullptr;
-  QPushButton *PreviousButton = nullptr, *NextButton = nullptr, *MarkAllButton = nullptr,
-              *ClearMarksButton = nullptr, *ReplaceButton = nullptr;
+  QPushButton *PreviousButton = nullptr, *NextButton = nullptr, *MarkAllButton = nullptr, *ClearMarksButton = nullptr,
+              *ReplaceButton = nullptr;
   QLabel* ResultLabel = nullptr;
 
  private:

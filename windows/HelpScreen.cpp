@@ -27,8 +27,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   Memo1->setPlainText(text.join('\n'));
   // Every line on a line of its own, all twenty without scrolling, whatever
   // face stands in for the classic one.
-  const int textWidth = Memo1->width() - 2 * Memo1->frameWidth() -
-                        2 * static_cast<int>(Memo1->document()->documentMargin()) - 2;
+  const int textWidth =
+      Memo1->width() - 2 * Memo1->frameWidth() - 2 * static_cast<int>(Memo1->document()->documentMargin()) - 2;
   Memo1->setFont(TWindowFont::FittingLines(text, textWidth));
 }
 

@@ -6,8 +6,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QDockWidget>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,23 +20,23 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "editor/ObjectTypeNames.h"
+#include "editor/RecordingCommands.h"
 #include "platform/Cp1251.h"
+#include "platform/ViewSize.h"
 #include "platform/widgets/DXDraw.h"
 #include "platform/widgets/QtDialogService.h"
-#include "platform/ViewSize.h"
+#include "windows/FindPanel.h"
 #include "windows/HelpScreen.h"
+#include "windows/HistoryPanel.h"
 #include "windows/LevelCheckWindow.h"
 #include "windows/MenuMnemonics.h"
 #include "windows/MonsterEditorWindow.h"
 #include "windows/OverviewMap.h"
 #include "windows/PlanesPanel.h"
 #include "windows/PropertiesPanel.h"
-#include "windows/FindPanel.h"
-#include "windows/HistoryPanel.h"
 #include "windows/ViewArea.h"
-#include "editor/RecordingCommands.h"
 #include "windows/WindowFont.h"
-#include "editor/ObjectTypeNames.h"
 #include "windows/WindowPorts.h"
 #include "world/GameContext.h"
 
@@ -45,8 +45,8 @@ namespace kestrilo {
 namespace {
 
 constexpr uint32_t kVirtualKeyDelete = 46;  // deletes the selection
-constexpr uint32_t kVirtualKeyF5 = 116;      // test from here
-constexpr uint32_t kVirtualKeyF10 = 121;     // the menu bar; while play is paused, one tick
+constexpr uint32_t kVirtualKeyF5 = 116;     // test from here
+constexpr uint32_t kVirtualKeyF10 = 121;    // the menu bar; while play is paused, one tick
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
   auto* label = new QLabel(TForm1::tr(caption), parent);
@@ -144,14 +144,14 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
     ApplySidePanel(editor_->ObjectList(static_cast<uint8_t>(std::max(ComboBox1->currentIndex(), 0))));
   };
   editor.Attachments.Clock = [] { return static_cast<uint64_t>(QDateTime::currentMSecsSinceEpoch()); };
-  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) { levelCheck_->ShowFindings(findings); };
+  editor.Attachments.LevelChecked = [this](const std::vector<TLevelFinding>& findings) {
+    levelCheck_->ShowFindings(findings);
+  };
   editor.CreateComponents();
   PropertiesPanel = new TPropertiesPanel(editor, this);
   addDockWidget(Qt::RightDockWidgetArea, PropertiesPanel);
   PropertiesPanel->hide();
-  context_->OnCaptionChanged = [this](const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
-  };
+  context_->OnCaptionChanged = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
   DXDraw1->OnInitialize = [this](TDrawingSurface*) { DXDraw1Initialize(); };
   // Key preview and the drawing area's mouse: every event of this window passes here first.
   qApp->installEventFilter(this);
@@ -314,7 +314,8 @@ void TForm1::BuildMenu() {
   N1->setObjectName("N1");
   NewLevelItem = AddItem(N1, "NewLevelItem", QT_TR_NOOP("Новый уровень"), &TForm1::NewLevelItemClick);
   N7 = AddItem(N1, "N7", QT_TR_NOOP("Сохранить матрицу"), &TForm1::N7Click);
-  SaveLevelAsItem = AddItem(N1, "SaveLevelAsItem", QT_TR_NOOP("Сохранить матрицу как..."), &TForm1::SaveLevelAsItemClick);
+  SaveLevelAsItem =
+      AddItem(N1, "SaveLevelAsItem", QT_TR_NOOP("Сохранить матрицу как..."), &TForm1::SaveLevelAsItemClick);
   N8 = AddItem(N1, "N8", QT_TR_NOOP("Загрузить матрицу"), &TForm1::N8Click);
   N4 = AddItem(N1, "N4", QT_TR_NOOP("Выход"), &TForm1::N4Click);
   NewLevelItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -341,7 +342,6 @@ void TForm1::BuildMenu() {
     const QPoint at = DXDraw1->rect().contains(pointer) ? pointer : DXDraw1->rect().center();
     PropertiesPanel->ChooseAt(at.x(), at.y());
   });
-
 
   N9 = bar->addMenu(tr("Настройки"));
   N9->setObjectName("N9");
@@ -385,9 +385,9 @@ void TForm1::BuildMenu() {
 void TForm1::BuildViewMenu() {
   ViewMenu = menuBar()->addMenu(tr("Вид"));
   ViewMenu->setObjectName("ViewMenu");
-  for (QDockWidget* dock : {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_),
-                            static_cast<QDockWidget*>(PlanesPanel), static_cast<QDockWidget*>(HistoryPanel),
-                            static_cast<QDockWidget*>(FindPanel)}) {
+  for (QDockWidget* dock :
+       {SidePanelDock, OverviewDock, static_cast<QDockWidget*>(levelCheck_), static_cast<QDockWidget*>(PlanesPanel),
+        static_cast<QDockWidget*>(HistoryPanel), static_cast<QDockWidget*>(FindPanel)}) {
     QAction* toggle = dock->toggleViewAction();
     toggle->setObjectName(dock->objectName() + "Toggle");
     ViewMenu->addAction(toggle);
@@ -413,19 +413,22 @@ void TForm1::BuildEditMenu() {
     connect(action, &QAction::triggered, this, command);
     return action;
   };
-  EditCopy = addEditItem("EditCopy", QT_TR_NOOP("Копировать"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { editor_->Regions().CopySelection(); });
-  EditCut = addEditItem("EditCut", QT_TR_NOOP("Вырезать"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { editor_->Regions().CutSelection(); });
-  EditPaste = addEditItem("EditPaste", QT_TR_NOOP("Вставить"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { editor_->Pointer().StartPaste(); });
+  EditCopy = addEditItem("EditCopy", QT_TR_NOOP("Копировать"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
+                         [this] { editor_->Regions().CopySelection(); });
+  EditCut = addEditItem("EditCut", QT_TR_NOOP("Вырезать"), {QKeySequence(Qt::CTRL | Qt::Key_X)},
+                        [this] { editor_->Regions().CutSelection(); });
+  EditPaste = addEditItem("EditPaste", QT_TR_NOOP("Вставить"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
+                          [this] { editor_->Pointer().StartPaste(); });
   // Del reaches the editor as a key press (PressKey), so that the held-key
   // table sees it as every other key.
-  EditDelete = addEditItem("EditDelete", QT_TR_NOOP("Удалить выделенное\tDel"), {}, [this] { editor_->Regions().DeleteSelection(); });
+  EditDelete = addEditItem("EditDelete", QT_TR_NOOP("Удалить выделенное\tDel"), {},
+                           [this] { editor_->Regions().DeleteSelection(); });
   EditFill = addEditItem("EditFill", QT_TR_NOOP("Заполнить выделенное"), {QKeySequence(Qt::CTRL | Qt::Key_F)},
                          [this] { editor_->Regions().FillSelection(PlacementInputs()); });
   EditDeselect = addEditItem("EditDeselect", QT_TR_NOOP("Снять выделение"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
                              [this] { editor_->ClearSelection(); });
-  EditAllPlanes = addEditItem("EditAllPlanes", QT_TR_NOOP("Выделять на всех планах"), {}, [this] {
-    editor_->Selection.AllPlanes = EditAllPlanes->isChecked();
-  });
+  EditAllPlanes = addEditItem("EditAllPlanes", QT_TR_NOOP("Выделять на всех планах"), {},
+                              [this] { editor_->Selection.AllPlanes = EditAllPlanes->isChecked(); });
   EditAllPlanes->setCheckable(true);
   // The clipboard as a brush: a left drag stamps it along the stroke.
   EditStamp = addEditItem("EditStamp", QT_TR_NOOP("Рисовать буфером (штамп)"), {QKeySequence(Qt::CTRL | Qt::Key_B)},
@@ -611,13 +614,22 @@ void TForm1::N7Click() { editor_->Files().SaveLevel(); }
 void TForm1::SaveLevelAsItemClick() { editor_->Files().SaveLevelAs(); }
 void TForm1::N8Click() { editor_->Files().LoadLevel(); }
 void TForm1::N4Click() { editor_->Files().RequestExit(); }
-void TForm1::N12Click() { editor_->Settings().TogglePlayerVisible(); SyncTicks(); }
-void TForm1::N13Click() { editor_->Settings().TogglePlayerGravity(); SyncTicks(); }
+void TForm1::N12Click() {
+  editor_->Settings().TogglePlayerVisible();
+  SyncTicks();
+}
+void TForm1::N13Click() {
+  editor_->Settings().TogglePlayerGravity();
+  SyncTicks();
+}
 void TForm1::N32321Click() { editor_->Settings().SetGridSize(32); }
 void TForm1::N64641Click() { editor_->Settings().SetGridSize(64); }
 void TForm1::N1281281Click() { editor_->Settings().SetGridSize(128); }
 void TForm1::N14Click() { editor_->Settings().ToggleGrid(); }
-void TForm1::N16Click() { editor_->Settings().ToggleAutoControl(); SyncTicks(); }
+void TForm1::N16Click() {
+  editor_->Settings().ToggleAutoControl();
+  SyncTicks();
+}
 
 void TForm1::N01Click() {
   editor_->Settings().ToggleFrameDelay();
@@ -625,7 +637,10 @@ void TForm1::N01Click() {
   if (timerDriver_) timerDriver_->Reschedule();
 }
 
-void TForm1::N17Click() { editor_->Play().TogglePreview(); SyncTicks(); }
+void TForm1::N17Click() {
+  editor_->Play().TogglePreview();
+  SyncTicks();
+}
 
 void TForm1::N19Click() {
   if (form4_) form4_->ShowModal();
@@ -702,7 +717,8 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       }
       // Strokes, the selection and a paste's placement start here.
       const TPointerButton button = mouse->button() == Qt::LeftButton ? TPointerButton::Left : TPointerButton::Right;
-      if (editor_->Pointer().PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier, PlacementInputs()))
+      if (editor_->Pointer().PointerPressed(button, at.x(), at.y(), mouse->modifiers() & Qt::ShiftModifier,
+                                            PlacementInputs()))
         pointerTaken_ = true;
       return false;
     }
@@ -711,9 +727,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       editor_->Pointer().PointerMoved(at.x(), at.y(), PlacementInputs());
       return false;
     }
-    case QEvent::Leave:
-      editor_->Pointer().PointerLeft();
-      return false;
+    case QEvent::Leave: editor_->Pointer().PointerLeft(); return false;
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint at = DXDraw1->ToFramePoint(mouse->position());
@@ -723,8 +737,10 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       // A stroke over several cells, a selection or a paste is not a click.
       bool taken = pointerTaken_ && mouse->buttons() == Qt::NoButton;
       if (button != TMouseButton::mbMiddle)
-        taken = editor_->Pointer().PointerReleased(button == TMouseButton::mbLeft ? TPointerButton::Left : TPointerButton::Right,
-                                         at.x(), at.y(), PlacementInputs()) || taken;
+        taken = editor_->Pointer().PointerReleased(
+                    button == TMouseButton::mbLeft ? TPointerButton::Left : TPointerButton::Right, at.x(), at.y(),
+                    PlacementInputs()) ||
+                taken;
       if (mouse->buttons() == Qt::NoButton) pointerTaken_ = false;
       if (taken) {
         if (button == TMouseButton::mbLeft) leftPressed_ = false;
@@ -752,8 +768,7 @@ bool TForm1::HandleDrawAreaMouse(QEvent* event) {
       }
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

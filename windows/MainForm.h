@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/DXTimer.h"
 #include "editor/Editor.h"
+#include "platform/DXTimer.h"
 #include "windows/PointerColumn.h"
 
 class QAction;
@@ -228,11 +228,11 @@ class TForm1 : public QMainWindow {
   TForm4* form4_ = nullptr;
   TLevelCheckWindow* levelCheck_ = nullptr;  // a dock, owned by the window
   bool leftPressed_ = false;
-  bool pointerTaken_ = false;  // the press started a selection or placed a paste
-  int wheelRemainder_ = 0;  // eighths of a degree not yet making a notch
-  bool overviewDrawn_ = false;  // the map was drawn at least once
+  bool pointerTaken_ = false;     // the press started a selection or placed a paste
+  int wheelRemainder_ = 0;        // eighths of a degree not yet making a notch
+  bool overviewDrawn_ = false;    // the map was drawn at least once
   TPointerColumn pointerColumn_;  // the overlay's "Mouse.X"
-  QPoint menuPointer_{-1, -1};  // the cursor in the drawing area when the Settings menu opened
+  QPoint menuPointer_{-1, -1};    // the cursor in the drawing area when the Settings menu opened
 };
 
 }  // namespace kestrilo

@@ -23,6 +23,8 @@
 #include <cmath>
 #include <set>
 
+#include "editor/Editor.h"
+#include "editor/MonsterEditCommands.h"
 #include "library/DataFileNames.h"
 #include "library/MonsterFieldLimits.h"
 #include "library/MonstersDataBase.h"
@@ -32,8 +34,6 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
-#include "editor/Editor.h"
-#include "editor/MonsterEditCommands.h"
 #include "windows/ScreenFit.h"
 #include "world/GameContext.h"
 
@@ -123,8 +123,7 @@ QLabel* Note(const QString& text) {
 }  // namespace
 
 TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TObjectDataBase* library,
-                                           const TPictureCollection* pictures, TDialogService& dialogs,
-                                           QWidget* parent)
+                                           const TPictureCollection* pictures, TDialogService& dialogs, QWidget* parent)
     : QDialog(parent), path_(std::move(monsterFilePath)), dialogs_(dialogs), pictures_(pictures) {
   setObjectName("MonsterEditorWindow");
   file_ = TMonsterFile::Load(path_);
@@ -158,8 +157,9 @@ TMonsterEditorWindow::TMonsterEditorWindow(std::string monsterFilePath, const TO
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(UndoButton);
   buttons->addWidget(RedoButton);
-  QLabel* savedNote = Note(tr("Сохранённые записи получают монстры, поставленные после сохранения "
-                              "или построенные следующей загрузкой уровня."));
+  QLabel* savedNote =
+      Note(tr("Сохранённые записи получают монстры, поставленные после сохранения "
+              "или построенные следующей загрузкой уровня."));
   savedNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   buttons->addWidget(savedNote, 1);
   buttons->addWidget(SaveButton);
@@ -241,8 +241,9 @@ QWidget* TMonsterEditorWindow::BuildListPanel() {
   rows->addWidget(DownButton, 1, 1);
   rows->addWidget(DeleteButton, 2, 0, 1, 2);
   layout->addLayout(rows);
-  layout->addWidget(Note(tr("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
-                            "первую запись списка. Из записей с одинаковым именем действует верхняя.")));
+  layout->addWidget(
+      Note(tr("Порядок важен: монстр, имени которого нет ни в одной записи, получает "
+              "первую запись списка. Из записей с одинаковым именем действует верхняя.")));
   connect(AddButton, &QPushButton::clicked, this, [this] { AddMonster(); });
   connect(DuplicateButton, &QPushButton::clicked, this, [this] { DuplicateMonster(); });
   connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteMonster(); });
@@ -295,7 +296,8 @@ QWidget* TMonsterEditorWindow::BuildFieldsPanel() {
   MoveModeChoice->setObjectName("MoveModeChoice");
   grid->addWidget(MoveModeChoice, row++, 1, 1, 3);
 
-  CanJumpBox = new QCheckBox(tr("Прыгает к игроку, где кончается пол (игрок в 5 клетках по горизонтали и 4 по вертикали)"));
+  CanJumpBox =
+      new QCheckBox(tr("Прыгает к игроку, где кончается пол (игрок в 5 клетках по горизонтали и 4 по вертикали)"));
   CanJumpBox->setObjectName("CanJumpBox");
   grid->addWidget(CanJumpBox, row++, 0, 1, 4);
 
@@ -344,10 +346,11 @@ QWidget* TMonsterEditorWindow::BuildFieldsPanel() {
 QWidget* TMonsterEditorWindow::BuildFramesPanel() {
   auto* box = new QGroupBox(tr("Кадры состояний"));
   auto* outer = new QVBoxLayout(box);
-  outer->addWidget(Note(tr("Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и "
-                           "поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед "
-                           "последним номером (он может быть на один больше последнего кадра картинки). "
-                           "Смерть без кадров (первый = последний) убирает монстра сразу.")));
+  outer->addWidget(
+      Note(tr("Кадры идут от первого к последнему, по убыванию, если последний меньше. Ходьба и "
+              "поворот к игроку повторяются; ранение и смерть играют один раз и кончаются перед "
+              "последним номером (он может быть на один больше последнего кадра картинки). "
+              "Смерть без кадров (первый = последний) убирает монстра сразу.")));
   auto* grid = new QGridLayout;
   outer->addLayout(grid);
   auto* group = new QButtonGroup(this);
@@ -506,10 +509,9 @@ void TMonsterEditorWindow::RefreshList() {
 
 void TMonsterEditorWindow::RefreshFields() {
   const bool shown = current_ >= 0;
-  for (QWidget* w : std::initializer_list<QWidget*>{NameChoice, HealthMinField, HealthMaxField, DamageMinField,
-                                                   DamageMaxField, WalkSpeedField, MoveModeChoice, CanJumpBox,
-                                                   WakeByDistanceBox, WakeDistanceField, HunterBox,
-                                                   ShotPictureChoice, AnimSpeedField})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           NameChoice, HealthMinField, HealthMaxField, DamageMinField, DamageMaxField, WalkSpeedField, MoveModeChoice,
+           CanJumpBox, WakeByDistanceBox, WakeDistanceField, HunterBox, ShotPictureChoice, AnimSpeedField})
     w->setEnabled(shown);
   for (size_t s = 0; s < TMonsterRecord::kStateCount; ++s) {
     FirstFrameFields[s]->setEnabled(shown);
@@ -590,8 +592,7 @@ QString TMonsterEditorWindow::ProblemsText() const {
   if (current_ < 0) return {};
   const TMonsterRecord& r = file_.Record(current_);
   QStringList lines;
-  if (!monsterNames_.empty() &&
-      std::find(monsterNames_.begin(), monsterNames_.end(), r.Name) == monsterNames_.end())
+  if (!monsterNames_.empty() && std::find(monsterNames_.begin(), monsterNames_.end(), r.Name) == monsterNames_.end())
     lines << tr("Имя: в библиотеке нет объекта-монстра с этим именем, запись ни к чему не относится.");
   if (pictures_ != nullptr && PictureOf(r.Name) == nullptr)
     lines << tr("Имя: в библиотеке нет картинки с этим именем; такой монстр не появится в просмотре.");
@@ -604,7 +605,8 @@ QString TMonsterEditorWindow::ProblemsText() const {
     } else if (const auto range = FindMonsterFieldRange(field)) {
       text = tr("допустимо от %1 до %2").arg(range->Min).arg(range->Max);
     } else if (field == "frameRanges") {
-      text = tr("номера кадров вне картинки (у неё кадры от 0 до %1)").arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
+      text = tr("номера кадров вне картинки (у неё кадры от 0 до %1)")
+                 .arg(frames > 0 ? frames - 1 : monster_limits::kFrameMax);
     } else {
       text = QString::fromStdString(problem.Message);
     }
@@ -642,7 +644,8 @@ void TMonsterEditorWindow::RestartPreview() {
 void TMonsterEditorWindow::AdvancePreview(int32_t ticks) {
   for (int32_t i = 0; i < ticks; ++i) animation_.Tick();
   const int32_t state = animation_.State();
-  if (!StateChoices[static_cast<size_t>(state - 1)]->isChecked()) StateChoices[static_cast<size_t>(state - 1)]->setChecked(true);
+  if (!StateChoices[static_cast<size_t>(state - 1)]->isChecked())
+    StateChoices[static_cast<size_t>(state - 1)]->setChecked(true);
   DrawPreview();
 }
 
@@ -661,7 +664,8 @@ void TMonsterEditorWindow::DrawPreview() {
   surface.Fill(0x4208);  // dark grey in 5-6-5
   picture->Draw(surface, 0, 0, animation_.Frame());
   QImage image = surface.ToImage();
-  const int scale = std::max(1, std::min(kPreviewBox / std::max(1, image.width()), kPreviewBox / std::max(1, image.height())));
+  const int scale =
+      std::max(1, std::min(kPreviewBox / std::max(1, image.width()), kPreviewBox / std::max(1, image.height())));
   if (scale > 1) image = image.scaled(image.width() * scale, image.height() * scale);
   PreviewPicture->setPixmap(QPixmap::fromImage(image));
   PreviewCaption->setText(tr("%1\nкадр %2 из %3 (0..%4)")
@@ -722,8 +726,8 @@ bool TMonsterEditorWindow::Save() {
 
 bool TMonsterEditorWindow::ConfirmClose() {
   if (!HasUnsavedChanges()) return true;
-  switch (dialogs_.MessageBox(tr("Сохранить изменения в файле монстров?").toStdString(), tr("Монстры").toStdString(), TMsgButtons::YesNoCancel,
-                       TModalResult::mrCancel)) {
+  switch (dialogs_.MessageBox(tr("Сохранить изменения в файле монстров?").toStdString(), tr("Монстры").toStdString(),
+                              TMsgButtons::YesNoCancel, TModalResult::mrCancel)) {
     case TModalResult::mrYes: return Save();
     case TModalResult::mrNo: return true;
     default: return false;
@@ -773,11 +777,11 @@ void TMonsterEditorWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context,
-                                                        TDialogService& dialogs, QWidget* parent) {
+std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context, TDialogService& dialogs,
+                                                        QWidget* parent) {
   const TPictureCollection* pictures = context.ObjectPictureList ? &context.ObjectPictures() : nullptr;
-  auto window = std::make_unique<TMonsterEditorWindow>(editor.DataPath(kMonstersFileName),
-                                                       context.ObjectDataBase.get(), pictures, dialogs, parent);
+  auto window = std::make_unique<TMonsterEditorWindow>(editor.DataPath(kMonstersFileName), context.ObjectDataBase.get(),
+                                                       pictures, dialogs, parent);
   window->Saved = [&context](const TMonsterFile& file) {
     if (context.ObjectsLoaded && context.MonstersDataBase) context.MonstersDataBase->Records = file.Records();
   };

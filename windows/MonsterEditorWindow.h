@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "library/MonsterFile.h"
 #include "editor/MonsterPreviewAnimation.h"
+#include "library/MonsterFile.h"
 
 class QCheckBox;
 class QComboBox;
@@ -49,8 +49,8 @@ class TMonsterEditorWindow : public QDialog {
   // Reads the monster file (a missing one gives an empty list). `library`
   // gives the monster objects' names, `pictures` the pictures; either may be
   // null (no library opened yet).
-  TMonsterEditorWindow(std::string monsterFilePath, const TObjectDataBase* library,
-                       const TPictureCollection* pictures, TDialogService& dialogs, QWidget* parent = nullptr);
+  TMonsterEditorWindow(std::string monsterFilePath, const TObjectDataBase* library, const TPictureCollection* pictures,
+                       TDialogService& dialogs, QWidget* parent = nullptr);
   ~TMonsterEditorWindow() override;
 
   // What the buttons do.
@@ -140,8 +140,8 @@ class TMonsterEditorWindow : public QDialog {
   std::string path_;
   TDialogService& dialogs_;
   const TPictureCollection* pictures_;
-  std::vector<std::string> monsterNames_;   // the library's monster objects (Windows-1251)
-  std::vector<std::string> pictureNames_;   // every picture of the library
+  std::vector<std::string> monsterNames_;  // the library's monster objects (Windows-1251)
+  std::vector<std::string> pictureNames_;  // every picture of the library
   TMonsterFile file_;
   QUndoStack undo_;
   int32_t current_ = -1;
@@ -149,7 +149,7 @@ class TMonsterEditorWindow : public QDialog {
   bool closing_ = false;
   TMonsterPreviewAnimation animation_;
   QTimer* previewTimer_ = nullptr;
-  QHBoxLayout* columns_ = nullptr;    // list, form, preview
+  QHBoxLayout* columns_ = nullptr;     // list, form, preview
   QVBoxLayout* leftColumn_ = nullptr;  // the list, and the preview where the window is narrow
   QWidget* previewPanel_ = nullptr;
   int wideFormWidth_ = 0;  // the form's least width with the preview beside it
@@ -163,7 +163,7 @@ class TMonsterEditorWindow : public QDialog {
 // already in the world keep their own copies.
 void OpenMonsterEditor(TEditor& editor, TGameContext& context, TDialogService& dialogs, QWidget* parent);
 // The window the command shows, made ready but not shown.
-std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context,
-                                                        TDialogService& dialogs, QWidget* parent);
+std::unique_ptr<TMonsterEditorWindow> MakeMonsterEditor(TEditor& editor, TGameContext& context, TDialogService& dialogs,
+                                                        QWidget* parent);
 
 }  // namespace kestrilo

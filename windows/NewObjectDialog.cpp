@@ -1,8 +1,8 @@
 #include "windows/NewObjectDialog.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -61,8 +61,7 @@ QSpinBox* MakeSpin(QWidget* parent, int minimum, int maximum, int value, int lef
 
 }  // namespace
 
-TForm2::TForm2(TDialogService& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Tool), dialogs_(dialogs) {
+TForm2::TForm2(TDialogService& dialogs, QWidget* parent) : QDialog(parent, Qt::Tool), dialogs_(dialogs) {
   setObjectName("Form2");
   setWindowTitle(QCoreApplication::translate("TForm2", "Новый объект"));
   resize(212, 536);
@@ -73,8 +72,8 @@ TForm2::TForm2(TDialogService& dialogs, QWidget* parent)
   // The layout is measured for a narrow 8-point face: narrow look-alikes come
   // before the system's default one, so that the captions fit their places.
   QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans",
-                    "DejaVu Sans Condensed"});
+  font.setFamilies(
+      {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans", "DejaVu Sans Condensed"});
   font.setPixelSize(10);
   setFont(font);
   BuildControls();
@@ -109,11 +108,11 @@ void TForm2::BuildControls() {
 
   Label5 = MakeLabel(this, QT_TRANSLATE_NOOP("TForm2", "Тип Объекта:"), 32, 248);
   ComboBox1 = new QComboBox(this);
-  for (const char* type :
-       {QT_TRANSLATE_NOOP("TForm2", "Стена"), QT_TRANSLATE_NOOP("TForm2", "Лифт"), QT_TRANSLATE_NOOP("TForm2", "Ключ"),
-        QT_TRANSLATE_NOOP("TForm2", "Дверь "), QT_TRANSLATE_NOOP("TForm2", "Фон"), QT_TRANSLATE_NOOP("TForm2", "Монстр"),
-        QT_TRANSLATE_NOOP("TForm2", "Аптечка"), QT_TRANSLATE_NOOP("TForm2", "Патроны"),
-        QT_TRANSLATE_NOOP("TForm2", "Ловушка"), QT_TRANSLATE_NOOP("TForm2", "Игрок")}) {
+  for (const char* type : {QT_TRANSLATE_NOOP("TForm2", "Стена"), QT_TRANSLATE_NOOP("TForm2", "Лифт"),
+                           QT_TRANSLATE_NOOP("TForm2", "Ключ"), QT_TRANSLATE_NOOP("TForm2", "Дверь "),
+                           QT_TRANSLATE_NOOP("TForm2", "Фон"), QT_TRANSLATE_NOOP("TForm2", "Монстр"),
+                           QT_TRANSLATE_NOOP("TForm2", "Аптечка"), QT_TRANSLATE_NOOP("TForm2", "Патроны"),
+                           QT_TRANSLATE_NOOP("TForm2", "Ловушка"), QT_TRANSLATE_NOOP("TForm2", "Игрок")}) {
     ComboBox1->addItem(QCoreApplication::translate("TForm2", type));
   }
   ComboBox1->setGeometry(8, 264, 121, 21);
@@ -202,9 +201,7 @@ void TForm2::Button2Click() {
 void TForm2::ShowFrameSizeOf(int32_t width, int32_t height) {
   // A size beyond the field's range would be clamped into a frame smaller
   // than the picture; 0 keeps it whole.
-  const auto fieldValue = [](const QSpinBox* field, int32_t size) {
-    return size <= field->maximum() ? size : 0;
-  };
+  const auto fieldValue = [](const QSpinBox* field, int32_t size) { return size <= field->maximum() ? size : 0; };
   showingFrameSize_ = true;
   if (!frameWidthChanged_) UpDown1->setValue(fieldValue(UpDown1, width));
   if (!frameHeightChanged_) UpDown2->setValue(fieldValue(UpDown2, height));

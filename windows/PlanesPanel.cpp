@@ -9,8 +9,7 @@
 
 namespace kestrilo {
 
-TPlanesPanel::TPlanesPanel(TEditor& Editor, QWidget* Parent)
-    : QDockWidget(tr("Планы"), Parent), editor_(Editor) {
+TPlanesPanel::TPlanesPanel(TEditor& Editor, QWidget* Parent) : QDockWidget(tr("Планы"), Parent), editor_(Editor) {
   setObjectName("PlanesPanel");
   auto* body = new QWidget(this);
   auto* grid = new QGridLayout(body);
@@ -19,7 +18,8 @@ TPlanesPanel::TPlanesPanel(TEditor& Editor, QWidget* Parent)
   for (int32_t plane = 0; plane < TMatrix::kPlaneCount; ++plane) {
     const QString name = QString::fromStdString(PlaneName(plane));
     grid->addWidget(new QLabel(QString::number(plane) + " — " + name, body), plane + 1, 0);
-    const auto addBox = [&](const char* Name, int Column, bool Checked, const QString& Tip, void (TPlaneView::*Set)(int32_t, bool)) {
+    const auto addBox = [&](const char* Name, int Column, bool Checked, const QString& Tip,
+                            void (TPlaneView::*Set)(int32_t, bool)) {
       auto* box = new QCheckBox(body);
       box->setObjectName(QString(Name).arg(plane));
       box->setChecked(Checked);

@@ -26,8 +26,7 @@ void TPointerColumn::Seen(QObject* Watched, QEvent* Event) {
     case QEvent::Hide:  // a window closed under the pointer sends no leave
       known_.reset();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

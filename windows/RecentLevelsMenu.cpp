@@ -6,14 +6,13 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "editor/RecentLevels.h"
 #include "platform/Errors.h"
 #include "windows/MainForm.h"
-#include "editor/RecentLevels.h"
 
 namespace kestrilo {
 
-TRecentLevelsMenu::TRecentLevelsMenu(TForm1& Form, TRecentLevels& Levels)
-    : QObject(&Form), Form(Form), Levels(Levels) {
+TRecentLevelsMenu::TRecentLevelsMenu(TForm1& Form, TRecentLevels& Levels) : QObject(&Form), Form(Form), Levels(Levels) {
   menu_ = new QMenu(tr("Последние уровни"), &Form);
   menu_->setObjectName("RecentLevelsMenu");
   Form.N1->insertMenu(Form.N4, menu_);

@@ -6,8 +6,8 @@ namespace kestrilo {
 
 QFont TWindowFont::Classic(int pixelSize) {
   QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans",
-                    "DejaVu Sans Condensed"});
+  font.setFamilies(
+      {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans", "DejaVu Sans Condensed"});
   font.setPixelSize(pixelSize);
   return font;
 }

@@ -3,9 +3,9 @@
 
 #include <QWidget>
 
-#include "windows/NewObjectDialog.h"
-#include "windows/LoadingWindow.h"
 #include "editor/EditorPorts.h"
+#include "windows/LoadingWindow.h"
+#include "windows/NewObjectDialog.h"
 
 namespace kestrilo {
 

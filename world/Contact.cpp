@@ -17,7 +17,7 @@ void ClearTakenObjectCells(const TSprite& Object) {
   TGameContext* context = ContextOf(&Object);
   if (!context->PlayedLevel) return;
   context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(Object.X + 3)), static_cast<int32_t>(Round(Object.Y + 3)),
-                             Object.Width, Object.Height);
+                                  Object.Width, Object.Height);
 }
 
 void TPlayerWatch::Start(const TSprite& Watcher) {

@@ -10,8 +10,7 @@
 
 namespace kestrilo {
 
-TDoor::TDoor(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
-    : TImageSprite(Parent) {
+TDoor::TDoor(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/) : TImageSprite(Parent) {
   KeyCode = Record.KeyCode;
   this->X = X;
   this->Y = Y;
@@ -44,8 +43,7 @@ void TDoor::OnMove(int32_t MoveCount) {
 void TDoor::FinishOpening() {
   TGameContext* context = ContextOf(this);
   if (context->PlayedLevel) {
-    context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width,
-                               Height);
+    context->PlayedLevel->ClearArea(static_cast<int32_t>(Round(X)), static_cast<int32_t>(Round(Y)), Width, Height);
   }
   if (context->RedrawOverview) context->RedrawOverview();
   MarkDead();

@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kFrameSpeed = 1.0 / 150.0;
 constexpr double kStartOffset = 0.5;
-constexpr int32_t kDriftScales = 4;       // Drift = Random(4) * (f2 - f1)
+constexpr int32_t kDriftScales = 4;  // Drift = Random(4) * (f2 - f1)
 // The replacement drift is fraction * 0.4 * 10, multiplied in that order: folding
 // the factors into 4.0 rounds differently in the last bit for about a quarter of
 // the fractions, and replays must see the same drift.

@@ -37,8 +37,7 @@ int32_t DrawBetween(TRandom& random, uint16_t low, uint16_t high) {
 
 }  // namespace
 
-TEnemyWalker::TEnemyWalker(TSprite* Parent, const TMonsterRecord& ARecord, double AX, double AY)
-    : TMonster(Parent) {
+TEnemyWalker::TEnemyWalker(TSprite* Parent, const TMonsterRecord& ARecord, double AX, double AY) : TMonster(Parent) {
   ShowPicture(*this, FindObjectPicture(*this, ARecord.Name));
   Record = ARecord;
   State = stWalkLeft;
@@ -75,8 +74,7 @@ int32_t TEnemyWalker::DrawDamage() {
 
 bool TEnemyWalker::PlayerNear() const {
   const TPlayerSprite* p = Player();
-  return p != nullptr && X - kNearX <= p->X && p->X <= X + kNearX && Y - kNearY <= p->Y &&
-         p->Y <= Y + kNearY;
+  return p != nullptr && X - kNearX <= p->X && p->X <= X + kNearX && Y - kNearY <= p->Y && p->Y <= Y + kNearY;
 }
 
 bool TEnemyWalker::JumpReach() {
@@ -181,8 +179,7 @@ void TEnemyWalker::OnMove(int32_t MoveCount) {
       matrix->IsBelowFree(Width - TMatrix::kCellSize, Height, X, Y + 2))
     Y += 2;
 
-  if (RangeAnimation && Record.CanJump && !Jumping &&
-      !matrix->IsBelowFree(Width, Height, X, Y + 2) && JumpReach()) {
+  if (RangeAnimation && Record.CanJump && !Jumping && !matrix->IsBelowFree(Width, Height, X, Y + 2) && JumpReach()) {
     JumpTarget = {State == stWalkLeft ? X - kNearX : X + kNearX, Y - kJumpReachY};
     Jumping = true;
   }
@@ -233,8 +230,7 @@ void TEnemyWalker::Walk(int32_t MoveCount) {
   const double step = MoveCount * 0.02 * Record.WalkSpeed;
   switch (State) {
     case stWalkLeft:
-      if (matrix->IsLeftFree(Width, Height, X, Y) &&
-          !matrix->IsBelowFree(Width - 1, Height, X - Width + 32, Y + 32)) {
+      if (matrix->IsLeftFree(Width, Height, X, Y) && !matrix->IsBelowFree(Width - 1, Height, X - Width + 32, Y + 32)) {
         X -= step;
       } else {
         State = stWalkRight;
@@ -266,8 +262,7 @@ void TEnemyWalker::Walk(int32_t MoveCount) {
         ShotTimer += 1;
       }
       break;
-    default:
-      break;  // hit and dying: the state animation runs
+    default: break;  // hit and dying: the state animation runs
   }
 }
 

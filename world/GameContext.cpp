@@ -22,9 +22,7 @@ TGameContext::~TGameContext() {
   PlayerSprite = nullptr;
 }
 
-TSpriteEngine* TGameContext::Root() const {
-  return SpriteEngine ? SpriteEngine->Engine() : nullptr;
-}
+TSpriteEngine* TGameContext::Root() const { return SpriteEngine ? SpriteEngine->Engine() : nullptr; }
 
 TPictureCollection& TGameContext::ObjectPictures() const {
   if (!ObjectPictureList) throw ESpriteError("Picture list is missing");

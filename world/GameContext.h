@@ -11,8 +11,8 @@
 
 #include "matrix/Matrix.h"
 #include "platform/DXInput.h"
-#include "world/PlacedSprites.h"
 #include "platform/Random.h"
+#include "world/PlacedSprites.h"
 
 namespace kestrilo {
 

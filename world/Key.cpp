@@ -6,8 +6,7 @@
 
 namespace kestrilo {
 
-TKey::TKey(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
-    : TImageSprite(Parent) {
+TKey::TKey(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/) : TImageSprite(Parent) {
   KeyCode = Record.KeyCode;
   this->X = X;
   this->Y = Y;

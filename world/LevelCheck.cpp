@@ -68,8 +68,8 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
     if (found == byNumber.end()) {
       TLevelFinding& finding = unknown[at.Number];
       finding.Kind = "unknownObject";
-      finding.Text = Text(QT_TRANSLATE_NOOP("TLevelCheck", "Объекта с номером %1 нет в библиотеке"),
-                          std::to_string(at.Number));
+      finding.Text =
+          Text(QT_TRANSLATE_NOOP("TLevelCheck", "Объекта с номером %1 нет в библиотеке"), std::to_string(at.Number));
       AddCell(finding, at);
       continue;
     }
@@ -79,8 +79,9 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
                                         Monsters->GetRecord(Monsters->IndexOfName(record.Name)).Name != record.Name)) {
       TLevelFinding& finding = withoutRecord[at.Number];
       finding.Kind = "monsterWithoutRecord";
-      finding.Text = Text(QT_TRANSLATE_NOOP("TLevelCheck", "У монстра «%1» нет записи в файле монстров: он возьмёт первую"),
-                          Shown(record.Name));
+      finding.Text =
+          Text(QT_TRANSLATE_NOOP("TLevelCheck", "У монстра «%1» нет записи в файле монстров: он возьмёт первую"),
+               Shown(record.Name));
       AddCell(finding, at);
     }
     if (record.ObjType == otPlayer && record.Name == cp1251::FromUtf8("Старт")) AddCell(starts, at);
@@ -91,14 +92,18 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
   for (auto& [number, finding] : withoutRecord) findings.push_back(std::move(finding));
   if (starts.CellCount == 0) {
     // The marker's name is the library's, never translated.
-    findings.push_back(
-        {"noStartMarker", Text(QT_TRANSLATE_NOOP("TLevelCheck", "На уровне нет стартовой метки «%1»"), "Старт"), {}, 0});
+    findings.push_back({"noStartMarker",
+                        Text(QT_TRANSLATE_NOOP("TLevelCheck", "На уровне нет стартовой метки «%1»"), "Старт"),
+                        {},
+                        0});
   } else if (starts.CellCount > 1) {
-    starts.Text = Text(QT_TRANSLATE_NOOP("TLevelCheck", "Стартовых меток на уровне: %1"), std::to_string(starts.CellCount));
+    starts.Text =
+        Text(QT_TRANSLATE_NOOP("TLevelCheck", "Стартовых меток на уровне: %1"), std::to_string(starts.CellCount));
     findings.push_back(std::move(starts));
   }
   const auto unmatched = [&](const std::map<uint8_t, std::vector<TPlaced>>& these,
-                             const std::map<uint8_t, std::vector<TPlaced>>& others, const char* kind, const char* text) {
+                             const std::map<uint8_t, std::vector<TPlaced>>& others, const char* kind,
+                             const char* text) {
     for (const auto& [code, places] : these) {
       if (others.count(code)) continue;
       TLevelFinding finding{kind, Text(text, std::to_string(code)), {}, 0};
@@ -108,14 +113,16 @@ std::vector<TLevelFinding> CheckLevel(const TMatrix& Level, const TObjectDataBas
   };
   unmatched(doors, keys, "doorWithoutKey",
             QT_TRANSLATE_NOOP("TLevelCheck", "Дверь с кодом %1: ни один ключ уровня её не открывает"));
-  unmatched(keys, doors, "keyWithoutDoor", QT_TRANSLATE_NOOP("TLevelCheck", "Ключ с кодом %1 не открывает ни одной двери"));
+  unmatched(keys, doors, "keyWithoutDoor",
+            QT_TRANSLATE_NOOP("TLevelCheck", "Ключ с кодом %1 не открывает ни одной двери"));
   if (Library.Images) {
     for (const TObjectRecord& record : Library.Records) {
       if (record.ObjType == otEmpty || Library.Images->IndexOf(record.Name) >= 0) continue;
-      findings.push_back({"missingPicture",
-                          Text(QT_TRANSLATE_NOOP("TLevelCheck", "В графическом файле нет картинки «%1»"), Shown(record.Name)),
-                          {},
-                          0});
+      findings.push_back(
+          {"missingPicture",
+           Text(QT_TRANSLATE_NOOP("TLevelCheck", "В графическом файле нет картинки «%1»"), Shown(record.Name)),
+           {},
+           0});
     }
   }
   return findings;

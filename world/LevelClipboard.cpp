@@ -52,24 +52,27 @@ TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, con
         const int32_t x = Selection.FirstColumn + object.Column + i;
         const int32_t y = Selection.FirstRow + object.Row + j;
         const size_t at = ClipIndex(clip, object.Column + i, object.Row + j);
-        if (TMatrix::IsMainPlane(object.Plane)) clip.Cells[at] = Level.Cells[x][y];
-        else clip.Entries[object.Plane - 1][at] = Level.BackPlanes[x][y][object.Plane - 1];
+        if (TMatrix::IsMainPlane(object.Plane))
+          clip.Cells[at] = Level.Cells[x][y];
+        else
+          clip.Entries[object.Plane - 1][at] = Level.BackPlanes[x][y][object.Plane - 1];
       }
     }
   }
   return clip;
 }
 
-void EraseObjects(TLevelDraft& Draft, const TObjectDataBase& Library, const TCellRegion& Selection,
-                  TPlaneMask Planes) {
+void EraseObjects(TLevelDraft& Draft, const TObjectDataBase& Library, const TCellRegion& Selection, TPlaneMask Planes) {
   const TLevelClip clip = CopyObjects(Draft.Level(), Library, Selection, Planes);
   for (const TClipObject& object : clip.Objects) {
     for (int32_t i = 0; i < object.Columns; ++i) {
       for (int32_t j = 0; j < object.Rows; ++j) {
         const int64_t x = Selection.FirstColumn + object.Column + i;
         const int64_t y = Selection.FirstRow + object.Row + j;
-        if (TMatrix::IsMainPlane(object.Plane)) Draft.SetCell(x, y, EmptyMatrixCell());
-        else Draft.SetEntry(object.Plane, x, y, -1);
+        if (TMatrix::IsMainPlane(object.Plane))
+          Draft.SetCell(x, y, EmptyMatrixCell());
+        else
+          Draft.SetEntry(object.Plane, x, y, -1);
       }
     }
   }
@@ -84,8 +87,10 @@ int32_t PasteClip(TLevelDraft& Draft, const TLevelClip& Clip, int64_t Column, in
     for (int32_t i = 0; i < object.Columns; ++i) {
       for (int32_t j = 0; j < object.Rows; ++j) {
         const size_t at = ClipIndex(Clip, object.Column + i, object.Row + j);
-        if (TMatrix::IsMainPlane(object.Plane)) Draft.SetCell(x0 + i, y0 + j, Clip.Cells[at]);
-        else Draft.SetEntry(object.Plane, x0 + i, y0 + j, Clip.Entries[object.Plane - 1][at]);
+        if (TMatrix::IsMainPlane(object.Plane))
+          Draft.SetCell(x0 + i, y0 + j, Clip.Cells[at]);
+        else
+          Draft.SetEntry(object.Plane, x0 + i, y0 + j, Clip.Entries[object.Plane - 1][at]);
       }
     }
     ++written;

@@ -33,8 +33,8 @@ struct TClipObject {
 };
 
 struct TLevelClip {
-  int32_t Columns = 0, Rows = 0;  // the clip's rectangle of cells
-  TPlaneMask Planes = 0;          // the planes it was copied from
+  int32_t Columns = 0, Rows = 0;   // the clip's rectangle of cells
+  TPlaneMask Planes = 0;           // the planes it was copied from
   std::vector<TMatrixCell> Cells;  // Columns x Rows, column by column; the main plane
   std::array<std::vector<int32_t>, TMatrix::kBackPlaneCount> Entries;  // the same per back plane
   std::vector<TClipObject> Objects;
@@ -45,8 +45,7 @@ struct TLevelClip {
 TLevelClip CopyObjects(const TMatrix& Level, const TObjectDataBase& Library, const TCellRegion& Selection,
                        TPlaneMask Planes);
 // Erases the objects anchored in the selection, each with its whole footprint.
-void EraseObjects(TLevelDraft& Draft, const TObjectDataBase& Library, const TCellRegion& Selection,
-                  TPlaneMask Planes);
+void EraseObjects(TLevelDraft& Draft, const TObjectDataBase& Library, const TCellRegion& Selection, TPlaneMask Planes);
 // Writes the clip with its top-left cell at (Column, Row) over what is there.
 // An object that would reach past the level's edge is left out whole.
 // Returns how many objects were written.

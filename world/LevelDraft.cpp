@@ -39,16 +39,15 @@ std::vector<TLevelChange> TLevelDraft::Commit(TLevelEdits& Edits, std::string* S
     const TCellRegion& region = touched_[plane];
     if (region.Empty()) continue;
     std::string message;
-    TLevelChange change = TMatrix::IsMainPlane(plane) ? Edits.WriteCells(region, level_->CopyCells(region), &message)
-                                     : Edits.WriteEntries(plane, region, level_->CopyBackEntries(plane, region),
-                                                          &message);
+    TLevelChange change = TMatrix::IsMainPlane(plane)
+                              ? Edits.WriteCells(region, level_->CopyCells(region), &message)
+                              : Edits.WriteEntries(plane, region, level_->CopyBackEntries(plane, region), &message);
     if (SpriteMessage && SpriteMessage->empty()) *SpriteMessage = message;
-    const bool same = TMatrix::IsMainPlane(plane) ? std::equal(change.CellsBefore.begin(), change.CellsBefore.end(),
-                                              change.CellsAfter.begin(), change.CellsAfter.end(),
-                                              [](const TMatrixCell& a, const TMatrixCell& b) {
-                                                return a.SameContent(b);
-                                              })
-                                 : change.EntriesBefore == change.EntriesAfter;
+    const bool same = TMatrix::IsMainPlane(plane)
+                          ? std::equal(change.CellsBefore.begin(), change.CellsBefore.end(), change.CellsAfter.begin(),
+                                       change.CellsAfter.end(),
+                                       [](const TMatrixCell& a, const TMatrixCell& b) { return a.SameContent(b); })
+                          : change.EntriesBefore == change.EntriesAfter;
     if (!change.Empty() && !same) changes.push_back(std::move(change));
   }
   return changes;

@@ -10,8 +10,7 @@
 
 namespace kestrilo {
 
-TLift::TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/)
-    : TImageSprite(Parent) {
+TLift::TLift(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t /*Z*/) : TImageSprite(Parent) {
   Travel = Record.LiftHeight;
   Mode = Travel > 0 ? kUp : kDown;
   Leg = Mode;

@@ -25,13 +25,13 @@ class TLift : public TImageSprite {
   static constexpr uint8_t kUp = 1;
   static constexpr uint8_t kDown = 2;
 
-  bool Running = false;     // while the current leg is travelled
-  int8_t Travel = 0;        // trip length in cells; positive = above home
-  uint8_t Mode = kDown;     // direction of the first leg
-  uint8_t Leg = kDown;      // direction of the leg that comes next
+  bool Running = false;  // while the current leg is travelled
+  int8_t Travel = 0;     // trip length in cells; positive = above home
+  uint8_t Mode = kDown;  // direction of the first leg
+  uint8_t Leg = kDown;   // direction of the leg that comes next
   int32_t HomeRow = 0;
-  int32_t TargetRow = 0;    // meaningful from the first leg on
-  TPlayerWatch Rider;  // whom the object watches and acts on
+  int32_t TargetRow = 0;  // meaningful from the first leg on
+  TPlayerWatch Rider;     // whom the object watches and acts on
 
  private:
   void TravelOnePixel();

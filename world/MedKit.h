@@ -21,9 +21,9 @@ class TMedKit : public TImageSprite {
 
   static constexpr double kAnimationSpeed = 0.01;
 
-  uint8_t Amount = 0;    // the record's Health byte read unsigned
+  uint8_t Amount = 0;     // the record's Health byte read unsigned
   bool Constant = false;  // stays and keeps healing
-  TPlayerWatch Rider;  // whom the object watches and acts on
+  TPlayerWatch Rider;     // whom the object watches and acts on
 };
 
 }  // namespace kestrilo

@@ -32,19 +32,12 @@ void TMonster::OnMove(int32_t MoveCount) {
     case stWalkLeft:
     case stWalkRight:
     case stFaceLeft:
-    case stFaceRight:
-      LoopRange(step);
-      break;
+    case stFaceRight: LoopRange(step); break;
     case stHitLeft:
-    case stHitRight:
-      PlayHitRange(step);
-      break;
+    case stHitRight: PlayHitRange(step); break;
     case stDyingLeft:
-    case stDyingRight:
-      PlayDeathRange(step);
-      break;
-    default:
-      break;
+    case stDyingRight: PlayDeathRange(step); break;
+    default: break;
   }
 }
 

@@ -44,8 +44,8 @@ class TMonster : public TImageSprite {
   bool Busy = false;     // while a hit or death range plays
   bool Restart = false;  // the next hit/death step first brings FramePos into the range
   TState State = stWalkLeft;
-  TMonsterRecord Record{};         // the monster's own copy of its record
-  bool RangeAnimation = false;     // state ranges drive the frames
+  TMonsterRecord Record{};      // the monster's own copy of its record
+  bool RangeAnimation = false;  // state ranges drive the frames
   int32_t Health = 0;
 
  private:

@@ -75,11 +75,11 @@ void PutOnMainPlane(TLevelDraft& Draft, const TPlacedAnchor& At, const TCellRegi
                     TFootprintSize Size) {
   const TCellRegion covered = TMatrix::FootprintRegion(At.Column, At.Row, Size);
   const TMatrix& level = Draft.Level();
-  const TCellRegion both = Own.Empty() ? covered
-                                       : TCellRegion{std::min(Own.FirstColumn, covered.FirstColumn),
-                                                     std::min(Own.FirstRow, covered.FirstRow),
-                                                     std::max(Own.LastColumn, covered.LastColumn),
-                                                     std::max(Own.LastRow, covered.LastRow)};
+  const TCellRegion both =
+      Own.Empty()
+          ? covered
+          : TCellRegion{std::min(Own.FirstColumn, covered.FirstColumn), std::min(Own.FirstRow, covered.FirstRow),
+                        std::max(Own.LastColumn, covered.LastColumn), std::max(Own.LastRow, covered.LastRow)};
   std::vector<std::pair<TMatrixCell, std::pair<int32_t, int32_t>>> writes;
   for (int32_t x = both.FirstColumn; x <= both.LastColumn; ++x) {
     for (int32_t y = both.FirstRow; y <= both.LastRow; ++y) {
@@ -115,7 +115,9 @@ std::optional<TFootprintSize> PictureFootprint(const TObjectDataBase& Library, i
 
 std::string FitRefusal(TFit Fit, std::string_view Name) {
   if (Fit == TFit::PastEdge)
-    return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "Объект «%1» вышел бы за край уровня")).arg(Shown(Name)).toStdString();
+    return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "Объект «%1» вышел бы за край уровня"))
+        .arg(Shown(Name))
+        .toStdString();
   return Text(QT_TRANSLATE_NOOP("TPlacedObjectEdits", "Объект «%1» не помещается: его клетки заняты другими объектами"))
       .arg(Shown(Name))
       .toStdString();
@@ -153,8 +155,10 @@ TObjectEditResult SetPlacementValue(TLevelDraft& Draft, const TObjectDataBase& L
       // Cells another object took over, or emptied, are not the object's.
       if (!IsOwnCell(level, own, At, x, y) || level.Cells[x][y].IsFree()) continue;
       TMatrixCell cell = level.Cells[x][y];
-      if (lift) cell.LiftHeight = static_cast<int8_t>(Value);
-      else cell.KeyCode = static_cast<uint8_t>(Value);
+      if (lift)
+        cell.LiftHeight = static_cast<int8_t>(Value);
+      else
+        cell.KeyCode = static_cast<uint8_t>(Value);
       Draft.SetCell(x, y, cell);
     }
   }
@@ -258,8 +262,7 @@ TObjectEditResult MoveToPlane(TLevelDraft& Draft, const TObjectDataBase& Library
                                 .toStdString();
   if (TMatrix::IsBackPlane(Plane)) {
     if (level.BackPlanes[At.Column][At.Row][Plane - 1] > 0) return {taken};
-    if (object->Number <= 0)
-      return {NotOnBackPlane(object->Number)};
+    if (object->Number <= 0) return {NotOnBackPlane(object->Number)};
   } else {
     const TObjectRecord* record = RecordNamed(Library, object->Name);
     if (!record || record->Number != object->Number) return {NoObjectNamed(object->Name)};
@@ -297,8 +300,7 @@ TObjectEditResult ChangeObject(TLevelDraft& Draft, const TObjectDataBase& Librar
   if (!to) return {NoObjectNamed(Name)};
   if (to->Number == object->Number) return {};
   if (TMatrix::IsBackPlane(At.Plane)) {
-    if (to->Number <= 0)
-      return {NotOnBackPlane(to->Number)};
+    if (to->Number <= 0) return {NotOnBackPlane(to->Number)};
     Draft.SetEntry(At.Plane, At.Column, At.Row, to->Number);
     return {};
   }

@@ -46,7 +46,8 @@ constexpr TCellRegion kWholeLevel{0, 0, TMatrix::kColumns - 1, TMatrix::kRows - 
 // main plane the footprint becomes To's, the cells keep their lift height and
 // key code (new cells take the anchor's) and their kind becomes To's type.
 TReplacement ReplaceObjects(TLevelDraft& Draft, const TObjectDataBase& Library, std::string_view From,
-                            std::string_view To, TPlaneMask Planes = kAllPlanes, const TCellRegion& Region = kWholeLevel);
+                            std::string_view To, TPlaneMask Planes = kAllPlanes,
+                            const TCellRegion& Region = kWholeLevel);
 
 // The lift height (-128..127) or key code (0..255) of the object anchored at
 // a cell, written into every cell of its footprint as placing writes it.

@@ -43,16 +43,13 @@ TSprite* MakeBackground(TSprite* Parent, const TObjectRecord& Record) {
   return back;
 }
 
-bool IsStartMarker(const TObjectRecord& Record) {
-  return Record.ObjType == otPlayer && Record.Name == W1251("Старт");
-}
+bool IsStartMarker(const TObjectRecord& Record) { return Record.ObjType == otPlayer && Record.Name == W1251("Старт"); }
 
 }  // namespace
 
 TMyObject::TMyObject(TSprite* Parent) : TImageSprite(Parent) {}
 
-TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Record, double X, double Y,
-                                     int32_t Z) {
+TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z) {
   // The plain object always comes first; special kinds leave it bare beside them.
   auto* object = new TMyObject(Parent);
   if (IsNamelessName(Record.Name)) return object;
@@ -70,18 +67,12 @@ TSprite* TMyObject::CreateFromRecord(TSprite* Parent, const TObjectRecord& Recor
       TSprite* monster = MakeMonster(ContextOf(object), Parent, Record, X, Y);
       return monster ? monster : object;
     }
-    case otAmmo:
-      return new TAmmoCrate(Parent, Record, X, Y, 0);
-    case otMedKit:
-      return new TMedKit(Parent, Record, X, Y, 0);
-    case otKey:
-      return new TKey(Parent, Record, X, Y, 0);
-    case otDoor:
-      return new TDoor(Parent, Record, X, Y, 0);
-    case otLift:
-      return new TLift(Parent, Record, X, Y, Z);
-    default:
-      break;
+    case otAmmo: return new TAmmoCrate(Parent, Record, X, Y, 0);
+    case otMedKit: return new TMedKit(Parent, Record, X, Y, 0);
+    case otKey: return new TKey(Parent, Record, X, Y, 0);
+    case otDoor: return new TDoor(Parent, Record, X, Y, 0);
+    case otLift: return new TLift(Parent, Record, X, Y, Z);
+    default: break;
   }
   // The back-plane-4 entry at cell (0, 0) is the level's background picture.
   if (Round(X) == TBack::kColumn * TMatrix::kCellSize && Round(Y) == TBack::kRow * TMatrix::kCellSize &&

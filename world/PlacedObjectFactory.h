@@ -28,8 +28,7 @@ class TMyObject final : public TImageSprite {
   // that represents the object (the special object when one was made, else the
   // TMyObject). Throws EPictureCollectionError when the record's picture is missing;
   // sprites made before the failure stay in the tree.
-  static TSprite* CreateFromRecord(TSprite* Parent, const TObjectRecord& Record, double X, double Y,
-                                   int32_t Z);
+  static TSprite* CreateFromRecord(TSprite* Parent, const TObjectRecord& Record, double X, double Y, int32_t Z);
 
  private:
   void ShowPicture(const TObjectRecord& Record, double X, double Y, int32_t Z);

@@ -49,8 +49,8 @@ std::optional<TPlacedObject> PlacedObjectAt(const TMatrix& Level, const TObjectD
   return object;
 }
 
-std::optional<TPlacedObject> PlacedObjectCovering(const TMatrix& Level, const TObjectDataBase& Library,
-                                                  int32_t Plane, int32_t Column, int32_t Row) {
+std::optional<TPlacedObject> PlacedObjectCovering(const TMatrix& Level, const TObjectDataBase& Library, int32_t Plane,
+                                                  int32_t Column, int32_t Row) {
   if (!TMatrix::IsInside(Column, Row)) return std::nullopt;
   std::vector<int32_t> planes{Plane};
   for (int32_t p = 0; p < TMatrix::kPlaneCount; ++p)

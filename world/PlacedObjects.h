@@ -38,8 +38,8 @@ bool TypeHasKeyCode(uint8_t Type);
 struct TPlacedObject {
   TPlacedAnchor At;
   int32_t Number = -1;
-  std::string Name;  // as the library stores it (Windows-1251); "пустая" for a number it lacks
-  uint8_t Type = 0;  // the library's type of the number; the cell's kind when the library lacks it
+  std::string Name;          // as the library stores it (Windows-1251); "пустая" for a number it lacks
+  uint8_t Type = 0;          // the library's type of the number; the cell's kind when the library lacks it
   TFootprintSize Footprint;  // the cells its picture covers from the anchor, clipped to the level
   int8_t LiftHeight = 0;     // the anchor cell's values; 0 on a back plane
   uint8_t KeyCode = 0;
@@ -54,8 +54,8 @@ std::optional<TPlacedObject> PlacedObjectAt(const TMatrix& Level, const TObjectD
 // The object whose footprint covers a cell, looked for on Plane first and
 // then on the others from the front (the main plane) to the back; on a plane
 // the nearest anchor wins. What a click on the cell means by "this object".
-std::optional<TPlacedObject> PlacedObjectCovering(const TMatrix& Level, const TObjectDataBase& Library,
-                                                  int32_t Plane, int32_t Column, int32_t Row);
+std::optional<TPlacedObject> PlacedObjectCovering(const TMatrix& Level, const TObjectDataBase& Library, int32_t Plane,
+                                                  int32_t Column, int32_t Row);
 
 // Every anchor of the objects the library names Name (byte-exact, as the
 // world builder looks names up), main plane first, then planes 1..4, each

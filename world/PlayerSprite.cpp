@@ -19,7 +19,7 @@ namespace {
 
 constexpr int32_t kFireTimerLimit = 110;  // counting stops once it passed this
 constexpr int32_t kShotDamage = 5;
-constexpr int32_t kPictureHeightCut = 6;   // the box is shorter than the picture
+constexpr int32_t kPictureHeightCut = 6;  // the box is shorter than the picture
 constexpr int32_t kShotHeightCut = 16;
 constexpr double kSideStep = 1.0;
 constexpr double kFallStep = 2.0;
@@ -91,8 +91,7 @@ uint16_t TPlayerSprite::RoundsLeft() const {
 void TPlayerSprite::WriteStatusCaption() {
   ContextOf(this)->SetCaption(Translated("TPlayerSprite", "Жизнь игрока ") + std::to_string(Health) +
                               Translated("TPlayerSprite", " Тип оружия: ") + std::to_string(WeaponType) +
-                              Translated("TPlayerSprite", " Осталось патронов: ") +
-                              std::to_string(RoundsLeft()));
+                              Translated("TPlayerSprite", " Осталось патронов: ") + std::to_string(RoundsLeft()));
 }
 
 void TPlayerSprite::WalkLeft() {

@@ -14,7 +14,7 @@ void FlyOneStep(TSprite& Shot, uint8_t Direction, int32_t QueryWidth, int32_t Qu
   bool free = false;
   if (matrix) {
     free = Direction == kFacingLeft ? matrix->IsLeftFree(QueryWidth, QueryHeight, Shot.X - Step, Shot.Y)
-                          : matrix->IsRightFree(QueryWidth, QueryHeight, Shot.X + Step, Shot.Y);
+                                    : matrix->IsRightFree(QueryWidth, QueryHeight, Shot.X + Step, Shot.Y);
   }
   if (!free) {
     Shot.MarkDead();

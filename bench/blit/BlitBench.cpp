@@ -82,9 +82,18 @@ void BM_BlitFractionOfMemcpy(benchmark::State& state) {
   const TSurface opaque = MakeFrame(false), keyed = MakeFrame(true);
   TTickTimes copyTimes, opaqueTimes, keyedTimes;
   for (auto _ : state) {
-    copyTimes.Time([&] { MemcpyPass(back, opaque); benchmark::ClobberMemory(); });
-    opaqueTimes.Time([&] { BlitPass(back, opaque, false); benchmark::ClobberMemory(); });
-    keyedTimes.Time([&] { BlitPass(back, keyed, true); benchmark::ClobberMemory(); });
+    copyTimes.Time([&] {
+      MemcpyPass(back, opaque);
+      benchmark::ClobberMemory();
+    });
+    opaqueTimes.Time([&] {
+      BlitPass(back, opaque, false);
+      benchmark::ClobberMemory();
+    });
+    keyedTimes.Time([&] {
+      BlitPass(back, keyed, true);
+      benchmark::ClobberMemory();
+    });
   }
   const double copy = copyTimes.Quantile(0.5);
   state.counters["memcpy_GBps"] = kBytesPerPass / copy / 1e9;

@@ -24,7 +24,7 @@ namespace kestrilo::bench {
 namespace {
 
 constexpr uint32_t kStressSeed = 4242;
-constexpr int kTicks = 1000;           // ticks of a measured run
+constexpr int kTicks = 1000;                 // ticks of a measured run
 constexpr int kStressReferenceTicks = 1000;  // ticks of the stress level's side-by-side run
 constexpr int kReferenceTicks = 200;         // ticks of a scaling side-by-side run (the reference is slow)
 
@@ -53,8 +53,9 @@ void ReportTicks(benchmark::State& state, const TTickTimes& times, const TBenchE
   state.counters["clocks"] = static_cast<double>(const_cast<TBenchEditor&>(world).Root().ClockCount());
   state.counters["followers"] = const_cast<TBenchEditor&>(world).Root().FollowerCount();
   state.counters["packed"] = const_cast<TBenchEditor&>(world).Root().Index().PackedCount();
-  state.counters["packed_overhang"] = static_cast<double>(std::max(
-      const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangX(), const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangY()));
+  state.counters["packed_overhang"] =
+      static_cast<double>(std::max(const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangX(),
+                                   const_cast<TBenchEditor&>(world).Root().Index().PackedOverhangY()));
 }
 
 // The share of the measured steps that drew and presented their frame (the
@@ -182,8 +183,8 @@ BENCHMARK(BM_ScalingTick)
 bool SameSprites(const TSprite& a, const TSprite& b) {
   auto bits = [](double v) { return std::bit_cast<uint64_t>(v); };
   if (std::strcmp(a.ClassName(), b.ClassName()) != 0 || bits(a.X) != bits(b.X) || bits(a.Y) != bits(b.Y) ||
-      a.Width != b.Width || a.Height != b.Height || a.Z() != b.Z() || a.Visible != b.Visible ||
-      a.IsDead != b.IsDead || a.ChildCount() != b.ChildCount())
+      a.Width != b.Width || a.Height != b.Height || a.Z() != b.Z() || a.Visible != b.Visible || a.IsDead != b.IsDead ||
+      a.ChildCount() != b.ChildCount())
     return false;
   const auto* pa = dynamic_cast<const TImageSprite*>(&a);
   const auto* pb = dynamic_cast<const TImageSprite*>(&b);
@@ -209,8 +210,8 @@ void RunSideBySide(benchmark::State& state, const std::string& level, int32_t mo
     referenceTimes.Time([&] { reference->Tick(); });
     state.PauseTiming();
     const QImage a = fast->Frame(), b = reference->Frame();
-    const bool sameFrame = a.size() == b.size() &&
-                           std::memcmp(a.constBits(), b.constBits(), static_cast<size_t>(a.sizeInBytes())) == 0;
+    const bool sameFrame =
+        a.size() == b.size() && std::memcmp(a.constBits(), b.constBits(), static_cast<size_t>(a.sizeInBytes())) == 0;
     const bool sameSprites = SameSprites(fast->Root(), reference->Root());
     state.ResumeTiming();
     if (!sameFrame || !sameSprites) {

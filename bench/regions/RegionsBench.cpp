@@ -111,8 +111,8 @@ void ZoomedFrames(benchmark::State& state, int divisor) {
   }
   state.counters["median_ms"] = frames.Quantile(0.5) * 1e3;
   state.counters["p90_ms"] = frames.Quantile(0.9) * 1e3;
-  state.counters["drawn_share"] =
-      static_cast<double>(editor.Frames().FrameChanges().FramesDrawn() - drawnBefore) / static_cast<double>(frames.Count());
+  state.counters["drawn_share"] = static_cast<double>(editor.Frames().FrameChanges().FramesDrawn() - drawnBefore) /
+                                  static_cast<double>(frames.Count());
   state.counters["sprites"] = level->Root().SpriteCount;
 }
 

@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 
 #include "platform/widgets/DXDraw.h"
+#include "support/TickTimes.h"
 #include "windows/Application.h"
 #include "windows/MainForm.h"
-#include "support/TickTimes.h"
 
 namespace kestrilo::bench {
 namespace {

@@ -59,8 +59,8 @@ std::string BitmapBytes(int32_t frameWidth, int32_t height, int32_t frames, uint
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void AddPicture(TPictureCollection& pictures, const char* utf8Name, int32_t frameWidth, int32_t height,
-                int32_t frames, uint32_t hue) {
+void AddPicture(TPictureCollection& pictures, const char* utf8Name, int32_t frameWidth, int32_t height, int32_t frames,
+                uint32_t hue) {
   TPictureCollectionItem* item = pictures.Add();
   item->SetName(W1251(utf8Name));
   item->Picture.LoadFromData(TPicture::kBitmap, BitmapBytes(frameWidth, height, frames, hue));
@@ -70,8 +70,7 @@ void AddPicture(TPictureCollection& pictures, const char* utf8Name, int32_t fram
   item->SetTransparentColor(0);  // black
 }
 
-TObjectRecord Record(uint8_t type, int32_t number, const char* utf8Name, bool animated = false,
-                     double speed = 0) {
+TObjectRecord Record(uint8_t type, int32_t number, const char* utf8Name, bool animated = false, double speed = 0) {
   TObjectRecord r;
   r.ObjType = type;
   r.Number = number;
@@ -130,12 +129,9 @@ int32_t SpritesOf(const TStressLayout& Layout) { return Layout.Walls + Layout.De
 
 void WriteStressData(const std::string& Folder) {
   const std::vector<TObjectRecord> records = {
-      Record(otWall, kWall, "Стена"),
-      Record(otWall, kStone, "Камень"),
-      Record(otBackground, kDecor, "Декор"),
-      Record(otBackground, kTorch, "Факел", true, 0.01),
-      Record(otBackground, kBackground, "Фон"),
-      Record(otMonster, kMonster, "Враг"),
+      Record(otWall, kWall, "Стена"),           Record(otWall, kStone, "Камень"),
+      Record(otBackground, kDecor, "Декор"),    Record(otBackground, kTorch, "Факел", true, 0.01),
+      Record(otBackground, kBackground, "Фон"), Record(otMonster, kMonster, "Враг"),
       Record(otPlayer, kStart, "Старт"),
   };
   WriteFile(Folder + "/test.obj", TObjectDataBase::RecordsToBytes(records));

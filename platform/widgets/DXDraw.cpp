@@ -69,15 +69,18 @@ void TDXDraw::paintEvent(QPaintEvent*) {
   const TViewScale scale = Scale();
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.scale(1.0 / ratio, 1.0 / ratio);
-  const QRect device(0, 0, static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)));
+  const QRect device(0, 0, static_cast<int>(std::lround(width() * ratio)),
+                     static_cast<int>(std::lround(height() * ratio)));
   const QRect target(scale.Left, scale.Top, presented.width() * scale.Factor, presented.height() * scale.Factor);
   if (target != device) {
     // The border round a frame smaller than the area.
     const QRegion border = QRegion(device).subtracted(QRegion(target));
     for (const QRect& r : border) p.fillRect(r, Qt::black);
   }
-  if (scale.Factor == 1) p.drawImage(target.topLeft(), presented);
-  else p.drawImage(target, presented);
+  if (scale.Factor == 1)
+    p.drawImage(target.topLeft(), presented);
+  else
+    p.drawImage(target, presented);
 }
 
 }  // namespace kestrilo

@@ -23,8 +23,8 @@ QString TQtDialogService::QtFilter(const std::string& filter) {
   return out.join(";;");
 }
 
-TModalResult TQtDialogService::MessageBox(const std::string& text, const std::string& caption,
-                                          TMsgButtons buttons, TModalResult defaultAnswer) {
+TModalResult TQtDialogService::MessageBox(const std::string& text, const std::string& caption, TMsgButtons buttons,
+                                          TModalResult defaultAnswer) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                   QMessageBox::NoButton, parent_);
   switch (buttons) {
@@ -84,8 +84,8 @@ std::optional<std::string> TQtDialogService::SaveFile(const TFileDialogRequest& 
 }
 
 std::optional<uint32_t> TQtDialogService::ChooseColor(uint32_t initial) {
-  const QColor c = QColorDialog::getColor(QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF),
-                                          parent_);
+  const QColor c =
+      QColorDialog::getColor(QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF), parent_);
   if (!c.isValid()) return std::nullopt;
   return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
          (static_cast<uint32_t>(c.blue()) << 16);

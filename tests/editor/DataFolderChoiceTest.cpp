@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "editor/DataFolderChoice.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
-#include "editor/DataFolderChoice.h"
 #include "support/BitmapFile.h"
 
 using namespace kestrilo;
@@ -106,5 +106,6 @@ TEST(DataFolderChoice, AFailedCopyIsReportedAndLeavesNoDataFolder) {
   // Run with rights that read any file, the copy succeeds and there is nothing more to see.
   if (QFile(QString::fromStdString(t.File("usr/share/kestrilo/Data/locked.dxg"))).open(QIODevice::ReadOnly)) return;
   EXPECT_THROW(PrepareDataFolder(locked), EKestriloError);
-  EXPECT_TRUE(QDir(QString::fromStdString(home)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+  EXPECT_TRUE(
+      QDir(QString::fromStdString(home)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }

@@ -108,7 +108,7 @@ TEST(EditorLevel, CancelledLoadLeavesTheLevelAsItWas) {
   f.Editor.PressKey(40);
   const int32_t sprites = RootOf(f).SpriteCount;
   f.Dialogs.MessageAnswers = {TModalResult::mrNo};  // the unsaved level may go
-  f.Editor.Files().LoadLevel();                             // no file chosen
+  f.Editor.Files().LoadLevel();                     // no file chosen
   EXPECT_EQ(f.Loading.Shown, 0);
   EXPECT_EQ(f.Loading.Closed, 0);
   f.Tick();

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "EditorTestSupport.h"
+#include "editor/EditMarks.h"
 #include "library/ObjectDataBase.h"
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "editor/EditMarks.h"
 #include "sprites/DXSpriteEngine.h"
 
 namespace kestrilo {
@@ -49,7 +49,8 @@ class EditorRegions : public ::testing::Test {
   bool Drag(TPointerButton button, std::vector<std::pair<int32_t, int32_t>> points, const TPlacementInputs& inputs,
             bool shift = false) {
     f.Editor.Pointer().PointerPressed(button, points.front().first, points.front().second, shift, inputs);
-    for (size_t i = 1; i < points.size(); ++i) f.Editor.Pointer().PointerMoved(points[i].first, points[i].second, inputs);
+    for (size_t i = 1; i < points.size(); ++i)
+      f.Editor.Pointer().PointerMoved(points[i].first, points[i].second, inputs);
     return f.Editor.Pointer().PointerReleased(button, points.back().first, points.back().second, inputs);
   }
   void Select(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -137,8 +138,8 @@ TEST_F(EditorRegions, ARightStrokeErasesQuietlyInOneStep) {
 
 TEST_F(EditorRegions, CopyAndPasteGiveByteIdenticalCellsWithLiftsAndKeys) {
   const int32_t emptySprites = f.Context.SpriteEngine->Engine()->SpriteCount;
-  f.ClickAt(0, 0, "Плита", 0, 7);      // 2 x 1, key code 7
-  f.ClickAt(32, 32, "Лифт", -3, 0);    // 2 x 1, reaching past the selection
+  f.ClickAt(0, 0, "Плита", 0, 7);    // 2 x 1, key code 7
+  f.ClickAt(32, 32, "Лифт", -3, 0);  // 2 x 1, reaching past the selection
   f.Editor.ChangePlane(1);
   f.ClickAt(0, 64, "Облака");
   f.Editor.ChangePlane(0);

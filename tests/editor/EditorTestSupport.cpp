@@ -15,17 +15,13 @@ namespace kestrilo::editortest {
 
 const std::vector<TSampleObject>& SampleObjects() {
   static const std::vector<TSampleObject> objects = {
-      {"Стена", otWall, 1, 32, 32},
-      {"Плита", otWall, 2, 64, 32},
-      {"Игрок", otPlayer, 3, 32, 38},
-      {"Облака", otBackground, 4, 32, 32},
-      {"Лифт", otLift, 5, 64, 16},
+      {"Стена", otWall, 1, 32, 32},        {"Плита", otWall, 2, 64, 32}, {"Игрок", otPlayer, 3, 32, 38},
+      {"Облака", otBackground, 4, 32, 32}, {"Лифт", otLift, 5, 64, 16},
   };
   return objects;
 }
 
-TEditorFixture::TEditorFixture()
-    : Timer([this] { return Now; }), Editor(Context, Dialogs) {
+TEditorFixture::TEditorFixture() : Timer([this] { return Now; }), Editor(Context, Dialogs) {
   QDir(Dir.path()).mkdir("Data");
   Context.ExecutableDir = Dir.path().toStdString() + "/";
   Editor.Attachments.DrawArea = &Draw;

@@ -12,13 +12,13 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/Editor.h"
 #include "matrix/ProgressBar.h"
 #include "platform/Canvas.h"
-#include "platform/DrawingSurface.h"
 #include "platform/DXTimer.h"
+#include "platform/DrawingSurface.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/Surface.h"
-#include "editor/Editor.h"
 #include "support/BitmapFile.h"
 #include "world/GameContext.h"
 
@@ -46,8 +46,14 @@ class TRecordingBar : public TProgressBar {
 
 class TFakeLoadingWindow : public TLoadingWindowPort {
  public:
-  void ShowAndPaint() override { ++Shown; Visible = true; }
-  void Close() override { ++Closed; Visible = false; }
+  void ShowAndPaint() override {
+    ++Shown;
+    Visible = true;
+  }
+  void Close() override {
+    ++Closed;
+    Visible = false;
+  }
   TProgressBar* MainBar() override { return &Main; }
   TProgressBar* PlanesBar() override { return &Planes; }
   int Shown = 0, Closed = 0;

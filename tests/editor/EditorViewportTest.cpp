@@ -39,7 +39,7 @@ TEST_F(EditorViewport, ThePointerLandsOnTheCellUnderItAtEverySizeAndZoom) {
   };
   const TCase cases[] = {
       {640, 480, 1, 639, 479},   {1912, 996, 1, 1911, 995}, {1912, 996, 2, 1000, 700}, {1912, 996, 4, 1500, 580},
-      {1016, 682, 1, 1015, 681}, {1016, 682, 4, 797, 599},  {161, 121, 1, 160, 120},  {3000, 2000, 1, 2400, 1900},
+      {1016, 682, 1, 1015, 681}, {1016, 682, 4, 797, 599},  {161, 121, 1, 160, 120},   {3000, 2000, 1, 2400, 1900},
   };
   // Scrolled away from the level's corner, so that the origin counts.
   for (int i = 0; i < 3; ++i) f.Editor.PressKey(39);  // right
@@ -104,7 +104,7 @@ TEST_F(EditorViewport, CentringPutsTheCellInTheMiddleOfWhatIsShown) {
     int64_t OriginX, OriginY;
   };
   const TCase cases[] = {
-      {640, 480, 100, 75, 90, 68},    // 20 x 15 cells
+      {640, 480, 100, 75, 90, 68},      // 20 x 15 cells
       {1912, 996, 100, 75, 70, 59},     // 60 x 32
       {1912, 996, 5, 3, 0, 0},          // stops at the level's corner
       {1912, 996, 199, 149, 169, 133},  // the far corner in the middle

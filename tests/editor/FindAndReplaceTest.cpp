@@ -65,12 +65,16 @@ TEST_F(FindAndReplace, NextAndPreviousWalkInOrderAndWrapAtBothEnds) {
     bool Wrapped;
   };
   const TStep steps[] = {
-      {true, "Стена", {0, 1, 1}, 1, false},  {true, "Стена", {0, 1, 5}, 2, false},
-      {false, "Стена", {0, 1, 1}, 1, false}, {false, "Стена", {1, 3, 3}, 5, true},
-      {false, "Стена", {0, 199, 10}, 4, false}, {true, "Стена", {1, 3, 3}, 5, false},
+      {true, "Стена", {0, 1, 1}, 1, false},
+      {true, "Стена", {0, 1, 5}, 2, false},
+      {false, "Стена", {0, 1, 1}, 1, false},
+      {false, "Стена", {1, 3, 3}, 5, true},
+      {false, "Стена", {0, 199, 10}, 4, false},
+      {true, "Стена", {1, 3, 3}, 5, false},
       {true, "Стена", {0, 1, 1}, 1, true},
       // Another name starts afresh, from the end for a step back.
-      {false, "Лифт", {0, 7, 6}, 1, false},  {true, "Стена", {0, 1, 1}, 1, false},
+      {false, "Лифт", {0, 7, 6}, 1, false},
+      {true, "Стена", {0, 1, 1}, 1, false},
   };
   for (const TStep& step : steps) {
     SCOPED_TRACE(std::string(step.Forward ? "next " : "previous ") + step.Name + " " + std::to_string(step.Position));

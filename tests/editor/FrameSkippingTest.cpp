@@ -56,9 +56,9 @@ TEST_F(FrameSkipping, AFrameWithNothingChangedDrawsNothingAndTheWorldStillTicks)
   EXPECT_TRUE(f.Context.Keyboard.InputStates.test(isButton1));
   f.Context.Keyboard.SetKeyDown('A', false);
   // What stays shown is the frame drawn last.
-  EXPECT_EQ(std::vector<uint16_t>(f.Draw.Surface().Pixels(),
-                                  f.Draw.Surface().Pixels() + f.Draw.Width() * f.Draw.Height()),
-            shown);
+  EXPECT_EQ(
+      std::vector<uint16_t>(f.Draw.Surface().Pixels(), f.Draw.Surface().Pixels() + f.Draw.Width() * f.Draw.Height()),
+      shown);
 }
 
 TEST_F(FrameSkipping, EachKindOfChangeIsDrawnAtTheNextStep) {
@@ -73,7 +73,10 @@ TEST_F(FrameSkipping, EachKindOfChangeIsDrawnAtTheNextStep) {
       {"the pointer moved over the view", [&] { f.Editor.Pointer().PointerMoved(200, 100, Wall()); }},
       {"the pointer moved a cell on", [&] { f.Editor.Pointer().PointerMoved(240, 100, Wall()); }},
       {"the pointer left the view", [&] { f.Editor.Pointer().PointerLeft(); }},
-      {"a region selected", [&] { f.Editor.Selection.StartSelecting({1, 1}); }},
+      {"a region selected",
+       [&] {
+         f.Editor.Selection.StartSelecting({1, 1});
+       }},
       {"the selection cleared", [&] { f.Editor.ClearSelection(); }},
       {"a cell marked", [&] { f.Editor.ShowCell(3, 3); }},
       {"the grid switched off", [&] { f.Editor.Settings().ToggleGrid(); }},

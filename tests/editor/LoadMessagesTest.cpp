@@ -13,9 +13,9 @@
 #include <functional>
 
 #include "EditorTestSupport.h"
+#include "editor/ReplayScript.h"
 #include "matrix/MatrixFile.h"
 #include "platform/BinaryIO.h"
-#include "editor/ReplayScript.h"
 
 namespace kestrilo::editortest {
 namespace {
@@ -95,8 +95,7 @@ const std::vector<TLoadFailure>& Failures() {
          return Level(f, "short.mtf", kCells);
        },
        [](TEditorFixture& f, const std::string&) {
-         return "Stream read error: " + f.Path("shortmtb") + ": truncated: 10 of " + std::to_string(kPlanes) +
-                " bytes";
+         return "Stream read error: " + f.Path("shortmtb") + ": truncated: 10 of " + std::to_string(kPlanes) + " bytes";
        }},
       {"pipe with no writer in the back-plane file's place", TCommand::LoadLevel,
        [](TEditorFixture& f) {
@@ -183,19 +182,13 @@ const std::vector<TLoadFailure>& Failures() {
 std::string FirstMessageOf(TEditorFixture& f, TCommand command, const std::string& path) {
   const size_t before = f.Dialogs.Messages().size();
   switch (command) {
-    case TCommand::OpenObjects:
-      f.OpenObjects();
-      break;
-    case TCommand::LoadLevel:
-      f.Editor.Files().LoadLevelFrom(path);
-      break;
+    case TCommand::OpenObjects: f.OpenObjects(); break;
+    case TCommand::LoadLevel: f.Editor.Files().LoadLevelFrom(path); break;
     case TCommand::AddObject:
       f.NewObject.Entry.PictureFileName = path;
       f.Editor.AddObject();
       break;
-    case TCommand::ReadReplay:
-      try {
-        TReplayScript::LoadFromFile(path);
+    case TCommand::ReadReplay: try { TReplayScript::LoadFromFile(path);
       } catch (const EKestriloError& error) {
         return error.what();
       }

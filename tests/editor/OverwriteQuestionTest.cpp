@@ -32,7 +32,8 @@ const std::vector<TPairSave>& PairSaves() {
          f.Dialogs.FileAnswers = {f.Path("over.mtf")};
          return f.Editor.Files().SaveLevel();
        }},
-      {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!", TMsgButtons::YesNo,
+      {"objects file", "Data/test.obj", "Data/test.dxg", "Файл существет! Перезаписать ?", "File Exists!",
+       TMsgButtons::YesNo,
        [](TEditorFixture& f) {
          // A library made in this run: nothing opened, one entry added ("create a new one": Да).
          WriteFile(f.Path("new.bmp"), SolidBitmap(32, 32));

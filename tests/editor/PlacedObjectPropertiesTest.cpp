@@ -22,9 +22,9 @@ class PlacedObjectProperties : public ::testing::Test {
     f.Tick();
     f.Editor.ChangePlane(0);
     f.ClickAt(64, 64, "Лифт", 2);  // cells (2, 2) and (3, 2)
-    f.ClickAt(64, 96, "Стена");     // (2, 3): in the way of anything taller at (2, 2)
+    f.ClickAt(64, 96, "Стена");    // (2, 3): in the way of anything taller at (2, 2)
     f.Editor.ChangePlane(1);
-    f.ClickAt(64, 64, "Облака");    // plane 1 at (2, 2) is taken
+    f.ClickAt(64, 64, "Облака");  // plane 1 at (2, 2) is taken
     f.Dialogs.FileAnswers.push_back(f.Path("loaded.mtf"));
     ASSERT_TRUE(f.Editor.Files().SaveLevel());
     f.Editor.Files().LoadLevelFrom(f.Path("loaded.mtf"));
@@ -48,7 +48,7 @@ TEST_F(PlacedObjectProperties, EachChangeIsOneUndoStepAndEachRefusalChangesNothi
   ASSERT_FALSE(properties.ChooseAt(9, 9, 0));
   EXPECT_FALSE(properties.Sheet());
   EXPECT_FALSE(properties.SetLiftHeight(1).Done());  // nothing chosen
-  ASSERT_TRUE(properties.ChooseAt(3, 2, 0));          // a footprint cell chooses its object
+  ASSERT_TRUE(properties.ChooseAt(3, 2, 0));         // a footprint cell chooses its object
   const std::optional<TPlacedObjectSheet> sheet = properties.Sheet();
   ASSERT_TRUE(sheet);
   EXPECT_EQ(sheet->Name, "Лифт");
@@ -69,9 +69,11 @@ TEST_F(PlacedObjectProperties, EachChangeIsOneUndoStepAndEachRefusalChangesNothi
       {[&] { return properties.SetKeyCode(4); }, "Код ключа есть только у ключей и дверей"},
       {[&] { return properties.MoveToPlane(1); }, "На плане 1 место занято другим объектом"},
       {[&] { return properties.MoveToPlane(3); }, ""},
-      {[&] { return properties.SetLiftHeight(1); }, "Объекты задних планов не хранят высоту лифта и код ключа: их ставят на план 0"},
+      {[&] { return properties.SetLiftHeight(1); },
+       "Объекты задних планов не хранят высоту лифта и код ключа: их ставят на план 0"},
       {[&] { return properties.MoveToPlane(0); }, ""},
-      {[&] { return properties.ChangeObject("Игрок"); }, "Объект «Игрок» не помещается: его клетки заняты другими объектами"},
+      {[&] { return properties.ChangeObject("Игрок"); },
+       "Объект «Игрок» не помещается: его клетки заняты другими объектами"},
       {[&] { return properties.ChangeObject("Плита"); }, ""},
   };
   int expectedSteps = f.Editor.UndoStack.count();

@@ -45,7 +45,8 @@ struct TPlaneScene {
   void Drag(TPointerButton button, int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool shift = false) {
     f.Editor.Pointer().PointerPressed(button, x0, y0, shift, Chosen("Стена"));
     f.Editor.Pointer().PointerMoved(x1, y1, Chosen("Стена"));
-    if (!f.Editor.Pointer().PointerReleased(button, x1, y1, Chosen("Стена")) && button == TPointerButton::Left && !shift)
+    if (!f.Editor.Pointer().PointerReleased(button, x1, y1, Chosen("Стена")) && button == TPointerButton::Left &&
+        !shift)
       f.Editor.PlaceAt(x1, y1, Chosen("Стена"));  // as the window's plain click does
   }
   void SelectCells(int32_t c0, int32_t r0, int32_t c1, int32_t r1) {
@@ -64,10 +65,13 @@ TEST(PlaneLocks, ALockedPlaneRefusesEveryKindOfEditAndTakesItOnceUnlocked) {
   } cases[] = {
       {"click to place", [](TPlaneScene& t) { t.f.ClickAt(14 * 32, 12 * 32, "Стена"); }},
       {"click to delete", [](TPlaneScene& t) { t.f.Editor.DeleteAt(10 * 32 + 5, 8 * 32 + 5); }},
-      {"painting stroke", [](TPlaneScene& t) { t.Drag(TPointerButton::Left, 8 * 32 + 5, 12 * 32 + 5, 11 * 32 + 5, 12 * 32 + 5); }},
-      {"erasing stroke", [](TPlaneScene& t) { t.Drag(TPointerButton::Right, 10 * 32 + 5, 8 * 32 + 5, 11 * 32 + 5, 8 * 32 + 5); }},
+      {"painting stroke",
+       [](TPlaneScene& t) { t.Drag(TPointerButton::Left, 8 * 32 + 5, 12 * 32 + 5, 11 * 32 + 5, 12 * 32 + 5); }},
+      {"erasing stroke",
+       [](TPlaneScene& t) { t.Drag(TPointerButton::Right, 10 * 32 + 5, 8 * 32 + 5, 11 * 32 + 5, 8 * 32 + 5); }},
       {"paste", [](TPlaneScene& t) { t.f.Editor.Regions().PasteAt(14, 14); }},
-      {"fill", [](TPlaneScene& t) {
+      {"fill",
+       [](TPlaneScene& t) {
          t.f.Editor.Selection.Clear();
          t.SelectCells(15, 3, 16, 4);
          t.f.Editor.Regions().FillSelection(Chosen("Стена"));
@@ -75,7 +79,8 @@ TEST(PlaneLocks, ALockedPlaneRefusesEveryKindOfEditAndTakesItOnceUnlocked) {
       {"delete selection", [](TPlaneScene& t) { t.f.Editor.Regions().DeleteSelection(); }},
       {"cut", [](TPlaneScene& t) { t.f.Editor.Regions().CutSelection(); }},
       {"move selection", [](TPlaneScene& t) { t.f.Editor.Regions().MoveSelection(2, 3); }},
-      {"properties: move to a back plane", [](TPlaneScene& t) {
+      {"properties: move to a back plane",
+       [](TPlaneScene& t) {
          ASSERT_TRUE(t.f.Editor.Properties.ChooseAt(10, 8, 0));
          const TObjectEditResult result = t.f.Editor.Properties.MoveToPlane(2);
          if (t.f.Editor.Planes.Locked(0)) EXPECT_NE(result.Refusal.find("основной план"), std::string::npos);
@@ -92,7 +97,8 @@ TEST(PlaneLocks, ALockedPlaneRefusesEveryKindOfEditAndTakesItOnceUnlocked) {
     c.Edit(t);
     EXPECT_EQ(DesignBytes(t.Design()), before);
     EXPECT_EQ(t.f.Editor.UndoStack.count(), steps);
-    EXPECT_NE(t.f.Editor.Document.LastResult.find("основной план"), std::string::npos) << t.f.Editor.Document.LastResult;
+    EXPECT_NE(t.f.Editor.Document.LastResult.find("основной план"), std::string::npos)
+        << t.f.Editor.Document.LastResult;
     // Unlocked, the very same edit goes through as one step.
     t.f.Editor.Planes.SetLocked(0, false);
     t.f.Editor.Selection.Clear();

@@ -13,8 +13,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -184,7 +184,9 @@ TEST_P(RecoveryFailedOrKilledTest, AnAutosaveOverAnEarlierCopyLeavesACopy) {
 
 TEST_P(RecoveryFailedOrKilledTest, AnAutosaveOverACopyOfAnotherLevelUnderAnOlderNameLeavesOneOfThem) {
   FailEachCallOfAnAutosave(
-      [&](TRecovery&, const std::string& folder) { WriteCopyUnderOlderName(folder, earlierLevel, "/elsewhere/old.mtf"); },
+      [&](TRecovery&, const std::string& folder) {
+        WriteCopyUnderOlderName(folder, earlierLevel, "/elsewhere/old.mtf");
+      },
       false, GetParam());
 }
 
@@ -214,22 +216,33 @@ TEST_F(RecoveryTest, ADamagedCopyIsToldAboutOnceAndSetAsideWhole) {
     std::vector<std::string> SetAside;
   };
   const std::vector<TDamage> damages = {
-      {"a short matrix file", false,
+      {"a short matrix file",
+       false,
        [](const std::string& folder) { testsupport::WriteFile(folder + "/level-copy.mtf", std::string(1000, 'x')); },
-       "level-copy.mtf", "Stream read error", {"level-copy.mtf", "level-copy.mtf.path", "level-copymtb"}},
-      {"no path file", false,
+       "level-copy.mtf",
+       "Stream read error",
+       {"level-copy.mtf", "level-copy.mtf.path", "level-copymtb"}},
+      {"no path file",
+       false,
        [](const std::string& folder) { QFile::remove(QString::fromStdString(folder + "/level-copy.mtf.path")); },
-       "level-copy.mtf", "Cannot open file {folder}/level-copy.mtf.path", {"level-copy.mtf", "level-copymtb"}},
-      {"a journal naming other files", false,
+       "level-copy.mtf",
+       "Cannot open file {folder}/level-copy.mtf.path",
+       {"level-copy.mtf", "level-copymtb"}},
+      {"a journal naming other files",
+       false,
        [](const std::string& folder) {
          testsupport::WriteFile(folder + "/level-copy.mtf.kestrilo-journal",
                                 TSaveLeftovers::EncodeJournal({folder + "/level-copy.mtf", folder + "/other"}));
        },
-       "level-copy.mtf", "Cannot open file {folder}/level-copy.mtf.kestrilo-journal: Invalid stream format",
+       "level-copy.mtf",
+       "Cannot open file {folder}/level-copy.mtf.kestrilo-journal: Invalid stream format",
        {"level-copy.mtf", "level-copy.mtf.kestrilo-journal", "level-copy.mtf.path", "level-copymtb"}},
-      {"a graphics file that is no graphics file", true,
+      {"a graphics file that is no graphics file",
+       true,
        [](const std::string& folder) { testsupport::WriteFile(folder + "/library/test.dxg", "not pictures"); },
-       "library/test.obj", "", {"test.dxg", "test.obj"}},
+       "library/test.obj",
+       "",
+       {"test.dxg", "test.obj"}},
   };
   ChangeTheLibrary();
   for (const TDamage& damage : damages) {
@@ -280,12 +293,13 @@ TEST_F(RecoveryTest, ADamagedCopyThatCannotBeMovedIsToldAboutAndKept) {
   const TRestart restart = StartAfterACrash(root, f.Path("Data/"));
   ASSERT_EQ(restart.Messages.size(), 1u);
   const std::string copy = root + "/level-copy.mtf";
-  EXPECT_EQ(restart.Messages.front(), "Копию несохранённой работы " + copy + " не удалось прочитать: Stream read error: " +
-                                          copy + ": truncated: 1000 of 360000 bytes. Её файлы не удалось отложить: " +
-                                          "Cannot open file " + root + "/damaged/1: Not a directory");
+  EXPECT_EQ(restart.Messages.front(),
+            "Копию несохранённой работы " + copy + " не удалось прочитать: Stream read error: " + copy +
+                ": truncated: 1000 of 360000 bytes. Её файлы не удалось отложить: " + "Cannot open file " + root +
+                "/damaged/1: Not a directory");
   EXPECT_TRUE(restart.Questions.empty());
-  EXPECT_EQ(FolderEntries(root), (std::vector<std::string>{"damaged", "level-copy.mtf", "level-copy.mtf.path",
-                                                           "level-copymtb", "running"}));
+  EXPECT_EQ(FolderEntries(root),
+            (std::vector<std::string>{"damaged", "level-copy.mtf", "level-copy.mtf.path", "level-copymtb", "running"}));
 }
 
 // Copies of two levels are left by a kill between the commit of one and the
@@ -338,8 +352,11 @@ TEST_F(RecoveryTest, TheQuestionNamesTheLevelAndWhenEachCopyWasWritten) {
     ASSERT_EQ(restart.Questions.size(), 1u);
     const std::string& question = restart.Questions.front();
     const std::string levelName = levelFile.empty() ? "новый уровень, ещё не сохранявшийся" : levelFile;
-    const auto local = [](const QDateTime& when) { return when.toLocalTime().toString("dd.MM.yyyy HH:mm:ss").toStdString(); };
-    EXPECT_NE(question.find("Уровень: " + levelName + ", копия от " + local(levelWritten)), std::string::npos) << question;
+    const auto local = [](const QDateTime& when) {
+      return when.toLocalTime().toString("dd.MM.yyyy HH:mm:ss").toStdString();
+    };
+    EXPECT_NE(question.find("Уровень: " + levelName + ", копия от " + local(levelWritten)), std::string::npos)
+        << question;
     EXPECT_NE(question.find("Библиотека объектов: копия от " + local(libraryWritten)), std::string::npos) << question;
     EXPECT_EQ(restart.LevelFile, levelFile);
   }

@@ -4,8 +4,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "platform/ScriptedDialogService.h"
 #include "editor/RememberedFolders.h"
+#include "platform/ScriptedDialogService.h"
 
 using namespace kestrilo;
 

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <random>
 
+#include "editor/StatusOverlay.h"
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
-#include "editor/StatusOverlay.h"
 
 using namespace kestrilo;
 
@@ -53,9 +53,7 @@ enum class TBackground { Flat, Noise, Blocks };
 void Paint(TSurface& s, TBackground kind, uint32_t seed) {
   std::mt19937 random(seed);
   switch (kind) {
-    case TBackground::Flat:
-      s.Fill(128);
-      break;
+    case TBackground::Flat: s.Fill(128); break;
     case TBackground::Noise:
       for (int32_t y = 0; y < s.Height(); ++y)
         for (int32_t x = 0; x < s.Width(); ++x) s.SetPixel(x, y, static_cast<uint16_t>(random()));

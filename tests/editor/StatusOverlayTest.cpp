@@ -2,9 +2,9 @@
 
 #include <set>
 
+#include "editor/StatusOverlay.h"
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
-#include "editor/StatusOverlay.h"
 
 using namespace kestrilo;
 

@@ -233,8 +233,10 @@ TEST(BitmapCorpus, QuestionableFilesAreReadOrRefusedCleanly) {
     ++decodedCount;
     ASSERT_FALSE(decoded.isNull());
     std::string referencePath;
-    if (decidedReference.count(row.File)) referencePath = decidedReference.at(row.File);
-    else if (row.Agreement == "same") referencePath = row.Reference;
+    if (decidedReference.count(row.File))
+      referencePath = decidedReference.at(row.File);
+    else if (row.Agreement == "same")
+      referencePath = row.Reference;
     if (referencePath.empty()) continue;
     const QImage reference = LoadReference(referencePath);
     ASSERT_EQ(decoded.size(), reference.size());

@@ -395,10 +395,10 @@ TEST(BitmapRunLength, Rle8RunsLiteralsLineEndsAndDeltas) {
   // 4 x 3, bottom-up: row 0 = run of 3 x index 1, then end of line;
   // row 1 = literal 2 3 1 (odd, padded); delta (1, 1) leaves the rest of row
   // 1 and all of row 2 but its last pixel untouched; then index 2 and the end.
-  const std::string data = Bytes({3, 1, 0, 0,             // run, end of line
-                                  0, 3, 2, 3, 1, 0,       // literal of 3, pad
-                                  0, 2, 0, 1,             // delta: x += 0, y += 1
-                                  1, 2, 0, 1});           // one pixel, end of bitmap
+  const std::string data = Bytes({3, 1, 0, 0,        // run, end of line
+                                  0, 3, 2, 3, 1, 0,  // literal of 3, pad
+                                  0, 2, 0, 1,        // delta: x += 0, y += 1
+                                  1, 2, 0, 1});      // one pixel, end of bitmap
   const QImage image = DecodeBoth(Rle(kRle8, 4, 3, data));
   const QRgb undefinedColour = Opaque(0x101010);  // index 0
   // row 0 (bottom line of the image)
@@ -451,12 +451,12 @@ TEST(BitmapRunLength, ExtraLineEndsAfterTheLastRowAreHarmless) {
 }
 
 TEST(BitmapRunLength, RunsThatLeaveThePictureAreRefused) {
-  ExpectRefused(Rle(kRle8, 4, 1, Bytes({5, 1, 0, 1})));                 // run past the row end
+  ExpectRefused(Rle(kRle8, 4, 1, Bytes({5, 1, 0, 1})));                    // run past the row end
   ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 5, 1, 1, 1, 1, 1, 0, 0, 1})));  // literal past the row end
-  ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 5, 0, 0, 1})));           // delta right of the picture
-  ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 0, 3, 0, 1})));           // delta below the picture
-  ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 0, 1, 1, 0, 1})));           // pixel above the last row
-  ExpectRefused(Rle(kRle4, 4, 1, Bytes({9, 0x11, 0, 1})));             // past the 8 pixels of a padded row
+  ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 5, 0, 0, 1})));              // delta right of the picture
+  ExpectRefused(Rle(kRle8, 4, 2, Bytes({0, 2, 0, 3, 0, 1})));              // delta below the picture
+  ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 0, 1, 1, 0, 1})));              // pixel above the last row
+  ExpectRefused(Rle(kRle4, 4, 1, Bytes({9, 0x11, 0, 1})));                 // past the 8 pixels of a padded row
 }
 
 // ---- rows coded with their padding -----------------------------------------------
@@ -491,9 +491,12 @@ std::string PaddedRows(int bits, int width, int height, TRowCoding coding) {
         out.U8(static_cast<uint8_t>(count));
         std::string bytes;
         for (int i = 0; i < count; ++i) {
-          if (bits == 8) bytes.push_back(static_cast<char>(indexAt(x + i, y)));
-          else if (i % 2 == 0) bytes.push_back(static_cast<char>(indexAt(x + i, y) << 4));
-          else bytes.back() = static_cast<char>(bytes.back() | indexAt(x + i, y));
+          if (bits == 8)
+            bytes.push_back(static_cast<char>(indexAt(x + i, y)));
+          else if (i % 2 == 0)
+            bytes.push_back(static_cast<char>(indexAt(x + i, y) << 4));
+          else
+            bytes.back() = static_cast<char>(bytes.back() | indexAt(x + i, y));
         }
         if (bytes.size() % 2 == 1) bytes.push_back(0);
         out.Bytes(bytes);
@@ -544,9 +547,9 @@ TEST(BitmapRunLength, AnImageMagickRle8FileDecodesToItsSourcePicture) {
   // top left, lime in the middle row's middle and blue at the bottom right;
   // its colour table: red, lime, blue, white): every row is coded as 8
   // pixels, the last 3 of index 0.
-  const std::string data = Bytes({4, 3, 1, 2, 3, 0, 0, 0,         // bottom row: white x 4, blue
-                                  2, 3, 1, 1, 2, 3, 3, 0, 0, 0,   // middle row: lime at x = 2
-                                  1, 0, 4, 3, 3, 0, 0, 0, 0, 1}); // top row: red, white x 4
+  const std::string data = Bytes({4, 3, 1, 2, 3, 0, 0, 0,          // bottom row: white x 4, blue
+                                  2, 3, 1, 1, 2, 3, 3, 0, 0, 0,    // middle row: lime at x = 2
+                                  1, 0, 4, 3, 3, 0, 0, 0, 0, 1});  // top row: red, white x 4
   TBitmapRecipe s = Rle(kRle8, 5, 3, data);
   s.Palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
   const QImage image = DecodeBoth(s);
@@ -585,13 +588,9 @@ TEST(BitmapRunLength, DataEndingBeforeTheEndMarkIsRefused) {
   ExpectRefused(Rle(kRle8, 4, 1, Bytes({0, 2, 1})));     // delta cut short
 }
 
-TEST(BitmapRunLength, IndicesBeyondTheTableAreRefused) {
-  ExpectRefused(Rle(kRle8, 4, 1, Bytes({2, 4, 0, 1})));
-}
+TEST(BitmapRunLength, IndicesBeyondTheTableAreRefused) { ExpectRefused(Rle(kRle8, 4, 1, Bytes({2, 4, 0, 1}))); }
 
-TEST(BitmapRunLength, TopDownRunLengthPicturesAreRefused) {
-  ExpectRefused(Rle(kRle8, 4, -1, Bytes({4, 1, 0, 1})));
-}
+TEST(BitmapRunLength, TopDownRunLengthPicturesAreRefused) { ExpectRefused(Rle(kRle8, 4, -1, Bytes({4, 1, 0, 1}))); }
 
 TEST(BitmapRunLength, SizesFarBeyondWhatTheDataCanHoldAreRefused) {
   // Four bytes cannot stand for four million pixels.
@@ -663,10 +662,13 @@ TEST(BitmapDamage, ImpossibleHeaderFieldsAreRefused) {
   refusedWith([](TBitmapRecipe& s) { s.Width = -1; });
   refusedWith([](TBitmapRecipe& s) { s.Height = 0; });
   refusedWith([](TBitmapRecipe& s) { s.Height = INT_MIN; });
-  refusedWith([](TBitmapRecipe& s) { s.Compression = 4; });          // JPEG
-  refusedWith([](TBitmapRecipe& s) { s.Compression = 5; });          // PNG
-  refusedWith([](TBitmapRecipe& s) { s.Compression = kRle8; });      // with 24 bits
-  refusedWith([](TBitmapRecipe& s) { s.Compression = kBitfields; s.Masks = {0xFF, 0xFF00, 0xFF0000}; });
+  refusedWith([](TBitmapRecipe& s) { s.Compression = 4; });      // JPEG
+  refusedWith([](TBitmapRecipe& s) { s.Compression = 5; });      // PNG
+  refusedWith([](TBitmapRecipe& s) { s.Compression = kRle8; });  // with 24 bits
+  refusedWith([](TBitmapRecipe& s) {
+    s.Compression = kBitfields;
+    s.Masks = {0xFF, 0xFF00, 0xFF0000};
+  });
   refusedWith([](TBitmapRecipe& s) { s.XDensity = 30000000; });
   refusedWith([](TBitmapRecipe& s) { s.YDensity = -30000000; });
 }
@@ -680,11 +682,11 @@ TEST(BitmapDamage, UnusableColourMasksAreRefused) {
   good.Pixels = Bytes({0, 0, 0, 0});
   ASSERT_EQ(ErrorOfBitmap(BmpFile(good)), "decoded");
 
-  for (const std::vector<uint32_t>& masks : std::vector<std::vector<uint32_t>>{
-           {0xFF00, 0x00FF, 0x0000},     // a colour without bits
-           {0xF800, 0x0FE0, 0x001F},     // red and green share a bit
-           {0xF800, 0x07E0, 0x0015},     // blue bits not adjacent
-           {0x1F800, 0x07E0, 0x001F}}) { // red beyond the 16 bits of the pixel
+  for (const std::vector<uint32_t>& masks :
+       std::vector<std::vector<uint32_t>>{{0xFF00, 0x00FF, 0x0000},      // a colour without bits
+                                          {0xF800, 0x0FE0, 0x001F},      // red and green share a bit
+                                          {0xF800, 0x07E0, 0x0015},      // blue bits not adjacent
+                                          {0x1F800, 0x07E0, 0x001F}}) {  // red beyond the 16 bits of the pixel
     TBitmapRecipe s = good;
     s.Masks = masks;
     ExpectRefused(s);
@@ -740,7 +742,8 @@ TEST(BitmapEncoding, EveryImageFormatIsWrittenAsItsStraightColoursAcrossBands) {
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {
         if (qRgb(qRed(expected.pixel(x, y)), qGreen(expected.pixel(x, y)), qBlue(expected.pixel(x, y))) !=
-            decoded.pixel(x, y) && wrong++ == 0)
+                decoded.pixel(x, y) &&
+            wrong++ == 0)
           ADD_FAILURE() << "format " << format << " first differs at " << x << "," << y;
       }
     }

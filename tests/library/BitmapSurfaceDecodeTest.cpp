@@ -49,8 +49,9 @@ TOutcome ThroughImage(QImage (*decode)(std::string_view), const std::string& byt
 // Equal outcomes, naming the first differing pixel when both decoded.
 ::testing::AssertionResult SameOutcome(const TOutcome& straight, const TOutcome& throughImage) {
   if (throughImage.index() != straight.index()) {
-    return ::testing::AssertionFailure() << (std::holds_alternative<std::string>(straight) ? "refused: " + std::get<std::string>(straight)
-                                                                                      : "decoded, the image decoder refused it");
+    return ::testing::AssertionFailure() << (std::holds_alternative<std::string>(straight)
+                                                 ? "refused: " + std::get<std::string>(straight)
+                                                 : "decoded, the image decoder refused it");
   }
   if (const auto* message = std::get_if<std::string>(&straight)) {
     if (*message == std::get<std::string>(throughImage)) return ::testing::AssertionSuccess();
@@ -59,11 +60,13 @@ TOutcome ThroughImage(QImage (*decode)(std::string_view), const std::string& byt
   const TSurface& a = std::get<TSurface>(straight);
   const TSurface& b = std::get<TSurface>(throughImage);
   if (a.Width() != b.Width() || a.Height() != b.Height())
-    return ::testing::AssertionFailure() << a.Width() << "x" << a.Height() << " instead of " << b.Width() << "x" << b.Height();
+    return ::testing::AssertionFailure() << a.Width() << "x" << a.Height() << " instead of " << b.Width() << "x"
+                                         << b.Height();
   for (int32_t y = 0; y < a.Height(); ++y)
     for (int32_t x = 0; x < a.Width(); ++x)
       if (a.Pixel(x, y) != b.Pixel(x, y))
-        return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") " << a.Pixel(x, y) << " instead of " << b.Pixel(x, y);
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << "," << y << ") " << a.Pixel(x, y) << " instead of " << b.Pixel(x, y);
   return ::testing::AssertionSuccess();
 }
 
@@ -104,7 +107,8 @@ TEST(BitmapSurfaceDecoding, WideRowsAndEveryChannelValueOfTwentyFourBits) {
       const uint32_t v = static_cast<uint32_t>(x) & 0xFF, other = (static_cast<uint32_t>(x) * 37 + 11) & 0xFF;
       return y == 0 ? v | other << 8 : y == 1 ? other | v << 8 | (255 - other) << 16 : (255 - v) | v << 16;
     });
-    EXPECT_TRUE(SameOutcome(OutcomeOf([&] { return DecodeBitmapToSurface(bytes); }), ThroughImage(DecodeBitmap, bytes)));
+    EXPECT_TRUE(
+        SameOutcome(OutcomeOf([&] { return DecodeBitmapToSurface(bytes); }), ThroughImage(DecodeBitmap, bytes)));
   }
 }
 

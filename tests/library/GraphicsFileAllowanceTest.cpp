@@ -152,7 +152,10 @@ TEST(GraphicsFileAllowance, DecodedSizeComesFromTheHeadersAlone) {
   EXPECT_EQ(BitmapPixelCount(bitmap), 600u);
   EXPECT_EQ(DibPixelCount(bitmap.substr(14)), 600u);
   // Headers that cannot be read claim nothing; reading refuses them anyway.
-  EXPECT_EQ(TPicture::DecodedSizeOf(Short("TBitmap") + std::string("\x05\x00\x00\x00" "BMxyz", 9)), 0u);
+  EXPECT_EQ(TPicture::DecodedSizeOf(Short("TBitmap") + std::string("\x05\x00\x00\x00"
+                                                                   "BMxyz",
+                                                                   9)),
+            0u);
   EXPECT_EQ(TPicture::DecodedSizeOf(std::string("\x20TBit", 5)), 0u);
   EXPECT_EQ(BitmapPixelCount("BM"), 0u);
 }

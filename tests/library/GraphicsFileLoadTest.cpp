@@ -29,7 +29,9 @@ using picturetest::TScratch;
 using picturetest::TTestDisplay;
 using picturetest::WriteBytes;
 
-uint32_t Stripes(int x, int y) { return static_cast<uint32_t>((x * 7) & 0xFF) | ((y * 13) & 0xFF) << 8 | ((x ^ y) & 0xFF) << 16; }
+uint32_t Stripes(int x, int y) {
+  return static_cast<uint32_t>((x * 7) & 0xFF) | ((y * 13) & 0xFF) << 8 | ((x ^ y) & 0xFF) << 16;
+}
 
 std::string IconBytes(int size) {
   QImage image(size, size, QImage::Format_ARGB32);
@@ -72,7 +74,8 @@ std::string MixedGraphicsFile() {
 
 ::testing::AssertionResult SameSurface(const TSurface& a, const TSurface& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height())
-    return ::testing::AssertionFailure() << a.Width() << "x" << a.Height() << " against " << b.Width() << "x" << b.Height();
+    return ::testing::AssertionFailure() << a.Width() << "x" << a.Height() << " against " << b.Width() << "x"
+                                         << b.Height();
   if (a.HasColorKey() != b.HasColorKey() || (a.HasColorKey() && a.ColorKey() != b.ColorKey()))
     return ::testing::AssertionFailure() << "different keys";
   for (int32_t y = 0; y < a.Height(); ++y)
@@ -99,7 +102,8 @@ void ExpectSameFrames(const TPictureCollection& loaded, const TPictureCollection
     EXPECT_EQ(a.Picture.Height(), b.Picture.Height());
     ASSERT_EQ(a.PatternCount(), b.PatternCount());
     ASSERT_EQ(a.SurfaceCount(), b.SurfaceCount());
-    for (int32_t s = 0; s < b.SurfaceCount(); ++s) EXPECT_TRUE(SameSurface(a.Surface(s), b.Surface(s))) << "surface " << s;
+    for (int32_t s = 0; s < b.SurfaceCount(); ++s)
+      EXPECT_TRUE(SameSurface(a.Surface(s), b.Surface(s))) << "surface " << s;
     for (int32_t f = 0; f < b.PatternCount(); ++f) {
       EXPECT_EQ(a.PatternRect(f), b.PatternRect(f)) << "frame " << f;
       EXPECT_EQ(SurfaceIndexOf(a, a.Pattern(f).Surface), SurfaceIndexOf(b, b.Pattern(f).Surface)) << "frame " << f;
@@ -259,7 +263,7 @@ TEST_F(GraphicsFileLoadTest, EveryTruncationOnDiskGetsTheMessageItGetsInMemoryWi
     int32_t fromDisk = 0, fromMemory = 0;
     const std::string diskMessage = messageOf([&](TPictureCollection& p) { p.LoadFromFile(path); }, fromDisk);
     const std::string memoryMessage = messageOf([&](TPictureCollection& p) { p.LoadFromBytes(cut); }, fromMemory);
-    const std::string shortBy = length == 0                          ? "empty file"
+    const std::string shortBy = length == 0                           ? "empty file"
                                 : length < TGraphicsFile::kHeaderSize ? "truncated in its header"
                                                                       : TruncatedReason(length, file.size());
     EXPECT_EQ(diskMessage, memoryMessage + ": " + path + ": " + shortBy);

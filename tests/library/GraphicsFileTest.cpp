@@ -23,10 +23,23 @@ using picturetest::WriteBytes;
 // Builds expected streams readably: Name("A") is the length byte and letters.
 struct TBytes {
   std::string Data;
-  TBytes& Byte(int b) { Data.push_back(static_cast<char>(b)); return *this; }
-  TBytes& Name(std::string_view s) { Byte(static_cast<int>(s.size())); Data.append(s); return *this; }
-  TBytes& Raw(std::string_view s) { Data.append(s); return *this; }
-  TBytes& U32(uint32_t v) { for (int i = 0; i < 4; ++i) Byte((v >> (8 * i)) & 0xFF); return *this; }
+  TBytes& Byte(int b) {
+    Data.push_back(static_cast<char>(b));
+    return *this;
+  }
+  TBytes& Name(std::string_view s) {
+    Byte(static_cast<int>(s.size()));
+    Data.append(s);
+    return *this;
+  }
+  TBytes& Raw(std::string_view s) {
+    Data.append(s);
+    return *this;
+  }
+  TBytes& U32(uint32_t v) {
+    for (int i = 0; i < 4; ++i) Byte((v >> (8 * i)) & 0xFF);
+    return *this;
+  }
 };
 
 std::string Header(uint32_t streamLength) {
@@ -87,7 +100,10 @@ TEST(GraphicsFileWriteTest, EmptyCollection) {
 }
 
 TEST(GraphicsFileWriteTest, IntegersTakeTheShortestTag) {
-  struct TCase { int32_t Value; std::string Bytes; };
+  struct TCase {
+    int32_t Value;
+    std::string Bytes;
+  };
   const TCase cases[] = {
       {0, std::string("\x02\x00", 2)},
       {127, "\x02\x7F"},
@@ -111,7 +127,7 @@ TEST(GraphicsFileWriteTest, IntegersTakeTheShortestTag) {
 TEST(GraphicsFileWriteTest, PropertiesAppearInOrderAndOnlyWhenPresent) {
   TPictureCollection pictures;
   TPictureCollectionItem* item = pictures.Add();  // no name, no picture, no gaps
-  item->PatternHeight = -2147483647 - 1;         // the "not stored" value
+  item->PatternHeight = -2147483647 - 1;          // the "not stored" value
   const std::string bare = StreamOf(pictures.SaveToBytes());
   EXPECT_EQ(bare.find("\x04Name"), std::string::npos);
   EXPECT_EQ(bare.find("PatternHeight"), std::string::npos);
@@ -125,9 +141,15 @@ TEST(GraphicsFileWriteTest, PropertiesAppearInOrderAndOnlyWhenPresent) {
   item->SystemMemory = true;
   item->Picture.LoadFromData(TPicture::kBitmap, SolidBitmap24(1, 1, 0));
   const std::string full = StreamOf(pictures.SaveToBytes());
-  const char* order[] = {"\x04Name", "\x0DPatternHeight", "\x0CPatternWidth", "\x0CPicture.Data",
-                         "\x0ASkipHeight\x02\xFD", "\x09SkipWidth\x02\x02", "\x0CSystemMemory\x09",
-                         "\x0BTransparent\x09", "\x10TransparentColor"};
+  const char* order[] = {"\x04Name",
+                         "\x0DPatternHeight",
+                         "\x0CPatternWidth",
+                         "\x0CPicture.Data",
+                         "\x0ASkipHeight\x02\xFD",
+                         "\x09SkipWidth\x02\x02",
+                         "\x0CSystemMemory\x09",
+                         "\x0BTransparent\x09",
+                         "\x10TransparentColor"};
   size_t at = 0;
   for (const char* name : order) {
     const size_t found = full.find(name, at);
@@ -137,14 +159,27 @@ TEST(GraphicsFileWriteTest, PropertiesAppearInOrderAndOnlyWhenPresent) {
 }
 
 TEST(GraphicsFileWriteTest, ColoursGoByNameWhenTheyHaveOne) {
-  struct TCase { uint32_t Color; std::string Bytes; };
+  struct TCase {
+    uint32_t Color;
+    std::string Bytes;
+  };
   const TCase cases[] = {
-      {0xFF00FF, "\x07\x09" "clFuchsia"},
-      {clNone, "\x07\x06" "clNone"},
-      {0x80000018, "\x07\x08" "clInfoBk"},
-      {0x8000000F, "\x07\x09" "clBtnFace"},
+      {0xFF00FF,
+       "\x07\x09"
+       "clFuchsia"},
+      {clNone,
+       "\x07\x06"
+       "clNone"},
+      {0x80000018,
+       "\x07\x08"
+       "clInfoBk"},
+      {0x8000000F,
+       "\x07\x09"
+       "clBtnFace"},
       // Shares its value with the "not stored" mark; by name it survives.
-      {0x80000000, "\x07\x0B" "clScrollBar"},
+      {0x80000000,
+       "\x07\x0B"
+       "clScrollBar"},
       {0x123456, "\x04\x56\x34\x12\x00"},
       {0x000001, "\x02\x01"},
       {0x80000019, std::string("\x04\x19\x00\x00\x80", 5)},
@@ -334,8 +369,12 @@ TEST(GraphicsFileReadTest, OversizedLengthsAreStreamReadErrors) {
 
 TEST(GraphicsFileReadTest, UnknownPropertyKeepsTheItemsReadSoFar) {
   TPictureCollection pictures;
-  const std::string file =
-      FileWithItems({std::string("\x04Name\x06\x05" "first", 12), std::string("\x05" "Color\x02\x01", 8)});
+  const std::string file = FileWithItems({std::string("\x04Name\x06\x05"
+                                                      "first",
+                                                      12),
+                                          std::string("\x05"
+                                                      "Color\x02\x01",
+                                                      8)});
   EXPECT_EQ(MessageOfLoad(pictures, file), "Error reading TPictureCollectionItem.Color: Property does not exist");
   ASSERT_EQ(pictures.Count(), 2);
   EXPECT_EQ(pictures.Items(0)->Name(), "first");
@@ -365,7 +404,9 @@ TEST(GraphicsFileReadTest, ValuesOfTheWrongKindAreRejected) {
   TPictureCollection pictures;
   EXPECT_EQ(MessageOfLoad(pictures, FileWithItems({std::string("\x0BTransparent\x02\x01", 14)})),
             "Invalid property value");
-  EXPECT_EQ(MessageOfLoad(pictures, FileWithItems({std::string("\x10TransparentColor\x07\x05" "clFoo", 24)})),
+  EXPECT_EQ(MessageOfLoad(pictures, FileWithItems({std::string("\x10TransparentColor\x07\x05"
+                                                               "clFoo",
+                                                               24)})),
             "Invalid property value");
   EXPECT_EQ(MessageOfLoad(pictures, FileWithItems({std::string("\x0CPatternWidth\x06\x01x", 16)})),
             "Invalid property value");

@@ -17,7 +17,9 @@ namespace kestrilo::testing {
 class TScratchFolder {
  public:
   TScratchFolder() { dir_.setAutoRemove(true); }
-  std::string Path(const std::string& name) const { return QDir(dir_.path()).filePath(QString::fromStdString(name)).toStdString(); }
+  std::string Path(const std::string& name) const {
+    return QDir(dir_.path()).filePath(QString::fromStdString(name)).toStdString();
+  }
   std::string Root() const { return dir_.path().toStdString(); }
 
  private:

@@ -33,9 +33,12 @@ TEST(MonsterFieldLimitsTest, EachNumberIsCheckedAtBothSidesOfItsUpperBound) {
   };
   const TCase cases[] = {
       {"moveMode", [](TMonsterRecord& r, uint32_t v) { r.MoveMode = static_cast<uint8_t>(v); }, 2, "from 0 to 2"},
-      {"wakeDistance", [](TMonsterRecord& r, uint32_t v) { r.WakeDistance = static_cast<uint16_t>(v); }, 200, "from 0 to 200"},
-      {"damageMax", [](TMonsterRecord& r, uint32_t v) { r.DamageMax = static_cast<uint16_t>(v); }, 32767, "from 0 to 32767"},
-      {"walkSpeed", [](TMonsterRecord& r, uint32_t v) { r.WalkSpeed = static_cast<uint16_t>(v); }, 100, "from 0 to 100"},
+      {"wakeDistance", [](TMonsterRecord& r, uint32_t v) { r.WakeDistance = static_cast<uint16_t>(v); }, 200,
+       "from 0 to 200"},
+      {"damageMax", [](TMonsterRecord& r, uint32_t v) { r.DamageMax = static_cast<uint16_t>(v); }, 32767,
+       "from 0 to 32767"},
+      {"walkSpeed", [](TMonsterRecord& r, uint32_t v) { r.WalkSpeed = static_cast<uint16_t>(v); }, 100,
+       "from 0 to 100"},
   };
   for (const TCase& c : cases) {
     TMonsterRecord atLimit = Valid();
@@ -91,8 +94,8 @@ TEST(MonsterFieldLimitsTest, TheAnimationSpeedIsAFiniteNumberInItsRange) {
     r.AnimSpeed = ok;
     EXPECT_TRUE(CheckMonsterRecord(r).empty()) << ok;
   }
-  for (double bad : {-0.001, 1000.001, std::numeric_limits<double>::infinity(),
-                     std::numeric_limits<double>::quiet_NaN()}) {
+  for (double bad :
+       {-0.001, 1000.001, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
     r.AnimSpeed = bad;
     const TMonsterFieldProblem problem = OnlyProblem(r);
     EXPECT_EQ(problem.Fields, std::vector<std::string>{"animSpeed"}) << bad;
@@ -118,14 +121,14 @@ TEST(MonsterFieldLimitsTest, FramesStayWithinThePicturesFrames) {
 }
 
 TEST(MonsterFieldLimitsTest, SpeedsReadAsTheGameMovesThem) {
-  EXPECT_DOUBLE_EQ(WalkPixelsPerTick(5), 1.6);  // 16 x 0.02 x 5
+  EXPECT_DOUBLE_EQ(WalkPixelsPerTick(5), 1.6);                             // 16 x 0.02 x 5
   EXPECT_DOUBLE_EQ(WalkPixelsPerTick(monster_limits::kWalkSpeedMax), 32);  // one cell
   EXPECT_DOUBLE_EQ(AnimFramesPerTick(9), 0.144);
 }
 
 TEST(MonsterFieldLimitsTest, TheRangeTableNamesTheFieldsAsTheToolPrintsThem) {
-  for (const char* field : {"canJump", "moveMode", "wakeByDistance", "wakeDistance", "hunter", "healthMin",
-                            "healthMax", "damageMin", "damageMax", "shotDelay", "walkSpeed", "animSpeed"})
+  for (const char* field : {"canJump", "moveMode", "wakeByDistance", "wakeDistance", "hunter", "healthMin", "healthMax",
+                            "damageMin", "damageMax", "shotDelay", "walkSpeed", "animSpeed"})
     EXPECT_TRUE(FindMonsterFieldRange(field).has_value()) << field;
   EXPECT_FALSE(FindMonsterFieldRange("name").has_value());
   EXPECT_FALSE(FindMonsterFieldRange("speed").has_value());

@@ -94,7 +94,9 @@ TEST(MonsterFileTest, ATrailingPartIsNoRecordAndIsNotWrittenBack) {
 
 TEST(MonsterFileTest, AddDuplicateDeleteAndMoveKeepEachRecordsOwnBytes) {
   const std::string bytes = NoiseRecords(3, 11);
-  const auto recordBytes = [&](int i) { return bytes.substr(static_cast<size_t>(i) * TMonsterRecord::kSize, TMonsterRecord::kSize); };
+  const auto recordBytes = [&](int i) {
+    return bytes.substr(static_cast<size_t>(i) * TMonsterRecord::kSize, TMonsterRecord::kSize);
+  };
   TMonsterFile file = TMonsterFile::FromBytes(bytes);
 
   EXPECT_EQ(file.Duplicate(0), 1);  // the copy follows its original
@@ -208,8 +210,7 @@ TEST(MonsterFileTest, TheNextLoadRemovesTheTemporaryOfASaveKilledAtAnyCall) {
       killed.FailCall(k, EIO, true);
       try {
         changed.Save(path, killed);
-      } catch (const EFCreateError&) {
-      }
+      } catch (const EFCreateError&) {}
       saved = killed.Failures() == 0;
       const std::string seen = fields(load(path));
       EXPECT_TRUE(seen == oldFields || seen == newFields);

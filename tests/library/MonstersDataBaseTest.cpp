@@ -77,8 +77,8 @@ TEST(MonsterRecordLayout, WritesEveryFieldAtItsOffsetAndZerosElsewhere) {
   const std::string written = TMonsterRecord::FromBytes(original).ToBytes();
   ASSERT_EQ(written.size(), 184u);
   // Meaningful bytes come back as they were.
-  for (size_t at : {3u, 4u, 5u, 6u, 7u, 40u, 42u, 43u, 44u, 45u, 50u, 53u, 54u, 56u, 57u, 58u, 59u, 61u, 79u, 80u,
-                    112u, 119u, 122u, 153u}) {
+  for (size_t at : {3u,  4u,  5u,  6u,  7u,  40u, 42u, 43u, 44u,  45u,  50u,  53u,
+                    54u, 56u, 57u, 58u, 59u, 61u, 79u, 80u, 112u, 119u, 122u, 153u}) {
     EXPECT_EQ(written[at], original[at]) << "offset " << at;
   }
   // Meaningless bytes (and string bytes past a length) are zeros.
@@ -156,8 +156,8 @@ TEST_F(MonstersDataBaseTest, EachLoadReplacesTheTable) {
 }
 
 TEST_F(MonstersDataBaseTest, IndexOfNameIsExactAndFallsBackToTheFirst) {
-  db.LoadFromFile(WriteMonsterFile("1.mon", HandMadeMonster(W1251("Жук")) + HandMadeMonster(W1251("Паук")) +
-                                                HandMadeMonster(W1251("Паук"))));
+  db.LoadFromFile(WriteMonsterFile(
+      "1.mon", HandMadeMonster(W1251("Жук")) + HandMadeMonster(W1251("Паук")) + HandMadeMonster(W1251("Паук"))));
   EXPECT_EQ(db.IndexOfName(W1251("Паук")), 1);  // only the second and third have it; the first of them wins
   EXPECT_EQ(db.IndexOfName(W1251("Жук")), 0);
   EXPECT_EQ(db.IndexOfName(W1251("Слон")), 0);

@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "LibraryDbTestSupport.h"
-#include "tests/library/PictureTestSupport.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
+#include "tests/library/PictureTestSupport.h"
 
 namespace kestrilo {
 namespace {

@@ -200,7 +200,8 @@ TEST_F(PictureCollectionTest, EmptyPictureHasNoFrames) {
 TEST_F(PictureCollectionTest, ColourKeyLeavesKeyPixelsOut) {
   // Left half black, right half red.
   TPictureCollectionItem* item = pictures.Add();
-  item->Picture.LoadFromData(TPicture::kBitmap, Bitmap24(4, 1, [](int x, int) { return x < 2 ? 0x000000u : 0x0000FFu; }));
+  item->Picture.LoadFromData(TPicture::kBitmap,
+                             Bitmap24(4, 1, [](int x, int) { return x < 2 ? 0x000000u : 0x0000FFu; }));
   Bind();
   TSurface dest(4, 1);
   dest.Fill(kBlank);

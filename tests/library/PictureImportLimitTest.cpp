@@ -51,8 +51,8 @@ std::string OneBitPng(uint32_t width, uint32_t height) {
   const std::string header = BigEndian32(width) + BigEndian32(height) + std::string("\x01\x00\x00\x00\x00", 5);
   const QByteArray rows(static_cast<qsizetype>(height * (1 + (width + 7) / 8)), '\0');
   const QByteArray compressed = qCompress(rows, 9).mid(4);  // zlib data after Qt's length prefix
-  return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
-         PngChunk("IDAT", compressed.toStdString()) + PngChunk("IEND", "");
+  return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", compressed.toStdString()) +
+         PngChunk("IEND", "");
 }
 
 // An 8 x 8 JPEG whose frame header then claims the given size.
@@ -82,7 +82,7 @@ std::string Gif(uint16_t screenWidth, uint16_t screenHeight, uint16_t frameWidth
   w.Bytes("GIF89a");
   w.U16(screenWidth);
   w.U16(screenHeight);
-  w.Bytes(std::string("\x80\x00\x00", 3));                 // a global table of two colours
+  w.Bytes(std::string("\x80\x00\x00", 3));  // a global table of two colours
   w.Bytes(std::string("\x00\x00\x00\xFF\xFF\xFF", 6));
   w.Bytes(",");
   w.U16(0);
@@ -118,12 +118,12 @@ TEST(PictureImportLimit, TheStoredBitmapDecidesAtTheExactBoundary) {
     uint64_t Width, Height;
     bool Fits;
   };
-  for (const TCase& c : std::vector<TCase>{{4096, 5461, true},        // 67,104,822 bytes
-                                           {4096, 5462, false},       // 67,117,110
-                                           {1, 16777202, true},       // rows of 4: 67,108,862
-                                           {1, 16777203, false},      // 67,108,866
-                                           {22369602, 1, true},       // one row of 67,108,808
-                                           {22369603, 1, false},      // 67,108,812
+  for (const TCase& c : std::vector<TCase>{{4096, 5461, true},    // 67,104,822 bytes
+                                           {4096, 5462, false},   // 67,117,110
+                                           {1, 16777202, true},   // rows of 4: 67,108,862
+                                           {1, 16777203, false},  // 67,108,866
+                                           {22369602, 1, true},   // one row of 67,108,808
+                                           {22369603, 1, false},  // 67,108,812
                                            {0, 0, true},
                                            {65535, 65535, false},
                                            {uint64_t{1} << 32, uint64_t{1} << 32, false},  // the product overflows

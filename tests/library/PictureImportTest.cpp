@@ -49,8 +49,8 @@ TEST(PictureImport, APngWithAlphaBecomesABitmapKeyedWithMagenta) {
   const QImage decoded = DecodeBitmap(bytes);
   ASSERT_EQ(decoded.size(), QSize(4, 3));
   for (int y = 0; y < 3; ++y) EXPECT_EQ(decoded.pixel(0, y), kMagentaPixel) << y;
-  EXPECT_EQ(decoded.pixel(1, 0), kMagentaPixel);                  // alpha 127: transparent
-  EXPECT_EQ(decoded.pixel(2, 0), qRgb(200, 100, 50));             // alpha 128: kept, its colour as stored
+  EXPECT_EQ(decoded.pixel(1, 0), kMagentaPixel);       // alpha 127: transparent
+  EXPECT_EQ(decoded.pixel(2, 0), qRgb(200, 100, 50));  // alpha 128: kept, its colour as stored
   EXPECT_EQ(decoded.pixel(3, 2), qRgb(10, 200, 30));
 }
 

@@ -157,7 +157,8 @@ TEST(PictureTest, BadPicturesAreReportedAndLeaveThePictureAsItWas) {
   EXPECT_EQ(messageOf("bad.bmp"), "Bitmap image is not valid: " + scratch.Path("bad.bmp"));
   EXPECT_EQ(messageOf("bad.dib"), "DIB is invalid: " + scratch.Path("bad.dib"));
   EXPECT_EQ(messageOf("bad.ico"), "Icon image is not valid: " + scratch.Path("bad.ico"));
-  EXPECT_EQ(messageOf("missing.bmp"), "Cannot open file " + scratch.Path("missing.bmp") + ": No such file or directory");
+  EXPECT_EQ(messageOf("missing.bmp"),
+            "Cannot open file " + scratch.Path("missing.bmp") + ": No such file or directory");
   EXPECT_EQ(messageOf("x.xyz"), "Unknown picture file extension (.xyz): " + scratch.Path("x.xyz"));
   EXPECT_EQ(picture.Kind(), "TBitmap");
   EXPECT_EQ(picture.Data(), before);
@@ -169,7 +170,10 @@ TEST(PictureTest, ReadDataChecksEveryLength) {
   // The class name is longer than the payload.
   EXPECT_THROW(picture.ReadData(std::string("\x07TBit", 5)), EReadError);
   // The bitmap states more bytes than there are.
-  EXPECT_THROW(picture.ReadData(std::string("\x07TBitmap\xFF\xFF\xFF\xFF" "BM", 14)), EReadError);
+  EXPECT_THROW(picture.ReadData(std::string("\x07TBitmap\xFF\xFF\xFF\xFF"
+                                            "BM",
+                                            14)),
+               EReadError);
   // An empty class name: no picture.
   picture.LoadFromData(TPicture::kBitmap, SolidBitmap24(1, 1, 0));
   picture.ReadData(std::string("\x00", 1));

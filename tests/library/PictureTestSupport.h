@@ -88,10 +88,14 @@ inline std::string SolidBitmap24(int32_t width, int32_t height, uint32_t color) 
 // palette colour per row.
 inline std::string Rle8Bitmap(uint8_t width) {
   TByteWriter pixels;
-  pixels.U8(width); pixels.U8(1);  // row 0 (bottom): colour 1
-  pixels.U8(0); pixels.U8(0);      // end of line
-  pixels.U8(width); pixels.U8(2);  // row 1: colour 2
-  pixels.U8(0); pixels.U8(1);      // end of bitmap
+  pixels.U8(width);
+  pixels.U8(1);  // row 0 (bottom): colour 1
+  pixels.U8(0);
+  pixels.U8(0);  // end of line
+  pixels.U8(width);
+  pixels.U8(2);  // row 1: colour 2
+  pixels.U8(0);
+  pixels.U8(1);  // end of bitmap
   const std::string data = pixels.Data();
   TByteWriter w;
   w.Bytes("BM");

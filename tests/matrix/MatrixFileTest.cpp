@@ -237,9 +237,9 @@ TEST(MatrixFile, ShortFilesLeaveTheMatrixUnchanged) {
       m->LoadFromFile(path, &main, nullptr);
       FAIL() << "expected EReadError";
     } catch (const EReadError& e) {
-      EXPECT_EQ(std::string(e.what()), which == 0 ? "Stream read error: " + path + ": truncated: 359999 of 360000 bytes"
-                                                  : "Stream read error: " + dir.Path("shortmtb") +
-                                                        ": truncated: 479999 of 480000 bytes");
+      EXPECT_EQ(std::string(e.what()),
+                which == 0 ? "Stream read error: " + path + ": truncated: 359999 of 360000 bytes"
+                           : "Stream read error: " + dir.Path("shortmtb") + ": truncated: 479999 of 480000 bytes");
     }
     EXPECT_TRUE(testing::SameLevel(*m, *SampleLevel())) << which;
     EXPECT_TRUE(main.Positions.empty());

@@ -89,10 +89,10 @@ TEST_F(MatrixMiniMap, BrushKeepsTheLastColour) {
 
 TEST_F(MatrixMiniMap, BackPlanesShowYellowForObjects) {
   m->SetOrigin(1, 1);
-  m->BackPlanes[1][1][1] = 5;   // plane 2 at view (0, 0)
-  m->BackPlanes[2][1][1] = 0;   // 0 is no object
-  m->BackPlanes[3][1][0] = 5;   // plane 1 only
-  m->Cells[4][1].Kind = 0;      // the main plane does not show on a back plane
+  m->BackPlanes[1][1][1] = 5;  // plane 2 at view (0, 0)
+  m->BackPlanes[2][1][1] = 0;  // 0 is no object
+  m->BackPlanes[3][1][0] = 5;  // plane 1 only
+  m->Cells[4][1].Kind = 0;     // the main plane does not show on a back plane
   m->DrawMiniMap(canvas, 2);
   canvas.Release();
   EXPECT_EQ(Inside(0, 0), Pixel(0x00FFFF));

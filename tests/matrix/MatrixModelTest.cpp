@@ -76,7 +76,9 @@ TEST(MatrixModel, WideObjectFootprintWithOrigin) {
 }
 
 TEST(MatrixModel, FootprintDividesBy33) {
-  struct TCase { int32_t height, width, columns, rows; };
+  struct TCase {
+    int32_t height, width, columns, rows;
+  };
   for (const TCase c : {TCase{32, 32, 1, 1}, TCase{65, 65, 2, 2}, TCase{32, 66, 3, 1}, TCase{98, 33, 2, 3},
                         TCase{99, 0, 1, 4}, TCase{0, 0, 1, 1}}) {
     auto m = NewMatrix();
@@ -169,9 +171,9 @@ TEST_F(MatrixPlacementThroughTheLibrary, MissingPicturePlacesNothing) {
 
 TEST(MatrixModel, PlacementOverwritesWithoutChecking) {
   auto m = NewMatrix();
-  m->PutObjectSized(MakeCell(0, 4), 0, 0, 64, 64);   // 2 x 2 at (0, 0)
+  m->PutObjectSized(MakeCell(0, 4), 0, 0, 64, 64);    // 2 x 2 at (0, 0)
   m->PutObjectSized(MakeCell(3, 8), 32, 32, 32, 32);  // over its lower-right part
-  EXPECT_EQ(m->Cells[0][0].ObjectNumber, 4);           // the older anchor stays
+  EXPECT_EQ(m->Cells[0][0].ObjectNumber, 4);          // the older anchor stays
   EXPECT_EQ(m->Cells[1][1].Kind, 3);
   EXPECT_EQ(m->Cells[1][1].ObjectNumber, 8);
 }
@@ -305,7 +307,7 @@ TEST_F(MatrixScroll, StopsAtBothLimits) {
   ExpectCameraFollowsOrigin();
   const double cameraX = root.X, cameraY = root.Y;
   m->Scroll(root, TScrollDirection::Right);  // right from 179: nothing
-  m->Scroll(root, TScrollDirection::Down);  // down from 134: nothing
+  m->Scroll(root, TScrollDirection::Down);   // down from 134: nothing
   EXPECT_EQ(m->GetOriginX(), 179);
   EXPECT_EQ(m->GetOriginY(), 134);
   EXPECT_EQ(root.X, cameraX);

@@ -69,9 +69,9 @@ TEST_F(MatrixQueries, RightExaminesTheColumnRightOfTheRightEdge) {
 TEST_F(MatrixQueries, RightGuards) {
   EXPECT_FALSE(m->IsRightFree(0, 0, 6368.5, 0));  // on X itself, whatever the cells
   EXPECT_FALSE(m->IsRightFree(-1000, 0, 6368.5, 0));
-  EXPECT_FALSE(m->IsRightFree(32, 0, 6368, 0));   // 6400 is past column 199
+  EXPECT_FALSE(m->IsRightFree(32, 0, 6368, 0));  // 6400 is past column 199
   EXPECT_FALSE(m->IsRightFree(0, 0, std::nan(""), 0));
-  EXPECT_TRUE(m->IsRightFree(0, 0, -10, 0));       // (-10) / 32 truncates to column 0
+  EXPECT_TRUE(m->IsRightFree(0, 0, -10, 0));  // (-10) / 32 truncates to column 0
   EXPECT_FALSE(m->IsRightFree(0, 0, -32, 0));
   EXPECT_FALSE(m->IsRightFree(0, 0, 0, -32));
   EXPECT_FALSE(m->IsRightFree(0, 32, 0, 149 * 32));  // runs past row 149
@@ -81,9 +81,9 @@ TEST_F(MatrixQueries, RightGuards) {
 TEST_F(MatrixQueries, BelowExaminesTheRowBelowTheBottomEdge) {
   Block(4, 5);
   EXPECT_FALSE(m->IsBelowFree(0, 32, 4 * 32, 4 * 32 + 2));
-  EXPECT_TRUE(m->IsBelowFree(0, 29, 4 * 32, 4 * 32 + 2));   // still row 4
-  EXPECT_FALSE(m->IsBelowFree(32, 32, 3 * 32, 4 * 32));     // columns 3..4
-  EXPECT_TRUE(m->IsBelowFree(31, 32, 3 * 32, 4 * 32));      // column 3 only
+  EXPECT_TRUE(m->IsBelowFree(0, 29, 4 * 32, 4 * 32 + 2));  // still row 4
+  EXPECT_FALSE(m->IsBelowFree(32, 32, 3 * 32, 4 * 32));    // columns 3..4
+  EXPECT_TRUE(m->IsBelowFree(31, 32, 3 * 32, 4 * 32));     // column 3 only
   Block(7, 149);
   EXPECT_FALSE(m->IsBelowFree(0, 0, 7 * 32, 4768));  // Height 0 at 4768: row 149
 }
@@ -92,7 +92,7 @@ TEST_F(MatrixQueries, BelowGuards) {
   EXPECT_FALSE(m->IsBelowFree(0, 0, 0, 4768.5));
   EXPECT_FALSE(m->IsBelowFree(0, 0, 0, -0.1));
   EXPECT_FALSE(m->IsBelowFree(0, 0, -0.1, 0));
-  EXPECT_FALSE(m->IsBelowFree(0, 32, 0, 4768));     // 4800 is past row 149
+  EXPECT_FALSE(m->IsBelowFree(0, 32, 0, 4768));  // 4800 is past row 149
   EXPECT_FALSE(m->IsBelowFree(0, 0, 6400, 0));
   EXPECT_FALSE(m->IsBelowFree(64, 0, 198 * 32, 0));  // columns 198..200
   EXPECT_TRUE(m->IsBelowFree(32, 0, 198 * 32, 0));

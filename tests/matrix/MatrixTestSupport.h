@@ -2,8 +2,8 @@
 // large fixed block), a temporary folder, a progress-bar recorder.
 #pragma once
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <fstream>
 #include <memory>

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 

@@ -68,7 +68,12 @@ TEST_F(ByteStreamFiles, EveryReadPastTheEndIsAStreamReadError) {
       [](TByteStreamReader& in) { in.U32(); },
       [](TByteStreamReader& in) { in.Bytes(4); },
       [](TByteStreamReader& in) { in.SharedBytes(4); },
-      [](TByteStreamReader& in) { in.PeekU8(); in.U16(); in.U8(); in.U8(); },
+      [](TByteStreamReader& in) {
+        in.PeekU8();
+        in.U16();
+        in.U8();
+        in.U8();
+      },
   };
   for (size_t i = 0; i < overruns.size(); ++i) {
     SCOPED_TRACE(i);
@@ -112,7 +117,8 @@ TEST_F(ByteStreamFiles, SharedBytesOutliveTheStreamAndItsFile) {
 
 TEST_F(ByteStreamFiles, MissingFilesAndFoldersCannotBeOpened) {
   const std::string missing = dir.path().toStdString() + "/missing.bin";
-  const std::pair<std::string, int> unopenable[] = {{missing, ENOENT}, {dir.path().toStdString(), EISDIR}, {"", ENOENT}};
+  const std::pair<std::string, int> unopenable[] = {
+      {missing, ENOENT}, {dir.path().toStdString(), EISDIR}, {"", ENOENT}};
   for (const auto& [path, error] : unopenable) {
     for (const bool whole : {false, true}) {
       try {

@@ -48,9 +48,18 @@ bool SamePixels(const TSurface& a, const TSurface& b) {
 
 // Texts of the status lines and of names, and some the canvas draws without
 // keeping (a tab, a line break, right-to-left letters).
-const char* const kTexts[] = {
-    "FPS: 71", "Всего объектов: 136001", "Mouse.X = -300", "Object X = -1", "Mouse recalc X = -32",
-    "Ёж Дверь Лифт WWW fff jjj", "", " ", "a\tb", "line\nbreak", "שלום abc", "x"};
+const char* const kTexts[] = {"FPS: 71",
+                              "Всего объектов: 136001",
+                              "Mouse.X = -300",
+                              "Object X = -1",
+                              "Mouse recalc X = -32",
+                              "Ёж Дверь Лифт WWW fff jjj",
+                              "",
+                              " ",
+                              "a\tb",
+                              "line\nbreak",
+                              "שלום abc",
+                              "x"};
 
 }  // namespace
 
@@ -142,8 +151,8 @@ TEST(CanvasText, RectanglesPartlyOrWhollyOffTheSurfaceAreClipped) {
   TSurface s(10, 8);
   TCanvas canvas(&s);
   canvas.BrushColor = 0;
-  const TRect rects[] = {{-3, -3, 4, 4}, {6, 5, 30, 30}, {12, 2, 20, 6}, {2, 9, 6, 20},
-                         {-9, -9, -2, -2}, {3, 3, 4, 4}, {0, 0, 10, 8}, {5, 5, 5, 9}};
+  const TRect rects[] = {{-3, -3, 4, 4},   {6, 5, 30, 30}, {12, 2, 20, 6}, {2, 9, 6, 20},
+                         {-9, -9, -2, -2}, {3, 3, 4, 4},   {0, 0, 10, 8},  {5, 5, 5, 9}};
   for (const TRect& r : rects) {
     s.Fill(128);
     canvas.FrameRect(r);

@@ -25,8 +25,8 @@ TEST(DXInput, StoredAssignsAre432BytesInStateOrder) {
 
 TEST(DXInput, TwoKeysOfOneStateHeldTogetherAndOneReleased) {
   TDXInput input;
-  input.SetKeyDown(38, true);   // up arrow
-  input.SetKeyDown(75, true);   // K
+  input.SetKeyDown(38, true);  // up arrow
+  input.SetKeyDown(75, true);  // K
   input.UpdateInput();
   EXPECT_TRUE(input.InputStates[isUp]);
   input.SetKeyDown(38, false);

@@ -91,7 +91,10 @@ TEST(DXTimer, ActiveOnlyPausesWhileInactiveAndKeepsFramesPerSecond) {
   TimerRig rig;
   rig.timer.SetInterval(0);
   rig.timer.Start();
-  for (int i = 1; i <= 10; ++i) { rig.now = i * 110; rig.timer.Idle(); }
+  for (int i = 1; i <= 10; ++i) {
+    rig.now = i * 110;
+    rig.timer.Idle();
+  }
   const int32_t fps = rig.timer.FramesPerSecond();
   EXPECT_EQ(fps, 9);  // 9 frames by 1100 ms... counted frames * 1000 / span
   rig.timer.SetApplicationActive(false);

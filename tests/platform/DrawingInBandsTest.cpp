@@ -50,7 +50,8 @@ TEST(BandSurface, KeepsTheRowsOfTheTallerSurfaceItStandsFor) {
       if (i % 50 == 8) y = INT32_MAX - static_cast<int32_t>(random() % 64);
       if (i % 50 == 9) x = INT32_MIN + 3;
       const int32_t left = static_cast<int32_t>(random() % 50) - 5, top = static_cast<int32_t>(random() % 40) - 5;
-      const TRect part{left, top, left + static_cast<int32_t>(random() % 40), top + static_cast<int32_t>(random() % 35)};
+      const TRect part{left, top, left + static_cast<int32_t>(random() % 40),
+                       top + static_cast<int32_t>(random() % 35)};
       const bool transparent = random() % 2 == 0;
       tall.Blit(x, y, picture, part, transparent);
       band.Blit(x, y, picture, part, transparent);

@@ -22,8 +22,7 @@ namespace kestrilo {
 namespace {
 
 uint16_t PlainRgb565(int r, int g, int b) {
-  return static_cast<uint16_t>((((r * 31 + 127) / 255) << 11) | (((g * 63 + 127) / 255) << 5) |
-                               ((b * 31 + 127) / 255));
+  return static_cast<uint16_t>((((r * 31 + 127) / 255) << 11) | (((g * 63 + 127) / 255) << 5) | ((b * 31 + 127) / 255));
 }
 
 TEST(ColourConversion, EveryChannelValueRoundsAsTheFormulaDoes) {
@@ -55,8 +54,8 @@ TEST(ColourConversion, ImagePixelsConvertLikeSinglePixels) {
   const TSurface part = TSurface::FromImage(image, TRect{250, 1, 300, 9});
   ASSERT_EQ(part.Width(), 6);
   ASSERT_EQ(part.Height(), 2);
-  EXPECT_EQ(part.Pixel(0, 0), PlainRgb565(qRed(image.pixel(250, 1)), qGreen(image.pixel(250, 1)),
-                                          qBlue(image.pixel(250, 1))));
+  EXPECT_EQ(part.Pixel(0, 0),
+            PlainRgb565(qRed(image.pixel(250, 1)), qGreen(image.pixel(250, 1)), qBlue(image.pixel(250, 1))));
 }
 
 TEST(ColourConversion, RowsPackEveryChannelValueAsTheFormulaDoes) {
@@ -71,7 +70,7 @@ TEST(ColourConversion, RowsPackEveryChannelValueAsTheFormulaDoes) {
         int rgb[3] = {(x * 37 + 11) & 0xFF, (x * 101 + 7) & 0xFF, 255 - (x & 0xFF)};
         rgb[channel] = x & 0xFF;
         wide[static_cast<size_t>(x)] = qRgba(rgb[0], rgb[1], rgb[2], x & 0xFF);  // alpha plays no part
-        narrow[3 * static_cast<size_t>(x)] = static_cast<uint8_t>(rgb[2]);      // stored blue, green, red
+        narrow[3 * static_cast<size_t>(x)] = static_cast<uint8_t>(rgb[2]);       // stored blue, green, red
         narrow[3 * static_cast<size_t>(x) + 1] = static_cast<uint8_t>(rgb[1]);
         narrow[3 * static_cast<size_t>(x) + 2] = static_cast<uint8_t>(rgb[0]);
       }
@@ -130,8 +129,7 @@ std::vector<uint16_t> PixelsOf(const TSurface& s) {
 // Random pixels, about one in three of them `key`.
 void FillWithSomeKeys(TSurface& s, uint16_t key, std::mt19937& random) {
   for (int32_t y = 0; y < s.Height(); ++y)
-    for (int32_t x = 0; x < s.Width(); ++x)
-      s.SetPixel(x, y, random() % 3 == 0 ? key : static_cast<uint16_t>(random()));
+    for (int32_t x = 0; x < s.Width(); ++x) s.SetPixel(x, y, random() % 3 == 0 ? key : static_cast<uint16_t>(random()));
 }
 
 TEST(FastBlit, EveryWayOfCopyingRowsWritesWhatAPlainLoopWrites) {
@@ -176,8 +174,8 @@ TEST(FastBlit, EveryWayOfCopyingRowsWritesWhatAPlainLoopWrites) {
                                              from.begin() + (kHeight - 1) * kFromStride + fromOffset + width);
           for (const TRowCopier& way : ways) {
             std::vector<uint16_t> to(background);
-            const TPixelRows rows{to.data() + toOffset, kToStride, source.data() + fromOffset, kFromStride,
-                                  width, kHeight};
+            const TPixelRows rows{to.data() + toOffset, kToStride, source.data() + fromOffset,
+                                  kFromStride,          width,     kHeight};
             way.Copy(rows);
             ASSERT_EQ(to, copied) << trace(way);
             to = background;
@@ -210,9 +208,9 @@ TEST(FastBlit, ClipsAtEveryEdgeAsAPerPixelBlitDoes) {
         for (const int32_t y : {-height, -height + 2, -1, 0, 3, kHeight - height, kHeight - height + 1, kHeight - 1}) {
           fast.Blit(x, y, picture, part, transparent);
           PerPixelBlit(plain, x, y, picture, part, transparent);
-          ASSERT_EQ(PixelsOf(fast), PixelsOf(plain)) << "at " << x << "," << y << " the part " << part.Left << ","
-                                                     << part.Top << " " << width << "x" << height
-                                                     << (transparent ? " keyed" : " opaque");
+          ASSERT_EQ(PixelsOf(fast), PixelsOf(plain))
+              << "at " << x << "," << y << " the part " << part.Left << "," << part.Top << " " << width << "x" << height
+              << (transparent ? " keyed" : " opaque");
         }
     }
 }

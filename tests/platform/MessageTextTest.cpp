@@ -12,7 +12,9 @@ TEST(EscapeControls, ControlCharactersAreWrittenOut) {
   EXPECT_EQ(cp1251::EscapeControls("tab\there\r\n"), "tab\\x09here\\x0d\\x0a");
   EXPECT_EQ(cp1251::EscapeControls("\x7f\x1f "), "\\x7f\\x1f ");
   // U+009B, the one-character form of ESC [, and the other C1 controls.
-  EXPECT_EQ(cp1251::EscapeControls("\xc2\x9b" "2J\xc2\x80"), "\\u009b2J\\u0080");
+  EXPECT_EQ(cp1251::EscapeControls("\xc2\x9b"
+                                   "2J\xc2\x80"),
+            "\\u009b2J\\u0080");
   // The separators and direction marks that lay out a message box.
   EXPECT_EQ(cp1251::EscapeControls("a\u2028b\u202Ecod.exe\u2066\u200F"), "a\\u2028b\\u202ecod.exe\\u2066\\u200f");
 }

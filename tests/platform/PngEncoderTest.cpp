@@ -78,7 +78,7 @@ TEST(PngEncoder, RefusesRowsThatDoNotFitAndAnUnfinishedPicture) {
   TPngEncoder png(4, 3);
   EXPECT_THROW(png.AddRows(TSurface(5, 1)), EWriteError);  // too wide
   png.AddRows(TSurface(4, 2));
-  EXPECT_THROW(png.Finish(), EWriteError);  // a row short
+  EXPECT_THROW(png.Finish(), EWriteError);                 // a row short
   EXPECT_THROW(png.AddRows(TSurface(4, 2)), EWriteError);  // a row too many
   png.AddRows(TSurface(4, 0));
   png.AddRows(TSurface(4, 1));

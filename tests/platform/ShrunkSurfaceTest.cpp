@@ -79,7 +79,8 @@ TEST(ShrunkSurface, BlitsThroughAShrunkCopyWriteWhatPlainBlitsWrite) {
         x -= ((x - left) % divisor + divisor) % divisor;
         y -= ((y - top) % divisor + divisor) % divisor;
       }
-      const TRect part{left, top, left + static_cast<int32_t>(random() % 40), top + static_cast<int32_t>(random() % 35)};
+      const TRect part{left, top, left + static_cast<int32_t>(random() % 40),
+                       top + static_cast<int32_t>(random() % 35)};
       const bool transparent = random() % 2 == 0;
       plain.Blit(x, y, picture, part, transparent);
       viaCopy.BlitWithShrunkCopy(x, y, picture, copy, part, transparent);

@@ -12,14 +12,13 @@ TEST(ViewScale, LargestWholeFactorThatFitsCentred) {
     int32_t Factor, Left, Top;
   };
   const TCase cases[] = {
-      {640, 480, 1, 0, 0},      // the classic area
-      {1270, 950, 1, 315, 235},  // just short of twice
-      {1280, 960, 2, 0, 0},     // exactly twice
-      {1910, 996, 2, 315, 18},  // a maximised window on 1920 by 1080: the height decides
-      {3820, 1992, 4, 630, 36}, // the same on a double-density screen, in device pixels
-      {1014, 682, 1, 187, 101}, // 1024 by 768
-      {2560, 1000, 2, 640, 20},
-      {600, 400, 1, 0, 0},      // smaller than the view: its top-left stays in sight
+      {640, 480, 1, 0, 0},                            // the classic area
+      {1270, 950, 1, 315, 235},                       // just short of twice
+      {1280, 960, 2, 0, 0},                           // exactly twice
+      {1910, 996, 2, 315, 18},                        // a maximised window on 1920 by 1080: the height decides
+      {3820, 1992, 4, 630, 36},                       // the same on a double-density screen, in device pixels
+      {1014, 682, 1, 187, 101},                       // 1024 by 768
+      {2560, 1000, 2, 640, 20}, {600, 400, 1, 0, 0},  // smaller than the view: its top-left stays in sight
       {0, 0, 1, 0, 0},
   };
   for (const TCase& c : cases) {

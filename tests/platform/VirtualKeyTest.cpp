@@ -24,10 +24,10 @@ TEST(VirtualKey, PadDigitsAndMainRowDigitsHaveTheirOwnCodes) {
 
 TEST(VirtualKey, ThePadModifierLeavesEveryOtherKeyAsItIs) {
   // The pad's cursor keys (Num Lock off), Enter, and keys Qt never reports from the pad.
-  for (const int key : {int(Qt::Key_Up), int(Qt::Key_Down), int(Qt::Key_Left), int(Qt::Key_Right), int(Qt::Key_Home),
-                        int(Qt::Key_End), int(Qt::Key_PageUp), int(Qt::Key_PageDown), int(Qt::Key_Insert),
-                        int(Qt::Key_Delete), int(Qt::Key_Enter), int(Qt::Key_A), int(Qt::Key_Space), int(Qt::Key_F2),
-                        int(Qt::Key_Plus), int(Qt::Key_Period)}) {
+  for (const int key :
+       {int(Qt::Key_Up), int(Qt::Key_Down), int(Qt::Key_Left), int(Qt::Key_Right), int(Qt::Key_Home), int(Qt::Key_End),
+        int(Qt::Key_PageUp), int(Qt::Key_PageDown), int(Qt::Key_Insert), int(Qt::Key_Delete), int(Qt::Key_Enter),
+        int(Qt::Key_A), int(Qt::Key_Space), int(Qt::Key_F2), int(Qt::Key_Plus), int(Qt::Key_Period)}) {
     const QKeyEvent pad(QEvent::KeyPress, key, Qt::KeypadModifier);
     const QKeyEvent plain(QEvent::KeyPress, key, Qt::NoModifier);
     EXPECT_EQ(VirtualKeyOf(pad), VirtualKeyOf(plain)) << key;

@@ -106,9 +106,9 @@ TEST(BackgroundSpriteTest, ARepeatingMapLeftOfTheOriginTilesFromMinusSeventyFour
   s.Root.DrawAll();
   // Frames start at -74, -10, 54, 118, ...: their red first columns show from 54 on.
   EXPECT_EQ(s.RedColumns(30), (std::vector<int>{54, 118, 182, 246, 310}));
-  EXPECT_EQ(s.Buffer.Pixel(0, 30), kBlue565);   // inside the frame at -10
-  EXPECT_EQ(s.Buffer.Pixel(5, 0), kGreen565);   // first row of the top frames
-  EXPECT_EQ(s.Buffer.Pixel(5, 64), kGreen565);  // and of the next row of frames
+  EXPECT_EQ(s.Buffer.Pixel(0, 30), kBlue565);     // inside the frame at -10
+  EXPECT_EQ(s.Buffer.Pixel(5, 0), kGreen565);     // first row of the top frames
+  EXPECT_EQ(s.Buffer.Pixel(5, 64), kGreen565);    // and of the next row of frames
   EXPECT_EQ(s.Buffer.Pixel(319, 199), kBlue565);  // the whole view is covered
 }
 
@@ -120,7 +120,7 @@ TEST(BackgroundSpriteTest, ARepeatingMapRightOfTheOriginAlsoCoversTheLeftEdge) {
   s.Back->Y = 20;
   s.Root.DrawAll();
   EXPECT_EQ(s.RedColumns(30), (std::vector<int>{10, 74, 138, 202, 266}));
-  EXPECT_EQ(s.Buffer.Pixel(9, 30), kBlue565);  // the frame at -54 reaches x = 9
+  EXPECT_EQ(s.Buffer.Pixel(9, 30), kBlue565);   // the frame at -54 reaches x = 9
   EXPECT_EQ(s.Buffer.Pixel(30, 19), kBlue565);  // the frame row at -44 reaches y = 19
   EXPECT_EQ(s.Buffer.Pixel(30, 20), kGreen565);
   EXPECT_EQ(s.Buffer.Pixel(30, 84), kGreen565);

@@ -14,8 +14,7 @@ using test::TProbeSprite;
 struct TArena {
   TJournal Journal;  // outlives the sprites, which log as they are freed
   TSpriteEngine Root;
-  TProbeSprite* Add(TSprite* parent, const std::string& name, double x, double y, int32_t w = 32,
-                    int32_t h = 32) {
+  TProbeSprite* Add(TSprite* parent, const std::string& name, double x, double y, int32_t w = 32, int32_t h = 32) {
     auto* s = new TProbeSprite(parent, name, &Journal);
     s->X = x;
     s->Y = y;

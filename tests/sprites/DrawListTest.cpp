@@ -94,7 +94,8 @@ TEST(DrawListOrder, ALevelSizedBuildIsOrderedAndEmptiesCleanly) {
   // Deepest plane first; within a plane the latest placed first.
   size_t k = 0;
   for (int plane = 4; plane >= 0; --plane)
-    for (auto it = planes[plane].rbegin(); it != planes[plane].rend(); ++it) ASSERT_EQ(root.DrawItem(static_cast<int32_t>(k++)), *it);
+    for (auto it = planes[plane].rbegin(); it != planes[plane].rend(); ++it)
+      ASSERT_EQ(root.DrawItem(static_cast<int32_t>(k++)), *it);
   root.ClearChildren();
   EXPECT_EQ(root.DrawCount(), 0);
   EXPECT_EQ(root.ChildCount(), 0);

@@ -34,8 +34,8 @@ struct TWorld {
   std::vector<std::string> Journal;
   int NextId = 0;
   std::vector<TRandomSprite*> Sprites;  // every sprite made, for picking one; freed ones are nulled
-  std::vector<TPlacedImage*> Images;     // the same for the placed pictures
-  TSpriteEngine Root;                    // last, so it frees the sprites while the rest still lives
+  std::vector<TPlacedImage*> Images;    // the same for the placed pictures
+  TSpriteEngine Root;                   // last, so it frees the sprites while the rest still lives
 };
 
 enum class TKind { Wall, Walker, Spawner, Group };
@@ -309,7 +309,7 @@ TEST(IndexedWalk, ASpriteMovedBetweenTicksIsFoundAtItsNewPlace) {
   probe->CanCollide = true;
   Tick(w);  // the move pass notices the wall's new place
   EXPECT_EQ(probe->CheckCollisions(), 1);
-  EXPECT_EQ(w.Root.Index().GridCount(), 2);    // the probe as placed, the wall as seen moving
+  EXPECT_EQ(w.Root.Index().GridCount(), 2);  // the probe as placed, the wall as seen moving
   EXPECT_EQ(w.Root.Index().PlacedCount(), 1);
 }
 
@@ -442,11 +442,11 @@ TEST(SpriteIndexTest, PackingKeepsTheMoversOfACellFindable) {
 
 TEST(SpriteIndexTest, LargeFarAwayAndParentSpritesStayCandidatesEverywhere) {
   TSpriteEngine root;
-  new TStill(&root, 0, 0, 65, 10);             // wider than a cell
-  new TStill(&root, -100000, 0, 10, 10);       // outside the grid
+  new TStill(&root, 0, 0, 65, 10);        // wider than a cell
+  new TStill(&root, -100000, 0, 10, 10);  // outside the grid
   auto* parent = new TStill(&root, 10, 10, 10, 10);
-  new TStill(parent, 0, 0, 5, 5);              // not indexed itself: its parent is walked whole
-  new TStill(&root, 10, 10, 0, 0);             // a 0 by 0 sprite fits a cell
+  new TStill(parent, 0, 0, 5, 5);   // not indexed itself: its parent is walked whole
+  new TStill(&root, 10, 10, 0, 0);  // a 0 by 0 sprite fits a cell
   root.Move(16);
   root.Move(16);
   EXPECT_EQ(root.Index().GridCount(), 1);

@@ -174,9 +174,9 @@ TEST(DrawTest, AHiddenSpriteHidesItsChildren) {
 TEST(DrawTest, OnlySpritesOverlappingTheViewAreDrawnButTheirChildrenAreStillVisited) {
   TBoundEngine w;
   auto* off = w.Add(&w.Root, "off", 700, 0);
-  w.Add(off, "back", -690, 0);      // at x = 10, inside
-  w.Add(&w.Root, "edge", 640, 0);   // touches the right edge only
-  w.Add(&w.Root, "left", -32, 0);   // touches the left edge only
+  w.Add(off, "back", -690, 0);     // at x = 10, inside
+  w.Add(&w.Root, "edge", 640, 0);  // touches the right edge only
+  w.Add(&w.Root, "left", -32, 0);  // touches the left edge only
   w.Add(&w.Root, "corner", -31, -31);
   w.Add(&w.Root, "dot", 639, 479, 0, 0);  // 0 by 0, corner strictly inside
   w.Add(&w.Root, "dotOut", 640, 0, 0, 0);

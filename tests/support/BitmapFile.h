@@ -14,8 +14,14 @@ inline std::string SolidBitmap(int32_t width, int32_t height, uint32_t rgb = 0x3
   const int32_t rowBytes = (width * 3 + 3) / 4 * 4;
   const int32_t pixelBytes = rowBytes * height;
   std::string bytes = "BM";
-  auto put16 = [&bytes](uint32_t v) { bytes.push_back(char(v & 0xFF)); bytes.push_back(char(v >> 8 & 0xFF)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  auto put16 = [&bytes](uint32_t v) {
+    bytes.push_back(char(v & 0xFF));
+    bytes.push_back(char(v >> 8 & 0xFF));
+  };
+  auto put32 = [&](uint32_t v) {
+    put16(v & 0xFFFF);
+    put16(v >> 16);
+  };
   put32(14 + 40 + pixelBytes);
   put32(0);
   put32(14 + 40);

@@ -133,7 +133,8 @@ class TSyncFreeFolder {
 // The names in a folder, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -1,27 +1,29 @@
 // kestrilo-tool level info, run as the designers run it.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "ToolRunSupport.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
 #include "platform/AtomicFileSet.h"
-#include "ToolRunSupport.h"
 
 namespace kestrilo {
 namespace {
 
 using tooltest::TToolRun;
 
-TToolRun RunTool(const QStringList& args) { return tooltest::RunProgram(QString::fromUtf8(KESTRILO_TOOL_PATH), args, 60000); }
+TToolRun RunTool(const QStringList& args) {
+  return tooltest::RunProgram(QString::fromUtf8(KESTRILO_TOOL_PATH), args, 60000);
+}
 
 class LevelInfo : public ::testing::Test {
  protected:
@@ -34,9 +36,9 @@ class LevelInfo : public ::testing::Test {
     lift.KeyCode = 200;
     m->SetOrigin(10, 5);
     m->PutObjectSized(lift, 64, 0, 32, 64);  // anchor (12, 5), part (13, 5)
-    m->Cells[0][0].Kind = 10;                 // solid, no anchor
-    m->BackPlanes[1][2][3] = 7;               // plane 4
-    m->BackPlanes[1][2][0] = 0;               // not above 0: not listed
+    m->Cells[0][0].Kind = 10;                // solid, no anchor
+    m->BackPlanes[1][2][3] = 7;              // plane 4
+    m->BackPlanes[1][2][0] = 0;              // not above 0: not listed
     m->SaveToFile(PathText());
   }
   QString Path() const { return dir.filePath("level.mtf"); }

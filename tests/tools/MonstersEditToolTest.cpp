@@ -38,11 +38,39 @@ class MonstersEditToolTest : public ::testing::Test {
 TEST_F(MonstersEditToolTest, AddMakesTheFileAndSetsTheFieldsGiven) {
   TToolRun run = RunTool({"monsters", "add", Path(), "--name", "Жук"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
-  run = RunTool({"monsters", "add", Path(), "--name", "Оса", "--moveMode", "2", "--canJump", "true", "--hunter", "1",
-                 "--wakeByDistance", "true", "--wakeDistance", "7", "--healthMin", "3", "--healthMax", "3",
-                 "--damageMin", "4", "--damageMax", "9", "--walkSpeed", "5", "--shotPicture", "Пуля",
-                 "--animSpeed", "12.5", "--shotDelay", "44",
-                 "--frameRanges", "[[0,3],[3,0],[4,4],[5,5],[6,7],[7,6],[8,9],[9,8]]"});
+  run = RunTool({"monsters",
+                 "add",
+                 Path(),
+                 "--name",
+                 "Оса",
+                 "--moveMode",
+                 "2",
+                 "--canJump",
+                 "true",
+                 "--hunter",
+                 "1",
+                 "--wakeByDistance",
+                 "true",
+                 "--wakeDistance",
+                 "7",
+                 "--healthMin",
+                 "3",
+                 "--healthMax",
+                 "3",
+                 "--damageMin",
+                 "4",
+                 "--damageMax",
+                 "9",
+                 "--walkSpeed",
+                 "5",
+                 "--shotPicture",
+                 "Пуля",
+                 "--animSpeed",
+                 "12.5",
+                 "--shotDelay",
+                 "44",
+                 "--frameRanges",
+                 "[[0,3],[3,0],[4,4],[5,5],[6,7],[7,6],[8,9],[9,8]]"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   EXPECT_NE(run.Out.find("record 1"), std::string::npos) << run.Out;
 
@@ -89,9 +117,9 @@ TEST_F(MonstersEditToolTest, SetChangesOnlyTheFieldsGivenAndKeepsEveryOtherByte)
   TMonsterRecord wasp = bug;
   wasp.Name = W1251("Оса");
   std::string bytes = bug.ToBytes() + wasp.ToBytes();
-  bytes[1] = '\x5A';                              // bytes without meaning
+  bytes[1] = '\x5A';  // bytes without meaning
   bytes[TMonsterRecord::kSize + 180] = '\x77';
-  bytes[TMonsterRecord::kSize + 3] = 2;           // can jump, stored as 2
+  bytes[TMonsterRecord::kSize + 3] = 2;  // can jump, stored as 2
   testing::WriteBytes(Path(), bytes);
 
   const TToolRun run = RunTool({"monsters", "set", Path(), "Оса", "--walkSpeed", "6", "--healthMax", "30"});
@@ -169,8 +197,8 @@ TEST_F(MonstersEditToolTest, BadValuesAreRefusedNamingTheFieldAndItsRangeAndTheF
 // walks left along the floor from column 14.
 double WalkerXAfter(playtest::TPlayLevel& level, int ticks) {
   const std::string state = level.Path("state.json");
-  const TToolRun run = RunTool({"play", level.Save(), "--data", level.DataFolder(), "--ticks", std::to_string(ticks),
-                                "--state", state}, 120000);
+  const TToolRun run = RunTool(
+      {"play", level.Save(), "--data", level.DataFolder(), "--ticks", std::to_string(ticks), "--state", state}, 120000);
   EXPECT_EQ(run.ExitCode, 0) << run.Err;
   const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(ReadWholeFile(state))).object();
   for (const QJsonValue& sprite : json["sprites"].toArray())

@@ -8,11 +8,11 @@
 
 #include <algorithm>
 
+#include "ToolRunSupport.h"
 #include "library/MonsterRecord.h"
 #include "library/ObjectRecord.h"
 #include "platform/Cp1251.h"
 #include "tests/library/LibraryDbTestSupport.h"
-#include "ToolRunSupport.h"
 
 namespace kestrilo {
 namespace {
@@ -106,7 +106,8 @@ TEST_F(ObjectsToolTest, MonstersListGivesEveryFieldAndTheEightRanges) {
   bug.Name = W1251("Жук");
   bug.ShotPicture = W1251("Сопля");
   bug.AnimSpeed = 12.5;
-  for (uint16_t i = 0; i < 8; ++i) bug.FrameRanges[i] = {static_cast<uint16_t>(i * 4), static_cast<uint16_t>(i * 4 + 3)};
+  for (uint16_t i = 0; i < 8; ++i)
+    bug.FrameRanges[i] = {static_cast<uint16_t>(i * 4), static_cast<uint16_t>(i * 4 + 3)};
   TMonsterRecord other;
   other.Name = "B";
   const std::string path = folder.Path("1.mon");

@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "ToolRunSupport.h"
 #include "library/PictureCollection.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "tests/library/PictureTestSupport.h"
-#include "ToolRunSupport.h"
 
 namespace kestrilo {
 namespace {
@@ -43,7 +43,8 @@ class PicturesToolTest : public ::testing::Test {
 };
 
 TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
-  const TToolRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
+  const TToolRun run =
+      RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "Дверь", "--pattern", "32", "32"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   const auto loaded = Load("a.dxg");
   const TPictureCollection& pictures = *loaded;
@@ -62,8 +63,9 @@ TEST_F(PicturesToolTest, AddStartsANewFileAndStoresTheNameInTheCodePage) {
 
 TEST_F(PicturesToolTest, AddAppendsWithEveryOption) {
   ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "first"}).ExitCode, 0);
-  const TToolRun run = RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16",
-                            "8", "--skip", "2", "3", "--transparent", "0", "--key", "0x00FF00", "--system-memory", "1"});
+  const TToolRun run =
+      RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "second", "--pattern", "16", "8",
+               "--skip", "2", "3", "--transparent", "0", "--key", "0x00FF00", "--system-memory", "1"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   const auto loaded = Load("a.dxg");
   const TPictureCollection& pictures = *loaded;
@@ -83,9 +85,10 @@ TEST_F(PicturesToolTest, KeyTakesDecimalHexAndColourNames) {
   const std::pair<const char*, uint32_t> keys[] = {
       {"255", 0xFFu}, {"0x1FFFFFFF", 0x1FFFFFFFu}, {"clFuchsia", 0xFF00FFu}, {"clnone", 0x1FFFFFFFu}};
   for (const auto& [text, value] : keys) {
-    ASSERT_EQ(RunTool({"pictures", "add", Path("k.dxg"), Path("strip.bmp"), "--name", text, "--key", text}).ExitCode, 0);
+    ASSERT_EQ(RunTool({"pictures", "add", Path("k.dxg"), Path("strip.bmp"), "--name", text, "--key", text}).ExitCode,
+              0);
     const auto loaded = Load("k.dxg");
-  const TPictureCollection& pictures = *loaded;
+    const TPictureCollection& pictures = *loaded;
     EXPECT_EQ(pictures.Items(pictures.Count() - 1)->TransparentColor(), value) << text;
   }
 }
@@ -108,7 +111,8 @@ TEST_F(PicturesToolTest, ListPrintsEveryItemAsJson) {
 }
 
 TEST_F(PicturesToolTest, ExtractWritesEachPictureAsHeld) {
-  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "a", "--key", "clRed"}).ExitCode, 0);
+  ASSERT_EQ(RunTool({"pictures", "add", Path("a.dxg"), Path("strip.bmp"), "--name", "a", "--key", "clRed"}).ExitCode,
+            0);
   const TToolRun run = RunTool({"pictures", "extract", Path("a.dxg"), Path("out")});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   QImage image(QString::fromStdString(Path("out/0.png")));
@@ -129,11 +133,14 @@ TEST_F(PicturesToolTest, ErrorsGoToStandardErrorWithStatusOneOrTwoForAWrongComma
   WriteBytes(Path("picture.png"), "png");
   // 35 bytes: a 1 x 1 frame on a logical screen of 65,535 x 65,535.
   WriteBytes(Path("bomb.gif"), std::string("GIF89a\xFF\xFF\xFF\xFF\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0\x01\0\x01\0"
-                                           "\0\x02\x02\x44\x01\0;", 35));
+                                           "\0\x02\x02\x44\x01\0;",
+                                           35));
   const TCase cases[] = {
-      {{"pictures", "list", Path("missing.dxg")}, "Cannot open file " + Path("missing.dxg") + ": No such file or directory"},
+      {{"pictures", "list", Path("missing.dxg")},
+       "Cannot open file " + Path("missing.dxg") + ": No such file or directory"},
       {{"pictures", "add", Path("a.dxg"), Path("strip.bmp")}, "Missing option --name", 2},
-      {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"}, "Unknown picture file extension (.xyz): " + Path("picture.xyz")},
+      {{"pictures", "add", Path("a.dxg"), Path("picture.xyz"), "--name", "x"},
+       "Unknown picture file extension (.xyz): " + Path("picture.xyz")},
       {{"pictures", "add", Path("a.dxg"), Path("picture.png"), "--name", "x"},
        "Bitmap image is not valid: " + Path("picture.png")},
       {{"pictures", "add", Path("a.dxg"), Path("bomb.gif"), "--name", "x"},

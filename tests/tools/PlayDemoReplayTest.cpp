@@ -46,10 +46,10 @@ class PlayDemoReplayTest : public ::testing::Test {
   std::string PlayDemo(const QString& name) {
     std::string errors;
     const int status = RunProgram(QStringLiteral(KESTRILO_TOOL_PATH),
-                           {"play", QDir(Data()).filePath("matrix1.mtf"), "--data", Data(), "--input",
-                            QStringLiteral(KESTRILO_TEST_DATA "/replays/demo.replay"), "--ticks", "1242", "--state",
-                            Path(name), "--frames", Path(name + "-frames"), "--every", "400"},
-                           &errors);
+                                  {"play", QDir(Data()).filePath("matrix1.mtf"), "--data", Data(), "--input",
+                                   QStringLiteral(KESTRILO_TEST_DATA "/replays/demo.replay"), "--ticks", "1242",
+                                   "--state", Path(name), "--frames", Path(name + "-frames"), "--every", "400"},
+                                  &errors);
     EXPECT_EQ(status, 0) << errors;
     return ReadWholeFile(Path(name).toStdString());
   }
@@ -65,8 +65,8 @@ TEST_F(PlayDemoReplayTest, TheReplayTakesTheRedKeyOpensTheRedDoorAndPlaysOutTheS
   EXPECT_TRUE(player["alive"].toBool());
   EXPECT_GT(player["health"].toInt(), 0);
   EXPECT_EQ(player["keys"].toArray(), (QJsonArray{1}));  // the red key
-  EXPECT_EQ(player["y"].toDouble(), 228);                 // on the upper floor, having ridden the lift
-  EXPECT_LT(player["x"].toDouble(), 128);                 // past the red door's column
+  EXPECT_EQ(player["y"].toDouble(), 228);                // on the upper floor, having ridden the lift
+  EXPECT_LT(player["x"].toDouble(), 128);                // past the red door's column
   EXPECT_GE(player["ammo"].toArray()[0].toInt(), 1);
   int doors = 0;
   for (const QJsonValue& sprite : state["sprites"].toArray()) {

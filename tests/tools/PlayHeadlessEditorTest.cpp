@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "PlayTestSupport.h"
-#include "platform/Surface.h"
 #include "editor/HeadlessEditor.h"
+#include "platform/Surface.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
 #include "world/GameContext.h"
@@ -144,9 +144,10 @@ TEST_F(PlayHeadlessEditorTest, TheFrameShowsTheWorldUnderTheOverlay) {
   // Inside a floor cell, away from the grid lines and the status text.
   EXPECT_EQ(frame.pixelColor(16 + 32 * 15, 16 + 320).rgb() & 0xFFFFFF, 0xFF0000u);
   // An empty cell shows the background fill.
-  EXPECT_EQ(Rgb565(frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).red(), frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).green(),
-                   frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).blue()),
-            kFrameBackgroundPixel);
+  EXPECT_EQ(
+      Rgb565(frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).red(), frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).green(),
+             frame.pixelColor(16 + 32 * 15, 16 + 32 * 12).blue()),
+      kFrameBackgroundPixel);
 }
 
 TEST_F(PlayHeadlessEditorTest, DrawWorldDrawsTheWholeLevelAndRebindsTheDrawingArea) {

@@ -5,13 +5,13 @@
 #include <QMenu>
 
 #include "PlayTestSupport.h"
+#include "editor/HeadlessEditor.h"
+#include "editor/RecordingCommands.h"
 #include "platform/BinaryIO.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
-#include "editor/HeadlessEditor.h"
 #include "windows/MainForm.h"
 #include "windows/MenuMnemonics.h"
-#include "editor/RecordingCommands.h"
 #include "world/PlayerSprite.h"
 
 namespace kestrilo {
@@ -35,11 +35,11 @@ TEST(PlayInputRecorder, KeepsTheNamedKeysOfPreviewTicksOnly) {
   recorder.RecordTick(input, kPreviewOn);   // tick 2, nothing changed
   input.SetKeyDown(vkCtrl, true);           // a key a replay cannot name
   input.SetKeyDown(vkShift, true);
-  recorder.RecordTick(input, kPreviewOn);   // tick 3
-  input.SetForeground(false);               // in the background no key counts
-  recorder.RecordTick(input, kPreviewOn);   // tick 4
+  recorder.RecordTick(input, kPreviewOn);  // tick 3
+  input.SetForeground(false);              // in the background no key counts
+  recorder.RecordTick(input, kPreviewOn);  // tick 4
   recorder.Stop();
-  recorder.RecordTick(input, kPreviewOn);   // stopped
+  recorder.RecordTick(input, kPreviewOn);  // stopped
   EXPECT_EQ(recorder.Ticks(), 4);
   EXPECT_EQ(recorder.Script().Format(), "1 D\n3 Shift,D\n4 -\n");
 

@@ -29,7 +29,8 @@ TEST(PlayReplayKeyNames, EveryNamedKeyHasItsWindowSystemCode) {
 }
 
 TEST(PlayReplayKeyNames, UnknownNamesAndKeysHaveNone) {
-  for (const char* name : {"", "AA", "F1", "F12", "Ctrl", "-", "#", " A", "Ä"}) EXPECT_FALSE(VirtualKeyOfName(name)) << name;
+  for (const char* name : {"", "AA", "F1", "F12", "Ctrl", "-", "#", " A", "Ä"})
+    EXPECT_FALSE(VirtualKeyOfName(name)) << name;
   EXPECT_FALSE(NameOfVirtualKey(17));   // Ctrl
   EXPECT_FALSE(NameOfVirtualKey(112));  // F1
   EXPECT_FALSE(NameOfVirtualKey(97));   // the code of 'a' is the numeric pad's 1, not a letter

@@ -4,9 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QCursor>
 #include <QTest>
 
 #include <algorithm>
@@ -14,14 +14,14 @@
 
 #include "PlayTestSupport.h"
 #include "ToolRunSupport.h"
+#include "editor/HeadlessEditor.h"
+#include "editor/RecordingCommands.h"
 #include "platform/BinaryIO.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/widgets/DXDraw.h"
-#include "editor/HeadlessEditor.h"
+#include "sprites/DXSpriteEngine.h"
 #include "windows/MainForm.h"
 #include "windows/MenuMnemonics.h"
-#include "editor/RecordingCommands.h"
-#include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
 #include "world/GameContext.h"
 #include "world/PlayerSprite.h"
@@ -29,13 +29,13 @@
 namespace kestrilo {
 namespace {
 
-using playtest::TPlayLevel;
-using tooltest::RunTool;
-using tooltest::TToolRun;
 using playtest::nMine;
 using playtest::nMonster;
 using playtest::nStart;
 using playtest::nWall;
+using playtest::TPlayLevel;
+using tooltest::RunTool;
+using tooltest::TToolRun;
 
 constexpr uint32_t vkShift = 16, vkPause = 19, vkEscape = 27, vkA = 65, vkD = 68, vkF6 = 117, vkF10 = 121;
 
@@ -59,7 +59,7 @@ std::string TreeText(THeadlessEditor& editor, bool withMonsterHealth = true) {
 class PlayTestFromHereTest : public ::testing::Test {
  protected:
   PlayTestFromHereTest() {
-    level.PlaceBack(1, nMine, 10, 9);  // on the floor; its touch kills
+    level.PlaceBack(1, nMine, 10, 9);                                    // on the floor; its touch kills
     for (int32_t row = 0; row <= 9; ++row) level.Place(nWall, 17, row);  // a wall up to the top
     levelPath = level.Save();
   }
@@ -313,7 +313,7 @@ class PlayTestRecordingTest : public PlayTestFromHereTest {
  protected:
   PlayTestRecordingTest() {
     level.PlaceBack(1, nMonster, 14, 9);  // its health and its damage are drawn at random
-    levelPath = level.Save();  // over the level without it
+    levelPath = level.Save();             // over the level without it
   }
 };
 
@@ -369,8 +369,10 @@ TEST_F(PlayTestRecordingTest, StartingARecordingDuringATestStartsPlayAgainFromIt
 
 TEST_F(PlayTestRecordingTest, TheToolStartsThePlayerAtTheStartCell) {
   level.Write("walk.replay", "1 D\n");
-  const std::vector<std::string> run = {"play", levelPath, "--data", level.DataFolder(), "--ticks", "60",
-                                        "--input", level.Path("walk.replay"), "--gravity", "0", "--start", "3", "2"};
+  const std::vector<std::string> run = {"play",      levelPath, "--data",  level.DataFolder(),
+                                        "--ticks",   "60",      "--input", level.Path("walk.replay"),
+                                        "--gravity", "0",       "--start", "3",
+                                        "2"};
   const TToolRun started = RunTool(run);
   ASSERT_EQ(started.ExitCode, 0) << started.Err;
   // Fallen from row 2 onto the floor (gravity is on in a test from here), one pixel right a tick.
@@ -380,7 +382,8 @@ TEST_F(PlayTestRecordingTest, TheToolStartsThePlayerAtTheStartCell) {
   EXPECT_NE(wall.Err.find("нет места для игрока"), std::string::npos) << wall.Err;
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "200", "0"}).ExitCode, 1);
   EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3"}).ExitCode, 2);
-  EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3", "2", "--preview", "0"}).ExitCode, 1);
+  EXPECT_EQ(RunTool({"play", levelPath, "--data", level.DataFolder(), "--start", "3", "2", "--preview", "0"}).ExitCode,
+            1);
 }
 
 TEST_F(PlayTestFromHereTest, TheWindowsKeysAndSettingsItemDriveIt) {

@@ -21,16 +21,11 @@ struct TSampleObject {
 };
 
 constexpr TSampleObject kObjects[] = {
-    {"Стена", otWall, nWall, 32, 32, kWallColor},
-    {"Игрок", otPlayer, nPlayerPicture, 32, 38, 0x00FF00},
-    {"Старт", otPlayer, nStart, 32, 32, 0x808080},
-    {"Ключ", otKey, nKey, 16, 16, 0x00FFFF},
-    {"Дверь", otDoor, nDoor, 32, 64, 0x804000},
-    {"Лифт", otLift, nLift, 64, 16, 0xFF00FF},
-    {"Ёж", otMonster, nMonster, 32, 32, 0xFFFF00},
-    {"Сопля 2", otTrap, nShot, 16, 24, 0x40FF40},
-    {"Аптечка", otMedKit, nMedKit, 16, 16, 0xFFFFFF},
-    {"Взрыв", otTrap, nBlast, 16, 16, 0x0080FF},
+    {"Стена", otWall, nWall, 32, 32, kWallColor},     {"Игрок", otPlayer, nPlayerPicture, 32, 38, 0x00FF00},
+    {"Старт", otPlayer, nStart, 32, 32, 0x808080},    {"Ключ", otKey, nKey, 16, 16, 0x00FFFF},
+    {"Дверь", otDoor, nDoor, 32, 64, 0x804000},       {"Лифт", otLift, nLift, 64, 16, 0xFF00FF},
+    {"Ёж", otMonster, nMonster, 32, 32, 0xFFFF00},    {"Сопля 2", otTrap, nShot, 16, 24, 0x40FF40},
+    {"Аптечка", otMedKit, nMedKit, 16, 16, 0xFFFFFF}, {"Взрыв", otTrap, nBlast, 16, 16, 0x0080FF},
     {"Мина", otMonster, nMine, 32, 32, 0x202020},  // a monster whose touch kills
 };
 
@@ -51,7 +46,8 @@ void TPlayLevel::WriteData() {
   TPictureCollection pictures;
   TObjectDataBase library(&pictures);
   for (const TSampleObject& object : kObjects) {
-    const std::string bitmap = testing::WriteSolidBitmap(folder_, "picture.bmp", object.Width, object.Height, object.Color);
+    const std::string bitmap =
+        testing::WriteSolidBitmap(folder_, "picture.bmp", object.Width, object.Height, object.Color);
     testsupport::AddLibraryEntry(library, object.Type, object.Number, object.Name, bitmap);
   }
   library.SaveToFile(Path("Data/test.obj"));

@@ -14,7 +14,17 @@ namespace kestrilo::playtest {
 
 // Library numbers of the sample objects.
 enum TSampleNumber : int32_t {
-  nWall = 1, nPlayerPicture = 2, nStart = 3, nKey = 4, nDoor = 5, nLift = 6, nMonster = 7, nShot = 8, nMedKit = 9, nBlast = 10, nMine = 11,
+  nWall = 1,
+  nPlayerPicture = 2,
+  nStart = 3,
+  nKey = 4,
+  nDoor = 5,
+  nLift = 6,
+  nMonster = 7,
+  nShot = 8,
+  nMedKit = 9,
+  nBlast = 10,
+  nMine = 11,
 };
 // Colour of the wall picture (0x00BBGGRR) and its 5-6-5 pixel.
 constexpr uint32_t kWallColor = 0x0000FF;

@@ -70,9 +70,9 @@ TEST_F(PlayToolTest, TheStateTellsWhereThePlayerWentAndWhatTheWorldHolds) {
   // 30 ticks of D, one pixel each, but the first is blocked by the key's own
   // cell, which empties once the player has taken the key.
   EXPECT_EQ(player["x"].toDouble(), 64 + 29);
-  EXPECT_GT(player["y"].toDouble(), 256);       // gravity is on by default
+  EXPECT_GT(player["y"].toDouble(), 256);  // gravity is on by default
   EXPECT_EQ(player["width"].toInt(), 32);
-  EXPECT_EQ(player["height"].toInt(), 32);      // the picture's 38 less 6
+  EXPECT_EQ(player["height"].toInt(), 32);  // the picture's 38 less 6
   EXPECT_EQ(player["health"].toInt(), 100);
   EXPECT_EQ(player["weaponType"].toInt(), 0);
   EXPECT_EQ(player["ammo"].toArray(), (QJsonArray{15, 0, 0, 0, 0, 0, 0}));
@@ -178,7 +178,8 @@ TEST_F(PlayToolTest, ThePlayerThatDiesIsReportedGoneWithItsLastState) {
   levelPath = level.Save();
   // Without gravity W lifts the player into the mine hanging above the start.
   level.Write("walk.replay", "1 W\n");
-  const TToolRun run = Play({"--ticks", "60", "--gravity", "0", "--input", level.Path("walk.replay"), "--state", level.Path("s.json")});
+  const TToolRun run =
+      Play({"--ticks", "60", "--gravity", "0", "--input", level.Path("walk.replay"), "--state", level.Path("s.json")});
   ASSERT_EQ(run.ExitCode, 0) << run.Err;
   const QJsonObject state = ReadState(level.Path("s.json"));
   const QJsonObject player = state["player"].toObject();
@@ -221,7 +222,8 @@ TEST_F(PlayToolTest, NumbersJsonCannotSpellAreWrittenAsNull) {
 TEST_F(PlayToolTest, RenderDrawsTheWholeLevelOrOneView) {
   level.Place(playtest::nWall, 150, 100);
   levelPath = level.Save();
-  const TToolRun whole = RunTool({"level", "render", levelPath, "--data", level.DataFolder(), "--out", level.Path("whole.png")});
+  const TToolRun whole =
+      RunTool({"level", "render", levelPath, "--data", level.DataFolder(), "--out", level.Path("whole.png")});
   ASSERT_EQ(whole.ExitCode, 0) << whole.Err;
   const QImage level6400(QString::fromStdString(level.Path("whole.png")));
   ASSERT_EQ(level6400.size(), QSize(6400, 4800));
@@ -248,8 +250,10 @@ TEST_F(PlayToolTest, RenderRefusesAViewOutsideTheLevelAndKeepsTheOldPicture) {
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_NE(run.Err.find("outside"), std::string::npos) << run.Err;
   EXPECT_EQ(ReadWholeFile(level.Path("view.png")), "old");
-  EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder(), "--out", level.Path("v.png"),
-                     "--view", "0", "135"}).ExitCode, 1);
+  EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder(), "--out", level.Path("v.png"), "--view",
+                     "0", "135"})
+                .ExitCode,
+            1);
   EXPECT_EQ(RunTool({"level", "render", levelPath, "--data", level.DataFolder()}).ExitCode, 2);  // no --out
 }
 

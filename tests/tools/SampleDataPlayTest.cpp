@@ -131,10 +131,12 @@ TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   const auto* lift = static_cast<const TLift*>(editor.SpritesOf("TLift")[0]);
   run.Tap(vkSpace);  // Space on the lift starts it
   EXPECT_TRUE(lift->Running);
-  const bool rodeLift = run.Run({"ride the lift", {}, [&] { return editor.Player() && editor.Player()->Y <= 8 * 32 - 28; }, 300});
+  const bool rodeLift =
+      run.Run({"ride the lift", {}, [&] { return editor.Player() && editor.Player()->Y <= 8 * 32 - 28; }, 300});
   const bool tookKey = run.Run({"walk to the red key", {vkA, vkShift}, [&] { return run.HasKey(kRedCode); }, 400});
   const bool openedDoor = run.Run({"open the red door", {vkA, vkShift}, [&] { return run.RedDoor() == nullptr; }, 700});
-  const bool passedDoor = run.Run({"walk through the door", {vkA}, [&] { return editor.Player() && editor.Player()->X < redDoorX - 32; }, 200});
+  const bool passedDoor = run.Run(
+      {"walk through the door", {vkA}, [&] { return editor.Player() && editor.Player()->X < redDoorX - 32; }, 200});
 
   SCOPED_TRACE(run.log.Trace.str());
   EXPECT_TRUE(walkedToCrate);
@@ -172,8 +174,11 @@ TEST(SampleDataPlay, ScriptedPlayerPlaysTheDemoLevelThrough) {
   EXPECT_TRUE(run.Run({"ride down", {}, [&] { return editor.Player() && editor.Player()->Y >= 13 * 32 + 4; }, 300}));
   EXPECT_TRUE(run.Run({"open the blue door", {vkA, vkShift}, blueDoorGone, 900}));
   const int16_t before = editor.Player() ? editor.Player()->Health : 0;
-  EXPECT_TRUE(run.Run({"stand in the healing spring", {vkA}, [&] {
-    return editor.Player() && editor.Player()->X <= 40 && editor.Player()->Health >= before + 20; }, 300}));
+  EXPECT_TRUE(
+      run.Run({"stand in the healing spring",
+               {vkA},
+               [&] { return editor.Player() && editor.Player()->X <= 40 && editor.Player()->Health >= before + 20; },
+               300}));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ void TSampleEditor::LoadDemoLevel() {
 
 void TSampleEditor::StartPreview() {
   Editor.Settings().ToggleGrid();  // grid off
-  Editor.Play().TogglePreview();  // preview on
+  Editor.Play().TogglePreview();   // preview on
 }
 
 void TSampleEditor::Hold(uint32_t key, bool down) {

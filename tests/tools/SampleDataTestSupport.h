@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DrawingSurface.h"
-#include "platform/DXTimer.h"
-#include "platform/ScriptedDialogService.h"
 #include "editor/Editor.h"
+#include "platform/DXTimer.h"
+#include "platform/DrawingSurface.h"
+#include "platform/ScriptedDialogService.h"
 #include "world/GameContext.h"
 
 namespace kestrilo {

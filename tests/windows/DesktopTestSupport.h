@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/editor/EditorTestSupport.h"
 #include "platform/ScriptedDialogService.h"
+#include "tests/editor/EditorTestSupport.h"
 #include "windows/Application.h"
 #include "windows/MainForm.h"
 

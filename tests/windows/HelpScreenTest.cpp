@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -35,7 +35,10 @@ TEST(HelpScreen, TwentyLinesByteForByte) {
   EXPECT_EQ(lines[18], "");
   EXPECT_EQ(lines[19], "ВНИМАНИЕ: ПРОГРАММА АДАПТИРОВАНА ПОД 800х600х16 !!!");
   // The letters between the numbers of the last line are the Cyrillic "х" (U+0445).
-  EXPECT_NE(lines[19].find("800\xD1\x85" "600\xD1\x85" "16"), std::string::npos);
+  EXPECT_NE(lines[19].find("800\xD1\x85"
+                           "600\xD1\x85"
+                           "16"),
+            std::string::npos);
   // Two spaces before "из" in line 11.
   EXPECT_NE(lines[10].find("/  \xD0\xB8\xD0\xB7 "), std::string::npos);
   for (int line : {1, 3, 6, 8, 10}) EXPECT_EQ(lines[line].back(), ' ') << line + 1;

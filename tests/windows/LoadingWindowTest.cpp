@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "windows/LoadingWindow.h"
 #include "matrix/Matrix.h"
 #include "tests/matrix/MatrixTestSupport.h"
+#include "windows/LoadingWindow.h"
 
 namespace kestrilo {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDockWidget>
@@ -19,17 +19,17 @@
 #include <QWheelEvent>
 #include <vector>
 
-#include "windows/NewObjectDialog.h"
-#include "windows/LoadingWindow.h"
 #include "matrix/Matrix.h"
-#include "platform/widgets/DXDraw.h"
 #include "platform/DXInput.h"
 #include "platform/ScriptedDialogService.h"
+#include "platform/widgets/DXDraw.h"
+#include "sprites/DXSpriteEngine.h"
 #include "windows/Application.h"
 #include "windows/HelpScreen.h"
+#include "windows/LoadingWindow.h"
 #include "windows/MainForm.h"
 #include "windows/MenuMnemonics.h"
-#include "sprites/DXSpriteEngine.h"
+#include "windows/NewObjectDialog.h"
 #include "world/GameContext.h"
 
 using namespace kestrilo;
@@ -41,7 +41,9 @@ struct TFormFixture {
   TScriptedDialogService Dialogs;
   TForm1 Form{Dir.path().toStdString() + "/", &Dialogs};
   int Terminated = 0;
-  TFormFixture() { Form.Editor().Attachments.Terminate = [this] { ++Terminated; }; }
+  TFormFixture() {
+    Form.Editor().Attachments.Terminate = [this] { ++Terminated; };
+  }
 
   // Shows the window, which initialises the drawing area, and brings it to the front.
   void ShowActive() {
@@ -79,7 +81,7 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   EXPECT_EQ(form.size().width(), TForm1::kClientWidth);
   const auto Classic = [&form](const QWidget* w) { return w->geometry().translated(form.PanelOrigin()); };
 
-  const char* types[] = {"Стена", "Лифт",    "Ключ",    "Дверь", "Фон", "Монстр",
+  const char* types[] = {"Стена",   "Лифт",    "Ключ",    "Дверь", "Фон",          "Монстр",
                          "Аптечки", "Патроны", "Ловушки", "Игрок", "Динам. объект"};
   ASSERT_EQ(form.ComboBox1->count(), 11);
   for (int i = 0; i < 11; ++i) EXPECT_EQ(form.ComboBox1->itemText(i), U(types[i])) << i;
@@ -98,7 +100,12 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
   // A caption and its field keep their rows; where the face at hand is wider
   // than the classic one, the caption moves left (not past the panel) and the
   // field right, so that the whole caption shows and the field stays inside.
-  struct TSpin { TSpinEdit* Spin; QLabel* Caption; int Min, Max; QPoint At, CaptionAt; };
+  struct TSpin {
+    TSpinEdit* Spin;
+    QLabel* Caption;
+    int Min, Max;
+    QPoint At, CaptionAt;
+  };
   for (const TSpin& s : {TSpin{form.UpDown3, form.Label8, -128, 127, {744, 157}, {664, 160}},
                          TSpin{form.UpDown1, form.Label3, 0, 4, {728, 352}, {688, 355}},
                          TSpin{form.UpDown2, form.Label4, 0, 255, {728, 381}, {664, 384}}}) {
@@ -132,17 +139,30 @@ TEST(MainFormLayout, ControlsWithCaptionsRangesAndStartValues) {
 TEST(MainFormLayout, MenuItemsCaptionsShortcutsAndTicks) {
   TFormFixture f;
   TForm1& form = f.Form;
-  struct TItem { const char* Name; QMenu* Under; const char* Caption; };
+  struct TItem {
+    const char* Name;
+    QMenu* Under;
+    const char* Caption;
+  };
   const TItem items[] = {
-      {"N7", form.N1, "Сохранить матрицу"},      {"N8", form.N1, "Загрузить матрицу"},
-      {"N4", form.N1, "Выход"},                  {"N6", form.N5, "Добавить"},
-      {"N15", form.N5, "Удалить"},               {"N2", form.N5, "Открыть файл объектов"},
-      {"N3", form.N5, "Сохранить файл объектов"}, {"N12", form.N10, "Видимость"},
-      {"N13", form.N10, "Гравитация"},           {"N32321", form.N11, "32х32"},
-      {"N64641", form.N11, "64х64"},             {"N1281281", form.N11, "128х128"},
-      {"N14", form.N11, "нет"},                  {"N16", form.N9, "Авто контроль"},
-      {"N01", form.N9, "Задержка вкл"},          {"N17", form.N9, "Предварительный просмотр"},
-      {"N19", form.N18, "Управление"},           {"N20", form.N18, "О программе"},
+      {"N7", form.N1, "Сохранить матрицу"},
+      {"N8", form.N1, "Загрузить матрицу"},
+      {"N4", form.N1, "Выход"},
+      {"N6", form.N5, "Добавить"},
+      {"N15", form.N5, "Удалить"},
+      {"N2", form.N5, "Открыть файл объектов"},
+      {"N3", form.N5, "Сохранить файл объектов"},
+      {"N12", form.N10, "Видимость"},
+      {"N13", form.N10, "Гравитация"},
+      {"N32321", form.N11, "32х32"},
+      {"N64641", form.N11, "64х64"},
+      {"N1281281", form.N11, "128х128"},
+      {"N14", form.N11, "нет"},
+      {"N16", form.N9, "Авто контроль"},
+      {"N01", form.N9, "Задержка вкл"},
+      {"N17", form.N9, "Предварительный просмотр"},
+      {"N19", form.N18, "Управление"},
+      {"N20", form.N18, "О программе"},
   };
   for (const TItem& item : items) {
     auto* action = form.findChild<QAction*>(item.Name);
@@ -377,11 +397,10 @@ TEST(MainFormInput, TheHeldTableAndTheKeyHandlerGetOneCodeForEveryPadKeyAndDigit
   }
   // With Num Lock off the pad's keys are cursor keys; its signs have no code here.
   const std::pair<int, uint32_t> padKeys[] = {
-      {Qt::Key_Up, 38},    {Qt::Key_Down, 40},   {Qt::Key_Left, 37},    {Qt::Key_Right, 39},
-      {Qt::Key_Home, 36},  {Qt::Key_End, 35},    {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34},
-      {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46}, {Qt::Key_Enter, 13},   {Qt::Key_Clear, 0},
-      {Qt::Key_Plus, 0},   {Qt::Key_Minus, 0},   {Qt::Key_Asterisk, 0}, {Qt::Key_Slash, 0},
-      {Qt::Key_Period, 0}};
+      {Qt::Key_Up, 38},    {Qt::Key_Down, 40},   {Qt::Key_Left, 37},     {Qt::Key_Right, 39},  {Qt::Key_Home, 36},
+      {Qt::Key_End, 35},   {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34}, {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
+      {Qt::Key_Enter, 13}, {Qt::Key_Clear, 0},   {Qt::Key_Plus, 0},      {Qt::Key_Minus, 0},   {Qt::Key_Asterisk, 0},
+      {Qt::Key_Slash, 0},  {Qt::Key_Period, 0}};
   for (const auto& [key, code] : padKeys) cases.push_back({key, Qt::KeypadModifier, code, {}});
 
   for (const TCase& c : cases) {
@@ -576,8 +595,10 @@ TEST(MainFormExit, EveryWayOutAsksOnceAndOnlyARealEndRemovesTheMarker) {
     f.Dialogs.Asked.clear();
     f.Dialogs.MessageAnswers = {c.Answer};
 
-    if (c.ByMenu) f.Form.N4->trigger();
-    else f.Form.close();
+    if (c.ByMenu)
+      f.Form.N4->trigger();
+    else
+      f.Form.close();
 
     ASSERT_EQ(f.Dialogs.Asked.size(), c.Caption ? 1u : 0u);
     if (c.Caption) EXPECT_EQ(f.Dialogs.Asked[0].Caption, c.Caption);

@@ -70,7 +70,8 @@ TEST(MainFormView, TheDrawingAreaGrowsWithTheWindowAndClicksLandOnTheCellUnderTh
     EXPECT_GT(view.width(), window.width() - 250);  // only the side panel beside it
     EXPECT_GT(view.height(), window.height() - 120);
     EXPECT_EQ(form.ViewArea->size(), TViewArea::SizeFor(view));
-    EXPECT_EQ(form.ViewArea->width() + form.SidePanelDock->width(), form.width() - form.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent));
+    EXPECT_EQ(form.ViewArea->width() + form.SidePanelDock->width(),
+              form.width() - form.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent));
     form.Editor().Frames().Step();
     ASSERT_EQ(form.DXDraw1->PresentedImage().size(), view);
     // The far corner of the area: the cell there gets the wall.
@@ -191,9 +192,11 @@ TEST(LevelCheckList, AClickCentresTheViewOnTheFindingAndMarksItsCell) {
   form.N2Click();
   TLevelCheckWindow& list = form.LevelCheck();
   EXPECT_FALSE(list.isVisible());
-  form.Editor().Attachments.LevelChecked({Finding("unknownObject", {{0, 120, 100}, {0, 150, 20}}), Finding("noStartMarker", {})});
+  form.Editor().Attachments.LevelChecked(
+      {Finding("unknownObject", {{0, 120, 100}, {0, 150, 20}}), Finding("noStartMarker", {})});
   ASSERT_TRUE(list.isVisible());  // findings bring the list into view
-  EXPECT_EQ(list.SummaryLine->text(), QString::fromUtf8("Проблем найдено: 2 — нет в библиотеке: 1, нет метки старта: 1"));
+  EXPECT_EQ(list.SummaryLine->text(),
+            QString::fromUtf8("Проблем найдено: 2 — нет в библиотеке: 1, нет метки старта: 1"));
   ASSERT_EQ(list.List->count(), 2);
   const TMatrix& level = *form.Context().PlayedLevel;
   const int32_t columns = form.Editor().ColumnsShown(), rows = form.Editor().RowsShown();

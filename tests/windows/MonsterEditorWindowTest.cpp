@@ -18,17 +18,17 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "editor/Translations.h"
 #include "library/MonsterFieldLimits.h"
 #include "library/MonsterFile.h"
 #include "library/ObjectDataBase.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
-#include "windows/MonsterEditorWindow.h"
-#include "windows/ScreenFit.h"
-#include "editor/Translations.h"
 #include "tests/library/LibraryDbTestSupport.h"
 #include "tests/sprites/PictureFixture.h"
+#include "windows/MonsterEditorWindow.h"
+#include "windows/ScreenFit.h"
 
 namespace kestrilo {
 namespace {
@@ -55,7 +55,7 @@ TMonsterRecord Bug() {
 TMonsterRecord Ghost() {
   TMonsterRecord r;
   r.Name = W1251("Призрак");  // a record no library object has
-  r.MoveMode = 7;              // stored outside the named choices
+  r.MoveMode = 7;             // stored outside the named choices
   r.HealthMax = 5;
   return r;
 }
@@ -95,7 +95,8 @@ class MonsterEditorWindowTest : public ::testing::Test {
 TEST_F(MonsterEditorWindowTest, ListsTheRecordsInFileOrderAndSaysWhichOneStandsIn) {
   const auto window = Open();
   ASSERT_EQ(window->MonsterList->count(), 2);
-  EXPECT_TRUE(window->MonsterList->item(0)->text().startsWith(U("1. Жук"))) << window->MonsterList->item(0)->text().toStdString();
+  EXPECT_TRUE(window->MonsterList->item(0)->text().startsWith(U("1. Жук")))
+      << window->MonsterList->item(0)->text().toStdString();
   EXPECT_TRUE(window->MonsterList->item(1)->text().startsWith(U("2. Призрак")));
   EXPECT_EQ(window->CurrentIndex(), 0);
   bool saysFirstRecord = false;
@@ -264,8 +265,8 @@ TEST_F(MonsterEditorWindowTest, SavingWritesTheFileKeepingTheBytesWithoutMeaning
 }
 
 TEST_F(MonsterEditorWindowTest, AFailedSaveIsReportedAndTheChangesStayUnsaved) {
-  auto window = std::make_unique<TMonsterEditorWindow>(folder.Path("gone/1.mon"), &library,
-                                                       &pictures.Collection(), dialogs);
+  auto window =
+      std::make_unique<TMonsterEditorWindow>(folder.Path("gone/1.mon"), &library, &pictures.Collection(), dialogs);
   window->AddMonster();
   EXPECT_FALSE(window->Save());
   ASSERT_EQ(dialogs.Messages().size(), 1u);
@@ -344,7 +345,8 @@ TEST_F(MonsterEditorWindowTest, InEnglishTheWindowShowsNoRussianButTheNamesTheFi
   EXPECT_EQ(window->SaveButton->text(), "Save");
   EXPECT_EQ(window->DuplicateButton->text(), "Duplicate");
   EXPECT_EQ(qobject_cast<QGroupBox*>(window->MonsterList->parentWidget())->title(), "Monster file records");
-  EXPECT_TRUE(window->PreviewCaption->text().startsWith("1: walks left\nframe ")) << window->PreviewCaption->text().toStdString();
+  EXPECT_TRUE(window->PreviewCaption->text().startsWith("1: walks left\nframe "))
+      << window->PreviewCaption->text().toStdString();
   EXPECT_TRUE(window->PreviewCaption->text().endsWith(" of 4 (0..3)"));
   EXPECT_EQ(window->MoveModeChoice->itemText(0), "walks, and falls where there is no floor");
 

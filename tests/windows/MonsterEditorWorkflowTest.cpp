@@ -9,10 +9,10 @@
 #include "library/MonstersDataBase.h"
 #include "platform/BinaryIO.h"
 #include "platform/Cp1251.h"
-#include "windows/MonsterEditorWindow.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/SpriteEngine.h"
 #include "tests/editor/EditorTestSupport.h"
+#include "windows/MonsterEditorWindow.h"
 #include "world/EnemyWalker.h"
 
 namespace kestrilo {

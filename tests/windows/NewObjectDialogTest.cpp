@@ -11,12 +11,12 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "tests/library/LibraryDbTestSupport.h"
-#include "windows/NewObjectDialog.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
+#include "tests/library/LibraryDbTestSupport.h"
+#include "windows/NewObjectDialog.h"
 
 namespace kestrilo {
 namespace {
@@ -62,16 +62,17 @@ TEST_F(NewObjectDialogTest, ControlsStartWithTheirCaptionsDefaultsAndRanges) {
   EXPECT_EQ(form.Label9->text(), U("Тип оружия:"));
   EXPECT_EQ(form.Label10->text(), U("Кол-во патронов:"));
 
-  const std::pair<QSpinBox*, std::array<int, 3>> spins[] = {
-      {form.UpDown1, {0, 1024, 0}}, {form.UpDown2, {0, 1024, 0}}, {form.UpDown3, {-128, 127, 0}},
-      {form.UpDown4, {1, 25, 1}}};
+  const std::pair<QSpinBox*, std::array<int, 3>> spins[] = {{form.UpDown1, {0, 1024, 0}},
+                                                            {form.UpDown2, {0, 1024, 0}},
+                                                            {form.UpDown3, {-128, 127, 0}},
+                                                            {form.UpDown4, {1, 25, 1}}};
   for (const auto& [spin, expected] : spins) {
     EXPECT_EQ(spin->minimum(), expected[0]);
     EXPECT_EQ(spin->maximum(), expected[1]);
     EXPECT_EQ(spin->value(), expected[2]);
   }
 
-  const QStringList types = {U("Стена"), U("Лифт"), U("Ключ"), U("Дверь "), U("Фон"),
+  const QStringList types = {U("Стена"),  U("Лифт"),    U("Ключ"),    U("Дверь "),  U("Фон"),
                              U("Монстр"), U("Аптечка"), U("Патроны"), U("Ловушка"), U("Игрок")};
   ASSERT_EQ(form.ComboBox1->count(), types.size());
   for (int i = 0; i < types.size(); ++i) EXPECT_EQ(form.ComboBox1->itemText(i), types[i]);

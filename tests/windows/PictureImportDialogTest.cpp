@@ -14,8 +14,8 @@
 #include "library/PictureCollection.h"
 #include "platform/Cp1251.h"
 #include "platform/ScriptedDialogService.h"
-#include "windows/NewObjectDialog.h"
 #include "tests/library/LibraryDbTestSupport.h"
+#include "windows/NewObjectDialog.h"
 
 namespace kestrilo {
 namespace {

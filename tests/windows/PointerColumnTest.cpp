@@ -37,7 +37,8 @@ TEST(PointerColumn, WindowEventsSayWhereThePointerIsUntilItLeaves) {
   QEvent leave(QEvent::Leave), hide(QEvent::Hide);
   const std::vector<TCase> cases = {
       {"a move over a window", [&] { SendMouse(column, &window, QEvent::MouseMove, 123.7); }, 123},
-      {"a move seen by an object that is no window", [&] { SendMouse(column, &notAWindow, QEvent::MouseMove, 999); }, 123},
+      {"a move seen by an object that is no window", [&] { SendMouse(column, &notAWindow, QEvent::MouseMove, 999); },
+       123},
       {"a press", [&] { SendMouse(column, &window, QEvent::MouseButtonPress, 300); }, 300},
       {"a release", [&] { SendMouse(column, &window, QEvent::MouseButtonRelease, 301); }, 301},
       {"the pointer left", [&] { column.Seen(&window, &leave); }, asked},

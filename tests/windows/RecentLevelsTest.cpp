@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 
 #include "DesktopTestSupport.h"
+#include "editor/RecentLevels.h"
 #include "matrix/Matrix.h"
 #include "platform/BinaryIO.h"
-#include "editor/RecentLevels.h"
 #include "windows/RecentLevelsMenu.h"
 #include "world/GameContext.h"
 

@@ -17,14 +17,14 @@
 #include <QXmlStreamReader>
 
 #include "DesktopTestSupport.h"
-#include "windows/NewObjectDialog.h"
-#include "windows/LoadingWindow.h"
-#include "windows/HelpScreen.h"
 #include "editor/HelpTexts.h"
-#include "windows/LanguageMenu.h"
-#include "windows/MenuMnemonics.h"
 #include "editor/RecentLevels.h"
 #include "editor/Translations.h"
+#include "windows/HelpScreen.h"
+#include "windows/LanguageMenu.h"
+#include "windows/LoadingWindow.h"
+#include "windows/MenuMnemonics.h"
+#include "windows/NewObjectDialog.h"
 #include "world/GameContext.h"
 
 using namespace kestrilo;
@@ -186,8 +186,9 @@ TEST(Translations, TheTranslationFileCoversEveryTextOfTheSources) {
   list.write(sources.join('\n').toUtf8());
   list.close();
   QProcess lupdate;
-  lupdate.start(KESTRILO_LUPDATE_PATH, {"-I", KESTRILO_SOURCE_DIR, "-locations", "none", "-no-obsolete",
-                                        "-tr-function-alias", "translate+=Translated", "@" + list.fileName(), "-ts", copy});
+  lupdate.start(KESTRILO_LUPDATE_PATH,
+                {"-I", KESTRILO_SOURCE_DIR, "-locations", "none", "-no-obsolete", "-tr-function-alias",
+                 "translate+=Translated", "@" + list.fileName(), "-ts", copy});
   ASSERT_TRUE(lupdate.waitForFinished(120000));
   ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
   ExpectCompleteEnglish(ReadTranslationFile(copy), "scanned");

@@ -8,13 +8,13 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include "windows/NewObjectDialog.h"
-#include "windows/LoadingWindow.h"
+#include "editor/Translations.h"
 #include "platform/ScriptedDialogService.h"
 #include "windows/Application.h"
 #include "windows/HelpScreen.h"
+#include "windows/LoadingWindow.h"
 #include "windows/MainForm.h"
-#include "editor/Translations.h"
+#include "windows/NewObjectDialog.h"
 
 using namespace kestrilo;
 
@@ -51,8 +51,8 @@ TEST(WindowCaptions, EveryCaptionOfTheFourWindowsShowsWhole) {
   TApplicationWindows windows = CreateApplicationWindows(dir.path().toStdString() + "/", &dialogs);
   windows.Form2->setObjectName("Form2");
   windows.Form4->setObjectName("Form4");
-  for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(),
-                                                         windows.Form3.get(), windows.Form4.get()}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(), windows.Form3.get(),
+                                                         windows.Form4.get()}) {
     window->ensurePolished();
     ExpectCaptionsFit(window);
   }
@@ -67,8 +67,8 @@ TEST(WindowCaptions, EveryEnglishCaptionShowsWholeToo) {
   windows.Form2->setObjectName("Form2");
   windows.Form4->setObjectName("Form4");
   ASSERT_EQ(windows.Form1->Label3->text(), "Z axis:");
-  for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(),
-                                                         windows.Form3.get(), windows.Form4.get()}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{windows.Form1.get(), windows.Form2.get(), windows.Form3.get(),
+                                                         windows.Form4.get()}) {
     window->ensurePolished();
     ExpectCaptionsFit(window);
   }

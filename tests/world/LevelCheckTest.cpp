@@ -61,11 +61,11 @@ TEST_F(LevelCheck, ACompleteLevelHasNothingToReport) {
 
 TEST_F(LevelCheck, EachProblemIsFoundWithItsPlaces) {
   Put(0, 0, 2);
-  Put(5, 5, 2);                      // a second start marker
-  Put(1, 0, 3, 7);                   // a door no key opens
-  Put(2, 0, 4, 9);                   // a key for no door
-  level->BackPlanes[3][4][1] = 6;    // a monster without a record
-  level->BackPlanes[8][9][3] = 42;   // a number the library lacks
+  Put(5, 5, 2);                     // a second start marker
+  Put(1, 0, 3, 7);                  // a door no key opens
+  Put(2, 0, 4, 9);                  // a key for no door
+  level->BackPlanes[3][4][1] = 6;   // a monster without a record
+  level->BackPlanes[8][9][3] = 42;  // a number the library lacks
   Put(10, 11, 42);
   Add(otWall, 7, "Призрак", false);  // a record whose picture is gone
   auto found = Found();
@@ -89,9 +89,9 @@ TEST_F(LevelCheck, NoStartMarkerAndManyPlacesAreCountedButListedShort) {
 
 TEST_F(LevelCheck, UnsavedEntriesInUseAreThePlacedNumbersTheSavedFileDoesNotHoldAsTheyAre) {
   const std::vector<TObjectRecord> saved = library.Records;  // numbers 1..6 as the file holds them
-  Add(otWall, 7, "Ящик");                                      // added since
-  library.Records[2].Name = W1251("Ворота");                   // number 3 renamed since
-  library.Records.erase(library.Records.begin() + 3);         // number 4 deleted since
+  Add(otWall, 7, "Ящик");                                    // added since
+  library.Records[2].Name = W1251("Ворота");                 // number 3 renamed since
+  library.Records.erase(library.Records.begin() + 3);        // number 4 deleted since
   Put(0, 0, 1);
   Put(1, 0, 7);
   level->BackPlanes[5][5][3] = 3;  // back plane 4

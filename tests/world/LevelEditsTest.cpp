@@ -73,7 +73,7 @@ TEST_F(LevelEditsErase, NoSpriteUnderTheMouseDoesNothing) {
 
 TEST_F(LevelEditsErase, MainPlaneWithoutAnchorShowsTheMessage) {
   m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 64);  // anchor (0, 0), part (1, 0)
-  TSprite* part = Sprite(32, 0, 32, 32);              // a sprite standing on the part cell
+  TSprite* part = Sprite(32, 0, 32, 32);            // a sprite standing on the part cell
   Erase(40, 10, 0);
   EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_FALSE(part->IsDead);
@@ -104,7 +104,7 @@ TEST_F(LevelEditsErase, BackPlaneEntryIsClearedAndTheFoundSpriteQueued) {
 
 TEST_F(LevelEditsErase, SpriteCellIsRoundedHalvesToEven) {
   m->PutObjectSized(MakeCell(0, 5), 64, 0, 32, 32);  // (2, 0)
-  TSprite* s = Sprite(80, 0, 20, 20);                  // 80 / 32 = 2.5 -> 2
+  TSprite* s = Sprite(80, 0, 20, 20);                // 80 / 32 = 2.5 -> 2
   Erase(85, 5, 0);
   EXPECT_TRUE(s->IsDead);
   EXPECT_TRUE(m->Cells[2][0].IsFree());
@@ -190,9 +190,9 @@ TEST_F(LevelEditsErase, BackgroundFollowedTheCameraStillClearsItsOwnEntry) {
 
 TEST_F(LevelEditsErase, BackgroundOnTheMainPlaneLeavesTheObjectsUnderItAlone) {
   TBack* back = Background(640, 480);
-  m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);    // a wall anchored in cell (0, 0)
+  m->PutObjectSized(MakeCell(0, 5), 0, 0, 32, 32);      // a wall anchored in cell (0, 0)
   m->PutObjectSized(MakeCell(0, 7), 320, 224, 32, 32);  // and one in the middle of the view
-  Erase(300, 300, 0);              // empty space: the background is found
+  Erase(300, 300, 0);                                   // empty space: the background is found
   EXPECT_EQ(told, std::vector<std::string>{kNothing});
   EXPECT_EQ(m->Cells[0][0].ObjectNumber, 5);
   EXPECT_EQ(m->Cells[10][7].ObjectNumber, 7);

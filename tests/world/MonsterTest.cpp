@@ -328,7 +328,7 @@ TEST_F(MonsterTest, EmptyHitRangeMakesABlastAndCountsTheDamage) {
 TEST_F(MonsterTest, HunterWithoutHitRangeKilledWhileFacingThePlayerStaysDying) {
   TMonsterRecord record = Goblin();
   record.Hunter = true;
-  record.FrameRanges[4] = {12, 12};  // no hit range: the shot leaves Busy at 0
+  record.FrameRanges[4] = {12, 12};                      // no hit range: the shot leaves Busy at 0
   TPlayerSprite* player = MakePlayer(220, 262, 20, 14);  // near, on the left
   player->ShotDamage = 5;
   TEnemyWalker* monster = MakeMonster(record);

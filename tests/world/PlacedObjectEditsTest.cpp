@@ -19,11 +19,11 @@ namespace {
 class PlacedObjectEdits : public ::testing::Test {
  protected:
   PlacedObjectEdits() {
-    Add(otWall, 1, "Стена", 32, 32);   // 1 x 1
-    Add(otLift, 2, "Лифт", 64, 32);    // 2 x 1
-    Add(otKey, 3, "Ключ", 32, 32);     // 1 x 1
-    Add(otDoor, 4, "Дверь", 32, 64);   // 1 x 2
-    Add(otWall, 5, "Блок", 64, 64);    // 2 x 2
+    Add(otWall, 1, "Стена", 32, 32);  // 1 x 1
+    Add(otLift, 2, "Лифт", 64, 32);   // 2 x 1
+    Add(otKey, 3, "Ключ", 32, 32);    // 1 x 1
+    Add(otDoor, 4, "Дверь", 32, 64);  // 1 x 2
+    Add(otWall, 5, "Блок", 64, 64);   // 2 x 2
     Add(otBackground, 6, "Фон", 96, 32);
   }
   void Add(uint8_t type, int32_t number, const char* name, int32_t width, int32_t height) {
@@ -64,11 +64,11 @@ TEST_F(PlacedObjectEdits, ReplaceAtEachEdgeOfTheLevelLeavesWhatWouldCrossIt) {
   };
   // A 1 x 1 wall replaced by a 2 x 2 block grows right and down.
   const TCase cases[] = {
-      {0, 70, 1, 0},                                     // left edge
-      {TMatrix::kColumns - 1, 70, 0, 1},                 // right edge
-      {100, 0, 1, 0},                                    // top edge
-      {100, TMatrix::kRows - 1, 0, 1},                   // bottom edge
-      {TMatrix::kColumns - 2, TMatrix::kRows - 2, 1, 0}, // just fits into the corner
+      {0, 70, 1, 0},                                      // left edge
+      {TMatrix::kColumns - 1, 70, 0, 1},                  // right edge
+      {100, 0, 1, 0},                                     // top edge
+      {100, TMatrix::kRows - 1, 0, 1},                    // bottom edge
+      {TMatrix::kColumns - 2, TMatrix::kRows - 2, 1, 0},  // just fits into the corner
   };
   for (const TCase& c : cases) {
     level->Clear();
@@ -132,12 +132,9 @@ TEST_F(PlacedObjectEdits, ReplaceKeepsToItsPlanesAndRegionAndRefusesUnknownNames
     int32_t Replaced;
   };
   const TCase cases[] = {
-      {kAllPlanes, kWholeLevel, 4},
-      {kAllPlanes, {0, 0, 5, 5}, 3},
-      {PlaneBit(0), {0, 0, 5, 5}, 1},
-      {PlaneBit(2), kWholeLevel, 1},
-      {kAllPlanes, {-10, -10, 1, 1}, 2},  // clipped to the level
-      {kAllPlanes, {50, 50, 40, 40}, 0},  // empty
+      {kAllPlanes, kWholeLevel, 4},      {kAllPlanes, {0, 0, 5, 5}, 3},     {PlaneBit(0), {0, 0, 5, 5}, 1},
+      {PlaneBit(2), kWholeLevel, 1},     {kAllPlanes, {-10, -10, 1, 1}, 2},  // clipped to the level
+      {kAllPlanes, {50, 50, 40, 40}, 0},                                     // empty
   };
   for (const TCase& c : cases) {
     TLevelDraft draft(*level);
@@ -195,8 +192,8 @@ TEST_F(PlacedObjectEdits, SetLiftHeightAndKeyCodeWithEveryRefusal) {
   };
   for (const TCase& c : cases) {
     TLevelDraft draft(*level);
-    const TObjectEditResult result = c.Lift ? SetLiftHeight(draft, library, c.At, c.Value)
-                                            : SetKeyCode(draft, library, c.At, c.Value);
+    const TObjectEditResult result =
+        c.Lift ? SetLiftHeight(draft, library, c.At, c.Value) : SetKeyCode(draft, library, c.At, c.Value);
     SCOPED_TRACE(c.Value);
     EXPECT_EQ(result.Refusal, c.Refusal);
     if (!result.Done()) {
@@ -242,7 +239,8 @@ TEST_F(PlacedObjectEdits, MoveToAnotherPlaneOrRefuseWhereItIsTaken) {
   TLevelDraft draft(*level);
   ASSERT_TRUE(MoveToPlane(draft, library, {0, 10, 10}, 4).Done());
   EXPECT_EQ(draft.Level().BackPlanes[10][10][3], 5);
-  for (const auto& [x, y] : {std::pair{10, 10}, {11, 10}, {10, 11}, {11, 11}}) EXPECT_TRUE(draft.Level().Cells[x][y].IsFree());
+  for (const auto& [x, y] : {std::pair{10, 10}, {11, 10}, {10, 11}, {11, 11}})
+    EXPECT_TRUE(draft.Level().Cells[x][y].IsFree());
   ASSERT_TRUE(MoveToPlane(draft, library, {3, 10, 10}, 0).Done());
   EXPECT_EQ(draft.Level().Cells[10][10].ObjectNumber, 1);
   EXPECT_EQ(draft.Level().Cells[10][10].Kind, otWall);

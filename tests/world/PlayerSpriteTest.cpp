@@ -77,10 +77,14 @@ TEST_F(PlayerTest, WritesItsStatusIntoTheCaptionEveryTick) {
 
 // Damage wraps round in 16 bits; healing stops at the top of the number.
 TEST_F(PlayerTest, DamageWrapsAndHealingStopsAtTheTop) {
-  struct TCase { int16_t before; int32_t damage, heal; int16_t after; };
-  for (const TCase c : {TCase{100, 12, 0, 88}, TCase{-32768, 1, 0, 32767}, TCase{5, 70000, 0, -4459},
-                        TCase{32700, 0, 255, 32767}, TCase{32511, 0, 255, 32766}, TCase{-100, 0, 255, 155},
-                        TCase{32767, 0, 0, 32767}}) {
+  struct TCase {
+    int16_t before;
+    int32_t damage, heal;
+    int16_t after;
+  };
+  for (const TCase c :
+       {TCase{100, 12, 0, 88}, TCase{-32768, 1, 0, 32767}, TCase{5, 70000, 0, -4459}, TCase{32700, 0, 255, 32767},
+        TCase{32511, 0, 255, 32766}, TCase{-100, 0, 255, 155}, TCase{32767, 0, 0, 32767}}) {
     player->Health = c.before;
     if (c.damage != 0) player->TakeDamage(c.damage);
     if (c.heal != 0) player->Heal(c.heal);

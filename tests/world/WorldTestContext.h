@@ -36,10 +36,10 @@ class TWorldTestContext {
 
   // Adds a picture named `utf8Name` (stored as Windows-1251) of frames
   // frameWidth x frameHeight, `frames` of them side by side.
-  TPictureCollectionItem& AddPicture(TPictureCollection& pictures, std::string_view utf8Name,
-                                     int32_t frameWidth, int32_t frameHeight, int32_t frames = 1);
-  TPictureCollectionItem& AddObjectPicture(std::string_view utf8Name, int32_t frameWidth,
-                                           int32_t frameHeight, int32_t frames = 1) {
+  TPictureCollectionItem& AddPicture(TPictureCollection& pictures, std::string_view utf8Name, int32_t frameWidth,
+                                     int32_t frameHeight, int32_t frames = 1);
+  TPictureCollectionItem& AddObjectPicture(std::string_view utf8Name, int32_t frameWidth, int32_t frameHeight,
+                                           int32_t frames = 1) {
     return AddPicture(Context.ObjectPictureList->Items, utf8Name, frameWidth, frameHeight, frames);
   }
 

@@ -73,15 +73,16 @@ int LevelReplace(const std::vector<std::string>& args, std::ostream& out) {
   // In place, a level nothing changed in is not written again.
   bool changed = false;
   for (int32_t plane = 0; plane < TMatrix::kPlaneCount; ++plane) changed |= !draft.Touched(plane).Empty();
-  if (arguments.Has("out")) draft.Level().SaveToFile(arguments.Value("out"));
-  else if (changed) draft.Level().SaveToFile(path);
+  if (arguments.Has("out"))
+    draft.Level().SaveToFile(arguments.Value("out"));
+  else if (changed)
+    draft.Level().SaveToFile(path);
   out << replacement.Summary() << "\n";
   return 0;
 }
 
 int LevelSet(const std::vector<std::string>& args, std::ostream& out) {
-  const TArguments arguments(args,
-                             {{"data", 1}, {"cell", 2}, {"plane", 1}, {"lift-height", 1}, {"key-code", 1}});
+  const TArguments arguments(args, {{"data", 1}, {"cell", 2}, {"plane", 1}, {"lift-height", 1}, {"key-code", 1}});
   arguments.ExpectPositional(1);
   const std::string& path = arguments.Positional(0, "LEVEL.mtf");
   const bool lift = arguments.Has("lift-height");

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "ToolSupport.h"
 #include "library/ObjectDataBase.h"
 #include "library/PictureCollection.h"
 #include "matrix/Matrix.h"
-#include "ToolSupport.h"
 
 namespace kestrilo::tool {
 

@@ -49,8 +49,8 @@ double ParseNumber(const TMonsterFieldRange& range, const std::string& text) {
 
 std::array<TMonsterFrameRange, TMonsterRecord::kStateCount> ParseFrameRanges(const std::string& text) {
   const std::string wanted = std::string(kFrameRanges) + " must be " + std::to_string(TMonsterRecord::kStateCount) +
-                             " pairs [first,last] of frames from 0 to " +
-                             std::to_string(monster_limits::kFrameMax) + ", as monsters list --json prints them";
+                             " pairs [first,last] of frames from 0 to " + std::to_string(monster_limits::kFrameMax) +
+                             ", as monsters list --json prints them";
   QJsonParseError error;
   const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
   const QJsonArray pairs = doc.array();
@@ -85,18 +85,30 @@ void SetField(TMonsterRecord& r, const std::string& field, const std::string& te
     if (!range) throw EUsageError("Unknown option --" + field);
     const double value = ParseNumber(*range, text);
     const auto whole = static_cast<uint16_t>(value);
-    if (field == "canJump") r.CanJump = value != 0;
-    else if (field == "moveMode") r.MoveMode = static_cast<uint8_t>(whole);
-    else if (field == "wakeByDistance") r.WakeByDistance = value != 0;
-    else if (field == "wakeDistance") r.WakeDistance = whole;
-    else if (field == "hunter") r.Hunter = value != 0;
-    else if (field == "healthMin") r.HealthMin = whole;
-    else if (field == "healthMax") r.HealthMax = whole;
-    else if (field == "damageMin") r.DamageMin = whole;
-    else if (field == "damageMax") r.DamageMax = whole;
-    else if (field == "shotDelay") r.ShotDelay = whole;
-    else if (field == "walkSpeed") r.WalkSpeed = whole;
-    else if (field == "animSpeed") r.AnimSpeed = value;
+    if (field == "canJump")
+      r.CanJump = value != 0;
+    else if (field == "moveMode")
+      r.MoveMode = static_cast<uint8_t>(whole);
+    else if (field == "wakeByDistance")
+      r.WakeByDistance = value != 0;
+    else if (field == "wakeDistance")
+      r.WakeDistance = whole;
+    else if (field == "hunter")
+      r.Hunter = value != 0;
+    else if (field == "healthMin")
+      r.HealthMin = whole;
+    else if (field == "healthMax")
+      r.HealthMax = whole;
+    else if (field == "damageMin")
+      r.DamageMin = whole;
+    else if (field == "damageMax")
+      r.DamageMax = whole;
+    else if (field == "shotDelay")
+      r.ShotDelay = whole;
+    else if (field == "walkSpeed")
+      r.WalkSpeed = whole;
+    else if (field == "animSpeed")
+      r.AnimSpeed = value;
   }
 }
 

@@ -66,8 +66,8 @@ int PicturesList(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int PicturesAdd(const std::vector<std::string>& args, std::ostream& out) {
-  const TArguments arguments(args, {{"name", 1}, {"pattern", 2}, {"skip", 2}, {"transparent", 1},
-                                    {"key", 1}, {"system-memory", 1}});
+  const TArguments arguments(
+      args, {{"name", 1}, {"pattern", 2}, {"skip", 2}, {"transparent", 1}, {"key", 1}, {"system-memory", 1}});
   arguments.ExpectPositional(2);
   const std::string& graphicsFile = arguments.Positional(0, "FILE.dxg");
   const std::string& pictureFile = arguments.Positional(1, "PICTURE");

@@ -10,12 +10,12 @@
 
 #include "PngFile.h"
 #include "ToolSupport.h"
+#include "editor/HeadlessEditor.h"
+#include "editor/ReplayScript.h"
 #include "matrix/Matrix.h"
 #include "platform/AtomicFileSet.h"
 #include "platform/BinaryIO.h"
 #include "platform/Errors.h"
-#include "editor/HeadlessEditor.h"
-#include "editor/ReplayScript.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/Door.h"
 #include "world/Lift.h"
@@ -34,8 +34,8 @@ struct TPlayOptions {
   std::optional<std::string> Input;
   bool Preview = true;
   bool Gravity = true;
-  bool PlayerVisible = true;  // the frames show the player (the editor starts with it hidden)
-  bool Grid = true;           // the editor starts with the grid on
+  bool PlayerVisible = true;                         // the frames show the player (the editor starts with it hidden)
+  bool Grid = true;                                  // the editor starts with the grid on
   std::optional<std::pair<int32_t, int32_t>> Start;  // test from here at this cell
   std::optional<std::string> StatePath;
   std::optional<std::string> FramesFolder;
@@ -51,8 +51,17 @@ uint32_t ParseSeed(const std::string& text) {
 }
 
 TPlayOptions ReadOptions(const std::vector<std::string>& args) {
-  const TArguments arguments(args, {{"data", 1}, {"seed", 1}, {"ticks", 1}, {"input", 1}, {"preview", 1},
-                                    {"gravity", 1}, {"visible", 1}, {"grid", 1}, {"state", 1}, {"frames", 1}, {"every", 1},
+  const TArguments arguments(args, {{"data", 1},
+                                    {"seed", 1},
+                                    {"ticks", 1},
+                                    {"input", 1},
+                                    {"preview", 1},
+                                    {"gravity", 1},
+                                    {"visible", 1},
+                                    {"grid", 1},
+                                    {"state", 1},
+                                    {"frames", 1},
+                                    {"every", 1},
                                     {"start", 2}});
   arguments.ExpectPositional(1);
   TPlayOptions options;
@@ -157,7 +166,8 @@ void WriteSprites(TJsonWriter& json, const TSprite& parent, int32_t depth) {
   }
 }
 
-std::string StateJson(THeadlessEditor& editor, const TPlayerSnapshot& player, const std::vector<std::string>& messages) {
+std::string StateJson(THeadlessEditor& editor, const TPlayerSnapshot& player,
+                      const std::vector<std::string>& messages) {
   TGameContext& context = editor.Context();
   TJsonWriter json;
   json.BeginObject();

@@ -4,10 +4,10 @@
 
 #include "PngFile.h"
 #include "ToolSupport.h"
+#include "editor/HeadlessEditor.h"
 #include "matrix/Matrix.h"
 #include "platform/Errors.h"
 #include "platform/Surface.h"
-#include "editor/HeadlessEditor.h"
 
 namespace kestrilo::tool {
 
@@ -57,8 +57,9 @@ int LevelRender(const std::vector<std::string>& args, std::ostream& out) {
   for (int32_t i = 0; i < view.Row; ++i) editor.Editor().PressKey(vkDown);
   const int32_t columns = whole ? TMatrix::kColumns : TMatrix::kViewColumns;
   const int32_t rows = whole ? TMatrix::kRows : TMatrix::kViewRows;
-  SavePngInBands(columns * TMatrix::kCellSize, rows * TMatrix::kCellSize,
-                 [&](TSurface& picture) { editor.DrawWorld(picture); }, outPath);
+  SavePngInBands(
+      columns * TMatrix::kCellSize, rows * TMatrix::kCellSize, [&](TSurface& picture) { editor.DrawWorld(picture); },
+      outPath);
   out << outPath << "\n";
   return 0;
 }

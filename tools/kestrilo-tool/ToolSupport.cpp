@@ -23,7 +23,9 @@ TArguments::TArguments(const std::vector<std::string>& args, const std::map<std:
       if (arity == optionArity.end()) throw EUsageError("Unknown option " + cp1251::EscapeControls(arg));
       std::vector<std::string> values;
       for (int v = 0; v < arity->second; ++v) {
-        if (++i >= args.size()) throw EUsageError("Option " + cp1251::EscapeControls(arg) + " needs " + std::to_string(arity->second) + " value(s)");
+        if (++i >= args.size())
+          throw EUsageError("Option " + cp1251::EscapeControls(arg) + " needs " + std::to_string(arity->second) +
+                            " value(s)");
         values.push_back(args[i]);
       }
       options_[name] = std::move(values);
@@ -49,7 +51,9 @@ const std::string& TArguments::Value(const std::string& option, size_t index) co
   return found->second[index];
 }
 
-int32_t TArguments::Integer(const std::string& option, size_t index) const { return ParseInteger(Value(option, index)); }
+int32_t TArguments::Integer(const std::string& option, size_t index) const {
+  return ParseInteger(Value(option, index));
+}
 
 bool TArguments::Boolean01(const std::string& option) const {
   const std::string& value = Value(option);
@@ -96,7 +100,8 @@ std::string FormatDouble(double value) {
 std::string ToStoredName(const std::string& utf8) {
   std::string stored = cp1251::FromUtf8(utf8);
   if (cp1251::ToUtf8(stored) != utf8)
-    throw EConvertError("'" + cp1251::EscapeControls(utf8) + "' cannot be stored: only Windows-1251 characters are allowed");
+    throw EConvertError("'" + cp1251::EscapeControls(utf8) +
+                        "' cannot be stored: only Windows-1251 characters are allowed");
   return stored;
 }
 

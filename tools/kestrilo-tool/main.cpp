@@ -23,8 +23,8 @@
 #include "PlayCommands.h"
 #include "RenderCommands.h"
 #include "ToolSupport.h"
-#include "platform/Cp1251.h"
 #include "editor/Translations.h"
+#include "platform/Cp1251.h"
 
 namespace {
 

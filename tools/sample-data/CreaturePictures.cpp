@@ -39,7 +39,7 @@ TPixelArt PlayerFacingRight(int phase) {
   art.Fill(12, 12 + bob, 9, 2, 0xFF4C80E0);
   art.Fill(12, 21, 9, 1, 0xFF6A4424);
   art.Line(15, 14 + bob, 16 - kStride[phase][0] / 2, 20, 0xFF2448A0);  // swinging arm
-  art.Fill(19, 16 + bob, 7, 2, 0xFF3A3A44);                              // blaster
+  art.Fill(19, 16 + bob, 7, 2, 0xFF3A3A44);                            // blaster
   art.Fill(24, 15 + bob, 2, 1, 0xFF70E060);
   art.Disc(16.5, 7.5 + bob, 4.6, 0xFFF0C08A);
   art.Fill(12, 2 + bob, 10, 3, 0xFFD03A2A);  // cap with a brim to the front
@@ -60,7 +60,8 @@ TPixelArt MonsterFacingLeft(TMonsterLook look, TPose pose, int phase) {
   auto tint = [&](QRgb c) { return hit ? Shade(c, 90) : (dead ? Shade(qRgb(qGray(c), qGray(c), qGray(c)), -30) : c); };
 
   if (dead && phase == 1) {  // what is left: a flat heap on the floor
-    const QRgb body = tint(look == TMonsterLook::Bat ? 0xFF7A48A0 : (look == TMonsterLook::Gunner ? 0xFF8A929E : 0xFF4CA048));
+    const QRgb body =
+        tint(look == TMonsterLook::Bat ? 0xFF7A48A0 : (look == TMonsterLook::Gunner ? 0xFF8A929E : 0xFF4CA048));
     art.Ellipse(16, 28, 12, 3, body);
     art.Ellipse(13, 27, 4, 1.5, Shade(body, 30));
     art.Pixel(10, 27, kInk);
@@ -162,10 +163,21 @@ TSamplePicture MonsterPicture(TMonsterLook look) {
     TPose pose = TPose::Walk;
     bool right = false;
     int phase = 0;
-    if (k < 8) { right = k >= 4; phase = k % 4; }
-    else if (k < 10) { pose = TPose::Aim; right = k == 9; }
-    else if (k < 14) { pose = TPose::Hit; right = k >= 12; phase = k % 2; }
-    else { pose = TPose::Die; right = k >= 16; phase = k % 2; }
+    if (k < 8) {
+      right = k >= 4;
+      phase = k % 4;
+    } else if (k < 10) {
+      pose = TPose::Aim;
+      right = k == 9;
+    } else if (k < 14) {
+      pose = TPose::Hit;
+      right = k >= 12;
+      phase = k % 2;
+    } else {
+      pose = TPose::Die;
+      right = k >= 16;
+      phase = k % 2;
+    }
     const TPixelArt left = MonsterFacingLeft(look, pose, phase);
     art.Place(right ? left.Mirrored() : left, 0, 0);
   });

@@ -52,8 +52,14 @@ void TPixelArt::Line(int x0, int y0, int x1, int y1, QRgb color) {
     Pixel(x0, y0, color);
     if (x0 == x1 && y0 == y1) break;
     const int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x0 += sx; }
-    if (e2 <= dx) { err += dx; y0 += sy; }
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
   }
 }
 

@@ -24,8 +24,8 @@ std::string Join(const std::string& dir, const std::string& name) {
 }  // namespace
 
 const std::vector<std::string>& SampleDataFiles() {
-  static const std::vector<std::string> files = {kObjectsFileName, "test.dxg", kMonstersFileName, kPortalGraphicsFileName, "matrix1.mtf",
-                                                 "matrix1mtb"};
+  static const std::vector<std::string> files = {kObjectsFileName,        "test.dxg",    kMonstersFileName,
+                                                 kPortalGraphicsFileName, "matrix1.mtf", "matrix1mtb"};
   return files;
 }
 

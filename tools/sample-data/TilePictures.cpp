@@ -101,8 +101,10 @@ TSamplePicture GrassWallPicture() {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       const int n = Noise(x, y, 11);
-      if (n < 40) art.Pixel(x, y, 0xFF553520);
-      else if (n > 236) art.Pixel(x, y, 0xFF8D6A48);
+      if (n < 40)
+        art.Pixel(x, y, 0xFF553520);
+      else if (n > 236)
+        art.Pixel(x, y, 0xFF8D6A48);
     }
   for (int x = 0; x < 32; ++x) {
     const int depth = 5 + Noise(x, 0, 12) % 3;

@@ -76,15 +76,12 @@ int main(int argc, char** argv) {
                    "portal pictures and demo level of the Kestrilo level editor into DIR; with\n"
                    "--screenshot, saves a picture of that sample in the editor's main window.\n";
       return 0;
-    case TRequest::TAction::Version:
-      std::cout << "kestrilo-sample-data " << KESTRILO_VERSION << "\n";
-      return 0;
+    case TRequest::TAction::Version: std::cout << "kestrilo-sample-data " << KESTRILO_VERSION << "\n"; return 0;
     case TRequest::TAction::Wrong:
       if (!request.Error.empty()) std::cerr << "kestrilo-sample-data: " << request.Error << "\n";
       std::cerr << kUsage;
       return 2;
-    default:
-      break;
+    default: break;
   }
   try {
     if (request.Action == TRequest::TAction::Screenshot) return Screenshot(argc, argv, request.Path);

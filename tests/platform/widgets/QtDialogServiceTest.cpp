@@ -48,15 +48,14 @@ TAnsweredBox Answer(TAsk ask, QMessageBox::StandardButton press = QMessageBox::N
 
 TEST(QtDialogServiceTest, AQuestionDefaultsToTheButtonItNames) {
   TQtDialogService dialogs;
-  const TAnsweredBox cancel = Answer([&] {
-    return dialogs.MessageBox("Save?", "Caption", TMsgButtons::YesNoCancel, TModalResult::mrCancel);
-  });
+  const TAnsweredBox cancel =
+      Answer([&] { return dialogs.MessageBox("Save?", "Caption", TMsgButtons::YesNoCancel, TModalResult::mrCancel); });
   EXPECT_EQ(cancel.Default, QMessageBox::Cancel);
   EXPECT_EQ(cancel.Answer, TModalResult::mrCancel);
 
-  const TAnsweredBox no = Answer([&] {
-    return dialogs.MessageBox("Save?", "Caption", TMsgButtons::YesNoCancel, TModalResult::mrCancel);
-  }, QMessageBox::No);
+  const TAnsweredBox no =
+      Answer([&] { return dialogs.MessageBox("Save?", "Caption", TMsgButtons::YesNoCancel, TModalResult::mrCancel); },
+             QMessageBox::No);
   EXPECT_EQ(no.Answer, TModalResult::mrNo);
 }
 
@@ -73,8 +72,7 @@ TEST(QtFilter, PatternsInTheCaptionAreSeparatedBySpaces) {
   // A caption without patterns is given the filter's own.
   EXPECT_EQ(TQtDialogService::QtFilter("Levels|*.mtf;*.MTF").toStdString(), "Levels (*.mtf *.MTF)");
   // Parentheses inside the caption's words stay; only the last list is replaced.
-  EXPECT_EQ(TQtDialogService::QtFilter("Pictures (old) (*.a;*.b)|*.a;*.b").toStdString(),
-            "Pictures (old) (*.a *.b)");
+  EXPECT_EQ(TQtDialogService::QtFilter("Pictures (old) (*.a;*.b)|*.a;*.b").toStdString(), "Pictures (old) (*.a *.b)");
 }
 
 }  // namespace
