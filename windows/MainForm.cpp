@@ -151,6 +151,10 @@ TForm1::TForm1(const std::string& ExecutableDir, TDialogService* dialogs, QWidge
   PropertiesPanel = new TPropertiesPanel(editor, this);
   addDockWidget(Qt::RightDockWidgetArea, PropertiesPanel);
   PropertiesPanel->hide();
+  // The panels beside the view share one place as tabs, so that a small
+  // screen is not cut into slivers when several are open.
+  tabifyDockWidget(PropertiesPanel, PlanesPanel);
+  tabifyDockWidget(PlanesPanel, HistoryPanel);
   context_->OnCaptionChanged = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
   DXDraw1->OnInitialize = [this](TDrawingSurface*) { DXDraw1Initialize(); };
   // Key preview and the drawing area's mouse: every event of this window passes here first.
@@ -390,6 +394,10 @@ void TForm1::BuildViewMenu() {
         static_cast<QDockWidget*>(HistoryPanel), static_cast<QDockWidget*>(FindPanel)}) {
     QAction* toggle = dock->toggleViewAction();
     toggle->setObjectName(dock->objectName() + "Toggle");
+    // A panel opened from the menu comes to the front of its tabs.
+    connect(toggle, &QAction::triggered, dock, [dock](bool shown) {
+      if (shown) dock->raise();
+    });
     ViewMenu->addAction(toggle);
   }
 }
