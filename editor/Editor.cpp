@@ -93,7 +93,9 @@ void TEditor::SetResult(const std::string& Text) {
   if (Attachments.DocumentChanged) Attachments.DocumentChanged();
 }
 
-void TEditor::LevelChangedOn(int32_t Plane) { RedrawOverview(Plane); }
+// The overview map keeps showing the plane being edited, whichever plane an
+// undo or redo changed.
+void TEditor::LevelChangedOn(int32_t /*Plane*/) { RedrawOverview(Context.CurrentPlane); }
 
 void TEditor::ReportLevelCheck() {
   if (Attachments.LevelChecked)

@@ -163,3 +163,25 @@ TEST_F(PlaneView, DeletingOnTheWrongPlaneNamesThePlaneThatHoldsTheObject) {
 
 }  // namespace
 }  // namespace kestrilo
+
+namespace kestrilo {
+namespace {
+
+TEST_F(PlaneView, AnUndoOnAnotherPlaneLeavesTheOverviewOnTheCurrentPlane) {
+  const auto overview = [&] {
+    const TSurface& map = f.OverviewSurface;
+    return std::vector<uint16_t>(map.Pixels(), map.Pixels() + map.Width() * map.Height());
+  };
+  f.Editor.ChangePlane(2);
+  f.ClickAt(14 * 32, 12 * 32, "Стена");
+  f.Editor.ChangePlane(0);
+  const std::vector<uint16_t> mainPlane = overview();
+  f.Editor.Undo();  // the placement on plane 2
+  EXPECT_EQ(Design().BackPlanes[14][12][1], -1);
+  EXPECT_TRUE(overview() == mainPlane);
+  f.Editor.Redo();
+  EXPECT_TRUE(overview() == mainPlane);
+}
+
+}  // namespace
+}  // namespace kestrilo
