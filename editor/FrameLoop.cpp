@@ -88,8 +88,7 @@ TFrameContent TFrameLoop::NextFrameContent() const {
 void TFrameLoop::DrawFrame(const TFrameContent& Frame) {
   Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
   DrawPlanes();
-  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), Frame.ShowGrid, true, Frame.CellSize, Frame.Status);
-  Editor.Attachments.DrawArea->ReleaseCanvas();
+  DrawOverlayWith(Frame.ShowGrid, true, Frame.CellSize, Frame.Status);
   // Over the grid, so that the outlines are not hidden by its lines.
   Editor.Pointer().DrawEditMarks();
   Editor.Attachments.DrawArea->Present();
@@ -107,7 +106,11 @@ TOverlayStatus TFrameLoop::OverlayStatus() const {
 
 void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
   if (!Editor.Attachments.DrawArea) return;
-  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, OverlayStatus());
+  DrawOverlayWith(ShowGrid, ShowText, CellSize, OverlayStatus());
+}
+
+void TFrameLoop::DrawOverlayWith(bool ShowGrid, bool ShowText, uint8_t CellSize, const TOverlayStatus& Status) {
+  overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, Status);
   Editor.Attachments.DrawArea->ReleaseCanvas();
 }
 

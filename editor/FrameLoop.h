@@ -33,6 +33,7 @@ class TFrameLoop {
   TFrameContent NextFrameContent() const;
   void DrawFrame(const TFrameContent& Frame);
   TOverlayStatus OverlayStatus() const;
+  void DrawOverlayWith(bool ShowGrid, bool ShowText, uint8_t CellSize, const TOverlayStatus& Status);
   // The world at the view's zoom, with the planes the edit view hides left
   // out and the others dimmed when it asks.
   void DrawPlanes();

@@ -29,7 +29,6 @@ class TPointerGestures {
   void PointerLeft();
   // Shows the clipboard as a ghost under the pointer until a click places it.
   void StartPaste();
-  bool PasteShown() const { return pasteShown_; }
   // The clipboard as a brush: while on, a click or a drag with the left
   // button stamps the copied region again and again along the stroke, each
   // copy beside the last, the whole stroke one undo step.
