@@ -86,8 +86,10 @@ TFrameContent TFrameLoop::NextFrameContent() const {
 }
 
 void TFrameLoop::DrawFrame(const TFrameContent& Frame) {
-  Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
-  DrawPlanes();
+  if (!DrawRetainedWorld()) {
+    Editor.Attachments.DrawArea->FillBackBuffer(kFrameBackgroundPixel);
+    DrawPlanes();
+  }
   DrawOverlayWith(Frame.ShowGrid, true, Frame.CellSize, Frame.Status);
   // Over the grid, so that the outlines are not hidden by its lines.
   Editor.Pointer().DrawEditMarks();
@@ -112,6 +114,36 @@ void TFrameLoop::DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize) {
 void TFrameLoop::DrawOverlayWith(bool ShowGrid, bool ShowText, uint8_t CellSize, const TOverlayStatus& Status) {
   overlay_.Draw(Editor.Attachments.DrawArea->BackBufferCanvas(), ShowGrid, ShowText, CellSize, Status);
   Editor.Attachments.DrawArea->ReleaseCanvas();
+}
+
+bool TFrameLoop::DrawRetainedWorld() {
+  // The preview draws every frame whole, as the game does; so does a dimmed
+  // view, drawn in two passes.
+  if (!Editor.Context.IsEditing() || !Editor.Context.SpriteEngine) return false;
+  const TPlaneView& planes = Editor.Planes;
+  if (planes.DimsOthers() && planes.Shown(Editor.Context.CurrentPlane)) return false;
+  TDrawingSurface& area = *Editor.Attachments.DrawArea;
+  if (!area.Initialized() || Editor.Context.SpriteEngine->DXDraw() != &area) return false;
+  TSpriteEngine& engine = *Editor.Context.SpriteEngine->Engine();
+  TSurface& back = area.Surface();
+  if (engine.Surface != &back) return false;
+  struct TRestore {
+    TSurface& back;
+    TSpriteEngine& engine;
+    TRect view;
+    ~TRestore() {
+      back.SetShrinkDivisor(1);
+      engine.ViewRect = view;
+      engine.DrawnLayers = TSpriteEngine::kEveryLayer;
+    }
+  } restore{back, engine, engine.ViewRect};
+  engine.DrawnLayers = planes.DrawnLayers();
+  // Zoomed out, the back buffer stands for a view as many times larger (DrawZoomedWorld).
+  if (const int32_t divisor = Editor.ViewDivisor(); divisor > 1) {
+    back.SetShrinkDivisor(divisor);
+    engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
+  }
+  return retained_.Draw(engine, back, kFrameBackgroundPixel, Editor.CommandsRun());
 }
 
 void TFrameLoop::DrawPlanes() {

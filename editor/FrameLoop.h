@@ -7,6 +7,7 @@
 
 #include "editor/FrameChanges.h"
 #include "editor/StatusOverlay.h"
+#include "sprites/RetainedDrawing.h"
 
 namespace kestrilo {
 
@@ -25,6 +26,7 @@ class TFrameLoop {
   void Step();
   bool InTick() const { return inTick_; }
   const TFrameChanges& FrameChanges() const { return frameChanges_; }
+  const TRetainedDrawing& RetainedDrawing() const { return retained_; }
   // The grid and the status lines over the frame.
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
@@ -37,6 +39,9 @@ class TFrameLoop {
   // The world at the view's zoom, with the planes the edit view hides left
   // out and the others dimmed when it asks.
   void DrawPlanes();
+  // The edit view's world from the kept picture of its resting objects
+  // (RetainedDrawing.h); false when the frame must be drawn whole.
+  bool DrawRetainedWorld();
   void DrawWorld();
   // The world shrunk by the zoom's divisor into the back buffer.
   void DrawZoomedWorld();
@@ -45,6 +50,7 @@ class TFrameLoop {
   bool inTick_ = false;
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TFrameChanges frameChanges_;
+  TRetainedDrawing retained_;
 };
 
 }  // namespace kestrilo

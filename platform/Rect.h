@@ -10,6 +10,7 @@ struct TRect {
 
   int32_t Width() const { return Right - Left; }
   int32_t Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool operator==(const TRect&) const = default;
 };
 

@@ -12,6 +12,9 @@ namespace kestrilo {
 
 namespace {
 
+// A pixel position worked out in 64 bits, brought back into the 32-bit range.
+int32_t ClampedPixel(int64_t Value) { return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX)); }
+
 // An 8-bit channel rounded to 5 bits, (v * 31 + 127) / 255, and to 6 bits,
 // (v * 63 + 127) / 255, each as one multiply, add and shift whose values stay
 // within 16 bits, so that frame cutting, which converts every pixel of every
@@ -88,7 +91,25 @@ void TSurface::Resize(int32_t width, int32_t height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
 }
 
+void TSurface::AddReach(const TRect& Area) {
+  if (Area.IsEmpty()) return;
+  TRect& r = *reach_;
+  if (r.IsEmpty()) {
+    r = Area;
+    return;
+  }
+  r = {std::min(r.Left, Area.Left), std::min(r.Top, Area.Top), std::max(r.Right, Area.Right),
+       std::max(r.Bottom, Area.Bottom)};
+}
+
+TRect TSurface::Covered() const {
+  if (record_ || reach_) return {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  return {firstColumn_, firstRow_, ClampedPixel(firstColumn_ + int64_t{width_} * shrink_),
+          ClampedPixel(firstRow_ + int64_t{height_} * shrink_)};
+}
+
 void TSurface::Fill(uint16_t value) {
+  if (reach_) AddReach({INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2});
   if (record_) {
     record_->Fill(value);
     return;
@@ -104,6 +125,11 @@ void TSurface::Darken() {
 }
 
 void TSurface::FillRect(const TRect& rect, uint16_t value) {
+  if (reach_) {
+    const int64_t d = shrink_;
+    AddReach({ClampedPixel(rect.Left * d + firstColumn_), ClampedPixel(rect.Top * d + firstRow_),
+              ClampedPixel(rect.Right * d + firstColumn_), ClampedPixel(rect.Bottom * d + firstRow_)});
+  }
   if (record_) {
     record_->FillRect(rect, value);
     return;
@@ -124,6 +150,9 @@ TSurface TSurface::RecordingInto(int32_t width, int32_t height, TDrawingRecord& 
 }
 
 void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
+  if (reach_)
+    AddReach({x, y, ClampedPixel(int64_t{x} + source.Right - source.Left),
+              ClampedPixel(int64_t{y} + source.Bottom - source.Top)});
   if (from.record_) throw std::logic_error("A recording surface holds no pixels to blit from");
   if (record_) {
     record_->Blit(x, y, from, source, transparent);
@@ -193,6 +222,9 @@ TSurface TSurface::ShrunkCopy(int32_t Divisor) const {
 void TSurface::BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, const TSurface& fromShrunk,
                                   const TRect& source, bool transparent) {
   if (shrink_ > 1 && &from != this) {
+    if (reach_)
+      AddReach({x, y, ClampedPixel(int64_t{x} + source.Right - source.Left),
+                ClampedPixel(int64_t{y} + source.Bottom - source.Top)});
     ShrunkBlit(x, y, from, source, transparent, &fromShrunk);
     return;
   }
@@ -204,7 +236,7 @@ std::optional<TSurface::TClippedBlit> TSurface::ClipBlit(int32_t x, int32_t y, c
   // The source is clipped to its own surface first, shifting the destination
   // with it, then to the destination.
   int64_t sl = source.Left, st = source.Top, sr = source.Right, sb = source.Bottom;
-  int64_t dx = x, dy = static_cast<int64_t>(y) - firstRow_;
+  int64_t dx = static_cast<int64_t>(x) - firstColumn_, dy = static_cast<int64_t>(y) - firstRow_;
   if (sl < 0) {
     dx -= sl;
     sl = 0;

@@ -89,6 +89,23 @@ class TSurface {
   // else works on the pixels as kept.
   void SetFirstRow(int32_t Row) { firstRow_ = Row; }
   int32_t FirstRow() const { return firstRow_; }
+  // The same from the left: a window of a larger surface whose pixel (x, y)
+  // holds the larger one's (Column + x, Row + y), or with a shrink divisor d
+  // (Column + d x, Row + d y), for Column and Row multiples of d. Drawing
+  // into a window gives exactly the pixels the larger surface has there.
+  void SetFirstColumn(int32_t Column) { firstColumn_ = Column; }
+  int32_t FirstColumn() const { return firstColumn_; }
+
+  // Where blits and fills would land (in the coordinates blits take,
+  // before any clipping), added up into Reach while it is set; a surface of
+  // no pixels with a reach measures what a drawing would touch without
+  // drawing it. nullptr stops it.
+  void SetReach(TRect* Reach) { reach_ = Reach; }
+  // The points (as blits take them) whose drawing this surface keeps: its
+  // pixels times the shrink divisor from its first column and row; every
+  // point while it records or measures a reach. A drawing of many pieces
+  // may leave out the pieces that lie wholly beside it.
+  TRect Covered() const;
 
   // A surface of the given size that holds no pixels: its fills and blits are
   // kept in Record, to be played onto bands of it (DrawingRecord.h). Only
@@ -143,6 +160,9 @@ class TSurface {
   int32_t width_ = 0, height_ = 0;
   int32_t shrink_ = 1;
   int32_t firstRow_ = 0;
+  int32_t firstColumn_ = 0;
+  TRect* reach_ = nullptr;
+  void AddReach(const TRect& Area);
   TDrawingRecord* record_ = nullptr;
   std::vector<uint16_t, TUnsetAllocator<uint16_t>> pixels_;
   bool hasColorKey_ = false;

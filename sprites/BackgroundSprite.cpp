@@ -8,6 +8,16 @@
 
 namespace kestrilo {
 
+namespace {
+
+// Division rounding toward minus infinity.
+int64_t FloorDivide(int64_t Value, int64_t By) {
+  const int64_t q = Value / By;
+  return q * By > Value ? q - 1 : q;
+}
+
+}  // namespace
+
 int32_t PosMod(int32_t A, int32_t B) {
   if (B == 0) return 0;  // no map to wrap into
   const int64_t r = static_cast<int64_t>(A) % B;
@@ -87,14 +97,26 @@ void TBackgroundSprite::OnDraw() {
   const int32_t nx = static_cast<int32_t>((static_cast<int64_t>(view.Right) + w) / w + 1);
   const int32_t ny = static_cast<int32_t>((static_cast<int64_t>(view.Bottom) + h) / h + 1);
 
+  // Only the cells that can reach the pixels the surface keeps (with one to
+  // spare on every side): the others would be clipped away whole.
+  const TRect covered = surface.Covered();
+  const int64_t firstQ = FloorDivide(int64_t{covered.Left} - ox, w) - 1;
+  const int64_t lastQ = FloorDivide(int64_t{covered.Right} - 1 - ox, w) + 1;
+  const int64_t firstR = FloorDivide(int64_t{covered.Top} - oy, h) - 1;
+  const int64_t lastR = FloorDivide(int64_t{covered.Bottom} - 1 - oy, h) + 1;
+
   auto drawCell = [&](int64_t q, int64_t r, int32_t frame) {
     if (frame >= 0) Picture->Draw(surface, static_cast<int32_t>(q * w + ox), static_cast<int32_t>(r * h + oy), frame);
   };
 
   if (Repeat) {
-    for (int32_t r = -1; r <= ny; ++r) {
+    const auto r0 = static_cast<int32_t>(std::max<int64_t>(-1, firstR));
+    const auto r1 = static_cast<int32_t>(std::min<int64_t>(ny, lastR));
+    const auto q0 = static_cast<int32_t>(std::max<int64_t>(-1, firstQ));
+    const auto q1 = static_cast<int32_t>(std::min<int64_t>(nx, lastQ));
+    for (int32_t r = r0; r <= r1; ++r) {
       const int32_t row = PosMod(static_cast<int32_t>(static_cast<int64_t>(r) - sy + skipY), rows_);
-      for (int32_t q = -1; q <= nx; ++q) {
+      for (int32_t q = q0; q <= q1; ++q) {
         const int32_t column = PosMod(static_cast<int32_t>(static_cast<int64_t>(q) - sx + skipX), columns_);
         drawCell(q, r, TileAt(column, row));
       }
@@ -103,8 +125,8 @@ void TBackgroundSprite::OnDraw() {
   }
   const int64_t lastRow = std::min<int64_t>(static_cast<int64_t>(sy) + rows_ - skipY, ny);
   const int64_t lastColumn = std::min<int64_t>(static_cast<int64_t>(sx) + columns_ - skipX, nx);
-  for (int64_t r = sy; r < lastRow; ++r)
-    for (int64_t q = sx; q < lastColumn; ++q)
+  for (int64_t r = std::max<int64_t>(sy, firstR); r < std::min(lastRow, lastR + 1); ++r)
+    for (int64_t q = std::max<int64_t>(sx, firstQ); q < std::min(lastColumn, lastQ + 1); ++q)
       drawCell(q, r, TileAt(static_cast<int32_t>(q - sx + skipX), static_cast<int32_t>(r - sy + skipY)));
 }
 

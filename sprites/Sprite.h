@@ -132,7 +132,14 @@ class TSprite {
   bool isEngine_ = false;
   // What the root engine must hear of when a watched field is written.
   // A following sprite rests too: its animation runs on a shared clock.
-  enum : uint8_t { kWatchInGrid = 1, kWatchDirty = 2, kWatchResting = 4, kWatchFollowing = 8 };
+  // An awake child drawn with the resting ones, only while they are drawn (RetainedDrawing.h).
+  enum : uint8_t {
+    kWatchInGrid = 1,
+    kWatchDirty = 2,
+    kWatchResting = 4,
+    kWatchFollowing = 8,
+    kWatchDrawnWithResting = 16
+  };
   uint8_t watch_ = 0;
 
  public:

@@ -276,6 +276,14 @@ uint64_t TSpriteEngine::DrawnStateKey(const TRect& View) {
 
 void TSpriteEngine::DrawIndexed() {
   if (!Visible) return;
+  DrawGathered(nullptr);
+}
+
+TSpriteEngine::TDrawOrder TSpriteEngine::DrawOrderOf(const TSprite& Child) {
+  return {Child.Z(), ~Child.index_.PlaceSeq};
+}
+
+void TSpriteEngine::DrawGathered(TRestingDrawing* Resting) {
   TBorrowedScratch borrowed(queryScratch_, queryDepth_);
   TQueryScratch& scratch = *borrowed;
   auto gather = [&] {
@@ -295,10 +303,28 @@ void TSpriteEngine::DrawIndexed() {
     scratch.DrawnSorted = scratch.Ordered;
   };
   gather();
+  // Drawing the resting children alone, those from the split on are
+  // measured as they are drawn.
+  bool split = false;
+  TRect reach;
+  auto reachSplit = [&] {
+    split = true;
+    Resting->Reached();
+    if (Surface) Surface->SetReach(&reach);
+  };
   uint64_t removals = index_.Removals();
   for (size_t k = 0; k < scratch.Ordered.size();) {
     const TOrdered drawn = scratch.Ordered[k++];
-    drawn.Sprite->Draw();
+    TSprite& sprite = *drawn.Sprite;
+    if (!Resting) {
+      sprite.Draw();
+    } else if (sprite.watch_ & (TSprite::kWatchResting | TSprite::kWatchDrawnWithResting)) {
+      const TDrawOrder order{drawn.Major, drawn.Minor};
+      if (!split && !(order < Resting->Split)) reachSplit();
+      reach = {};
+      sprite.Draw();
+      if (split && !reach.IsEmpty()) Resting->Above.push_back({&sprite, reach, order});
+    }
     if (index_.Removals() != removals || !dirty_.empty()) {
       // A sprite was freed (which only MarkDead should do) or moved while
       // drawing: go on from a fresh list, after the last sprite drawn.
@@ -308,6 +334,61 @@ void TSpriteEngine::DrawIndexed() {
       k = 0;
     }
   }
+  if (!Resting) return;
+  if (!split) reachSplit();
+  if (Surface) Surface->SetReach(nullptr);
+}
+
+uint64_t TSpriteEngine::RestingStateKey(const TRect& View, std::span<TSprite* const> AlsoDrawn) {
+  if (!DrawsInParts()) return ++drawnChanges_;
+  TDrawnStateHash hash;
+  hash.Add(drawnChanges_);
+  hash.Add(Visible);
+  hash.Add(View);
+  hash.Add(static_cast<double>(X));
+  hash.Add(static_cast<double>(Y));
+  hash.Add(static_cast<uint64_t>(DrawnLayers));
+  clocks_.ForEach([&](const TAnimationClock& Clock) {
+    hash.Add(static_cast<const void*>(&Clock));
+    hash.Add(TruncToInt32(Clock.Position()));
+  });
+  // The other awake children are left out: which they are decides the
+  // picture, what they show does not.
+  awake_.ForEach([&](TSprite* Child) { hash.Add(Child->index_.AttachSeq); });
+  for (TSprite* child : AlsoDrawn) child->HashDrawnState(hash, View);
+  return hash.Value();
+}
+
+void TSpriteEngine::DrawResting(TRestingDrawing& Drawing) {
+  Drawing.Above.clear();
+  if (!Visible || !DrawsInParts()) {
+    Drawing.Reached();
+    return;
+  }
+  for (TSprite* child : Drawing.AlsoDrawn) child->watch_ |= TSprite::kWatchDrawnWithResting;
+  struct TUnmark {
+    std::span<TSprite* const> children;
+    ~TUnmark() {
+      for (TSprite* child : children) child->watch_ &= static_cast<uint8_t>(~TSprite::kWatchDrawnWithResting);
+    }
+  } unmark{Drawing.AlsoDrawn};
+  DrawGathered(&Drawing);
+}
+
+void TSpriteEngine::AwakeReach(TSurface& Probe, std::vector<TDrawnChild>& Out) {
+  Out.clear();
+  if (!Visible || !DrawsInParts()) return;
+  TSurface* drawnOn = Surface;
+  Surface = &Probe;
+  TRect reach;
+  Probe.SetReach(&reach);
+  awake_.ForEach([&](TSprite* Child) {
+    reach = {};
+    Child->Draw();
+    Out.push_back({Child, reach, DrawOrderOf(*Child)});
+  });
+  Probe.SetReach(nullptr);
+  Surface = drawnOn;
 }
 
 void TSpriteEngine::CheckCollisionsIndexed() {

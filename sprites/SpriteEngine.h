@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/Rect.h"
@@ -72,6 +74,45 @@ class TSpriteEngine : public TSprite {
   // children and the clocks.
   void NoteDrawnChange() { ++drawnChanges_; }
 
+  // Drawing in parts, for a caller that keeps the picture of what the
+  // resting children draw from one frame to the next (RetainedDrawing.h):
+  // only for the root, while the index is trusted and the move pass leaves
+  // resting children alone.
+  bool DrawsInParts() const { return !Parent && skipping_ && IndexReady(); }
+  // A child's place in the drawing order: Z ascending, and among equal Z the
+  // one placed last first.
+  struct TDrawOrder {
+    int64_t Major = 0;
+    uint64_t Minor = 0;
+    auto operator<=>(const TDrawOrder&) const = default;
+  };
+  static TDrawOrder DrawOrderOf(const TSprite& Child);
+  // A child drawn: where its drawing reached (view coordinates, before any
+  // clipping; empty when it drew nothing) and its place in the order.
+  struct TDrawnChild {
+    TSprite* Child = nullptr;
+    TRect Reach;
+    TDrawOrder Order;
+  };
+  // A key of what the resting children's drawing over View shows, with the
+  // awake children AlsoDrawn: as DrawnStateKey, with the drawn layers, and
+  // with the other awake children counted by who they are (they are left
+  // out), not by what they show.
+  uint64_t RestingStateKey(const TRect& View, std::span<TSprite* const> AlsoDrawn);
+  struct TRestingDrawing {
+    std::span<TSprite* const> AlsoDrawn;  // awake children drawn with the resting ones
+    TDrawOrder Split;                     // where Reached is called
+    std::function<void()> Reached;
+    std::vector<TDrawnChild> Above;  // every child drawn from Split on, in order
+  };
+  // Draws the resting children and the awake ones AlsoDrawn, in drawing
+  // order. Before the first of them at or after Split (or at the end) it
+  // calls Reached, once; every one drawn from there on goes to Above.
+  void DrawResting(TRestingDrawing& Drawing);
+  // Every awake child, with where its drawing reaches, measured by drawing
+  // it onto Probe, a surface that keeps no pixels.
+  void AwakeReach(TSurface& Probe, std::vector<TDrawnChild>& Out);
+
   const TSpriteIndex& Index() const { return index_; }
   struct TQueryScratch;  // the reusable lists of one running query
   // Children the move pass steps (all of them while the reference algorithms are on).
@@ -87,6 +128,9 @@ class TSpriteEngine : public TSprite {
   // reference algorithms stay off.
   bool IndexReady() const { return indexValidated_ && !UseReferenceAlgorithms; }
   void DrawIndexed();
+  // Draws the children the index gathers over the view in drawing order:
+  // all of them, or the resting ones alone as Resting asks.
+  void DrawGathered(TRestingDrawing* Resting);
   void CheckCollisionsIndexed();
 
   // The root's move pass: every child in Children order, or, while the
