@@ -27,6 +27,13 @@ class TFrameLoop {
   bool InTick() const { return inTick_; }
   const TFrameChanges& FrameChanges() const { return frameChanges_; }
   const TRetainedDrawing& RetainedDrawing() const { return retained_; }
+  // Whether the edit view draws its frames from kept pictures of the resting
+  // objects (so by default); without, every frame is drawn whole, as the
+  // preview draws it, to compare the two.
+  void SetRetainsPictures(bool Value) {
+    retains_ = Value;
+    retained_.Forget();
+  }
   // The grid and the status lines over the frame.
   void DrawOverlay(bool ShowGrid, bool ShowText, uint8_t CellSize);
 
@@ -51,6 +58,7 @@ class TFrameLoop {
   TStatusOverlay overlay_;  // keeps the status lines of the last frames
   TFrameChanges frameChanges_;
   TRetainedDrawing retained_;
+  bool retains_ = true;
 };
 
 }  // namespace kestrilo

@@ -70,6 +70,7 @@ bool TRetainedDrawing::Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Ba
   CopyWhole(Target, picture.Whole);
   GatherPlaces(Target);
   for (const TRect& place : places_) DrawPlace(Engine, Target, picture, place);
+  placesDrawn_ += static_cast<int64_t>(places_.size());
   if (Engine.Index().Removals() == removals) return true;
   // A child was freed while drawing (which only MarkDead should do): the
   // lists may name it.
@@ -169,8 +170,7 @@ void TRetainedDrawing::GatherPlaces(const TSurface& /*Target*/) {
   }
 }
 
-void TRetainedDrawing::DrawPlace(TSpriteEngine& Engine, TSurface& Target, const TPicture& Picture,
-                                 const TRect& Place) {
+void TRetainedDrawing::DrawPlace(TSpriteEngine& Engine, TSurface& Target, const TPicture& Picture, const TRect& Place) {
   // Every child from the split on whose drawing reaches the place: the
   // resting ones as the picture measured them, the awake ones as measured now.
   found_.clear();

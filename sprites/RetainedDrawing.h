@@ -34,6 +34,8 @@ class TRetainedDrawing {
   // Pictures of the resting children drawn, and frames started from a kept one.
   int64_t PicturesDrawn() const { return picturesDrawn_; }
   int64_t PicturesReused() const { return picturesReused_; }
+  // Places drawn again over a picture, for awake children.
+  int64_t PlacesDrawn() const { return placesDrawn_; }
   // Pictures kept at most: an animation of a few frames comes round.
   static constexpr size_t kKept = 6;
   // An awake child whose drawing covers at least one part in this many of
@@ -73,7 +75,7 @@ class TRetainedDrawing {
 
   std::vector<TPicture> pictures_;
   uint64_t uses_ = 0;
-  int64_t picturesDrawn_ = 0, picturesReused_ = 0;
+  int64_t picturesDrawn_ = 0, picturesReused_ = 0, placesDrawn_ = 0;
   TSurface probe_;   // keeps no pixels: the awake children are measured on it
   TSurface window_;  // one place drawn again
   std::vector<TSpriteEngine::TDrawnChild> awake_;

@@ -28,18 +28,25 @@ TEST(BandSurface, KeepsTheRowsOfTheTallerSurfaceItStandsFor) {
   std::mt19937 random(29);
   const TSurface picture = RandomPicture(random);
   constexpr int32_t kWidth = 50, kHeight = 90;
+  // Bands from a row, and windows from a column and a row as well.
   struct TCase {
-    int32_t Divisor, FirstRow, Rows;
+    int32_t Divisor, FirstRow, Rows, FirstColumn = 0, Columns = kWidth;
   };
-  for (const TCase c : {TCase{1, 0, 90}, TCase{1, 0, 7}, TCase{1, 33, 20}, TCase{1, 83, 7}, TCase{1, 89, 1},
-                        TCase{2, 10, 11}, TCase{3, 45, 8}, TCase{1, 200, 5}}) {
-    SCOPED_TRACE(testing::Message() << "divisor " << c.Divisor << ", from row " << c.FirstRow);
+  for (const TCase c :
+       {TCase{1, 0, 90}, TCase{1, 0, 7}, TCase{1, 33, 20}, TCase{1, 83, 7}, TCase{1, 89, 1}, TCase{2, 10, 11},
+        TCase{3, 45, 8}, TCase{1, 200, 5}, TCase{1, 20, 9, 13, 9}, TCase{2, 40, 6, 24, 11}, TCase{4, 80, 5, 64, 7},
+        TCase{4, 0, 30, 188, 3}, TCase{1, 0, 90, 45, 5}}) {
+    SCOPED_TRACE(testing::Message() << "divisor " << c.Divisor << ", from row " << c.FirstRow << ", from column "
+                                    << c.FirstColumn);
     // The taller surface at full size; the band keeps every Divisor-th pixel of its rows.
-    TSurface tall(kWidth * c.Divisor, (kHeight + 40) * c.Divisor), band(kWidth, c.Rows);
+    TSurface tall(kWidth * c.Divisor, (kHeight + 40) * c.Divisor), band(c.Columns, c.Rows);
     tall.Fill(128);
     band.Fill(128);
     band.SetShrinkDivisor(c.Divisor);
     band.SetFirstRow(c.FirstRow);
+    band.SetFirstColumn(c.FirstColumn);
+    // The shrunk copy's whole-row way, taken where source and destination lie alike against the divisor.
+    const TSurface shrunk = picture.ShrunkCopy(c.Divisor);
     for (int i = 0; i < 400; ++i) {
       // Corners from well outside to well past the far edges, parts of the
       // picture reaching past its own edges, and now and then a corner at
@@ -53,14 +60,21 @@ TEST(BandSurface, KeepsTheRowsOfTheTallerSurfaceItStandsFor) {
       const TRect part{left, top, left + static_cast<int32_t>(random() % 40),
                        top + static_cast<int32_t>(random() % 35)};
       const bool transparent = random() % 2 == 0;
-      tall.Blit(x, y, picture, part, transparent);
-      band.Blit(x, y, picture, part, transparent);
+      if (c.Divisor > 1 && i % 2 == 0) {
+        tall.Blit(x, y, picture, part, transparent);
+        band.BlitWithShrunkCopy(x, y, picture, shrunk, part, transparent);
+      } else {
+        tall.Blit(x, y, picture, part, transparent);
+        band.Blit(x, y, picture, part, transparent);
+      }
     }
     for (int32_t y = 0; y < c.Rows; ++y) {
       const int32_t tallRow = c.FirstRow + y * c.Divisor;
-      for (int32_t x = 0; x < kWidth; ++x)
-        ASSERT_EQ(band.Pixel(x, y), tallRow < tall.Height() ? tall.Pixel(x * c.Divisor, tallRow) : 128)
-            << x << "," << y;
+      for (int32_t x = 0; x < c.Columns; ++x) {
+        const int32_t tallColumn = c.FirstColumn + x * c.Divisor;
+        const bool inside = tallRow < tall.Height() && tallColumn < tall.Width();
+        ASSERT_EQ(band.Pixel(x, y), inside ? tall.Pixel(tallColumn, tallRow) : 128) << x << "," << y;
+      }
     }
   }
 }

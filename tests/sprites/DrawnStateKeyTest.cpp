@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PictureFixture.h"
+#include "SteppingSprites.h"
 #include "platform/Surface.h"
 #include "sprites/ImageSprite.h"
 #include "sprites/SpriteEngine.h"
@@ -17,39 +18,8 @@ namespace {
 
 using test::TPictureFixture;
 
-// A placed picture as the level holds them: it rests when still and follows
-// a shared clock when it loops.
-class TPlaced final : public TImageSprite {
- public:
-  TPlaced(TSprite* parent, TPictureCollectionItem* picture, double x, double y, double speed) : TImageSprite(parent) {
-    Picture = picture;
-    Width = Height = 16;
-    X = x;
-    Y = y;
-    FrameCount = 4;
-    Looping = true;
-    FrameSpeed = speed;
-  }
-  bool StepIsIdle() const override { return AnimationIsIdle(); }
-  TImageSprite* LoopingPicture() override { return IfLooping(); }
-};
-
-// A sprite stepped at every tick that sometimes moves, hides or changes its picture.
-class TWalker final : public TImageSprite {
- public:
-  TWalker(TSprite* parent, TPictureCollectionItem* picture, double x, double y) : TImageSprite(parent) {
-    Picture = picture;
-    Width = Height = 16;
-    X = x;
-    Y = y;
-    FrameCount = 4;
-  }
-  void OnMove(int32_t MoveCount) override {
-    TImageSprite::OnMove(MoveCount);
-    if (Step) Step(*this);
-  }
-  std::function<void(TWalker&)> Step;
-};
+using test::TPlaced;
+using test::TWalker;
 
 class DrawnStateKeyTest : public ::testing::Test {
  protected:

@@ -3,6 +3,7 @@
 
 #include "PlayTestSupport.h"
 #include "editor/HeadlessEditor.h"
+#include "platform/Cp1251.h"
 #include "platform/Surface.h"
 #include "sprites/DXSpriteEngine.h"
 #include "world/EnemyWalker.h"
@@ -186,6 +187,37 @@ TEST_F(PlayHeadlessEditorTest, LoadingWithoutTheLibraryIsRefusedWithTheEditorsMe
   } catch (const EKestriloError& e) {
     EXPECT_EQ(std::string(e.what()), levelPath + ": Файл объектов загружен не был... Невозможно загрузить матрицу!");
   }
+}
+
+// The edit view draws its frames from kept pictures of the resting objects,
+// drawing again only where monsters stand: frame for frame the same pixels as
+// an editor that draws every frame whole, at every zoom.
+TEST_F(PlayHeadlessEditorTest, EditFramesFromKeptPicturesShowWhatWholeFramesShow) {
+  for (int32_t column : {4, 7, 12, 15}) level.Place(playtest::nMonster, column, 9);
+  level.Place(playtest::nLift, 9, 6, 3);
+  for (int32_t plane = 1; plane <= 3; ++plane)
+    for (int32_t column = plane; column < 20; column += 3) level.PlaceBack(plane, playtest::nKey, column, 9 - plane);
+  levelPath = level.Save();
+  auto kept = Start(), whole = Start();
+  whole->Editor().Frames().SetRetainsPictures(false);
+  for (TEditor* editor : {&kept->Editor(), &whole->Editor()}) editor->Viewport.SetArea(800, 600);
+  TPlacementInputs wall;
+  wall.ObjectName = W1251("Стена");
+  for (int zoom = 0; zoom < 3; ++zoom) {
+    for (int tick = 0; tick < 40; ++tick) {
+      // The ghost of a wall follows the pointer, so that every frame is drawn.
+      for (THeadlessEditor* editor : {kept.get(), whole.get()}) {
+        editor->Editor().Pointer().PointerMoved(100 + 7 * tick, 200, wall);
+        editor->Tick({});
+      }
+      ASSERT_EQ(kept->Frame(), whole->Frame()) << "zoom step " << zoom << ", tick " << tick;
+    }
+    kept->Editor().ZoomOut();
+    whole->Editor().ZoomOut();
+  }
+  // Where the monsters stand is drawn again over kept pictures.
+  EXPECT_GT(kept->Editor().Frames().RetainedDrawing().PlacesDrawn(), 60);
+  EXPECT_GT(kept->Editor().Frames().RetainedDrawing().PicturesReused(), 60);
 }
 
 }  // namespace
