@@ -37,6 +37,9 @@ void CopyWhole(TSurface& To, const TSurface& From) {
 
 bool TRetainedDrawing::Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Background, uint64_t Extra) {
   if (!Engine.DrawsInParts() || !Engine.Surface || Target.Width() <= 0 || Target.Height() <= 0) return false;
+  if (&Engine != engine_ || Engine.DrawnChanges() < engineChanges_) Forget();
+  engine_ = &Engine;
+  engineChanges_ = Engine.DrawnChanges();
   const uint64_t removals = Engine.Index().Removals();
   Engine.AwakeReach(probe_, awake_);
   const TRect& view = Engine.ViewRect;
@@ -66,10 +69,25 @@ bool TRetainedDrawing::Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Ba
   key.Add(static_cast<int32_t>(Background));
   key.Add(split.Major);
   key.Add(split.Minor);
-  const TPicture& picture = PictureFor(Engine, Target, Background, key.Value(), split);
-  CopyWhole(Target, picture.Whole);
+  const uint64_t state = key.Value();
+  const bool holds = state == lastState_;
+  lastState_ = state;
+  const TPicture* picture = Kept(state);
+  if (picture) {
+    madeUnused_ = false;
+  } else if (madeUnused_ && !holds) {
+    // The resting world changes at every frame (a stroke painting, the view
+    // scrolling): a picture made now would never be used. The frame is drawn
+    // whole until a state holds for two frames.
+    ++framesWhole_;
+    return false;
+  } else {
+    picture = &Make(Engine, Target, Background, state, split);
+    madeUnused_ = true;
+  }
+  CopyWhole(Target, picture->Whole);
   GatherPlaces(Target);
-  for (const TRect& place : places_) DrawPlace(Engine, Target, picture, place);
+  for (const TRect& place : places_) DrawPlace(Engine, Target, *picture, place);
   placesDrawn_ += static_cast<int64_t>(places_.size());
   if (Engine.Index().Removals() == removals) return true;
   // A child was freed while drawing (which only MarkDead should do): the
@@ -78,16 +96,19 @@ bool TRetainedDrawing::Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Ba
   return false;
 }
 
-TRetainedDrawing::TPicture& TRetainedDrawing::PictureFor(TSpriteEngine& Engine, const TSurface& Target,
-                                                         uint16_t Background, uint64_t Key,
-                                                         TSpriteEngine::TDrawOrder Split) {
+TRetainedDrawing::TPicture* TRetainedDrawing::Kept(uint64_t Key) {
   ++uses_;
   for (TPicture& kept : pictures_) {
     if (kept.Key != Key) continue;
     kept.LastUsed = uses_;
     ++picturesReused_;
-    return kept;
+    return &kept;
   }
+  return nullptr;
+}
+
+TRetainedDrawing::TPicture& TRetainedDrawing::Make(TSpriteEngine& Engine, const TSurface& Target, uint16_t Background,
+                                                   uint64_t Key, TSpriteEngine::TDrawOrder Split) {
   // A new state: drawn into a new picture, or over the one unused longest.
   TPicture* picture = nullptr;
   if (pictures_.size() < kKept) {

@@ -26,14 +26,20 @@ class TRetainedDrawing {
   // whole. Extra stands for whatever else the resting children's drawing
   // depends on that the engine's key cannot see (the caller's own writes to
   // placed objects). False, with Target left to be drawn whole, while the
-  // engine cannot draw in parts or when a child was freed while drawing.
+  // engine cannot draw in parts, when a child was freed while drawing, and
+  // while the resting world changes at every frame.
   bool Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Background, uint64_t Extra);
   // Drops the kept pictures.
-  void Forget() { pictures_.clear(); }
+  void Forget() {
+    pictures_.clear();
+    madeUnused_ = false;
+  }
 
   // Pictures of the resting children drawn, and frames started from a kept one.
   int64_t PicturesDrawn() const { return picturesDrawn_; }
   int64_t PicturesReused() const { return picturesReused_; }
+  // Frames left to be drawn whole while the resting world changed at every frame.
+  int64_t FramesLeftWhole() const { return framesWhole_; }
   // Places drawn again over a picture, for awake children.
   int64_t PlacesDrawn() const { return placesDrawn_; }
   // Pictures kept at most: an animation of a few frames comes round.
@@ -64,8 +70,9 @@ class TRetainedDrawing {
   };
   static constexpr int32_t kSquare = 32;  // pixels of Target
 
-  TPicture& PictureFor(TSpriteEngine& Engine, const TSurface& Target, uint16_t Background, uint64_t Key,
-                       TSpriteEngine::TDrawOrder Split);
+  TPicture* Kept(uint64_t Key);
+  TPicture& Make(TSpriteEngine& Engine, const TSurface& Target, uint16_t Background, uint64_t Key,
+                 TSpriteEngine::TDrawOrder Split);
   static void FileAboveInSquares(TPicture& Picture, const TSurface& Target);
   // Target's pixels a drawing over these view points can touch.
   static TRect PlaceOf(const TRect& Reach, const TSurface& Target);
@@ -74,10 +81,16 @@ class TRetainedDrawing {
   void DrawPlace(TSpriteEngine& Engine, TSurface& Target, const TPicture& Picture, const TRect& Place);
 
   std::vector<TPicture> pictures_;
+  // The engine drawn last and its count of changes then: pictures of another
+  // engine (or of one made anew where the last one was) are never used.
+  const TSpriteEngine* engine_ = nullptr;
+  uint64_t engineChanges_ = 0;
   uint64_t uses_ = 0;
-  int64_t picturesDrawn_ = 0, picturesReused_ = 0, placesDrawn_ = 0;
-  TSurface probe_;   // keeps no pixels: the awake children are measured on it
-  TSurface window_;  // one place drawn again
+  int64_t picturesDrawn_ = 0, picturesReused_ = 0, placesDrawn_ = 0, framesWhole_ = 0;
+  uint64_t lastState_ = 0;   // the resting world's state at the last frame
+  bool madeUnused_ = false;  // a picture was made and none has been used since
+  TSurface probe_;           // keeps no pixels: the awake children are measured on it
+  TSurface window_;          // one place drawn again
   std::vector<TSpriteEngine::TDrawnChild> awake_;
   std::vector<TSprite*> withPicture_;  // awake children drawn with the resting ones
   std::vector<TAbove> moving_;         // the other awake children drawing in view

@@ -73,6 +73,8 @@ class TSpriteEngine : public TSprite {
   // Counts a change of the drawn state the key cannot read from the stepped
   // children and the clocks.
   void NoteDrawnChange() { ++drawnChanges_; }
+  // Changes counted so far; it never goes down.
+  uint64_t DrawnChanges() const { return drawnChanges_; }
 
   // Drawing in parts, for a caller that keeps the picture of what the
   // resting children draw from one frame to the next (RetainedDrawing.h):

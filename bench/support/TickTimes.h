@@ -23,6 +23,8 @@ class TTickTimes {
     seconds_.push_back(std::chrono::duration<double>(end - start).count());
   }
   size_t Count() const { return seconds_.size(); }
+  // The last tick's wall time, in seconds.
+  double Last() const { return seconds_.empty() ? 0 : seconds_.back(); }
   // The q-quantile (0.5 the median) of the first `first` ticks (all by default), in seconds.
   double Quantile(double q, size_t first = static_cast<size_t>(-1)) const { return QuantileOf(seconds_, q, first); }
   // The same of the CPU times.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EditorTestSupport.h"
+#include "platform/Cp1251.h"
 
 using namespace kestrilo;
 using namespace kestrilo::editortest;
@@ -22,6 +23,8 @@ std::vector<uint16_t> Shown(TEditorFixture& f) {
 TEST(RetainedFrames, ADesignersSessionShowsWhatDrawingEveryFrameWholeShows) {
   TEditorFixture kept, whole;
   whole.Editor.Frames().SetRetainsPictures(false);
+  TPlacementInputs wall;
+  wall.ObjectName = W1251("Стена");
   const std::vector<std::pair<std::string, std::function<void(TEditorFixture&)>>> session = {
       {"the library opened",
        [](TEditorFixture& f) {
@@ -68,15 +71,19 @@ TEST(RetainedFrames, ADesignersSessionShowsWhatDrawingEveryFrameWholeShows) {
   for (const auto& [name, step] : session) {
     step(kept);
     step(whole);
-    // A few frames after each step, for the lift to move and the pictures to be used again.
+    // A few frames after each step, the pointer moving so that each is drawn.
     for (int frame = 0; frame < 4; ++frame) {
-      kept.Tick();
-      whole.Tick();
+      for (TEditorFixture* f : {&kept, &whole}) {
+        f->Editor.Pointer().PointerMoved(150 + 9 * frame, 120, wall);
+        f->Tick();
+      }
       ASSERT_EQ(Shown(kept), Shown(whole)) << name << ", frame " << frame;
     }
   }
-  // Every frame after a command is a new state of the resting objects; the kept way was taken.
+  // After each command the resting objects are in a new state: drawn whole
+  // once, then kept and used again.
   EXPECT_GT(kept.Editor.Frames().RetainedDrawing().PicturesDrawn(), 10);
+  EXPECT_GT(kept.Editor.Frames().RetainedDrawing().PicturesReused(), 10);
   EXPECT_EQ(whole.Editor.Frames().RetainedDrawing().PicturesDrawn(), 0);
 }
 
