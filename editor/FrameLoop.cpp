@@ -57,6 +57,7 @@ void TFrameLoop::Step() {
       frameChanges_.CountDrawn();
     } else {
       frameChanges_.CountSkipped();
+      retained_.FrameLeftUndrawn();
     }
     Editor.Autosave().AutosaveIfDue();
   });

@@ -29,6 +29,9 @@ class TRetainedDrawing {
   // engine cannot draw in parts, when a child was freed while drawing, and
   // while the resting world changes at every frame.
   bool Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Background, uint64_t Extra);
+  // The caller left a frame undrawn, nothing having changed: the state of
+  // the last frame drawn held, and a picture of it was worth making.
+  void FrameLeftUndrawn() { madeUnused_ = false; }
   // Drops the kept pictures.
   void Forget() {
     pictures_.clear();

@@ -198,6 +198,14 @@ TEST(RetainedDrawing, WhileTheRestingWorldChangesAtEveryFrameNoPictureIsMade) {
   EXPECT_TRUE(frame());
   EXPECT_EQ(retained.PicturesDrawn(), 2);
   EXPECT_EQ(retained.PicturesReused(), 2);
+  // Changes apart, with frames left undrawn between them (an idle editor's
+  // torches): each new state is worth a picture.
+  for (int step = 0; step < 3; ++step) {
+    moved->Y = 20.0 + 4 * step;
+    retained.FrameLeftUndrawn();
+    EXPECT_TRUE(frame()) << "step " << step;
+  }
+  EXPECT_EQ(retained.PicturesDrawn(), 5);
 }
 
 }  // namespace
