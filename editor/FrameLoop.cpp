@@ -15,6 +15,30 @@ namespace {
 // Sprite moves per frame: the world's speed.
 constexpr int32_t kFrameMoveCount = 16;
 
+// Zoomed out, the back buffer stands for a view as many times larger as the
+// zoom divides, and the engine draws all of that view into it, shrunk; the
+// buffer and the view are put back when drawing is done.
+class TZoomedView {
+ public:
+  TZoomedView(TSurface& Back, TSpriteEngine& Engine, int32_t Divisor)
+      : back_(Back), engine_(Engine), view_(Engine.ViewRect) {
+    if (Divisor <= 1) return;
+    back_.SetShrinkDivisor(Divisor);
+    engine_.ViewRect = {0, 0, back_.Width() * Divisor, back_.Height() * Divisor};
+  }
+  ~TZoomedView() {
+    back_.SetShrinkDivisor(1);
+    engine_.ViewRect = view_;
+  }
+  TZoomedView(const TZoomedView&) = delete;
+  TZoomedView& operator=(const TZoomedView&) = delete;
+
+ private:
+  TSurface& back_;
+  TSpriteEngine& engine_;
+  TRect view_;
+};
+
 }  // namespace
 
 void TFrameLoop::Step() {
@@ -128,22 +152,12 @@ bool TFrameLoop::DrawRetainedWorld() {
   TSpriteEngine& engine = *Editor.Context.SpriteEngine->Engine();
   TSurface& back = area.Surface();
   if (engine.Surface != &back) return false;
-  struct TRestore {
-    TSurface& back;
+  struct TRestoreLayers {
     TSpriteEngine& engine;
-    TRect view;
-    ~TRestore() {
-      back.SetShrinkDivisor(1);
-      engine.ViewRect = view;
-      engine.DrawnLayers = TSpriteEngine::kEveryLayer;
-    }
-  } restore{back, engine, engine.ViewRect};
+    ~TRestoreLayers() { engine.DrawnLayers = TSpriteEngine::kEveryLayer; }
+  } restoreLayers{engine};
   engine.DrawnLayers = planes.DrawnLayers();
-  // Zoomed out, the back buffer stands for a view as many times larger (DrawZoomedWorld).
-  if (const int32_t divisor = Editor.ViewDivisor(); divisor > 1) {
-    back.SetShrinkDivisor(divisor);
-    engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
-  }
+  const TZoomedView zoomed(back, engine, Editor.ViewDivisor());
   return retained_.Draw(engine, back, kFrameBackgroundPixel, Editor.CommandsRun());
 }
 
@@ -181,21 +195,7 @@ void TFrameLoop::DrawWorld() {
 void TFrameLoop::DrawZoomedWorld() {
   if (!Editor.Context.SpriteEngine || !Editor.Attachments.DrawArea) return;
   TSpriteEngine& engine = *Editor.Context.SpriteEngine->Engine();
-  TSurface& back = Editor.Attachments.DrawArea->Surface();
-  const int32_t divisor = Editor.ViewDivisor();
-  // The back buffer stands for a view as many times larger as the zoom
-  // divides, and the engine draws all of that view into it, shrunk.
-  struct TRestore {
-    TSurface& back;
-    TSpriteEngine& engine;
-    TRect view;
-    ~TRestore() {
-      back.SetShrinkDivisor(1);
-      engine.ViewRect = view;
-    }
-  } restore{back, engine, engine.ViewRect};
-  back.SetShrinkDivisor(divisor);
-  engine.ViewRect = {0, 0, back.Width() * divisor, back.Height() * divisor};
+  const TZoomedView zoomed(Editor.Attachments.DrawArea->Surface(), engine, Editor.ViewDivisor());
   Editor.Context.SpriteEngine->Draw();
 }
 

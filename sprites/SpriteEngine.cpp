@@ -255,21 +255,25 @@ void TSpriteEngine::ValidateDirty() {
   index_.PackIfWorthIt();
 }
 
-uint64_t TSpriteEngine::DrawnStateKey(const TRect& View) {
-  if (!skipping_ || UseReferenceAlgorithms || Parent) return ++drawnChanges_;
-  TDrawnStateHash hash;
-  hash.Add(drawnChanges_);
-  hash.Add(Visible);
-  hash.Add(View);
+void TSpriteEngine::HashViewAndClocks(TDrawnStateHash& Hash, const TRect& View) const {
+  Hash.Add(drawnChanges_);
+  Hash.Add(Visible);
+  Hash.Add(View);
   // The camera: a resting child's drawn place moves with it.
-  hash.Add(static_cast<double>(X));
-  hash.Add(static_cast<double>(Y));
+  Hash.Add(static_cast<double>(X));
+  Hash.Add(static_cast<double>(Y));
   // A follower shows its clock's frame; which followers are in view does not
   // change without a note.
   clocks_.ForEach([&](const TAnimationClock& Clock) {
-    hash.Add(static_cast<const void*>(&Clock));
-    hash.Add(TruncToInt32(Clock.Position()));
+    Hash.Add(static_cast<const void*>(&Clock));
+    Hash.Add(TruncToInt32(Clock.Position()));
   });
+}
+
+uint64_t TSpriteEngine::DrawnStateKey(const TRect& View) {
+  if (!skipping_ || UseReferenceAlgorithms || Parent) return ++drawnChanges_;
+  TDrawnStateHash hash;
+  HashViewAndClocks(hash, View);
   awake_.ForEach([&](TSprite* Child) { Child->HashDrawnState(hash, View); });
   return hash.Value();
 }
@@ -342,16 +346,8 @@ void TSpriteEngine::DrawGathered(TRestingDrawing* Resting) {
 uint64_t TSpriteEngine::RestingStateKey(const TRect& View, std::span<TSprite* const> AlsoDrawn) {
   if (!DrawsInParts()) return ++drawnChanges_;
   TDrawnStateHash hash;
-  hash.Add(drawnChanges_);
-  hash.Add(Visible);
-  hash.Add(View);
-  hash.Add(static_cast<double>(X));
-  hash.Add(static_cast<double>(Y));
+  HashViewAndClocks(hash, View);
   hash.Add(static_cast<uint64_t>(DrawnLayers));
-  clocks_.ForEach([&](const TAnimationClock& Clock) {
-    hash.Add(static_cast<const void*>(&Clock));
-    hash.Add(TruncToInt32(Clock.Position()));
-  });
   // The other awake children are left out: which they are decides the
   // picture, what they show does not.
   awake_.ForEach([&](TSprite* Child) { hash.Add(Child->index_.AttachSeq); });

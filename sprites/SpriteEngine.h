@@ -130,6 +130,9 @@ class TSpriteEngine : public TSprite {
   // reference algorithms stay off.
   bool IndexReady() const { return indexValidated_ && !UseReferenceAlgorithms; }
   void DrawIndexed();
+  // What both drawn-state keys start from: the count of changes, the view,
+  // the camera and every clock's frame.
+  void HashViewAndClocks(TDrawnStateHash& Hash, const TRect& View) const;
   // Draws the children the index gathers over the view in drawing order:
   // all of them, or the resting ones alone as Resting asks.
   void DrawGathered(TRestingDrawing* Resting);
