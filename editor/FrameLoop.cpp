@@ -144,7 +144,11 @@ void TFrameLoop::DrawOverlayWith(bool ShowGrid, bool ShowText, uint8_t CellSize,
 bool TFrameLoop::DrawRetainedWorld() {
   // The preview draws every frame whole, as the game does; so does a dimmed
   // view, drawn in two passes.
-  if (!retains_ || !Editor.Context.IsEditing() || !Editor.Context.SpriteEngine) return false;
+  if (!retains_ || !Editor.Context.IsEditing() || !Editor.Context.SpriteEngine) {
+    // The pictures are of no use until the edit view is back: their memory goes.
+    retained_.Forget();
+    return false;
+  }
   const TPlaneView& planes = Editor.Planes;
   if (planes.DimsOthers() && planes.Shown(Editor.Context.CurrentPlane)) return false;
   TDrawingSurface& area = *Editor.Attachments.DrawArea;

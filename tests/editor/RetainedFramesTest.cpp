@@ -61,6 +61,8 @@ TEST(RetainedFrames, ADesignersSessionShowsWhatDrawingEveryFrameWholeShows) {
          f.Editor.ZoomIn();
        }},
       {"the others dimmed", [](TEditorFixture& f) { f.Editor.Planes.SetDimOthers(true); }},
+      {"the preview on", [](TEditorFixture& f) { f.Editor.Play().TogglePreview(); }},
+      {"the preview off", [](TEditorFixture& f) { f.Editor.Play().TogglePreview(); }},
       {"undone twice",
        [](TEditorFixture& f) {
          f.Editor.Planes.SetDimOthers(false);
