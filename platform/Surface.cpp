@@ -91,15 +91,11 @@ void TSurface::Resize(int32_t width, int32_t height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
 }
 
-void TSurface::AddReach(const TRect& Area) {
-  if (Area.IsEmpty()) return;
-  TRect& r = *reach_;
-  if (r.IsEmpty()) {
-    r = Area;
-    return;
-  }
-  r = {std::min(r.Left, Area.Left), std::min(r.Top, Area.Top), std::max(r.Right, Area.Right),
-       std::max(r.Bottom, Area.Bottom)};
+void TSurface::AddReach(const TRect& Area) { *reach_ = UnionRect(*reach_, Area); }
+
+void TSurface::AddBlitReach(int32_t x, int32_t y, const TRect& source) {
+  AddReach({x, y, ClampedPixel(int64_t{x} + source.Right - source.Left),
+            ClampedPixel(int64_t{y} + source.Bottom - source.Top)});
 }
 
 TRect TSurface::Covered() const {
@@ -150,9 +146,7 @@ TSurface TSurface::RecordingInto(int32_t width, int32_t height, TDrawingRecord& 
 }
 
 void TSurface::Blit(int32_t x, int32_t y, const TSurface& from, const TRect& source, bool transparent) {
-  if (reach_)
-    AddReach({x, y, ClampedPixel(int64_t{x} + source.Right - source.Left),
-              ClampedPixel(int64_t{y} + source.Bottom - source.Top)});
+  if (reach_) AddBlitReach(x, y, source);
   if (from.record_) throw std::logic_error("A recording surface holds no pixels to blit from");
   if (record_) {
     record_->Blit(x, y, from, source, transparent);
@@ -222,9 +216,7 @@ TSurface TSurface::ShrunkCopy(int32_t Divisor) const {
 void TSurface::BlitWithShrunkCopy(int32_t x, int32_t y, const TSurface& from, const TSurface& fromShrunk,
                                   const TRect& source, bool transparent) {
   if (shrink_ > 1 && &from != this) {
-    if (reach_)
-      AddReach({x, y, ClampedPixel(int64_t{x} + source.Right - source.Left),
-                ClampedPixel(int64_t{y} + source.Bottom - source.Top)});
+    if (reach_) AddBlitReach(x, y, source);
     ShrunkBlit(x, y, from, source, transparent, &fromShrunk);
     return;
   }

@@ -163,6 +163,7 @@ class TSurface {
   int32_t firstColumn_ = 0;
   TRect* reach_ = nullptr;
   void AddReach(const TRect& Area);
+  void AddBlitReach(int32_t x, int32_t y, const TRect& source);
   TDrawingRecord* record_ = nullptr;
   std::vector<uint16_t, TUnsetAllocator<uint16_t>> pixels_;
   bool hasColorKey_ = false;

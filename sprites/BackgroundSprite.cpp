@@ -8,16 +8,6 @@
 
 namespace kestrilo {
 
-namespace {
-
-// Division rounding toward minus infinity.
-int64_t FloorDivide(int64_t Value, int64_t By) {
-  const int64_t q = Value / By;
-  return q * By > Value ? q - 1 : q;
-}
-
-}  // namespace
-
 int32_t PosMod(int32_t A, int32_t B) {
   if (B == 0) return 0;  // no map to wrap into
   const int64_t r = static_cast<int64_t>(A) % B;
@@ -100,10 +90,10 @@ void TBackgroundSprite::OnDraw() {
   // Only the cells that can reach the pixels the surface keeps (with one to
   // spare on every side): the others would be clipped away whole.
   const TRect covered = surface.Covered();
-  const int64_t firstQ = FloorDivide(int64_t{covered.Left} - ox, w) - 1;
-  const int64_t lastQ = FloorDivide(int64_t{covered.Right} - 1 - ox, w) + 1;
-  const int64_t firstR = FloorDivide(int64_t{covered.Top} - oy, h) - 1;
-  const int64_t lastR = FloorDivide(int64_t{covered.Bottom} - 1 - oy, h) + 1;
+  const int64_t firstQ = FloorDiv(int64_t{covered.Left} - ox, w) - 1;
+  const int64_t lastQ = FloorDiv(int64_t{covered.Right} - 1 - ox, w) + 1;
+  const int64_t firstR = FloorDiv(int64_t{covered.Top} - oy, h) - 1;
+  const int64_t lastR = FloorDiv(int64_t{covered.Bottom} - 1 - oy, h) + 1;
 
   auto drawCell = [&](int64_t q, int64_t r, int32_t frame) {
     if (frame >= 0) Picture->Draw(surface, static_cast<int32_t>(q * w + ox), static_cast<int32_t>(r * h + oy), frame);

@@ -9,17 +9,9 @@ namespace kestrilo {
 
 namespace {
 
-// Division rounding down and up, for pixel edges of either sign.
-int64_t FloorDiv(int64_t Value, int64_t By) { return Value >= 0 ? Value / By : -((-Value + By - 1) / By); }
-int64_t CeilDiv(int64_t Value, int64_t By) { return -FloorDiv(-Value, By); }
-
 // Overlapping or touching.
 bool Meet(const TRect& a, const TRect& b) {
   return a.Left <= b.Right && b.Left <= a.Right && a.Top <= b.Bottom && b.Top <= a.Bottom;
-}
-
-TRect Joined(const TRect& a, const TRect& b) {
-  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 void CopyRows(TSurface& To, int32_t ToX, int32_t ToY, const TSurface& From, const TRect& Part) {
@@ -86,7 +78,7 @@ bool TRetainedDrawing::Draw(TSpriteEngine& Engine, TSurface& Target, uint16_t Ba
     madeUnused_ = true;
   }
   CopyWhole(Target, picture->Whole);
-  GatherPlaces(Target);
+  GatherPlaces();
   for (const TRect& place : places_) DrawPlace(Engine, Target, *picture, place);
   placesDrawn_ += static_cast<int64_t>(places_.size());
   if (Engine.Index().Removals() == removals) return true;
@@ -172,14 +164,14 @@ TRect TRetainedDrawing::PlaceOf(const TRect& Reach, const TSurface& Target) {
           static_cast<int32_t>(std::clamp<int64_t>(CeilDiv(Reach.Bottom, d), 0, Target.Height()))};
 }
 
-void TRetainedDrawing::GatherPlaces(const TSurface& /*Target*/) {
+void TRetainedDrawing::GatherPlaces() {
   places_.clear();
   for (const TAbove& moving : moving_) {
     TRect place = moving.Place;
     // Joined with every place it meets, so that no pixel is drawn twice.
     for (size_t i = 0; i < places_.size();) {
       if (Meet(places_[i], place)) {
-        place = Joined(places_[i], place);
+        place = UnionRect(places_[i], place);
         places_[i] = places_.back();
         places_.pop_back();
         i = 0;

@@ -80,7 +80,7 @@ class TRetainedDrawing {
   // Target's pixels a drawing over these view points can touch.
   static TRect PlaceOf(const TRect& Reach, const TSurface& Target);
   // The places the awake children's drawing reaches, overlapping ones joined.
-  void GatherPlaces(const TSurface& Target);
+  void GatherPlaces();
   void DrawPlace(TSpriteEngine& Engine, TSurface& Target, const TPicture& Picture, const TRect& Place);
 
   std::vector<TPicture> pictures_;

@@ -3,6 +3,7 @@
 // scratch folder (never the user's own settings).
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -45,6 +46,25 @@ struct TDesktopFixture {
         CreateApplicationWindows(Sample.Dir.path().toStdString() + "/", &Dialogs));
     Windows->Form1->show();
     return *Windows->Form1;
+  }
+};
+
+// The main window over an empty scratch program folder, shown, with its
+// first frame stepped (the drawing area takes its size from the laid-out
+// window at the first frame).
+struct TShownMainWindow {
+  QTemporaryDir Dir;
+  TScriptedDialogService Dialogs;
+  TForm1 Form{Dir.path().toStdString() + "/", &Dialogs};
+
+  TShownMainWindow() {
+    Form.show();
+    StepFrame();
+  }
+  // Lets the window lay itself out, then steps one frame.
+  void StepFrame() {
+    QApplication::processEvents();
+    Form.Editor().Frames().Step();
   }
 };
 

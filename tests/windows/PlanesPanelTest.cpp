@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "DesktopTestSupport.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/widgets/DXDraw.h"
 #include "sprites/DXSpriteEngine.h"
@@ -19,13 +20,11 @@
 namespace kestrilo {
 namespace {
 
+using editortest::TShownMainWindow;
+
 TEST(PlanesPanel, ItsBoxesSetThePlaneViewAndALockedPlaneTakesNoClick) {
-  QTemporaryDir dir;
-  TScriptedDialogService dialogs;
-  TForm1 form(dir.path().toStdString() + "/", &dialogs);
-  form.show();
-  QApplication::processEvents();
-  form.Editor().Frames().Step();
+  TShownMainWindow window;
+  TForm1& form = window.Form;
   ASSERT_FALSE(form.PlanesPanel->isVisible());
   auto* toggle = form.findChild<QAction*>("PlanesPanelToggle");
   ASSERT_NE(toggle, nullptr);
@@ -42,8 +41,7 @@ TEST(PlanesPanel, ItsBoxesSetThePlaneViewAndALockedPlaneTakesNoClick) {
   EXPECT_TRUE(planes.Locked(0));
   EXPECT_FALSE(planes.Locked(1));
 
-  QApplication::processEvents();
-  form.Editor().Frames().Step();
+  window.StepFrame();
   const int32_t sprites = form.Context().SpriteEngine->Engine()->SpriteCount;
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
   EXPECT_EQ(form.Context().SpriteEngine->Engine()->SpriteCount, sprites);

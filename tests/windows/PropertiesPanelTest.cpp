@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "DesktopTestSupport.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/widgets/DXDraw.h"
 #include "sprites/DXSpriteEngine.h"
@@ -17,14 +18,11 @@
 namespace kestrilo {
 namespace {
 
+using editortest::TShownMainWindow;
+
 TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
-  QTemporaryDir dir;
-  TScriptedDialogService dialogs;
-  TForm1 form(dir.path().toStdString() + "/", &dialogs);
-  form.show();
-  // The drawing area takes its size from the laid-out window at the first frame.
-  QApplication::processEvents();
-  form.Editor().Frames().Step();
+  TShownMainWindow window;
+  TForm1& form = window.Form;
   ASSERT_FALSE(form.PropertiesPanel->isVisible());
   const int32_t sprites = form.Context().SpriteEngine->Engine()->SpriteCount;
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::AltModifier, QPoint(70, 40));
@@ -35,8 +33,7 @@ TEST(PropertiesPanel, AltClickChoosesWithoutPlacingAndTellsWhenNothingIsThere) {
   EXPECT_FALSE(form.PropertiesPanel->LiftHeightField->isEnabled());
   // Without Alt the same click places (nothing chosen in the list: a bare object),
   // once the view has followed the room the panel left it.
-  QApplication::processEvents();
-  form.Editor().Frames().Step();
+  window.StepFrame();
   QTest::mouseClick(form.DXDraw1, Qt::LeftButton, Qt::NoModifier, QPoint(70, 40));
   EXPECT_EQ(form.Context().SpriteEngine->Engine()->SpriteCount, sprites + 1);
 }
